@@ -1,0 +1,92 @@
+#include "ligne_commande.h"
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+bool reel(const QString& s, ext& v)
+{
+    const QByteArray b = s.toLatin1();
+    return lit_reel(std::string_view(b.constData(), size_t(b.size())), v) && std::isfinite(v);
+}
+
+Commande erreur(const QString& m)
+{
+    Commande c;
+    c.type = Commande::Erreur;
+    c.message = m;
+    return c;
+}
+
+}  // namespace
+
+QString usage()
+{
+    return QStringLiteral(
+        "Usage :\n"
+        "  orvalis                      ouvre la fenêtre\n"
+        "  orvalis --png FICHIER [--size LxH] [--zone N S O E]\n"
+        "      dessine la carte dans une image PNG, sans affichage ;\n"
+        "      --size : largeur x hauteur en pixels (804x585 par défaut) ;\n"
+        "      --zone : limites nord, sud, ouest, est en DD.MM\n"
+        "               (degrés.minutes, longitudes Ouest positives).\n");
+}
+
+Commande analyse_commande(const QStringList& args)
+{
+    Commande c;
+    if (args.isEmpty())
+        return c;
+    int i = 0;
+    bool png = false;
+    while (i < args.size()) {
+        const QString& a = args[i];
+        if (a == QLatin1String("--png")) {
+            if (i + 1 >= args.size())
+                return erreur(QStringLiteral("--png : nom de fichier manquant."));
+            png = true;
+            c.fichier_png = args[i + 1];
+            i += 2;
+        } else if (a == QLatin1String("--size")) {
+            if (i + 1 >= args.size())
+                return erreur(QStringLiteral("--size : dimensions manquantes (LxH)."));
+            const QStringList p = args[i + 1].split(u'x');
+            bool ok1 = false, ok2 = false;
+            const int w = p.size() == 2 ? p[0].toInt(&ok1) : 0;
+            const int h = p.size() == 2 ? p[1].toInt(&ok2) : 0;
+            if (!ok1 || !ok2 || w < 1 || h < 1 || w > 16384 || h > 16384)
+                return erreur(QStringLiteral("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).")
+                                  .arg(args[i + 1]));
+            c.largeur = w;
+            c.hauteur = h;
+            i += 2;
+        } else if (a == QLatin1String("--zone")) {
+            if (i + 4 >= args.size())
+                return erreur(QStringLiteral("--zone : quatre limites attendues (N S O E)."));
+            ext v[4];
+            for (int k = 0; k < 4; ++k)
+                if (!reel(args[i + 1 + k], v[k]))
+                    return erreur(QStringLiteral("--zone : « %1 » n'est pas un nombre.").arg(args[i + 1 + k]));
+            if (std::fabs(v[0]) > 90 || std::fabs(v[1]) > 90)
+                return erreur(QStringLiteral("--zone : latitude hors de -90..90."));
+            if (std::fabs(v[2]) > 180 || std::fabs(v[3]) > 180)
+                return erreur(QStringLiteral("--zone : longitude hors de -180..180."));
+            c.zone = true;
+            c.nord = v[0];
+            c.sud = v[1];
+            c.ouest = v[2];
+            c.est = v[3];
+            i += 5;
+        } else {
+            return erreur(QStringLiteral("Argument inconnu : « %1 ».").arg(a));
+        }
+    }
+    if (!png)
+        return erreur(QStringLiteral("--size et --zone ne s'emploient qu'avec --png."));
+    c.type = Commande::Png;
+    return c;
+}
+
+}  // namespace orv

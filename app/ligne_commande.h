@@ -1,0 +1,28 @@
+// The command line of the program: the window by default, or a headless
+// output.
+#pragma once
+
+#include "convers.h"
+
+#include <QString>
+#include <QStringList>
+
+namespace orv {
+
+struct Commande {
+    enum Type { Fenetre, Png, Erreur };
+    Type type = Fenetre;
+    QString fichier_png;
+    int largeur = 804, hauteur = 585;
+    bool zone = false;
+    ext nord = 0, sud = 0, ouest = 0, est = 0; // DD.MM, West positive
+    QString message;                           // for Erreur
+};
+
+// Reads the arguments (without the program name).
+Commande analyse_commande(const QStringList& args);
+
+// The French usage text.
+QString usage();
+
+}  // namespace orv

@@ -1,0 +1,66 @@
+// Orvalis: the race-archive viewer. Without arguments it opens the window;
+// with --png it renders the chart headless into a PNG file.
+#include "ligne_commande.h"
+#include "mercator.h"
+
+#include <QApplication>
+#include <QImage>
+#include <cstdio>
+
+using namespace orv;
+
+namespace {
+
+void ecrit_erreur(const QString& s)
+{
+    std::fputs(s.toUtf8().constData(), stderr);
+    if (!s.endsWith(u'\n'))
+        std::fputc('\n', stderr);
+}
+
+int rend_png(const Commande& c)
+{
+    TMercator carte(nullptr, true);
+    carte.information = ecrit_erreur;
+    carte.avertissement = ecrit_erreur;
+    carte.charge_cartes();
+    if (c.zone) {
+        Viewport& vp = viewport();
+        vp.lat_nord = c.nord;
+        vp.lat_sud = c.sud;
+        vp.long_ouest = c.ouest;
+        vp.long_est = c.est;
+    }
+    const QImage& img = carte.rend(c.largeur, c.hauteur);
+    if (!img.save(c.fichier_png, "PNG")) {
+        ecrit_erreur(QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(c.fichier_png));
+        return 1;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    const Commande c = analyse_commande(args);
+    if (c.type == Commande::Erreur) {
+        ecrit_erreur(c.message);
+        ecrit_erreur(usage());
+        return 2;
+    }
+    if (c.type == Commande::Png) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        return rend_png(c);
+    }
+
+    QApplication app(argc, argv);
+    TMercator carte;
+    carte.FormCreate();
+    carte.show();
+    return app.exec();
+}

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Set-up, build and run on Debian 12.
+#   ./build.sh run    install what is missing, build (Release), start the viewer
+#   ./build.sh test   install what is missing, build, run every test
+set -euo pipefail
+cd "$(dirname "$0")"
+what=${1:-run}
+
+pkgs=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
+      fonts-liberation xvfb xauth x11-utils imagemagick clang libclang-rt-14-dev)
+missing=()
+for p in "${pkgs[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo_=""; [ "$(id -u)" = 0 ] || sudo_=sudo
+  echo "Installing: ${missing[*]}"
+  $sudo_ apt-get update
+  DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+cmake -S . -B build -DCMAKE_BUILD_TYPE=Release
+cmake --build build -j2
+
+case "$what" in
+  run)
+    if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
+      exec xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/orvalis
+    fi
+    exec build/bin/orvalis ;;
+  test)
+    ctest --test-dir build --output-on-failure -j2 ;;
+  *)
+    echo "usage: $0 run|test" >&2; exit 2 ;;
+esac

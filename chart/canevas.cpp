@@ -1,0 +1,176 @@
+#include "canevas.h"
+
+#include <QFontMetrics>
+#include <QPainter>
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+// On/off runs of the cosmetic pen styles, in pixels.
+struct Motif {
+    int n;
+    int runs[4];
+};
+constexpr Motif MOTIF_POINT{2, {3, 3, 0, 0}};
+constexpr Motif MOTIF_TIRET{2, {18, 6, 0, 0}};
+constexpr Motif MOTIF_TIRET_POINT{4, {9, 6, 3, 6}};
+
+const Motif* motif(StylePlume s)
+{
+    switch (s) {
+    case StylePlume::Point: return &MOTIF_POINT;
+    case StylePlume::Tiret: return &MOTIF_TIRET;
+    case StylePlume::TiretPoint: return &MOTIF_TIRET_POINT;
+    case StylePlume::Plein: break;
+    }
+    return nullptr;
+}
+
+bool allume(const Motif* m, int64_t k)
+{
+    if (!m)
+        return true;
+    int periode = 0;
+    for (int i = 0; i < m->n; ++i)
+        periode += m->runs[i];
+    int64_t r = k % periode;
+    for (int i = 0; i < m->n; ++i) {
+        if (r < m->runs[i])
+            return i % 2 == 0;
+        r -= m->runs[i];
+    }
+    return false;
+}
+}  // namespace
+
+void Canevas::dimensionne(int w, int h)
+{
+    w = std::max(w, 1);
+    h = std::max(h, 1);
+    if (img_.width() != w || img_.height() != h)
+        img_ = QImage(w, h, QImage::Format_RGB32);
+}
+
+void Canevas::remplit(TColor c)
+{
+    // A plain fill of the 32-bit words: QImage::fill's vector code left the
+    // CPU in a state that slowed the dot loop that follows.
+    const QRgb v = vers_qrgb(c);
+    const int w = img_.width();
+    for (int y = 0; y < img_.height(); ++y) {
+        auto* l = reinterpret_cast<QRgb*>(img_.scanLine(y));
+        std::fill(l, l + w, v);
+    }
+}
+
+void Canevas::ecrit(int x, int y, QRgb c)
+{
+    if (x < 0 || y < 0 || x >= img_.width() || y >= img_.height())
+        return;
+    auto* l = reinterpret_cast<QRgb*>(img_.scanLine(y));
+    if (mode_xor)
+        l[x] = 0xFF000000u | ((l[x] ^ c) & 0x00FFFFFFu);
+    else
+        l[x] = c;
+}
+
+void Canevas::pixel(int x, int y, TColor c)
+{
+    if (x < 0 || y < 0 || x >= img_.width() || y >= img_.height())
+        return;
+    reinterpret_cast<QRgb*>(img_.scanLine(y))[x] = vers_qrgb(c);
+}
+
+TColor Canevas::pixel(int x, int y) const
+{
+    if (x < 0 || y < 0 || x >= img_.width() || y >= img_.height())
+        return 0;
+    const QRgb v = reinterpret_cast<const QRgb*>(img_.constScanLine(y))[x];
+    return TColor(qRed(v)) | (TColor(qGreen(v)) << 8) | (TColor(qBlue(v)) << 16);
+}
+
+void Canevas::trace_vers(int x2, int y2)
+{
+    const int64_t x1 = px_, y1 = py_;
+    px_ = x2;
+    py_ = y2;
+    const int64_t dx = x2 - x1, dy = y2 - y1;
+    const int64_t n = std::max(std::llabs(dx), std::llabs(dy));
+    if (n == 0 || img_.isNull())
+        return;
+
+    // Steps k in [0, n) where the point can lie inside the image.
+    double kmin = 0, kmax = double(n - 1);
+    auto borne = [&](int64_t a, int64_t d, int limite) {
+        // a + k*d/n within [-1, limite]
+        if (d == 0) {
+            if (a < -1 || a > limite)
+                kmax = -1;
+            return;
+        }
+        double k1 = double(-1 - a) * double(n) / double(d);
+        double k2 = double(limite - a) * double(n) / double(d);
+        if (k1 > k2)
+            std::swap(k1, k2);
+        kmin = std::max(kmin, std::floor(k1) - 1);
+        kmax = std::min(kmax, std::ceil(k2) + 1);
+    };
+    borne(x1, dx, img_.width());
+    borne(y1, dy, img_.height());
+    if (kmax < kmin)
+        return;
+
+    const QRgb c = vers_qrgb(couleur_plume);
+    const Motif* m = motif(style_plume);
+    for (int64_t k = int64_t(kmin); k <= int64_t(kmax); ++k) {
+        if (!allume(m, k))
+            continue;
+        // Nearest pixel along the minor axis (a DDA equivalent to Bresenham).
+        const int64_t x = x1 + (2 * k * dx + (dx >= 0 ? n : -n)) / (2 * n);
+        const int64_t y = y1 + (2 * k * dy + (dy >= 0 ? n : -n)) / (2 * n);
+        ecrit(int(x), int(y), c);
+    }
+}
+
+void Canevas::texte(int x, int y, const QString& s)
+{
+    if (img_.isNull() || s.isEmpty())
+        return;
+    QPainter p(&img_);
+    p.setFont(police);
+    const QFontMetrics fm(police);
+    const QRect r(x, y, fm.horizontalAdvance(s), fm.height());
+    if (!pinceau_vide)
+        p.fillRect(r, QColor(vers_qrgb(couleur_pinceau)));
+    p.setPen(QColor(vers_qrgb(couleur_police)));
+    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
+}
+
+int Canevas::hauteur_texte(const QString& s) const
+{
+    Q_UNUSED(s);
+    return QFontMetrics(police).height();
+}
+
+int Canevas::largeur_texte(const QString& s) const
+{
+    return QFontMetrics(police).horizontalAdvance(s);
+}
+
+QFont police_hauteur(const QString& famille, int hauteur_pixels)
+{
+    QFont f(famille);
+    f.setPixelSize(std::max(1, hauteur_pixels));
+    f.setStyleStrategy(QFont::NoAntialias);
+    return f;
+}
+
+QFont police_gdi(const QString& famille, int taille_points)
+{
+    // A font Size in points becomes a character height of round(size × 96 / 72).
+    return police_hauteur(famille, int(std::lround(taille_points * 96.0 / 72.0)));
+}
+
+}  // namespace orv

@@ -1,0 +1,73 @@
+// The drawing surface of a chart window: a QImage back buffer with the
+// persistent pen, brush and font state of a classic GDI canvas. Lines and
+// pixels are written straight into the image memory (cosmetic one-pixel pens,
+// dash patterns, XOR mode, the end pixel of a line not set); text goes
+// through QPainter.
+#pragma once
+
+#include <QFont>
+#include <QImage>
+#include <QString>
+#include <cstdint>
+
+namespace orv {
+
+// Colours as the design stores them: 0x00BBGGRR.
+using TColor = uint32_t;
+inline constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF,
+                        clBlue = 0xFF0000, clYellow = 0x00FFFF, clGray = 0x808080,
+                        clSilver = 0xC0C0C0, clAqua = 0xFFFF00, clLime = 0x00FF00,
+                        clNavy = 0x800000;
+
+inline QRgb vers_qrgb(TColor c)
+{
+    return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
+}
+
+enum class StylePlume { Plein, Point, Tiret, TiretPoint };
+
+class Canevas {
+public:
+    QImage& image() { return img_; }
+    const QImage& image() const { return img_; }
+    int largeur() const { return img_.width(); }
+    int hauteur() const { return img_.height(); }
+
+    // Makes the image w × h (contents kept only when the size is unchanged).
+    void dimensionne(int w, int h);
+    // Fills the whole image with a colour.
+    void remplit(TColor c);
+
+    // Pen: colour, style, copy or XOR mode.
+    TColor couleur_plume = clBlack;
+    StylePlume style_plume = StylePlume::Plein;
+    bool mode_xor = false;
+    // Brush behind text; `pinceau_vide` draws text without a background.
+    TColor couleur_pinceau = clWhite;
+    bool pinceau_vide = false;
+    // Font and its colour.
+    QFont police;
+    TColor couleur_police = clBlack;
+
+    void deplace_vers(int x, int y) { px_ = x; py_ = y; }
+    // Line from the pen position to (x, y), end pixel not set; the pen moves.
+    void trace_vers(int x, int y);
+    void pixel(int x, int y, TColor c);
+    TColor pixel(int x, int y) const;
+    // Text with its top-left corner at (x, y), brush behind it.
+    void texte(int x, int y, const QString& s);
+    int hauteur_texte(const QString& s) const;
+    int largeur_texte(const QString& s) const;
+
+private:
+    void ecrit(int x, int y, QRgb c);
+    QImage img_;
+    int px_ = 0, py_ = 0;
+};
+
+// GDI-like font: family and size in points (at 96 dpi), or a height in
+// pixels when `pixels` is given negative as in a font Height.
+QFont police_gdi(const QString& famille, int taille_points);
+QFont police_hauteur(const QString& famille, int hauteur_pixels);
+
+}  // namespace orv

@@ -1,0 +1,69 @@
+// Pixel map files (*.bdc): headerless runs of 16-byte little-endian records,
+// latitude then longitude as IEEE doubles in decimal degrees (longitude West
+// positive). Each file is read whole, in one block, into one allocation and
+// kept for the life of the program.
+#pragma once
+
+#include <QString>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <vector>
+
+namespace orv {
+
+inline constexpr int TAILLE_ENREG = 16;
+
+struct CartePix {
+    QString nom;          // file name, without the directory
+    int64_t taille = 0;   // file size in bytes, from the directory entry
+    int64_t nb_points = 0;// taille / 16; a trailing partial record is ignored
+    // The file content as doubles (latitude, longitude, latitude, ...):
+    // one allocation of taille bytes, rounded up to whole doubles.
+    std::unique_ptr<double[]> donnees;
+    int64_t lus = 0;      // bytes actually read
+
+    // Records that were really read (a short read leaves fewer).
+    int64_t points_lus() const { return lus / TAILLE_ENREG; }
+    const double* enregs() const { return donnees.get(); }
+};
+
+// The loaded maps, in directory-listing order, with the directory in use.
+struct Cartes {
+    QString rep_cartes;
+    bool cartes_chargees = false;
+    std::vector<CartePix> liste;
+};
+
+// The program-wide map set.
+Cartes& cartes();
+
+// Where the maps are looked for and how the user is told about problems.
+struct OptionsCartes {
+    // Directory of the program (the "cartes" folder beside it is tried when
+    // no directory is recorded).
+    QString rep_programme;
+    // Search roots used when neither the recorded value nor the folder
+    // beside the program gives the known file. Empty: the platform's roots.
+    std::vector<QString> racines;
+    bool racines_imposees = false;
+    // Messages for the user: information and warning.
+    std::function<void(const QString&)> information;
+    std::function<void(const QString&)> avertissement;
+};
+
+// Reads one map file whole. Returns false when it could not be opened or
+// read at all (the map is still filled with what is known of it).
+bool lit_carte(const QString& chemin, CartePix& carte, QString& erreur);
+
+// Locates the map directory and loads every *.bdc of it into `c`.
+void charge_cartes(Cartes& c, const OptionsCartes& opt);
+
+// File names of `rep` matching *.bdc, in the order the loader uses.
+std::vector<QString> fichiers_cartes(const QString& rep);
+
+// The colour class of a map file by its name: 'S' for "ST…" (borders),
+// 'L' for "LK…" (lakes), 0 otherwise (compared in upper case).
+char classe_carte(const QString& nom);
+
+}  // namespace orv

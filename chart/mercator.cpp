@@ -1,0 +1,294 @@
+#include "mercator.h"
+
+#include "trace_cartes.h"
+
+#include <QCoreApplication>
+#include <QMessageBox>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QScreen>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+constexpr TColor COUL_GRATICULE = 0x7E7E2A;
+constexpr TColor COUL_POLAIRE = 0xBDBD3F;
+
+struct Parallele {
+    ext ddmm;
+    const char* texte;
+};
+}  // namespace
+
+ext arrondi_pas(ext s)
+{
+    if (s >= 1)
+        s = std::trunc(s);
+    if (s >= 0.5L && s < 1)
+        s = 0.5L;
+    if (s >= 0.25L && s < 0.5L)
+        s = 0.25L;
+    if (s >= 0.1L && s < 0.25L)
+        s = 0.1L;
+    if (s >= 0.05L && s < 0.1L)
+        s = 0.05L;
+    if (s < 0.05L)
+        s = 0.01L;
+    return s;
+}
+
+ext premier_meridien(ext G_gauche, ext pas)
+{
+    if (pas >= 1) {
+        const int64_t n = static_cast<int64_t>(nint(pas));
+        if (!std::isfinite(G_gauche))
+            return 0;
+        int64_t m = static_cast<int64_t>(std::trunc(G_gauche));
+        while (m % n != 0)
+            --m;
+        return static_cast<ext>(m);
+    }
+    const ext t = G_gauche - pas / 3;
+    return nint(std::trunc(t / pas)) * pas;
+}
+
+ext premier_parallele(ext L_haut, ext pas)
+{
+    if (pas >= 1) {
+        const int64_t n = static_cast<int64_t>(nint(pas));
+        if (!std::isfinite(L_haut))
+            return 0;
+        int64_t p = static_cast<int64_t>(std::trunc(L_haut));
+        while (p % n != 0)
+            --p;
+        return static_cast<ext>(p);
+    }
+    const ext t = L_haut + pas / 3;
+    return nint(std::trunc(t / pas)) * pas;
+}
+
+QString etiquette_graticule(ext v, char pos, char neg)
+{
+    const ext a = std::fabs(v);
+    QString s;
+    if (std::fabs(v - nint(v)) < 0.01L)
+        s = QStringLiteral("%1").arg(static_cast<long long>(nint(a)), 3);
+    else
+        s = texte_deg_min(a);
+    s += u' ';
+    s += QLatin1Char(v < 0 ? neg : pos);
+    return s;
+}
+
+TMercator::TMercator(QWidget* parent, bool par_proprietaire)
+    : QWidget(parent), cartes_par_proprietaire(par_proprietaire)
+{
+    setWindowTitle(QStringLiteral("TMercator générique"));
+    resize(804, 585);
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    canevas.police = police_hauteur(QStringLiteral("Times New Roman"), 11);
+    canevas.couleur_police = clAqua;
+    information = [this](const QString& m) {
+        QMessageBox::information(this, QStringLiteral("Information"), m);
+    };
+    avertissement = [this](const QString& m) {
+        QMessageBox::warning(this, QStringLiteral("Avertissement"), m);
+    };
+    if (QScreen* ecran = screen()) {
+        const QRect g = ecran->availableGeometry();
+        move(g.center() - QPoint(width() / 2, height() / 2));
+    }
+}
+
+void TMercator::FormCreate()
+{
+    if (!cartes_par_proprietaire)
+        charge_cartes();
+}
+
+void TMercator::charge_cartes()
+{
+    OptionsCartes opt;
+    opt.rep_programme = QCoreApplication::applicationDirPath();
+    opt.information = information;
+    opt.avertissement = avertissement;
+    orv::charge_cartes(cartes(), opt);
+}
+
+void TMercator::FormPaint()
+{
+    larg_client = width();
+    haut_client = height();
+    canevas.mode_xor = false;
+    Viewport& vp = viewport();
+    vp.elargit_si_vide();
+    // The window system's erase in the form's colour.
+    canevas.dimensionne(larg_client, haut_client);
+    canevas.remplit(couleur_fond);
+    canevas.couleur_pinceau = couleur_fond;
+    trace_merid_paral(vp.lat_sud, vp.long_ouest, vp.lat_nord, vp.long_est);
+}
+
+void TMercator::trace_cartes()
+{
+    const Viewport& vp = viewport();
+    trace_toutes_cartes(canevas.image(), vp, larg_client, haut_client, cartes(), coul_points);
+    canevas.couleur_pinceau = couleur_fond;
+}
+
+void TMercator::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+{
+    canevas.deplace_vers(x1, y1);
+    canevas.trace_vers(x2, y2);
+}
+
+void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
+{
+    Viewport& vp = viewport();
+    vp.ajuste(sud, ouest, nord, est, larg_client, haut_client);
+
+    canevas.couleur_plume = COUL_GRATICULE;
+    canevas.style_plume = StylePlume::Point;
+    canevas.police = police_gdi(QStringLiteral("Arial"), 7);
+    canevas.couleur_police = COUL_GRATICULE;
+
+    if (cartes().cartes_chargees)
+        trace_cartes();
+
+    // A scale of zero pixels per degree would never reach the window's edge:
+    // the loops below also stop after as many lines as the window has pixels.
+    const int64_t max_lignes_x = int64_t(larg_client) + 2;
+    const int64_t max_lignes_y = int64_t(haut_client) + 2;
+
+    // Meridians.
+    ext pas = vp.larg_deg * 0.25L;
+    if (pas > 20)
+        pas = 20;
+    pas = arrondi_pas(pas);
+    const ext m0 = premier_meridien(vp.G_gauche, pas);
+    for (int64_t i = 0; i < max_lignes_x; ++i) {
+        const int32_t X = nint32((vp.G_gauche - m0) * vp.ech_X + i * pas * vp.ech_X);
+        x_elem = X;
+        ext lambda = m0 - i * pas;
+        line(X, 0, X, haut_client);
+        if (lambda > 180)
+            lambda -= 360;
+        if (lambda < -180)
+            lambda += 360;
+        canevas.texte(X + 1, haut_client - 32, etiquette_graticule(lambda, 'W', 'E'));
+        if (X >= larg_client)
+            break;
+    }
+
+    // Parallels.
+    pas = vp.haut_deg * 0.25L;
+    if (pas > 10)
+        pas = 10;
+    pas = arrondi_pas(pas);
+    const ext p0 = premier_parallele(vp.L_haut, pas);
+    for (int64_t i = 0; i < max_lignes_y; ++i) {
+        const int32_t Y = nint32((vp.L_haut - p0) * vp.ech_Y + i * pas * vp.ech_Y);
+        y_elem = Y;
+        const ext phi = p0 - i * pas;
+        line(0, Y, larg_client, Y);
+        if (std::fabs(phi) <= 90)
+            canevas.texte(5, Y - 12, etiquette_graticule(phi, 'N', 'S'));
+        if (Y >= haut_client)
+            break;
+    }
+
+    // Reference parallels.
+    auto parallele = [&](ext ddmm, const QString& texte, TColor couleur) {
+        const int32_t Y = pos_grY(ddmm_vers_rad(ddmm));
+        if (Y > 0 && Y < haut_client) {
+            line(0, Y, larg_client, Y);
+            canevas.couleur_police = couleur;
+            canevas.texte(30, Y - 12, texte);
+        }
+    };
+    {
+        const TColor garde = canevas.couleur_plume;
+        canevas.couleur_plume = clSilver;
+        parallele(0, QStringLiteral("Equateur"), clSilver);
+        canevas.couleur_plume = garde;
+    }
+    canevas.couleur_plume = clRed;
+    parallele(23.262L, QStringLiteral("Tropique du Cancer"), clRed);
+    parallele(-23.262L, QStringLiteral("Tropique du Capricorne"), clRed);
+    canevas.couleur_plume = COUL_POLAIRE;
+    parallele(66.3L, QStringLiteral("Cercle Polaire Arctique"), COUL_POLAIRE);
+    parallele(-66.3L, QStringLiteral("Cercle Polaire antarctique"), COUL_POLAIRE);
+
+    // Greenwich, or the 180° meridian when Greenwich is off the window.
+    int32_t X = pos_grX(0);
+    if (X < 0 || X > larg_client)
+        X = pos_grX(PI);
+    if (X > 0 && X < larg_client) {
+        const TColor garde = canevas.couleur_plume;
+        canevas.couleur_plume = clSilver;
+        canevas.style_plume = StylePlume::Point;
+        line(X, 0, X, haut_client);
+        canevas.couleur_police = clSilver;
+        QFont f = canevas.police;
+        f.setBold(false);
+        f.setItalic(false);
+        f.setUnderline(false);
+        f.setStrikeOut(false);
+        canevas.police = police_gdi(f.family(), 7);
+        const QString g = QStringLiteral("Greenwich");
+        const int h = canevas.hauteur_texte(g);
+        for (int k = 0; k < g.size(); ++k)
+            canevas.texte(X - 12, 60 + k * h, QString(g[k]));
+        canevas.couleur_plume = garde;
+    }
+}
+
+void TMercator::TPos_elem_plot(TPos_elem e)
+{
+    x_elem = pos_grX(ddmm_vers_rad(e.longitude));
+    y_elem = pos_grY(ddmm_vers_rad(e.latitude));
+    if (x_elem >= 0 && x_elem <= width() && y_elem >= 0 && y_elem <= height()) {
+        canevas.pixel(x_elem, y_elem, clYellow);
+        canevas.texte(x_elem + 3, y_elem - 5, e.nom);
+    }
+}
+
+void TMercator::rend_au_format_client()
+{
+    FormPaint();
+}
+
+void TMercator::invalider()
+{
+    rend_au_format_client();
+    update();
+}
+
+void TMercator::repeint_immediat()
+{
+    rend_au_format_client();
+    repaint();
+}
+
+const QImage& TMercator::rend(int largeur, int hauteur)
+{
+    resize(largeur, hauteur);
+    rend_au_format_client();
+    return canevas.image();
+}
+
+void TMercator::paintEvent(QPaintEvent* e)
+{
+    QPainter p(this);
+    const QRect r = e->rect();
+    p.drawImage(r, canevas.image(), r);
+}
+
+void TMercator::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    invalider();
+}
+
+}  // namespace orv

@@ -1,0 +1,76 @@
+// TMercator: the chart window. It shows a rectangle of the world through the
+// program-wide viewport, draws the coastline maps, the graticule and the
+// reference parallels, and plots named points. All drawing goes into a
+// QImage back buffer (canevas); paintEvent only copies it to the screen.
+#pragma once
+
+#include "canevas.h"
+#include "cartes.h"
+#include "pos_elem.h"
+#include "viewport.h"
+
+#include <QWidget>
+#include <functional>
+
+namespace orv {
+
+class TMercator : public QWidget {
+public:
+    explicit TMercator(QWidget* parent = nullptr, bool cartes_par_proprietaire = false);
+
+    // Fields of the chart window.
+    int32_t larg_client = 0, haut_client = 0;
+    int32_t zone_x1 = 0, zone_y1 = 0, zone_x2 = 0, zone_y2 = 0;
+    int32_t x_elem = 0, y_elem = 0;
+    TColor coul_points = 0x0078F0;
+    bool cartes_par_proprietaire = false;
+    TColor couleur_fond = clBlack;
+
+    Canevas canevas;
+
+    // How messages reach the user (message boxes by default).
+    std::function<void(const QString&)> information;
+    std::function<void(const QString&)> avertissement;
+
+    void FormCreate();
+    // Renders the whole chart into the back buffer.
+    virtual void FormPaint();
+
+    void charge_cartes();
+    void trace_cartes();
+    void line(int32_t x1, int32_t y1, int32_t x2, int32_t y2);
+    void trace_merid_paral(ext sud, ext ouest, ext nord, ext est);
+    void TPos_elem_plot(TPos_elem e);
+
+    // The viewport conversions, as the chart window offers them.
+    int32_t pos_grX(ext lambda_rad) const { return viewport().pos_grX(lambda_rad); }
+    int32_t pos_grY(ext phi_rad) const { return viewport().pos_grY(phi_rad); }
+    ext long_(int32_t x) const { return viewport().long_(x); }
+    ext lat(int32_t y) const { return viewport().lat(y); }
+
+    // "Invalidate": re-render, then schedule the copy to the screen.
+    void invalider();
+    // "Repaint at once": re-render and copy now.
+    void repeint_immediat();
+
+    // Renders at the given client size without a screen (headless output).
+    const QImage& rend(int largeur, int hauteur);
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void rend_au_format_client();
+};
+
+// Step rounding of the graticule (degrees).
+ext arrondi_pas(ext pas);
+// First meridian (pas ≥ 1: a whole multiple at or west of G_gauche).
+ext premier_meridien(ext G_gauche, ext pas);
+ext premier_parallele(ext L_haut, ext pas);
+// Label of a meridian or parallel at `v` degrees with its hemisphere letter
+// (`pos` for v ≥ 0, `neg` for v < 0).
+QString etiquette_graticule(ext v, char pos, char neg);
+
+}  // namespace orv

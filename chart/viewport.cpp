@@ -1,0 +1,158 @@
+#include "viewport.h"
+
+#include <cmath>
+
+namespace orv {
+
+namespace {
+constexpr ext RATIO = 1.33L;
+constexpr ext INV_RATIO = 0.7518796992481203L;
+constexpr ext MARGE = 1.2L;
+constexpr ext DECALAGE_180 = 0.9L;
+constexpr ext PRES_180_BAS = 179.99986L;
+constexpr ext PRES_180_HAUT = 180.00013L;
+constexpr ext ELARGISSEMENT = 0.025L;
+}  // namespace
+
+EcartCorrige ecart_corrige(ext ecart, ext a, ext b)
+{
+    if ((sign(a) != sign(b) && std::cos(a) < 0) || ecart < -PI || ecart > PI)
+        return {sign(a) * (2 * PI - std::fabs(ecart)), true};
+    return {ecart, false};
+}
+
+void corrige_depass_G(ext& g)
+{
+    if (g > 180)
+        g -= 360;
+    if (g <= -180)
+        g += 360;
+}
+
+bool a_lEst(ext a, ext b)
+{
+    if (sign(a) == sign(b))
+        return a < b;
+    if (a > 0)
+        return std::fabs(a - PI) < std::fabs(b);
+    if (a == 0)
+        return false;
+    return a + PI > std::fabs(b);
+}
+
+bool a_lOuEst(ext a, ext b) { return !a_lEst(a, b); }
+bool au_Nord(ext a, ext b) { return a > b; }
+bool au_Sud(ext a, ext b) { return a < b; }
+
+void Viewport::vue_monde_par_defaut()
+{
+    // 89°59' W to 89°59' E, 70° N to 60° S: with the margins of the fit this
+    // shows about 216° of longitude centred on Greenwich, pole to pole bands
+    // excepted. A wider request would be taken the short way across 180°.
+    lat_nord = 70;
+    lat_sud = -60;
+    long_ouest = 89.59L;
+    long_est = -89.59L;
+}
+
+void Viewport::elargit_si_vide()
+{
+    if (lat_sud == lat_nord && long_ouest == long_est) {
+        if (larg_deg == 0 || haut_deg == 0) {
+            vue_monde_par_defaut();
+            return;
+        }
+        lat_sud -= ELARGISSEMENT * haut_deg;
+        lat_nord += ELARGISSEMENT * haut_deg;
+        long_ouest -= ELARGISSEMENT * larg_deg;
+        long_est += ELARGISSEMENT * larg_deg;
+    }
+}
+
+void Viewport::corrige_G(ext& ecart, ext a, ext b)
+{
+    const EcartCorrige c = ecart_corrige(ecart, a, b);
+    ecart = c.ecart;
+    franchit_180 = c.franchit;
+}
+
+void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client,
+                      int32_t haut_client)
+{
+    const ext S = ddmm_vers_rad(sud);
+    const ext Wb = ddmm_vers_rad(ouest);
+    const ext N = ddmm_vers_rad(nord);
+    const ext Eb = ddmm_vers_rad(est);
+
+    ecart_lat = N - S;
+    ecart_long = Eb - Wb;
+    corrige_G(ecart_long, Wb, Eb);
+
+    larg_deg = std::fabs(degres(ecart_long));
+    haut_deg = std::fabs(degres(ecart_lat));
+    if (larg_deg >= RATIO * haut_deg)
+        haut_deg = larg_deg * INV_RATIO;
+    else
+        larg_deg = RATIO * haut_deg;
+    larg_deg = MARGE * larg_deg;
+    haut_deg = MARGE * haut_deg;
+
+    ech_X = nint32(larg_client / larg_deg);
+    ech_Y = nint32(haut_client / haut_deg);
+
+    G_gauche = degres((Eb + Wb) / 2) + larg_deg / 2;
+    if (sign(Eb) != sign(Wb) && franchit_180) {
+        const ext E = ecart_long <= 0 ? Eb : Wb;
+        G_gauche = degres(E) + DECALAGE_180 * larg_deg;
+    }
+    corrige_depass_G(G_gauche);
+    if (std::fabs(G_gauche) > PRES_180_BAS && std::fabs(G_gauche) <= PRES_180_HAUT)
+        G_gauche = 180;
+
+    if (Eb > 0 && Wb > 0 && G_gauche < 0)
+        franchit_180 = true;
+    if (Eb < 0 && Wb < 0 && G_gauche - larg_deg < -180)
+        franchit_180 = true;
+
+    L_haut = degres((N + S) / 2) + haut_deg / 2;
+}
+
+int32_t Viewport::pos_grX(ext lambda) const
+{
+    const ext d = degres(lambda);
+    if ((franchit_180 && lambda >= 0) || (!franchit_180 && G_gauche <= 0 && lambda >= 0))
+        return nint32((G_gauche - d + 360) * ech_X);
+    if (!franchit_180 && G_gauche >= 0 && lambda <= 0 && a_lOuEst(lambda, radians(G_gauche)))
+        return nint32((G_gauche - d - 360) * ech_X);
+    return nint32((G_gauche - d) * ech_X);
+}
+
+int32_t Viewport::pos_grY(ext phi) const
+{
+    return nint32((L_haut - degres(phi)) * ech_Y);
+}
+
+ext Viewport::long_(int32_t x) const
+{
+    ext g = G_gauche - static_cast<ext>(x) / ech_X;
+    if (franchit_180) {
+        if (g > 180)
+            g -= 360;
+        if (g < -180)
+            g += 360;
+    }
+    return deg_vers_ddmm(g);
+}
+
+ext Viewport::lat(int32_t y) const
+{
+    return deg_vers_ddmm(L_haut - static_cast<ext>(y) / ech_Y);
+}
+
+Viewport& viewport()
+{
+    static Viewport v;
+    return v;
+}
+
+}  // namespace orv

@@ -1,0 +1,75 @@
+// The chart viewport: the requested bounds, the fit of the visible area to
+// the client size, and the conversions between geographic positions and
+// pixels. The projection is linear in both axes (whole pixels per degree).
+//
+// One Viewport is shared by the whole program (viewport()); every chart
+// window and the navigation geometry read the same values.
+#pragma once
+
+#include "convers.h"
+
+namespace orv {
+
+// Longitude difference taken the short way across the 180° meridian.
+struct EcartCorrige {
+    ext ecart;     // radians
+    bool franchit; // the difference was wrapped across 180°
+};
+
+// Date-line correction of a longitude difference `ecart` between a west
+// bound `a` and an east bound `b` (radians, West positive). Pure: it does not
+// touch any viewport.
+EcartCorrige ecart_corrige(ext ecart, ext a, ext b);
+
+// Brings a longitude in decimal degrees into (-180, 180].
+void corrige_depass_G(ext& g);
+
+// Direction predicates on longitudes/latitudes in radians (West positive).
+bool a_lEst(ext a, ext b);   // a lies east of b (the short way round)
+bool a_lOuEst(ext a, ext b); // not a_lEst(a, b)
+bool au_Nord(ext a, ext b);  // a > b
+bool au_Sud(ext a, ext b);   // a < b
+
+struct Viewport {
+    // Requested bounds, DD.MM (either order is accepted by the fit).
+    ext lat_nord = 0, lat_sud = 0, long_ouest = 0, long_est = 0;
+
+    // Derived by ajuste() at every paint.
+    ext ecart_lat = 0;   // radians
+    ext ecart_long = 0;  // radians, after the date-line correction
+    ext larg_deg = 0, haut_deg = 0; // visible extents, decimal degrees
+    int32_t ech_X = 0, ech_Y = 0;   // whole pixels per degree
+    ext G_gauche = 0;    // longitude of pixel column 0, degrees, West positive
+    ext L_haut = 0;      // latitude of pixel row 0, degrees
+    bool franchit_180 = false;
+
+    // The bounds of a default world view, used when a paint comes before
+    // any bounds were set (the fit would otherwise divide by zero).
+    void vue_monde_par_defaut();
+
+    // Paint-time preparation: widens an empty request by the previous
+    // extents, or falls back to the world view when there are none.
+    void elargit_si_vide();
+
+    // Fits the visible area to the bounds (DD.MM, either order) and a client
+    // of larg × haut pixels.
+    void ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client, int32_t haut_client);
+    void ajuste(int32_t larg_client, int32_t haut_client)
+    {
+        ajuste(lat_sud, long_ouest, lat_nord, long_est, larg_client, haut_client);
+    }
+
+    // Date-line correction of `ecart` between bounds a and b (radians);
+    // sets or clears franchit_180.
+    void corrige_G(ext& ecart, ext a, ext b);
+
+    int32_t pos_grX(ext lambda_rad) const;
+    int32_t pos_grY(ext phi_rad) const;
+    ext long_(int32_t x) const; // X pixel -> longitude, DD.MM
+    ext lat(int32_t y) const;   // Y pixel -> latitude, DD.MM
+};
+
+// The program-wide viewport.
+Viewport& viewport();
+
+}  // namespace orv

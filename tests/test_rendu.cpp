@@ -1,0 +1,299 @@
+// Pixels of the chart: the dot loop, the graticule, reference lines and
+// markers, on viewports where the expected pixel is worked out by hand.
+#include "aide_cartes.h"
+#include "mercator.h"
+#include "trace_cartes.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace orv;
+
+namespace {
+
+constexpr TColor GRATICULE = 0x7E7E2A;
+
+QImage image_noire(int w, int h)
+{
+    QImage i(w, h, QImage::Format_RGB32);
+    i.fill(Qt::black);
+    return i;
+}
+
+TColor px(const QImage& i, int x, int y)
+{
+    const QRgb v = i.pixel(x, y);
+    return TColor(qRed(v)) | (TColor(qGreen(v)) << 8) | (TColor(qBlue(v)) << 16);
+}
+
+int compte(const QImage& i, TColor c, QRect r)
+{
+    int n = 0;
+    r = r.intersected(i.rect());
+    for (int y = r.top(); y <= r.bottom(); ++y)
+        for (int x = r.left(); x <= r.right(); ++x)
+            n += px(i, x, y) == c;
+    return n;
+}
+
+Viewport vue_simple(ext G, ext L, int ech)
+{
+    Viewport v;
+    v.G_gauche = G;
+    v.L_haut = L;
+    v.ech_X = v.ech_Y = ech;
+    v.larg_deg = 20;
+    return v;
+}
+
+void trace(QImage& img, const Viewport& v, int lc, int hc, std::vector<double> pts)
+{
+    trace_points(img, v, lc, hc, pts.data(), int64_t(pts.size() / 2), qRgb(255, 255, 255));
+}
+
+// The extended-precision formulas, pixel by pixel, as a reference.
+QImage reference_etendue(const Viewport& v, int w, int h, const Cartes& c, TColor coul)
+{
+    QImage img = image_noire(w, h);
+    for (const CartePix& carte : c.liste) {
+        const QRgb col = vers_qrgb(couleur_carte(carte, v, coul));
+        const double* e = carte.enregs();
+        for (int64_t i = 0; i < carte.points_lus(); ++i) {
+            const ext phi = e[2 * i], lam = e[2 * i + 1];
+            const ext wrap = (v.franchit_180 && lam > 0) ? 360 : 0;
+            const int32_t X = nint32((v.G_gauche - lam + wrap) * v.ech_X);
+            const int32_t Y = nint32((v.L_haut - phi) * v.ech_Y);
+            if (Y >= 0 && Y < h && X >= 0 && X < w)
+                img.setPixel(X, Y, col);
+        }
+    }
+    return img;
+}
+
+class Fenetre : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        viewport() = Viewport{};
+        cartes_livrees();
+    }
+    // Renders the chart with the given bounds (DD.MM).
+    const QImage& rend(ext nord, ext sud, ext ouest, ext est, int w = 804, int h = 585)
+    {
+        Viewport& v = viewport();
+        v.lat_nord = nord;
+        v.lat_sud = sud;
+        v.long_ouest = ouest;
+        v.long_est = est;
+        return m.rend(w, h);
+    }
+    TMercator m{nullptr, true};
+};
+
+}  // namespace
+
+TEST(TracePoints, PixelsCalculesALaMain)
+{
+    // Column 0 at 10° W, row 0 at 10° N, 2 pixels per degree.
+    const Viewport v = vue_simple(10, 10, 2);
+    QImage img = image_noire(40, 40);
+    trace(img, v, 40, 40, {5, 5, 9.75, 9.75, 9.25, 9.25, 8.75, 8.75});
+    EXPECT_EQ(px(img, 10, 10), clWhite);  // 5° N 5° W
+    EXPECT_EQ(px(img, 0, 0), clWhite);    // 0.5 rounds to 0
+    EXPECT_EQ(px(img, 2, 2), clWhite);    // 1.5 and 2.5 both round to 2
+    EXPECT_EQ(compte(img, clWhite, img.rect()), 3);
+}
+
+TEST(TracePoints, BornesInclusivesDuClient)
+{
+    // Client 50 × 50 inside a larger image: column and row 50 are drawn, 51 not.
+    const Viewport v = vue_simple(0, 0, 1);
+    QImage img = image_noire(100, 100);
+    trace(img, v, 50, 50, {-50, -50, -51, -10, -10, -51, 0, 0});
+    EXPECT_EQ(px(img, 50, 50), clWhite);
+    EXPECT_EQ(px(img, 0, 0), clWhite);
+    EXPECT_EQ(compte(img, clWhite, img.rect()), 2);
+}
+
+TEST(TracePoints, Franchissement180)
+{
+    // Left edge at 170° E; while the view straddles 180°, western dots get +360.
+    Viewport v = vue_simple(-170, 10, 1);
+    v.franchit_180 = true;
+    QImage img = image_noire(200, 20);
+    trace(img, v, 200, 20, {5, -175, 5, 175, 5, 10, 5, -10});
+    EXPECT_EQ(px(img, 5, 5), clWhite);    // 175° E
+    EXPECT_EQ(px(img, 15, 5), clWhite);   // 175° W
+    EXPECT_EQ(px(img, 180, 5), clWhite);  // 10° W, shifted
+    EXPECT_EQ(compte(img, clWhite, img.rect()), 3); // 10° E falls left of the window
+}
+
+TEST(TracePoints, EnregistrementsAberrantsIgnores)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    const Viewport v = vue_simple(10, 10, 2);
+    QImage img = image_noire(40, 40);
+    trace(img, v, 40, 40, {nan, 5, 5, nan, inf, 5, 5, -inf, -2.5e186, 5, 5, 1e300,
+                           1e-310, 5, 5, 5});
+    EXPECT_EQ(compte(img, clWhite, img.rect()), 2);
+    // Absurd scales as well.
+    Viewport w = v;
+    w.ech_X = std::numeric_limits<int32_t>::max();
+    w.G_gauche = std::numeric_limits<double>::max();
+    trace(img, w, 40, 40, {5, 5, 5, -5});
+    EXPECT_EQ(compte(img, clWhite, img.rect()), 2);
+}
+
+TEST(TracePoints, CouleursSelonZoomEtNom)
+{
+    Viewport v;
+    CartePix monde, st, lk;
+    monde.nom = "Monde.bdc";
+    st.nom = "stx.bdc";
+    lk.nom = "LKlacs.bdc";
+    v.larg_deg = 8;
+    EXPECT_EQ(couleur_carte(monde, v, 0x0078F0), clRed);
+    v.larg_deg = 8.01L;
+    EXPECT_EQ(couleur_carte(monde, v, 0x0078F0), TColor(0x0078F0));
+    for (ext l : {4.0L, 100.0L}) {
+        v.larg_deg = l;
+        EXPECT_EQ(couleur_carte(st, v, 0x0078F0), clGray);
+        EXPECT_EQ(couleur_carte(lk, v, 0x0078F0), clBlue);
+    }
+}
+
+TEST(TracePoints, LeCalculEnDoubleDonneLesPixelsEtendus)
+{
+    const Cartes& c = cartes_livrees();
+    ASSERT_TRUE(c.cartes_chargees);
+    struct Zone { ext n, s, o, e; int w, h; };
+    const Zone zones[] = {
+        {70, -60, 89.59L, -89.59L, 1920, 1080},  // world
+        {48, 45, 3.3L, -0.3L, 1920, 1080},       // Biscay coast, red dots
+        {10, -50, -150, 160, 1280, 800},         // across 180°
+        {-30, -60, -10, -40, 804, 585},          // Southern Ocean
+    };
+    for (const Zone& z : zones) {
+        Viewport v;
+        v.lat_nord = z.n;
+        v.lat_sud = z.s;
+        v.long_ouest = z.o;
+        v.long_est = z.e;
+        v.ajuste(z.w, z.h);
+        QImage img = image_noire(z.w, z.h);
+        trace_toutes_cartes(img, v, z.w, z.h, c, 0x0078F0);
+        const QImage ref = reference_etendue(v, z.w, z.h, c, 0x0078F0);
+        int diff = 0;
+        for (int y = 0; y < z.h; ++y)
+            diff += memcmp(img.constScanLine(y), ref.constScanLine(y), size_t(z.w) * 4) != 0;
+        EXPECT_EQ(diff, 0) << "zone " << double(z.n) << " " << double(z.o);
+        EXPECT_GT(compte(img, 0x0078F0, img.rect()) + compte(img, clRed, img.rect()), 300);
+    }
+}
+
+TEST(Graticule, PasEtPremiersTraits)
+{
+    EXPECT_EQ(arrondi_pas(36 * 0.25L), 9);
+    EXPECT_EQ(arrondi_pas(20), 20);
+    EXPECT_EQ(arrondi_pas(3 * 0.25L), 0.5L);
+    EXPECT_EQ(arrondi_pas(0.3L * 0.25L), 0.05L);
+    EXPECT_EQ(arrondi_pas(0.3L), 0.25L);
+    EXPECT_EQ(arrondi_pas(0.2L), 0.1L);
+    EXPECT_EQ(arrondi_pas(0.001L), 0.01L);
+    EXPECT_EQ(premier_meridien(13, 9), 9);
+    EXPECT_EQ(premier_meridien(-168.4L, 5), -170);
+    EXPECT_EQ(premier_parallele(48.5338L, 6), 48);
+    EXPECT_EQ(premier_parallele(-3.2L, 5), -5);
+    EXPECT_EQ(etiquette_graticule(-170, 'W', 'E'), QStringLiteral("170 E"));
+    EXPECT_EQ(etiquette_graticule(9, 'W', 'E'), QStringLiteral("  9 W"));
+    EXPECT_EQ(etiquette_graticule(12.5L, 'W', 'E'), QStringLiteral("  12°30',0 W"));
+    EXPECT_EQ(etiquette_graticule(0, 'N', 'S'), QStringLiteral("  0 N"));
+    EXPECT_EQ(etiquette_graticule(-45, 'N', 'S'), QStringLiteral(" 45 S"));
+}
+
+TEST_F(Fenetre, GraticuleEtGreenwich)
+{
+    // 10° W to 20° E, 40° N to 30° N: 22 px per degree, left edge 13° W,
+    // meridians every 9° from 9° W (X = 88), Greenwich at X = 286,
+    // parallels every 6° from 48° N (Y = 12).
+    const QImage& img = rend(40, 30, 10, -20);
+    ASSERT_EQ(viewport().ech_X, 22);
+    for (int y : {0, 1, 2, 6, 7, 8})
+        EXPECT_EQ(px(img, 88, y), GRATICULE) << y;   // dotted: 3 on, 3 off
+    for (int y : {3, 4, 5})
+        EXPECT_EQ(px(img, 88, y), clBlack) << y;
+    for (int x : {0, 1, 2})
+        EXPECT_EQ(px(img, x, 12), GRATICULE) << x;
+    EXPECT_EQ(px(img, 3, 12), clBlack);
+    EXPECT_EQ(px(img, 286, 1), clSilver);           // Greenwich over the 0° meridian
+    EXPECT_EQ(px(img, 286 + 198, 1), GRATICULE);    // 9° E
+    // The labels: "  9 W" right of its meridian near the bottom, the
+    // vertical "Greenwich" left of its line.
+    EXPECT_GT(compte(img, GRATICULE, QRect(89, 553, 30, 11)), 5);
+    EXPECT_GT(compte(img, clSilver, QRect(274, 60, 10, 90)), 20);
+    // Coastlines: Iberia and France are there, in the owner's colour.
+    EXPECT_GT(compte(img, 0x0078F0, img.rect()), 2000);
+    EXPECT_GT(compte(img, clGray, img.rect()), 500);
+}
+
+TEST_F(Fenetre, TropiqueDuCapricorneSansLeCancer)
+{
+    const QImage& img = rend(-10, -40, 10, -20);
+    const int Y = viewport().pos_grY(ddmm_vers_rad(-23.262L));
+    ASSERT_GT(Y, 0);
+    ASSERT_LT(Y, 585);
+    EXPECT_EQ(px(img, 0, Y), clRed);
+    EXPECT_EQ(px(img, 3, Y), clBlack);
+    EXPECT_GT(compte(img, clRed, QRect(30, Y - 12, 100, 11)), 20);  // its label
+    EXPECT_EQ(compte(img, clRed, QRect(0, 0, 804, Y - 13)), 0);      // no Cancer line
+}
+
+TEST_F(Fenetre, Meridien180QuandGreenwichEstHors)
+{
+    const QImage& img = rend(10, -10, -170, 170);
+    ASSERT_TRUE(viewport().franchit_180);
+    const int X = viewport().pos_grX(PI);
+    ASSERT_GT(X, 0);
+    ASSERT_LT(X, 804);
+    EXPECT_EQ(px(img, X, 1), clSilver);
+    EXPECT_GT(compte(img, clSilver, QRect(X - 12, 60, 10, 90)), 20);
+}
+
+TEST_F(Fenetre, PremierePeintureSansLimites)
+{
+    const QImage& img = m.rend(640, 480);
+    EXPECT_GT(viewport().ech_X, 0);
+    EXPECT_GT(compte(img, 0x0078F0, img.rect()), 1000);
+}
+
+TEST_F(Fenetre, TresPetiteFenetreSansBoucleSansFin)
+{
+    // Fewer pixels than degrees: zero pixels per degree; the paint ends.
+    const QImage& img = rend(70, -60, 89.59L, -89.59L, 20, 10);
+    EXPECT_EQ(viewport().ech_X, 0);
+    EXPECT_EQ(img.width(), 20);
+}
+
+TEST_F(Fenetre, MarqueurDePosition)
+{
+    m.rend(200, 100);
+    Viewport& v = viewport();
+    v = vue_simple(10, 10, 10);
+    m.canevas.remplit(clBlack);
+    m.TPos_elem_plot(cree_pos_elem("Ici", 9.3L, 9.3L));   // 9°30' N 9°30' W
+    EXPECT_EQ(m.x_elem, 5);
+    EXPECT_EQ(m.y_elem, 5);
+    EXPECT_EQ(px(m.canevas.image(), 5, 5), clYellow);
+    const int fond = compte(m.canevas.image(), clBlack, QRect(8, 0, 30, 15));
+    EXPECT_LT(fond, 30 * 15 - 10);  // the name, beside the dot
+    EXPECT_GT(compte(m.canevas.image(), m.canevas.couleur_police, QRect(8, 0, 30, 15)), 10);
+    const QImage avant = m.canevas.image();
+    m.TPos_elem_plot(cree_pos_elem("Dehors", 5, 11));
+    EXPECT_EQ(m.x_elem, -10);                       // updated, nothing drawn
+    EXPECT_EQ(m.canevas.image(), avant);
+    m.TPos_elem_plot(cree_pos_elem("Bord", 5, -10)); // exactly on the right edge
+    EXPECT_EQ(m.x_elem, 200);
+    EXPECT_EQ(cree_pos_elem(QString(300, u'a'), 0, 0).nom.size(), 255);
+}
