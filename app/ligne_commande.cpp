@@ -31,7 +31,11 @@ QString usage()
         "      dessine la carte dans une image PNG, sans affichage ;\n"
         "      --size : largeur x hauteur en pixels (804x585 par défaut) ;\n"
         "      --zone : limites nord, sud, ouest, est en DD.MM\n"
-        "               (degrés.minutes, longitudes Ouest positives).\n");
+        "               (degrés.minutes, longitudes Ouest positives).\n"
+        "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
+        "      distances orthodromique et loxodromique, cap et points\n"
+        "      de l'orthodromie entre deux positions en DD.MM\n"
+        "      (latitudes Nord positives, longitudes Ouest positives).\n");
 }
 
 Commande analyse_commande(const QStringList& args)
@@ -39,6 +43,24 @@ Commande analyse_commande(const QStringList& args)
     Commande c;
     if (args.isEmpty())
         return c;
+    if (args[0] == QLatin1String("--distance")) {
+        if (args.size() != 5)
+            return erreur(QStringLiteral("--distance : quatre valeurs attendues (LAT1 LON1 LAT2 LON2)."));
+        ext v[4];
+        for (int k = 0; k < 4; ++k)
+            if (!reel(args[1 + k], v[k]))
+                return erreur(QStringLiteral("--distance : « %1 » n'est pas un nombre.").arg(args[1 + k]));
+        if (std::fabs(v[0]) > 90 || std::fabs(v[2]) > 90)
+            return erreur(QStringLiteral("--distance : latitude hors de -90..90."));
+        if (std::fabs(v[1]) > 360 || std::fabs(v[3]) > 360)
+            return erreur(QStringLiteral("--distance : longitude hors de -360..360."));
+        c.type = Commande::Distance;
+        c.lat1 = v[0];
+        c.lon1 = v[1];
+        c.lat2 = v[2];
+        c.lon2 = v[3];
+        return c;
+    }
     int i = 0;
     bool png = false;
     while (i < args.size()) {

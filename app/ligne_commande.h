@@ -10,12 +10,13 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Png, Erreur };
+    enum Type { Fenetre, Png, Distance, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
     bool zone = false;
     ext nord = 0, sud = 0, ouest = 0, est = 0; // DD.MM, West positive
+    ext lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0; // --distance, DD.MM
     QString message;                           // for Erreur
 };
 

@@ -1,5 +1,6 @@
 // Orvalis: the race-archive viewer. Without arguments it opens the window;
 // with --png it renders the chart headless into a PNG file.
+#include "geometrie.h"
 #include "ligne_commande.h"
 #include "mercator.h"
 
@@ -51,6 +52,11 @@ int main(int argc, char** argv)
         ecrit_erreur(c.message);
         ecrit_erreur(usage());
         return 2;
+    }
+    if (c.type == Commande::Distance) {
+        for (const QString& l : lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2))
+            std::printf("%s\n", l.toUtf8().constData());
+        return 0;
     }
     if (c.type == Commande::Png) {
         qputenv("QT_QPA_PLATFORM", "offscreen");

@@ -16,13 +16,15 @@ constexpr ext LIMITE_PIXEL = 1073741824.0L;  // 2^30
 
 ext sign(ext x) { return x < 0 ? -1.0L : 1.0L; }
 
-ext nint(ext x) { return std::nearbyint(x); }
+// rint rounds like nearbyint in the default mode (halves to even) but may
+// flag "inexact", which nothing reads; nearbyintl is ten times slower.
+ext nint(ext x) { return std::rint(x); }
 
 int32_t nint32(ext x)
 {
     if (std::isnan(x))
         return 0;
-    const ext r = std::nearbyint(x);
+    const ext r = std::rint(x);
     if (r > LIMITE_PIXEL)
         return static_cast<int32_t>(LIMITE_PIXEL);
     if (r < -LIMITE_PIXEL)

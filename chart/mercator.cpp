@@ -1,5 +1,6 @@
 #include "mercator.h"
 
+#include "geometrie.h"
 #include "trace_cartes.h"
 
 #include <QCoreApplication>
@@ -252,6 +253,44 @@ void TMercator::TPos_elem_plot(TPos_elem e)
         canevas.pixel(x_elem, y_elem, clYellow);
         canevas.texte(x_elem + 3, y_elem - 5, e.nom);
     }
+}
+
+void TMercator::loxodromie(ext dL, ext dG, ext phi1, ext phi2)
+{
+    orv::loxodromie(etat_loxodromie(), dL, dG, phi1, phi2);
+}
+
+ext TMercator::distance_loxo(ext phi1, ext lam1, ext phi2, ext lam2)
+{
+    return orv::distance_loxo(etat_loxodromie(), phi1, lam1, phi2, lam2);
+}
+
+ext TMercator::dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2) const
+{
+    return orv::dist_ortho(lat1, lon1, lat2, lon2);
+}
+
+void TMercator::calcul_orthodromie(ext lat1, ext lon1, ext lat2, ext lon2, ext pas)
+{
+    orv::calcul_orthodromie(orthodromie(), etat_loxodromie(), lat1, lon1, lat2, lon2, pas);
+}
+
+void TMercator::Affiche_dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2)
+{
+    const ext d = dist_ortho(lat1, lon1, lat2, lon2);
+    const int64_t x1 = pos_grX(ddmm_vers_rad(lon1)), x2 = pos_grX(ddmm_vers_rad(lon2));
+    const int64_t y1 = pos_grY(ddmm_vers_rad(lat1)), y2 = pos_grY(ddmm_vers_rad(lat2));
+    const int32_t xm = nint32((x1 + x2) * 0.5L), ym = nint32((y1 + y2) * 0.5L);
+    const Decalage dec = decalage_etiquette(lat1, lon1, lat2, lon2);
+    const TColor garde = canevas.couleur_police;
+    canevas.couleur_police = clRed;
+    canevas.texte(xm + dec.dx, ym + dec.dy, texte_distance(d));
+    canevas.couleur_police = garde;
+}
+
+bool TMercator::correlation_dx_dG(ext A, ext B) const
+{
+    return orv::correlation_dx_dG(viewport(), A, B);
 }
 
 void TMercator::rend_au_format_client()

@@ -48,6 +48,15 @@ public:
     ext long_(int32_t x) const { return viewport().long_(x); }
     ext lat(int32_t y) const { return viewport().lat(y); }
 
+    // Navigation geometry on the program-wide states.
+    void loxodromie(ext dL, ext dG, ext phi1, ext phi2);
+    ext distance_loxo(ext phi1, ext lam1, ext phi2, ext lam2);
+    ext dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2) const;
+    void calcul_orthodromie(ext lat1, ext lon1, ext lat2, ext lon2, ext pas);
+    // Writes the great-circle distance in red at the middle of the segment.
+    void Affiche_dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2);
+    bool correlation_dx_dG(ext A, ext B) const;
+
     // "Invalidate": re-render, then schedule the copy to the screen.
     void invalider();
     // "Repaint at once": re-render and copy now.

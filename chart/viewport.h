@@ -21,6 +21,13 @@ struct EcartCorrige {
 // touch any viewport.
 EcartCorrige ecart_corrige(ext ecart, ext a, ext b);
 
+// The same correction on doubles, for the navigation's inner loops.
+struct EcartCorrigeD {
+    double ecart;
+    bool franchit;
+};
+EcartCorrigeD ecart_corrige(double ecart, double a, double b);
+
 // Brings a longitude in decimal degrees into (-180, 180].
 void corrige_depass_G(ext& g);
 

@@ -21,3 +21,24 @@ foreach(bad "--png" "--png;x.png;--size;12" "--png;x.png;--zone;1;2;3" "--png;x.
     message(FATAL_ERROR "'${bad}' printed no usage: ${err}")
   endif()
 endforeach()
+
+# --distance: the read-out and its errors.
+execute_process(COMMAND ${PROG} --distance 46.30 1.47 40.00 60.00 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "--distance failed (${rc})")
+endif()
+foreach(ligne "Distance orthodromique : 2515.6 milles" "Distance loxodromique : 2570.18 milles"
+              "Cap loxodromique : 261.272°" "Points intermédiaires : 16" "Point 1 : 46.4965 4.0000 cap "
+              "Point 16 : 40.3520 58.3469 cap " "Arrivée : 40.0000 60.0000 cap ")
+  string(FIND "${out}" "${ligne}" pos)
+  if(pos EQUAL -1)
+    message(FATAL_ERROR "--distance: missing '${ligne}' in:\n${out}")
+  endif()
+endforeach()
+foreach(bad "--distance" "--distance;1;2;3" "--distance;1;2;3;x" "--distance;91;0;0;0"
+            "--distance;0;0;-90.5;0" "--distance;1;2;3;4;5")
+  execute_process(COMMAND ${PROG} ${bad} RESULT_VARIABLE rc ERROR_VARIABLE err)
+  if(NOT rc EQUAL 2)
+    message(FATAL_ERROR "'${bad}' gave exit code ${rc}, expected 2")
+  endif()
+endforeach()
