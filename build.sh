@@ -29,6 +29,9 @@ case "$what" in
     fi
     exec build/bin/orvalis ;;
   test)
+    # A short fuzz run of the file readers (about 30 s each, with clang),
+    # then every test.
+    tests/fuzz/court.sh
     ctest --test-dir build --output-on-failure -j2 ;;
   *)
     echo "usage: $0 run|test" >&2; exit 2 ;;

@@ -1,5 +1,8 @@
 #include "ligne_commande.h"
 
+#include "calendrier.h"
+
+#include <QRegularExpression>
 #include <cmath>
 
 namespace orv {
@@ -22,6 +25,21 @@ Commande erreur(const QString& m)
 
 }  // namespace
 
+bool analyse_date(const QString& s, int& jour, int& mois, int& annee)
+{
+    static const QRegularExpression forme(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    const QRegularExpressionMatch m = forme.match(s);
+    if (!m.hasMatch())
+        return false;
+    jour = m.captured(1).toInt();
+    mois = m.captured(2).toInt();
+    annee = m.captured(3).toInt();
+    if (mois < 1 || mois > 12 || jour < 1)
+        return false;
+    const int max = jours_par_mois[size_t(mois)] + (mois == 2 && annee % 4 == 0 ? 1 : 0);
+    return jour <= max;
+}
+
 QString usage()
 {
     return QStringLiteral(
@@ -35,7 +53,9 @@ QString usage()
         "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
         "      distances orthodromique et loxodromique, cap et points\n"
         "      de l'orthodromie entre deux positions en DD.MM\n"
-        "      (latitudes Nord positives, longitudes Ouest positives).\n");
+        "      (latitudes Nord positives, longitudes Ouest positives).\n"
+        "  orvalis --classement JJ/MM/AAAA\n"
+        "      classement du jour, lu dans le fichier du jour à côté du programme.\n");
 }
 
 Commande analyse_commande(const QStringList& args)
@@ -59,6 +79,14 @@ Commande analyse_commande(const QStringList& args)
         c.lon1 = v[1];
         c.lat2 = v[2];
         c.lon2 = v[3];
+        return c;
+    }
+    if (args[0] == QLatin1String("--classement")) {
+        if (args.size() != 2)
+            return erreur(QStringLiteral("--classement : une date attendue (JJ/MM/AAAA)."));
+        if (!analyse_date(args[1], c.jour, c.mois, c.annee))
+            return erreur(QStringLiteral("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(args[1]));
+        c.type = Commande::Classement;
         return c;
     }
     int i = 0;

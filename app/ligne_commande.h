@@ -10,18 +10,23 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Png, Distance, Erreur };
+    enum Type { Fenetre, Png, Distance, Classement, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
     bool zone = false;
     ext nord = 0, sud = 0, ouest = 0, est = 0; // DD.MM, West positive
     ext lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0; // --distance, DD.MM
+    int jour = 0, mois = 0, annee = 0;          // --classement
     QString message;                           // for Erreur
 };
 
 // Reads the arguments (without the program name).
 Commande analyse_commande(const QStringList& args);
+
+// Reads "JJ/MM/AAAA" into a valid calendar date (a year divisible by 4 is
+// a leap year, as the race's calendar counts). False otherwise.
+bool analyse_date(const QString& s, int& jour, int& mois, int& annee);
 
 // The French usage text.
 QString usage();

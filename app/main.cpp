@@ -1,10 +1,14 @@
 // Orvalis: the race-archive viewer. Without arguments it opens the window;
 // with --png it renders the chart headless into a PNG file.
+#include "calendrier.h"
+#include "classement.h"
+#include "donnees.h"
 #include "geometrie.h"
 #include "ligne_commande.h"
 #include "mercator.h"
 
 #include <QApplication>
+#include <QCoreApplication>
 #include <QImage>
 #include <cstdio>
 
@@ -55,6 +59,21 @@ int main(int argc, char** argv)
     }
     if (c.type == Commande::Distance) {
         for (const QString& l : lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2))
+            std::printf("%s\n", l.toUtf8().constData());
+        return 0;
+    }
+    if (c.type == Commande::Classement) {
+        QCoreApplication app(argc, argv);
+        EtatDate& d = etat_date();
+        montre_mois(d, c.mois, c.annee);
+        valide_date(d, c.jour, c.mois, c.annee);
+        JourCourse& j = jour_course();
+        if (!charge_donnees_coureurs(j, QCoreApplication::applicationDirPath(), d.code_jour,
+                                     d.date_en_clair)) {
+            ecrit_erreur(QStringLiteral("Non disponible : autre date ?"));
+            return 1;
+        }
+        for (const QString& l : table_classement(j, separateur_decimal_utilisateur()))
             std::printf("%s\n", l.toUtf8().constData());
         return 0;
     }

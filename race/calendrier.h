@@ -1,0 +1,42 @@
+// Dates of the race: the chosen day and its texts (long French date, the
+// six-character day code that names a day file), the next day, and the day
+// count between two dates.
+#pragma once
+
+#include <QString>
+#include <array>
+#include <cstdint>
+
+namespace orv {
+
+// Index 1 is Saturday.
+extern const std::array<QString, 8> noms_jours;
+// Upper case, no accents, blank-padded to 9 characters.
+extern const std::array<QString, 13> noms_mois;
+extern const std::array<uint8_t, 13> jours_par_mois;
+
+struct EtatDate {
+    int32_t jour_choisi = 0, mois_choisi = 0, annee_choisie = 0;
+    int32_t jour_sem = 0;  // 1..7 into noms_jours
+    QString date_en_clair;
+    QString code_jour;     // DDMMYY, a blank before a one-digit day
+    QString mois_txt;      // month shown by the dialog
+    QString annee_txt;     // year shown by the dialog
+};
+EtatDate& etat_date();
+
+// The month and year texts of a dialog showing month m of year y.
+void montre_mois(EtatDate& e, int m, int y);
+
+// Validation of day d of the month and year shown (montre_mois first).
+void valide_date(EtatDate& e, int d, int m, int y);
+
+// Advances the chosen date by one day and recomputes its texts.
+void jour_suivant(EtatDate& e);
+
+// Day number (no century correction; right from 1 March 1900 to 28
+// February 2100): 10 November 2000 is 7619.
+double numero_jour(int d, int m, int y);
+int32_t ecart_jours(int d1, int m1, int y1, int d2, int m2, int y2);
+
+}  // namespace orv

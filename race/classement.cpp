@@ -1,0 +1,55 @@
+#include "classement.h"
+
+#include <QLocale>
+
+namespace orv {
+
+namespace {
+// "%-Ns": left-aligned in N characters, a longer value is not cut.
+QString gauche(const QString& s, int n) { return s.leftJustified(n, u' ', false); }
+
+// "%-W.Pf" with the given decimal separator.
+QString reel(ext v, int largeur, int decimales, QChar sep)
+{
+    QString s = QString::asprintf("%.*f", decimales, static_cast<double>(v));
+    s.replace(u'.', sep);
+    return gauche(s, largeur);
+}
+}  // namespace
+
+QStringList entete_classement()
+{
+    return {QStringLiteral("Pos  Skipper    Bateau                                    Lat      Long    Cap    Vit"),
+            QString(89, u'=')};
+}
+
+QString ligne_classement(const TDonnees_conc& r, bool classe, int numero, QChar sep)
+{
+    const QString pos = classe ? gauche(QString::number(numero), 2) : gauche(QStringLiteral("NC"), 2);
+    QString l = pos + u' ' + gauche(r.skipper, 12) + u' ' + gauche(r.bateau, 40) + u' ';
+    if (r.marque_A)
+        l += gauche(r.date_txt, 31);
+    else
+        l += gauche(r.lat_txt, 8) + u' ' + gauche(r.long_txt, 8) + u' ' + reel(r.cap, 5, 0, sep) +
+             u' ' + reel(r.vitesse, 4, 1, sep) + u' ' + gauche(QStringLiteral("nds"), 4);
+    return l.left(255);
+}
+
+QStringList table_classement(const JourCourse& j, QChar sep)
+{
+    QStringList t = entete_classement();
+    const int nb = std::clamp(j.nb_classes, 0, NB_CONCURRENTS);
+    for (int i = 1; i <= nb; ++i)
+        t << ligne_classement(j.donnees_conc[size_t(i)], true, i, sep);
+    for (int i = nb + 1; i <= NB_CONCURRENTS; ++i)
+        t << ligne_classement(j.donnees_conc[size_t(i)], false, i, sep);
+    return t;
+}
+
+QChar separateur_decimal_utilisateur()
+{
+    const QString p = QLocale::system().decimalPoint();
+    return p.isEmpty() ? QChar(u'.') : p[0];
+}
+
+}  // namespace orv

@@ -1,0 +1,286 @@
+#include "donnees.h"
+
+#include "texte.h"
+#include "viewport.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+const std::array<QString, NB_CONCURRENTS + 1> noms_conc = {
+    QString(),
+    QStringLiteral("Arvelin"),   QStringLiteral("Baudrinec"), QStringLiteral("Bocquarel"),
+    QStringLiteral("Cadorien"),  QStringLiteral("Corvelle"),  QStringLiteral("Darnoux"),
+    QStringLiteral("Esquilan"),  QStringLiteral("Fauvrelin"), QStringLiteral("Gaudrivel"),
+    QStringLiteral("Hervadic"),  QStringLiteral("Jolimert"),  QStringLiteral("Kervanec"),
+    QStringLiteral("Lammorin"),  QStringLiteral("Le Bravic"), QStringLiteral("Marvelle"),
+    QStringLiteral("Nodarin"),   QStringLiteral("Oresquin"),  QStringLiteral("Pellevin"),
+    QStringLiteral("Quivrac"),   QStringLiteral("Ravenaud"),  QStringLiteral("Sauvrelin"),
+    QStringLiteral("Tourmalec"), QStringLiteral("Valmorin"),  QStringLiteral("Yvrenec"),
+};
+
+const std::array<CaracBateau, NB_CONCURRENTS + 1> bateaux_conc = {{
+    {"", "", "", "", ""},
+    {"Cotre", "18,28", "11", "255", "390"},   {"Cotre", "15,24", "7", "170", "320"},
+    {"Cotre", "18,28", "9,6", "270", "495"},  {"Cotre", "18,28", "8,5", "237", "427"},
+    {"Cotre", "15,24", "8", "185", "380"},    {"Cotre", "15,24", "5", "190", "420"},
+    {"Cotre", "18,28", "9,2", "300", "560"},  {"Cotre", "18,28", "11,5", "260", "410"},
+    {"Cotre", "18,28", "9,5", "255", "465"},  {"Cotre", "18,28", "10,5", "210", "450"},
+    {"Cotre", "18,28", "9", "245", "510"},    {"Cotre", "18,28", "9", "267", "580"},
+    {"Cotre", "18,28", "9", "245", "510"},    {"Cotre", "18,28", "8,2", "250", "340"},
+    {"Cotre", "18,28", "9,5", "260", "570"},  {"Cotre", "18,28", "12,5", "245", "400"},
+    {"Cotre", "18,28", "8,5", "237", "439"},  {"Cotre", "18,28", "9,1", "292", "545"},
+    {"Cotre", "18,28", "10,5", "230", "420"}, {"Ketch", "18,28", "9,5", "237", "407"},
+    {"Cotre", "18,28", "9", "290", "550"},    {"Cotre", "18,28", "8,5", "270", "540"},
+    {"Cotre", "18,28", "9,5", "290", "450"},  {"Cotre", "18,28", "9,5", "340", "600"},
+}};
+
+namespace {
+const QString MARQUEUR = QStringLiteral("2D-3D");
+constexpr ext VITESSE_PAR_DEFAUT = 6.0L;
+
+QString sans_blancs_devant(const QString& s)
+{
+    qsizetype i = 0;
+    while (i < s.size() && s[i] == u' ')
+        ++i;
+    return s.mid(i);
+}
+
+bool statut(const QString& s)
+{
+    return s.startsWith(QLatin1String("le")) || s.startsWith(u'A');
+}
+
+// Reads every block after the first line "1". Without an archive: the day
+// load (marque_A, nb_classes). With one: the re-reading, which stops at an
+// unknown skipper and appends every block to its entrant's list.
+void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, ArchiveCourse* archive)
+{
+    int32_t classes = 0, u = 0;
+    QString L;
+    do
+        L = lire_ligne(f);
+    while (L != QLatin1String("1") && !f.eof());
+
+    while (!f.eof()) {
+        int64_t n = 0;
+        const bool classe = est_entier(L, &n);
+        int64_t indice;
+        if (classe) {
+            indice = n;
+        } else {
+            ++u;
+            indice = int64_t(classes) + u;
+        }
+        // A rank outside 1..24 or a block past the 24th is read but kept in
+        // a scratch record: nothing is written outside the table.
+        const bool dans_table = indice >= 1 && indice <= NB_CONCURRENTS;
+        TDonnees_conc brouillon;
+        TDonnees_conc& R = dans_table ? j.donnees_conc[size_t(indice)] : brouillon;
+        R.date_txt.clear();
+        R.rang = int32_t(dans_table ? indice : 0);
+        R.non_classe = !classe;
+
+        R.bateau = lire_ligne(f);
+        QString lat_ligne = lire_ligne(f);
+        if (!est_nombre(lat_ligne)) {
+            if (statut(lat_ligne)) {
+                R.date_txt = lat_ligne;
+                if (classe && !archive)
+                    R.marque_A = lat_ligne.startsWith(u'A');
+            } else {
+                R.bateau = texte_court(R.bateau + u' ' + lat_ligne);
+                R.date_txt = lire_ligne(f);
+            }
+            lat_ligne = lire_ligne(f);
+        }
+        if (R.date_txt.isEmpty())
+            R.date_txt = nom_fichier.left(6);
+        separe_nom(R.bateau, R);
+
+        int indice_archive = 0;
+        if (archive) {
+            indice_archive = indice_conc(R.skipper);
+            if (indice_archive == INDICE_INCONNU)
+                return;
+        }
+
+        R.lat_txt = lat_ligne;
+        ext lat = 0;
+        if (est_nombre(lat_ligne, &lat)) {
+            R.long_txt = lire_ligne(f);
+            ext lon = nombre_ou_zero(R.long_txt);
+            if (lon > 180)
+                lon -= 360;
+            if (lon < -180)
+                lon += 360;
+            R.elem = cree_pos_elem(R.skipper, lat, lon);
+            R.distance = nombre_ou_zero(lire_ligne(f));
+            R.cap = nombre_ou_zero(lire_ligne(f));
+            const QString T = lire_ligne(f);
+            if (T == MARQUEUR) {
+                R.vitesse = VITESSE_PAR_DEFAUT;
+            } else {
+                R.vitesse = nombre_ou_zero(T);
+                lire_ligne(f);
+            }
+        }
+
+        if (archive && dans_table) {
+            archive->elements.push_back(R);
+            TDonnees_conc* e = &archive->elements.back();
+            e->suivant = nullptr;
+            const size_t i = size_t(indice_archive);
+            if (!archive->liste_traj[i])
+                archive->liste_traj[i] = e;
+            else
+                archive->queue_traj[i]->suivant = e;
+            archive->queue_traj[i] = e;
+        }
+        if (classe && dans_table)
+            ++classes;
+        L = lire_ligne(f);
+    }
+    // Repeated ranks count each time they appear; the table holds 24.
+    if (!archive)
+        j.nb_classes = std::min(classes, int32_t(NB_CONCURRENTS));
+}
+
+void remet_a_zero(JourCourse& j, bool drapeaux)
+{
+    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+        TDonnees_conc& r = j.donnees_conc[size_t(k)];
+        r.skipper.clear();
+        r.lat_txt = QStringLiteral("0");
+        r.long_txt = QStringLiteral("0");
+        if (drapeaux) {
+            r.non_classe = false;
+            r.marque_A = false;
+        }
+    }
+}
+}  // namespace
+
+int indice_conc(const QString& nom)
+{
+    const QString n = sans_blancs_devant(nom.left(14));
+    for (int k = 1; k <= NB_CONCURRENTS; ++k)
+        if (n == noms_conc[size_t(k)])
+            return k;
+    return INDICE_INCONNU;
+}
+
+JourCourse& jour_course()
+{
+    static JourCourse j;
+    return j;
+}
+
+ArchiveCourse& archive_course()
+{
+    static ArchiveCourse a;
+    return a;
+}
+
+void ArchiveCourse::vide()
+{
+    elements.clear();
+    liste_traj.fill(nullptr);
+    queue_traj.fill(nullptr);
+}
+
+int ArchiveCourse::longueur(int indice) const
+{
+    int n = 0;
+    for (const TDonnees_conc* e = liste_traj[size_t(indice)]; e; e = e->suivant)
+        ++n;
+    return n;
+}
+
+QString lire_ligne(LecteurTexte& f)
+{
+    LecteurTexte::Plage r = f.plage();
+    if (r.n == 0 && !f.eof())
+        r = f.plage();
+    // Blanks are the same byte in code page 1252: trim before decoding.
+    while (r.n > 0 && *r.p == ' ') {
+        ++r.p;
+        --r.n;
+    }
+    while (r.n > 0 && r.p[r.n - 1] == ' ')
+        --r.n;
+    return depuis_cp1252(r.p, r.n);
+}
+
+void separe_nom(const QString& texte, TDonnees_conc& r)
+{
+    const qsizetype p = texte.indexOf(u'(') + 1;  // positions from 1, 0 if absent
+    const qsizetype q = texte.indexOf(u')') + 1;
+    const qsizetype n = q - p - 1;
+    r.skipper = (p > 0 && n > 0) ? texte.mid(p, n) : QString();
+    r.bateau = p > 1 ? texte.left(p - 1) : QString();
+}
+
+void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichier)
+{
+    LecteurTexte f(contenu);
+    lit_blocs(j, f, nom_fichier, nullptr);
+}
+
+bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
+                             const QString& date_en_clair)
+{
+    remet_a_zero(j, true);
+    if (!code_jour.isEmpty() && code_jour[0] == u' ')
+        code_jour[0] = u'0';
+    j.nom_fichier_jour = code_jour + QStringLiteral(".txt");
+    QByteArray contenu;
+    if (!lit_fichier(rep_programme + u'/' + j.nom_fichier_jour, contenu))
+        return false;
+    lit_jour(j, contenu, j.nom_fichier_jour);
+    j.date_affichee = date_en_clair;
+    return true;
+}
+
+void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
+{
+    nb_cadrage = std::min(nb_cadrage, NB_CONCURRENTS);
+    auto lat = [&](int k) { return j.donnees_conc[size_t(k)].elem.latitude; };
+    auto lon = [&](int k) { return j.donnees_conc[size_t(k)].elem.longitude; };
+    // The direction tests read the DD.MM numbers as if they were degrees.
+    const ext r = PI / 180;
+    v.lat_nord = v.lat_sud = lat(1);
+    v.long_ouest = v.long_est = lon(1);
+    for (int k = 2; k <= nb_cadrage; ++k) {
+        if (a_lOuEst(v.long_ouest * r, lon(k) * r))
+            v.long_ouest = lon(k);
+        if (a_lEst(v.long_est * r, lon(k) * r))
+            v.long_est = lon(k);
+        if (au_Nord(v.lat_nord * r, lat(k) * r))
+            v.lat_nord = lat(k);
+        if (au_Sud(v.lat_sud * r, lat(k) * r))
+            v.lat_sud = lat(k) - 1.0L;
+    }
+}
+
+void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
+                const QString& nom_fichier)
+{
+    remet_a_zero(j, false);
+    LecteurTexte f(contenu);
+    lit_blocs(j, f, nom_fichier, &a);
+}
+
+bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
+                const QString& nom_fichier)
+{
+    QByteArray contenu;
+    if (!lit_fichier(rep_programme + u'/' + nom_fichier, contenu))
+        return false;
+    relit_jour(j, a, contenu, nom_fichier);
+    return true;
+}
+
+}  // namespace orv

@@ -1,0 +1,100 @@
+// The entrants, their daily position records, the day files and the
+// per-entrant archive lists.
+//
+// Day file: code page 1252 text, one value per line. Header lines up to the
+// first line "1", then one block per entrant (ranked first, by rank):
+//   rank | "Boat (Skipper)" | status ("le ..." or "A...") | latitude DD.MM |
+//   longitude DD.MM (West positive) | distance | course | speed | "2D-3D"
+// with the variations the reader accepts (no status line, a continuation of
+// the name, no speed line, a latitude that is not a number).
+#pragma once
+
+#include "convers.h"
+#include "pos_elem.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <deque>
+
+namespace orv {
+
+struct Viewport;
+
+inline constexpr int NB_CONCURRENTS = 24;
+inline constexpr int INDICE_INCONNU = 25;
+
+// Surnames of the entrants, alphabetical (index 1..24; entry 0 unused).
+extern const std::array<QString, NB_CONCURRENTS + 1> noms_conc;
+
+struct CaracBateau {
+    const char* greement;
+    const char* longueur;        // metres, decimal comma
+    const char* poids_charge;    // tonnes
+    const char* voilure_pres;    // m²
+    const char* voilure_portant; // m²
+};
+extern const std::array<CaracBateau, NB_CONCURRENTS + 1> bateaux_conc;
+
+// Index 1..24 of a surname, 25 when it is not one of them (at most the
+// first 14 characters, leading blanks removed, compared exactly).
+int indice_conc(const QString& nom);
+
+struct TDonnees_conc {
+    TPos_elem elem;          // skipper's surname, fix (DD.MM)
+    int32_t rang = 0;
+    QString bateau, skipper;
+    QString lat_txt, long_txt;
+    ext cap = 0, distance = 0, vitesse = 0;
+    QString date_txt;        // status text of the fix
+    bool non_classe = false; // shown "NC"
+    bool marque_A = false;   // ranked, status beginning with "A"
+    TDonnees_conc* suivant = nullptr; // archive lists only
+};
+
+// The loaded race day.
+struct JourCourse {
+    std::array<TDonnees_conc, NB_CONCURRENTS + 1> donnees_conc{}; // 1..24
+    int32_t nb_classes = 0;
+    QString nom_fichier_jour;
+    QString date_affichee;
+};
+JourCourse& jour_course();
+
+// Every entrant's records over the race, one element per day read.
+struct ArchiveCourse {
+    std::deque<TDonnees_conc> elements;  // owns them; addresses stay valid
+    std::array<TDonnees_conc*, NB_CONCURRENTS + 1> liste_traj{};
+    std::array<TDonnees_conc*, NB_CONCURRENTS + 1> queue_traj{};
+    void vide();
+    int longueur(int indice) const;
+};
+ArchiveCourse& archive_course();
+
+// The line reader of the day files: one empty line is skipped, blanks
+// around the value are removed.
+class LecteurTexte;
+QString lire_ligne(LecteurTexte& f);
+
+// Splits "Boat (Skipper)" into bateau and skipper.
+void separe_nom(const QString& texte, TDonnees_conc& r);
+
+// Loads a day: code_jour's file in rep_programme into `j`. False when the
+// file cannot be read (only the reset fields change then). `date_en_clair`
+// becomes date_affichee on success.
+bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
+                             const QString& date_en_clair);
+// The same from a file's content, `nom_fichier` giving the default status.
+void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichier);
+
+// Frames the chart bounds on the first nb_cadrage records (at most 24).
+void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v);
+
+// Re-reads a day file and appends every entrant's record to its list.
+// False when the file cannot be read.
+bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
+                const QString& nom_fichier);
+void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
+                const QString& nom_fichier);
+
+}  // namespace orv

@@ -1,0 +1,68 @@
+#include "lieux.h"
+
+#include "texte.h"
+
+namespace orv {
+
+Lieux& lieux()
+{
+    static Lieux l;
+    return l;
+}
+
+void lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste)
+{
+    LecteurTexte f(contenu);
+    while (!f.eof()) {
+        const QString nom = f.ligne();
+        const QString lat = f.ligne();
+        const QString lon = f.ligne();
+        const QString cote = placement ? f.ligne() : QString();
+        ext la = 0, lo = 0;
+        if (!est_nombre(lat, &la) || !est_nombre(lon, &lo))
+            continue;
+        TLieu e;
+        lieu_de_valeurs(e, nom, placement ? cote == QLatin1String("droite") : true, la, lo);
+        liste.push_back(std::move(e));
+    }
+}
+
+namespace {
+bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& liste,
+            QString& erreur)
+{
+    QByteArray contenu;
+    const QString chemin = rep + u'/' + QLatin1String(nom);
+    if (!lit_fichier(chemin, contenu)) {
+        erreur = QStringLiteral("Impossible de lire le fichier « %1 ».").arg(chemin);
+        return false;
+    }
+    lit_lieux(contenu, placement, liste);
+    return true;
+}
+}  // namespace
+
+bool charge_marques(Lieux& l, const QString& rep, QString& erreur)
+{
+    l.liste_mp.clear();
+    return charge(rep, "lstmp.txt", false, l.liste_mp, erreur);
+}
+
+bool charge_lieux(Lieux& l, const QString& rep, QString& erreur)
+{
+    l.liste_lieux.clear();
+    return charge(rep, "lstlieux.txt", true, l.liste_lieux, erreur);
+}
+
+bool charge_route(Lieux& l, const QString& rep, QString& erreur)
+{
+    return charge(rep, "FIMPV.txt", false, l.liste_route, erreur);
+}
+
+void lieu_de_valeurs(TLieu& e, const QString& nom, bool a_droite, ext latitude, ext longitude)
+{
+    e.elem = cree_pos_elem(nom, latitude, longitude);
+    e.a_droite = a_droite;
+}
+
+}  // namespace orv

@@ -1,0 +1,47 @@
+// Named points read from text files beside the program: course marks
+// ("lstmp.txt"), places ("lstlieux.txt") and the waypoints of the
+// theoretical route ("FIMPV.txt"). Lines are taken as they are (at most 255
+// characters, no trimming).
+//   lstmp.txt, FIMPV.txt: name | latitude DD.MM | longitude DD.MM (West +)
+//   lstlieux.txt:         name | latitude | longitude | "droite" or other
+#pragma once
+
+#include "pos_elem.h"
+
+#include <QByteArray>
+#include <QString>
+#include <vector>
+
+namespace orv {
+
+struct TLieu {
+    TPos_elem elem;
+    bool a_droite = true;  // places: label right of a marked point
+};
+
+using ListeLieux = std::vector<TLieu>;
+
+struct Lieux {
+    ListeLieux liste_mp;     // course marks
+    ListeLieux liste_lieux;  // places
+    ListeLieux liste_route;  // route waypoints
+};
+Lieux& lieux();
+
+// Reads blocks of 3 (or 4 with `placement`) lines from a file's content and
+// appends them. A block whose latitude or longitude is not a plain number
+// is left out (a bogus point at 0° 0° helps nobody); the next block still
+// starts after its lines.
+void lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste);
+
+// The three loaders. They return false, with a French message, when the
+// file cannot be read; the list then holds what it held (emptied first for
+// the marks and places).
+bool charge_marques(Lieux& l, const QString& rep_programme, QString& erreur);
+bool charge_lieux(Lieux& l, const QString& rep_programme, QString& erreur);
+bool charge_route(Lieux& l, const QString& rep_programme, QString& erreur);
+
+// Fills an element from values.
+void lieu_de_valeurs(TLieu& e, const QString& nom, bool a_droite, ext latitude, ext longitude);
+
+}  // namespace orv

@@ -1,0 +1,242 @@
+#include "texte.h"
+
+#include <QFile>
+#include <QSaveFile>
+#include <QStringList>
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace orv {
+
+namespace {
+// Code points of bytes 0x80..0x9F in code page 1252 (undefined ones kept as
+// the byte's Latin-1 control character).
+constexpr char16_t CP1252_80[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+constexpr qsizetype LONGUEUR_MAX = 255;
+}  // namespace
+
+QString depuis_cp1252(const char* p, qsizetype n)
+{
+    QString s(n, Qt::Uninitialized);
+    QChar* d = s.data();
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto b = static_cast<unsigned char>(p[i]);
+        d[i] = (b >= 0x80 && b < 0xA0) ? QChar(CP1252_80[b - 0x80]) : QChar(b);
+    }
+    return s;
+}
+
+QByteArray vers_cp1252(const QString& s)
+{
+    QByteArray r;
+    r.reserve(s.size());
+    for (QChar c : s) {
+        const char16_t u = c.unicode();
+        if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) {
+            r.append(static_cast<char>(u));
+            continue;
+        }
+        char b = '?';
+        for (int k = 0; k < 32; ++k)
+            if (CP1252_80[k] == u) {
+                b = static_cast<char>(0x80 + k);
+                break;
+            }
+        r.append(b);
+    }
+    return r;
+}
+
+LecteurTexte::Plage LecteurTexte::plage()
+{
+    if (eof())
+        return {c_.constData(), 0};
+    const char* d = c_.constData();
+    const qsizetype n = c_.size();
+    const char* nl = static_cast<const char*>(std::memchr(d + pos_, '\n', size_t(n - pos_)));
+    const qsizetype fin = nl ? nl - d : n;
+    qsizetype lg = fin - pos_;
+    if (lg > 0 && d[fin - 1] == '\r')
+        --lg;
+    const Plage r{d + pos_, std::min(lg, LONGUEUR_MAX)};
+    pos_ = fin < n ? fin + 1 : n;
+    return r;
+}
+
+QString LecteurTexte::ligne()
+{
+    const Plage r = plage();
+    return depuis_cp1252(r.p, r.n);
+}
+
+bool lit_fichier(const QString& chemin, QByteArray& contenu)
+{
+    QFile f(chemin);
+    if (!f.open(QIODevice::ReadOnly))
+        return false;
+    contenu = f.readAll();
+    return f.error() == QFileDevice::NoError;
+}
+
+bool ecrit_lignes(const QString& chemin, const QStringList& lignes)
+{
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly))
+        return false;
+    for (const QString& l : lignes) {
+        f.write(vers_cp1252(l));
+        f.write("\r\n", 2);
+    }
+    return f.commit();
+}
+
+namespace {
+// Checks the syntax; `entier` forbids the point and the exponent. Returns
+// the start of the number proper (after blanks) or -1.
+qsizetype syntaxe(QStringView s, bool entier)
+{
+    qsizetype i = 0;
+    const qsizetype n = s.size();
+    while (i < n && s[i] == u' ')
+        ++i;
+    const qsizetype debut = i;
+    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        ++i;
+    auto chiffres = [&] {
+        const qsizetype d = i;
+        while (i < n && s[i] >= u'0' && s[i] <= u'9')
+            ++i;
+        return i > d;
+    };
+    if (!chiffres())
+        return -1;
+    if (!entier && i < n && s[i] == u'.') {
+        ++i;
+        if (!chiffres())
+            return -1;
+    }
+    if (!entier && i < n && (s[i] == u'e' || s[i] == u'E')) {
+        ++i;
+        if (i < n && (s[i] == u'+' || s[i] == u'-'))
+            ++i;
+        if (!chiffres())
+            return -1;
+    }
+    return i == n ? debut : -1;
+}
+
+// The ASCII characters of a checked number, without a leading '+'.
+std::string ascii(QStringView s, qsizetype debut)
+{
+    std::string a;
+    a.reserve(size_t(s.size() - debut));
+    for (qsizetype i = debut; i < s.size(); ++i) {
+        const char c = static_cast<char>(s[i].unicode());
+        if (!(a.empty() && c == '+'))
+            a.push_back(c);
+    }
+    return a;
+}
+}  // namespace
+
+namespace {
+// Exact powers of ten as extended reals (5^27 < 2^64).
+constexpr int PUISSANCE_MAX = 27;
+constexpr auto puissances = [] {
+    std::array<long double, PUISSANCE_MAX + 1> p{};
+    long double v = 1;
+    for (auto& x : p) {
+        x = v;
+        v *= 10;
+    }
+    return p;
+}();
+
+// The plain "digits.digits" form with at most 19 digits: the integer of all
+// digits and the power of ten are both exact extended reals, so their
+// quotient is the correctly rounded value (as strtold gives it, without its
+// cost).
+bool decimal_simple(QStringView s, qsizetype debut, long double& v)
+{
+    qsizetype i = debut;
+    bool negatif = false;
+    if (s[i] == u'+' || s[i] == u'-')
+        negatif = s[i++] == u'-';
+    uint64_t m = 0;
+    int chiffres = 0, decimales = 0;
+    bool point = false;
+    for (; i < s.size(); ++i) {
+        const char16_t c = s[i].unicode();
+        if (c == u'.') {
+            point = true;
+            continue;
+        }
+        if (c < u'0' || c > u'9' || ++chiffres > 19)
+            return false;
+        m = m * 10 + (c - u'0');
+        decimales += point;
+    }
+    if (decimales > PUISSANCE_MAX)
+        return false;
+    v = static_cast<long double>(m) / puissances[size_t(decimales)];
+    if (negatif)
+        v = -v;
+    return true;
+}
+}  // namespace
+
+bool est_nombre(QStringView s, ext* v)
+{
+    const qsizetype debut = syntaxe(s, false);
+    if (debut < 0)
+        return false;
+    long double rapide = 0;
+    if (decimal_simple(s, debut, rapide)) {
+        if (v)
+            *v = rapide;
+        return true;
+    }
+    const std::string a = ascii(s, debut);
+    long double r = 0;
+    const auto [p, ec] = std::from_chars(a.data(), a.data() + a.size(), r);
+    if (ec != std::errc() || p != a.data() + a.size() || !std::isfinite(r))
+        return false;
+    if (v)
+        *v = r;
+    return true;
+}
+
+bool est_entier(QStringView s, int64_t* v)
+{
+    const qsizetype debut = syntaxe(s, true);
+    if (debut < 0)
+        return false;
+    const std::string a = ascii(s, debut);
+    int64_t r = 0;
+    const auto [p, ec] = std::from_chars(a.data(), a.data() + a.size(), r);
+    if (ec == std::errc::result_out_of_range) {
+        // Still an integer, just beyond any rank: say so with the extreme.
+        if (v)
+            *v = a.front() == '-' ? INT64_MIN : INT64_MAX;
+        return true;
+    }
+    if (ec != std::errc() || p != a.data() + a.size())
+        return false;
+    if (v)
+        *v = r;
+    return true;
+}
+
+ext nombre_ou_zero(QStringView s)
+{
+    ext v = 0;
+    return est_nombre(s, &v) ? v : 0;
+}
+
+}  // namespace orv

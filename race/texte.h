@@ -1,0 +1,55 @@
+// Text files of the race data: Windows code page 1252, lines ended by CR LF
+// (LF alone is accepted), and the number rule of the day files.
+#pragma once
+
+#include "convers.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringView>
+#include <cstdint>
+
+namespace orv {
+
+// Code page 1252 <-> text.
+QString depuis_cp1252(const char* p, qsizetype n);
+QByteArray vers_cp1252(const QString& s);
+
+// Line-by-line reading of a text held in memory.
+class LecteurTexte {
+public:
+    explicit LecteurTexte(QByteArray contenu) : c_(std::move(contenu)) {}
+    // True when every line has been read.
+    bool eof() const { return pos_ >= c_.size(); }
+    // The next line without its end (at most 255 characters, the rest of
+    // the line skipped); empty at the end of the text.
+    QString ligne();
+    // The same, as bytes of the text (valid while the reader lives).
+    struct Plage {
+        const char* p;
+        qsizetype n;
+    };
+    Plage plage();
+
+private:
+    QByteArray c_;
+    qsizetype pos_ = 0;
+};
+
+// Reads a whole file; false when it cannot be opened or read.
+bool lit_fichier(const QString& chemin, QByteArray& contenu);
+
+// Writes lines in code page 1252 ended by CR LF, through a temporary file
+// renamed into place (a crash never leaves half a file).
+bool ecrit_lignes(const QString& chemin, const QStringList& lignes);
+
+// The number rule of the day files: optional leading blanks, optional sign,
+// digits, optionally a point and digits, optionally an exponent; nothing
+// may follow. A number too large for a real is not one.
+bool est_nombre(QStringView s, ext* v = nullptr);
+// The same without point and exponent.
+bool est_entier(QStringView s, int64_t* v = nullptr);
+// The value of a number line, 0 when the line is not a plain number.
+ext nombre_ou_zero(QStringView s);
+
+}  // namespace orv

@@ -1,0 +1,398 @@
+// Day files, the archive lists and the entrant tables.
+#include "donnees.h"
+#include "texte.h"
+#include "viewport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+// A day-file text from lines, CR LF by default.
+QByteArray texte(const QStringList& lignes, const char* fin = "\r\n")
+{
+    QByteArray b;
+    for (const QString& l : lignes)
+        b += vers_cp1252(l) + fin;
+    return b;
+}
+
+// The nine lines of a block with a position.
+QStringList bloc(const QString& rang, const QString& nom, double lat, double lon, double dist = 10,
+                 double cap = 200, double vit = 12.5, const QString& statut = "le 12/11/2000 à 20h00")
+{
+    return {rang, nom, statut, QString::number(lat), QString::number(lon), QString::number(dist),
+            QString::number(cap), QString::number(vit), "2D-3D"};
+}
+
+const TDonnees_conc& rec(const JourCourse& j, int k) { return j.donnees_conc[size_t(k)]; }
+
+JourCourse lu(const QStringList& lignes, const QString& nom = "121100.txt")
+{
+    JourCourse j;
+    lit_jour(j, texte(lignes), nom);
+    return j;
+}
+
+}  // namespace
+
+TEST(LireLigne, VidesEtBlancs)
+{
+    LecteurTexte f(texte({"  a  ", "", "b", "", "", "c\t ", QString(300, 'x')}));
+    EXPECT_EQ(lire_ligne(f), "a");
+    EXPECT_EQ(lire_ligne(f), "b");   // one empty line skipped
+    EXPECT_EQ(lire_ligne(f), "");    // of two, the second is returned
+    EXPECT_EQ(lire_ligne(f), "c\t"); // tabs stay
+    EXPECT_EQ(lire_ligne(f).size(), 255);
+    EXPECT_TRUE(f.eof());
+    EXPECT_EQ(lire_ligne(f), "");
+    // LF alone ends lines too; code page 1252 is decoded.
+    LecteurTexte g(QByteArray("Arriv\xe9\n\x80 \x9c\n"));
+    EXPECT_EQ(lire_ligne(g), QStringLiteral("Arrivé"));
+    EXPECT_EQ(lire_ligne(g), QStringLiteral("€ œ"));
+}
+
+TEST(Nombres, RegleDesFichiersDuJour)
+{
+    ext v = 0;
+    for (const char* oui : {"46.28", "  -1.47", "+3", "1e5", "2.5E-3", "0"})
+        EXPECT_TRUE(est_nombre(QString(oui), &v)) << oui;
+    for (const char* non : {"", "46,28", ".5", "5.", "1e", "abc", "12 ", "--1", "1e9999", "nan", "inf"})
+        EXPECT_FALSE(est_nombre(QString(non), &v)) << non;
+    int64_t n = 0;
+    EXPECT_TRUE(est_entier(QString(" 12"), &n));
+    EXPECT_EQ(n, 12);
+    EXPECT_FALSE(est_entier(QString("1.0")));
+    EXPECT_FALSE(est_entier(QString("NC")));
+    EXPECT_TRUE(est_entier(QString("99999999999999999999999"), &n));  // an integer, past any rank
+    EXPECT_EQ(nombre_ou_zero(QString("x12")), 0);
+}
+
+TEST(Concurrents, TablesEtIndices)
+{
+    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+        EXPECT_LE(noms_conc[size_t(k)].size(), 14);
+        if (k > 1) {
+            EXPECT_LT(noms_conc[size_t(k - 1)], noms_conc[size_t(k)]);
+        }
+        EXPECT_EQ(indice_conc(noms_conc[size_t(k)]), k);
+    }
+    EXPECT_EQ(indice_conc("  Lammorin"), 13);
+    EXPECT_EQ(indice_conc("Lammorin "), INDICE_INCONNU);  // trailing blanks stay
+    EXPECT_EQ(indice_conc("lammorin"), INDICE_INCONNU);
+    EXPECT_EQ(indice_conc("Inconnu"), INDICE_INCONNU);
+    EXPECT_EQ(indice_conc("ArvelinXXXXXXXyy"), INDICE_INCONNU);
+    EXPECT_STREQ(bateaux_conc[20].greement, "Ketch");
+    EXPECT_STREQ(bateaux_conc[3].poids_charge, "9,6");
+}
+
+TEST(SepareNom, BateauEtSkipper)
+{
+    TDonnees_conc r;
+    separe_nom("Grand Largue (Lammorin)", r);
+    EXPECT_EQ(r.bateau, "Grand Largue ");  // the blank before the parenthesis stays
+    EXPECT_EQ(r.skipper, "Lammorin");
+    separe_nom("Sans parentheses", r);
+    EXPECT_EQ(r.bateau, "");
+    EXPECT_EQ(r.skipper, "");
+    separe_nom("(Seul)", r);
+    EXPECT_EQ(r.bateau, "");
+    EXPECT_EQ(r.skipper, "Seul");
+    separe_nom("Bateau )x(", r);
+    EXPECT_EQ(r.skipper, "");
+}
+
+TEST(FichierDuJour, BlocsOrdinaires)
+{
+    QStringList l = {"Orvalis", "Pos."};
+    l += bloc("1", "Grand Largue (Lammorin)", 41.34, 11.51, 24538, 214, 12.8);
+    l += bloc("2", "Nordet (Nodarin)", 41.37, -11.48, 13.7, 45.6, 12.26);
+    const JourCourse j = lu(l);
+    EXPECT_EQ(j.nb_classes, 2);
+    EXPECT_EQ(rec(j, 1).skipper, "Lammorin");
+    EXPECT_EQ(rec(j, 1).bateau, "Grand Largue ");
+    EXPECT_EQ(rec(j, 1).elem.nom, "Lammorin");
+    EXPECT_EQ(rec(j, 1).elem.latitude, 41.34L);
+    EXPECT_EQ(rec(j, 1).elem.longitude, 11.51L);
+    EXPECT_EQ(rec(j, 1).distance, 24538);
+    EXPECT_EQ(rec(j, 2).cap, 45.6L);
+    EXPECT_EQ(rec(j, 2).vitesse, 12.26L);
+    EXPECT_EQ(rec(j, 2).date_txt, "le 12/11/2000 à 20h00");
+    EXPECT_EQ(rec(j, 2).lat_txt, "41.37");
+    EXPECT_EQ(rec(j, 2).long_txt, "-11.48");
+    EXPECT_FALSE(rec(j, 2).non_classe);
+    // The same file with LF line ends reads the same.
+    JourCourse k;
+    lit_jour(k, texte(l, "\n"), "121100.txt");
+    EXPECT_EQ(k.nb_classes, 2);
+    EXPECT_EQ(rec(k, 2).cap, 45.6L);
+}
+
+TEST(FichierDuJour, Variantes)
+{
+    QStringList l = {"1", "Sans Statut (Arvelin)", "10.30", "20.15", "5", "90", "8", "2D-3D"};
+    // Continuation of the name, then the status.
+    l += QStringList{"2", "Très Long Nom", "Suite (Baudrinec)", "le 13/11/2000", "11", "190", "6", "91", "7", "2D-3D"};
+    // No speed line: 6 knots, the marker takes its place.
+    l += QStringList{"3", "Lent (Bocquarel)", "le x", "12", "-200", "7", "92", "2D-3D"};
+    // Abandon, ranked: marque_A.
+    l += QStringList{"4", "Cassé (Cadorien)", "Abandon - démâtage", "46.28", "1.47", "0", "0", "0", "2D-3D"};
+    // Latitude not a number: the block ends, the next line starts a block.
+    l += QStringList{"5", "Muet (Corvelle)", "le y", "inconnue"};
+    // Unranked with an "A" status: the text, not the flag.
+    l += QStringList{"NC", "Retiré (Darnoux)", "Arrêt technique", "46.28", "1.47", "0", "0", "0", "2D-3D"};
+    const JourCourse j = lu(l, "131100.txt");
+    EXPECT_EQ(rec(j, 1).date_txt, "131100");
+    EXPECT_EQ(rec(j, 1).elem.latitude, 10.30L);
+    EXPECT_EQ(rec(j, 2).bateau, "Très Long Nom Suite ");
+    EXPECT_EQ(rec(j, 2).skipper, "Baudrinec");
+    EXPECT_EQ(rec(j, 2).date_txt, "le 13/11/2000");
+    EXPECT_EQ(rec(j, 2).elem.longitude, -170);  // 190 -> -170
+    EXPECT_EQ(rec(j, 3).vitesse, 6.0L);
+    EXPECT_EQ(rec(j, 3).elem.longitude, 160);   // -200 -> 160
+    EXPECT_TRUE(rec(j, 4).marque_A);
+    EXPECT_EQ(rec(j, 4).date_txt, "Abandon - démâtage");
+    EXPECT_EQ(rec(j, 5).lat_txt, "inconnue");
+    EXPECT_EQ(rec(j, 5).skipper, "Corvelle");
+    EXPECT_EQ(j.nb_classes, 5);
+    EXPECT_TRUE(rec(j, 6).non_classe);
+    EXPECT_EQ(rec(j, 6).rang, 6);
+    EXPECT_FALSE(rec(j, 6).marque_A);
+    EXPECT_EQ(rec(j, 6).date_txt, "Arrêt technique");
+}
+
+TEST(FichierDuJour, ClassesPuisNonClasses)
+{
+    QStringList l;
+    for (int k = 1; k <= 20; ++k)
+        l += bloc(QString::number(k), QStringLiteral("B (%1)").arg(noms_conc[size_t(k)]), k, k);
+    for (int k = 21; k <= 24; ++k)
+        l += bloc("NC", QStringLiteral("B (%1)").arg(noms_conc[size_t(k)]), k, k);
+    const JourCourse j = lu(l);
+    EXPECT_EQ(j.nb_classes, 20);
+    for (int k = 21; k <= 24; ++k) {
+        EXPECT_EQ(rec(j, k).rang, k);
+        EXPECT_TRUE(rec(j, k).non_classe);
+        EXPECT_EQ(rec(j, k).skipper, noms_conc[size_t(k)]);
+    }
+    // A header without any "1": nothing loaded.
+    EXPECT_EQ(lu({"Orvalis", "2", "Pos."}).nb_classes, 0);
+}
+
+TEST(FichierDuJour, EntreesDangereuses)
+{
+    // Ranks outside 1..24 and a 25th block: read past, never stored.
+    QStringList l;
+    l += bloc("1", "A (Arvelin)", 1, 1);
+    l += bloc("0", "Z (Zero)", 2, 2);
+    l += bloc("25", "Z (Vingt-cinq)", 3, 3);
+    l += bloc("-3", "Z (Negatif)", 4, 4);
+    l += bloc("99999999999999999999999", "Z (Enorme)", 5, 5);
+    for (int k = 0; k < 30; ++k)
+        l += bloc("NC", QStringLiteral("N (Nc%1)").arg(k), 6, 6);
+    JourCourse j = lu(l);
+    EXPECT_EQ(j.nb_classes, 1);
+    EXPECT_EQ(rec(j, 1).skipper, "Arvelin");
+    EXPECT_EQ(rec(j, 2).skipper, "Nc0");
+    EXPECT_EQ(rec(j, 24).skipper, "Nc22");
+
+    // Non-numeric distance, course, speed, longitude: 0.
+    j = lu({"1", "X (Arvelin)", "le 1", "10", "ouest", "loin", "nord", "vite", "2D-3D"});
+    EXPECT_EQ(rec(j, 1).elem.longitude, 0);
+    EXPECT_EQ(rec(j, 1).distance, 0);
+    EXPECT_EQ(rec(j, 1).cap, 0);
+    EXPECT_EQ(rec(j, 1).vitesse, 0);
+
+    // NUL bytes, binary junk, a file cut in the middle of a block.
+    QByteArray b = texte(bloc("1", "A (Arvelin)", 1, 2));
+    static const char coupe[] = "2\r\nB\0\0(Bau\xff\x01)\r\nle\r\n45";
+    b += QByteArray(coupe, sizeof coupe - 1);
+    JourCourse k;
+    lit_jour(k, b, "x");
+    EXPECT_EQ(k.nb_classes, 2);  // the cut block keeps what it had
+    EXPECT_EQ(rec(k, 2).elem.latitude, 45);
+    EXPECT_EQ(rec(k, 2).skipper, QString::fromUtf16(u"Bau\u00ff\u0001"));
+    QByteArray bruit;
+    for (int i = 0; i < 5000; ++i)
+        bruit += char((i * 7919) % 256);
+    lit_jour(k, bruit, "x");
+    lit_jour(k, QByteArray(), "x");
+    lit_jour(k, QByteArray("1"), "x");
+    lit_jour(k, QByteArray("1\n"), "x");
+    lit_jour(k, QByteArray("1\n2\n"), "x");
+    SUCCEED();
+}
+
+TEST(FichierDuJour, ChargementEtCadrage)
+{
+    QTemporaryDir d;
+    QStringList l;
+    const double lats[] = {46.3, 40.0, 50.0, 45.0};
+    const double lons[] = {1.47, 10.0, -5.0, 170.0};
+    for (int k = 0; k < 4; ++k)
+        l += bloc(QString::number(k + 1), QStringLiteral("B (%1)").arg(noms_conc[size_t(k + 1)]),
+                  lats[k], lons[k]);
+    QFile f(d.filePath("021200.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(texte(l));
+    f.close();
+
+    JourCourse j;
+    j.donnees_conc[5].skipper = "reste";
+    // A blank first character of the day code stands for "0".
+    ASSERT_TRUE(charge_donnees_coureurs(j, d.path(), " 21200", "Samedi  2 DECEMBRE   2000"));
+    EXPECT_EQ(j.nom_fichier_jour, "021200.txt");
+    EXPECT_EQ(j.date_affichee, "Samedi  2 DECEMBRE   2000");
+    EXPECT_EQ(j.donnees_conc[5].skipper, "");  // reset
+    EXPECT_EQ(j.donnees_conc[5].lat_txt, "0");
+
+    Viewport v;
+    cadre_sur_flotte(j, 1, v);
+    EXPECT_EQ(v.lat_nord, 46.3L);
+    EXPECT_EQ(v.lat_sud, 46.3L);
+    EXPECT_EQ(v.long_ouest, 1.47L);
+    EXPECT_EQ(v.long_est, 1.47L);
+    cadre_sur_flotte(j, 3, v);
+    // Opposite order to the names: lat_nord southernmost, long_ouest easternmost.
+    EXPECT_EQ(v.lat_nord, 40.0L);
+    EXPECT_EQ(v.lat_sud, 49.0L);  // the northernmost minus one
+    EXPECT_EQ(v.long_ouest, -5.0L);
+    EXPECT_EQ(v.long_est, 10.0L);
+    cadre_sur_flotte(j, 4, v);
+    EXPECT_EQ(v.long_est, 170.0L);
+    // More than 24 counts as 24 (never past the table).
+    cadre_sur_flotte(j, 1000, v);
+
+    // A missing day: false; only the reset fields change.
+    j.nb_classes = 7;
+    EXPECT_FALSE(charge_donnees_coureurs(j, d.path(), "011100", "x"));
+    EXPECT_EQ(j.nb_classes, 7);
+    EXPECT_EQ(j.donnees_conc[1].skipper, "");
+    EXPECT_EQ(j.donnees_conc[1].elem.latitude, 46.3L);
+}
+
+TEST(Archive, ListesParConcurrent)
+{
+    JourCourse j;
+    ArchiveCourse a;
+    auto jour = [&](const QStringList& l, const QString& nom) { relit_jour(j, a, texte(l), nom); };
+    QStringList j1 = bloc("1", "A (Arvelin)", 1, 1) + bloc("2", "B (Baudrinec)", 2, 2);
+    QStringList j2 = bloc("1", "A (Arvelin)", 3, 3) +
+                     QStringList{"2", "B (Baudrinec)", "le 2", "inconnue"} +  // no new position
+                     bloc("NC", "C (Cadorien)", 4, 4, 0, 0, 0, "Abandon");
+    QStringList j3 = bloc("1", "A (Arvelin)", 5, 5) + bloc("2", "X (Personne)", 6, 6) +
+                     bloc("3", "B (Baudrinec)", 7, 7);
+    jour(j1, "101100.txt");
+    jour(j2, "111100.txt");
+    jour(j3, "121100.txt");
+    EXPECT_EQ(a.longueur(1), 3);
+    const TDonnees_conc* e = a.liste_traj[1];
+    EXPECT_EQ(e->elem.latitude, 1);
+    EXPECT_EQ(e->suivant->elem.latitude, 3);
+    EXPECT_EQ(e->suivant->suivant->elem.latitude, 5);
+    EXPECT_EQ(e->suivant->suivant->suivant, nullptr);
+    EXPECT_EQ(a.queue_traj[1], e->suivant->suivant);
+    // Baudrinec: day 2 copies the previous position; day 3 stops at the unknown skipper.
+    ASSERT_EQ(a.longueur(2), 2);
+    EXPECT_EQ(a.liste_traj[2]->suivant->elem.latitude, 2);
+    EXPECT_EQ(a.liste_traj[2]->suivant->lat_txt, "inconnue");
+    // Unranked with an "A" status: the text, no flag.
+    ASSERT_EQ(a.longueur(4), 1);
+    EXPECT_EQ(a.liste_traj[4]->date_txt, "Abandon");
+    EXPECT_TRUE(a.liste_traj[4]->non_classe);
+    EXPECT_FALSE(a.liste_traj[4]->marque_A);
+    EXPECT_EQ(j.nb_classes, 0);  // the day's count is not touched
+    a.vide();
+    EXPECT_EQ(a.longueur(1), 0);
+}
+
+TEST(ArchiveLivree, ToutesLesJourneesSeLisent)
+{
+    const QString rep = QStringLiteral(ORVALIS_DONNEES);
+    const QStringList noms = QDir(rep).entryList({"[0-3][0-9][01][0-9]0[01].txt"}, QDir::Files);
+    ASSERT_GE(noms.size(), 100);
+    for (const char* premiere : {"101100", "111100", "121100", "131100", "141100", "151100", "161100"})
+        EXPECT_TRUE(noms.contains(QString(premiere) + ".txt")) << premiere;
+    JourCourse j;
+    ArchiveCourse a;
+    int arrivees = 0, abandons = 0, nc = 0;
+    for (const QString& n : noms) {
+        SCOPED_TRACE(n.toStdString());
+        ASSERT_TRUE(charge_donnees_coureurs(j, rep, n.left(6), ""));
+        int presents = 0;
+        for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+            const TDonnees_conc& r = j.donnees_conc[size_t(k)];
+            if (r.skipper.isEmpty())
+                continue;
+            ++presents;
+            EXPECT_LT(indice_conc(r.skipper), INDICE_INCONNU) << r.skipper.toStdString();
+            arrivees += r.date_txt.startsWith(QStringLiteral("Arrivé"));
+            abandons += r.date_txt.startsWith(QStringLiteral("Abandon"));
+            nc += r.non_classe;
+            if (!r.marque_A) {
+                EXPECT_GE(r.vitesse, 0);
+                EXPECT_LE(r.vitesse, 18);
+            }
+        }
+        EXPECT_EQ(presents, NB_CONCURRENTS);
+        ASSERT_TRUE(relis_data(j, a, rep, n));
+    }
+    EXPECT_GT(arrivees, 0);
+    EXPECT_GT(abandons, 0);
+    EXPECT_GT(nc, 0);
+    for (int k = 1; k <= NB_CONCURRENTS; ++k)
+        EXPECT_EQ(a.longueur(k), noms.size());
+}
+
+TEST(FichierDuJour, EntreesTrouveesParLeFuzzing)
+{
+    // Every input that once crashed a fuzz target is replayed here.
+    const QDir rep(QStringLiteral(ORVALIS_SOURCES "/tests/fuzz/regressions"));
+    const QStringList noms = rep.entryList(QDir::Files);
+    ASSERT_FALSE(noms.isEmpty());
+    for (const QString& n : noms) {
+        SCOPED_TRACE(n.toStdString());
+        QByteArray b;
+        ASSERT_TRUE(lit_fichier(rep.filePath(n), b));
+        JourCourse j;
+        lit_jour(j, b, "101100.txt");
+        EXPECT_GE(j.nb_classes, 0);
+        EXPECT_LE(j.nb_classes, NB_CONCURRENTS);
+        ArchiveCourse a;
+        relit_jour(j, a, b, "101100.txt");
+    }
+    // Rank 1 thirty times: nb_classes stays within the table.
+    QStringList l;
+    for (int k = 0; k < 30; ++k)
+        l += bloc("1", "A (Arvelin)", 1, 1);
+    EXPECT_EQ(lu(l).nb_classes, NB_CONCURRENTS);
+}
+
+TEST(Nombres, LectureRapideIdentiqueALaLectureComplete)
+{
+    // The short decimal path must give the correctly rounded value, bit for
+    // bit the one of the general reader (reached through an exponent).
+    uint64_t x = 88172645463325252ull;
+    for (int k = 0; k < 20000; ++k) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        const int decimales = int(x % 12);
+        const uint64_t m = (x >> 8) % 100000000000000ull;
+        QString s = QString::number(m);
+        if (decimales > 0) {
+            s = s.rightJustified(decimales + 1, '0');
+            s.insert(s.size() - decimales, '.');
+        }
+        if (x & 1)
+            s.prepend('-');
+        ext rapide = 0, complet = 0;
+        ASSERT_TRUE(est_nombre(s, &rapide));
+        ASSERT_TRUE(est_nombre(s + "e0", &complet));
+        ASSERT_EQ(rapide, complet) << s.toStdString();
+    }
+}
