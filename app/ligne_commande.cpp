@@ -45,8 +45,9 @@ QString usage()
     return QStringLiteral(
         "Usage :\n"
         "  orvalis                      ouvre la fenêtre\n"
-        "  orvalis --png FICHIER [--size LxH] [--zone N S O E]\n"
+        "  orvalis --png FICHIER [--date JJ/MM/AAAA] [--size LxH] [--zone N S O E]\n"
         "      dessine la carte dans une image PNG, sans affichage ;\n"
+        "      --date : la situation de la course ce jour-là, comme la fenêtre ;\n"
         "      --size : largeur x hauteur en pixels (804x585 par défaut) ;\n"
         "      --zone : limites nord, sud, ouest, est en DD.MM\n"
         "               (degrés.minutes, longitudes Ouest positives).\n"
@@ -99,6 +100,11 @@ Commande analyse_commande(const QStringList& args)
             png = true;
             c.fichier_png = args[i + 1];
             i += 2;
+        } else if (a == QLatin1String("--date")) {
+            if (i + 1 >= args.size() || !analyse_date(args[i + 1], c.jour, c.mois, c.annee))
+                return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
+            c.date = true;
+            i += 2;
         } else if (a == QLatin1String("--size")) {
             if (i + 1 >= args.size())
                 return erreur(QStringLiteral("--size : dimensions manquantes (LxH)."));
@@ -134,7 +140,7 @@ Commande analyse_commande(const QStringList& args)
         }
     }
     if (!png)
-        return erreur(QStringLiteral("--size et --zone ne s'emploient qu'avec --png."));
+        return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
     c.type = Commande::Png;
     return c;
 }

@@ -17,7 +17,8 @@ struct Commande {
     bool zone = false;
     ext nord = 0, sud = 0, ouest = 0, est = 0; // DD.MM, West positive
     ext lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0; // --distance, DD.MM
-    int jour = 0, mois = 0, annee = 0;          // --classement
+    int jour = 0, mois = 0, annee = 0;          // --classement, --png --date
+    bool date = false;                         // --png --date
     QString message;                           // for Erreur
 };
 

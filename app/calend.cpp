@@ -1,0 +1,101 @@
+#include "calend.h"
+
+#include "calendrier.h"
+#include "canevas.h"
+
+#include <QCalendarWidget>
+#include <QLabel>
+#include <QPushButton>
+#include <QTextCharFormat>
+
+namespace orv {
+
+TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
+{
+    setWindowTitle(QStringLiteral("Sélectionner une date"));
+    setFixedSize(346, 278);
+    setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
+    setStyleSheet(QStringLiteral("QDialog { background-color: #c0c0c0; }"));
+    setFont(police_hauteur(QStringLiteral("DejaVu Sans"), 11));
+
+    auto* cadre = new QLabel(this);  // the raised bevel around title and grid
+    cadre->setGeometry(8, 8, 321, 153);
+    cadre->setFrameStyle(QFrame::Panel | QFrame::Raised);
+
+    Calendar = new QCalendarWidget(this);
+    Calendar->setGeometry(8, 40, 320, 120);
+    Calendar->setFirstDayOfWeek(Qt::Sunday);
+    Calendar->setNavigationBarVisible(false);
+    Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    Calendar->setGridVisible(true);
+    Calendar->setSelectionMode(QCalendarWidget::SingleSelection);
+    Calendar->setStyleSheet(QStringLiteral("QTableView { background-color: #00ff00; color: #000080; "
+                                           "selection-background-color: #000080; selection-color: #00ff00; }"));
+    QTextCharFormat f;
+    f.setForeground(QColor(0x80, 0, 0));
+    for (int j = Qt::Monday; j <= Qt::Sunday; ++j)
+        Calendar->setWeekdayTextFormat(Qt::DayOfWeek(j), f);
+
+    LBmoisAn = new QLabel(this);
+    LBmoisAn->setGeometry(24, 16, 200, 17);
+    QFont gras = font();
+    gras.setBold(true);
+    LBmoisAn->setFont(gras);
+    LBmoisAn->setStyleSheet(QStringLiteral("color: #008000; background-color: #c0c0c0;"));
+
+    BTmoisP = new QPushButton(QStringLiteral("<<     Mois &préc."), this);
+    BTmoisP->setGeometry(8, 160, 161, 25);
+    BTmoisS = new QPushButton(QStringLiteral("Mois &suiv.   >>"), this);
+    BTmoisS->setGeometry(168, 160, 161, 25);
+    BTanneeP = new QPushButton(QStringLiteral("<<     Année p&réc."), this);
+    BTanneeP->setGeometry(8, 184, 161, 25);
+    BTanneeS = new QPushButton(QStringLiteral("Année s&uiv.    >>"), this);
+    BTanneeS->setGeometry(168, 184, 161, 25);
+    BTValid = new QPushButton(QStringLiteral("&Valider"), this);
+    BTValid->setGeometry(112, 224, 113, 25);
+    BTValid->setDefault(true);
+
+    connect(BTmoisP, &QPushButton::clicked, this, [this] { deplace(-1, 0); });
+    connect(BTmoisS, &QPushButton::clicked, this, [this] { deplace(1, 0); });
+    connect(BTanneeP, &QPushButton::clicked, this, [this] { deplace(0, -1); });
+    connect(BTanneeS, &QPushButton::clicked, this, [this] { deplace(0, 1); });
+    connect(BTValid, &QPushButton::clicked, this, [this] { BTValidClick(); });
+    connect(Calendar, &QCalendarWidget::currentPageChanged, this, [this](int, int) { FormPaint(); });
+    connect(Calendar, &QCalendarWidget::activated, this, [this](QDate) { BTValidClick(); });
+
+    choisit(QDate::currentDate());
+}
+
+void TFCalend::choisit(const QDate& d)
+{
+    Calendar->setSelectedDate(d);
+    Calendar->setCurrentPage(d.year(), d.month());
+    FormPaint();
+}
+
+void TFCalend::deplace(int mois, int annees)
+{
+    // The selected day follows the month shown, held to its last day.
+    const QDate d = Calendar->selectedDate();
+    QDate premier(Calendar->yearShown(), Calendar->monthShown(), 1);
+    premier = premier.addMonths(mois).addYears(annees);
+    const int jour = std::min(d.day(), premier.daysInMonth());
+    choisit(QDate(premier.year(), premier.month(), jour));
+}
+
+void TFCalend::FormPaint()
+{
+    EtatDate& e = etat_date();
+    montre_mois(e, Calendar->monthShown(), Calendar->yearShown());
+    LBmoisAn->setText(e.mois_txt + QStringLiteral("   ") + e.annee_txt);
+}
+
+void TFCalend::BTValidClick()
+{
+    FormPaint();
+    const QDate d = Calendar->selectedDate();
+    valide_date(etat_date(), d.day(), d.month(), d.year());
+    accept();
+}
+
+}  // namespace orv

@@ -1,0 +1,34 @@
+// TFCalend: the calendar dialog that chooses the race day. Created once,
+// shown modally, it keeps its date between showings; "&Valider" computes
+// the date state (long date text, day code).
+#pragma once
+
+#include <QDate>
+#include <QDialog>
+
+class QCalendarWidget;
+class QLabel;
+class QPushButton;
+
+namespace orv {
+
+class TFCalend : public QDialog {
+public:
+    explicit TFCalend(QWidget* parent = nullptr);
+
+    QCalendarWidget* Calendar = nullptr;
+    QLabel* LBmoisAn = nullptr;
+    QPushButton *BTmoisP = nullptr, *BTmoisS = nullptr, *BTanneeP = nullptr, *BTanneeS = nullptr,
+                *BTValid = nullptr;
+
+    // Sets the grid's selected day (and the month shown).
+    void choisit(const QDate& d);
+    // The month/year label and the month texts of the date state.
+    void FormPaint();
+    void BTValidClick();
+
+private:
+    void deplace(int mois, int annees);
+};
+
+}  // namespace orv

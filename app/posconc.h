@@ -1,0 +1,162 @@
+// TFPosConc: the main window of the race viewer, a chart window that adds
+// the race picture (course marks, places, boats), the details tool, the
+// ranking panel, the race-day selection, the menus, the tool bar and the
+// status line.
+#pragma once
+
+#include "donnees.h"
+#include "lieux.h"
+#include "mercator.h"
+#include "reglages.h"
+
+#include <QImage>
+#include <QPointer>
+#include <array>
+#include <functional>
+#include <map>
+
+class QAction;
+class QFrame;
+class QLabel;
+class QMainWindow;
+class QMenu;
+class QPlainTextEdit;
+class QPushButton;
+class QToolBar;
+class QToolButton;
+
+namespace orv {
+
+class TFCalend;
+
+// Mouse tools (mode_outil).
+enum ModeOutil : uint8_t {
+    OUTIL_ACCUEIL = 0,
+    OUTIL_AUCUN = 1,
+    OUTIL_ZOOM = 2,
+    OUTIL_DETAILS = 4,
+    OUTIL_PANORAMIQUE = 6,
+    OUTIL_TRAJETS = 7,
+    OUTIL_DISTANCE = 8,
+};
+
+inline const QString TITRE_INITIAL = QStringLiteral(" Orvalis 2000 - 2001 V.4.7c");
+inline const QString MESSAGE_OPTION = QStringLiteral("Sélectionner une option  | (Double cliquer pour quitter une option)");
+
+// Colour of a speed line for a speed in knots.
+TColor couleur_vitesse(ext noeuds, bool fond_clair);
+
+class TFPosConc : public TMercator {
+public:
+    // `cadre` holds the menus and the status bar (none for a headless
+    // render); `rep_programme` is where the data files lie.
+    TFPosConc(QMainWindow* cadre, const QString& rep_programme, const QString& rep_courant);
+
+    // State of the window.
+    uint8_t mode_outil = OUTIL_ACCUEIL;
+    bool fond_initial = true;
+    QImage image_fond;
+    QString rep_programme, rep_courant;
+    Reglages reglages;
+    int code_excel = 1;
+    int nb_cadrage = 18;
+    std::array<TColor, 25> couleurs_conc{};
+    bool trajets_constitues = false, trajets_actifs = false, defilement_en_cours = false;
+    ext marge_lat = 0.5L, marge_long = 0.5L;
+    bool conc_touche = false;
+    const TLieu* mp_courante = nullptr;
+    bool jour_charge = false;  // a race day has been loaded
+    QString message_statut;
+
+    // Shows the calendar modally; true when a date was validated. Tests
+    // replace it with a script.
+    std::function<bool()> montre_calendrier;
+    // The information box (a message box by default) and the help window.
+    std::function<void(const QString&)> affiche_information;
+    std::function<void()> ouvre_aide;
+    // Called once, after the first paint reached the screen.
+    std::function<void()> apres_premiere_peinture;
+
+    void FormCreate();
+    void FormPaint() override;
+
+    void Aff_Message(const QString& texte);
+    void Inhibmenu();
+    void Validmenu();
+    void Redimensionne();
+
+    // Race data and days.
+    bool Charge_donnees_coureurs();
+    void SelDateClick();
+    void ValiderEntrees();
+    void FormDBlClick();
+
+    // Race picture and details.
+    void trace_marques();
+    void trace_lieux();
+    void trace_concurrent(int i);
+    int Select_Conc(int X, int Y);
+    bool Select_mp(int X, int Y);
+    void Afficher1Click();
+    void details_appui(int X, int Y, bool ctrl);
+    void details_relache();
+    void PhotoConc(int i);
+    QStringList lignes_details(int i) const;
+
+    // Ranking panel.
+    void Classement1Click();
+    void BitBtn1Click();
+
+    // Help and about.
+    void Aide2Click();
+    void Oinstallerlesarchives1Click();
+    void Apropos1Click();
+
+    // Controls, named as the design names them.
+    QMainWindow* cadre = nullptr;
+    TFCalend* calendrier = nullptr;
+    QWidget* apropos = nullptr;
+    std::map<QString, QAction*> actions;       // menu items
+    std::map<QString, QToolButton*> boutons;   // tool buttons
+    QToolBar* ToolBar1 = nullptr;
+    QLabel* Memo1 = nullptr;
+    QFrame* PanelPhoto = nullptr;
+    QLabel* ImagePhoto = nullptr;
+    QLabel* LegendePhoto = nullptr;
+    QLabel* MemoPhoto1 = nullptr;
+    QLabel* MemoPhoto2 = nullptr;
+    QFrame* PanelClass = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QPlainTextEdit* MemoClass = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QLabel* StatusBar1 = nullptr;
+    QCursor curseur_grab, curseur_zoom;
+
+    // Greyed ("indeterminate") state of a tool button: shown dimmed, still
+    // clickable.
+    bool bouton_grise(const QString& nom) const;
+
+    // Path of a file given by relative name: the current directory first,
+    // then the program's directory.
+    QString fichier_relatif(const QString& nom) const;
+
+protected:
+    void paintEvent(QPaintEvent* e) override;
+    void mousePressEvent(QMouseEvent* e) override;
+    void mouseReleaseEvent(QMouseEvent* e) override;
+    void mouseDoubleClickEvent(QMouseEvent* e) override;
+    void keyPressEvent(QKeyEvent* e) override;
+    void resizeEvent(QResizeEvent* e) override;
+
+private:
+    void cree_menus();
+    void cree_barre_outils();
+    void cree_panneaux();
+    void grise(const QString& bouton, bool oui);
+    void etat_commandes(bool actif);
+    void fonction_a_venir();
+    QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;
+    std::map<QString, bool> grises_;
+};
+
+}  // namespace orv

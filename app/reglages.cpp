@@ -1,0 +1,78 @@
+#include "reglages.h"
+
+#include "texte.h"
+
+namespace orv {
+
+ContenuIni lit_ini(const QByteArray& contenu)
+{
+    ContenuIni ini;
+    LecteurTexte f(contenu);
+    QString section;
+    while (!f.eof()) {
+        const QString l = f.ligne().trimmed();
+        if (l.isEmpty() || l.startsWith(u';'))
+            continue;
+        if (l.startsWith(u'[') && l.endsWith(u']')) {
+            section = l.mid(1, l.size() - 2).trimmed();
+            continue;
+        }
+        const qsizetype eg = l.indexOf(u'=');
+        if (eg <= 0)
+            continue;
+        auto& cles = ini[section];
+        cles.try_emplace(l.left(eg).trimmed(), l.mid(eg + 1).trimmed());
+    }
+    return ini;
+}
+
+namespace {
+QString valeur(const ContenuIni& ini, const char* section, const char* cle, const char* defaut)
+{
+    const auto s = ini.find(QString::fromLatin1(section));
+    if (s != ini.end()) {
+        const auto v = s->second.find(QString::fromLatin1(cle));
+        if (v != s->second.end())
+            return v->second;
+    }
+    return QString::fromLatin1(defaut);
+}
+}  // namespace
+
+Reglages reglages_depuis(const ContenuIni& ini)
+{
+    Reglages r;
+    const QString excel = valeur(ini, "version_Excel", "Excel", "97");
+    r.code_excel = excel == QLatin1String("97") ? 1 : excel == QLatin1String("2000") ? 2 : 0;
+
+    const QString fond = valeur(ini, "affichage_cartes", "fond", "noir");
+    r.fond = fond == QLatin1String("blanc") ? clWhite : fond == QLatin1String("bleu") ? clNavy : clBlack;
+
+    const QString contours = valeur(ini, "affichage_cartes", "contours", "clLightbrown");
+    r.coul_points = contours == QLatin1String("gris") ? clGray : 0x0078F0;
+
+    bool ok = false;
+    const int n = valeur(ini, "cadrer", "cadrer_sur", "18").toInt(&ok);
+    r.nb_cadrage = ok ? n : 18;
+    return r;
+}
+
+Reglages lit_reglages(const QString& chemin)
+{
+    QByteArray contenu;
+    if (!lit_fichier(chemin, contenu))
+        return Reglages{};
+    return reglages_depuis(lit_ini(contenu));
+}
+
+bool fond_clair(TColor fond) { return fond != clBlack && fond != clNavy; }
+
+std::array<TColor, 25> couleurs_conc_pour(TColor fond)
+{
+    std::array<TColor, 25> c{};
+    for (uint32_t i = 1; i <= 24; ++i)
+        c[i] = fond_clair(fond) ? i * 0x808080u / 24 : i * 0x7F7F7Fu / 24 + 0x808080u;
+    return c;
+}
+
+}  // namespace orv

@@ -1,0 +1,40 @@
+// The settings file "posorvls.ini" (Windows initialisation syntax, code
+// page 1252): read once at start, never written. Read by a small reader of
+// ours: Qt's ini format would take it as UTF-8 and treat backslashes,
+// commas and semicolons specially.
+#pragma once
+
+#include "canevas.h"
+
+#include <QByteArray>
+#include <QString>
+#include <array>
+#include <map>
+
+namespace orv {
+
+// Sections and keys of an ini text: values by "section" then "key"
+// (case-sensitive, blanks around keys and values removed, ';' lines are
+// comments). The first occurrence of a key wins.
+using ContenuIni = std::map<QString, std::map<QString, QString>>;
+ContenuIni lit_ini(const QByteArray& contenu);
+
+struct Reglages {
+    int code_excel = 1;          // 0 none, 1 "97", 2 "2000"
+    TColor fond = clBlack;       // the chart's sea
+    TColor coul_points = 0x0078F0;
+    int nb_cadrage = 18;         // framing count, 1..24 in use
+};
+
+// The settings from an ini text (defaults for what is missing).
+Reglages reglages_depuis(const ContenuIni& ini);
+// From a file; an absent or unreadable file gives the defaults.
+Reglages lit_reglages(const QString& chemin);
+
+// A light background (white) rather than a dark one (black or navy).
+bool fond_clair(TColor fond);
+
+// Pen colours of the 24 entrants (index 1..24) for a background.
+std::array<TColor, 25> couleurs_conc_pour(TColor fond);
+
+}  // namespace orv

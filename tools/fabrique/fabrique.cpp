@@ -1,0 +1,231 @@
+// Makes the picture, cursor and sound files that lie beside the program:
+//   Zelto1.bmp    the welcome picture (the race's name, the years, a chart
+//                 of the course drawn with the program's own chart engine)
+//   HandGrab.cur  the pan tool's cursor, ZoomP.cur the zoom tool's
+//   gimmick.wav   a short synthesised chime
+// Usage: orvalis_fabrique DATA_DIR   (reads DATA_DIR/cartes and FIMPV.txt)
+#include "cartes.h"
+#include "geometrie.h"
+#include "lieux.h"
+#include "mercator.h"
+
+#include <QApplication>
+#include <QDataStream>
+#include <QDir>
+#include <QFile>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <cmath>
+#include <cstdio>
+
+using namespace orv;
+
+namespace {
+
+void ecrit_le16(QByteArray& b, quint16 v) { b.append(char(v & 0xFF)).append(char(v >> 8)); }
+void ecrit_le32(QByteArray& b, quint32 v)
+{
+    for (int k = 0; k < 4; ++k)
+        b.append(char((v >> (8 * k)) & 0xFF));
+}
+
+bool ecrit(const QString& chemin, const QByteArray& b)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::WriteOnly) && f.write(b) == b.size();
+}
+
+// A Windows cursor file (type 2) of a 32 × 32 ARGB picture with its hotspot.
+QByteArray fichier_cur(const QImage& src, int hx, int hy)
+{
+    const QImage img = src.convertToFormat(QImage::Format_ARGB32);
+    QByteArray pixels, masque;
+    for (int y = 31; y >= 0; --y) {
+        quint32 bits = 0;
+        for (int x = 0; x < 32; ++x) {
+            const QRgb p = img.pixel(x, y);
+            ecrit_le32(pixels, p);
+            if (qAlpha(p) < 128)
+                bits |= 1u << (31 - x);
+        }
+        for (int k = 3; k >= 0; --k)
+            masque.append(char((bits >> (8 * k)) & 0xFF));
+    }
+    QByteArray dib;
+    ecrit_le32(dib, 40);
+    ecrit_le32(dib, 32);
+    ecrit_le32(dib, 64);
+    ecrit_le16(dib, 1);
+    ecrit_le16(dib, 32);
+    ecrit_le32(dib, 0);
+    ecrit_le32(dib, quint32(pixels.size() + masque.size()));
+    for (int k = 0; k < 4; ++k)
+        ecrit_le32(dib, 0);
+    dib += pixels + masque;
+
+    QByteArray b;
+    ecrit_le16(b, 0);
+    ecrit_le16(b, 2);  // cursor
+    ecrit_le16(b, 1);
+    b.append(char(32)).append(char(32)).append(char(0)).append(char(0));
+    ecrit_le16(b, quint16(hx));
+    ecrit_le16(b, quint16(hy));
+    ecrit_le32(b, quint32(dib.size()));
+    ecrit_le32(b, 22);
+    return b + dib;
+}
+
+QImage curseur_main()
+{
+    QImage i(32, 32, QImage::Format_ARGB32);
+    i.fill(Qt::transparent);
+    QPainter p(&i);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(255, 236, 200));
+    // A closed hand seen from above: four knuckles and a palm.
+    for (int k = 0; k < 4; ++k)
+        p.drawRoundedRect(QRectF(7 + k * 4.5, 8, 5, 8), 2.5, 2.5);
+    p.drawRoundedRect(QRectF(6, 13, 20, 13), 5, 5);
+    p.drawRoundedRect(QRectF(3, 14, 6, 9), 3, 3);
+    return i;
+}
+
+QImage curseur_loupe()
+{
+    QImage i(32, 32, QImage::Format_ARGB32);
+    i.fill(Qt::transparent);
+    QPainter p(&i);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 4));
+    p.drawLine(QPointF(18, 18), QPointF(29, 29));
+    p.setPen(QPen(Qt::white, 2));
+    p.drawLine(QPointF(18, 18), QPointF(28, 28));
+    p.setPen(QPen(Qt::black, 2));
+    p.setBrush(QColor(200, 230, 255, 220));
+    p.drawEllipse(QPointF(12, 12), 9, 9);
+    p.drawLine(QPointF(8, 12), QPointF(16, 12));
+    p.drawLine(QPointF(12, 8), QPointF(12, 16));
+    return i;
+}
+
+// 16-bit mono PCM: three rising notes, each with a bell-like decay.
+QByteArray carillon()
+{
+    const int freq = 22050;
+    const double notes[] = {1046.5, 1318.5, 1568.0};
+    const int n = int(freq * 1.3);
+    std::vector<double> s(size_t(n), 0.0);
+    for (int k = 0; k < 3; ++k) {
+        const int debut = int(freq * 0.16 * k);
+        for (int t = debut; t < n; ++t) {
+            const double x = double(t - debut) / freq;
+            const double env = std::exp(-x * 4.0) * std::min(1.0, x * 200);
+            s[size_t(t)] += 0.28 * env * (std::sin(2 * M_PI * notes[k] * x) + 0.3 * std::sin(4 * M_PI * notes[k] * x));
+        }
+    }
+    QByteArray data;
+    for (double v : s)
+        ecrit_le16(data, quint16(qint16(std::lround(std::clamp(v, -1.0, 1.0) * 30000))));
+    QByteArray b("RIFF");
+    ecrit_le32(b, quint32(36 + data.size()));
+    b += "WAVEfmt ";
+    ecrit_le32(b, 16);
+    ecrit_le16(b, 1);
+    ecrit_le16(b, 1);
+    ecrit_le32(b, quint32(freq));
+    ecrit_le32(b, quint32(freq * 2));
+    ecrit_le16(b, 2);
+    ecrit_le16(b, 16);
+    b += "data";
+    ecrit_le32(b, quint32(data.size()));
+    return b + data;
+}
+
+QImage image_accueil(const QString& rep)
+{
+    const int W = 880, H = 644;
+    QImage img(W, H, QImage::Format_RGB32);
+    QPainter p(&img);
+    QLinearGradient g(0, 0, 0, H);
+    g.setColorAt(0, QColor(4, 18, 48));
+    g.setColorAt(1, QColor(2, 60, 92));
+    p.fillRect(img.rect(), g);
+
+    // The chart of the course, by the program's own engine.
+    TMercator carte(nullptr, true);
+    Viewport& v = viewport();
+    v.lat_nord = 62;
+    v.lat_sud = -62;
+    v.long_ouest = 89.59L;
+    v.long_est = -89.59L;
+    carte.coul_points = 0xC8B078;
+    const QImage fond = carte.rend(760, 440);
+    p.setOpacity(0.55);
+    p.drawImage(60, 150, fond);
+    p.setOpacity(1);
+
+    // The theoretical route over it.
+    Lieux l;
+    QString err;
+    charge_route(l, rep, err);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setClipRect(60, 150, 760, 440);
+    p.setPen(QPen(QColor(255, 210, 70), 2, Qt::DashLine));
+    for (size_t k = 0; k + 1 < l.liste_route.size(); ++k) {
+        const TPos_elem& a = l.liste_route[k].elem;
+        const TPos_elem& b = l.liste_route[k + 1].elem;
+        if (!carte.correlation_dx_dG(a.longitude, b.longitude))
+            continue;
+        p.drawLine(QPointF(60 + carte.pos_grX(ddmm_vers_rad(a.longitude)), 150 + carte.pos_grY(ddmm_vers_rad(a.latitude))),
+                   QPointF(60 + carte.pos_grX(ddmm_vers_rad(b.longitude)), 150 + carte.pos_grY(ddmm_vers_rad(b.latitude))));
+    }
+
+    p.setClipping(false);
+    QFont titre(QStringLiteral("Liberation Serif"));
+    titre.setPixelSize(64);
+    titre.setBold(true);
+    p.setFont(titre);
+    p.setPen(QColor(250, 244, 220));
+    p.drawText(QRect(0, 24, W, 80), Qt::AlignCenter, QStringLiteral("Orvalis 2000 - 2001"));
+    QFont sous(QStringLiteral("Liberation Sans"));
+    sous.setPixelSize(22);
+    p.setFont(sous);
+    p.setPen(QColor(160, 210, 235));
+    p.drawText(QRect(0, 100, W, 36), Qt::AlignCenter,
+               QStringLiteral("La course autour du monde en solitaire, sans escale"));
+    sous.setPixelSize(16);
+    p.setFont(sous);
+    p.drawText(QRect(0, 596, W, 24), Qt::AlignCenter,
+               QStringLiteral("Départ le 10 novembre 2000  ·  Cliquer sur l'image pour commencer"));
+    return img;
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir config;
+    qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
+    QApplication app(argc, argv);
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: orvalis_fabrique DATA_DIR\n");
+        return 2;
+    }
+    const QString rep = QString::fromLocal8Bit(argv[1]);
+    OptionsCartes o;
+    o.rep_programme = rep;
+    o.racines_imposees = true;
+    charge_cartes(cartes(), o);
+    bool ok = image_accueil(rep).save(QDir(rep).filePath("Zelto1.bmp"), "BMP");
+    ok = ok && ecrit(QDir(rep).filePath("HandGrab.cur"), fichier_cur(curseur_main(), 16, 16));
+    ok = ok && ecrit(QDir(rep).filePath("ZoomP.cur"), fichier_cur(curseur_loupe(), 12, 12));
+    ok = ok && ecrit(QDir(rep).filePath("gimmick.wav"), carillon());
+    if (!ok)
+        std::fprintf(stderr, "orvalis_fabrique: writing failed\n");
+    return ok ? 0 : 1;
+}
