@@ -12,6 +12,7 @@ constexpr ext DECALAGE_180 = 0.9L;
 constexpr ext PRES_180_BAS = 179.99986L;
 constexpr ext PRES_180_HAUT = 180.00013L;
 constexpr ext ELARGISSEMENT = 0.025L;
+constexpr ext LARGEUR_PAR_DEFAUT = 20;  // degrees, to widen a lone point
 }  // namespace
 
 namespace {
@@ -87,8 +88,13 @@ void Viewport::elargit_si_vide()
 {
     if (lat_sud == lat_nord && long_ouest == long_est) {
         if (larg_deg == 0 || haut_deg == 0) {
-            vue_monde_par_defaut();
-            return;
+            // No previous extents to widen by (no chart painted yet).
+            if (lat_sud == 0 && long_ouest == 0) {
+                vue_monde_par_defaut();
+                return;
+            }
+            larg_deg = LARGEUR_PAR_DEFAUT;
+            haut_deg = LARGEUR_PAR_DEFAUT * INV_RATIO;
         }
         lat_sud -= ELARGISSEMENT * haut_deg;
         lat_nord += ELARGISSEMENT * haut_deg;

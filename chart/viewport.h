@@ -54,8 +54,9 @@ struct Viewport {
     // any bounds were set (the fit would otherwise divide by zero).
     void vue_monde_par_defaut();
 
-    // Paint-time preparation: widens an empty request by the previous
-    // extents, or falls back to the world view when there are none.
+    // Paint-time preparation: widens an empty request (a single point) by
+    // the previous extents, or by a 20° view when no chart was painted yet;
+    // nothing requested at all gives the world view.
     void elargit_si_vide();
 
     // Fits the visible area to the bounds (DD.MM, either order) and a client

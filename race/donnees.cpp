@@ -37,7 +37,7 @@ const std::array<CaracBateau, NB_CONCURRENTS + 1> bateaux_conc = {{
 }};
 
 namespace {
-const QString MARQUEUR = QStringLiteral("2D-3D");
+constexpr std::string_view MARQUEUR = "2D-3D";
 constexpr ext VITESSE_PAR_DEFAUT = 6.0L;
 
 QString sans_blancs_devant(const QString& s)
@@ -59,10 +59,11 @@ bool statut(const QString& s)
 void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, ArchiveCourse* archive)
 {
     int32_t classes = 0, u = 0;
-    QString L;
+    // Lines that only matter as numbers are read as bytes, without a string.
+    std::string_view L;
     do
-        L = lire_ligne(f);
-    while (L != QLatin1String("1") && !f.eof());
+        L = lire_plage(f).vue();
+    while (L != "1" && !f.eof());
 
     while (!f.eof()) {
         int64_t n = 0;
@@ -117,14 +118,14 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
             if (lon < -180)
                 lon += 360;
             R.elem = cree_pos_elem(R.skipper, lat, lon);
-            R.distance = nombre_ou_zero(lire_ligne(f));
-            R.cap = nombre_ou_zero(lire_ligne(f));
-            const QString T = lire_ligne(f);
+            R.distance = nombre_ou_zero(lire_plage(f).vue());
+            R.cap = nombre_ou_zero(lire_plage(f).vue());
+            const std::string_view T = lire_plage(f).vue();
             if (T == MARQUEUR) {
                 R.vitesse = VITESSE_PAR_DEFAUT;
             } else {
                 R.vitesse = nombre_ou_zero(T);
-                lire_ligne(f);
+                lire_plage(f);
             }
         }
 
@@ -141,7 +142,7 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
         }
         if (classe && dans_table)
             ++classes;
-        L = lire_ligne(f);
+        L = lire_plage(f).vue();
     }
     // Repeated ranks count each time they appear; the table holds 24.
     if (!archive)
@@ -199,7 +200,7 @@ int ArchiveCourse::longueur(int indice) const
     return n;
 }
 
-QString lire_ligne(LecteurTexte& f)
+LecteurTexte::Plage lire_plage(LecteurTexte& f)
 {
     LecteurTexte::Plage r = f.plage();
     if (r.n == 0 && !f.eof())
@@ -211,6 +212,12 @@ QString lire_ligne(LecteurTexte& f)
     }
     while (r.n > 0 && r.p[r.n - 1] == ' ')
         --r.n;
+    return r;
+}
+
+QString lire_ligne(LecteurTexte& f)
+{
+    const LecteurTexte::Plage r = lire_plage(f);
     return depuis_cp1252(r.p, r.n);
 }
 

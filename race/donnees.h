@@ -11,6 +11,7 @@
 
 #include "convers.h"
 #include "pos_elem.h"
+#include "texte.h"
 
 #include <QByteArray>
 #include <QString>
@@ -73,8 +74,9 @@ ArchiveCourse& archive_course();
 
 // The line reader of the day files: one empty line is skipped, blanks
 // around the value are removed.
-class LecteurTexte;
 QString lire_ligne(LecteurTexte& f);
+// The same line as bytes of the text, blanks removed.
+LecteurTexte::Plage lire_plage(LecteurTexte& f);
 
 // Splits "Boat (Skipper)" into bateau and skipper.
 void separe_nom(const QString& texte, TDonnees_conc& r);

@@ -97,33 +97,37 @@ bool ecrit_lignes(const QString& chemin, const QStringList& lignes)
 }
 
 namespace {
+inline char16_t unite(QChar c) { return c.unicode(); }
+inline char16_t unite(char c) { return static_cast<unsigned char>(c); }
+
 // Checks the syntax; `entier` forbids the point and the exponent. Returns
 // the start of the number proper (after blanks) or -1.
-qsizetype syntaxe(QStringView s, bool entier)
+template <class V>
+qsizetype syntaxe(V s, bool entier)
 {
     qsizetype i = 0;
-    const qsizetype n = s.size();
-    while (i < n && s[i] == u' ')
+    const qsizetype n = qsizetype(s.size());
+    while (i < n && unite(s[i]) == u' ')
         ++i;
     const qsizetype debut = i;
-    if (i < n && (s[i] == u'+' || s[i] == u'-'))
+    if (i < n && (unite(s[i]) == u'+' || unite(s[i]) == u'-'))
         ++i;
     auto chiffres = [&] {
         const qsizetype d = i;
-        while (i < n && s[i] >= u'0' && s[i] <= u'9')
+        while (i < n && unite(s[i]) >= u'0' && unite(s[i]) <= u'9')
             ++i;
         return i > d;
     };
     if (!chiffres())
         return -1;
-    if (!entier && i < n && s[i] == u'.') {
+    if (!entier && i < n && unite(s[i]) == u'.') {
         ++i;
         if (!chiffres())
             return -1;
     }
-    if (!entier && i < n && (s[i] == u'e' || s[i] == u'E')) {
+    if (!entier && i < n && (unite(s[i]) == u'e' || unite(s[i]) == u'E')) {
         ++i;
-        if (i < n && (s[i] == u'+' || s[i] == u'-'))
+        if (i < n && (unite(s[i]) == u'+' || unite(s[i]) == u'-'))
             ++i;
         if (!chiffres())
             return -1;
@@ -132,12 +136,13 @@ qsizetype syntaxe(QStringView s, bool entier)
 }
 
 // The ASCII characters of a checked number, without a leading '+'.
-std::string ascii(QStringView s, qsizetype debut)
+template <class V>
+std::string ascii(V s, qsizetype debut)
 {
     std::string a;
-    a.reserve(size_t(s.size() - debut));
-    for (qsizetype i = debut; i < s.size(); ++i) {
-        const char c = static_cast<char>(s[i].unicode());
+    a.reserve(size_t(qsizetype(s.size()) - debut));
+    for (qsizetype i = debut; i < qsizetype(s.size()); ++i) {
+        const char c = static_cast<char>(unite(s[i]));
         if (!(a.empty() && c == '+'))
             a.push_back(c);
     }
@@ -162,17 +167,18 @@ constexpr auto puissances = [] {
 // digits and the power of ten are both exact extended reals, so their
 // quotient is the correctly rounded value (as strtold gives it, without its
 // cost).
-bool decimal_simple(QStringView s, qsizetype debut, long double& v)
+template <class V>
+bool decimal_simple(V s, qsizetype debut, long double& v)
 {
     qsizetype i = debut;
     bool negatif = false;
-    if (s[i] == u'+' || s[i] == u'-')
-        negatif = s[i++] == u'-';
+    if (unite(s[i]) == u'+' || unite(s[i]) == u'-')
+        negatif = unite(s[i++]) == u'-';
     uint64_t m = 0;
     int chiffres = 0, decimales = 0;
     bool point = false;
-    for (; i < s.size(); ++i) {
-        const char16_t c = s[i].unicode();
+    for (; i < qsizetype(s.size()); ++i) {
+        const char16_t c = unite(s[i]);
         if (c == u'.') {
             point = true;
             continue;
@@ -191,7 +197,9 @@ bool decimal_simple(QStringView s, qsizetype debut, long double& v)
 }
 }  // namespace
 
-bool est_nombre(QStringView s, ext* v)
+namespace {
+template <class V>
+bool nombre(V s, ext* v)
 {
     const qsizetype debut = syntaxe(s, false);
     if (debut < 0)
@@ -212,7 +220,8 @@ bool est_nombre(QStringView s, ext* v)
     return true;
 }
 
-bool est_entier(QStringView s, int64_t* v)
+template <class V>
+bool entier(V s, int64_t* v)
 {
     const qsizetype debut = syntaxe(s, true);
     if (debut < 0)
@@ -233,7 +242,20 @@ bool est_entier(QStringView s, int64_t* v)
     return true;
 }
 
+}  // namespace
+
+bool est_nombre(QStringView s, ext* v) { return nombre(s, v); }
+bool est_nombre(std::string_view s, ext* v) { return nombre(s, v); }
+bool est_entier(QStringView s, int64_t* v) { return entier(s, v); }
+bool est_entier(std::string_view s, int64_t* v) { return entier(s, v); }
+
 ext nombre_ou_zero(QStringView s)
+{
+    ext v = 0;
+    return est_nombre(s, &v) ? v : 0;
+}
+
+ext nombre_ou_zero(std::string_view s)
 {
     ext v = 0;
     return est_nombre(s, &v) ? v : 0;

@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringView>
 #include <cstdint>
+#include <string_view>
 
 namespace orv {
 
@@ -28,6 +29,7 @@ public:
     struct Plage {
         const char* p;
         qsizetype n;
+        std::string_view vue() const { return {p, size_t(n)}; }
     };
     Plage plage();
 
@@ -47,9 +49,12 @@ bool ecrit_lignes(const QString& chemin, const QStringList& lignes);
 // digits, optionally a point and digits, optionally an exponent; nothing
 // may follow. A number too large for a real is not one.
 bool est_nombre(QStringView s, ext* v = nullptr);
+bool est_nombre(std::string_view s, ext* v = nullptr);  // code page 1252 bytes
 // The same without point and exponent.
 bool est_entier(QStringView s, int64_t* v = nullptr);
+bool est_entier(std::string_view s, int64_t* v = nullptr);
 // The value of a number line, 0 when the line is not a plain number.
 ext nombre_ou_zero(QStringView s);
+ext nombre_ou_zero(std::string_view s);
 
 }  // namespace orv

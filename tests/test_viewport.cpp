@@ -111,4 +111,13 @@ TEST(Viewport, PremierePeintureSansLimites)
     EXPECT_NEAR(double(v.lat_nord), double(10 + 0.025L * haut), 1e-12);
     EXPECT_NEAR(double(v.long_ouest), double(20 - 0.025L * larg), 1e-12);
     EXPECT_NEAR(double(v.long_est), double(20 + 0.025L * larg), 1e-12);
+    // A single point before any chart was painted: a small view around it.
+    Viewport w;
+    w.lat_nord = w.lat_sud = 46.3L;
+    w.long_ouest = w.long_est = 1.47L;
+    w.elargit_si_vide();
+    w.ajuste(804, 585);
+    EXPECT_GT(w.ech_X, 0);
+    EXPECT_NEAR(double(w.lat_nord + w.lat_sud) / 2, 46.3, 1e-12);
+    EXPECT_LT(w.larg_deg, 2);
 }

@@ -1,0 +1,456 @@
+// The main window offscreen: welcome picture, first click, race-day
+// selection, captions, command states, settings, race picture, hit tests,
+// details and the ranking panel.
+#include "aide_cartes.h"
+#include "calend.h"
+#include "calendrier.h"
+#include "posconc.h"
+
+#include <QAction>
+#include <QFile>
+#include <QLabel>
+#include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+const QString DONNEES = QStringLiteral(ORVALIS_DONNEES);
+
+TColor px(const QImage& i, int x, int y)
+{
+    const QRgb v = i.pixel(x, y);
+    return TColor(qRed(v)) | (TColor(qGreen(v)) << 8) | (TColor(qBlue(v)) << 16);
+}
+
+int compte(const QImage& i, TColor c)
+{
+    int n = 0;
+    for (int y = 0; y < i.height(); ++y)
+        for (int x = 0; x < i.width(); ++x)
+            n += px(i, x, y) == c;
+    return n;
+}
+
+struct Date {
+    int j, m, a;
+    bool valide = true;
+};
+
+class FenetrePrincipale : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cartes_livrees();
+        viewport() = Viewport{};
+        jour_course() = JourCourse{};
+        etat_date() = EtatDate{};
+        cadre = std::make_unique<QMainWindow>();
+        carte = new TFPosConc(cadre.get(), DONNEES, courant.path());
+        cadre->setCentralWidget(carte);
+        cadre->resize(804, 640);
+        carte->information = [this](const QString& m) { messages << m; };
+        carte->avertissement = carte->information;
+        carte->affiche_information = carte->information;
+        carte->montre_calendrier = [this] {
+            titres << titre_calendrier;
+            if (dates.empty())
+                return false;
+            const Date d = dates.front();
+            dates.erase(dates.begin());
+            if (!d.valide)
+                return false;
+            montre_mois(etat_date(), d.m, d.a);
+            valide_date(etat_date(), d.j, d.m, d.a);
+            return true;
+        };
+        carte->FormCreate();
+    }
+    void TearDown() override
+    {
+        cadre.reset();
+        viewport() = Viewport{};
+    }
+    // Loads a day through the calendar as the user would.
+    void choisit(int j, int m, int a)
+    {
+        dates = {{j, m, a}};
+        carte->SelDateClick();
+    }
+    QString titre() const { return cadre->windowTitle(); }
+
+    QTemporaryDir courant;
+    std::unique_ptr<QMainWindow> cadre;
+    TFPosConc* carte = nullptr;
+    std::vector<Date> dates;
+    QStringList titres, messages;
+    QString titre_calendrier = QStringLiteral("Sélectionner une date");
+};
+
+}  // namespace
+
+TEST_F(FenetrePrincipale, PremierePeintureImageSeule)
+{
+    // The window's creation rendered once already; start again from there.
+    carte->fond_initial = true;
+    carte->image_fond = QImage(100, 80, QImage::Format_RGB32);
+    carte->image_fond.fill(qRgb(200, 0, 200));
+    carte->FormPaint();
+    const QImage premiere = carte->canevas.image();
+    EXPECT_EQ(px(premiere, 10, 10), 0xC800C8u);
+    ASSERT_GT(premiere.width(), 200);
+    ASSERT_GT(premiere.height(), 200);
+    EXPECT_EQ(px(premiere, 200, 200), clBlack);
+    EXPECT_EQ(compte(premiere, 0x7E7E2A), 0);  // no graticule
+    carte->FormPaint();
+    const QImage seconde = carte->canevas.image();
+    EXPECT_EQ(compte(seconde, 0xC800C8u), 0);
+    EXPECT_GT(compte(seconde, 0x7E7E2A), 100);
+    EXPECT_EQ(carte->message_statut, "Cliquer sur l'image");
+    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+}
+
+TEST_F(FenetrePrincipale, PremierClicPuisJourAbsentPuisJourValide)
+{
+    carte->show();
+    dates = {{25, 11, 2000}, {12, 11, 2000}};
+    QTest::mouseClick(carte, Qt::LeftButton, {}, QPoint(300, 300));
+    ASSERT_EQ(titres.size(), 2);
+    EXPECT_EQ(titres[0], "Sélectionner une date");
+    EXPECT_EQ(titre(), "Orvalis 2000-2001. Positions des concurrents le Dimanche 12 NOVEMBRE  2000 <> 3 ème jour de course");
+    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->message_statut, MESSAGE_OPTION);
+    EXPECT_FALSE(carte->fond_initial);
+    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
+    EXPECT_GT(jour_course().nb_classes, 20);
+}
+
+TEST_F(FenetrePrincipale, LegendeDuCalendrierApresUnJourAbsent)
+{
+    TFCalend cal(cadre.get());
+    carte->calendrier = &cal;
+    carte->montre_calendrier = [&] {
+        titres << cal.windowTitle();
+        const bool absent = titres.size() == 1;
+        montre_mois(etat_date(), 11, 2000);
+        valide_date(etat_date(), absent ? 25 : 10, 11, 2000);
+        return true;
+    };
+    carte->ValiderEntrees();
+    ASSERT_EQ(titres.size(), 2);
+    EXPECT_EQ(titres[1], "Non disponible : autre date ?");
+    EXPECT_EQ(cal.windowTitle(), "Sélectionner une date");
+    EXPECT_EQ(titre(), "Orvalis 2000-2001. Positions des concurrents le Vendredi 10 NOVEMBRE  2000");
+    choisit(11, 11, 2000);  // the script above still answers: 10 November
+    EXPECT_FALSE(titre().contains("ème jour"));
+}
+
+TEST_F(FenetrePrincipale, AnnulerLeCalendrier)
+{
+    // Before any day: back to the welcome picture.
+    carte->image_fond = QImage(100, 80, QImage::Format_RGB32);
+    carte->image_fond.fill(qRgb(200, 0, 200));
+    carte->ValiderEntrees();
+    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(px(carte->canevas.image(), 10, 10), 0xC800C8u);
+    EXPECT_EQ(carte->message_statut, "Cliquer sur l'image");
+    EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
+    // After a day: a missing day then a cancel keep the day shown.
+    dates = {{12, 11, 2000}};
+    carte->ValiderEntrees();
+    const QString skipper = jour_course().donnees_conc[1].skipper;
+    ASSERT_FALSE(skipper.isEmpty());
+    dates = {{25, 11, 2000}, {1, 1, 2000, false}};
+    carte->SelDateClick();
+    EXPECT_EQ(jour_course().donnees_conc[1].skipper, skipper);
+    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
+    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+}
+
+TEST_F(FenetrePrincipale, CommandesEtVersionDuTableur)
+{
+    const char* commandes[] = {"Zoomer1", "Dplacer1", "Afficher1", "Classement1", "Distances1",
+                               "Actualiser1", "Trajets1", "Route1", "SelDate"};
+    for (const char* c : commandes)
+        EXPECT_FALSE(carte->actions.at(c)->isEnabled()) << c;
+    EXPECT_TRUE(carte->bouton_grise("ToolBZoom"));
+    EXPECT_TRUE(carte->boutons.at("ToolBZoom")->isEnabled());  // greyed, still clickable
+    EXPECT_TRUE(carte->actions.at("Quitter1")->isEnabled());
+    carte->Validmenu();
+    for (const char* c : commandes)
+        EXPECT_TRUE(carte->actions.at(c)->isEnabled()) << c;
+    EXPECT_FALSE(carte->bouton_grise("ToolBActu"));
+
+    carte->Inhibmenu();
+    carte->code_excel = 0;
+    carte->Validmenu();
+    EXPECT_FALSE(carte->actions.at("Actualiser1")->isEnabled());
+    EXPECT_TRUE(carte->bouton_grise("ToolBActu"));
+    EXPECT_TRUE(carte->actions.at("Trajets1")->isEnabled());
+    EXPECT_FALSE(carte->bouton_grise("ToolBTraj"));
+}
+
+TEST(Reglages, Variantes)
+{
+    auto r = [](const char* texte) { return reglages_depuis(lit_ini(QByteArray(texte))); };
+    const Reglages defaut = r("");
+    EXPECT_EQ(defaut.code_excel, 1);
+    EXPECT_EQ(defaut.fond, clBlack);
+    EXPECT_EQ(defaut.coul_points, 0x0078F0u);
+    EXPECT_EQ(defaut.nb_cadrage, 18);
+    const Reglages b = r("[affichage_cartes]\r\nfond=bleu\r\ncontours=gris\r\n");
+    EXPECT_EQ(b.fond, clNavy);
+    EXPECT_EQ(b.coul_points, clGray);
+    EXPECT_FALSE(fond_clair(b.fond));
+    EXPECT_EQ(r("[affichage_cartes]\nfond=blanc\n").fond, clWhite);
+    EXPECT_EQ(r("[affichage_cartes]\nfond=Bleu\n").fond, clBlack);  // case-sensitive
+    EXPECT_EQ(r("[affichage_cartes]\ncontours=clLightBrown\n").coul_points, 0x0078F0u);
+    EXPECT_EQ(r("[version_Excel]\nExcel=non\n").code_excel, 0);
+    EXPECT_EQ(r("[version_Excel]\nExcel=2000\n").code_excel, 2);
+    EXPECT_EQ(r("[version_Excel]\nExcel=2003\n").code_excel, 0);
+    EXPECT_EQ(r("[cadrer]\ncadrer_sur=1\n").nb_cadrage, 1);
+    EXPECT_EQ(r("[cadrer]\ncadrer_sur = 5 \n").nb_cadrage, 5);
+    EXPECT_EQ(r("[Cadrer]\ncadrer_sur=5\n").nb_cadrage, 18);
+    // Code page 1252 and backslashes are read as they are.
+    const ContenuIni ini = lit_ini(QByteArray("[chemins]\nrep=C:\\COURSE\\\xe9t\xe9, ici ; oui\n"));
+    EXPECT_EQ(ini.at("chemins").at("rep"), QStringLiteral("C:\\COURSE\\été, ici ; oui"));
+    EXPECT_EQ(lit_reglages("/nulle/part/posorvls.ini").nb_cadrage, 18);
+
+    const auto sombre = couleurs_conc_pour(clBlack);
+    EXPECT_EQ(sombre[1], 0x85D07Au);
+    EXPECT_EQ(sombre[12], 0xC0403Fu);
+    EXPECT_EQ(sombre[24], 0xFFFFFFu);
+    const auto clair = couleurs_conc_pour(clWhite);
+    EXPECT_EQ(clair[1], 0x055AB0u);
+    EXPECT_EQ(clair[12], 0x404040u);
+    EXPECT_EQ(clair[24], 0x808080u);
+}
+
+TEST_F(FenetrePrincipale, ReglagesDuRepertoireCourant)
+{
+    QFile f(courant.filePath("posorvls.ini"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write("[affichage_cartes]\r\nfond=bleu\r\ncontours=gris\r\n[cadrer]\r\ncadrer_sur=1\r\n");
+    f.close();
+    carte->FormCreate();
+    EXPECT_EQ(carte->couleur_fond, clNavy);
+    EXPECT_EQ(carte->coul_points, clGray);
+    EXPECT_EQ(carte->couleurs_conc[1], 0x85D07Au);
+    choisit(12, 11, 2000);
+    // Framed on the leader alone: the single point is widened at the paint.
+    const TPos_elem& chef = jour_course().donnees_conc[1].elem;
+    EXPECT_EQ(viewport().lat_nord + viewport().lat_sud, 2 * chef.latitude);
+    EXPECT_EQ(viewport().long_est + viewport().long_ouest, 2 * chef.longitude);
+    EXPECT_LT(viewport().larg_deg, 2);
+    const QImage img = carte->rend(804, 566);
+    EXPECT_GT(compte(img, clNavy), 300000);
+}
+
+TEST(Vitesses, BandesDeCouleur)
+{
+    struct { ext s; TColor sombre, clair; } t[] = {
+        {0, 0x00FF00, 0x008000},    {5.99L, 0x00FF00, 0x008000}, {6, 0x00FFFF, 0x00DCDC},
+        {8, 0x0000FF, 0x0000FF},    {10, 0xFFFFFF, 0xC0C0C0},    {14.99L, 0xFFFFFF, 0xC0C0C0},
+        {15, 0xFCB4D8, 0xFCB4D8},   {18, 0xFCB4D8, 0xFCB4D8},
+    };
+    for (auto c : t) {
+        EXPECT_EQ(couleur_vitesse(c.s, false), c.sombre) << double(c.s);
+        EXPECT_EQ(couleur_vitesse(c.s, true), c.clair) << double(c.s);
+    }
+}
+
+TEST_F(FenetrePrincipale, ImageDeLaCourse)
+{
+    carte->fond_initial = false;
+    lieux() = Lieux{};
+    jour_course() = JourCourse{};
+    Viewport& v = viewport();
+    v.lat_nord = 10;
+    v.lat_sud = -10;
+    v.long_ouest = 15;
+    v.long_est = -15;
+    // Ranked at 0° 0° heading east at 12 knots; unranked at 0° 0° not drawn;
+    // unranked elsewhere heading north at 7 knots.
+    TDonnees_conc& a = jour_course().donnees_conc[1];
+    a.elem = cree_pos_elem("Arvelin", 0, 0);
+    a.vitesse = 12;
+    a.cap = 90;
+    TDonnees_conc& b = jour_course().donnees_conc[2];
+    b.elem = cree_pos_elem("Cache", 0, 0);
+    b.non_classe = true;
+    b.vitesse = 16;
+    b.cap = 270;
+    TDonnees_conc& c = jour_course().donnees_conc[3];
+    c.elem = cree_pos_elem("Nord", 5, 5);
+    c.non_classe = true;
+    c.vitesse = 7;
+    c.cap = 0;
+    const QImage img = carte->rend(804, 566);
+    const int x = v.pos_grX(0), y = v.pos_grY(0);
+    // 12 knots: a white line of 48 pixels to the east, none to the west.
+    EXPECT_EQ(px(img, x + 20, y), clWhite);
+    EXPECT_EQ(px(img, x + 47, y), clWhite);
+    EXPECT_NE(px(img, x + 49, y), clWhite);
+    EXPECT_EQ(compte(img, 0xFCB4D8), 0);  // the hidden unranked boat
+    const int xn = v.pos_grX(ddmm_vers_rad(5)), yn = v.pos_grY(ddmm_vers_rad(5));
+    EXPECT_EQ(px(img, xn, yn - 20), 0x00FFFFu);  // 7 knots, yellow, upwards
+    EXPECT_EQ(px(img, xn, yn + 5), clBlack);
+    // Its name in white beside it.
+    int blanc = 0;
+    for (int yy = yn - 5; yy < yn + 8; ++yy)
+        for (int xx = xn + 3; xx < xn + 30; ++xx)
+            blanc += px(img, xx, yy) == clWhite;
+    EXPECT_GT(blanc, 10);
+}
+
+TEST_F(FenetrePrincipale, MarquesEtLieux)
+{
+    carte->fond_initial = false;
+    jour_course() = JourCourse{};
+    Viewport& v = viewport();
+    v.lat_nord = 10;
+    v.lat_sud = -10;
+    v.long_ouest = 15;
+    v.long_est = -15;
+    lieux() = Lieux{};
+    TLieu droite, centre, mp;
+    lieu_de_valeurs(droite, "Droite", true, 5, 5);
+    lieu_de_valeurs(centre, "Centre", false, -5, -5);
+    lieu_de_valeurs(mp, "Cap Rouge", true, 0, 10);
+    lieux().liste_lieux = {droite, centre};
+    lieux().liste_mp = {mp};
+    const QImage img = carte->rend(804, 566);
+    EXPECT_EQ(px(img, v.pos_grX(ddmm_vers_rad(5)), v.pos_grY(ddmm_vers_rad(5))), clYellow);
+    EXPECT_NE(px(img, v.pos_grX(ddmm_vers_rad(-5)), v.pos_grY(ddmm_vers_rad(-5))), clYellow);
+    EXPECT_EQ(px(img, v.pos_grX(ddmm_vers_rad(10)), v.pos_grY(0)), clYellow);
+    EXPECT_GT(compte(img, clRed), 20);   // the course mark's label
+    EXPECT_GT(compte(img, clGray), 40);  // the places' labels
+    // Hit test on the mark.
+    EXPECT_TRUE(carte->Select_mp(v.pos_grX(ddmm_vers_rad(10)) + 3, v.pos_grY(0) - 3));
+    EXPECT_EQ(carte->mp_courante->elem.nom, "Cap Rouge");
+    EXPECT_FALSE(carte->Select_mp(v.pos_grX(ddmm_vers_rad(10)) + 10, v.pos_grY(0)));
+}
+
+TEST_F(FenetrePrincipale, ToleranceEtPremierTrouve)
+{
+    carte->fond_initial = false;
+    jour_course() = JourCourse{};
+    Viewport& v = viewport();
+    v.lat_nord = 10;
+    v.lat_sud = -10;
+    v.long_ouest = 15;
+    v.long_est = -15;
+    jour_course().donnees_conc[3].elem = cree_pos_elem("C", 0, 0);
+    jour_course().donnees_conc[2].elem = cree_pos_elem("B", 0, 0.02L);
+    for (int k : {1, 4, 5, 6})
+        jour_course().donnees_conc[size_t(k)].elem = cree_pos_elem("Loin", 50, 50);
+    carte->rend(800, 566);  // tolerance 800 / 80 = 10 pixels
+    const int x = v.pos_grX(0), y = v.pos_grY(0);
+    EXPECT_EQ(carte->Select_Conc(x, y), 2);  // both within: the better rank
+    EXPECT_TRUE(carte->conc_touche);
+    EXPECT_EQ(carte->Select_Conc(x + 9, y - 9), 3);
+    EXPECT_EQ(carte->Select_Conc(x + 10, y), -1);  // strict bounds
+    EXPECT_FALSE(carte->Select_Conc(x, y + 20) > 0);
+    EXPECT_FALSE(carte->conc_touche);
+}
+
+TEST_F(FenetrePrincipale, DetailsEtPhoto)
+{
+    choisit(12, 11, 2000);
+    const TDonnees_conc& chef = jour_course().donnees_conc[1];
+    const QStringList l = carte->lignes_details(1);
+    ASSERT_EQ(l.size(), 8);
+    EXPECT_EQ(l[0], "1");
+    EXPECT_EQ(l[1], "");
+    EXPECT_EQ(l[2], chef.bateau);
+    EXPECT_EQ(l[3], chef.skipper);
+    EXPECT_EQ(l[4], QStringLiteral("Cap = %1°").arg(QString::asprintf("%3.0f", double(chef.cap))));
+    EXPECT_TRUE(l[5].startsWith("Distance de l'arrivée = "));
+    EXPECT_TRUE(l[5].endsWith(" milles"));
+    EXPECT_TRUE(l[6].startsWith("Vitesse = "));
+    EXPECT_TRUE(l[6].endsWith(" noeuds"));
+    EXPECT_EQ(l[7], chef.date_txt);
+    EXPECT_TRUE(carte->lignes_details(2)[5].startsWith("Distance du leader = "));
+    TDonnees_conc r;
+    r.cap = 5;
+    r.distance = 12.4L;
+    r.vitesse = 9.26L;
+    jour_course().donnees_conc[4] = r;
+    EXPECT_EQ(carte->lignes_details(4)[4], "Cap =   5°");
+    EXPECT_EQ(carte->lignes_details(4)[5], "Distance du leader =   12 milles");
+    EXPECT_EQ(carte->lignes_details(4)[6], "Vitesse =   9.3 noeuds");
+
+    // The details tool: press shows, Ctrl adds the photograph panel, release hides.
+    carte->show();
+    carte->rend(804, 566);
+    carte->Afficher1Click();
+    EXPECT_EQ(carte->mode_outil, OUTIL_DETAILS);
+    const QPoint p(carte->pos_grX(ddmm_vers_rad(chef.elem.longitude)),
+                   carte->pos_grY(ddmm_vers_rad(chef.elem.latitude)));
+    QTest::mousePress(carte, Qt::LeftButton, Qt::ControlModifier, p);
+    EXPECT_TRUE(carte->Memo1->isVisible());
+    EXPECT_TRUE(carte->PanelPhoto->isVisible());
+    EXPECT_EQ(carte->LegendePhoto->text(), "Photo non disponible");
+    const int k = indice_conc(chef.skipper);
+    EXPECT_TRUE(carte->MemoPhoto1->text().contains(QString(" Type : ") + bateaux_conc[size_t(k)].greement));
+    EXPECT_TRUE(carte->MemoPhoto2->text().contains(QStringLiteral(" Voilure au près : ")));
+    QTest::mouseRelease(carte, Qt::LeftButton, Qt::ControlModifier, p);
+    EXPECT_FALSE(carte->Memo1->isVisible());
+    EXPECT_FALSE(carte->PanelPhoto->isVisible());
+
+    // A skipper missing from the table: no photograph, no characteristics.
+    jour_course().donnees_conc[5].skipper = "Inconnu";
+    carte->PhotoConc(5);
+    EXPECT_EQ(carte->LegendePhoto->text(), "Photo non disponible");
+    EXPECT_TRUE(carte->MemoPhoto1->text().isEmpty());
+    EXPECT_TRUE(carte->MemoPhoto2->text().isEmpty());
+}
+
+TEST_F(FenetrePrincipale, PanneauDuClassement)
+{
+    choisit(6, 12, 2000);
+    carte->Classement1Click();
+    EXPECT_TRUE(carte->PanelClass->isVisibleTo(carte));
+    EXPECT_EQ(carte->StaticText1->text(), etat_date().date_en_clair);
+    QStringList l = carte->MemoClass->toPlainText().split('\n');
+    ASSERT_EQ(l.size(), 26);
+    EXPECT_TRUE(l[0].startsWith("Pos  Skipper"));
+    EXPECT_TRUE(l[2].startsWith("1  "));
+    EXPECT_TRUE(l[25].startsWith("NC "));
+    carte->Classement1Click();  // twice without OK: the rows twice
+    EXPECT_EQ(carte->MemoClass->toPlainText().split('\n').size(), 50);
+    carte->BitBtn1Click();
+    EXPECT_EQ(carte->MemoClass->toPlainText().split('\n').size(), 2);
+    EXPECT_FALSE(carte->PanelClass->isVisibleTo(carte));
+}
+
+TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
+{
+    choisit(12, 11, 2000);
+    carte->Afficher1Click();
+    carte->FormDBlClick();
+    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->message_statut, "Sélectionner une option | (Double cliquer pour quitter une option)");
+    int aides = 0;
+    carte->ouvre_aide = [&] { ++aides; };
+    carte->show();
+    QTest::keyClick(carte, Qt::Key_F1);
+    EXPECT_EQ(aides, 1);
+    dates = {{13, 11, 2000}};
+    QTest::keyClick(carte, Qt::Key_Escape);
+    EXPECT_EQ(jour_course().nom_fichier_jour, "131100.txt");
+    carte->Oinstallerlesarchives1Click();
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.back(), QStringLiteral("Les archives doivent être enregistrées (téléchargées , décompressées) "
+                                              "dans  le répertoire suivant \r\n") + courant.path());
+    // The tool bar stays 2 pixels from the right edge.
+    cadre->resize(1000, 700);
+    QApplication::processEvents();
+    EXPECT_EQ(carte->ToolBar1->geometry().right(), carte->width() - 3);
+}
