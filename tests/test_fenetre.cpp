@@ -4,13 +4,16 @@
 #include "aide_cartes.h"
 #include "calend.h"
 #include "calendrier.h"
+#include "dialogues.h"
 #include "posconc.h"
 
 #include <QAction>
+#include <QCalendarWidget>
 #include <QFile>
 #include <QLabel>
 #include <QMainWindow>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolBar>
@@ -453,4 +456,35 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     cadre->resize(1000, 700);
     QApplication::processEvents();
     EXPECT_EQ(carte->ToolBar1->geometry().right(), carte->width() - 3);
+}
+
+TEST(DialogueCalendrier, MoisAnneesEtValidation)
+{
+    etat_date() = EtatDate{};
+    TFCalend cal;
+    cal.choisit(QDate(2001, 1, 31));
+    EXPECT_EQ(cal.LBmoisAn->text(), "JANVIER     2001");
+    QTest::mouseClick(cal.BTmoisP, Qt::LeftButton);
+    EXPECT_EQ(cal.LBmoisAn->text(), "DECEMBRE    2000");
+    EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2000, 12, 31));
+    QTest::mouseClick(cal.BTmoisS, Qt::LeftButton);
+    QTest::mouseClick(cal.BTmoisS, Qt::LeftButton);  // February: the 31st becomes the 28th
+    EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2001, 2, 28));
+    QTest::mouseClick(cal.BTanneeP, Qt::LeftButton);
+    EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2000, 2, 28));
+    QTest::mouseClick(cal.BTanneeS, Qt::LeftButton);
+    EXPECT_EQ(cal.LBmoisAn->text(), "FEVRIER     2001");
+    EXPECT_EQ(cal.Calendar->firstDayOfWeek(), Qt::Sunday);
+
+    cal.choisit(QDate(2000, 11, 10));
+    cal.BTValidClick();
+    EXPECT_EQ(cal.result(), QDialog::Accepted);
+    EXPECT_EQ(etat_date().code_jour, "101100");
+    EXPECT_EQ(etat_date().date_en_clair, "Vendredi 10 NOVEMBRE  2000");
+    // The splash window presets the calendar to the start of the race.
+    cal.choisit(QDate(2003, 5, 5));
+    TFintro intro(&cal, QStringLiteral("/nulle/part"));  // no sound file: silence
+    intro.show();
+    EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2000, 11, 10));
+    intro.attend_fin_chargement();
 }
