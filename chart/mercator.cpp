@@ -39,35 +39,29 @@ ext arrondi_pas(ext s)
     return s;
 }
 
-ext premier_meridien(ext G_gauche, ext pas)
+namespace {
+// First line of a graticule from the window's edge value `bord`: with a
+// whole step, the multiple of it at or below the edge's whole part; with a
+// fraction of a degree, the step multiple nearest a third of a step inside
+// the edge (`sens` is -1 for meridians, +1 for parallels).
+ext premier_trait(ext bord, ext pas, int sens)
 {
     if (pas >= 1) {
         const int64_t n = static_cast<int64_t>(nint(pas));
-        if (!std::isfinite(G_gauche))
+        if (!std::isfinite(bord))
             return 0;
-        int64_t m = static_cast<int64_t>(std::trunc(G_gauche));
+        int64_t m = static_cast<int64_t>(std::trunc(bord));
         while (m % n != 0)
             --m;
         return static_cast<ext>(m);
     }
-    const ext t = G_gauche - pas / 3;
+    const ext t = bord + sens * pas / 3;
     return nint(std::trunc(t / pas)) * pas;
 }
+}  // namespace
 
-ext premier_parallele(ext L_haut, ext pas)
-{
-    if (pas >= 1) {
-        const int64_t n = static_cast<int64_t>(nint(pas));
-        if (!std::isfinite(L_haut))
-            return 0;
-        int64_t p = static_cast<int64_t>(std::trunc(L_haut));
-        while (p % n != 0)
-            --p;
-        return static_cast<ext>(p);
-    }
-    const ext t = L_haut + pas / 3;
-    return nint(std::trunc(t / pas)) * pas;
-}
+ext premier_meridien(ext G_gauche, ext pas) { return premier_trait(G_gauche, pas, -1); }
+ext premier_parallele(ext L_haut, ext pas) { return premier_trait(L_haut, pas, +1); }
 
 QString etiquette_graticule(ext v, char pos, char neg)
 {

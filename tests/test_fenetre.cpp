@@ -87,6 +87,19 @@ protected:
         carte->SelDateClick();
     }
     QString titre() const { return cadre->windowTitle(); }
+    // 10° N to 10° S, 15° W to 15° E, with no day, marks or places.
+    Viewport& vue_vide()
+    {
+        carte->fond_initial = false;
+        jour_course() = JourCourse{};
+        lieux() = Lieux{};
+        Viewport& v = viewport();
+        v.lat_nord = 10;
+        v.lat_sud = -10;
+        v.long_ouest = 15;
+        v.long_est = -15;
+        return v;
+    }
 
     QTemporaryDir courant;
     std::unique_ptr<QMainWindow> cadre;
@@ -270,14 +283,7 @@ TEST(Vitesses, BandesDeCouleur)
 
 TEST_F(FenetrePrincipale, ImageDeLaCourse)
 {
-    carte->fond_initial = false;
-    lieux() = Lieux{};
-    jour_course() = JourCourse{};
-    Viewport& v = viewport();
-    v.lat_nord = 10;
-    v.lat_sud = -10;
-    v.long_ouest = 15;
-    v.long_est = -15;
+    Viewport& v = vue_vide();
     // Ranked at 0° 0° heading east at 12 knots; unranked at 0° 0° not drawn;
     // unranked elsewhere heading north at 7 knots.
     TDonnees_conc& a = jour_course().donnees_conc[1];
@@ -314,14 +320,7 @@ TEST_F(FenetrePrincipale, ImageDeLaCourse)
 
 TEST_F(FenetrePrincipale, MarquesEtLieux)
 {
-    carte->fond_initial = false;
-    jour_course() = JourCourse{};
-    Viewport& v = viewport();
-    v.lat_nord = 10;
-    v.lat_sud = -10;
-    v.long_ouest = 15;
-    v.long_est = -15;
-    lieux() = Lieux{};
+    Viewport& v = vue_vide();
     TLieu droite, centre, mp;
     lieu_de_valeurs(droite, "Droite", true, 5, 5);
     lieu_de_valeurs(centre, "Centre", false, -5, -5);
@@ -342,13 +341,7 @@ TEST_F(FenetrePrincipale, MarquesEtLieux)
 
 TEST_F(FenetrePrincipale, ToleranceEtPremierTrouve)
 {
-    carte->fond_initial = false;
-    jour_course() = JourCourse{};
-    Viewport& v = viewport();
-    v.lat_nord = 10;
-    v.lat_sud = -10;
-    v.long_ouest = 15;
-    v.long_est = -15;
+    Viewport& v = vue_vide();
     jour_course().donnees_conc[3].elem = cree_pos_elem("C", 0, 0);
     jour_course().donnees_conc[2].elem = cree_pos_elem("B", 0, 0.02L);
     for (int k : {1, 4, 5, 6})
