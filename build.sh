@@ -24,10 +24,13 @@ cmake --build build -j2
 
 case "$what" in
   run)
+    # From the program's own directory, where the race archive lies.
+    cd build/bin
     if [ -z "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-      exec xvfb-run -a -s "-screen 0 1280x1024x24" build/bin/orvalis
+      echo "No display: the viewer runs inside Xvfb."
+      exec xvfb-run -a -s "-screen 0 1280x1024x24" ./orvalis
     fi
-    exec build/bin/orvalis ;;
+    exec ./orvalis ;;
   test)
     # A short fuzz run of the file readers (about 30 s each, with clang),
     # then every test.
