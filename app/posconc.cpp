@@ -156,7 +156,9 @@ void TFPosConc::FormCreate()
     Memo1->hide();
 
     QString err;
-    if (!charge_marques(lieux(), rep_programme, err) || !charge_lieux(lieux(), rep_programme, err))
+    if (!charge_marques(lieux(), rep_programme, err))
+        information(err);
+    if (!charge_lieux(lieux(), rep_programme, err))
         information(err);
 
     Inhibmenu();

@@ -481,3 +481,26 @@ TEST(DialogueCalendrier, MoisAnneesEtValidation)
     EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2000, 11, 10));
     intro.attend_fin_chargement();
 }
+
+TEST(FenetreSansFichiers, ImageEtListesAbsentes)
+{
+    // Nothing beside the program: each missing file is reported in French
+    // and the creation goes on.
+    QTemporaryDir vide;
+    QStringList messages;
+    QMainWindow cadre;
+    auto* carte = new TFPosConc(&cadre, vide.path(), vide.path());
+    cadre.setCentralWidget(carte);
+    carte->information = [&](const QString& m) { messages << m; };
+    carte->avertissement = carte->information;
+    carte->FormCreate();
+    ASSERT_EQ(messages.size(), 3);
+    EXPECT_TRUE(messages[0].contains("Zelto1.bmp"));
+    EXPECT_TRUE(messages[1].contains("lstmp.txt"));
+    EXPECT_TRUE(messages[2].contains("lstlieux.txt"));
+    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(carte->nb_cadrage, 18);  // no settings file: the defaults
+    EXPECT_EQ(carte->code_excel, 1);
+    EXPECT_TRUE(carte->image_fond.isNull());
+    carte->FormPaint();  // an empty background, no crash
+}
