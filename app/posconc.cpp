@@ -597,7 +597,13 @@ void TFPosConc::mouseDoubleClickEvent(QMouseEvent* e)
 
 void TFPosConc::keyPressEvent(QKeyEvent* e)
 {
-    if (e->key() == Qt::Key_Escape && mode_outil != OUTIL_ACCUEIL) {
+    if (e->key() == Qt::Key_Escape) {
+        // Always ends in the race-day selection; from the welcome picture,
+        // through the same entry as its click.
+        if (mode_outil == OUTIL_ACCUEIL) {
+            ValiderEntrees();
+            return;
+        }
         FormDBlClick();
         SelDateClick();
     } else if (e->key() == Qt::Key_F1) {
