@@ -29,8 +29,8 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setGridVisible(true);
     Calendar->setSelectionMode(QCalendarWidget::SingleSelection);
-    Calendar->setStyleSheet(QStringLiteral("QTableView { background-color: #00ff00; color: #000080; "
-                                           "selection-background-color: #000080; selection-color: #00ff00; }"));
+    Calendar->setStyleSheet(QStringLiteral("QTableView { background-color: #00ff00; color: #800000; "
+                                           "selection-background-color: #800000; selection-color: #00ff00; }"));
     QTextCharFormat f;
     f.setForeground(QColor(0x80, 0, 0));
     for (int j = Qt::Monday; j <= Qt::Sunday; ++j)

@@ -22,6 +22,7 @@
 #include <QPainter>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextCursor>
 #include <QStatusBar>
 #include <QToolBar>
 #include <QToolButton>
@@ -383,6 +384,9 @@ void TFPosConc::Classement1Click()
         MemoClass->appendPlainText(ligne_classement(j.donnees_conc[size_t(i)], true, i, sep));
     for (int i = nb + 1; i <= NB_CONCURRENTS; ++i)
         MemoClass->appendPlainText(ligne_classement(j.donnees_conc[size_t(i)], false, i, sep));
+    // Show the table from its header lines.
+    MemoClass->moveCursor(QTextCursor::Start);
+    MemoClass->ensureCursorVisible();
 }
 
 void TFPosConc::BitBtn1Click()
