@@ -10,7 +10,6 @@
 #include "reglages.h"
 
 #include <QImage>
-#include <QPointer>
 #include <array>
 #include <functional>
 #include <map>

@@ -287,27 +287,22 @@ bool TMercator::correlation_dx_dG(ext A, ext B) const
     return orv::correlation_dx_dG(viewport(), A, B);
 }
 
-void TMercator::rend_au_format_client()
-{
-    FormPaint();
-}
-
 void TMercator::invalider()
 {
-    rend_au_format_client();
+    FormPaint();
     update();
 }
 
 void TMercator::repeint_immediat()
 {
-    rend_au_format_client();
+    FormPaint();
     repaint();
 }
 
 const QImage& TMercator::rend(int largeur, int hauteur)
 {
     resize(largeur, hauteur);
-    rend_au_format_client();
+    FormPaint();
     return canevas.image();
 }
 

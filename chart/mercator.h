@@ -68,9 +68,6 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
-
-private:
-    void rend_au_format_client();
 };
 
 // Step rounding of the graticule (degrees).

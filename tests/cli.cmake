@@ -1,3 +1,17 @@
+# Each argument list must be refused with exit code 2 and the usage text.
+function(refuse)
+  foreach(bad ${ARGV})
+    string(REPLACE "," ";" args "${bad}")
+    execute_process(COMMAND ${PROG} ${args} RESULT_VARIABLE rc ERROR_VARIABLE err)
+    if(NOT rc EQUAL 2)
+      message(FATAL_ERROR "'${bad}' gave exit code ${rc}, expected 2")
+    endif()
+    if(NOT err MATCHES "Usage")
+      message(FATAL_ERROR "'${bad}' printed no usage: ${err}")
+    endif()
+  endforeach()
+endfunction()
+
 # Runs the program's headless render as a user would, and its usage errors.
 file(REMOVE ${OUT}/monde.png)
 execute_process(COMMAND ${PROG} --png ${OUT}/monde.png --size 400x300 RESULT_VARIABLE rc ERROR_VARIABLE err)
@@ -11,16 +25,8 @@ execute_process(COMMAND ${PROG} --png ${OUT}/zone.png --zone 50.00 44.00 6.00 -3
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "--png --zone failed (${rc})")
 endif()
-foreach(bad "--png" "--png;x.png;--size;12" "--png;x.png;--zone;1;2;3" "--png;x.png;--zone;95;0;0;1"
-            "--png;x.png;--zone;4a;0;0;1" "--size;10x10" "--inconnu")
-  execute_process(COMMAND ${PROG} ${bad} RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc EQUAL 2)
-    message(FATAL_ERROR "'${bad}' gave exit code ${rc}, expected 2")
-  endif()
-  if(NOT err MATCHES "Usage")
-    message(FATAL_ERROR "'${bad}' printed no usage: ${err}")
-  endif()
-endforeach()
+refuse("--png" "--png,x.png,--size,12" "--png,x.png,--zone,1,2,3" "--png,x.png,--zone,95,0,0,1"
+       "--png,x.png,--zone,4a,0,0,1" "--size,10x10" "--inconnu" "--png,x.png,--date,30/02/2001")
 
 # --distance: the read-out and its errors.
 execute_process(COMMAND ${PROG} --distance 46.30 1.47 40.00 60.00 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
@@ -35,13 +41,8 @@ foreach(ligne "Distance orthodromique : 2515.6 milles" "Distance loxodromique : 
     message(FATAL_ERROR "--distance: missing '${ligne}' in:\n${out}")
   endif()
 endforeach()
-foreach(bad "--distance" "--distance;1;2;3" "--distance;1;2;3;x" "--distance;91;0;0;0"
-            "--distance;0;0;-90.5;0" "--distance;1;2;3;4;5")
-  execute_process(COMMAND ${PROG} ${bad} RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc EQUAL 2)
-    message(FATAL_ERROR "'${bad}' gave exit code ${rc}, expected 2")
-  endif()
-endforeach()
+refuse("--distance" "--distance,1,2,3" "--distance,1,2,3,x" "--distance,91,0,0,0"
+       "--distance,0,0,-90.5,0" "--distance,1,2,3,4,5")
 
 # --classement: the day's table, a missing day, a bad date.
 execute_process(COMMAND ${PROG} --classement 06/12/2000 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
@@ -63,10 +64,5 @@ execute_process(COMMAND ${PROG} --classement 25/11/2000 RESULT_VARIABLE rc ERROR
 if(NOT rc EQUAL 1 OR NOT err MATCHES "Non disponible : autre date \\?")
   message(FATAL_ERROR "a missing day gave ${rc}: ${err}")
 endif()
-foreach(bad "--classement" "--classement;31/11/2000" "--classement;29/02/2001" "--classement;1/13/2000"
-            "--classement;10-11-2000" "--classement;10/11/00")
-  execute_process(COMMAND ${PROG} ${bad} RESULT_VARIABLE rc ERROR_VARIABLE err)
-  if(NOT rc EQUAL 2)
-    message(FATAL_ERROR "'${bad}' gave exit code ${rc}, expected 2")
-  endif()
-endforeach()
+refuse("--classement" "--classement,31/11/2000" "--classement,29/02/2001" "--classement,1/13/2000"
+       "--classement,10-11-2000" "--classement,10/11/00")

@@ -396,3 +396,17 @@ TEST(Nombres, LectureRapideIdentiqueALaLectureComplete)
         ASSERT_EQ(rapide, complet) << s.toStdString();
     }
 }
+
+TEST(Texte, EcritureCp1252EtCRLF)
+{
+    QTemporaryDir d;
+    const QString chemin = d.filePath("101100.txt");
+    ASSERT_TRUE(ecrit_lignes(chemin, {QStringLiteral("Arrivé le 1"), QStringLiteral("€ œ"), "2D-3D"}));
+    QByteArray b;
+    ASSERT_TRUE(lit_fichier(chemin, b));
+    EXPECT_EQ(b, QByteArray("Arriv\xe9 le 1\r\n\x80 \x9c\r\n2D-3D\r\n"));
+    LecteurTexte f(b);
+    EXPECT_EQ(f.ligne(), QStringLiteral("Arrivé le 1"));
+    EXPECT_EQ(f.ligne(), QStringLiteral("€ œ"));
+    EXPECT_FALSE(ecrit_lignes(d.filePath("absent/x.txt"), {"x"}));
+}
