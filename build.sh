@@ -7,7 +7,8 @@ cd "$(dirname "$0")"
 what=${1:-run}
 
 pkgs=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
-      fonts-liberation xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev)
+      fonts-liberation xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev
+      locales)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")
@@ -17,6 +18,13 @@ if [ ${#missing[@]} -gt 0 ]; then
   echo "Installing: ${missing[*]}"
   $sudo_ apt-get update
   DEBIAN_FRONTEND=noninteractive $sudo_ apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# A French locale, for the tests of the number readers and of the ranking's
+# decimal comma.
+if ! locale -a 2>/dev/null | grep -qi '^fr_FR\.utf-\?8$'; then
+  sudo_=""; [ "$(id -u)" = 0 ] || sudo_=sudo
+  $sudo_ localedef -i fr_FR -f UTF-8 fr_FR.UTF-8
 fi
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=Release

@@ -6,9 +6,48 @@
 #include <QCalendarWidget>
 #include <QLabel>
 #include <QPushButton>
+#include <QHeaderView>
+#include <QLocale>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QTableView>
 #include <QTextCharFormat>
+#include <algorithm>
 
 namespace orv {
+
+namespace {
+// Paints the grid's header row as "dim", "lun", ... (the French short day
+// names without their final point); date cells keep the grid's own painting.
+class EnteteJours : public QStyledItemDelegate {
+public:
+    EnteteJours(QAbstractItemDelegate* origine, QObject* parent)
+        : QStyledItemDelegate(parent), origine_(origine)
+    {
+    }
+    void paint(QPainter* p, const QStyleOptionViewItem& opt, const QModelIndex& i) const override
+    {
+        if (i.row() != 0) {
+            origine_->paint(p, opt, i);
+            return;
+        }
+        p->fillRect(opt.rect, QColor(0, 0xFF, 0));
+        p->setPen(QColor(0x80, 0, 0));
+        p->setFont(opt.font);
+        p->drawText(opt.rect, Qt::AlignCenter, nom_jour_court(i.data().toString()));
+    }
+
+private:
+    QAbstractItemDelegate* origine_;
+};
+}  // namespace
+
+QString nom_jour_court(QString nom)
+{
+    if (nom.endsWith(u'.'))
+        nom.chop(1);
+    return nom;
+}
 
 TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
 {
@@ -24,6 +63,9 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
 
     Calendar = new QCalendarWidget(this);
     Calendar->setGeometry(8, 40, 320, 120);
+    // French day names whatever the system's language (the locale first:
+    // it sets its own first day of the week).
+    Calendar->setLocale(QLocale(QLocale::French, QLocale::France));
     Calendar->setFirstDayOfWeek(Qt::Sunday);
     Calendar->setNavigationBarVisible(false);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
@@ -35,6 +77,13 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
     f.setForeground(QColor(0x80, 0, 0));
     for (int j = Qt::Monday; j <= Qt::Sunday; ++j)
         Calendar->setWeekdayTextFormat(Qt::DayOfWeek(j), f);
+    // The dates the date routines count right, and the six week rows within
+    // the grid's height.
+    Calendar->setDateRange(DATE_MIN, DATE_MAX);
+    if (auto* vue = Calendar->findChild<QTableView*>()) {
+        vue->verticalHeader()->setMinimumSectionSize(1);
+        vue->setItemDelegate(new EnteteJours(vue->itemDelegate(), vue));
+    }
 
     LBmoisAn = new QLabel(this);
     LBmoisAn->setGeometry(24, 16, 200, 17);
@@ -80,7 +129,8 @@ void TFCalend::deplace(int mois, int annees)
     QDate premier(Calendar->yearShown(), Calendar->monthShown(), 1);
     premier = premier.addMonths(mois).addYears(annees);
     const int jour = std::min(d.day(), premier.daysInMonth());
-    choisit(QDate(premier.year(), premier.month(), jour));
+    // Held within the years the date routines count right.
+    choisit(std::clamp(QDate(premier.year(), premier.month(), jour), DATE_MIN, DATE_MAX));
 }
 
 void TFCalend::FormPaint()

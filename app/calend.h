@@ -12,6 +12,13 @@ class QPushButton;
 
 namespace orv {
 
+// The dates the day count and the weekday rules agree on.
+inline const QDate DATE_MIN(1900, 3, 1);
+inline const QDate DATE_MAX(2100, 2, 28);
+
+// A French short day name as the grid's header shows it: "dim." -> "dim".
+QString nom_jour_court(QString nom);
+
 class TFCalend : public QDialog {
 public:
     explicit TFCalend(QWidget* parent = nullptr);

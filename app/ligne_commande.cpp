@@ -2,6 +2,7 @@
 
 #include "calendrier.h"
 
+#include <QCommandLineParser>
 #include <QRegularExpression>
 #include <cmath>
 
@@ -21,6 +22,59 @@ Commande erreur(const QString& m)
     c.type = Commande::Erreur;
     c.message = m;
     return c;
+}
+
+// Options that take several values: "--zone N S O E" becomes one argument
+// "--zone=N S O E" before the parser sees it, so that negative numbers are
+// not taken for options.
+struct OptionMultiple {
+    const char* nom;
+    int nb;
+};
+constexpr OptionMultiple MULTIPLES[] = {{"--zone", 4}, {"--distance", 4}};
+
+QStringList regroupe(const QStringList& args)
+{
+    QStringList r;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        qsizetype nb = 0;
+        for (const OptionMultiple& m : MULTIPLES)
+            if (args[i] == QLatin1String(m.nom))
+                nb = std::min<qsizetype>(m.nb, args.size() - 1 - i);
+        if (nb > 0) {
+            r << args[i] + u'=' + args.mid(i + 1, nb).join(u' ');
+            i += nb;
+        } else {
+            r << args[i];
+        }
+    }
+    return r;
+}
+
+// The values of a grouped option: exactly `n` reals, or an error message.
+QString reels(const QString& option, const QString& valeur, int n, ext* v, const QString& attendu)
+{
+    const QStringList p = valeur.split(u' ', Qt::SkipEmptyParts);
+    if (p.size() != n)
+        return QStringLiteral("%1 : %2").arg(option, attendu);
+    for (int k = 0; k < n; ++k)
+        if (!reel(p[k], v[k]))
+            return QStringLiteral("%1 : « %2 » n'est pas un nombre.").arg(option, p[k]);
+    return {};
+}
+
+// The parser's own (English) errors, said in French.
+QString erreur_analyse(const QCommandLineParser& p)
+{
+    if (!p.unknownOptionNames().isEmpty()) {
+        const QString n = p.unknownOptionNames().first();
+        return QStringLiteral("Argument inconnu : « %1%2 ».").arg(n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), n);
+    }
+    static const QRegularExpression nom(QStringLiteral("'([^']*)'"));
+    const QRegularExpressionMatch m = nom.match(p.errorText());
+    if (m.hasMatch())
+        return QStringLiteral("%1 : valeur manquante.").arg(m.captured(1));
+    return QStringLiteral("Arguments invalides.");
 }
 
 }  // namespace
@@ -56,7 +110,11 @@ QString usage()
         "      de l'orthodromie entre deux positions en DD.MM\n"
         "      (latitudes Nord positives, longitudes Ouest positives).\n"
         "  orvalis --classement JJ/MM/AAAA\n"
-        "      classement du jour, lu dans le fichier du jour à côté du programme.\n");
+        "      classement du jour, lu dans le fichier du jour à côté du programme.\n"
+        "  orvalis --help | -h\n"
+        "      ce texte.\n"
+        "Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier\n"
+        "impossible à écrire...), 2 arguments invalides.\n");
 }
 
 Commande analyse_commande(const QStringList& args)
@@ -64,13 +122,45 @@ Commande analyse_commande(const QStringList& args)
     Commande c;
     if (args.isEmpty())
         return c;
-    if (args[0] == QLatin1String("--distance")) {
-        if (args.size() != 5)
-            return erreur(QStringLiteral("--distance : quatre valeurs attendues (LAT1 LON1 LAT2 LON2)."));
+
+    QCommandLineParser p;
+    p.setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
+    const QCommandLineOption aide({QStringLiteral("h"), QStringLiteral("help")}, QStringLiteral("Aide."));
+    const QCommandLineOption png(QStringLiteral("png"), QStringLiteral("Image PNG."), QStringLiteral("FICHIER"));
+    const QCommandLineOption date(QStringLiteral("date"), QStringLiteral("Jour."), QStringLiteral("JJ/MM/AAAA"));
+    const QCommandLineOption taille(QStringLiteral("size"), QStringLiteral("Taille."), QStringLiteral("LxH"));
+    const QCommandLineOption zone(QStringLiteral("zone"), QStringLiteral("Limites."), QStringLiteral("N S O E"));
+    const QCommandLineOption distance(QStringLiteral("distance"), QStringLiteral("Distance."),
+                                      QStringLiteral("LAT1 LON1 LAT2 LON2"));
+    const QCommandLineOption classement(QStringLiteral("classement"), QStringLiteral("Classement."),
+                                        QStringLiteral("JJ/MM/AAAA"));
+    p.addOptions({aide, png, date, taille, zone, distance, classement});
+    if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
+        return erreur(erreur_analyse(p));
+    if (!p.positionalArguments().isEmpty())
+        return erreur(QStringLiteral("Argument inconnu : « %1 ».").arg(p.positionalArguments().first()));
+    for (const QString& n : p.optionNames())
+        if (p.optionNames().count(n) > 1)
+            return erreur(QStringLiteral("--%1 : donnée plusieurs fois.").arg(n));
+
+    if (p.isSet(aide)) {
+        c.type = Commande::Aide;
+        return c;
+    }
+
+    // One command at a time.
+    const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement));
+    if (nb_commandes > 1)
+        return erreur(QStringLiteral("--png, --distance et --classement ne se combinent pas."));
+
+    if (p.isSet(distance)) {
+        if (p.isSet(date) || p.isSet(taille) || p.isSet(zone))
+            return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
         ext v[4];
-        for (int k = 0; k < 4; ++k)
-            if (!reel(args[1 + k], v[k]))
-                return erreur(QStringLiteral("--distance : « %1 » n'est pas un nombre.").arg(args[1 + k]));
+        const QString e = reels(QStringLiteral("--distance"), p.value(distance), 4, v,
+                                QStringLiteral("quatre valeurs attendues (LAT1 LON1 LAT2 LON2)."));
+        if (!e.isEmpty())
+            return erreur(e);
         if (std::fabs(v[0]) > 90 || std::fabs(v[2]) > 90)
             return erreur(QStringLiteral("--distance : latitude hors de -90..90."));
         if (std::fabs(v[1]) > 360 || std::fabs(v[3]) > 360)
@@ -82,65 +172,52 @@ Commande analyse_commande(const QStringList& args)
         c.lon2 = v[3];
         return c;
     }
-    if (args[0] == QLatin1String("--classement")) {
-        if (args.size() != 2)
-            return erreur(QStringLiteral("--classement : une date attendue (JJ/MM/AAAA)."));
-        if (!analyse_date(args[1], c.jour, c.mois, c.annee))
-            return erreur(QStringLiteral("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(args[1]));
+
+    if (p.isSet(classement)) {
+        if (p.isSet(date) || p.isSet(taille) || p.isSet(zone))
+            return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
+        if (!analyse_date(p.value(classement), c.jour, c.mois, c.annee))
+            return erreur(QStringLiteral("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(p.value(classement)));
         c.type = Commande::Classement;
         return c;
     }
-    int i = 0;
-    bool png = false;
-    while (i < args.size()) {
-        const QString& a = args[i];
-        if (a == QLatin1String("--png")) {
-            if (i + 1 >= args.size())
-                return erreur(QStringLiteral("--png : nom de fichier manquant."));
-            png = true;
-            c.fichier_png = args[i + 1];
-            i += 2;
-        } else if (a == QLatin1String("--date")) {
-            if (i + 1 >= args.size() || !analyse_date(args[i + 1], c.jour, c.mois, c.annee))
-                return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
-            c.date = true;
-            i += 2;
-        } else if (a == QLatin1String("--size")) {
-            if (i + 1 >= args.size())
-                return erreur(QStringLiteral("--size : dimensions manquantes (LxH)."));
-            const QStringList p = args[i + 1].split(u'x');
-            bool ok1 = false, ok2 = false;
-            const int w = p.size() == 2 ? p[0].toInt(&ok1) : 0;
-            const int h = p.size() == 2 ? p[1].toInt(&ok2) : 0;
-            if (!ok1 || !ok2 || w < 1 || h < 1 || w > 16384 || h > 16384)
-                return erreur(QStringLiteral("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).")
-                                  .arg(args[i + 1]));
-            c.largeur = w;
-            c.hauteur = h;
-            i += 2;
-        } else if (a == QLatin1String("--zone")) {
-            if (i + 4 >= args.size())
-                return erreur(QStringLiteral("--zone : quatre limites attendues (N S O E)."));
-            ext v[4];
-            for (int k = 0; k < 4; ++k)
-                if (!reel(args[i + 1 + k], v[k]))
-                    return erreur(QStringLiteral("--zone : « %1 » n'est pas un nombre.").arg(args[i + 1 + k]));
-            if (std::fabs(v[0]) > 90 || std::fabs(v[1]) > 90)
-                return erreur(QStringLiteral("--zone : latitude hors de -90..90."));
-            if (std::fabs(v[2]) > 180 || std::fabs(v[3]) > 180)
-                return erreur(QStringLiteral("--zone : longitude hors de -180..180."));
-            c.zone = true;
-            c.nord = v[0];
-            c.sud = v[1];
-            c.ouest = v[2];
-            c.est = v[3];
-            i += 5;
-        } else {
-            return erreur(QStringLiteral("Argument inconnu : « %1 ».").arg(a));
-        }
-    }
-    if (!png)
+
+    if (!p.isSet(png))
         return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
+    c.fichier_png = p.value(png);
+    if (c.fichier_png.isEmpty())
+        return erreur(QStringLiteral("--png : nom de fichier manquant."));
+    if (p.isSet(date)) {
+        if (!analyse_date(p.value(date), c.jour, c.mois, c.annee))
+            return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
+        c.date = true;
+    }
+    if (p.isSet(taille)) {
+        const QStringList d = p.value(taille).split(u'x');
+        bool ok1 = false, ok2 = false;
+        const int w = d.size() == 2 ? d[0].toInt(&ok1) : 0;
+        const int h = d.size() == 2 ? d[1].toInt(&ok2) : 0;
+        if (!ok1 || !ok2 || w < 1 || h < 1 || w > 16384 || h > 16384)
+            return erreur(QStringLiteral("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).").arg(p.value(taille)));
+        c.largeur = w;
+        c.hauteur = h;
+    }
+    if (p.isSet(zone)) {
+        ext v[4];
+        const QString e = reels(QStringLiteral("--zone"), p.value(zone), 4, v,
+                                QStringLiteral("quatre limites attendues (N S O E)."));
+        if (!e.isEmpty())
+            return erreur(e);
+        if (std::fabs(v[0]) > 90 || std::fabs(v[1]) > 90)
+            return erreur(QStringLiteral("--zone : latitude hors de -90..90."));
+        if (std::fabs(v[2]) > 180 || std::fabs(v[3]) > 180)
+            return erreur(QStringLiteral("--zone : longitude hors de -180..180."));
+        c.zone = true;
+        c.nord = v[0];
+        c.sud = v[1];
+        c.ouest = v[2];
+        c.est = v[3];
+    }
     c.type = Commande::Png;
     return c;
 }

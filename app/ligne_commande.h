@@ -10,7 +10,7 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Png, Distance, Classement, Erreur };
+    enum Type { Fenetre, Aide, Png, Distance, Classement, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
@@ -22,7 +22,7 @@ struct Commande {
     QString message;                           // for Erreur
 };
 
-// Reads the arguments (without the program name).
+// Reads the arguments (without the program name) with one parser.
 Commande analyse_commande(const QStringList& args);
 
 // Reads "JJ/MM/AAAA" into a valid calendar date (a year divisible by 4 is

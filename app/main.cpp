@@ -10,6 +10,7 @@
 #include "posconc.h"
 
 #include <QApplication>
+#include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
@@ -22,6 +23,7 @@
 #include <QTimer>
 #include <QToolBar>
 #include <cstdio>
+#include <functional>
 
 using namespace orv;
 
@@ -102,6 +104,21 @@ int classement(const Commande& c)
     return 0;
 }
 
+// The main window's frame: closing it ends the program at any moment, the
+// splash's wait included.
+class Cadre : public QMainWindow {
+public:
+    std::function<void()> a_la_fermeture;
+
+protected:
+    void closeEvent(QCloseEvent* e) override
+    {
+        QMainWindow::closeEvent(e);
+        if (e->isAccepted() && a_la_fermeture)
+            a_la_fermeture();
+    }
+};
+
 // The program's start: main window, date dialog, splash window with its
 // sound, about box; the maps load while the splash is up; two seconds
 // later the splash goes and the user meets the welcome picture.
@@ -112,7 +129,7 @@ int fenetre(int argc, char** argv)
     QApplication app(argc, argv);
     const QString rep_programme = QCoreApplication::applicationDirPath();
 
-    QMainWindow cadre;
+    Cadre cadre;
     auto* carte = new TFPosConc(&cadre, rep_programme, QDir::currentPath());
     cadre.setCentralWidget(carte);
     if (qEnvironmentVariableIsSet("ORVALIS_CHRONO"))
@@ -128,8 +145,20 @@ int fenetre(int argc, char** argv)
     TFCalend calendrier(&cadre);
     carte->calendrier = &calendrier;
     TFintro intro(&calendrier, rep_programme);
+    intro.setAttribute(Qt::WA_QuitOnClose, false);
     TFApropos apropos(&cadre);
     carte->apropos = &apropos;
+
+    // The splash's wait ends early when the user quits; a press on the
+    // welcome picture during it is kept for after the splash.
+    QEventLoop attente;
+    bool ferme = false;
+    cadre.a_la_fermeture = [&] {
+        ferme = true;
+        attente.quit();
+        QCoreApplication::quit();
+    };
+    carte->attente_intro = true;
 
     if (QScreen* e = intro.screen())
         intro.move(e->availableGeometry().center() - QPoint(intro.width() / 2, intro.height() / 2));
@@ -137,14 +166,37 @@ int fenetre(int argc, char** argv)
     intro.repaint();
     carte->charge_cartes();
 
-    QEventLoop attente;
-    QTimer::singleShot(2000, &attente, &QEventLoop::quit);
-    attente.exec();
+    if (!ferme) {
+        QTimer::singleShot(2000, &attente, &QEventLoop::quit);
+        attente.exec();
+    }
     intro.hide();
-
-    const int r = app.exec();
+    carte->attente_intro = false;
+    int r = 0;
+    if (!ferme) {
+        if (carte->entree_differee)
+            QTimer::singleShot(0, carte, [carte] { carte->entre_dans_la_course(); });
+        r = app.exec();
+    }
     intro.attend_fin_chargement();
     return r;
+}
+
+// Qt's notes that mean nothing to a user of the command line.
+void filtre_messages(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
+{
+    if (msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")) ||
+        msg.contains(QLatin1String("propagateSizeHints")))
+        return;
+    std::fputs(qFormatLogMessage(type, ctx, msg).toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+int commande_distance(const Commande& c)
+{
+    for (const QString& l : lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2))
+        std::printf("%s\n", l.toUtf8().constData());
+    return 0;
 }
 
 }  // namespace
@@ -155,15 +207,18 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
     const Commande c = analyse_commande(args);
+    if (c.type != Commande::Fenetre)
+        qInstallMessageHandler(filtre_messages);
     switch (c.type) {
     case Commande::Erreur:
         ecrit_erreur(c.message);
         ecrit_erreur(usage());
         return 2;
-    case Commande::Distance:
-        for (const QString& l : lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2))
-            std::printf("%s\n", l.toUtf8().constData());
+    case Commande::Aide:
+        std::fputs(usage().toUtf8().constData(), stdout);
         return 0;
+    case Commande::Distance:
+        return commande_distance(c);
     case Commande::Classement: {
         QCoreApplication app(argc, argv);
         return classement(c);

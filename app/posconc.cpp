@@ -156,11 +156,13 @@ void TFPosConc::FormCreate()
     couleurs_conc = couleurs_conc_pour(couleur_fond);
     Memo1->hide();
 
-    QString err;
-    if (!charge_marques(lieux(), rep_programme, err))
-        information(err);
-    if (!charge_lieux(lieux(), rep_programme, err))
-        information(err);
+    // Each list's problem is reported on its own, once, at load.
+    for (auto charge : {&charge_marques, &charge_lieux}) {
+        QString err;
+        charge(lieux(), rep_programme, err);
+        if (!err.isEmpty())
+            information(err);
+    }
 
     Inhibmenu();
     trajets_actifs = false;
@@ -377,6 +379,20 @@ void TFPosConc::Classement1Click()
     StaticText1->setText(etat_date().date_en_clair);
     PanelClass->show();
     PanelClass->raise();
+    ajoute_lignes_classement();
+}
+
+void TFPosConc::remplit_classement()
+{
+    StaticText1->setText(etat_date().date_en_clair);
+    MemoClass->clear();
+    for (const QString& l : entete_classement())
+        MemoClass->appendPlainText(l);
+    ajoute_lignes_classement();
+}
+
+void TFPosConc::ajoute_lignes_classement()
+{
     const JourCourse& j = jour_course();
     const QChar sep = separateur_decimal_utilisateur();
     const int nb = std::clamp(j.nb_classes, 0, NB_CONCURRENTS);
@@ -458,6 +474,9 @@ bool TFPosConc::Charge_donnees_coureurs()
         return false;
     cadre_sur_flotte(j, nb_cadrage, viewport());
     jour_charge = true;
+    // An open ranking panel follows the day on the chart.
+    if (PanelClass->isVisible())
+        remplit_classement();
     repeint_immediat();
     return true;
 }
@@ -469,15 +488,18 @@ void TFPosConc::SelDateClick()
     grise(QStringLiteral("ToolBClass"), false);
     trajets_actifs = false;
 
-    // The day shown before the selection, kept for a cancel.
+    // The day shown before the selection, with its whole date state, kept
+    // for a cancel: a failed load in between changed both.
     const JourCourse avant = jour_course();
     const Viewport vue_avant = viewport();
+    const EtatDate date_avant = etat_date();
     for (;;) {
         if (!montre_calendrier()) {
             // Cancelled: keep the day shown, or go back to the welcome
             // picture when no day was ever loaded.
             jour_course() = avant;
             viewport() = vue_avant;
+            etat_date() = date_avant;
             if (calendrier)
                 calendrier->setWindowTitle(QStringLiteral("Sélectionner une date"));
             if (!jour_charge) {
@@ -568,19 +590,31 @@ void TFPosConc::paintEvent(QPaintEvent* e)
     }
 }
 
+void TFPosConc::entre_dans_la_course()
+{
+    if (mode_outil != OUTIL_ACCUEIL)
+        return;
+    if (attente_intro) {
+        // The splash is still up: the entry waits for its end, as it would
+        // behind a blocking wait.
+        entree_differee = true;
+        return;
+    }
+    entree_differee = false;
+    ValiderEntrees();
+}
+
 void TFPosConc::mousePressEvent(QMouseEvent* e)
 {
     const int X = int(e->position().x()), Y = int(e->position().y());
+    if (mode_outil == OUTIL_ACCUEIL) {
+        // Any press on the welcome picture.
+        entre_dans_la_course();
+        return;
+    }
     if (e->button() == Qt::LeftButton) {
-        if (mode_outil == OUTIL_ACCUEIL) {
-            ValiderEntrees();
-            return;
-        }
         if (mode_outil == OUTIL_DETAILS)
             details_appui(X, Y, e->modifiers().testFlag(Qt::ControlModifier));
-    } else if (e->button() == Qt::RightButton) {
-        if (mode_outil == OUTIL_ACCUEIL)
-            ValiderEntrees();
     }
 }
 
@@ -605,7 +639,7 @@ void TFPosConc::keyPressEvent(QKeyEvent* e)
         // Always ends in the race-day selection; from the welcome picture,
         // through the same entry as its click.
         if (mode_outil == OUTIL_ACCUEIL) {
-            ValiderEntrees();
+            entre_dans_la_course();
             return;
         }
         FormDBlClick();

@@ -65,6 +65,10 @@ public:
     bool conc_touche = false;
     const TLieu* mp_courante = nullptr;
     bool jour_charge = false;  // a race day has been loaded
+    // While the splash is up, a press on the welcome picture is kept for
+    // after it (entree_differee).
+    bool attente_intro = false;
+    bool entree_differee = false;
     QString message_statut;
 
     // Shows the calendar modally; true when a date was validated. Tests
@@ -88,6 +92,8 @@ public:
     bool Charge_donnees_coureurs();
     void SelDateClick();
     void ValiderEntrees();
+    // The first press (any button) or Esc on the welcome picture.
+    void entre_dans_la_course();
     void FormDBlClick();
 
     // Race picture and details.
@@ -105,6 +111,8 @@ public:
     // Ranking panel.
     void Classement1Click();
     void BitBtn1Click();
+    // The panel's header lines and the rows of the day on the chart.
+    void remplit_classement();
 
     // Help and about.
     void Aide2Click();
@@ -154,6 +162,7 @@ private:
     void grise(const QString& bouton, bool oui);
     void etat_commandes(bool actif);
     void fonction_a_venir();
+    void ajoute_lignes_classement();
     QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;
     std::map<QString, bool> grises_;
 };

@@ -14,14 +14,14 @@ ContenuIni lit_ini(const QByteArray& contenu)
         if (l.isEmpty() || l.startsWith(u';'))
             continue;
         if (l.startsWith(u'[') && l.endsWith(u']')) {
-            section = l.mid(1, l.size() - 2).trimmed();
+            section = l.mid(1, l.size() - 2).trimmed().toLower();
             continue;
         }
         const qsizetype eg = l.indexOf(u'=');
         if (eg <= 0)
             continue;
         auto& cles = ini[section];
-        cles.try_emplace(l.left(eg).trimmed(), l.mid(eg + 1).trimmed());
+        cles.try_emplace(l.left(eg).trimmed().toLower(), l.mid(eg + 1).trimmed());
     }
     return ini;
 }
@@ -29,9 +29,9 @@ ContenuIni lit_ini(const QByteArray& contenu)
 namespace {
 QString valeur(const ContenuIni& ini, const char* section, const char* cle, const char* defaut)
 {
-    const auto s = ini.find(QString::fromLatin1(section));
+    const auto s = ini.find(QString::fromLatin1(section).toLower());
     if (s != ini.end()) {
-        const auto v = s->second.find(QString::fromLatin1(cle));
+        const auto v = s->second.find(QString::fromLatin1(cle).toLower());
         if (v != s->second.end())
             return v->second;
     }

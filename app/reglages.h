@@ -13,9 +13,11 @@
 
 namespace orv {
 
-// Sections and keys of an ini text: values by "section" then "key"
-// (case-sensitive, blanks around keys and values removed, ';' lines are
-// comments). The first occurrence of a key wins.
+// Sections and keys of an ini text: values by section then key. Section
+// and key names are matched without regard to case, as Windows ini files
+// are (they are stored in lower case); values keep their case. Blanks around
+// keys and values are removed, ';' lines are comments, the first occurrence
+// of a key wins.
 using ContenuIni = std::map<QString, std::map<QString, QString>>;
 ContenuIni lit_ini(const QByteArray& contenu);
 

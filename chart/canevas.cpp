@@ -8,6 +8,8 @@
 namespace orv {
 
 namespace {
+__extension__ typedef __int128 entier128;
+
 // On/off runs of the cosmetic pen styles, in pixels.
 struct Motif {
     int n;
@@ -128,8 +130,15 @@ void Canevas::trace_vers(int x2, int y2)
         if (!allume(m, k))
             continue;
         // Nearest pixel along the minor axis (a DDA equivalent to Bresenham).
-        const int64_t x = x1 + (2 * k * dx + (dx >= 0 ? n : -n)) / (2 * n);
-        const int64_t y = y1 + (2 * k * dy + (dy >= 0 ? n : -n)) / (2 * n);
+        // Endpoints more than 2^30 pixels apart need 128-bit products.
+        int64_t x, y;
+        if (n <= (int64_t(1) << 30)) {
+            x = x1 + (2 * k * dx + (dx >= 0 ? n : -n)) / (2 * n);
+            y = y1 + (2 * k * dy + (dy >= 0 ? n : -n)) / (2 * n);
+        } else {
+            x = x1 + int64_t((2 * entier128(k) * dx + (dx >= 0 ? n : -n)) / (2 * entier128(n)));
+            y = y1 + int64_t((2 * entier128(k) * dy + (dy >= 0 ? n : -n)) / (2 * entier128(n)));
+        }
         ecrit(int(x), int(y), c);
     }
 }

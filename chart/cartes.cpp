@@ -6,6 +6,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QtEndian>
+#include <algorithm>
+#include <new>
 
 static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "map files are read in place as little-endian doubles");
 
@@ -27,34 +29,67 @@ char classe_carte(const QString& nom)
     return 0;
 }
 
-std::vector<QString> fichiers_cartes(const QString& rep)
+std::vector<EntreeCarte> fichiers_cartes(const QString& rep)
 {
+    // Regular files only: a pipe or a device named *.bdc would block the
+    // start or never end. The pattern ignores case ("*.BDC" too).
     QDir d(rep);
     d.setNameFilters({QStringLiteral("*.bdc")});
-    d.setFilter(QDir::Files | QDir::Hidden | QDir::System);
+    d.setFilter(QDir::Files | QDir::Hidden);
     d.setSorting(QDir::Name | QDir::IgnoreCase);
-    std::vector<QString> r;
-    for (const QString& n : d.entryList())
-        r.push_back(n);
+    std::vector<EntreeCarte> r;
+    for (const QFileInfo& fi : d.entryInfoList())
+        if (fi.isFile())
+            r.push_back({fi.fileName(), fi.size()});
     return r;
 }
 
-bool lit_carte(const QString& chemin, CartePix& carte, QString& erreur)
+namespace {
+QString raison(QFileDevice::FileError e)
 {
-    QFile f(chemin);
-    carte.taille = QFileInfo(chemin).size();
+    switch (e) {
+    case QFileDevice::PermissionsError: return QStringLiteral("accès refusé");
+    case QFileDevice::OpenError: return QStringLiteral("ouverture impossible");
+    case QFileDevice::ReadError: return QStringLiteral("erreur de lecture");
+    case QFileDevice::ResourceError: return QStringLiteral("ressources du système épuisées");
+    case QFileDevice::TimeOutError: return QStringLiteral("délai dépassé");
+    case QFileDevice::AbortError: return QStringLiteral("lecture interrompue");
+    default: return QStringLiteral("erreur d'entrée-sortie");
+    }
+}
+}  // namespace
+
+bool lit_carte(const QString& chemin, int64_t taille, CartePix& carte, QString& erreur)
+{
+    const QFileInfo fi(chemin);
+    carte.taille = std::max<int64_t>(0, taille);
     carte.nb_points = carte.taille / TAILLE_ENREG;
     carte.lus = 0;
+    if (fi.exists() && !fi.isFile()) {
+        erreur = QStringLiteral("ce n'est pas un fichier ordinaire");
+        return false;
+    }
+    if (carte.taille > TAILLE_CARTE_MAX) {
+        erreur = QStringLiteral("fichier trop grand (plus de %1 Mo)").arg(TAILLE_CARTE_MAX >> 20);
+        carte.nb_points = 0;
+        return false;
+    }
+    QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) {
-        erreur = f.errorString();
+        erreur = fi.exists() ? raison(f.error()) : QStringLiteral("fichier introuvable");
         return false;
     }
     const int64_t nb_doubles = (carte.taille + 7) / 8;
-    carte.donnees = std::make_unique<double[]>(static_cast<size_t>(nb_doubles > 0 ? nb_doubles : 1));
+    try {
+        carte.donnees = std::make_unique<double[]>(static_cast<size_t>(nb_doubles > 0 ? nb_doubles : 1));
+    } catch (const std::bad_alloc&) {
+        erreur = QStringLiteral("mémoire insuffisante");
+        carte.nb_points = 0;
+        return false;
+    }
     const qint64 n = carte.taille > 0 ? f.read(reinterpret_cast<char*>(carte.donnees.get()), carte.taille) : 0;
-    f.close();
     if (n < 0) {
-        erreur = f.errorString();
+        erreur = raison(f.error());
         return false;
     }
     carte.lus = n;
@@ -67,7 +102,7 @@ void charge_cartes(Cartes& c, const OptionsCartes& opt)
     c.rep_cartes = lit_rep_cartes_registre();
     if (c.rep_cartes.isEmpty()) {
         const QString cote = opt.rep_programme + QStringLiteral("/cartes");
-        if (!opt.rep_programme.isEmpty() && QFileInfo(cote + u'/' + connu).isFile()) {
+        if (!opt.rep_programme.isEmpty() && contient_fichier(cote, connu)) {
             c.rep_cartes = cote;
         } else {
             const std::vector<QString> racines =
@@ -84,16 +119,18 @@ void charge_cartes(Cartes& c, const OptionsCartes& opt)
     c.cartes_chargees = false;
     if (c.rep_cartes.isEmpty())
         return;
-    const std::vector<QString> noms = fichiers_cartes(c.rep_cartes);
-    if (!noms.empty())
+    const std::vector<EntreeCarte> entrees = fichiers_cartes(c.rep_cartes);
+    if (!entrees.empty())
         c.cartes_chargees = true;
-    for (const QString& nom : noms) {
+    if (opt.apres_liste)
+        opt.apres_liste();
+    for (const auto& [nom, taille] : entrees) {
         CartePix carte;
         carte.nom = nom;
         QString erreur;
-        if (!lit_carte(c.rep_cartes + u'/' + nom, carte, erreur)) {
+        if (!lit_carte(c.rep_cartes + u'/' + nom, taille, carte, erreur)) {
             if (opt.information)
-                opt.information(QStringLiteral("Impossible de lire la carte %1 : %2").arg(nom, erreur));
+                opt.information(QStringLiteral("Impossible de lire la carte %1 : %2.").arg(nom, erreur));
             continue;
         }
         if (carte.lus < carte.taille && opt.information)

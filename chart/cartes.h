@@ -13,6 +13,8 @@
 namespace orv {
 
 inline constexpr int TAILLE_ENREG = 16;
+// A map file larger than this is refused (the world at 10 m is 11 MB).
+inline constexpr int64_t TAILLE_CARTE_MAX = int64_t(256) << 20;
 
 struct CartePix {
     QString nom;          // file name, without the directory
@@ -47,20 +49,30 @@ struct OptionsCartes {
     // beside the program gives the known file. Empty: the platform's roots.
     std::vector<QString> racines;
     bool racines_imposees = false;
+    // Called between the listing of the folder and the reading of its files.
+    std::function<void()> apres_liste;
     // Messages for the user: information and warning.
     std::function<void(const QString&)> information;
     std::function<void(const QString&)> avertissement;
 };
 
-// Reads one map file whole. Returns false when it could not be opened or
-// read at all (the map is still filled with what is known of it).
-bool lit_carte(const QString& chemin, CartePix& carte, QString& erreur);
+// Reads one map file whole: `taille` bytes, the size its directory entry
+// gave when the folder was listed. Returns false, with the reason in French in
+// `erreur`, when it is not a regular file, is larger than TAILLE_CARTE_MAX,
+// cannot be allocated, opened or read at all (the map is still filled with
+// what is known of it).
+bool lit_carte(const QString& chemin, int64_t taille, CartePix& carte, QString& erreur);
 
 // Locates the map directory and loads every *.bdc of it into `c`.
 void charge_cartes(Cartes& c, const OptionsCartes& opt);
 
-// File names of `rep` matching *.bdc, in the order the loader uses.
-std::vector<QString> fichiers_cartes(const QString& rep);
+// The regular files of `rep` matching *.bdc (any case), in the order the
+// loader uses, with their sizes.
+struct EntreeCarte {
+    QString nom;
+    int64_t taille;
+};
+std::vector<EntreeCarte> fichiers_cartes(const QString& rep);
 
 // The colour class of a map file by its name: 'S' for "ST…" (borders),
 // 'L' for "LK…" (lakes), 0 otherwise (compared in upper case).

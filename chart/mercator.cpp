@@ -46,14 +46,13 @@ namespace {
 // the edge (`sens` is -1 for meridians, +1 for parallels).
 ext premier_trait(ext bord, ext pas, int sens)
 {
+    if (!std::isfinite(bord) || !std::isfinite(pas) || !(pas > 0))
+        return 0;
     if (pas >= 1) {
-        const int64_t n = static_cast<int64_t>(nint(pas));
-        if (!std::isfinite(bord))
-            return 0;
-        int64_t m = static_cast<int64_t>(std::trunc(bord));
-        while (m % n != 0)
-            --m;
-        return static_cast<ext>(m);
+        // The largest multiple of the whole step at or below the edge's
+        // whole part, computed on reals: no conversion to an integer type.
+        const ext n = nint(pas);
+        return std::floor(std::trunc(bord) / n) * n;
     }
     const ext t = bord + sens * pas / 3;
     return nint(std::trunc(t / pas)) * pas;
@@ -68,7 +67,7 @@ QString etiquette_graticule(ext v, char pos, char neg)
     const ext a = std::fabs(v);
     QString s;
     if (std::fabs(v - nint(v)) < 0.01L)
-        s = QStringLiteral("%1").arg(static_cast<long long>(nint(a)), 3);
+        s = QString::asprintf("%3.0f", static_cast<double>(nint(a)));
     else
         s = texte_deg_min(a);
     s += u' ';

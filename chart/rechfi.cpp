@@ -24,11 +24,6 @@ QString joint(const QString& rep, const QString& nom)
     return rep.endsWith(u'/') ? rep + nom : rep + u'/' + nom;
 }
 
-bool contient(const QString& rep, const QString& fichier)
-{
-    const QFileInfo fi(joint(rep, fichier));
-    return fi.exists() && !fi.isDir();
-}
 
 // Subdirectories of `rep`, sorted by name, without links or hidden ones.
 QStringList sous_reps(const QString& rep)
@@ -50,11 +45,20 @@ std::unique_ptr<QSettings> registre()
 
 }  // namespace
 
+bool contient_fichier(const QString& rep, const QString& fichier)
+{
+    const QFileInfo fi(joint(rep, fichier));
+    if (fi.isFile())
+        return true;
+    // The name in another case ("FRANCENO.BDC"): a name filter ignores case.
+    return !QDir(rep).entryList({fichier}, QDir::Files | QDir::Hidden).isEmpty();
+}
+
 QString recherche_sur_racine(const QString& racine, const QString& fichier)
 {
     if (racine.isEmpty() || interdit(racine) || !QFileInfo(racine).isDir())
         return {};
-    if (contient(racine, fichier))
+    if (contient_fichier(racine, fichier))
         return racine;
 
     // Every directory of the root, breadth first, before any is tested.
@@ -74,7 +78,7 @@ QString recherche_sur_racine(const QString& racine, const QString& fichier)
     }
     QString trouve;
     for (const QString& rep : liste)
-        if (contient(rep, fichier))
+        if (contient_fichier(rep, fichier))
             trouve = rep;
     return trouve;
 }

@@ -13,6 +13,9 @@ inline const char* const FICHIER_CARTE_CONNU = "Franceno.bdc";
 inline const char* const CLE_REGISTRE = "Software\\QMR_GEO_APP";
 inline const char* const VALEUR_REP_CARTES = "Rep_Cartes_Pix";
 
+// Whether `rep` holds a regular file named `fichier`, in any case.
+bool contient_fichier(const QString& rep, const QString& fichier);
+
 // Directory search on one root: the root itself when it holds `fichier`,
 // else the last directory, in breadth-first order, that holds it; empty when
 // none. Hidden directories and symbolic links are not followed, and /proc,

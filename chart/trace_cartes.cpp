@@ -40,19 +40,35 @@ void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t 
     uchar* const base = img.bits();
     const qsizetype pas = img.bytesPerLine();
 
-    for (int64_t i = 0; i < nb; ++i) {
-        const double phi = enregs[2 * i];
-        const double lam = enregs[2 * i + 1];
-        const double fx = (G - lam + (lam > 0 ? decal : 0.0)) * ex;
-        const double fy = (L - phi) * ey;
+    auto ecrit = [&](double fx, double fy) {
         if (!(fx >= -0.5 && fx <= fx_max && fy >= -0.5 && fy <= fy_max))
-            continue;
+            return;
         const long X = std::lrint(fx);
         const long Y = std::lrint(fy);
         if (static_cast<unsigned long>(X) > static_cast<unsigned long>(xmax) ||
             static_cast<unsigned long>(Y) > static_cast<unsigned long>(ymax))
-            continue;
+            return;
         reinterpret_cast<QRgb*>(base + Y * pas)[X] = couleur;
+    };
+
+    if (vp.vue_large()) {
+        // More than half the world: each dot at its place nearest the
+        // centre of the window, as pos_grX puts markers.
+        const double debut = static_cast<double>(vp.debut_tour());
+        for (int64_t i = 0; i < nb; ++i) {
+            double dx = G - enregs[2 * i + 1];
+            if (dx < debut)
+                dx += 360;
+            else if (dx >= debut + 360)
+                dx -= 360;
+            ecrit(dx * ex, (L - enregs[2 * i]) * ey);
+        }
+        return;
+    }
+    for (int64_t i = 0; i < nb; ++i) {
+        const double phi = enregs[2 * i];
+        const double lam = enregs[2 * i + 1];
+        ecrit((G - lam + (lam > 0 ? decal : 0.0)) * ex, (L - phi) * ey);
     }
 }
 

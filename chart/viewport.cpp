@@ -1,5 +1,6 @@
 #include "viewport.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
@@ -50,6 +51,20 @@ EcartCorrigeD ecart_corrige(double ecart, double a, double b)
     return corrige<double, EcartCorrigeD>(ecart, a, b, M_PI);
 }
 
+namespace {
+template <class T>
+T court(T a, T b, T pi)
+{
+    T d = std::remainder(b - a, 2 * pi);  // [-π, π]
+    if (d <= -pi)
+        d += 2 * pi;
+    return d;
+}
+}  // namespace
+
+ext ecart_court(ext a, ext b) { return court<ext>(a, b, PI); }
+double ecart_court(double a, double b) { return court<double>(a, b, M_PI); }
+
 void corrige_depass_G(ext& g)
 {
     if (g > 180)
@@ -86,8 +101,17 @@ void Viewport::vue_monde_par_defaut()
 
 void Viewport::elargit_si_vide()
 {
-    if (lat_sud == lat_nord && long_ouest == long_est) {
-        if (larg_deg == 0 || haut_deg == 0) {
+    if (!std::isfinite(lat_sud) || !std::isfinite(lat_nord) || !std::isfinite(long_ouest) ||
+        !std::isfinite(long_est)) {
+        vue_monde_par_defaut();
+        return;
+    }
+    // One point, whatever the spelling of its bounds.
+    constexpr ext PRES = 1e-9L;  // degrees
+    const ext d_lat = std::fabs(ddmm_vers_deg(lat_nord) - ddmm_vers_deg(lat_sud));
+    const ext d_long = std::fabs(degres(ecart_court(ddmm_vers_rad(long_ouest), ddmm_vers_rad(long_est))));
+    if (d_lat < PRES && d_long < PRES) {
+        if (!(larg_deg > 0) || !(haut_deg > 0) || !std::isfinite(larg_deg) || !std::isfinite(haut_deg)) {
             // No previous extents to widen by (no chart painted yet).
             if (lat_sud == 0 && long_ouest == 0) {
                 vue_monde_par_defaut();
@@ -100,6 +124,15 @@ void Viewport::elargit_si_vide()
         lat_nord += ELARGISSEMENT * haut_deg;
         long_ouest -= ELARGISSEMENT * larg_deg;
         long_est += ELARGISSEMENT * larg_deg;
+        // A point on the 180° meridian widens past it: back into (-180, 180],
+        // or the two bounds would lie more than a turn apart.
+        for (ext* l : {&long_ouest, &long_est}) {
+            if (std::fabs(*l) > 180) {
+                ext g = ddmm_vers_deg(*l);
+                corrige_depass_G(g);
+                *l = deg_vers_ddmm(g);
+            }
+        }
     }
 }
 
@@ -114,9 +147,15 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
                       int32_t haut_client)
 {
     const ext S = ddmm_vers_rad(sud);
-    const ext Wb = ddmm_vers_rad(ouest);
+    ext Wb = ddmm_vers_rad(ouest);
     const ext N = ddmm_vers_rad(nord);
-    const ext Eb = ddmm_vers_rad(est);
+    ext Eb = ddmm_vers_rad(est);
+    if (std::fabs(Eb - Wb) >= 2 * PI - 1e-12L) {
+        // The whole world asked for: the widest request, on the same centre.
+        const ext c = (Eb + Wb) / 2, demi = radians(LARGEUR_DEMANDEE_MAX) / 2;
+        Wb = c + demi;
+        Eb = c - demi;
+    }
 
     ecart_lat = N - S;
     ecart_long = Eb - Wb;
@@ -131,8 +170,10 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
     larg_deg = MARGE * larg_deg;
     haut_deg = MARGE * haut_deg;
 
-    ech_X = nint32(larg_client / larg_deg);
-    ech_Y = nint32(haut_client / haut_deg);
+    // At least one pixel per degree: a narrower client would give a zero
+    // scale, and the pixel-to-degree conversions would divide by it.
+    ech_X = std::max<int32_t>(1, nint32(larg_client / larg_deg));
+    ech_Y = std::max<int32_t>(1, nint32(haut_client / haut_deg));
 
     G_gauche = degres((Eb + Wb) / 2) + larg_deg / 2;
     if (sign(Eb) != sign(Wb) && franchit_180) {
@@ -154,6 +195,12 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
 int32_t Viewport::pos_grX(ext lambda) const
 {
     const ext d = degres(lambda);
+    if (vue_large()) {
+        ext dx = G_gauche - d;
+        const ext debut = debut_tour();
+        dx = debut + std::fmod(std::fmod(dx - debut, 360.0L) + 360, 360.0L);
+        return nint32(dx * ech_X);
+    }
     if ((franchit_180 && lambda >= 0) || (!franchit_180 && G_gauche <= 0 && lambda >= 0))
         return nint32((G_gauche - d + 360) * ech_X);
     if (!franchit_180 && G_gauche >= 0 && lambda <= 0 && a_lOuEst(lambda, radians(G_gauche)))
@@ -169,6 +216,10 @@ int32_t Viewport::pos_grY(ext phi) const
 ext Viewport::long_(int32_t x) const
 {
     ext g = G_gauche - static_cast<ext>(x) / ech_X;
+    if (vue_large()) {
+        corrige_depass_G(g);
+        return deg_vers_ddmm(g);
+    }
     if (franchit_180) {
         if (g > 180)
             g -= 360;

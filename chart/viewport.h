@@ -28,8 +28,19 @@ struct EcartCorrigeD {
 };
 EcartCorrigeD ecart_corrige(double ecart, double a, double b);
 
+// Longitude difference b - a taken the short way round, whatever the order
+// of the two longitudes: radians in (-π, π] (π, half a turn, counts as
+// westward). The geometry uses it; the viewport's fit keeps the bounds rule
+// of ecart_corrige.
+ext ecart_court(ext a, ext b);
+double ecart_court(double a, double b);
+
 // Brings a longitude in decimal degrees into (-180, 180].
 void corrige_depass_G(ext& g);
+
+// The widest longitude span a request may cover (degrees): a zoom-out is
+// held below it, and a request of 360° or more is shown this wide.
+inline constexpr ext LARGEUR_DEMANDEE_MAX = 179.96L;
 
 // Direction predicates on longitudes/latitudes in radians (West positive).
 bool a_lEst(ext a, ext b);   // a lies east of b (the short way round)
@@ -50,17 +61,28 @@ struct Viewport {
     ext L_haut = 0;      // latitude of pixel row 0, degrees
     bool franchit_180 = false;
 
+    // A visible area wider than half the world: every longitude is then
+    // placed at its position nearest the centre of the window (the usual
+    // rules would put some of them a turn away from where the coastline
+    // dots are drawn).
+    bool vue_large() const { return larg_deg > 180; }
+    // Left edge of the window of one turn centred on the visible area, as
+    // an offset from G_gauche in degrees (vue_large only).
+    ext debut_tour() const { return larg_deg / 2 - 180; }
+
     // The bounds of a default world view, used when a paint comes before
     // any bounds were set (the fit would otherwise divide by zero).
     void vue_monde_par_defaut();
 
-    // Paint-time preparation: widens an empty request (a single point) by
-    // the previous extents, or by a 20° view when no chart was painted yet;
-    // nothing requested at all gives the world view.
+    // Paint-time preparation: widens an empty request (a single point, in
+    // whatever spelling: 10°60' and 11°, 180° and -180°) by the previous
+    // extents, or by a 20° view when no chart was painted yet; nothing
+    // requested at all, or bounds that are not finite, give the world view.
     void elargit_si_vide();
 
     // Fits the visible area to the bounds (DD.MM, either order) and a client
-    // of larg × haut pixels.
+    // of larg × haut pixels. The scales are at least one pixel per degree.
+    // Bounds 360° or more apart are shown as the widest request.
     void ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client, int32_t haut_client);
     void ajuste(int32_t larg_client, int32_t haut_client)
     {

@@ -18,6 +18,7 @@ constexpr double SEUIL_EST_OUEST = 3e-6;
 constexpr double SEUIL_MERIDIEN = 3e-8;
 constexpr double COURTE_DISTANCE = 3;  // miles
 constexpr double SEIZIEME = 0.0625;
+constexpr ext PRES_MERIDIEN = 1e-9L;  // degrees
 
 inline double d(ext x) { return static_cast<double>(x); }
 inline double sign_d(double x) { return x < 0 ? -1.0 : 1.0; }
@@ -45,8 +46,6 @@ double tan_borne_d(double x)
 // Meridional part, bounded near the poles.
 double partie_meridienne(double phi) { return std::log(tan_borne_d(phi / 2 + PI_D / 4)); }
 
-// Longitude difference b - a the short way across 180° (radians).
-double ecart_court(double a, double b) { return ecart_corrige(b - a, a, b).ecart; }
 
 struct Loxo {
     double dist, cap;
@@ -125,7 +124,7 @@ void loxodromie(EtatLoxodromie& e, ext dL, ext dG, ext phi1, ext phi2)
 ext distance_loxo(EtatLoxodromie& e, ext phi1, ext lam1, ext phi2, ext lam2)
 {
     e.dL = phi2 - phi1;
-    e.dG = ecart_corrige(lam2 - lam1, lam1, lam2).ecart;
+    e.dG = ecart_court(lam1, lam2);
     loxodromie(e, e.dL, e.dG, phi1, phi2);
     return e.dist_lox;
 }
@@ -146,8 +145,7 @@ ext dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2)
 
 ext pas_orthodromie(ext lon1, ext lon2)
 {
-    const ext l1 = ddmm_vers_rad(lon1), l2 = ddmm_vers_rad(lon2);
-    return std::fabs(degres(ecart_corrige(l2 - l1, l1, l2).ecart) * ext(SEIZIEME));
+    return std::fabs(degres(ecart_court(ddmm_vers_rad(lon1), ddmm_vers_rad(lon2))) * ext(SEIZIEME));
 }
 
 void calcul_orthodromie(Orthodromie& o, EtatLoxodromie& lox, ext lat1, ext lon1, ext lat2,
@@ -159,22 +157,31 @@ void calcul_orthodromie(Orthodromie& o, EtatLoxodromie& lox, ext lat1, ext lon1,
     if (!std::isfinite(lat1) || !std::isfinite(lon1) || !std::isfinite(lat2) ||
         !std::isfinite(lon2) || !std::isfinite(pas_ext) || !(pas_ext > 0) || pas_ext > 360)
         return;
+    if (std::fabs(lat1) > 90 || std::fabs(lat2) > 90 || std::fabs(lon1) > 360 || std::fabs(lon2) > 360)
+        return;
+
+    // The longitudes of the points and the end test stay extended: the
+    // design's cases put the last point exactly one spacing from the end.
+    const ext L1 = ddmm_vers_rad(lon1), L2 = ddmm_vers_rad(lon2);
+    const ext dG = ecart_court(L1, L2);
+    // One meridian in two spellings (10°60' and 11°, 180° and -180°), or
+    // points closer than a billionth of a degree: the path is the meridian.
+    if (std::fabs(degres(dG)) < PRES_MERIDIEN || pas_ext < PRES_MERIDIEN)
+        return;
+    const ext S = sign(dG);
 
     const double p1 = ddmm_rad_d(lat1), l1 = ddmm_rad_d(lon1);
     const double p2 = ddmm_rad_d(lat2), l2 = ddmm_rad_d(lon2);
     // Latitude of the great circle through both ends at longitude lam.
     // sin(lam - l) is expanded so that each point needs one sincos.
-    const double t1 = tan_borne_d(p1), t2 = tan_borne_d(p2), s21 = std::sin(l2 - l1);
+    const double t1 = tan_borne_d(p1), t2 = tan_borne_d(p2), s21 = std::sin(d(dG));
     const double a_sin = (t2 * std::cos(l1) - t1 * std::cos(l2)) / s21;
     const double a_cos = (t1 * std::sin(l2) - t2 * std::sin(l1)) / s21;
+    if (!std::isfinite(a_sin) || !std::isfinite(a_cos))
+        return;
     auto lat_orthodromie = [&](double lam) {
         return std::atan(a_sin * std::sin(lam) + a_cos * std::cos(lam));
     };
-
-    // The longitudes of the points and the end test stay extended: the
-    // design's cases put the last point exactly one spacing from the end.
-    const ext L1 = ddmm_vers_rad(lon1), L2 = ddmm_vers_rad(lon2);
-    const ext S = sign(ecart_corrige(L2 - L1, L1, L2).ecart);
 
     // First point: the next whole multiple of N degrees beyond the start.
     const int64_t N = static_cast<int64_t>(nint(pas_ext));
@@ -246,7 +253,7 @@ Decalage decalage_etiquette(ext lat1, ext lon1, ext lat2, ext lon2)
     const ext p1 = ddmm_vers_rad(lat1), l1 = ddmm_vers_rad(lon1);
     const ext p2 = ddmm_vers_rad(lat2), l2 = ddmm_vers_rad(lon2);
     const ext dL = p2 - p1;
-    const ext dG = ecart_corrige(l2 - l1, l1, l2).ecart;
+    const ext dG = ecart_court(l1, l2);
     const bool nord = (p1 + p2) / 2 >= 0;
     if (dL * dG > 0)
         return nord ? Decalage{-20, 20} : Decalage{2, -20};

@@ -48,6 +48,11 @@ QString sans_blancs_devant(const QString& s)
     return s.mid(i);
 }
 
+// Positions from a file: a latitude beyond ±90 or a longitude beyond ±360
+// (1e300, 95) is corrupt and counts as not a number.
+bool latitude_valide(const QString& s, ext& v) { return est_nombre(s, &v) && std::fabs(v) <= 90; }
+bool longitude_valide(const QString& s, ext& v) { return est_nombre(s, &v) && std::fabs(v) <= 360; }
+
 bool statut(const QString& s)
 {
     return s.startsWith(QLatin1String("le")) || s.startsWith(u'A');
@@ -110,14 +115,18 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
 
         R.lat_txt = lat_ligne;
         ext lat = 0;
-        if (est_nombre(lat_ligne, &lat)) {
+        if (latitude_valide(lat_ligne, lat)) {
             R.long_txt = lire_ligne(f);
-            ext lon = nombre_ou_zero(R.long_txt);
-            if (lon > 180)
-                lon -= 360;
-            if (lon < -180)
-                lon += 360;
-            R.elem = cree_pos_elem(R.skipper, lat, lon);
+            ext lon = 0;
+            // A longitude that is not a number, or beyond a turn, leaves
+            // the entrant where it was, as a latitude that is not one does.
+            if (longitude_valide(R.long_txt, lon)) {
+                if (lon > 180)
+                    lon -= 360;
+                if (lon < -180)
+                    lon += 360;
+                R.elem = cree_pos_elem(R.skipper, lat, lon);
+            }
             R.distance = nombre_ou_zero(lire_plage(f).vue());
             R.cap = nombre_ou_zero(lire_plage(f).vue());
             const std::string_view T = lire_plage(f).vue();
@@ -226,7 +235,8 @@ void separe_nom(const QString& texte, TDonnees_conc& r)
     const qsizetype p = texte.indexOf(u'(') + 1;  // positions from 1, 0 if absent
     const qsizetype q = texte.indexOf(u')') + 1;
     const qsizetype n = q - p - 1;
-    r.skipper = (p > 0 && n > 0) ? texte.mid(p, n) : QString();
+    // Without "(", the skipper is what comes before ")".
+    r.skipper = n > 0 ? texte.mid(p, n) : QString();
     r.bateau = p > 1 ? texte.left(p - 1) : QString();
 }
 

@@ -2,6 +2,9 @@
 
 #include "texte.h"
 
+#include <QStringList>
+#include <cmath>
+
 namespace orv {
 
 Lieux& lieux()
@@ -10,21 +13,28 @@ Lieux& lieux()
     return l;
 }
 
-void lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste)
+QStringList lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste)
 {
+    QStringList rejetes;
     LecteurTexte f(contenu);
     while (!f.eof()) {
         const QString nom = f.ligne();
         const QString lat = f.ligne();
         const QString lon = f.ligne();
         const QString cote = placement ? f.ligne() : QString();
+        // Blanks around a number are no reason to refuse it; a latitude
+        // beyond ±90 or a longitude beyond ±180 is corrupt.
         ext la = 0, lo = 0;
-        if (!est_nombre(lat, &la) || !est_nombre(lon, &lo))
+        if (!est_nombre(lat.trimmed(), &la) || !est_nombre(lon.trimmed(), &lo) || std::fabs(la) > 90 ||
+            std::fabs(lo) > 180) {
+            rejetes << nom;
             continue;
+        }
         TLieu e;
         lieu_de_valeurs(e, nom, placement ? cote == QLatin1String("droite") : true, la, lo);
         liste.push_back(std::move(e));
     }
+    return rejetes;
 }
 
 namespace {
@@ -37,7 +47,12 @@ bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& lis
         erreur = QStringLiteral("Impossible de lire le fichier « %1 ».").arg(chemin);
         return false;
     }
-    lit_lieux(contenu, placement, liste);
+    const QStringList rejetes = lit_lieux(contenu, placement, liste);
+    if (!rejetes.isEmpty())
+        erreur = QStringLiteral("« %1 » : %2 point(s) ignoré(s), coordonnées illisibles (%3).")
+                     .arg(QLatin1String(nom))
+                     .arg(rejetes.size())
+                     .arg(rejetes.join(QStringLiteral(", ")).left(200));
     return true;
 }
 }  // namespace

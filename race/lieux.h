@@ -10,6 +10,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 namespace orv {
@@ -29,14 +30,16 @@ struct Lieux {
 Lieux& lieux();
 
 // Reads blocks of 3 (or 4 with `placement`) lines from a file's content and
-// appends them. A block whose latitude or longitude is not a plain number
-// is left out (a bogus point at 0° 0° helps nobody); the next block still
-// starts after its lines.
-void lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste);
+// appends them. Blanks around a number are allowed. A block whose latitude
+// or longitude is not a plain number (or lies beyond ±90 / ±180) is left out
+// (a bogus point at 0° 0° helps nobody) and its name returned; the next block
+// still starts after its lines.
+QStringList lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste);
 
-// The three loaders. They return false, with a French message, when the
-// file cannot be read; the list then holds what it held (emptied first for
-// the marks and places).
+// The three loaders. They return false, with a French message in `erreur`,
+// when the file cannot be read; the list then holds what it held (emptied
+// first for the marks and places). When blocks were left out, they return
+// true and `erreur` says which, for the user (empty otherwise).
 bool charge_marques(Lieux& l, const QString& rep_programme, QString& erreur);
 bool charge_lieux(Lieux& l, const QString& rep_programme, QString& erreur);
 bool charge_route(Lieux& l, const QString& rep_programme, QString& erreur);

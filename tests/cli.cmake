@@ -66,3 +66,41 @@ if(NOT rc EQUAL 1 OR NOT err MATCHES "Non disponible : autre date \\?")
 endif()
 refuse("--classement" "--classement,31/11/2000" "--classement,29/02/2001" "--classement,1/13/2000"
        "--classement,10-11-2000" "--classement,10/11/00")
+
+# --help and -h: the usage text on stdout, exit code 0.
+foreach(opt --help -h)
+  execute_process(COMMAND ${PROG} ${opt} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL 0 OR NOT out MATCHES "Usage :" OR NOT out MATCHES "--classement")
+    message(FATAL_ERROR "${opt} gave ${rc}: ${out} ${err}")
+  endif()
+endforeach()
+
+# No note from Qt about XDG_RUNTIME_DIR on the command line.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=XDG_RUNTIME_DIR
+                ${PROG} --png ${OUT}/petit.png --size 80x60 RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR err MATCHES "XDG_RUNTIME_DIR")
+  message(FATAL_ERROR "--png printed: ${err}")
+endif()
+
+# One meridian in two spellings: no points, no nan; the long way round
+# taken the short way in both orders.
+foreach(args "0;10.6;0;11" "10;5;20;5.000000000000001")
+  execute_process(COMMAND ${PROG} --distance ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+  if(NOT rc EQUAL 0 OR out MATCHES "nan" OR NOT out MATCHES "Points intermédiaires : 0")
+    message(FATAL_ERROR "--distance ${args}: ${out}")
+  endif()
+endforeach()
+foreach(args "40.00;-94.00;40.00;14.00" "40.00;14.00;40.00;-94.00")
+  execute_process(COMMAND ${PROG} --distance ${args} RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+  if(NOT out MATCHES "Distance loxodromique : 4963.97 milles" OR out MATCHES " -[2-9][0-9]\\.[0-9]+ [0-9.-]+ cap")
+    message(FATAL_ERROR "--distance ${args}: ${out}")
+  endif()
+endforeach()
+
+# The ranking under a French locale: the decimal comma.
+execute_process(COMMAND ${CMAKE_COMMAND} -E env LC_ALL=fr_FR.UTF-8 LANG=fr_FR.UTF-8
+                ${PROG} --classement 12/11/2000 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "[0-9],[0-9] +nds")
+  message(FATAL_ERROR "--classement under fr_FR: ${out}")
+endif()
+refuse("--zone,1,2,3,4" "--png" "--png,x.png,--png,y.png" "--distance,1,2,3,4,--classement,12/11/2000" "extra")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# End to end, as a user: start the real program in an X server (Xvfb),
-# click the welcome picture, move the calendar (preset to 10 November 2000)
+# End to end, as a user: start the real program in an X server (Xvfb) and
+# quit it half a second later, during the splash: it must end within 2 s.
+# Start it again, click the welcome picture, move the calendar (preset to 10 November 2000)
 # one month on with its "Mois suiv." button and validate 10 December 2000,
 # take a screenshot, check that coastline and boat pixels are there,
 # quit with the menu's accelerator and expect a clean exit.
@@ -19,8 +20,6 @@ cat > "$out/scenario.sh" <<'SCEN'
 #!/usr/bin/env bash
 set -u
 cd "$1"
-./orvalis > "$2/sortie.txt" 2>&1 &
-pid=$!
 attend() {  # waits for a window whose name matches, up to 10 s
   for _ in $(seq 100); do
     id=$(xdotool search --onlyvisible --name "$1" 2>/dev/null | head -1)
@@ -29,6 +28,23 @@ attend() {  # waits for a window whose name matches, up to 10 s
   done
   return 1
 }
+
+# Quit during the splash's two seconds.
+./orvalis > "$2/sortie-splash.txt" 2>&1 &
+pid=$!
+main=$(attend "Orvalis 2000 - 2001 V") || { echo "no main window"; kill $pid; exit 1; }
+sleep 0.5
+xdotool windowfocus "$main" 2>/dev/null; xdotool key alt+q
+for _ in $(seq 20); do
+  kill -0 $pid 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 $pid 2>/dev/null; then echo "still running 2 s after Quitter during the splash"; kill -9 $pid; exit 1; fi
+wait $pid
+echo "splash quit: exit $?"
+
+./orvalis > "$2/sortie.txt" 2>&1 &
+pid=$!
 main=$(attend "Orvalis 2000 - 2001 V") || { echo "no main window"; kill $pid; exit 1; }
 sleep 2.6   # the splash stays two seconds
 xdotool mousemove 300 300 click 1
@@ -37,8 +53,8 @@ xdotool windowfocus "$cal" 2>/dev/null; sleep 0.5
 xdotool key alt+s; sleep 0.3
 import -window root "$2/calendrier.png"
 xdotool key Return
-attend "Positions des concurrents le Dimanche 10 DECEMBRE" >/dev/null ||
-  { echo "10 December 2000 not in the caption"; kill $pid; exit 1; }
+jour=$(attend "Positions des concurrents le") || { echo "no day in the caption"; kill $pid; exit 1; }
+echo "caption: $(xdotool getwindowname "$jour")"
 sleep 1
 import -window root "$2/ecran.png"
 xdotool windowfocus "$main" 2>/dev/null; sleep 0.3
@@ -60,7 +76,9 @@ grep -q '^exit 0$' "$out/journal.txt" || { echo "unclean exit"; exit 1; }
 
 # Pixels: boats (white names and 10-15 knot speed lines on the dark sea)
 # and coastline dots (0x0078F0: orange, South Africa on that day).
-grep -q "Positions des concurrents le Dimanche 10 DECEMBRE" "$out/journal.txt" || true
+grep -q '^splash quit: exit 0$' "$out/journal.txt" || { echo "unclean exit after quitting during the splash"; exit 1; }
+grep -q "^caption: Orvalis 2000-2001. Positions des concurrents le Dimanche 10 DECEMBRE  2000 <> 31 ème jour de course$" \
+  "$out/journal.txt" || { echo "10 December 2000 (day 31) not in the caption"; exit 1; }
 hist=$(convert "$out/ecran.png" -format %c histogram:info:-)
 blanc=$(echo "$hist" | grep -i '#FFFFFF' | awk '{s+=$1} END {print s+0}')
 cote=$(echo "$hist" | grep -i '#F07800' | awk '{s+=$1} END {print s+0}')

@@ -1,9 +1,11 @@
 // Angle conversions, rounding and the numeric helpers.
 #include "convers.h"
+#include "texte.h"
 
 #include <clocale>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <string>
 #include <limits>
 
 using namespace orv;
@@ -67,21 +69,29 @@ TEST(Convers, TexteDegMin)
     EXPECT_EQ(texte_deg_min(12.5L).size(), 10);
 }
 
-TEST(Convers, LectureDeReelsIndependanteDeLaLocale)
+TEST(Convers, LectureDeReelsSousUneLocaleFrancaise)
 {
-    // A French or German C locale must not change how numbers are read.
-    const char* locales[] = {"fr_FR.UTF-8", "de_DE.UTF-8", "C"};
-    for (const char* l : locales) {
-        std::setlocale(LC_NUMERIC, l);
-        ext v = 0;
-        EXPECT_TRUE(lit_reel("46.28", v));
-        EXPECT_EQ(v, 46.28L);
-        EXPECT_TRUE(lit_reel("-1.5", v));
-        EXPECT_EQ(v, -1.5L);
-        EXPECT_TRUE(lit_reel("+3", v));
-        EXPECT_EQ(v, 3.0L);
-        for (const char* faux : {"", "+", "1e", "abc", "1.5x", "1,5", " 2"})
-            EXPECT_FALSE(lit_reel(faux, v)) << faux;
-    }
-    std::setlocale(LC_NUMERIC, "C");
+    // Under a French locale the C library reads "0,5" as a half and stops
+    // at the point of "0.5": our readers must not follow it.
+    const char* avant = std::setlocale(LC_ALL, nullptr);
+    const std::string garde = avant ? avant : "C";
+    ASSERT_NE(std::setlocale(LC_ALL, "fr_FR.UTF-8"), nullptr)
+        << "the fr_FR.UTF-8 locale is not installed (./build.sh installs it)";
+    char* fin = nullptr;
+    ASSERT_EQ(std::strtod("0,5", &fin), 0.5);  // the locale is really in force
+    ext v = 0;
+    EXPECT_TRUE(lit_reel("46.28", v));
+    EXPECT_EQ(v, 46.28L);
+    EXPECT_TRUE(lit_reel("-1.5", v));
+    EXPECT_EQ(v, -1.5L);
+    EXPECT_TRUE(lit_reel("+3", v));
+    EXPECT_EQ(v, 3.0L);
+    for (const char* faux : {"", "+", "1e", "abc", "1.5x", "1,5", " 2"})
+        EXPECT_FALSE(lit_reel(faux, v)) << faux;
+    EXPECT_TRUE(est_nombre(std::string_view("46.28"), &v));
+    EXPECT_EQ(v, 46.28L);
+    EXPECT_TRUE(est_nombre(QStringLiteral("123456789012345678901.5"), &v));  // the long path
+    EXPECT_EQ(v, 123456789012345678901.5L);
+    EXPECT_FALSE(est_nombre(QStringLiteral("46,28")));
+    std::setlocale(LC_ALL, garde.c_str());
 }

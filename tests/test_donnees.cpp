@@ -103,7 +103,10 @@ TEST(SepareNom, BateauEtSkipper)
     EXPECT_EQ(r.bateau, "");
     EXPECT_EQ(r.skipper, "Seul");
     separe_nom("Bateau )x(", r);
-    EXPECT_EQ(r.skipper, "");
+    EXPECT_EQ(r.skipper, "");  // ")" before "(": nothing between them
+    separe_nom("Sans ouvrante)", r);  // no "(": the skipper is what precedes ")"
+    EXPECT_EQ(r.bateau, "");
+    EXPECT_EQ(r.skipper, "Sans ouvrante");
 }
 
 TEST(FichierDuJour, BlocsOrdinaires)
@@ -213,8 +216,9 @@ TEST(FichierDuJour, EntreesDangereuses)
     b += QByteArray(coupe, sizeof coupe - 1);
     JourCourse k;
     lit_jour(k, b, "x");
-    EXPECT_EQ(k.nb_classes, 2);  // the cut block keeps what it had
-    EXPECT_EQ(rec(k, 2).elem.latitude, 45);
+    EXPECT_EQ(k.nb_classes, 2);  // the cut block keeps what it had:
+    EXPECT_EQ(rec(k, 2).elem.latitude, 0);  // a latitude without longitude is no fix
+    EXPECT_EQ(rec(k, 2).lat_txt, "45");
     EXPECT_EQ(rec(k, 2).skipper, QString::fromUtf16(u"Bau\u00ff\u0001"));
     QByteArray bruit;
     for (int i = 0; i < 5000; ++i)
@@ -395,6 +399,61 @@ TEST(Nombres, LectureRapideIdentiqueALaLectureComplete)
         ASSERT_TRUE(est_nombre(s + "e0", &complet));
         ASSERT_EQ(rapide, complet) << s.toStdString();
     }
+    // 19 to 40 digits, around the limit of the short path's 64-bit integer.
+    for (int k = 0; k < 4000; ++k) {
+        x ^= x << 13;
+        x ^= x >> 7;
+        x ^= x << 17;
+        const int chiffres = 19 + int(x % 22);
+        QString s;
+        uint64_t y = x;
+        for (int c = 0; c < chiffres; ++c) {
+            y = y * 6364136223846793005ull + 1442695040888963407ull;
+            s += QChar(u'0' + char16_t((y >> 33) % 10));
+        }
+        if (x & 2)
+            s.insert(int(x % uint64_t(chiffres)), '.');
+        if (s.startsWith('.') || s.endsWith('.'))
+            s.insert(s.startsWith('.') ? 0 : s.size(), '7');
+        ext rapide = 0, complet = 0;
+        ASSERT_TRUE(est_nombre(s, &rapide)) << s.toStdString();
+        ASSERT_TRUE(est_nombre(s + "e0", &complet));
+        ASSERT_EQ(rapide, complet) << s.toStdString();
+    }
+    ext v = 0;
+    ASSERT_TRUE(est_nombre(QStringLiteral("18446744073709551617"), &v));  // 2^64 + 1
+    EXPECT_EQ(v, 18446744073709551617.0L);
+}
+
+TEST(FichierDuJour, PositionsHorsDuGlobe)
+{
+    // A latitude beyond ±90 ends the block as one that is not a number; a
+    // longitude beyond ±360 leaves the entrant where it was.
+    JourCourse j = lu({"1", "A (Arvelin)", "le 1", "46.30", "1.47", "0", "0", "0", "2D-3D"});
+    ASSERT_EQ(rec(j, 1).elem.latitude, 46.30L);
+    for (const char* faux : {"1e300", "95", "-90.01", "1e4000", "inf", "nan"}) {
+        SCOPED_TRACE(faux);
+        JourCourse k = j;
+        lit_jour(k, texte({"1", "A (Arvelin)", "le 2", faux, "2D-3D"}), "131100.txt");
+        EXPECT_EQ(rec(k, 1).elem.latitude, 46.30L);
+        EXPECT_EQ(rec(k, 1).elem.longitude, 1.47L);
+        EXPECT_EQ(rec(k, 1).lat_txt, QString::fromLatin1(faux));
+    }
+    for (const char* faux : {"1e300", "360.01", "-400", "1e4000", "inf"}) {
+        SCOPED_TRACE(faux);
+        JourCourse k = j;
+        lit_jour(k, texte({"1", "A (Arvelin)", "le 2", "10", faux, "5", "6", "7", "2D-3D"}), "131100.txt");
+        EXPECT_EQ(rec(k, 1).elem.latitude, 46.30L);
+        EXPECT_EQ(rec(k, 1).elem.longitude, 1.47L);
+        EXPECT_EQ(rec(k, 1).vitesse, 7);  // the rest of the block is read
+    }
+    // In range: 90, -90, 360 (stored as 0), -200 (stored as 160).
+    j = lu({"1", "A (Arvelin)", "le 1", "90", "360", "0", "0", "0", "2D-3D", "2", "B (Baudrinec)", "le 1",
+            "-90", "-200", "0", "0", "0", "2D-3D"});
+    EXPECT_EQ(rec(j, 1).elem.latitude, 90);
+    EXPECT_EQ(rec(j, 1).elem.longitude, 0);
+    EXPECT_EQ(rec(j, 2).elem.latitude, -90);
+    EXPECT_EQ(rec(j, 2).elem.longitude, 160);
 }
 
 TEST(Texte, EcritureCp1252EtCRLF)

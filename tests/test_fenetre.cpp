@@ -4,6 +4,7 @@
 #include "aide_cartes.h"
 #include "calend.h"
 #include "calendrier.h"
+#include "classement.h"
 #include "dialogues.h"
 #include "posconc.h"
 
@@ -15,6 +16,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTableView>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -232,7 +234,12 @@ TEST(Reglages, Variantes)
     EXPECT_EQ(r("[version_Excel]\nExcel=2003\n").code_excel, 0);
     EXPECT_EQ(r("[cadrer]\ncadrer_sur=1\n").nb_cadrage, 1);
     EXPECT_EQ(r("[cadrer]\ncadrer_sur = 5 \n").nb_cadrage, 5);
-    EXPECT_EQ(r("[Cadrer]\ncadrer_sur=5\n").nb_cadrage, 18);
+    // Section and key names ignore case, as Windows ini files do; values
+    // keep theirs.
+    EXPECT_EQ(r("[Cadrer]\nCADRER_SUR=5\n").nb_cadrage, 5);
+    EXPECT_EQ(r("[AFFICHAGE_CARTES]\nFond=bleu\n").fond, clNavy);
+    EXPECT_EQ(r("[affichage_cartes]\nfond=BLEU\n").fond, clBlack);
+    EXPECT_EQ(r("[Version_excel]\nexcel=2000\n").code_excel, 2);
     // Code page 1252 and backslashes are read as they are.
     const ContenuIni ini = lit_ini(QByteArray("[chemins]\nrep=C:\\COURSE\\\xe9t\xe9, ici ; oui\n"));
     EXPECT_EQ(ini.at("chemins").at("rep"), QStringLiteral("C:\\COURSE\\été, ici ; oui"));
@@ -454,6 +461,76 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     cadre->resize(1000, 700);
     QApplication::processEvents();
     EXPECT_EQ(carte->ToolBar1->geometry().right(), carte->width() - 3);
+}
+
+TEST_F(FenetrePrincipale, EtatDeLaDateApresUnChoixAnnule)
+{
+    // 12 November loaded, the ranking panel open; then 25 November (no
+    // file) and a cancel: caption, panel and day code all say 12 November.
+    choisit(12, 11, 2000);
+    carte->Classement1Click();
+    const QString titre_12 = titre();
+    dates = {{25, 11, 2000}, {1, 1, 2000, false}};
+    carte->SelDateClick();
+    EXPECT_EQ(titre(), titre_12);
+    EXPECT_TRUE(titre().endsWith("<> 3 ème jour de course"));
+    EXPECT_EQ(etat_date().code_jour, "121100");
+    EXPECT_EQ(etat_date().date_en_clair, "Dimanche 12 NOVEMBRE  2000");
+    EXPECT_EQ(carte->StaticText1->text(), "Dimanche 12 NOVEMBRE  2000");
+    // The open panel follows each new day, its rows replaced.
+    choisit(10, 12, 2000);
+    EXPECT_EQ(carte->StaticText1->text(), etat_date().date_en_clair);
+    EXPECT_TRUE(carte->StaticText1->text().contains("DECEMBRE"));
+    const QStringList l = carte->MemoClass->toPlainText().split('\n');
+    ASSERT_EQ(l.size(), 26);
+    EXPECT_EQ(l[2].left(15), ligne_classement(jour_course().donnees_conc[1], true, 1, '.').left(15));
+}
+
+TEST_F(FenetrePrincipale, PremierAppuiDeNimporteQuelBouton)
+{
+    carte->show();
+    // During the splash: kept for after it, no calendar behind the splash.
+    carte->attente_intro = true;
+    dates = {{12, 11, 2000}};
+    QTest::mouseClick(carte, Qt::MiddleButton, {}, QPoint(100, 100));
+    EXPECT_TRUE(titres.isEmpty());
+    EXPECT_TRUE(carte->entree_differee);
+    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    carte->attente_intro = false;
+    carte->entre_dans_la_course();
+    EXPECT_EQ(titres.size(), 1);
+    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
+    EXPECT_FALSE(carte->entree_differee);
+}
+
+TEST(DialogueCalendrier, JoursEnFrancaisSixSemainesEtLimites)
+{
+    // French day names whatever the system's language, Sunday first.
+    QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
+    TFCalend cal;
+    QLocale::setDefault(QLocale::c());
+    auto* vue = cal.Calendar->findChild<QTableView*>();
+    ASSERT_NE(vue, nullptr);
+    const QAbstractItemModel* m = vue->model();
+    QStringList entete;
+    for (int c = 0; c < 7; ++c)
+        entete << nom_jour_court(m->data(m->index(0, c)).toString());
+    EXPECT_EQ(entete, QStringList({"dim", "lun", "mar", "mer", "jeu", "ven", "sam"}));
+    // December 2000 spans six weeks: the sixth row (the 31st) is inside the
+    // grid's 120 pixels.
+    cal.choisit(QDate(2000, 12, 31));
+    cal.show();
+    QApplication::processEvents();
+    EXPECT_EQ(cal.Calendar->height(), 120);
+    EXPECT_LE(vue->rowViewportPosition(6) + vue->rowHeight(6), vue->viewport()->height());
+    // The year buttons stop where the date routines stop counting right.
+    cal.choisit(QDate(2099, 6, 15));
+    QTest::mouseClick(cal.BTanneeS, Qt::LeftButton);
+    QTest::mouseClick(cal.BTanneeS, Qt::LeftButton);
+    EXPECT_EQ(cal.Calendar->selectedDate(), DATE_MAX);
+    cal.choisit(QDate(1900, 5, 1));
+    QTest::mouseClick(cal.BTanneeP, Qt::LeftButton);
+    EXPECT_EQ(cal.Calendar->selectedDate(), DATE_MIN);
 }
 
 TEST(DialogueCalendrier, MoisAnneesEtValidation)

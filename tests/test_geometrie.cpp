@@ -49,7 +49,7 @@ TEST(Loxodromie, TableDeReference)
         {"equator 1 deg E", 0, 0, 0, -1, 60, 1e-9, 90, 1e-9},
         {"10 deg N", 0, 0, 10, 0, 600, 1e-9, 360, 1e-9},
         {"10 S 10 E", 0, 0, -10, -10, 846.37, 5e-3, 135.146, 5e-4},
-        {"Vendee to 40N 60W", 46.30L, 1.47L, 40.00L, 60.00L, 2570.18, 5e-3, 261.272, 5e-4},
+        {"Port-Brevalec to 40N 60W", 46.30L, 1.47L, 40.00L, 60.00L, 2570.18, 5e-3, 261.272, 5e-4},
         {"2' due North", 0, 0, 0.02L, 0, 2, 1e-9, 0, 1e-9},
         {"170 W to 170 E, westward", 40, 170, 40, -170, 919.25, 5e-3, 270, 1e-9},
         {"identical points", 12.3L, 45.6L, 12.3L, 45.6L, 0, 0, 180, 1e-12},
@@ -79,7 +79,7 @@ TEST(Orthodromie, DistancesDeReference)
     EXPECT_NEAR(double(dist_ortho(90, 0, -90, 0)), 10800.0, 1e-6);
 }
 
-TEST(Orthodromie, VendeeVers40N60W)
+TEST(Orthodromie, PortBrevalecVers40N60W)
 {
     const Orthodromie o = calcule(46.30L, 1.47L, 40.00L, 60.00L);
     EXPECT_NEAR(double(pas_orthodromie(1.47L, 60.00L)), 3.63854, 5e-6);
@@ -216,7 +216,7 @@ TEST(Orthodromie, ProprietesSurDesPairesAleatoires)
                 continue;
             ASSERT_LE(o.nb_pts_orth, 101);
             // Longitudes advance in the direction of travel, across 180° too.
-            const ext dG = ecart_corrige(rad(lon2) - rad(lon1), rad(lon1), rad(lon2)).ecart;
+            const ext dG = ecart_court(rad(lon1), rad(lon2));
             if (std::fabs(std::fabs(dG) - PI) < 1e-9)
                 continue;  // half a world apart: either way round is right
             ext prec = rad(lon1);
@@ -312,4 +312,102 @@ TEST(Correlation, SegmentsDessinables)
     EXPECT_TRUE(correlation_dx_dG(v, -60, -80));
     EXPECT_TRUE(correlation_dx_dG(v, -80, -60));
     v = Viewport{};
+}
+
+TEST(Loxodromie, CourtesRoutesDansLesQuatreQuadrants)
+{
+    // One minute of arc north or south and one east or west from 0° 0°:
+    // plane sailing, √2 miles, the course of each quadrant.
+    struct {
+        ext lat2, lon2;
+        double cap;
+    } cas[] = {{0.01L, -0.01L, 45}, {-0.01L, -0.01L, 135}, {-0.01L, 0.01L, 225}, {0.01L, 0.01L, 315}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.cap);
+        EtatLoxodromie lox;
+        const ext d = distance_loxo(lox, 0, 0, rad(c.lat2), rad(c.lon2));
+        EXPECT_NEAR(double(d), std::sqrt(2.0), 1e-6);
+        EXPECT_NEAR(deg(lox.cap_lox), c.cap, 1e-3);
+    }
+}
+
+TEST(Orthodromie, LeCourtChemineQuelQueSoitLOrdre)
+{
+    // Pairs on each side of Greenwich and of 180°, in both orders: the
+    // longitude difference is the short one, the rhumb line and the great
+    // circle agree with the mirrored trip.
+    struct {
+        ext lon1, lon2;
+        double ecart;  // degrees, West positive, from 1 to 2
+    } cas[] = {{-94, 14, 108},  {14, -94, -108}, {-10, 10, 20},   {10, -10, -20},
+               {170, -170, 20}, {-170, 170, -20}, {-5, 170, 175}, {90, -95, 175}};
+    for (const auto& c : cas) {
+        SCOPED_TRACE(::testing::Message() << double(c.lon1) << " -> " << double(c.lon2));
+        EXPECT_NEAR(deg(ecart_court(rad(c.lon1), rad(c.lon2))), c.ecart, 1e-9);
+        EtatLoxodromie aller, retour;
+        const ext da = distance_loxo(aller, rad(40), rad(c.lon1), rad(40), rad(c.lon2));
+        const ext dr = distance_loxo(retour, rad(40), rad(c.lon2), rad(40), rad(c.lon1));
+        EXPECT_NEAR(double(da), double(dr), 1e-6);
+        // Along a parallel: |ecart| × 60 × cos 40°.
+        EXPECT_NEAR(double(da), std::fabs(c.ecart) * 60 * std::cos(40 * M_PI / 180), 1e-6);
+        EXPECT_NEAR(deg(aller.cap_lox), c.ecart > 0 ? 270 : 90, 1e-9);
+        const Orthodromie o = calcule(40, c.lon1, 40, c.lon2);
+        ASSERT_GT(o.nb_pts_orth, 0);
+        // The great circle between two points of 40° N bulges north, never
+        // down to the southern hemisphere.
+        for (int k = 0; k < o.nb_pts_orth; ++k)
+            EXPECT_GE(lat_pt(o, k), 40 - 1e-9) << k;
+    }
+    // 94° E to 14° W at 40° N: the rhumb line of 108° along the parallel.
+    const QStringList l = lignes_distance(40, -94, 40, 14);
+    EXPECT_EQ(l[1], QStringLiteral("Distance loxodromique : 4963.97 milles"));
+    EXPECT_EQ(l[2], QStringLiteral("Cap loxodromique : 270.000°"));
+    EXPECT_EQ(lignes_distance(40, 14, 40, -94)[1], l[1]);
+}
+
+TEST(Orthodromie, UnMeridienEcritDeDeuxFacons)
+{
+    // 10°60' is 11°; 5 and 5.000000000000001 are one meridian for a
+    // double: no points, no NaN, and the read-out ends with the count.
+    for (auto [a, b] : {std::pair<ext, ext>{10.6L, 11}, {5, 5.000000000000001L}, {180, -180}}) {
+        SCOPED_TRACE(double(a));
+        const Orthodromie o = calcule(0, a, 20, b);
+        EXPECT_EQ(o.nb_pts_orth, 0);
+        const QStringList l = lignes_distance(0, a, 20, b);
+        EXPECT_EQ(l.last(), QStringLiteral("Points intermédiaires : 0"));
+        for (const QString& ligne : l)
+            EXPECT_FALSE(ligne.contains(QLatin1String("nan"))) << ligne.toStdString();
+    }
+}
+
+TEST(Orthodromie, LePasTombeSurLArrivee)
+{
+    // 114° E to 108° E: 6° westward, pas 0.375, N = 0, points every 0.375°
+    // from 113.625° E; the 16th lands exactly on 108° E, the end.
+    const Orthodromie o = calcule(10, -114, 20, -108);
+    ASSERT_EQ(o.nb_pts_orth, 16);
+    EXPECT_NEAR(lon_pt(o, 0), -113.625, 1e-12);
+    EXPECT_NEAR(lon_pt(o, 14), -108.375, 1e-12);
+    EXPECT_NEAR(lon_pt(o, 15), -108, 1e-12);
+    EXPECT_NEAR(lat_pt(o, 15), 20, 1e-9);
+}
+
+TEST(EtiquetteDeDistance, SegmentDeChaqueCoteDeLEquateur)
+{
+    // The mean latitude of the two ends picks the row of the table.
+    // 10° N 0° to 20° S 10° E: south-east (dL < 0, dG < 0), mean 5° S.
+    const Decalage a = decalage_etiquette(10, 0, -20, -10);
+    EXPECT_EQ(a.dx, 2);
+    EXPECT_EQ(a.dy, -20);
+    // 20° N 0° to 10° S 10° E: south-east, mean 5° N.
+    const Decalage b = decalage_etiquette(20, 0, -10, -10);
+    EXPECT_EQ(b.dx, -20);
+    EXPECT_EQ(b.dy, 20);
+    // 10° S 0° to 20° N 10° E: north-east, mean 5° N; 20° S to 10° N: 5° S.
+    const Decalage c = decalage_etiquette(-10, 0, 20, -10);
+    EXPECT_EQ(c.dx, 3);
+    EXPECT_EQ(c.dy, 10);
+    const Decalage d = decalage_etiquette(-20, 0, 10, -10);
+    EXPECT_EQ(d.dx, -30);
+    EXPECT_EQ(d.dy, -20);
 }

@@ -50,6 +50,33 @@ TEST(Lieux, FormatsEtPlacement)
     EXPECT_TRUE(vide.empty());
 }
 
+TEST(Lieux, BlancsAutourDesNombresEtBlocsIllisibles)
+{
+    // "46.30 " is the number it is; a longitude that is not one (or a
+    // latitude beyond the pole) leaves its block out, named, and the next
+    // block still starts three lines on.
+    ListeLieux l;
+    const QStringList rejetes = lit_lieux(texte({"Blancs", "46.30 ", " 1.47", "Sans longitude", "10.00", "ouest",
+                                                 "Pole+", "91", "0", "Cap Horn", "-55.59", "67.16"}),
+                                          false, l);
+    ASSERT_EQ(l.size(), 2u);
+    EXPECT_EQ(l[0].elem.latitude, 46.30L);
+    EXPECT_EQ(l[0].elem.longitude, 1.47L);
+    EXPECT_EQ(l[1].elem.nom, "Cap Horn");
+    EXPECT_EQ(rejetes, QStringList({"Sans longitude", "Pole+"}));
+    // The loader says so once, and still loads the rest.
+    QTemporaryDir d;
+    QFile f(d.filePath("lstmp.txt"));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(texte({"Sans longitude", "10.00", "ouest", "Cap Horn", "-55.59", "67.16"}));
+    f.close();
+    Lieux m;
+    QString err;
+    EXPECT_TRUE(charge_marques(m, d.path(), err));
+    EXPECT_EQ(m.liste_mp.size(), 1u);
+    EXPECT_EQ(err, QStringLiteral("« lstmp.txt » : 1 point(s) ignoré(s), coordonnées illisibles (Sans longitude)."));
+}
+
 TEST(Lieux, Chargeurs)
 {
     QTemporaryDir d;

@@ -211,6 +211,43 @@ TEST(Graticule, PasEtPremiersTraits)
     EXPECT_EQ(etiquette_graticule(12.5L, 'W', 'E'), QStringLiteral("  12°30',0 W"));
     EXPECT_EQ(etiquette_graticule(0, 'N', 'S'), QStringLiteral("  0 N"));
     EXPECT_EQ(etiquette_graticule(-45, 'N', 'S'), QStringLiteral(" 45 S"));
+    // Edges far outside any world (a corrupt number that got through):
+    // finite answers, no conversion of a huge real to an integer.
+    for (ext bord : {1e300L, -1e300L, 9.3e18L, 1e4000L}) {
+        SCOPED_TRACE(double(bord));
+        EXPECT_FALSE(std::isnan(double(premier_meridien(bord, 20))));
+        EXPECT_FALSE(std::isnan(double(premier_parallele(bord, 10))));
+        EXPECT_FALSE(etiquette_graticule(bord, 'W', 'E').isEmpty());
+    }
+    EXPECT_EQ(premier_meridien(std::numeric_limits<ext>::quiet_NaN(), 5), 0);
+}
+
+TEST(Trait, ExtremitesTresLointaines)
+{
+    // Endpoints two thousand million pixels away: the part inside the
+    // image is drawn exactly where the short line would be.
+    Canevas c;
+    c.dimensionne(40, 30);
+    c.remplit(clBlack);
+    c.couleur_plume = clWhite;
+    c.deplace_vers(-2000000000, 5);
+    c.trace_vers(2000000000, 5);
+    for (int x = 0; x < 40; ++x)
+        EXPECT_EQ(c.pixel(x, 5), clWhite) << x;
+    EXPECT_EQ(c.pixel(3, 4), clBlack);
+    c.remplit(clBlack);
+    c.deplace_vers(-2147483647, -2147483647);
+    c.trace_vers(2147483647, 2147483647);
+    for (int k = 0; k < 30; ++k) {
+        EXPECT_EQ(c.pixel(k, k), clWhite) << k;
+        EXPECT_EQ(c.pixel(k + 1, k), clBlack) << k;
+    }
+    // Steep and far: x = 10 + y / 1000 rounds to 10 over the image.
+    c.remplit(clBlack);
+    c.deplace_vers(10 - 1000000, -1000000000);
+    c.trace_vers(10 + 1000000, 1000000000);
+    for (int y = 0; y < 30; ++y)
+        EXPECT_EQ(c.pixel(10, y), clWhite) << y;
 }
 
 TEST_F(Fenetre, GraticuleEtGreenwich)
@@ -270,9 +307,13 @@ TEST_F(Fenetre, PremierePeintureSansLimites)
 
 TEST_F(Fenetre, TresPetiteFenetreSansBoucleSansFin)
 {
-    // Fewer pixels than degrees: zero pixels per degree; the paint ends.
+    // Fewer pixels than degrees: held at one pixel per degree, so that the
+    // pixel-to-degree conversions stay finite; the paint ends.
     const QImage& img = rend(70, -60, 89.59L, -89.59L, 20, 10);
-    EXPECT_EQ(viewport().ech_X, 0);
+    EXPECT_EQ(viewport().ech_X, 1);
+    EXPECT_EQ(viewport().ech_Y, 1);
+    EXPECT_TRUE(std::isfinite(double(viewport().long_(19))));
+    EXPECT_TRUE(std::isfinite(double(viewport().lat(9))));
     EXPECT_EQ(img.width(), 20);
 }
 

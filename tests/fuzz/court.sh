@@ -1,28 +1,43 @@
 #!/usr/bin/env bash
-# Builds the fuzz targets with clang and runs each for a short while
-# (FUZZ_SECONDES, 30 by default) on a corpus seeded with the shipped files.
-# Every crashing input found is kept in tests/fuzz/regressions/ (replayed by
-# the unit tests).
+# The sanitized build (clang, AddressSanitizer and UndefinedBehaviorSanitizer)
+# in build-san/: runs the unit tests once there, then each fuzz target for a
+# short while (FUZZ_SECONDES, 20 by default) on a corpus seeded with the
+# shipped files. Every crashing input found is kept in build-san/crashes/;
+# copy it to tests/fuzz/regressions/ (replayed by the unit tests).
 set -euo pipefail
 racine=$(cd "$(dirname "$0")/../.." && pwd)
-secondes=${FUZZ_SECONDES:-30}
+secondes=${FUZZ_SECONDES:-20}
+b="$racine/build-san"
 if ! command -v clang++ >/dev/null; then
-  echo "clang++ absent: fuzzing skipped"; exit 0
+  echo "clang++ absent: sanitized build and fuzzing skipped"; exit 0
 fi
-cmake -S "$racine/tests/fuzz" -B "$racine/build-fuzz" -DCMAKE_CXX_COMPILER=clang++ >/dev/null
-cmake --build "$racine/build-fuzz" -j2 >/dev/null
-for cible in fuzz_jour fuzz_lieux; do
-  corpus="$racine/build-fuzz/corpus-$cible"
-  mkdir -p "$corpus" "$racine/build-fuzz/crashes"
-  if [ "$cible" = fuzz_jour ]; then
-    cp "$racine"/data/1[0-6]1100.txt "$corpus"/ 2>/dev/null || true
-  else
-    cp "$racine"/data/lst*.txt "$racine"/data/FIMPV.txt "$corpus"/
-  fi
+cmake -S "$racine" -B "$b" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+  -DORVALIS_FUZZ=ON -DORVALIS_BENCH=OFF -DORVALIS_WERROR=OFF >/dev/null
+cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet)
+cmake --build "$b" -j2 --target orvalis_tests "${cibles[@]}" 2>&1 | grep -E 'error|Error' || true
+
+export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
+export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+echo "== unit tests, sanitized"
+if ! (cd "$b/bin" && QT_QPA_PLATFORM=offscreen ./orvalis_tests --gtest_brief=1 > "$b/tests-san.log" 2>&1); then
+  tail -n 60 "$b/tests-san.log"; echo "sanitized unit tests failed"; exit 1
+fi
+tail -n 3 "$b/tests-san.log"
+
+mkdir -p "$b/crashes"
+for cible in "${cibles[@]}"; do
+  corpus="$b/corpus-$cible"
+  mkdir -p "$corpus"
+  case "$cible" in
+    fuzz_jour|fuzz_jour_complet) cp "$racine"/data/1[0-6]1100.txt "$corpus"/ ;;
+    fuzz_lieux) cp "$racine"/data/lst*.txt "$racine"/data/FIMPV.txt "$corpus"/ ;;
+    fuzz_reglages) cp "$racine"/data/posorvls.ini "$corpus"/ ;;
+    fuzz_carte) head -c 4096 "$racine"/data/cartes/Franceno.bdc > "$corpus/franceno-debut.bdc" ;;
+  esac
   echo "== $cible, ${secondes} s"
-  "$racine/build-fuzz/$cible" -max_total_time="$secondes" -max_len=8192 \
-    -artifact_prefix="$racine/build-fuzz/crashes/" "$corpus" 2>&1 | grep -E '^(Done|#[0-9]+ +DONE)|ERROR|SUMMARY' || true
-  if ls "$racine/build-fuzz/crashes/" | grep -q .; then
-    echo "fuzzing found crashing inputs in build-fuzz/crashes/"; exit 1
+  "$b/bin/$cible" -max_total_time="$secondes" -max_len=8192 -timeout=10 \
+    -artifact_prefix="$b/crashes/" "$corpus" 2>&1 | grep -E '^(Done|#[0-9]+ +DONE)|ERROR|SUMMARY' || true
+  if ls "$b/crashes/" | grep -q .; then
+    echo "fuzzing found crashing inputs in build-san/crashes/"; exit 1
   fi
 done

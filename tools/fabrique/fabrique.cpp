@@ -3,8 +3,14 @@
 //                 of the course drawn with the program's own chart engine)
 //   HandGrab.cur  the pan tool's cursor, ZoomP.cur the zoom tool's
 //   gimmick.wav   a short synthesised chime
+//   <surname>2.bmp one picture per entrant for the details tool's photo
+//                 panel: not a photograph of anyone, a drawing of the
+//                 entrant's boat in its colour, with its name
 // Usage: orvalis_fabrique DATA_DIR   (reads DATA_DIR/cartes and FIMPV.txt)
 #include "cartes.h"
+#include "donnees.h"
+#include "reglages.h"
+#include "texte.h"
 #include "geometrie.h"
 #include "lieux.h"
 #include "mercator.h"
@@ -204,6 +210,89 @@ QImage image_accueil(const QString& rep)
     return img;
 }
 
+// The entrant's boat under sail, seen from abeam, in its colour: one mast
+// for a cutter, two for a ketch, the hull as long as the boat is.
+QImage image_bateau(int i, const QString& bateau)
+{
+    const int W = 402, H = 284;
+    const TColor tc = couleurs_conc_pour(clBlack)[size_t(i)];
+    const QColor coul(int(tc & 0xFF), int((tc >> 8) & 0xFF), int((tc >> 16) & 0xFF));
+    const CaracBateau& c = bateaux_conc[size_t(i)];
+    QImage img(W, H, QImage::Format_RGB32);
+    QPainter p(&img);
+    p.fillRect(0, 0, W, 200, QColor(150, 200, 235));           // sky
+    p.fillRect(0, 200, W, H - 200, QColor(20, 70, 120));       // sea
+    p.setPen(QColor(60, 120, 170));
+    for (int y = 212; y < H; y += 14)                          // swell
+        for (int x = (y / 14 % 2) * 20; x < W; x += 40)
+            p.drawLine(x, y, x + 14, y);
+
+    const bool grand = QLatin1String(c.longueur) == QLatin1String("18,28");
+    const double L = grand ? 230 : 190, x0 = (W - L) / 2, eau = 205;
+    // Hull, in the entrant's colour.
+    QPainterPath coque;
+    coque.moveTo(x0, eau - 16);
+    coque.lineTo(x0 + L, eau - 22);
+    coque.lineTo(x0 + L - 24, eau + 6);
+    coque.lineTo(x0 + 14, eau + 4);
+    coque.closeSubpath();
+    p.setPen(QPen(Qt::black, 1));
+    p.setBrush(coul);
+    p.drawPath(coque);
+    // Mainsail and headsail; a ketch carries a mizzen.
+    auto mat = [&](double x, double h) {
+        p.setPen(QPen(QColor(40, 40, 40), 3));
+        p.drawLine(QPointF(x, eau - 18), QPointF(x, eau - 18 - h));
+    };
+    auto voile = [&](QPointF a, QPointF b, QPointF c2) {
+        p.setPen(QPen(QColor(90, 90, 90), 1));
+        p.setBrush(QColor(250, 250, 245));
+        p.drawPolygon(QPolygonF({a, b, c2}));
+    };
+    const double xm = x0 + L * 0.45, hm = grand ? 165 : 140;
+    mat(xm, hm);
+    voile({xm - 3, eau - 24 - hm + 6}, {xm - 3, eau - 26}, {x0 + 18, eau - 26});
+    voile({xm + 3, eau - 18 - hm + 10}, {x0 + L - 6, eau - 26}, {xm + 3, eau - 30});
+    if (QLatin1String(c.greement) == QLatin1String("Ketch")) {
+        const double xa = x0 + 30, ha = hm * 0.55;
+        mat(xa, ha);
+        voile({xa - 2, eau - 18 - ha + 4}, {xa - 2, eau - 26}, {x0 + 2, eau - 24});
+    }
+    // The boat's name and the skipper's, with the rig and length.
+    QFont f(QStringLiteral("Liberation Sans"));
+    f.setPixelSize(20);
+    f.setBold(true);
+    p.setFont(f);
+    p.setPen(Qt::white);
+    p.drawText(QRect(0, 226, W, 26), Qt::AlignCenter, bateau);
+    f.setPixelSize(14);
+    f.setBold(false);
+    p.setFont(f);
+    p.drawText(QRect(0, 254, W, 22), Qt::AlignCenter,
+               QStringLiteral("%1 — %2, %3 m").arg(noms_conc[size_t(i)], QString::fromUtf8(c.greement),
+                                                    QString::fromUtf8(c.longueur)));
+    p.end();
+    // Flat colours: 8 bits per pixel keep each file near 115 kB.
+    return img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
+}
+
+// Boat names by entrant, from the first day file.
+std::array<QString, NB_CONCURRENTS + 1> noms_bateaux(const QString& rep)
+{
+    std::array<QString, NB_CONCURRENTS + 1> r;
+    QByteArray contenu;
+    JourCourse j;
+    if (lit_fichier(QDir(rep).filePath(QStringLiteral("101100.txt")), contenu))
+        lit_jour(j, contenu, QStringLiteral("101100.txt"));
+    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+        const TDonnees_conc& d = j.donnees_conc[size_t(k)];
+        const int i = indice_conc(d.skipper);
+        if (i < INDICE_INCONNU)
+            r[size_t(i)] = d.bateau.trimmed();
+    }
+    return r;
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
@@ -225,6 +314,9 @@ int main(int argc, char** argv)
     ok = ok && ecrit(QDir(rep).filePath("HandGrab.cur"), fichier_cur(curseur_main(), 16, 16));
     ok = ok && ecrit(QDir(rep).filePath("ZoomP.cur"), fichier_cur(curseur_loupe(), 12, 12));
     ok = ok && ecrit(QDir(rep).filePath("gimmick.wav"), carillon());
+    const auto bateaux = noms_bateaux(rep);
+    for (int i = 1; i <= NB_CONCURRENTS && ok; ++i)
+        ok = image_bateau(i, bateaux[size_t(i)]).save(QDir(rep).filePath(noms_conc[size_t(i)] + QStringLiteral("2.bmp")), "BMP");
     if (!ok)
         std::fprintf(stderr, "orvalis_fabrique: writing failed\n");
     return ok ? 0 : 1;
