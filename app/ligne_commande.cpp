@@ -99,9 +99,10 @@ QString usage()
     return QStringLiteral(
         "Usage :\n"
         "  orvalis                      ouvre la fenêtre\n"
-        "  orvalis --png FICHIER [--date JJ/MM/AAAA] [--size LxH] [--zone N S O E]\n"
+        "  orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E]\n"
         "      dessine la carte dans une image PNG, sans affichage ;\n"
         "      --date : la situation de la course ce jour-là, comme la fenêtre ;\n"
+        "      --route : avec la route théorique ;\n"
         "      --size : largeur x hauteur en pixels (804x585 par défaut) ;\n"
         "      --zone : limites nord, sud, ouest, est en DD.MM\n"
         "               (degrés.minutes, longitudes Ouest positives).\n"
@@ -134,7 +135,8 @@ Commande analyse_commande(const QStringList& args)
                                       QStringLiteral("LAT1 LON1 LAT2 LON2"));
     const QCommandLineOption classement(QStringLiteral("classement"), QStringLiteral("Classement."),
                                         QStringLiteral("JJ/MM/AAAA"));
-    p.addOptions({aide, png, date, taille, zone, distance, classement});
+    const QCommandLineOption route(QStringLiteral("route"), QStringLiteral("Route théorique."));
+    p.addOptions({aide, png, date, taille, zone, distance, classement, route});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -154,7 +156,7 @@ Commande analyse_commande(const QStringList& args)
         return erreur(QStringLiteral("--png, --distance et --classement ne se combinent pas."));
 
     if (p.isSet(distance)) {
-        if (p.isSet(date) || p.isSet(taille) || p.isSet(zone))
+        if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))
             return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
         ext v[4];
         const QString e = reels(QStringLiteral("--distance"), p.value(distance), 4, v,
@@ -174,7 +176,7 @@ Commande analyse_commande(const QStringList& args)
     }
 
     if (p.isSet(classement)) {
-        if (p.isSet(date) || p.isSet(taille) || p.isSet(zone))
+        if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))
             return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
         if (!analyse_date(p.value(classement), c.jour, c.mois, c.annee))
             return erreur(QStringLiteral("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(p.value(classement)));
@@ -183,7 +185,7 @@ Commande analyse_commande(const QStringList& args)
     }
 
     if (!p.isSet(png))
-        return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
+        return erreur(QStringLiteral("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
     c.fichier_png = p.value(png);
     if (c.fichier_png.isEmpty())
         return erreur(QStringLiteral("--png : nom de fichier manquant."));
@@ -191,6 +193,11 @@ Commande analyse_commande(const QStringList& args)
         if (!analyse_date(p.value(date), c.jour, c.mois, c.annee))
             return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
         c.date = true;
+    }
+    if (p.isSet(route)) {
+        if (!c.date)
+            return erreur(QStringLiteral("--route s'emploie avec --png et --date."));
+        c.route = true;
     }
     if (p.isSet(taille)) {
         const QStringList d = p.value(taille).split(u'x');

@@ -19,6 +19,7 @@ struct Commande {
     ext lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0; // --distance, DD.MM
     int jour = 0, mois = 0, annee = 0;          // --classement, --png --date
     bool date = false;                         // --png --date
+    bool route = false;                        // --png --date --route
     QString message;                           // for Erreur
 };
 

@@ -85,6 +85,11 @@ int rend_jour(const Commande& c)
         ecrit_erreur(QStringLiteral("Non disponible : autre date ?"));
         return 1;
     }
+    if (c.route) {
+        carte.route_affichee = carte.construit_route();
+        if (!carte.route_affichee)
+            return 1;
+    }
     applique_zone(c);
     return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
 }

@@ -69,24 +69,11 @@ QString feuille_style(TColor fond, TColor texte)
 }
 }  // namespace
 
-TColor couleur_vitesse(ext s, bool clair)
-{
-    if (s < 6)
-        return clair ? 0x008000 : 0x00FF00;
-    if (s < 8)
-        return clair ? 0x00DCDC : 0x00FFFF;
-    if (s < 10)
-        return 0x0000FF;
-    if (s < 15)
-        return clair ? 0xC0C0C0 : 0xFFFFFF;
-    return 0xFCB4D8;
-}
-
 TFPosConc::TFPosConc(QMainWindow* c, const QString& rep_prog, const QString& rep_cour)
     : TMercator(c, true), rep_programme(rep_prog), rep_courant(rep_cour), cadre(c)
 {
     setFocusPolicy(Qt::StrongFocus);
-    setMouseTracking(false);
+    setMouseTracking(true);  // the position under the pointer
     affiche_information = [this](const QString& m) {
         QMessageBox::information(this, QStringLiteral("Information"), m);
     };
@@ -169,6 +156,8 @@ void TFPosConc::FormCreate()
     defilement_en_cours = false;
     marge_lat = marge_long = 0.5L;
     lieux().liste_route.clear();
+    liste_route_ortho.clear();
+    route_construite = false;
     Aff_Message(QStringLiteral("Cliquer sur l'image"));
     if (cadre) {
         cadre->setWindowTitle(TITRE_INITIAL);
@@ -195,7 +184,12 @@ void TFPosConc::FormPaint()
     const bool franchit = v.franchit_180;
     trace_marques();
     trace_lieux();
-    // The theoretical route and the trajectory replay join here.
+    if (route_affichee) {
+        // The route's walk must not lose the last measurement's points.
+        const Orthodromie garde = orthodromie();
+        Trace_route_theo();
+        orthodromie() = garde;
+    }
     v.franchit_180 = franchit;
     if (defilement_en_cours)
         return;
@@ -207,211 +201,6 @@ void TFPosConc::FormPaint()
         trace_concurrent(i);
 }
 
-void TFPosConc::trace_marques()
-{
-    for (const TLieu& e : lieux().liste_mp) {
-        const QString& n = e.elem.nom;
-        if (n.size() >= 3 && n[2] == u'V') {
-            canevas.police = police_gdi(QStringLiteral("Arial"), 7);
-            canevas.couleur_police = clGray;
-            TPos_elem_plot(e.elem);
-        } else {
-            canevas.police = police_gdi(QStringLiteral("Arial"), 8);
-            canevas.couleur_police = clRed;
-            canevas.police.setItalic(true);
-            canevas.police.setUnderline(true);
-            TPos_elem_plot(e.elem);
-            canevas.police.setItalic(false);
-            canevas.police.setUnderline(false);
-        }
-    }
-}
-
-void TFPosConc::trace_lieux()
-{
-    for (const TLieu& e : lieux().liste_lieux) {
-        canevas.police = police_gdi(QStringLiteral("Arial"), 7);
-        canevas.couleur_police = clGray;
-        if (e.a_droite) {
-            canevas.police.setItalic(true);
-            canevas.police.setUnderline(true);
-            TPos_elem_plot(e.elem);
-            canevas.police.setItalic(false);
-            canevas.police.setUnderline(false);
-        } else {
-            const int x = pos_grX(ddmm_vers_rad(e.elem.longitude));
-            const int y = pos_grY(ddmm_vers_rad(e.elem.latitude));
-            const int w = canevas.largeur_texte(e.elem.nom);
-            const int h = canevas.hauteur_texte(e.elem.nom);
-            canevas.texte(x - w / 2, y - h / 2, e.elem.nom);
-        }
-    }
-}
-
-void TFPosConc::trace_concurrent(int i)
-{
-    const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
-    if (r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0)
-        return;
-    const bool clair = fond_clair(couleur_fond);
-    canevas.couleur_police = clair ? clBlack : clWhite;
-    canevas.couleur_plume = clYellow;
-    TPos_elem_plot(r.elem);
-    const int x = pos_grX(ddmm_vers_rad(r.elem.longitude));
-    const int y = pos_grY(ddmm_vers_rad(r.elem.latitude));
-    const ext s = r.vitesse;
-    canevas.couleur_plume = couleur_vitesse(s, clair);
-    const ext a = radians(450 - r.cap);
-    const int dx = nint32(std::fabs(s) * 4 * std::cos(a));
-    const int dy = nint32(std::fabs(s) * 4 * std::sin(a));
-    line(x, y, x + dx, y - dy);
-}
-
-int TFPosConc::Select_Conc(int X, int Y)
-{
-    conc_touche = false;
-    const int t = larg_client / 80;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-        const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
-        const int px = pos_grX(ddmm_vers_rad(r.elem.longitude));
-        const int py = pos_grY(ddmm_vers_rad(r.elem.latitude));
-        if (X - t < px && px < X + t && Y - t < py && py < Y + t) {
-            conc_touche = true;
-            return i;
-        }
-    }
-    return -1;
-}
-
-bool TFPosConc::Select_mp(int X, int Y)
-{
-    conc_touche = false;
-    const int t = larg_client / 80;
-    for (const TLieu& e : lieux().liste_mp) {
-        const int px = pos_grX(ddmm_vers_rad(e.elem.longitude));
-        const int py = pos_grY(ddmm_vers_rad(e.elem.latitude));
-        if (X - t < px && px < X + t && Y - t < py && py < Y + t) {
-            mp_courante = &e;
-            conc_touche = true;
-            return true;
-        }
-    }
-    return false;
-}
-
-void TFPosConc::Afficher1Click()
-{
-    mode_outil = OUTIL_DETAILS;
-    setCursor(Qt::PointingHandCursor);
-    Aff_Message(QStringLiteral("Cliquer sur la 1 ère lettre du nom pour obtenir les détails"));
-}
-
-QStringList TFPosConc::lignes_details(int i) const
-{
-    const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
-    auto nombre = [](ext v, int largeur, int decimales) {
-        return QString::asprintf("%*.*f", largeur, decimales, static_cast<double>(v));
-    };
-    return {QString::number(i),
-            QString(),
-            r.bateau,
-            r.skipper,
-            QStringLiteral("Cap = ") + nombre(r.cap, 3, 0) + QStringLiteral("°"),
-            (i == 1 ? QStringLiteral("Distance de l'arrivée = ") : QStringLiteral("Distance du leader = ")) +
-                nombre(r.distance, 4, 0) + QStringLiteral(" milles"),
-            QStringLiteral("Vitesse = ") + nombre(r.vitesse, 5, 1) + QStringLiteral(" noeuds"),
-            r.date_txt};
-}
-
-void TFPosConc::details_appui(int X, int Y, bool ctrl)
-{
-    const int i = Select_Conc(X, Y);
-    if (i < 0)
-        return;
-    Memo1->setText(lignes_details(i).join(u'\n'));
-    Memo1->show();
-    Memo1->raise();
-    if (ctrl)
-        PhotoConc(i);
-}
-
-void TFPosConc::details_relache()
-{
-    Memo1->hide();
-    PanelPhoto->hide();
-}
-
-void TFPosConc::PhotoConc(int i)
-{
-    const int k = indice_conc(jour_course().donnees_conc[size_t(i)].skipper);
-    PanelPhoto->show();
-    PanelPhoto->raise();
-    QPixmap photo;
-    if (k < INDICE_INCONNU) {
-        const QString chemin = fichier_relatif(noms_conc[size_t(k)] + QStringLiteral("2.bmp"));
-        if (QFileInfo::exists(chemin))
-            photo.load(chemin);
-    }
-    if (!photo.isNull()) {
-        ImagePhoto->setPixmap(photo.scaled(ImagePhoto->size(), Qt::KeepAspectRatio));
-        ImagePhoto->show();
-        LegendePhoto->hide();
-    } else {
-        ImagePhoto->hide();
-        LegendePhoto->setText(QStringLiteral("Photo non disponible"));
-        LegendePhoto->show();
-    }
-    if (k < INDICE_INCONNU) {
-        const CaracBateau& b = bateaux_conc[size_t(k)];
-        MemoPhoto1->setText(QStringLiteral(" Type : %1\n Longueur : %2 m.\n Poids en charge : %3 t.")
-                                .arg(QString::fromUtf8(b.greement), QString::fromUtf8(b.longueur),
-                                     QString::fromUtf8(b.poids_charge)));
-        MemoPhoto2->setText(QStringLiteral(" Voilure au près : %1 m²\n Voilure au portant : %2 m²")
-                                .arg(QString::fromUtf8(b.voilure_pres), QString::fromUtf8(b.voilure_portant)));
-    } else {
-        MemoPhoto1->clear();
-        MemoPhoto2->clear();
-    }
-}
-
-void TFPosConc::Classement1Click()
-{
-    StaticText1->setText(etat_date().date_en_clair);
-    PanelClass->show();
-    PanelClass->raise();
-    ajoute_lignes_classement();
-}
-
-void TFPosConc::remplit_classement()
-{
-    StaticText1->setText(etat_date().date_en_clair);
-    MemoClass->clear();
-    for (const QString& l : entete_classement())
-        MemoClass->appendPlainText(l);
-    ajoute_lignes_classement();
-}
-
-void TFPosConc::ajoute_lignes_classement()
-{
-    const JourCourse& j = jour_course();
-    const QChar sep = separateur_decimal_utilisateur();
-    const int nb = std::clamp(j.nb_classes, 0, NB_CONCURRENTS);
-    for (int i = 1; i <= nb; ++i)
-        MemoClass->appendPlainText(ligne_classement(j.donnees_conc[size_t(i)], true, i, sep));
-    for (int i = nb + 1; i <= NB_CONCURRENTS; ++i)
-        MemoClass->appendPlainText(ligne_classement(j.donnees_conc[size_t(i)], false, i, sep));
-    // Show the table from its header lines.
-    MemoClass->moveCursor(QTextCursor::Start);
-    MemoClass->ensureCursorVisible();
-}
-
-void TFPosConc::BitBtn1Click()
-{
-    MemoClass->clear();
-    for (const QString& l : entete_classement())
-        MemoClass->appendPlainText(l);
-    PanelClass->hide();
-}
 
 void TFPosConc::Aff_Message(const QString& texte)
 {
@@ -465,97 +254,6 @@ void TFPosConc::Redimensionne()
         ToolBar1->move(width() - ToolBar1->width() - 2, 2);
 }
 
-bool TFPosConc::Charge_donnees_coureurs()
-{
-    invalider();
-    const EtatDate& d = etat_date();
-    JourCourse& j = jour_course();
-    if (!charge_donnees_coureurs(j, rep_programme, d.code_jour, d.date_en_clair))
-        return false;
-    cadre_sur_flotte(j, nb_cadrage, viewport());
-    jour_charge = true;
-    // An open ranking panel follows the day on the chart.
-    if (PanelClass->isVisible())
-        remplit_classement();
-    repeint_immediat();
-    return true;
-}
-
-void TFPosConc::SelDateClick()
-{
-    if (auto a = actions.find(QStringLiteral("Classement1")); a != actions.end())
-        a->second->setEnabled(true);
-    grise(QStringLiteral("ToolBClass"), false);
-    trajets_actifs = false;
-
-    // The day shown before the selection, with its whole date state, kept
-    // for a cancel: a failed load in between changed both.
-    const JourCourse avant = jour_course();
-    const Viewport vue_avant = viewport();
-    const EtatDate date_avant = etat_date();
-    for (;;) {
-        if (!montre_calendrier()) {
-            // Cancelled: keep the day shown, or go back to the welcome
-            // picture when no day was ever loaded.
-            jour_course() = avant;
-            viewport() = vue_avant;
-            etat_date() = date_avant;
-            if (calendrier)
-                calendrier->setWindowTitle(QStringLiteral("Sélectionner une date"));
-            if (!jour_charge) {
-                mode_outil = OUTIL_ACCUEIL;
-                fond_initial = true;
-                Inhibmenu();
-                Aff_Message(QStringLiteral("Cliquer sur l'image"));
-                invalider();
-                return;
-            }
-            invalider();
-            break;
-        }
-        const bool ok = Charge_donnees_coureurs();
-        if (calendrier)
-            calendrier->setWindowTitle(ok ? QStringLiteral("Sélectionner une date")
-                                          : QStringLiteral("Non disponible : autre date ?"));
-        if (ok)
-            break;
-    }
-    const EtatDate& d = etat_date();
-    const int n = ecart_jours(9, 11, 2000, d.jour_choisi, d.mois_choisi, d.annee_choisie);
-    QString titre = QStringLiteral("Orvalis 2000-2001. Positions des concurrents le ") + jour_course().date_affichee;
-    if (n > 2)
-        titre += QStringLiteral(" <> %1 ème jour de course").arg(n);
-    if (cadre)
-        cadre->setWindowTitle(titre);
-    else
-        setWindowTitle(titre);
-    mode_outil = OUTIL_AUCUN;
-    Aff_Message(MESSAGE_OPTION);
-    unsetCursor();
-}
-
-void TFPosConc::ValiderEntrees()
-{
-    fond_initial = false;
-    Validmenu();
-    if (cadre)
-        cadre->showMaximized();
-    SelDateClick();
-}
-
-void TFPosConc::FormDBlClick()
-{
-    mode_outil = OUTIL_AUCUN;
-    trajets_actifs = false;
-    defilement_en_cours = false;
-    unsetCursor();
-    canevas.mode_xor = false;
-    Validmenu();
-    marge_lat = marge_long = 0.5L;
-    invalider();
-    Aff_Message(QStringLiteral("Sélectionner une option | (Double cliquer pour quitter une option)"));
-}
-
 void TFPosConc::Aide2Click()
 {
     // The contents of "AIDEORVLS.HLP": our help page beside the program.
@@ -587,67 +285,6 @@ void TFPosConc::paintEvent(QPaintEvent* e)
         auto f = std::move(apres_premiere_peinture);
         apres_premiere_peinture = nullptr;
         f();
-    }
-}
-
-void TFPosConc::entre_dans_la_course()
-{
-    if (mode_outil != OUTIL_ACCUEIL)
-        return;
-    if (attente_intro) {
-        // The splash is still up: the entry waits for its end, as it would
-        // behind a blocking wait.
-        entree_differee = true;
-        return;
-    }
-    entree_differee = false;
-    ValiderEntrees();
-}
-
-void TFPosConc::mousePressEvent(QMouseEvent* e)
-{
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    if (mode_outil == OUTIL_ACCUEIL) {
-        // Any press on the welcome picture.
-        entre_dans_la_course();
-        return;
-    }
-    if (e->button() == Qt::LeftButton) {
-        if (mode_outil == OUTIL_DETAILS)
-            details_appui(X, Y, e->modifiers().testFlag(Qt::ControlModifier));
-    }
-}
-
-void TFPosConc::mouseReleaseEvent(QMouseEvent*)
-{
-    if (mode_outil == OUTIL_DETAILS)
-        details_relache();
-}
-
-void TFPosConc::mouseDoubleClickEvent(QMouseEvent* e)
-{
-    if (mode_outil == OUTIL_ACCUEIL) {
-        mousePressEvent(e);
-        return;
-    }
-    FormDBlClick();
-}
-
-void TFPosConc::keyPressEvent(QKeyEvent* e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        // Always ends in the race-day selection; from the welcome picture,
-        // through the same entry as its click.
-        if (mode_outil == OUTIL_ACCUEIL) {
-            entre_dans_la_course();
-            return;
-        }
-        FormDBlClick();
-        SelDateClick();
-    } else if (e->key() == Qt::Key_F1) {
-        Aide2Click();
-    } else {
-        TMercator::keyPressEvent(e);
     }
 }
 
@@ -750,7 +387,11 @@ void TFPosConc::cree_barre_outils()
         if (cadre)
             cadre->close();
     });
-    for (const char* n : {"ToolBZoom", "ToolBPAn", "ToolBDist", "ToolBTraj", "ToolBRoute", "ToolBActu"})
+    QObject::connect(boutons["ToolBZoom"], &QToolButton::clicked, this, [this] { Zoomer1Click(); });
+    QObject::connect(boutons["ToolBPAn"], &QToolButton::clicked, this, [this] { PanoramiClick(); });
+    QObject::connect(boutons["ToolBDist"], &QToolButton::clicked, this, [this] { Distances1Click(); });
+    QObject::connect(boutons["ToolBRoute"], &QToolButton::clicked, this, [this] { RtglobClick(); });
+    for (const char* n : {"ToolBTraj", "ToolBActu"})
         QObject::connect(boutons[n], &QToolButton::clicked, this, [this] { fonction_a_venir(); });
     ToolBar1->adjustSize();
     ToolBar1->resize(33, ToolBar1->sizeHint().height());
@@ -768,17 +409,17 @@ void TFPosConc::cree_menus()
         return a;
     };
     auto a_venir = [this] { fonction_a_venir(); };
-    item(nullptr, "Zoomer1", QStringLiteral("&Zoomer"), a_venir);
-    item(nullptr, "Dplacer1", QStringLiteral("&Panoramique"), a_venir);
+    item(nullptr, "Zoomer1", QStringLiteral("&Zoomer"), [this] { Zoomer1Click(); });
+    item(nullptr, "Dplacer1", QStringLiteral("&Panoramique"), [this] { PanoramiClick(); });
     item(nullptr, "Afficher1", QStringLiteral("&Afficher"), [this] { Afficher1Click(); });
     item(nullptr, "SelDate", QStringLiteral("Da&te"), [this] { SelDateClick(); });
-    item(nullptr, "Distances1", QStringLiteral("&Distances"), a_venir);
+    item(nullptr, "Distances1", QStringLiteral("&Distances"), [this] { Distances1Click(); });
     item(nullptr, "Classement1", QStringLiteral("&Classement"), [this] { Classement1Click(); });
     item(nullptr, "Trajets1", QStringLiteral("&Trajets"), a_venir);
     QMenu* route = mb->addMenu(QStringLiteral("&Route"));
     route->menuAction()->setObjectName(QStringLiteral("Route1"));
     actions["Route1"] = route->menuAction();
-    QAction* rt = item(route, "Rtglob", QStringLiteral("&Globale théorique"), a_venir);
+    QAction* rt = item(route, "Rtglob", QStringLiteral("&Globale théorique"), [this] { RtglobClick(); });
     rt->setCheckable(true);
     item(nullptr, "Actualiser1", QStringLiteral("Actuali&ser"), a_venir);
     QMenu* aide = mb->addMenu(QStringLiteral("A&ide"));
@@ -793,7 +434,7 @@ void TFPosConc::cree_menus()
     QAction* montrer = item(barre, "AfficherBarOut", QStringLiteral("A&fficher "), [] {});
     montrer->setCheckable(true);
     montrer->setChecked(true);
-    QObject::connect(montrer, &QAction::toggled, this, [this](bool v) { ToolBar1->setVisible(v); });
+    QObject::connect(montrer, &QAction::toggled, this, [this](bool v) { AfficherBarOutClick(v); });
     item(nullptr, "Quitter1", QStringLiteral("&Quitter"), [this] { cadre->close(); });
 
     StatusBar1 = new QLabel(cadre);
@@ -802,6 +443,12 @@ void TFPosConc::cree_menus()
     f.setBold(true);
     StatusBar1->setFont(f);
     cadre->statusBar()->addWidget(StatusBar1, 1);
+    // The position under the pointer, as a sailor reads it.
+    StatusPosition = new QLabel(cadre);
+    StatusPosition->setAlignment(Qt::AlignCenter);
+    StatusPosition->setMinimumWidth(190);
+    StatusPosition->setFont(f);
+    cadre->statusBar()->addPermanentWidget(StatusPosition);
 }
 
 }  // namespace orv

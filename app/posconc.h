@@ -5,11 +5,14 @@
 #pragma once
 
 #include "donnees.h"
+#include "geometrie.h"
 #include "lieux.h"
 #include "mercator.h"
 #include "reglages.h"
 
 #include <QImage>
+#include <QPoint>
+#include <vector>
 #include <array>
 #include <functional>
 #include <map>
@@ -97,9 +100,13 @@ public:
     void FormDBlClick();
 
     // Race picture and details.
+    void trace_marque(const TPos_elem& e);  // the course-mark label style
     void trace_marques();
     void trace_lieux();
     void trace_concurrent(int i);
+    // The speed line from (x, y): 4 pixels per knot along the course, in the
+    // colour of the speed band.
+    void trait_vitesse(int x, int y, ext vitesse, ext cap);
     int Select_Conc(int X, int Y);
     bool Select_mp(int X, int Y);
     void Afficher1Click();
@@ -107,6 +114,47 @@ public:
     void details_relache();
     void PhotoConc(int i);
     QStringList lignes_details(int i) const;
+
+    // Tools: zoom, pan, distance; leaving them; the tool bar.
+    void Zoomer1Click();
+    void PanoramiClick();
+    void Distances1Click();
+    void AfficherBarOutClick(bool montrer);
+    bool zoom_en_cours = false;
+    // The tool in which the left button went down (OUTIL_ACCUEIL: none), so
+    // that only the release of that press acts.
+    uint8_t outil_appui = OUTIL_ACCUEIL;
+    TPos_elem point_depart{QString(), 180, 0}, point_arrivee;
+    void distance_appui(int X, int Y);
+    void distance_relache(int X, int Y);
+    // The entrant or course mark under (X, Y), unnamed.
+    bool point_sous_souris(int X, int Y, TPos_elem& p);
+    // Bounds on two points, stored so that the fit frames the short way.
+    void cadre_sur_deux_points(const TPos_elem& a, const TPos_elem& b);
+    // Great-circle path and distance between two positions (DD.MM); with
+    // `repeindre`, the chart is rendered again between the computation and
+    // the drawing.
+    void mesure_2pts(const TPos_elem& a, const TPos_elem& b, bool repeindre);
+    void Affiche_graph_ortho(TColor couleur, ext lat1, ext lon1, ext lat2, ext lon2);
+
+    // Zoom by the wheel (notches > 0: in) or the keys, around a pixel.
+    bool zoom_molette(int X, int Y, int crans);
+    bool zoom_clavier_permis() const;
+    // The next (sens 1) or previous (-1) archived day, as a calendar choice.
+    bool jour_voisin(int sens);
+    // Caption, tool and status line after a day was loaded.
+    void affiche_jour_charge();
+    void affiche_position(int X, int Y);
+
+    // The theoretical route.
+    bool route_affichee = false;
+    bool route_construite = false;
+    bool route_signalee = false;  // a reading failure was reported
+    std::vector<TLieu> liste_route_ortho;  // radians
+    void RtglobClick();
+    bool construit_route();
+    void Trace_route_theo();
+    void trace_point_radians(const TLieu& n);
 
     // Ranking panel.
     void Classement1Click();
@@ -137,6 +185,7 @@ public:
     QPlainTextEdit* MemoClass = nullptr;
     QPushButton* BitBtn1 = nullptr;
     QLabel* StatusBar1 = nullptr;
+    QLabel* StatusPosition = nullptr;
     QCursor curseur_grab, curseur_zoom;
 
     // Greyed ("indeterminate") state of a tool button: shown dimmed, still
@@ -150,9 +199,12 @@ public:
 protected:
     void paintEvent(QPaintEvent* e) override;
     void mousePressEvent(QMouseEvent* e) override;
+    void mouseMoveEvent(QMouseEvent* e) override;
     void mouseReleaseEvent(QMouseEvent* e) override;
     void mouseDoubleClickEvent(QMouseEvent* e) override;
     void keyPressEvent(QKeyEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+    void leaveEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 
 private:
@@ -165,6 +217,14 @@ private:
     void ajoute_lignes_classement();
     QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;
     std::map<QString, bool> grises_;
+    int molette_reste = 0;  // parts of a notch not used yet
+    TPos_elem ancre_molette;
+    QPoint ancre_molette_px;
+    bool ancre_molette_valide = false;
 };
+
+// The two-entrant distance option of the replay: exactly two entrants and
+// a step-by-step mode (index 1 timed or 2 manual, not 0 instant).
+bool distance_entre_deux_permise(int nb_selectionnes, int index_mode);
 
 }  // namespace orv

@@ -143,6 +143,34 @@ void Canevas::trace_vers(int x2, int y2)
     }
 }
 
+void Canevas::rectangle(int x1, int y1, int x2, int y2)
+{
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    // The last column and row drawn.
+    const int xd = x2 - 1, yd = y2 - 1;
+    if (xd < x1 || yd < y1)
+        return;
+    if (xd == x1 || yd == y1) {
+        // One pixel wide or high: a single line, end pixel included.
+        deplace_vers(x1, y1);
+        trace_vers(xd + (xd == x1 ? 0 : 1), yd + (yd == y1 ? 0 : 1));
+        if (xd == x1 && yd == y1) {
+            deplace_vers(x1, y1);
+            trace_vers(x1 + 1, y1);
+        }
+        return;
+    }
+    // Four sides, each without its end pixel: every corner drawn once.
+    deplace_vers(x1, y1);
+    trace_vers(xd, y1);
+    trace_vers(xd, yd);
+    trace_vers(x1, yd);
+    trace_vers(x1, y1);
+}
+
 void Canevas::texte(int x, int y, const QString& s)
 {
     if (img_.isNull() || s.isEmpty())

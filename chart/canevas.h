@@ -52,6 +52,10 @@ public:
     void deplace_vers(int x, int y) { px_ = x; py_ = y; }
     // Line from the pen position to (x, y), end pixel not set; the pen moves.
     void trace_vers(int x, int y);
+    // Outline of the rectangle (x1, y1)-(x2, y2), right and bottom edges
+    // excluded as a GDI rectangle, every pixel drawn once (so that a XOR
+    // outline drawn twice leaves nothing), with the pen; the pen moves.
+    void rectangle(int x1, int y1, int x2, int y2);
     void pixel(int x, int y, TColor c);
     TColor pixel(int x, int y) const;
     // Text with its top-left corner at (x, y), brush behind it.

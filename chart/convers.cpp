@@ -88,6 +88,31 @@ QString texte_deg_min(ext v)
     return s.left(10);
 }
 
+namespace {
+QString degres_minutes(ext ddmm, char pos, char neg)
+{
+    const ext d = ddmm_vers_deg(ddmm);
+    const ext a = std::fabs(d);
+    ext deg = std::floor(a);
+    ext minutes = std::round((a - deg) * 600) / 10;  // tenths of a minute
+    if (minutes >= 60) {
+        deg += 1;
+        minutes -= 60;
+    }
+    const bool nul = deg == 0 && minutes == 0;
+    QString s = QString::asprintf("%.0f°%04.1f' %c", double(deg), double(minutes), nul || d >= 0 ? pos : neg);
+    s.replace(u'.', u',');
+    return s;
+}
+}  // namespace
+
+QString texte_position(ext lat_ddmm, ext lon_ddmm)
+{
+    if (!std::isfinite(lat_ddmm) || !std::isfinite(lon_ddmm))
+        return {};
+    return degres_minutes(lat_ddmm, 'N', 'S') + QStringLiteral("  ") + degres_minutes(lon_ddmm, 'W', 'E');
+}
+
 }  // namespace orv
 
 #include <charconv>

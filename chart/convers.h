@@ -47,6 +47,10 @@ ext tan_borne(ext rad);
 // 12.5 -> "  12°30',0" (10 characters, tenths of a minute after the comma).
 QString texte_deg_min(ext degres);
 
+// A position as a sailor reads it, from DD.MM: "46°30,5' N  1°47,0' W"
+// (degrees, minutes with one decimal after a French comma, hemisphere).
+QString texte_position(ext lat_ddmm, ext lon_ddmm);
+
 }  // namespace orv
 
 #include <string_view>

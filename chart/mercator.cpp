@@ -286,22 +286,28 @@ bool TMercator::correlation_dx_dG(ext A, ext B) const
     return orv::correlation_dx_dG(viewport(), A, B);
 }
 
-void TMercator::invalider()
+void TMercator::rend_avec_bande()
 {
     FormPaint();
+    trace_bande();
+}
+
+void TMercator::invalider()
+{
+    rend_avec_bande();
     update();
 }
 
 void TMercator::repeint_immediat()
 {
-    FormPaint();
+    rend_avec_bande();
     repaint();
 }
 
 const QImage& TMercator::rend(int largeur, int hauteur)
 {
     resize(largeur, hauteur);
-    FormPaint();
+    rend_avec_bande();
     return canevas.image();
 }
 

@@ -57,6 +57,37 @@ public:
     void Affiche_dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2);
     bool correlation_dx_dG(ext A, ext B) const;
 
+    // Zoom and pan. The rubber band is a XOR drawing on the back buffer:
+    // each change is copied to the screen at once, a re-render during a drag
+    // draws it again, and the next paint after the gesture erases it.
+    struct BandeXor {
+        enum Forme { Aucune, Rectangle, Trait } forme = Aucune;
+        TColor couleur = clWhite;
+        StylePlume style = StylePlume::Tiret;
+    };
+    BandeXor bande;
+    ext pas_G = 0, pas_L = 0;  // the last pan's shifts, decimal degrees
+
+    void zoom_av_down(int X, int Y);
+    void zoom_av_move(int X, int Y);
+    // Zooms into the rectangle when zoom_ok; the band goes either way.
+    bool zoom_av_up(int X, int Y);
+    bool zoom_ok() const;
+    // One zoom-out step around the centre (false at the 180° limit).
+    bool zoom_arriere();
+    void depl_panoramique();
+    void panoramic_down(int X, int Y);
+    void panoramic_move(int X, int Y);
+    void panoramic_up(int X, int Y);
+    // Zoom by `facteur` (below 1: in) keeping the point (DD.MM) in place;
+    // the designed limits apply. False when refused.
+    bool zoom_autour(ext lat_P, ext lon_P, ext facteur);
+
+    // A band drawn in XOR from (X, Y); moved to (X, Y); erased.
+    void commence_bande(BandeXor::Forme forme, TColor couleur, StylePlume style, int X, int Y);
+    void deplace_bande(int X, int Y);
+    void efface_bande();
+
     // "Invalidate": re-render, then schedule the copy to the screen.
     void invalider();
     // "Repaint at once": re-render and copy now.
@@ -66,6 +97,10 @@ public:
     const QImage& rend(int largeur, int hauteur);
 
 protected:
+    // Renders the chart, then the band of a gesture in progress.
+    void rend_avec_bande();
+    void trace_bande();
+    QRect rect_bande() const;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
 };

@@ -136,6 +136,15 @@ void Viewport::elargit_si_vide()
     }
 }
 
+void Viewport::pose_longitudes(ext ouest, ext est)
+{
+    const ext a = ddmm_vers_rad(ouest), b = ddmm_vers_rad(est);
+    if (sign(a) != sign(b) && std::fabs(b - a) < PI && std::cos(a) < 0)
+        std::swap(ouest, est);
+    long_ouest = ouest;
+    long_est = est;
+}
+
 void Viewport::corrige_G(ext& ecart, ext a, ext b)
 {
     const EcartCorrige c = ecart_corrige(ecart, a, b);

@@ -89,6 +89,12 @@ struct Viewport {
         ajuste(lat_sud, long_ouest, lat_nord, long_est, larg_client, haut_client);
     }
 
+    // Stores two longitude bounds (DD.MM) in the order the fit takes the
+    // short way: the fit wraps a pair on both sides of Greenwich whose west
+    // bound lies beyond 90°, even when the short way runs by Greenwich
+    // (100° W and 10° E); such a pair is stored the other way round.
+    void pose_longitudes(ext ouest, ext est);
+
     // Date-line correction of `ecart` between bounds a and b (radians);
     // sets or clears franchit_180.
     void corrige_G(ext& ecart, ext a, ext b);

@@ -246,6 +246,19 @@ void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichi
     lit_blocs(j, f, nom_fichier, nullptr);
 }
 
+QString code_du_jour(int jour, int mois, int annee)
+{
+    return QStringLiteral("%1%2%3")
+        .arg(jour, 2, 10, QLatin1Char('0'))
+        .arg(mois, 2, 10, QLatin1Char('0'))
+        .arg(((annee % 100) + 100) % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jour)
+{
+    return rep_programme + u'/' + code_jour + QStringLiteral(".txt");
+}
+
 bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
                              const QString& date_en_clair)
 {
@@ -254,7 +267,7 @@ bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QStrin
         code_jour[0] = u'0';
     j.nom_fichier_jour = code_jour + QStringLiteral(".txt");
     QByteArray contenu;
-    if (!lit_fichier(rep_programme + u'/' + j.nom_fichier_jour, contenu))
+    if (!lit_fichier(chemin_fichier_jour(rep_programme, code_jour), contenu))
         return false;
     lit_jour(j, contenu, j.nom_fichier_jour);
     j.date_affichee = date_en_clair;
@@ -280,6 +293,7 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
         if (au_Sud(v.lat_sud * r, lat(k) * r))
             v.lat_sud = lat(k) - 1.0L;
     }
+    v.pose_longitudes(v.long_ouest, v.long_est);
 }
 
 void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,

@@ -14,6 +14,7 @@
 #include "texte.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 #include <array>
 #include <deque>
@@ -80,6 +81,15 @@ LecteurTexte::Plage lire_plage(LecteurTexte& f);
 
 // Splits "Boat (Skipper)" into bateau and skipper.
 void separe_nom(const QString& texte, TDonnees_conc& r);
+
+// The first and last days of the race the program looks for.
+inline const QDate PREMIER_JOUR_COURSE(2000, 11, 10);
+inline const QDate DERNIER_JOUR_COURSE(2001, 4, 15);
+
+// The day code DDMMYY of a date, from its fields ("101100", "021200").
+QString code_du_jour(int jour, int mois, int annee);
+// The path of the day file of a day code.
+QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jour);
 
 // Loads a day: code_jour's file in rep_programme into `j`. False when the
 // file cannot be read (only the reset fields change then). `date_en_clair`

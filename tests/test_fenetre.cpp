@@ -1,7 +1,7 @@
 // The main window offscreen: welcome picture, first click, race-day
 // selection, captions, command states, settings, race picture, hit tests,
 // details and the ranking panel.
-#include "aide_cartes.h"
+#include "aide_fenetre.h"
 #include "calend.h"
 #include "calendrier.h"
 #include "classement.h"
@@ -24,94 +24,6 @@
 
 using namespace orv;
 
-namespace {
-
-const QString DONNEES = QStringLiteral(ORVALIS_DONNEES);
-
-TColor px(const QImage& i, int x, int y)
-{
-    const QRgb v = i.pixel(x, y);
-    return TColor(qRed(v)) | (TColor(qGreen(v)) << 8) | (TColor(qBlue(v)) << 16);
-}
-
-int compte(const QImage& i, TColor c)
-{
-    int n = 0;
-    for (int y = 0; y < i.height(); ++y)
-        for (int x = 0; x < i.width(); ++x)
-            n += px(i, x, y) == c;
-    return n;
-}
-
-struct Date {
-    int j, m, a;
-    bool valide = true;
-};
-
-class FenetrePrincipale : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        cartes_livrees();
-        viewport() = Viewport{};
-        jour_course() = JourCourse{};
-        etat_date() = EtatDate{};
-        cadre = std::make_unique<QMainWindow>();
-        carte = new TFPosConc(cadre.get(), DONNEES, courant.path());
-        cadre->setCentralWidget(carte);
-        cadre->resize(804, 640);
-        carte->information = [this](const QString& m) { messages << m; };
-        carte->avertissement = carte->information;
-        carte->affiche_information = carte->information;
-        carte->montre_calendrier = [this] {
-            titres << titre_calendrier;
-            if (dates.empty())
-                return false;
-            const Date d = dates.front();
-            dates.erase(dates.begin());
-            if (!d.valide)
-                return false;
-            montre_mois(etat_date(), d.m, d.a);
-            valide_date(etat_date(), d.j, d.m, d.a);
-            return true;
-        };
-        carte->FormCreate();
-    }
-    void TearDown() override
-    {
-        cadre.reset();
-        viewport() = Viewport{};
-    }
-    // Loads a day through the calendar as the user would.
-    void choisit(int j, int m, int a)
-    {
-        dates = {{j, m, a}};
-        carte->SelDateClick();
-    }
-    QString titre() const { return cadre->windowTitle(); }
-    // 10° N to 10° S, 15° W to 15° E, with no day, marks or places.
-    Viewport& vue_vide()
-    {
-        carte->fond_initial = false;
-        jour_course() = JourCourse{};
-        lieux() = Lieux{};
-        Viewport& v = viewport();
-        v.lat_nord = 10;
-        v.lat_sud = -10;
-        v.long_ouest = 15;
-        v.long_est = -15;
-        return v;
-    }
-
-    QTemporaryDir courant;
-    std::unique_ptr<QMainWindow> cadre;
-    TFPosConc* carte = nullptr;
-    std::vector<Date> dates;
-    QStringList titres, messages;
-    QString titre_calendrier = QStringLiteral("Sélectionner une date");
-};
-
-}  // namespace
 
 TEST_F(FenetrePrincipale, PremierePeintureImageSeule)
 {
@@ -399,7 +311,10 @@ TEST_F(FenetrePrincipale, DetailsEtPhoto)
     QTest::mousePress(carte, Qt::LeftButton, Qt::ControlModifier, p);
     EXPECT_TRUE(carte->Memo1->isVisible());
     EXPECT_TRUE(carte->PanelPhoto->isVisible());
-    EXPECT_EQ(carte->LegendePhoto->text(), "Photo non disponible");
+    // The shipped picture of the leader's boat.
+    EXPECT_TRUE(carte->ImagePhoto->isVisibleTo(carte->PanelPhoto));
+    ASSERT_FALSE(carte->ImagePhoto->pixmap().isNull());
+    EXPECT_EQ(carte->ImagePhoto->pixmap().width(), 402);
     const int k = indice_conc(chef.skipper);
     EXPECT_TRUE(carte->MemoPhoto1->text().contains(QString(" Type : ") + bateaux_conc[size_t(k)].greement));
     EXPECT_TRUE(carte->MemoPhoto2->text().contains(QStringLiteral(" Voilure au près : ")));

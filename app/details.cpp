@@ -1,0 +1,117 @@
+// The details tool of the main window: which entrant or course mark lies
+// under the mouse, the details box and the photograph panel.
+#include "posconc.h"
+
+#include <QFileInfo>
+#include <QLabel>
+
+namespace orv {
+
+int TFPosConc::Select_Conc(int X, int Y)
+{
+    conc_touche = false;
+    const int t = larg_client / 80;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
+        const int px = pos_grX(ddmm_vers_rad(r.elem.longitude));
+        const int py = pos_grY(ddmm_vers_rad(r.elem.latitude));
+        if (X - t < px && px < X + t && Y - t < py && py < Y + t) {
+            conc_touche = true;
+            return i;
+        }
+    }
+    return -1;
+}
+
+bool TFPosConc::Select_mp(int X, int Y)
+{
+    conc_touche = false;
+    const int t = larg_client / 80;
+    for (const TLieu& e : lieux().liste_mp) {
+        const int px = pos_grX(ddmm_vers_rad(e.elem.longitude));
+        const int py = pos_grY(ddmm_vers_rad(e.elem.latitude));
+        if (X - t < px && px < X + t && Y - t < py && py < Y + t) {
+            mp_courante = &e;
+            conc_touche = true;
+            return true;
+        }
+    }
+    return false;
+}
+
+void TFPosConc::Afficher1Click()
+{
+    mode_outil = OUTIL_DETAILS;
+    setCursor(Qt::PointingHandCursor);
+    Aff_Message(QStringLiteral("Cliquer sur la 1 ère lettre du nom pour obtenir les détails"));
+}
+
+QStringList TFPosConc::lignes_details(int i) const
+{
+    const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
+    auto nombre = [](ext v, int largeur, int decimales) {
+        return QString::asprintf("%*.*f", largeur, decimales, static_cast<double>(v));
+    };
+    return {QString::number(i),
+            QString(),
+            r.bateau,
+            r.skipper,
+            QStringLiteral("Cap = ") + nombre(r.cap, 3, 0) + QStringLiteral("°"),
+            (i == 1 ? QStringLiteral("Distance de l'arrivée = ") : QStringLiteral("Distance du leader = ")) +
+                nombre(r.distance, 4, 0) + QStringLiteral(" milles"),
+            QStringLiteral("Vitesse = ") + nombre(r.vitesse, 5, 1) + QStringLiteral(" noeuds"),
+            r.date_txt};
+}
+
+void TFPosConc::details_appui(int X, int Y, bool ctrl)
+{
+    const int i = Select_Conc(X, Y);
+    if (i < 0)
+        return;
+    Memo1->setText(lignes_details(i).join(u'\n'));
+    Memo1->show();
+    Memo1->raise();
+    if (ctrl)
+        PhotoConc(i);
+}
+
+void TFPosConc::details_relache()
+{
+    Memo1->hide();
+    PanelPhoto->hide();
+}
+
+void TFPosConc::PhotoConc(int i)
+{
+    const int k = indice_conc(jour_course().donnees_conc[size_t(i)].skipper);
+    PanelPhoto->show();
+    PanelPhoto->raise();
+    QPixmap photo;
+    if (k < INDICE_INCONNU) {
+        const QString chemin = fichier_relatif(noms_conc[size_t(k)] + QStringLiteral("2.bmp"));
+        if (QFileInfo::exists(chemin))
+            photo.load(chemin);
+    }
+    if (!photo.isNull()) {
+        ImagePhoto->setPixmap(photo.scaled(ImagePhoto->size(), Qt::KeepAspectRatio));
+        ImagePhoto->show();
+        LegendePhoto->hide();
+    } else {
+        ImagePhoto->hide();
+        LegendePhoto->setText(QStringLiteral("Photo non disponible"));
+        LegendePhoto->show();
+    }
+    if (k < INDICE_INCONNU) {
+        const CaracBateau& b = bateaux_conc[size_t(k)];
+        MemoPhoto1->setText(QStringLiteral(" Type : %1\n Longueur : %2 m.\n Poids en charge : %3 t.")
+                                .arg(QString::fromUtf8(b.greement), QString::fromUtf8(b.longueur),
+                                     QString::fromUtf8(b.poids_charge)));
+        MemoPhoto2->setText(QStringLiteral(" Voilure au près : %1 m²\n Voilure au portant : %2 m²")
+                                .arg(QString::fromUtf8(b.voilure_pres), QString::fromUtf8(b.voilure_portant)));
+    } else {
+        MemoPhoto1->clear();
+        MemoPhoto2->clear();
+    }
+}
+
+}  // namespace orv

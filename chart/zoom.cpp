@@ -1,0 +1,213 @@
+// Zoom and pan of the chart window: the rubber bands (XOR drawings on the
+// back buffer that the next paint erases), the zoom into a rectangle, the
+// zoom-out step, the pan by a dragged line, and the zoom around a point of
+// the wheel and the keys.
+#include "mercator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+constexpr TColor COUL_PANORAMIQUE = 0xBDBD3F;
+constexpr ext ZOOM_MIN_DEG = 0.001L;  // the smallest rectangle accepted, degrees
+constexpr ext DEMANDE_ARRIERE = 0.6L; // half the zoom-out request, in visible extents
+
+// Decimal degrees -> DD.MM for a longitude brought into (-180, 180].
+ext longitude_ddmm(ext deg)
+{
+    corrige_depass_G(deg);
+    return deg_vers_ddmm(deg);
+}
+}  // namespace
+
+QRect TMercator::rect_bande() const
+{
+    if (bande.forme == BandeXor::Aucune)
+        return {};
+    return QRect(QPoint(std::min(zone_x1, zone_x2), std::min(zone_y1, zone_y2)),
+                 QPoint(std::max(zone_x1, zone_x2), std::max(zone_y1, zone_y2)))
+        .adjusted(-1, -1, 1, 1);
+}
+
+void TMercator::trace_bande()
+{
+    if (bande.forme == BandeXor::Aucune)
+        return;
+    const TColor c = canevas.couleur_plume;
+    const StylePlume s = canevas.style_plume;
+    canevas.mode_xor = true;
+    canevas.couleur_plume = bande.couleur;
+    canevas.style_plume = bande.style;
+    if (bande.forme == BandeXor::Rectangle)
+        canevas.rectangle(zone_x1, zone_y1, zone_x2, zone_y2);
+    else
+        line(zone_x1, zone_y1, zone_x2, zone_y2);
+    canevas.couleur_plume = c;
+    canevas.style_plume = s;
+}
+
+void TMercator::commence_bande(BandeXor::Forme forme, TColor couleur, StylePlume style, int X, int Y)
+{
+    efface_bande();
+    zone_x1 = zone_x2 = X;
+    zone_y1 = zone_y2 = Y;
+    bande = {forme, couleur, style};
+    trace_bande();
+    update(rect_bande());
+}
+
+void TMercator::deplace_bande(int X, int Y)
+{
+    if (bande.forme == BandeXor::Aucune)
+        return;
+    const QRect avant = rect_bande();
+    trace_bande();  // XOR again: the old band goes
+    zone_x2 = X;
+    zone_y2 = Y;
+    trace_bande();
+    update(avant.united(rect_bande()));
+}
+
+void TMercator::efface_bande()
+{
+    if (bande.forme == BandeXor::Aucune)
+        return;
+    const QRect r = rect_bande();
+    trace_bande();
+    bande.forme = BandeXor::Aucune;
+    update(r);
+}
+
+void TMercator::zoom_av_down(int X, int Y)
+{
+    canevas.style_plume = StylePlume::Tiret;
+    commence_bande(BandeXor::Rectangle, clWhite, StylePlume::Tiret, X, Y);
+}
+
+void TMercator::zoom_av_move(int X, int Y) { deplace_bande(X, Y); }
+
+bool TMercator::zoom_ok() const
+{
+    int x1 = zone_x1, y1 = zone_y1, x2 = zone_x2, y2 = zone_y2;
+    if (x1 == x2 || y1 == y2)
+        return false;
+    if (x1 > x2)
+        std::swap(x1, x2);
+    if (y1 > y2)
+        std::swap(y1, y2);
+    const Viewport& v = viewport();
+    return ext(x2 - x1) / v.ech_X > ZOOM_MIN_DEG && ext(y2 - y1) / v.ech_Y > ZOOM_MIN_DEG;
+}
+
+bool TMercator::zoom_av_up(int X, int Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    canevas.couleur_plume = COUL_PANORAMIQUE;
+    const bool ok = zoom_ok();
+    // The band goes in any case: a refused rectangle must not stay on screen.
+    efface_bande();
+    if (!ok)
+        return false;
+    const int x1 = std::min(zone_x1, zone_x2), x2 = std::max(zone_x1, zone_x2);
+    const int y1 = std::min(zone_y1, zone_y2), y2 = std::max(zone_y1, zone_y2);
+    Viewport& v = viewport();
+    v.lat_sud = lat(y2);
+    v.lat_nord = lat(y1);
+    v.pose_longitudes(long_(x1), long_(x2));
+    invalider();
+    return true;
+}
+
+bool TMercator::zoom_arriere()
+{
+    Viewport& v = viewport();
+    if (v.haut_deg >= 180 || v.larg_deg >= 180)
+        return false;
+    const ext centre_G = ddmm_vers_deg(long_(larg_client / 2));
+    const ext centre_L = ddmm_vers_deg(lat(haut_client / 2));
+    // The request is 1.2 times the visible area, held below half a turn so
+    // that the view never flips to the other side of the world.
+    const ext demi_G = std::min(DEMANDE_ARRIERE * v.larg_deg, LARGEUR_DEMANDEE_MAX / 2);
+    v.pose_longitudes(longitude_ddmm(centre_G - demi_G), longitude_ddmm(centre_G + demi_G));
+    v.lat_sud = deg_vers_ddmm(centre_L - DEMANDE_ARRIERE * v.haut_deg);
+    v.lat_nord = deg_vers_ddmm(centre_L + DEMANDE_ARRIERE * v.haut_deg);
+    invalider();
+    return true;
+}
+
+void TMercator::depl_panoramique() { canevas.style_plume = StylePlume::TiretPoint; }
+
+void TMercator::panoramic_down(int X, int Y)
+{
+    commence_bande(BandeXor::Trait, COUL_PANORAMIQUE, StylePlume::TiretPoint, X, Y);
+}
+
+void TMercator::panoramic_move(int X, int Y)
+{
+    canevas.couleur_plume = COUL_PANORAMIQUE;
+    canevas.style_plume = StylePlume::TiretPoint;
+    deplace_bande(X, Y);
+}
+
+void TMercator::panoramic_up(int X, int Y)
+{
+    Q_UNUSED(X);
+    Q_UNUSED(Y);
+    efface_bande();
+    Viewport& v = viewport();
+    // Vertical: refused when the top edge would reach the pole.
+    pas_L = ddmm_vers_deg(lat(zone_y1)) - ddmm_vers_deg(lat(zone_y2));
+    if (ddmm_vers_deg(lat(0)) + pas_L < 90) {
+        const ext S = deg_vers_ddmm(ddmm_vers_deg(v.lat_sud) + pas_L);
+        const ext N = deg_vers_ddmm(ddmm_vers_deg(v.lat_nord) + pas_L);
+        if (S != N && std::fabs(S) <= 90 && std::fabs(N) <= 90) {
+            v.lat_sud = std::max(S, N);
+            v.lat_nord = std::min(S, N);
+            v.L_haut += pas_L;
+        }
+    }
+    // Horizontal, always; the difference taken the short way across 180°,
+    // the sums done in degrees.
+    pas_G = degres(ecart_court(ddmm_vers_rad(long_(zone_x2)), ddmm_vers_rad(long_(zone_x1))));
+    v.pose_longitudes(longitude_ddmm(ddmm_vers_deg(v.long_ouest) + pas_G),
+                      longitude_ddmm(ddmm_vers_deg(v.long_est) + pas_G));
+    v.G_gauche += pas_G;
+    corrige_depass_G(v.G_gauche);
+    invalider();
+}
+
+bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
+{
+    Viewport& v = viewport();
+    if (!(facteur > 0) || !std::isfinite(facteur) || facteur == 1)
+        return false;
+    if (facteur > 1 && (v.haut_deg >= 180 || v.larg_deg >= 180))
+        return false;  // the zoom-out limit
+    if (facteur < 1 && (v.larg_deg * facteur <= ZOOM_MIN_DEG || v.haut_deg * facteur <= ZOOM_MIN_DEG))
+        return false;  // the zoom-in limit of the rectangle
+    const ext pL = ddmm_vers_deg(lat_P), pG = ddmm_vers_deg(lon_P);
+    // Each bound moves towards (or away from) the point. The west bound is
+    // measured from the point the short way, the east one from it by the
+    // width the fit gave the request (which may exceed half a turn).
+    ext dO = degres(ecart_court(radians(pG), ddmm_vers_rad(v.long_ouest)));
+    ext dE = dO + degres(v.ecart_long);
+    ext k = facteur;
+    // Never asked wider than the widest request: the step is shortened.
+    const ext larg = std::fabs(dE - dO);
+    if (k > 1 && larg * k > LARGEUR_DEMANDEE_MAX)
+        k = std::max<ext>(1, LARGEUR_DEMANDEE_MAX / std::max(larg, ext(1e-9)));
+    dO *= k;
+    dE *= k;
+    const ext dS = (ddmm_vers_deg(v.lat_sud) - pL) * facteur;
+    const ext dN = (ddmm_vers_deg(v.lat_nord) - pL) * facteur;
+    v.pose_longitudes(longitude_ddmm(pG + dO), longitude_ddmm(pG + dE));
+    v.lat_sud = deg_vers_ddmm(pL + dS);
+    v.lat_nord = deg_vers_ddmm(pL + dN);
+    invalider();
+    return true;
+}
+
+}  // namespace orv

@@ -1,0 +1,105 @@
+#pragma once
+// The main window offscreen with a scripted calendar, shared by the tests
+// of the window and of its tools.
+#include "aide_cartes.h"
+#include "calendrier.h"
+#include "posconc.h"
+
+#include <QMainWindow>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+#include <memory>
+#include <vector>
+
+namespace orv_test {
+
+using namespace orv;
+
+inline const QString DONNEES = QStringLiteral(ORVALIS_DONNEES);
+
+inline TColor px(const QImage& i, int x, int y)
+{
+    const QRgb v = i.pixel(x, y);
+    return TColor(qRed(v)) | (TColor(qGreen(v)) << 8) | (TColor(qBlue(v)) << 16);
+}
+
+inline int compte(const QImage& i, TColor c)
+{
+    int n = 0;
+    for (int y = 0; y < i.height(); ++y)
+        for (int x = 0; x < i.width(); ++x)
+            n += px(i, x, y) == c;
+    return n;
+}
+
+struct Date {
+    int j, m, a;
+    bool valide = true;
+};
+
+class FenetrePrincipale : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        cartes_livrees();
+        viewport() = Viewport{};
+        jour_course() = JourCourse{};
+        etat_date() = EtatDate{};
+        cadre = std::make_unique<QMainWindow>();
+        carte = new TFPosConc(cadre.get(), DONNEES, courant.path());
+        cadre->setCentralWidget(carte);
+        cadre->resize(804, 640);
+        carte->information = [this](const QString& m) { messages << m; };
+        carte->avertissement = carte->information;
+        carte->affiche_information = carte->information;
+        carte->montre_calendrier = [this] {
+            titres << titre_calendrier;
+            if (dates.empty())
+                return false;
+            const Date d = dates.front();
+            dates.erase(dates.begin());
+            if (!d.valide)
+                return false;
+            montre_mois(etat_date(), d.m, d.a);
+            valide_date(etat_date(), d.j, d.m, d.a);
+            return true;
+        };
+        carte->FormCreate();
+    }
+    void TearDown() override
+    {
+        cadre.reset();
+        viewport() = Viewport{};
+    }
+    // Loads a day through the calendar as the user would.
+    void choisit(int j, int m, int a)
+    {
+        dates = {{j, m, a}};
+        carte->SelDateClick();
+    }
+    QString titre() const { return cadre->windowTitle(); }
+    // 10° N to 10° S, 15° W to 15° E, with no day, marks or places.
+    Viewport& vue_vide()
+    {
+        carte->fond_initial = false;
+        jour_course() = JourCourse{};
+        lieux() = Lieux{};
+        Viewport& v = viewport();
+        v.lat_nord = 10;
+        v.lat_sud = -10;
+        v.long_ouest = 15;
+        v.long_est = -15;
+        return v;
+    }
+
+    QTemporaryDir courant;
+    std::unique_ptr<QMainWindow> cadre;
+    TFPosConc* carte = nullptr;
+    std::vector<Date> dates;
+    QStringList titres, messages;
+    QString titre_calendrier = QStringLiteral("Sélectionner une date");
+};
+
+}  // namespace orv_test
+
+using namespace orv_test;

@@ -1,0 +1,201 @@
+// Zoom and pan of the chart window, without the main window: the rubber
+// bands, the rectangle's limits, the zoom-out step, the pan's shifts.
+#include "aide_cartes.h"
+#include "mercator.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+class Zoom : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        viewport() = Viewport{};
+        m.information = m.avertissement = [](const QString&) {};
+    }
+    void TearDown() override { viewport() = Viewport{}; }
+    // A view of the given bounds rendered at 804 × 585.
+    void vue(ext nord, ext sud, ext ouest, ext est)
+    {
+        Viewport& v = viewport();
+        v = Viewport{};
+        v.lat_nord = nord;
+        v.lat_sud = sud;
+        v.long_ouest = ouest;
+        v.long_est = est;
+        m.rend(804, 585);
+    }
+    struct Bornes {
+        ext n, s, o, e;
+        bool operator==(const Bornes&) const = default;
+    };
+    static Bornes bornes()
+    {
+        const Viewport& v = viewport();
+        return {v.lat_nord, v.lat_sud, v.long_ouest, v.long_est};
+    }
+    TMercator m{nullptr, true};
+};
+
+}  // namespace
+
+TEST_F(Zoom, RectangleRefuseOuAccepte)
+{
+    vue(50, 40, 10, -5);
+    const Bornes avant = bornes();
+    // A click without drag is no zoom.
+    m.zoom_av_down(100, 100);
+    EXPECT_FALSE(m.zoom_av_up(100, 100));
+    EXPECT_EQ(bornes(), avant);
+    EXPECT_EQ(m.bande.forme, TMercator::BandeXor::Aucune);
+    // A drag zooms: the bounds are the rectangle's corners read back.
+    const ext nord = m.lat(100), sud = m.lat(200), ouest = m.long_(100), est = m.long_(300);
+    m.zoom_av_down(100, 200);
+    m.zoom_av_move(300, 100);
+    ASSERT_TRUE(m.zoom_av_up(300, 100));
+    const Viewport& v = viewport();
+    EXPECT_EQ(v.lat_nord, nord);
+    EXPECT_EQ(v.lat_sud, sud);
+    EXPECT_EQ(v.long_ouest, ouest);
+    EXPECT_EQ(v.long_est, est);
+    // A 1-pixel rectangle is refused once ech_X reaches 1000 (0.001°).
+    vue(46.31L, 46.30L, 1.47L, 1.46L);
+    ASSERT_GE(viewport().ech_X, 1000);
+    const Bornes fin = bornes();
+    m.zoom_av_down(100, 100);
+    m.zoom_av_move(101, 200);
+    EXPECT_FALSE(m.zoom_av_up(101, 200));
+    EXPECT_EQ(bornes(), fin);
+}
+
+TEST_F(Zoom, BandeXorEffaceeSansTrace)
+{
+    // Press, move, move back, release without zoom: the back buffer is the
+    // last paint's picture again, pixel for pixel.
+    cartes_livrees();
+    vue(50, 40, 10, -5);
+    const QImage avant = m.canevas.image().copy();
+    m.zoom_av_down(200, 150);
+    m.zoom_av_move(400, 300);
+    EXPECT_NE(m.canevas.image(), avant);
+    m.zoom_av_move(200, 150);
+    m.zoom_av_up(200, 150);
+    EXPECT_EQ(m.canevas.image(), avant);
+    // The pan's line too, and a re-render in the middle of the drag draws
+    // the band again so that the next erase leaves no ghost.
+    m.panoramic_down(100, 100);
+    m.panoramic_move(300, 250);
+    m.invalider();
+    m.panoramic_move(100, 100);
+    m.efface_bande();
+    EXPECT_EQ(m.canevas.image(), avant);
+}
+
+TEST_F(Zoom, ZoomArriereJusquALaLimite)
+{
+    vue(50, 40, 10, -5);
+    const ext centre = ddmm_vers_deg(m.long_(402));
+    int pas = 0;
+    while (m.zoom_arriere()) {
+        ++pas;
+        m.rend(804, 585);
+        ASSERT_LT(pas, 20);
+        // Never asked wider than half a turn: the view never turns round.
+        EXPECT_LE(std::fabs(double(degres(viewport().ecart_long))), double(LARGEUR_DEMANDEE_MAX) + 1e-9);
+        // The centre moves with the whole-pixel scales, never a turn away.
+        EXPECT_NEAR(double(ddmm_vers_deg(m.long_(402))), double(centre), 45.0);
+    }
+    // Each step about 1.44 times wider, until 180° visible.
+    EXPECT_GE(pas, 5);
+    EXPECT_GE(viewport().larg_deg, 180);
+    const Bornes fin = bornes();
+    EXPECT_FALSE(m.zoom_arriere());
+    EXPECT_EQ(bornes(), fin);
+}
+
+TEST_F(Zoom, PanoramiqueEnDegres)
+{
+    // 67° asked, 80.4° visible: 10 pixels per degree. A drag of 100 pixels
+    // to the right moves both bounds 10° west (+10).
+    vue(40, 0, 30, -37);
+    ASSERT_EQ(viewport().ech_X, 10);
+    m.depl_panoramique();
+    m.panoramic_down(200, 300);
+    m.panoramic_move(300, 300);
+    m.panoramic_up(300, 300);
+    EXPECT_NEAR(double(viewport().long_ouest), 40, 1e-9);
+    EXPECT_NEAR(double(viewport().long_est), -27, 1e-9);
+    EXPECT_NEAR(double(m.pas_G), 10, 1e-9);
+    // 1° west from 179°50' W is 179°10' E, not 179°50' E.
+    vue(10, 0, 179.50L, 170);
+    const ext e = viewport().long_est;
+    m.zone_x1 = 400;
+    m.zone_x2 = 400 + viewport().ech_X;
+    m.zone_y1 = m.zone_y2 = 300;
+    m.panoramic_up(0, 0);
+    EXPECT_NEAR(double(viewport().long_ouest), -179.10, 1e-9);
+    EXPECT_NEAR(double(ddmm_vers_deg(viewport().long_est)), double(ddmm_vers_deg(e)) + 1, 1e-9);
+}
+
+TEST_F(Zoom, BornesDePartEtDAutreDeGreenwich)
+{
+    // 100° W and 10° E, the short way by Greenwich (110°): a rectangle, a
+    // zoom-out or a pan that lands there never flips to the Pacific.
+    Viewport& v = viewport();
+    v.pose_longitudes(100, -10);
+    EXPECT_EQ(v.long_ouest, -10);
+    EXPECT_EQ(v.long_est, 100);
+    v.lat_nord = 40;
+    v.lat_sud = 0;
+    m.rend(804, 585);
+    EXPECT_NEAR(double(degres(std::fabs(v.ecart_long))), 110, 1e-9);
+    EXPECT_FALSE(v.franchit_180);
+    // Across 180° (170° W and 170° E) either order gives the same view.
+    v.pose_longitudes(170, -170);
+    m.rend(804, 585);
+    const ext g1 = v.G_gauche;
+    v.pose_longitudes(-170, 170);
+    m.rend(804, 585);
+    EXPECT_NEAR(double(v.G_gauche), double(g1), 1e-9);
+    EXPECT_TRUE(v.franchit_180);
+}
+
+TEST_F(Zoom, PanoramiqueVerticalRefuseAuPole)
+{
+    vue(85, 70, 10, -20);
+    const ext sud = viewport().lat_sud, nord = viewport().lat_nord;
+    // Dragging down moves the area north: past the pole it is refused,
+    // the horizontal part still applies.
+    m.panoramic_down(400, 100);
+    m.panoramic_move(420, 500);
+    m.panoramic_up(420, 500);
+    EXPECT_EQ(viewport().lat_sud, sud);
+    EXPECT_EQ(viewport().lat_nord, nord);
+    EXPECT_NE(m.pas_G, 0);
+    EXPECT_GT(m.pas_L, 0);
+}
+
+TEST_F(Zoom, AutourDUnPointAllerRetour)
+{
+    vue(50, 40, 10, -5);
+    const Bornes avant = bornes();
+    const ext la = m.lat(150), lo = m.long_(600);
+    ASSERT_TRUE(m.zoom_autour(la, lo, 1 / 1.2L));
+    m.rend(804, 585);
+    // The point stays under the same pixel, within the whole-pixel scales.
+    EXPECT_NEAR(m.pos_grX(ddmm_vers_rad(lo)), 600, 0.1 * 600);
+    ASSERT_TRUE(m.zoom_autour(la, lo, 1.2L));
+    m.rend(804, 585);
+    const Bornes apres = bornes();
+    EXPECT_NEAR(double(apres.n), double(avant.n), 1e-9);
+    EXPECT_NEAR(double(apres.s), double(avant.s), 1e-9);
+    EXPECT_NEAR(double(apres.o), double(avant.o), 1e-9);
+    EXPECT_NEAR(double(apres.e), double(avant.e), 1e-9);
+    // Out at the limit: refused.
+    vue(70, -60, 89.59L, -89.59L);
+    EXPECT_FALSE(m.zoom_autour(0, 0, 1.2L));
+}
