@@ -22,19 +22,24 @@ TColor couleur_vitesse(ext s, bool clair)
 void TFPosConc::trace_marque(const TPos_elem& e)
 {
     // A name whose third character is "V": small and grey; others red,
-    // larger, italic and underlined.
+    // larger, italic and underlined. The fonts are made once.
+    static const QFont petite = police_gdi(QStringLiteral("Arial"), 7);
+    static const QFont grande = police_gdi(QStringLiteral("Arial"), 8);
+    static const QFont grande_soulignee = [] {
+        QFont f = grande;
+        f.setItalic(true);
+        f.setUnderline(true);
+        return f;
+    }();
     if (e.nom.size() >= 3 && e.nom[2] == u'V') {
-        canevas.police = police_gdi(QStringLiteral("Arial"), 7);
+        canevas.police = petite;
         canevas.couleur_police = clGray;
         TPos_elem_plot(e);
     } else {
-        canevas.police = police_gdi(QStringLiteral("Arial"), 8);
+        canevas.police = grande_soulignee;
         canevas.couleur_police = clRed;
-        canevas.police.setItalic(true);
-        canevas.police.setUnderline(true);
         TPos_elem_plot(e);
-        canevas.police.setItalic(false);
-        canevas.police.setUnderline(false);
+        canevas.police = grande;
     }
 }
 

@@ -73,7 +73,13 @@ bool TFPosConc::construit_route()
 
 void TFPosConc::trace_point_radians(const TLieu& n)
 {
-    trace_marque(cree_pos_elem(n.elem.nom, rad_vers_ddmm(n.elem.latitude), rad_vers_ddmm(n.elem.longitude)));
+    const TPos_elem e = cree_pos_elem(n.elem.nom, rad_vers_ddmm(n.elem.latitude), rad_vers_ddmm(n.elem.longitude));
+    // A point between waypoints has no name: its yellow dot alone, the
+    // label style would change nothing that shows.
+    if (e.nom.isEmpty())
+        TPos_elem_plot(e);
+    else
+        trace_marque(e);
 }
 
 void TFPosConc::Trace_route_theo()

@@ -283,16 +283,23 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
     const ext r = PI / 180;
     v.lat_nord = v.lat_sud = lat(1);
     v.long_ouest = v.long_est = lon(1);
+    ext sud = lat(1);
     for (int k = 2; k <= nb_cadrage; ++k) {
         if (a_lOuEst(v.long_ouest * r, lon(k) * r))
             v.long_ouest = lon(k);
         if (a_lEst(v.long_est * r, lon(k) * r))
             v.long_est = lon(k);
-        if (au_Nord(v.lat_nord * r, lat(k) * r))
+        // The northernmost and southernmost boats, with a degree to spare
+        // below the fleet. (Taking the degree off the northernmost, as the
+        // tests once did, framed a fleet less than a degree tall, such as
+        // the start, beside the boats.)
+        if (au_Nord(lat(k) * r, v.lat_nord * r))
             v.lat_nord = lat(k);
-        if (au_Sud(v.lat_sud * r, lat(k) * r))
-            v.lat_sud = lat(k) - 1.0L;
+        if (au_Sud(lat(k) * r, sud * r))
+            sud = lat(k);
     }
+    if (nb_cadrage >= 2)
+        v.lat_sud = deg_vers_ddmm(ddmm_vers_deg(sud) - 1);
     v.pose_longitudes(v.long_ouest, v.long_est);
 }
 

@@ -261,15 +261,31 @@ TEST(FichierDuJour, ChargementEtCadrage)
     EXPECT_EQ(v.long_ouest, 1.47L);
     EXPECT_EQ(v.long_est, 1.47L);
     cadre_sur_flotte(j, 3, v);
-    // Opposite order to the names: lat_nord southernmost, long_ouest easternmost.
-    EXPECT_EQ(v.lat_nord, 40.0L);
-    EXPECT_EQ(v.lat_sud, 49.0L);  // the northernmost minus one
+    // The longitudes in the opposite order to their names (long_ouest the
+    // easternmost); the latitudes from the northernmost to a degree below
+    // the southernmost.
+    EXPECT_EQ(v.lat_nord, 50.0L);
+    EXPECT_EQ(v.lat_sud, 39.0L);
     EXPECT_EQ(v.long_ouest, -5.0L);
     EXPECT_EQ(v.long_est, 10.0L);
     cadre_sur_flotte(j, 4, v);
     EXPECT_EQ(v.long_est, 170.0L);
     // More than 24 counts as 24 (never past the table).
     cadre_sur_flotte(j, 1000, v);
+    // A fleet less than a degree tall (the start): every boat inside the
+    // view once fitted.
+    JourCourse depart;
+    const double lat_d[] = {46.05, 45.52, 46.28, 46.19};
+    for (int k = 1; k <= 4; ++k)
+        depart.donnees_conc[size_t(k)].elem = cree_pos_elem("x", lat_d[k - 1], 3 + 0.1 * k);
+    Viewport w;
+    cadre_sur_flotte(depart, 4, w);
+    w.ajuste(804, 585);
+    for (int k = 1; k <= 4; ++k) {
+        const int32_t y = w.pos_grY(ddmm_vers_rad(lat_d[k - 1]));
+        EXPECT_GE(y, 0) << k;
+        EXPECT_LE(y, 585) << k;
+    }
 
     // A missing day: false; only the reset fields change.
     j.nb_classes = 7;
