@@ -106,6 +106,10 @@ QString usage()
         "      --size : largeur x hauteur en pixels (804x585 par défaut) ;\n"
         "      --zone : limites nord, sud, ouest, est en DD.MM\n"
         "               (degrés.minutes, longitudes Ouest positives).\n"
+        "  orvalis --png FICHIER --trajets tous|NOM[,NOM...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size LxH]\n"
+        "      les trajets des concurrents choisis, tracés d'un coup et cadrés sur eux ;\n"
+        "  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]\n"
+        "      les mêmes trajets en GPX 1.1 ou KML 2.2 (tous les concurrents par défaut).\n"
         "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
         "      distances orthodromique et loxodromique, cap et points\n"
         "      de l'orthodromie entre deux positions en DD.MM\n"
@@ -136,7 +140,12 @@ Commande analyse_commande(const QStringList& args)
     const QCommandLineOption classement(QStringLiteral("classement"), QStringLiteral("Classement."),
                                         QStringLiteral("JJ/MM/AAAA"));
     const QCommandLineOption route(QStringLiteral("route"), QStringLiteral("Route théorique."));
-    p.addOptions({aide, png, date, taille, zone, distance, classement, route});
+    const QCommandLineOption trajets(QStringLiteral("trajets"), QStringLiteral("Trajets."), QStringLiteral("NOMS"));
+    const QCommandLineOption du(QStringLiteral("du"), QStringLiteral("Début."), QStringLiteral("JJ/MM/AAAA"));
+    const QCommandLineOption au(QStringLiteral("au"), QStringLiteral("Fin."), QStringLiteral("JJ/MM/AAAA"));
+    const QCommandLineOption gpx(QStringLiteral("gpx"), QStringLiteral("GPX."), QStringLiteral("FICHIER"));
+    const QCommandLineOption kml(QStringLiteral("kml"), QStringLiteral("KML."), QStringLiteral("FICHIER"));
+    p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -151,9 +160,54 @@ Commande analyse_commande(const QStringList& args)
     }
 
     // One command at a time.
-    const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement));
+    const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement)) +
+                             int(p.isSet(gpx)) + int(p.isSet(kml));
     if (nb_commandes > 1)
-        return erreur(QStringLiteral("--png, --distance et --classement ne se combinent pas."));
+        return erreur(QStringLiteral("--png, --gpx, --kml, --distance et --classement ne se combinent pas."));
+    const bool avec_trajets = p.isSet(trajets) || p.isSet(du) || p.isSet(au);
+    if (avec_trajets && !(p.isSet(png) || p.isSet(gpx) || p.isSet(kml)))
+        return erreur(QStringLiteral("--trajets, --du et --au s'emploient avec --png, --gpx ou --kml."));
+    if (avec_trajets || p.isSet(gpx) || p.isSet(kml)) {
+        c.trajets = true;
+        const QString noms = p.isSet(trajets) ? p.value(trajets) : QStringLiteral("tous");
+        if (noms.compare(QLatin1String("tous"), Qt::CaseInsensitive) == 0) {
+            for (int i = 1; i <= NB_CONCURRENTS; ++i)
+                c.concurrents.set(size_t(i));
+        } else {
+            for (const QString& n : noms.split(u',', Qt::SkipEmptyParts)) {
+                int trouve = 0;
+                for (int i = 1; i <= NB_CONCURRENTS; ++i)
+                    if (n.trimmed().compare(noms_conc[size_t(i)], Qt::CaseInsensitive) == 0)
+                        trouve = i;
+                if (trouve == 0)
+                    return erreur(QStringLiteral("--trajets : concurrent inconnu « %1 ».").arg(n.trimmed()));
+                c.concurrents.set(size_t(trouve));
+            }
+            if (c.concurrents.none())
+                return erreur(QStringLiteral("--trajets : aucun concurrent (tous, ou des noms séparés par des virgules)."));
+        }
+        for (auto [opt, d] : {std::pair{&du, &c.du}, std::pair{&au, &c.au}}) {
+            if (!p.isSet(*opt))
+                continue;
+            int j = 0, m = 0, a = 0;
+            if (!analyse_date(p.value(*opt), j, m, a))
+                return erreur(QStringLiteral("--%1 : date invalide « %2 » (JJ/MM/AAAA).").arg(opt->names().first(), p.value(*opt)));
+            *d = QDate(a, m, j);
+        }
+        if (p.isSet(date) || p.isSet(zone) || p.isSet(route))
+            return erreur(QStringLiteral("--trajets ne se combine pas avec --date, --zone ni --route."));
+        if (p.isSet(gpx) || p.isSet(kml)) {
+            if (p.isSet(taille))
+                return erreur(QStringLiteral("--size s'emploie avec --png."));
+            c.fichier_export = p.value(p.isSet(gpx) ? gpx : kml);
+            const QString attendu = p.isSet(gpx) ? QStringLiteral(".gpx") : QStringLiteral(".kml");
+            if (!c.fichier_export.endsWith(attendu, Qt::CaseInsensitive))
+                return erreur(QStringLiteral("--%1 : le nom du fichier doit finir par %2.")
+                                  .arg(p.isSet(gpx) ? QStringLiteral("gpx") : QStringLiteral("kml"), attendu));
+            c.type = Commande::Export;
+            return c;
+        }
+    }
 
     if (p.isSet(distance)) {
         if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))

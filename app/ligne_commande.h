@@ -3,6 +3,10 @@
 #pragma once
 
 #include "convers.h"
+#include "donnees.h"
+
+#include <QDate>
+#include <bitset>
 
 #include <QString>
 #include <QStringList>
@@ -10,7 +14,7 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Aide, Png, Distance, Classement, Erreur };
+    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
@@ -20,6 +24,12 @@ struct Commande {
     int jour = 0, mois = 0, annee = 0;          // --classement, --png --date
     bool date = false;                         // --png --date
     bool route = false;                        // --png --date --route
+    // --trajets (with --png, --gpx, --kml): the entrants chosen, and the
+    // period (--du, --au; null: the start or the end of the archive).
+    bool trajets = false;
+    std::bitset<NB_CONCURRENTS + 1> concurrents;
+    QDate du, au;
+    QString fichier_export;                    // --gpx, --kml
     QString message;                           // for Erreur
 };
 

@@ -8,6 +8,8 @@
 #include "geometrie.h"
 #include "ligne_commande.h"
 #include "posconc.h"
+#include "reglages.h"
+#include "trajets.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -92,6 +94,72 @@ int rend_jour(const Commande& c)
     }
     applique_zone(c);
     return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
+}
+
+// The archive assembled and the command's selection over it; the exit
+// code when it cannot be made (0 when it can).
+int selection_commande(const Commande& c, ArchiveJours& a, SelectionTrajets& s)
+{
+    QString erreur;
+    if (!constitue_trajets(a, QCoreApplication::applicationDirPath(), erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    s.concurrents = c.concurrents;
+    s.toute_course = c.du.isNull() && c.au.isNull();
+    s.debut = 0;
+    s.fin = a.nb_jours() - 1;
+    for (auto [d, indice] : {std::pair{c.du, &s.debut}, std::pair{c.au, &s.fin}}) {
+        if (d.isNull())
+            continue;
+        *indice = a.indice_du_jour(d);
+        if (*indice < 0) {
+            ecrit_erreur(QStringLiteral("Pas de fichier du jour le %1 dans les archives.").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
+            ecrit_erreur(usage());
+            return 2;
+        }
+    }
+    if (s.debut > s.fin)
+        std::swap(s.debut, s.fin);
+    return 0;
+}
+
+// The instant replay of the chosen tracks, framed on them.
+int rend_trajets(const Commande& c)
+{
+    TFPosConc carte(nullptr, QCoreApplication::applicationDirPath(), QDir::currentPath());
+    carte.information = ecrit_erreur;
+    carte.avertissement = ecrit_erreur;
+    carte.resize(c.largeur, c.hauteur);
+    carte.FormCreate();
+    carte.charge_cartes();
+    carte.fond_initial = false;
+    carte.ToolBar1->hide();
+    SelectionTrajets s;
+    if (const int r = selection_commande(c, archive_jours(), s))
+        return r;
+    carte.trajets_constitues = true;
+    carte.trajets_actifs = true;
+    carte.selection_traj = s;
+    carte.mode_outil = OUTIL_TRAJETS;
+    if (!cadre_sur_trajets(archive_jours(), s, viewport())) {
+        ecrit_erreur(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
+        return 1;
+    }
+    return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
+}
+
+int commande_export(const Commande& c)
+{
+    SelectionTrajets s;
+    if (const int r = selection_commande(c, archive_jours(), s))
+        return r;
+    QString erreur;
+    if (!exporte_trajets(archive_jours(), s, c.fichier_export, couleurs_conc_pour(clBlack), erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return 0;
 }
 
 int classement(const Commande& c)
@@ -231,7 +299,11 @@ int main(int argc, char** argv)
     case Commande::Png: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        return c.date ? rend_jour(c) : rend_carte(c);
+        return c.trajets ? rend_trajets(c) : c.date ? rend_jour(c) : rend_carte(c);
+    }
+    case Commande::Export: {
+        QCoreApplication app(argc, argv);
+        return commande_export(c);
     }
     case Commande::Fenetre:
         break;

@@ -5,6 +5,7 @@
 #include "posconc.h"
 
 #include <QAction>
+#include <QFrame>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
@@ -38,6 +39,9 @@ void TFPosConc::PanoramiClick()
 void TFPosConc::FormDBlClick()
 {
     efface_bande();
+    arrete_film();
+    if (PanelTraj)
+        PanelTraj->hide();
     mode_outil = OUTIL_AUCUN;
     zoom_en_cours = false;
     outil_appui = OUTIL_ACCUEIL;
@@ -158,7 +162,7 @@ void TFPosConc::affiche_position(int X, int Y)
 bool TFPosConc::zoom_clavier_permis() const
 {
     // In every tool, never on the welcome picture nor during a film.
-    return jour_charge && mode_outil != OUTIL_ACCUEIL && !(trajets_actifs && defilement_en_cours);
+    return jour_charge && mode_outil != OUTIL_ACCUEIL && !(trajets_actifs && defilement_en_cours && film_cadence);
 }
 
 bool TFPosConc::zoom_molette(int X, int Y, int crans)
@@ -193,6 +197,8 @@ void TFPosConc::wheelEvent(QWheelEvent* e)
 
 void TFPosConc::keyPressEvent(QKeyEvent* e)
 {
+    if (touche_film(e))
+        return;
     if (e->key() == Qt::Key_Escape) {
         // Always ends in the race-day selection; from the welcome picture,
         // through the same entry as its click.
@@ -209,7 +215,7 @@ void TFPosConc::keyPressEvent(QKeyEvent* e)
         zoom_molette(width() / 2, height() / 2, e->key() == Qt::Key_Minus ? -1 : 1);
     } else if ((e->key() == Qt::Key_Right || e->key() == Qt::Key_Left) &&
                e->modifiers().testFlag(Qt::ControlModifier)) {
-        if (!(trajets_actifs && defilement_en_cours))
+        if (!trajets_actifs)
             jour_voisin(e->key() == Qt::Key_Right ? 1 : -1);
     } else {
         TMercator::keyPressEvent(e);

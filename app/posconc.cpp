@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
 #include <QFileInfo>
 #include <QFrame>
 #include <QKeyEvent>
@@ -83,7 +84,12 @@ TFPosConc::TFPosConc(QMainWindow* c, const QString& rep_prog, const QString& rep
     };
     montre_calendrier = [this] { return calendrier && calendrier->exec() == QDialog::Accepted; };
     cree_panneaux();
+    cree_panneau_trajets();
     cree_barre_outils();
+    choisit_fichier_export = [this] {
+        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les trajets"), QString(),
+                                            QStringLiteral("GPX (*.gpx);;KML (*.kml)"));
+    };
     if (cadre)
         cree_menus();
 }
@@ -191,11 +197,18 @@ void TFPosConc::FormPaint()
         orthodromie() = garde;
     }
     v.franchit_180 = franchit;
+    // A replay step by step owns the picture: the chart alone.
     if (defilement_en_cours)
         return;
     canevas.style_plume = StylePlume::Plein;
-    if (trajets_constitues && trajets_actifs)
+    if (trajets_constitues && trajets_actifs) {
+        switch (index_mode()) {
+        case 1: Trac_traj_cadenc(); break;
+        case 2: Trac_traj_man(); break;
+        default: Trac_traj_inst(); break;
+        }
         return;
+    }
     canevas.couleur_plume = clYellow;
     for (int i = 1; i <= NB_CONCURRENTS; ++i)
         trace_concurrent(i);
@@ -391,8 +404,8 @@ void TFPosConc::cree_barre_outils()
     QObject::connect(boutons["ToolBPAn"], &QToolButton::clicked, this, [this] { PanoramiClick(); });
     QObject::connect(boutons["ToolBDist"], &QToolButton::clicked, this, [this] { Distances1Click(); });
     QObject::connect(boutons["ToolBRoute"], &QToolButton::clicked, this, [this] { RtglobClick(); });
-    for (const char* n : {"ToolBTraj", "ToolBActu"})
-        QObject::connect(boutons[n], &QToolButton::clicked, this, [this] { fonction_a_venir(); });
+    QObject::connect(boutons["ToolBTraj"], &QToolButton::clicked, this, [this] { Trajets1Click(); });
+    QObject::connect(boutons["ToolBActu"], &QToolButton::clicked, this, [this] { fonction_a_venir(); });
     ToolBar1->adjustSize();
     ToolBar1->resize(33, ToolBar1->sizeHint().height());
     ToolBar1->move(width() - ToolBar1->width() - 2, 2);
@@ -415,7 +428,7 @@ void TFPosConc::cree_menus()
     item(nullptr, "SelDate", QStringLiteral("Da&te"), [this] { SelDateClick(); });
     item(nullptr, "Distances1", QStringLiteral("&Distances"), [this] { Distances1Click(); });
     item(nullptr, "Classement1", QStringLiteral("&Classement"), [this] { Classement1Click(); });
-    item(nullptr, "Trajets1", QStringLiteral("&Trajets"), a_venir);
+    item(nullptr, "Trajets1", QStringLiteral("&Trajets"), [this] { Trajets1Click(); });
     QMenu* route = mb->addMenu(QStringLiteral("&Route"));
     route->menuAction()->setObjectName(QStringLiteral("Route1"));
     actions["Route1"] = route->menuAction();

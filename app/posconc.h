@@ -9,6 +9,7 @@
 #include "lieux.h"
 #include "mercator.h"
 #include "reglages.h"
+#include "trajets.h"
 
 #include <QImage>
 #include <QPoint>
@@ -18,6 +19,13 @@
 #include <map>
 
 class QAction;
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QListWidget;
+class QTimer;
 class QFrame;
 class QLabel;
 class QMainWindow;
@@ -47,6 +55,11 @@ inline const QString MESSAGE_OPTION = QStringLiteral("Sélectionner une option  
 
 // Colour of a speed line for a speed in knots.
 TColor couleur_vitesse(ext noeuds, bool fond_clair);
+// Pen colour of an entrant's track on a background (navy shifts it).
+TColor couleur_trajet(TColor couleur_conc, TColor fond);
+// Pen style of entrant i's track: by i mod 5, solid, dash, dot, dash-dot,
+// dash-dot-dot.
+StylePlume style_trajet(int i);
 
 class TFPosConc : public TMercator {
 public:
@@ -156,6 +169,54 @@ public:
     void Trace_route_theo();
     void trace_point_radians(const TLieu& n);
 
+    // The replay: the panel, the assembly, the progressions.
+    QFrame* PanelTraj = nullptr;
+    QListWidget* ListBoxConc = nullptr;
+    QCheckBox *ChbxToutCourse = nullptr, *ChbxEnt2dt = nullptr;
+    QWidget* Panel1 = nullptr;
+    QComboBox *ComboBox1 = nullptr, *ComboBox2 = nullptr;
+    QCheckBox *ChbxDate = nullptr, *ChbxVit = nullptr, *ChbxClass = nullptr, *ChBXDist = nullptr,
+              *ChBxDistPrel = nullptr;
+    QGroupBox *RDGmode = nullptr, *GPBCad = nullptr;
+    QLineEdit* EdCad = nullptr;
+    QWidget* UpDown1 = nullptr;
+    QPushButton *BTokTraj = nullptr, *BTAnnulTraj = nullptr, *BTExporter = nullptr;
+    int periode_cadence = 3000;  // milliseconds
+    int nb_jours_traj = 0, jour_traj = 0, dernier_conc = 0;
+    SelectionTrajets selection_traj;
+    Film film;
+    bool film_cadence = false;   // the timed film is running
+    bool film_en_pause = false;
+    std::array<TPos_elem, NB_CONCURRENTS + 1> releve_prec{};
+    // The export's file, asked by a dialog (a script in the tests).
+    std::function<QString()> choisit_fichier_export;
+
+    void Trajets1Click();
+    void Constitue_trajets();
+    void Traj_date_sel_tout_course();
+    void Traj_date_sel_ent2dt();
+    void RDGmodeClick();
+    void traj_det_val_dist();
+    void BTokTrajClick();
+    void BTAnnulTrajClick();
+    void BTExporterClick();
+    int index_mode() const;       // RDGmode: 0 instant, 1 timed, 2 manual
+    void choisit_mode(int k);
+    // The entrants and period chosen in the panel; false (with the warning
+    // box) when none is chosen or a date is missing.
+    bool selection_du_panneau(SelectionTrajets& s);
+    void Plot_traj_conc(const TDonnees_conc& r, int i, bool premier);
+    void cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes);
+    void Aff_dist_entre_2(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes);
+    void Trac_traj_inst();
+    void Trac_traj_cadenc();
+    void Trac_traj_man();
+    void un_pas();
+    void tic_film();
+    void arrete_film();
+    // The keys of a replay in progress; false when the key is not theirs.
+    bool touche_film(QKeyEvent* e);
+
     // Ranking panel.
     void Classement1Click();
     void BitBtn1Click();
@@ -217,6 +278,12 @@ private:
     void ajoute_lignes_classement();
     QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;
     std::map<QString, bool> grises_;
+    void cree_panneau_trajets();
+    void demarre_film();
+    QTimer* minuterie();
+    QTimer* minuterie_ = nullptr;
+    QButtonGroup* modes_ = nullptr;
+    std::array<bool, NB_CONCURRENTS + 1> vu_{};  // entrants drawn since the film started
     int molette_reste = 0;  // parts of a notch not used yet
     TPos_elem ancre_molette;
     QPoint ancre_molette_px;

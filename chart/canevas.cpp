@@ -13,11 +13,12 @@ __extension__ typedef __int128 entier128;
 // On/off runs of the cosmetic pen styles, in pixels.
 struct Motif {
     int n;
-    int runs[4];
+    int runs[6];
 };
-constexpr Motif MOTIF_POINT{2, {3, 3, 0, 0}};
-constexpr Motif MOTIF_TIRET{2, {18, 6, 0, 0}};
+constexpr Motif MOTIF_POINT{2, {3, 3}};
+constexpr Motif MOTIF_TIRET{2, {18, 6}};
 constexpr Motif MOTIF_TIRET_POINT{4, {9, 6, 3, 6}};
+constexpr Motif MOTIF_TIRET_POINT_POINT{6, {9, 3, 3, 3, 3, 3}};
 
 const Motif* motif(StylePlume s)
 {
@@ -25,6 +26,7 @@ const Motif* motif(StylePlume s)
     case StylePlume::Point: return &MOTIF_POINT;
     case StylePlume::Tiret: return &MOTIF_TIRET;
     case StylePlume::TiretPoint: return &MOTIF_TIRET_POINT;
+    case StylePlume::TiretPointPoint: return &MOTIF_TIRET_POINT_POINT;
     case StylePlume::Plein: break;
     }
     return nullptr;

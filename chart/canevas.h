@@ -24,7 +24,7 @@ inline QRgb vers_qrgb(TColor c)
     return qRgb(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF));
 }
 
-enum class StylePlume { Plein, Point, Tiret, TiretPoint };
+enum class StylePlume { Plein, Point, Tiret, TiretPoint, TiretPointPoint };
 
 class Canevas {
 public:

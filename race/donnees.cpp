@@ -61,7 +61,8 @@ bool statut(const QString& s)
 // Reads every block after the first line "1". Without an archive: the day
 // load (marque_A, nb_classes). With one: the re-reading, which stops at an
 // unknown skipper and appends every block to its entrant's list.
-void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, ArchiveCourse* archive)
+void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, ArchiveCourse* archive,
+               int32_t jour_archive = -1)
 {
     int32_t classes = 0, u = 0;
     // Lines that only matter as numbers are read as bytes, without a string.
@@ -142,6 +143,7 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
             archive->elements.push_back(R);
             TDonnees_conc* e = &archive->elements.back();
             e->suivant = nullptr;
+            e->jour = jour_archive;
             const size_t i = size_t(indice_archive);
             if (!archive->liste_traj[i])
                 archive->liste_traj[i] = e;
@@ -304,20 +306,20 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
 }
 
 void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
-                const QString& nom_fichier)
+                const QString& nom_fichier, int32_t jour)
 {
     remet_a_zero(j, false);
     LecteurTexte f(contenu);
-    lit_blocs(j, f, nom_fichier, &a);
+    lit_blocs(j, f, nom_fichier, &a, jour);
 }
 
 bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
-                const QString& nom_fichier)
+                const QString& nom_fichier, int32_t jour)
 {
     QByteArray contenu;
     if (!lit_fichier(rep_programme + u'/' + nom_fichier, contenu))
         return false;
-    relit_jour(j, a, contenu, nom_fichier);
+    relit_jour(j, a, contenu, nom_fichier, jour);
     return true;
 }
 

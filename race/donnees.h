@@ -52,6 +52,7 @@ struct TDonnees_conc {
     bool non_classe = false; // shown "NC"
     bool marque_A = false;   // ranked, status beginning with "A"
     TDonnees_conc* suivant = nullptr; // archive lists only
+    int32_t jour = -1;       // archive lists: index of its day in the archive
 };
 
 // The loaded race day.
@@ -104,9 +105,10 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v);
 
 // Re-reads a day file and appends every entrant's record to its list.
 // False when the file cannot be read.
+// `jour` tags the elements with the index of their day in the archive.
 bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
-                const QString& nom_fichier);
+                const QString& nom_fichier, int32_t jour = -1);
 void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
-                const QString& nom_fichier);
+                const QString& nom_fichier, int32_t jour = -1);
 
 }  // namespace orv

@@ -2,8 +2,16 @@
 // selection, zoom and pan gestures, the distance tool, the theoretical
 // route, the wheel, the keys and the position under the pointer.
 #include "aide_fenetre.h"
+#include "texte.h"
 
 #include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
 #include <QFile>
 #include <QLabel>
 #include <QTest>
@@ -404,4 +412,322 @@ TEST_F(Outils, PositionSousLePointeur)
     QEvent sortie(QEvent::Leave);
     QCoreApplication::sendEvent(carte, &sortie);
     EXPECT_TRUE(carte->StatusPosition->text().isEmpty());
+}
+
+// ---------------------------------------------------------------------------
+// The replay: the panel, the validation, the drawing and the progressions.
+
+namespace {
+
+QStringList bloc_fix(int rang, const QString& nom, const QString& lat, const QString& lon, const QString& statut)
+{
+    return {QString::number(rang), QStringLiteral("Bateau (%1)").arg(nom), statut, lat, lon, "12", "90", "9.5", "2D-3D"};
+}
+
+class Rejeu : public Outils {
+protected:
+    void SetUp() override
+    {
+        Outils::SetUp();
+        // The day on display, kept whole through the replay.
+        choisit(12, 11, 2000);
+        carte->Validmenu();
+    }
+    // A small archive of its own: `jours` day files of two entrants.
+    void archive(const std::vector<std::pair<QString, QStringList>>& jours)
+    {
+        for (const auto& [code, lignes] : jours) {
+            QStringList l{QStringLiteral("Classement"), QString()};
+            l += lignes;
+            ASSERT_TRUE(ecrit_lignes(rep.filePath(code + ".txt"), l));
+        }
+        carte->rep_programme = rep.path();
+    }
+    void choisit_concurrents(std::initializer_list<int> indices)
+    {
+        carte->ListBoxConc->clearSelection();
+        for (int i : indices)
+            carte->ListBoxConc->item(i - 1)->setSelected(true);
+    }
+    void periode(int depuis, int jusqua)
+    {
+        carte->ChbxToutCourse->click();
+        carte->ComboBox1->setCurrentIndex(depuis);
+        carte->ComboBox2->setCurrentIndex(jusqua);
+    }
+    int pixels(TColor c) { return compte(carte->canevas.image(), c); }
+    QTemporaryDir rep;
+};
+
+}  // namespace
+
+TEST_F(Rejeu, PanneauEtValidation)
+{
+    const JourCourse jour_avant = jour_course();
+    const EtatDate date_avant = etat_date();
+    carte->actions.at("Trajets1")->trigger();
+    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    EXPECT_EQ(carte->mode_outil, OUTIL_TRAJETS);
+    EXPECT_EQ(carte->message_statut, "Pour se repasser le film de la course ! ");
+    EXPECT_EQ(titre(), "Orvalis 2000-2001.");
+    EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
+    EXPECT_TRUE(carte->bouton_grise("ToolBClass"));
+    // The assembly leaves the day on display whole.
+    EXPECT_EQ(jour_course().nom_fichier_jour, jour_avant.nom_fichier_jour);
+    EXPECT_EQ(jour_course().donnees_conc[1].skipper, jour_avant.donnees_conc[1].skipper);
+    EXPECT_EQ(etat_date().code_jour, date_avant.code_jour);
+    // Initial state of the panel.
+    EXPECT_TRUE(carte->ChbxToutCourse->isChecked());
+    EXPECT_FALSE(carte->ChbxEnt2dt->isChecked());
+    EXPECT_FALSE(carte->Panel1->isVisible());
+    EXPECT_FALSE(carte->ChBXDist->isEnabled());
+    EXPECT_TRUE(carte->ChBXDist->isChecked());
+    EXPECT_EQ(carte->index_mode(), 0);
+    EXPECT_FALSE(carte->GPBCad->isVisible());
+    EXPECT_EQ(carte->ListBoxConc->count(), 24);
+    EXPECT_EQ(carte->ListBoxConc->item(13)->text(), "Le Bravic");  // row i - 1 is entrant i
+    EXPECT_EQ(carte->ComboBox1->itemText(0), "Vendredi 10 novembre 2000");
+    EXPECT_EQ(carte->ComboBox2->itemText(0), "--------------");
+    EXPECT_EQ(carte->ComboBox1->count(), archive_jours().nb_jours());
+    EXPECT_EQ(carte->ComboBox1->currentIndex(), -1);
+    // The two period boxes exclude each other; the dates show with theirs.
+    carte->ChbxToutCourse->click();
+    EXPECT_TRUE(carte->ChbxEnt2dt->isChecked());
+    EXPECT_TRUE(carte->Panel1->isVisible());
+    carte->ChbxToutCourse->click();
+    EXPECT_FALSE(carte->ChbxEnt2dt->isChecked());
+    EXPECT_FALSE(carte->Panel1->isVisible());
+    // The distance option: exactly two entrants and a step-by-step mode.
+    choisit_concurrents({1, 2});
+    EXPECT_FALSE(carte->ChBXDist->isEnabled());
+    carte->choisit_mode(2);
+    EXPECT_TRUE(carte->ChBXDist->isEnabled());
+    EXPECT_FALSE(carte->GPBCad->isVisible());
+    carte->choisit_mode(1);
+    EXPECT_TRUE(carte->GPBCad->isVisible());
+    choisit_concurrents({1, 2, 3});
+    EXPECT_FALSE(carte->ChBXDist->isEnabled());
+
+    // Warnings: no entrant; no dates.
+    carte->choisit_mode(0);
+    carte->ListBoxConc->clearSelection();
+    messages.clear();
+    carte->BTokTraj->click();
+    ASSERT_EQ(messages.size(), 1);
+    EXPECT_EQ(messages[0], "Au moins un concurrent doit être sélectionné.");
+    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    choisit_concurrents({1});
+    carte->ChbxToutCourse->click();
+    carte->BTokTraj->click();
+    ASSERT_EQ(messages.size(), 2);
+    EXPECT_EQ(messages[1], "Les dates doivent être spécifiées .");
+    // "jusqu'au" before "depuis le" gives the same period; the first entry
+    // of "jusqu'au" is the first day.
+    carte->ComboBox1->setCurrentIndex(3);
+    carte->ComboBox2->setCurrentIndex(0);
+    carte->BTokTraj->click();
+    EXPECT_FALSE(carte->PanelTraj->isVisible());
+    EXPECT_EQ(carte->selection_traj.debut, 0);
+    EXPECT_EQ(carte->selection_traj.fin, 3);
+    EXPECT_EQ(carte->nb_jours_traj, 4);
+    // Instant mode: the commands stay as they were (the ranking disabled by
+    // the command), the tracks drawn at every paint.
+    EXPECT_TRUE(carte->trajets_actifs);
+    EXPECT_FALSE(carte->defilement_en_cours);
+    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
+    // The double click leaves it all and restores every command.
+    souris(carte, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton, Qt::LeftButton);
+    EXPECT_FALSE(carte->trajets_actifs);
+    EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
+    // The ranking still shows the day on display, under its own date.
+    carte->Classement1Click();
+    EXPECT_EQ(carte->StaticText1->text(), date_avant.date_en_clair);
+}
+
+TEST_F(Rejeu, LaSecondeCommandeReprendLesListes)
+{
+    archive({{"101100", bloc_fix(1, "Arvelin", "46.00", "3.00", "le 10/11/2000 à 20h00")},
+              {"111100", bloc_fix(1, "Arvelin", "45.00", "5.00", "le 11/11/2000 à 20h00")}});
+    carte->Trajets1Click();
+    ASSERT_EQ(carte->ComboBox1->count(), 2);
+    ASSERT_TRUE(ecrit_lignes(rep.filePath("121100.txt"), bloc_fix(1, "Arvelin", "44.00", "7.00", "le 12/11/2000 à 20h00")));
+    carte->BTAnnulTrajClick();
+    dates = {{12, 11, 2000}};
+    carte->Trajets1Click();
+    EXPECT_EQ(carte->ComboBox1->count(), 2);  // not read again
+    // A read error empties the lists; the next command assembles again.
+    QTemporaryDir autre;
+    carte->rep_programme = autre.path();
+    carte->trajets_constitues = false;
+    carte->Trajets1Click();
+    EXPECT_FALSE(carte->trajets_constitues);
+    EXPECT_EQ(carte->ComboBox1->count(), 0);
+    EXPECT_TRUE(messages.back().contains("101100.txt"));
+}
+
+TEST_F(Rejeu, DessinInstantane)
+{
+    // Arvelin (index 1) sails 10° E along the equator over two days.
+    archive({{"101100", bloc_fix(1, "Arvelin", "0.00", "5.00", "le 10/11/2000 à 20h00")},
+              {"111100", bloc_fix(1, "Arvelin", "0.00", "-5.00", "le 11/11/2000 à 20h00")}});
+    carte->Trajets1Click();
+    choisit_concurrents({1});
+    const TColor c = couleur_trajet(carte->couleurs_conc[1], carte->couleur_fond);
+    // One day: a marker, no segment.
+    carte->ChbxVit->setChecked(false);  // no speed line over the marker
+    periode(1, 1);
+    carte->BTokTraj->click();
+    Viewport& v = viewport();
+    v.lat_nord = 5;
+    v.lat_sud = -5;
+    v.long_ouest = 10;
+    v.long_est = -10;
+    rend();
+    EXPECT_EQ(pixels(c), 0);
+    EXPECT_EQ(px(carte->canevas.image(), pixel(0, -5).x(), pixel(0, -5).y()), clYellow);
+    // Two days: the segment in the entrant's colour and dash.
+    carte->Trajets1Click();
+    periode(0, 1);
+    carte->BTokTraj->click();
+    rend();
+    EXPECT_GT(pixels(c), 30);
+    EXPECT_EQ(style_trajet(1), StylePlume::Tiret);
+}
+
+TEST_F(Rejeu, PassageDu180)
+{
+    // 179° E then 179° W: east the short way.
+    archive({{"101100", bloc_fix(1, "Arvelin", "40.00", "-179.00", "le 10/11/2000 à 20h00")},
+              {"111100", bloc_fix(1, "Arvelin", "40.00", "179.00", "le 11/11/2000 à 20h00")}});
+    carte->Trajets1Click();
+    choisit_concurrents({1});
+    carte->ChBxDistPrel->setChecked(false);
+    carte->BTokTraj->click();
+    const TColor c = couleur_trajet(carte->couleurs_conc[1], carte->couleur_fond);
+    Viewport& v = viewport();
+    // A view centred on Greenwich, wide: the two fixes at opposite edges,
+    // the segment that would cross the chart is not drawn; markers are.
+    v.lat_nord = 60;
+    v.lat_sud = 20;
+    v.long_ouest = 89.59L;
+    v.long_est = -89.59L;
+    rend();
+    EXPECT_EQ(pixels(c), 0);
+    // A view straddling 180°: the short segment is drawn.
+    v.lat_nord = 45;
+    v.lat_sud = 35;
+    v.long_ouest = -175;
+    v.long_est = 175;
+    rend();
+    EXPECT_GT(pixels(c), 10);
+}
+
+TEST_F(Rejeu, CouleursEtStyles)
+{
+    // The packed-value rule on navy: +64, blue byte dropped.
+    EXPECT_EQ(couleur_trajet(0x85D07A, clNavy), (0x85D07Au + 64) & 0xFFFF);
+    EXPECT_EQ(couleur_trajet(0x85D07A, clBlack), 0x85D07Au);
+    EXPECT_EQ(style_trajet(1), style_trajet(6));
+    for (int i : {5, 10, 15, 20})
+        EXPECT_EQ(style_trajet(i), StylePlume::Plein) << i;
+    EXPECT_EQ(style_trajet(4), StylePlume::TiretPointPoint);
+}
+
+TEST_F(Rejeu, ModeManuelEtMarges)
+{
+    carte->Trajets1Click();
+    choisit_concurrents({1, 2});
+    periode(2, 5);  // four days
+    carte->choisit_mode(2);
+    carte->BTokTraj->click();
+    EXPECT_FALSE(carte->actions.at("Zoomer1")->isEnabled());  // step by step: commands off
+    QApplication::processEvents();                            // the first step
+    EXPECT_EQ(carte->film.jour(), 3);
+    EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
+    // n - 1 presses show the other days, the n-th says the end.
+    for (int k = 0; k < 3; ++k)
+        QTest::keyClick(carte, Qt::Key_Down);
+    EXPECT_FALSE(carte->film.reste());
+    EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
+    QTest::keyClick(carte, Qt::Key_Down);
+    EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
+    // Page Down never brings a margin below 0.1°; Page Up is capped.
+    for (int k = 0; k < 20; ++k)
+        QTest::keyClick(carte, Qt::Key_PageDown);
+    EXPECT_EQ(carte->marge_lat, 0.1L);
+    EXPECT_EQ(carte->marge_long, 0.1L);
+    for (int k = 0; k < 200; ++k)
+        QTest::keyClick(carte, Qt::Key_PageUp);
+    EXPECT_LE(carte->marge_lat, 90);
+    EXPECT_LE(carte->marge_long, 90);
+    // Esc goes back to the panel.
+    QTest::keyClick(carte, Qt::Key_Escape);
+    EXPECT_TRUE(carte->PanelTraj->isVisible());
+}
+
+TEST_F(Rejeu, FilmCadenceSousUneBoucleDEvenements)
+{
+    carte->Trajets1Click();
+    choisit_concurrents({1, 2});
+    periode(0, 4);
+    carte->choisit_mode(1);
+    // Text that is not a whole number ≥ 0 keeps the previous period.
+    carte->EdCad->setText("abc");
+    carte->BTokTraj->click();
+    EXPECT_EQ(carte->periode_cadence, 3000);
+    EXPECT_EQ(carte->EdCad->text(), "3");
+    // Period 0: the steps back to back, the window still turning.
+    carte->FormDBlClick();
+    carte->Trajets1Click();
+    carte->EdCad->setText("0");
+    carte->BTokTraj->click();
+    EXPECT_EQ(carte->periode_cadence, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->message_statut.startsWith("Date de fin"); }, 5000));
+    EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
+    EXPECT_FALSE(carte->film.reste());
+
+    // One second: after two steps, Esc stops the film at once.
+    carte->FormDBlClick();
+    carte->Trajets1Click();
+    carte->EdCad->setText("1");
+    carte->BTokTraj->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->film.jour() >= 2; }, 5000));
+    EXPECT_EQ(carte->message_statut, "Film : 11/11/2000 - jour 2");
+    dates = {{12, 11, 2000}};
+    QTest::keyClick(carte, Qt::Key_Escape);
+    const int jour = carte->film.jour();
+    QTest::qWait(1300);
+    EXPECT_EQ(carte->film.jour(), jour);
+    EXPECT_FALSE(carte->trajets_actifs);
+    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+
+    // Space pauses; paused, the down arrow steps one day.
+    carte->Trajets1Click();
+    carte->BTokTraj->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->film.jour() >= 1; }, 5000));
+    QTest::keyClick(carte, Qt::Key_Space);
+    const int arret = carte->film.jour();
+    QTest::qWait(1300);
+    EXPECT_EQ(carte->film.jour(), arret);
+    QTest::keyClick(carte, Qt::Key_Down);
+    EXPECT_EQ(carte->film.jour(), arret + 1);
+    QTest::keyClick(carte, Qt::Key_Space);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->film.jour() > arret + 1; }, 3000));
+    EXPECT_GT(carte->film.jour(), arret + 1);
+}
+
+TEST_F(Rejeu, ExporterDepuisLePanneau)
+{
+    carte->Trajets1Click();
+    choisit_concurrents({1, 2});
+    QTemporaryDir d;
+    carte->choisit_fichier_export = [&] { return d.filePath("deux.kml"); };
+    carte->BTExporter->click();
+    QFile f(d.filePath("deux.kml"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray k = f.readAll();
+    EXPECT_EQ(k.count("<Placemark>"), 2);
+    EXPECT_TRUE(k.contains("<gx:Track>"));
+    EXPECT_TRUE(carte->message_statut.contains("deux.kml"));
 }

@@ -1,0 +1,360 @@
+#include "trajets.h"
+
+#include "calendrier.h"
+#include "convers.h"
+#include "viewport.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QXmlStreamWriter>
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+const QDate FIN_ASSEMBLAGE(2001, 4, 16);  // the first day not considered
+}
+
+int ArchiveJours::indice_du_jour(const QDate& d) const
+{
+    for (int k = 0; k < nb_jours(); ++k)
+        if (jours[size_t(k)] == d)
+            return k;
+    return -1;
+}
+
+void ArchiveJours::vide()
+{
+    jours.clear();
+    dates_depuis.clear();
+    dates_jusqua.clear();
+    listes.vide();
+    tete_traj.fill(nullptr);
+    constituee = false;
+}
+
+ArchiveJours& archive_jours()
+{
+    static ArchiveJours a;
+    return a;
+}
+
+bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
+{
+    a.vide();
+    // A date state and a reading buffer of the assembly's own: the day on
+    // display keeps its records and its date.
+    EtatDate date;
+    date.jour_choisi = 10;
+    date.mois_choisi = 11;
+    date.annee_choisie = 2000;
+    JourCourse tampon;
+    QString nom = QStringLiteral("101100.txt");
+    a.dates_depuis << QStringLiteral("Vendredi 10 novembre 2000");
+    a.dates_jusqua << QStringLiteral("--------------");
+    a.jours.push_back(PREMIER_JOUR_COURSE);
+    for (;;) {
+        if (!relis_data(tampon, a.listes, rep, nom, a.nb_jours() - 1)) {
+            erreur = QStringLiteral("Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.")
+                         .arg(QFileInfo(rep + u'/' + nom).absoluteFilePath());
+            a.vide();
+            return false;
+        }
+        // The next day that has a file, up to 15 April 2001.
+        for (;;) {
+            jour_suivant(date);
+            const QDate d(date.annee_choisie, date.mois_choisi, date.jour_choisi);
+            if (d >= FIN_ASSEMBLAGE) {
+                for (int i = 1; i <= NB_CONCURRENTS; ++i)
+                    a.tete_traj[size_t(i)] = a.listes.liste_traj[size_t(i)];
+                a.constituee = true;
+                return true;
+            }
+            nom = date.code_jour + QStringLiteral(".txt");
+            if (QFileInfo::exists(rep + u'/' + nom)) {
+                a.dates_depuis << date.date_en_clair;
+                a.dates_jusqua << date.date_en_clair;
+                a.jours.push_back(d);
+                break;
+            }
+        }
+    }
+}
+
+int SelectionTrajets::dernier() const
+{
+    for (int i = NB_CONCURRENTS; i >= 1; --i)
+        if (concurrents.test(size_t(i)))
+            return i;
+    return 0;
+}
+
+Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
+{
+    if (s.toute_course) {
+        debut_ = 0;
+        // Until the last record of any chosen entrant.
+        fin_ = -1;
+        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+            if (!s.concurrents.test(size_t(i)))
+                continue;
+            for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant)
+                fin_ = std::max(fin_, int(e->jour));
+        }
+    } else {
+        debut_ = std::clamp(std::min(s.debut, s.fin), 0, std::max(0, a.nb_jours() - 1));
+        fin_ = std::clamp(std::max(s.debut, s.fin), 0, a.nb_jours() - 1);
+    }
+    jour_ = debut_;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const TDonnees_conc* e = s.concurrents.test(size_t(i)) ? a.tete_traj[size_t(i)] : nullptr;
+        while (e && e->jour < debut_)
+            e = e->suivant;
+        curseur_[size_t(i)] = e;
+        debut_liste_[size_t(i)] = e;
+    }
+}
+
+bool Film::reste() const { return a_ && jour_ <= fin_; }
+
+std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> Film::courant() const
+{
+    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> r{};
+    if (!reste())
+        return r;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const TDonnees_conc* e = curseur_[size_t(i)];
+        if (e && e->jour == jour_)
+            r[size_t(i)] = e;
+    }
+    return r;
+}
+
+std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> Film::pas()
+{
+    const auto r = courant();
+    if (!reste())
+        return r;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const TDonnees_conc*& e = curseur_[size_t(i)];
+        while (e && e->jour <= jour_)
+            e = e->suivant;
+    }
+    ++jour_;
+    return r;
+}
+
+bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewport& v)
+{
+    std::vector<double> lons;  // degrees, West positive
+    double nord = -90, sud = 90;
+    Film f(a, s);
+    while (f.reste())
+        for (const TDonnees_conc* e : f.pas())
+            if (e && !(e->non_classe && e->elem.latitude == 0 && e->elem.longitude == 0)) {
+                const double la = double(ddmm_vers_deg(e->elem.latitude));
+                nord = std::max(nord, la);
+                sud = std::min(sud, la);
+                lons.push_back(double(ddmm_vers_deg(e->elem.longitude)));
+            }
+    if (lons.empty())
+        return false;
+    // The covered arc: the whole turn less the widest gap between two
+    // longitudes that follow each other round the world.
+    std::sort(lons.begin(), lons.end());
+    double trou = lons.front() + 360 - lons.back();
+    size_t apres = 0;  // index of the longitude after the widest gap
+    for (size_t k = 1; k < lons.size(); ++k)
+        if (lons[k] - lons[k - 1] > trou) {
+            trou = lons[k] - lons[k - 1];
+            apres = k;
+        }
+    const double largeur_max = double(LARGEUR_DEMANDEE_MAX);
+    double ouest, e;
+    if (360 - trou <= largeur_max) {
+        // From the gap's east side, westward over the arc.
+        e = lons[apres];
+        ouest = e + 360 - trou;
+    } else {
+        // Round the world: the widest request, leaving out the band of
+        // longitudes (as wide as what the view cannot show) that holds the
+        // fewest fixes.
+        std::array<int, 360> n{};
+        for (double l : lons)
+            ++n[size_t(int(std::floor(l + 180)) % 360)];
+        const int cache = 360 - int(1.2 * largeur_max);
+        int meilleur = 0, moins = INT32_MAX;
+        for (int d = 0; d < 360; ++d) {
+            int c = 0;
+            for (int k = 0; k < cache; ++k)
+                c += n[size_t((d + k) % 360)];
+            if (c < moins) {
+                moins = c;
+                meilleur = d;
+            }
+        }
+        const double centre = meilleur - 180 + cache / 2.0 + 180;
+        ouest = centre + largeur_max / 2;
+        e = centre - largeur_max / 2;
+    }
+    auto normale = [](double g) {
+        ext x = g;
+        corrige_depass_G(x);
+        return deg_vers_ddmm(x);
+    };
+    v.lat_nord = deg_vers_ddmm(nord);
+    v.lat_sud = deg_vers_ddmm(sud - 1);
+    v.pose_longitudes(normale(ouest), normale(e));
+    return true;
+}
+
+bool releve_reel(const TDonnees_conc& r)
+{
+    if (r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0)
+        return false;
+    if (r.date_txt.startsWith(u'A'))
+        return r.date_txt.startsWith(QStringLiteral("Arrivé"));
+    return true;
+}
+
+QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour)
+{
+    static const QRegularExpression forme(QStringLiteral("le (\\d{1,2})/(\\d{1,2})/(\\d{4}) à (\\d{1,2})h(\\d{2})"));
+    const QRegularExpressionMatch m = forme.match(r.date_txt);
+    if (m.hasMatch()) {
+        const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+        const QTime t(m.captured(4).toInt(), m.captured(5).toInt());
+        if (d.isValid() && t.isValid())
+            return QDateTime(d, t, Qt::UTC);
+    }
+    return QDateTime(jour, QTime(12, 0), Qt::UTC);
+}
+
+namespace {
+// One entrant's exported points: a real position, later than the last one.
+struct Point {
+    double lat, lon;  // decimal degrees, East positive
+    QDateTime quand;
+};
+
+std::vector<Point> points_exportes(const ArchiveJours& a, const SelectionTrajets& s, int i)
+{
+    std::vector<Point> r;
+    SelectionTrajets un = s;
+    un.concurrents.reset();
+    un.concurrents.set(size_t(i));
+    Film f(a, un);
+    while (f.reste()) {
+        const int jour = f.jour();
+        const TDonnees_conc* e = f.pas()[size_t(i)];
+        if (!e || !releve_reel(*e))
+            continue;
+        const QDateTime t = heure_du_releve(*e, a.jours[size_t(jour)]);
+        if (!r.empty() && t <= r.back().quand)
+            continue;  // an arrival repeated on the following days
+        r.push_back({double(ddmm_vers_deg(e->elem.latitude)), -double(ddmm_vers_deg(e->elem.longitude)), t});
+    }
+    return r;
+}
+
+QString nom_piste(const ArchiveJours& a, int i)
+{
+    QString bateau;
+    for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant)
+        if (!e->bateau.trimmed().isEmpty()) {
+            bateau = e->bateau.trimmed();
+            break;
+        }
+    return bateau.isEmpty() ? noms_conc[size_t(i)] : QStringLiteral("%1 (%2)").arg(noms_conc[size_t(i)], bateau);
+}
+
+QString nombre(double v) { return QString::number(v, 'f', 6); }
+}  // namespace
+
+bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
+                     const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, QString& erreur)
+{
+    const QString suffixe = QFileInfo(chemin).suffix().toLower();
+    if (suffixe != QLatin1String("gpx") && suffixe != QLatin1String("kml")) {
+        erreur = QStringLiteral("Extension inconnue : le fichier doit finir par .gpx ou .kml.");
+        return false;
+    }
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly)) {
+        erreur = QStringLiteral("Impossible d'écrire « %1 ».").arg(chemin);
+        return false;
+    }
+    QXmlStreamWriter x(&f);
+    x.setAutoFormatting(true);
+    x.writeStartDocument();
+    if (suffixe == QLatin1String("gpx")) {
+        x.writeStartElement(QStringLiteral("gpx"));
+        x.writeDefaultNamespace(QStringLiteral("http://www.topografix.com/GPX/1/1"));
+        x.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
+        x.writeAttribute(QStringLiteral("creator"), QStringLiteral("Orvalis"));
+        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+            if (!s.concurrents.test(size_t(i)))
+                continue;
+            x.writeStartElement(QStringLiteral("trk"));
+            x.writeTextElement(QStringLiteral("name"), nom_piste(a, i));
+            x.writeStartElement(QStringLiteral("trkseg"));
+            for (const Point& p : points_exportes(a, s, i)) {
+                x.writeStartElement(QStringLiteral("trkpt"));
+                x.writeAttribute(QStringLiteral("lat"), nombre(p.lat));
+                x.writeAttribute(QStringLiteral("lon"), nombre(p.lon));
+                x.writeTextElement(QStringLiteral("time"), p.quand.toString(Qt::ISODate));
+                x.writeEndElement();
+            }
+            x.writeEndElement();
+            x.writeEndElement();
+        }
+        x.writeEndElement();
+    } else {
+        x.writeStartElement(QStringLiteral("kml"));
+        x.writeDefaultNamespace(QStringLiteral("http://www.opengis.net/kml/2.2"));
+        x.writeNamespace(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("gx"));
+        x.writeStartElement(QStringLiteral("Document"));
+        x.writeTextElement(QStringLiteral("name"), QStringLiteral("Orvalis 2000 - 2001"));
+        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+            if (!s.concurrents.test(size_t(i)))
+                continue;
+            // KML colours are aabbggrr, as ours with an opaque alpha.
+            x.writeStartElement(QStringLiteral("Style"));
+            x.writeAttribute(QStringLiteral("id"), QStringLiteral("c%1").arg(i));
+            x.writeStartElement(QStringLiteral("LineStyle"));
+            x.writeTextElement(QStringLiteral("color"),
+                               QStringLiteral("ff%1").arg(couleurs[size_t(i)] & 0xFFFFFF, 6, 16, QLatin1Char('0')));
+            x.writeTextElement(QStringLiteral("width"), QStringLiteral("2"));
+            x.writeEndElement();
+            x.writeEndElement();
+        }
+        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+            if (!s.concurrents.test(size_t(i)))
+                continue;
+            x.writeStartElement(QStringLiteral("Placemark"));
+            x.writeTextElement(QStringLiteral("name"), nom_piste(a, i));
+            x.writeTextElement(QStringLiteral("styleUrl"), QStringLiteral("#c%1").arg(i));
+            x.writeStartElement(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("Track"));
+            const std::vector<Point> pts = points_exportes(a, s, i);
+            for (const Point& p : pts)
+                x.writeTextElement(QStringLiteral("when"), p.quand.toString(Qt::ISODate));
+            for (const Point& p : pts)
+                x.writeTextElement(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("coord"),
+                                   nombre(p.lon) + u' ' + nombre(p.lat) + QStringLiteral(" 0"));
+            x.writeEndElement();
+            x.writeEndElement();
+        }
+        x.writeEndElement();
+        x.writeEndElement();
+    }
+    x.writeEndDocument();
+    if (x.hasError() || !f.commit()) {
+        erreur = QStringLiteral("Écriture de « %1 » impossible (disque plein ?).").arg(chemin);
+        return false;
+    }
+    return true;
+}
+
+}  // namespace orv

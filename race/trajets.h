@@ -1,0 +1,116 @@
+// The whole race, entrant by entrant: the archive assembled from every day
+// file of the race, the choice of entrants and period of a replay, the
+// day-by-day stepping of the replay, and the GPX and KML exports.
+#pragma once
+
+#include "donnees.h"
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+#include <array>
+#include <bitset>
+#include <vector>
+
+namespace orv {
+
+struct Viewport;
+
+// The race days that have a day file, in date order, and each entrant's
+// records over them. Each record carries the index of its day (`jour`), so
+// that an entrant missing from a day file is simply absent that day.
+struct ArchiveJours {
+    std::vector<QDate> jours;          // the days read, index 0 = 10 November 2000
+    QStringList dates_depuis;          // "depuis le" list: "Vendredi 10 novembre 2000", then date_en_clair
+    QStringList dates_jusqua;          // "jusqu'au" list: "--------------", then the same
+    ArchiveCourse listes;              // liste_traj[i]: first record of entrant i
+    std::array<TDonnees_conc*, NB_CONCURRENTS + 1> tete_traj{};
+    bool constituee = false;
+
+    int nb_jours() const { return int(jours.size()); }
+    // Index of a date in `jours`, -1 when that day has no file.
+    int indice_du_jour(const QDate& d) const;
+    void vide();
+};
+
+// The program-wide assembled archive (built by the first replay).
+ArchiveJours& archive_jours();
+
+// Reads the day files of 10 November 2000 to 15 April 2001 found in
+// `rep_programme` (days without a file skipped) into `a`, through a buffer
+// and a date state of its own: the day on display is not touched. A file
+// that exists but cannot be read stops the assembly: the lists are emptied,
+// `erreur` says which file in French, and the result is false.
+bool constitue_trajets(ArchiveJours& a, const QString& rep_programme, QString& erreur);
+
+// The entrants chosen (index 1..24) and the period (day indexes, both
+// included) of a replay.
+struct SelectionTrajets {
+    std::bitset<NB_CONCURRENTS + 1> concurrents;
+    bool toute_course = true;
+    int debut = 0, fin = 0;  // "Entre deux dates": in either order
+    int nb_selectionnes() const { return int(concurrents.count()); }
+    // The highest entrant index chosen (the design's `dernier_conc`), 0 if none.
+    int dernier() const;
+};
+
+// The day-by-day stepping of a replay. Each step is one day of the period;
+// an entrant is drawn on the days it has a record. "Toute la course" goes on
+// while any chosen entrant has a record left; "Entre deux dates" covers the
+// period's days.
+class Film {
+public:
+    Film() = default;
+    Film(const ArchiveJours& a, const SelectionTrajets& s);
+
+    // Whether a step is left.
+    bool reste() const;
+    // The day of the next step (index into the archive's days).
+    int jour() const { return jour_; }
+    // Number of steps of the period ("Entre deux dates"), or the days until
+    // the last record of a chosen entrant ("Toute la course").
+    int nb_jours() const { return fin_ - debut_ + 1; }
+    int premier_jour() const { return debut_; }
+    // The chosen entrants' records of the next step's day, entrant by
+    // entrant (index 1..24; null when it has none that day); advances.
+    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> pas();
+    // The records the next step would give, without advancing.
+    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> courant() const;
+    // Whether `r` is the first record of the period for entrant i.
+    bool premier(int i, const TDonnees_conc* r) const { return r == debut_liste_[size_t(i)]; }
+
+private:
+    const ArchiveJours* a_ = nullptr;
+    SelectionTrajets s_;
+    int debut_ = 0, fin_ = -1, jour_ = 0;
+    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> curseur_{};
+    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> debut_liste_{};
+};
+
+// Bounds (DD.MM, on `v`) framing every fix of the chosen tracks over the
+// period: from the northernmost to a degree below the southernmost, and the
+// arc of longitudes they cover (tracks round the world: the widest request,
+// centred on the arc). False when there is no fix.
+bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewport& v);
+
+// A record that gives a real position: a fix ("le ..."), an arrival
+// ("Arrivé ..."), or a record without status line. A retired boat's
+// record ("Abandon ...") carries the harbour's placeholder position, and
+// an unranked one at 0° 0° carries none.
+bool releve_reel(const TDonnees_conc& r);
+
+// The time of a record, in UTC: the "le JJ/MM/AAAA à HHhMM" of its status
+// text when it has one, else 12:00 of its day.
+QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour);
+
+// The chosen entrants' tracks over the period as GPX 1.1 or KML 2.2 (by
+// the file name's extension: .gpx, .kml), positions in decimal degrees,
+// East positive. One track per entrant named with its skipper and boat;
+// the records that give no real position are left out, and so are the
+// repeats of an arrival. KML lines take the entrants' colours (0x00BBGGRR).
+// Written atomically. False with `erreur` in French.
+bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
+                     const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, QString& erreur);
+
+}  // namespace orv

@@ -1,0 +1,311 @@
+// The whole race entrant by entrant: the assembly of the archive, the
+// day-by-day stepping of a replay, the fix times and the GPX/KML exports
+// (read back by gpsbabel and ogrinfo).
+#include "calendrier.h"
+#include "texte.h"
+#include "trajets.h"
+#include "viewport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+// A block of a day file for entrant `nom` (a surname of the table).
+QStringList bloc(int rang, const QString& nom, const QString& lat, const QString& lon,
+                 const QString& statut = QStringLiteral("le 10/11/2000 à 20h00"))
+{
+    return {QString::number(rang), QStringLiteral("Bateau (%1)").arg(nom), statut, lat, lon, "12", "200", "9.5", "2D-3D"};
+}
+
+void ecrit_jour(const QString& rep, const QString& code, const QStringList& lignes)
+{
+    QStringList l{QStringLiteral("Classement"), QString()};
+    l += lignes;
+    ASSERT_TRUE(ecrit_lignes(rep + u'/' + code + QStringLiteral(".txt"), l));
+}
+
+// 10, 11 and 13 November: Arvelin every day, Baudrinec missing on the 11th,
+// Bocquarel retired on the 13th, Cadorien only on the 10th.
+void petite_archive(const QString& rep)
+{
+    ecrit_jour(rep, "101100",
+               bloc(1, "Arvelin", "46.00", "3.00") + bloc(2, "Baudrinec", "45.30", "4.00") +
+                   bloc(3, "Bocquarel", "45.00", "5.00") + bloc(4, "Cadorien", "44.30", "6.00"));
+    ecrit_jour(rep, "111100",
+               bloc(1, "Arvelin", "44.00", "8.00", "le 11/11/2000 à 20h00") +
+                   bloc(2, "Bocquarel", "43.30", "9.00", "le 11/11/2000 à 20h00"));
+    ecrit_jour(rep, "131100",
+               bloc(1, "Arvelin", "40.00", "12.00", "le 13/11/2000 à 19h30") +
+                   bloc(2, "Baudrinec", "39.00", "13.00", "le 13/11/2000 à 20h00") +
+                   bloc(3, "Bocquarel", "46.28", "1.47", "Abandon - démâtage"));
+}
+
+SelectionTrajets choix(std::initializer_list<int> concurrents)
+{
+    SelectionTrajets s;
+    for (int i : concurrents)
+        s.concurrents.set(size_t(i));
+    return s;
+}
+
+}  // namespace
+
+TEST(Trajets, AssemblageParJourSansToucherAuJourAffiche)
+{
+    QTemporaryDir d;
+    petite_archive(d.path());
+    // The day on display and its date state.
+    etat_date() = EtatDate{};
+    montre_mois(etat_date(), 12, 2000);
+    valide_date(etat_date(), 6, 12, 2000);
+    jour_course().donnees_conc[1].skipper = QStringLiteral("affiché");
+    const EtatDate date_avant = etat_date();
+
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err)) << err.toStdString();
+    EXPECT_EQ(etat_date().code_jour, date_avant.code_jour);
+    EXPECT_EQ(etat_date().date_en_clair, date_avant.date_en_clair);
+    EXPECT_EQ(jour_course().donnees_conc[1].skipper, QStringLiteral("affiché"));
+    jour_course() = JourCourse{};
+
+    ASSERT_EQ(a.nb_jours(), 3);
+    EXPECT_EQ(a.jours[2], QDate(2000, 11, 13));
+    // The day step's long date: "NOVEMBRE" with its blank, then two more.
+    EXPECT_EQ(a.dates_depuis, QStringList({"Vendredi 10 novembre 2000", "Samedi 11 NOVEMBRE   2000",
+                                           "Lundi 13 NOVEMBRE   2000"}));
+    EXPECT_EQ(a.dates_jusqua[0], "--------------");
+    EXPECT_EQ(a.dates_jusqua[1], a.dates_depuis[1]);
+    EXPECT_EQ(a.indice_du_jour(QDate(2000, 11, 12)), -1);
+    // Baudrinec has two records, on the first and the third day.
+    const TDonnees_conc* b = a.tete_traj[2];
+    ASSERT_NE(b, nullptr);
+    EXPECT_EQ(b->jour, 0);
+    ASSERT_NE(b->suivant, nullptr);
+    EXPECT_EQ(b->suivant->jour, 2);
+    EXPECT_EQ(b->suivant->suivant, nullptr);
+}
+
+TEST(Trajets, LectureImpossibleVideLesListes)
+{
+    QTemporaryDir d;
+    petite_archive(d.path());
+    QFile::remove(d.filePath("111100.txt"));
+    QDir().mkpath(d.filePath("111100.txt"));  // there, but not readable as a file
+    ArchiveJours a;
+    QString err;
+    EXPECT_FALSE(constitue_trajets(a, d.path(), err));
+    EXPECT_TRUE(err.contains("111100.txt"));
+    EXPECT_EQ(a.nb_jours(), 0);
+    EXPECT_TRUE(a.dates_depuis.isEmpty());
+    EXPECT_EQ(a.tete_traj[1], nullptr);
+    EXPECT_FALSE(a.constituee);
+    // No first day at all: the same.
+    QTemporaryDir vide;
+    EXPECT_FALSE(constitue_trajets(a, vide.path(), err));
+}
+
+TEST(Trajets, FilmJourParJour)
+{
+    QTemporaryDir d;
+    petite_archive(d.path());
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+
+    // Arvelin and Baudrinec over the whole race: Baudrinec is absent on the
+    // second step, and its second record comes on the third, with Arvelin's.
+    Film f(a, choix({1, 2}));
+    ASSERT_TRUE(f.reste());
+    auto p = f.pas();
+    EXPECT_EQ(p[1]->elem.latitude, 46.00L);
+    EXPECT_EQ(p[2]->elem.latitude, 45.30L);
+    EXPECT_TRUE(f.premier(2, p[2]));
+    p = f.pas();
+    EXPECT_NE(p[1], nullptr);
+    EXPECT_EQ(p[2], nullptr);
+    p = f.pas();
+    EXPECT_EQ(p[1]->elem.latitude, 40.00L);
+    EXPECT_EQ(p[2]->elem.latitude, 39.00L);
+    EXPECT_FALSE(f.premier(2, p[2]));
+    EXPECT_FALSE(f.reste());
+
+    // The whole race goes on while any chosen entrant has a record left,
+    // even when the highest one (Cadorien, index 4) ran out on day one.
+    Film g(a, choix({1, 4}));
+    EXPECT_EQ(choix({1, 4}).dernier(), 4);
+    int pas = 0;
+    while (g.reste()) {
+        g.pas();
+        ++pas;
+    }
+    EXPECT_EQ(pas, 3);
+
+    // Between two dates, in either order; a one-day period is one step.
+    SelectionTrajets s = choix({1, 2, 3});
+    s.toute_course = false;
+    s.debut = 2;
+    s.fin = 1;
+    Film h(a, s);
+    EXPECT_EQ(h.nb_jours(), 2);
+    p = h.pas();
+    EXPECT_EQ(p[2], nullptr);
+    EXPECT_EQ(p[3]->elem.latitude, 43.30L);
+    EXPECT_TRUE(h.premier(1, p[1]));
+    s.debut = s.fin = 0;
+    Film un(a, s);
+    EXPECT_EQ(un.nb_jours(), 1);
+    un.pas();
+    EXPECT_FALSE(un.reste());
+}
+
+TEST(Trajets, PositionsReellesEtHeures)
+{
+    TDonnees_conc r;
+    r.date_txt = QStringLiteral("le 13/11/2000 à 19h30");
+    EXPECT_EQ(heure_du_releve(r, QDate(2000, 11, 13)), QDateTime(QDate(2000, 11, 13), QTime(19, 30), Qt::UTC));
+    r.date_txt = QStringLiteral("Arrivé le 10/02/2001 à 08h29");
+    EXPECT_TRUE(releve_reel(r));
+    EXPECT_EQ(heure_du_releve(r, QDate(2001, 2, 11)), QDateTime(QDate(2001, 2, 10), QTime(8, 29), Qt::UTC));
+    r.date_txt = QStringLiteral("Abandon - démâtage");
+    EXPECT_FALSE(releve_reel(r));
+    EXPECT_EQ(heure_du_releve(r, QDate(2000, 11, 21)), QDateTime(QDate(2000, 11, 21), QTime(12, 0), Qt::UTC));
+    r.date_txt = QStringLiteral("131100");  // no status line
+    EXPECT_TRUE(releve_reel(r));
+    r.non_classe = true;
+    EXPECT_FALSE(releve_reel(r));  // unranked at 0° 0°
+}
+
+TEST(Trajets, CadrageSurLesTrajets)
+{
+    QTemporaryDir d;
+    petite_archive(d.path());
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    Viewport v;
+    // Arvelin: 46° N to 40° N, 3° W to 12° W.
+    ASSERT_TRUE(cadre_sur_trajets(a, choix({1}), v));
+    EXPECT_EQ(v.lat_nord, 46.00L);
+    EXPECT_EQ(v.lat_sud, 39.00L);
+    EXPECT_NEAR(double(ddmm_vers_deg(std::max(v.long_ouest, v.long_est))), 12, 1e-9);
+    EXPECT_NEAR(double(ddmm_vers_deg(std::min(v.long_ouest, v.long_est))), 3, 1e-9);
+}
+
+namespace {
+QString programme(const char* nom) { return QStandardPaths::findExecutable(QString::fromLatin1(nom)); }
+
+QString lance(const QString& prog, const QStringList& args)
+{
+    QProcess p;
+    p.start(prog, args);
+    p.waitForFinished(60000);
+    return QString::fromUtf8(p.readAllStandardOutput()).remove(u'\r');
+}
+}  // namespace
+
+TEST(Trajets, ExportsRelusParGpsbabelEtOgrinfo)
+{
+    const QString gpsbabel = programme("gpsbabel"), ogrinfo = programme("ogrinfo");
+    if (gpsbabel.isEmpty() || ogrinfo.isEmpty())
+        GTEST_SKIP() << "gpsbabel or ogrinfo missing (./build.sh installs them)";
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), err));
+    // Arvelin (finished), Darnoux (retired on 21 November), Marvelle (the
+    // stop in harbour) over the whole race.
+    const SelectionTrajets s = choix({1, 6, 15});
+    QTemporaryDir d;
+    std::array<uint32_t, NB_CONCURRENTS + 1> couleurs{};
+    couleurs[1] = 0x85D07A;
+    const QString gpx = d.filePath("course.gpx"), kml = d.filePath("course.kml");
+    ASSERT_TRUE(exporte_trajets(a, s, gpx, couleurs, err)) << err.toStdString();
+    ASSERT_TRUE(exporte_trajets(a, s, kml, couleurs, err)) << err.toStdString();
+    EXPECT_FALSE(exporte_trajets(a, s, d.filePath("course.txt"), couleurs, err));
+
+    // What we wrote, entrant by entrant: real positions only, times rising.
+    struct Attendu {
+        int n;
+        double lat0, lon0, lat1, lon1;
+    };
+    std::vector<Attendu> attendus;
+    for (int i : {1, 6, 15}) {
+        Film f(a, choix({i}));
+        Attendu at{0, 0, 0, 0, 0};
+        QDateTime prec;
+        while (f.reste()) {
+            const int jour = f.jour();
+            const TDonnees_conc* e = f.pas()[size_t(i)];
+            if (!e || !releve_reel(*e))
+                continue;
+            const QDateTime t = heure_du_releve(*e, a.jours[size_t(jour)]);
+            if (at.n > 0 && t <= prec)
+                continue;
+            prec = t;
+            const double la = double(ddmm_vers_deg(e->elem.latitude)), lo = -double(ddmm_vers_deg(e->elem.longitude));
+            if (at.n == 0) {
+                at.lat0 = la;
+                at.lon0 = lo;
+            }
+            at.lat1 = la;
+            at.lon1 = lo;
+            ++at.n;
+        }
+        attendus.push_back(at);
+    }
+    EXPECT_GT(attendus[0].n, 80);
+    EXPECT_LT(attendus[1].n, 15);  // retired early: the track ends there
+
+    // gpsbabel: one line per track point (the tracks one after the other),
+    // and as many tracks once written back as GPX.
+    const int total = attendus[0].n + attendus[1].n + attendus[2].n;
+    for (const QString& format : {QStringLiteral("gpx"), QStringLiteral("kml")}) {
+        SCOPED_TRACE(format.toStdString());
+        const QString fichier = format == QLatin1String("gpx") ? gpx : kml;
+        QStringList lignes =
+            lance(gpsbabel, {"-t", "-i", format, "-f", fichier, "-o", "unicsv,utc=0", "-F", "-"}).split('\n', Qt::SkipEmptyParts);
+        ASSERT_GT(lignes.size(), 1);
+        const QStringList entete = lignes.takeFirst().split(',');
+        const int c_lat = int(entete.indexOf("Latitude")), c_lon = int(entete.indexOf("Longitude"));
+        const int c_date = int(entete.indexOf("Date")), c_heure = int(entete.indexOf("Time"));
+        ASSERT_GE(c_lat, 0);
+        ASSERT_GE(c_heure, 0);
+        ASSERT_EQ(int(lignes.size()), total);
+        const QStringList premier = lignes.first().split(',');
+        EXPECT_NEAR(premier.value(c_lat).toDouble(), attendus[0].lat0, 1e-6);
+        EXPECT_NEAR(premier.value(c_lon).toDouble(), attendus[0].lon0, 1e-6);
+        const QStringList dernier = lignes[attendus[0].n - 1].split(',');
+        EXPECT_NEAR(dernier.value(c_lat).toDouble(), attendus[0].lat1, 1e-6);
+        EXPECT_NEAR(dernier.value(c_lon).toDouble(), attendus[0].lon1, 1e-6);
+        const QStringList fin = lignes.last().split(',');
+        EXPECT_NEAR(fin.value(c_lat).toDouble(), attendus[2].lat1, 1e-6);
+        EXPECT_NEAR(fin.value(c_lon).toDouble(), attendus[2].lon1, 1e-6);
+        QString t_prec;
+        for (int k = 0; k < attendus[0].n; ++k) {
+            const QStringList c = lignes[k].split(',');
+            const QString t = c.value(c_date) + u'T' + c.value(c_heure);
+            EXPECT_LT(t_prec, t) << k;
+            t_prec = t;
+        }
+        const QString relu = lance(gpsbabel, {"-t", "-i", format, "-f", fichier, "-o", "gpx", "-F", "-"});
+        EXPECT_EQ(relu.count(QStringLiteral("<trk>")), 3);
+    }
+
+    // ogrinfo: the GPX's tracks layer holds three features; the KML, three
+    // placemarks.
+    const QString info_gpx = lance(ogrinfo, {"-ro", "-so", gpx, "tracks"});
+    EXPECT_TRUE(info_gpx.contains("Feature Count: 3")) << info_gpx.toStdString();
+    const QString info_pts = lance(ogrinfo, {"-ro", "-so", gpx, "track_points"});
+    EXPECT_TRUE(info_pts.contains(QStringLiteral("Feature Count: %1").arg(attendus[0].n + attendus[1].n + attendus[2].n)))
+        << info_pts.toStdString();
+    const QString info_kml = lance(ogrinfo, {"-ro", "-al", "-so", kml});
+    EXPECT_TRUE(info_kml.contains("Feature Count: 3")) << info_kml.toStdString();
+}
