@@ -41,6 +41,7 @@ bool TFPosConc::Select_mp(int X, int Y)
 
 void TFPosConc::Afficher1Click()
 {
+    abandonne_geste();
     mode_outil = OUTIL_DETAILS;
     setCursor(Qt::PointingHandCursor);
     Aff_Message(QStringLiteral("Cliquer sur la 1 ère lettre du nom pour obtenir les détails"));

@@ -26,6 +26,7 @@ bool distance_entre_deux_permise(int nb_selectionnes, int index_mode)
 
 void TFPosConc::Distances1Click()
 {
+    abandonne_geste();
     mode_outil = OUTIL_DISTANCE;
     canevas.style_plume = StylePlume::Tiret;
     setCursor(Qt::CrossCursor);

@@ -73,6 +73,7 @@ void TFPosConc::SelDateClick()
 
 void TFPosConc::affiche_jour_charge()
 {
+    abandonne_geste();
     const EtatDate& d = etat_date();
     const int n = ecart_jours(9, 11, 2000, d.jour_choisi, d.mois_choisi, d.annee_choisie);
     QString titre = QStringLiteral("Orvalis 2000-2001. Positions des concurrents le ") + jour_course().date_affichee;
@@ -109,12 +110,22 @@ bool TFPosConc::jour_voisin(int sens)
         a->second->setEnabled(true);
     grise(QStringLiteral("ToolBClass"), false);
     trajets_actifs = false;
-    if (calendrier)
-        calendrier->choisit(d);
+    // A file there but unreadable: the day shown stays whole.
+    const JourCourse avant = jour_course();
+    const EtatDate date_avant = etat_date();
+    const Viewport vue_avant = viewport();
     montre_mois(etat_date(), d.month(), d.year());
     valide_date(etat_date(), d.day(), d.month(), d.year());
-    if (!Charge_donnees_coureurs())
+    if (!Charge_donnees_coureurs()) {
+        jour_course() = avant;
+        etat_date() = date_avant;
+        viewport() = vue_avant;
+        invalider();
+        Aff_Message(QStringLiteral("Lecture impossible du fichier du %1").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
         return false;
+    }
+    if (calendrier)
+        calendrier->choisit(d);
     affiche_jour_charge();
     return true;
 }

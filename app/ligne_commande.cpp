@@ -211,7 +211,7 @@ Commande analyse_commande(const QStringList& args)
 
     if (p.isSet(distance)) {
         if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))
-            return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
+            return erreur(QStringLiteral("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
         ext v[4];
         const QString e = reels(QStringLiteral("--distance"), p.value(distance), 4, v,
                                 QStringLiteral("quatre valeurs attendues (LAT1 LON1 LAT2 LON2)."));
@@ -231,7 +231,7 @@ Commande analyse_commande(const QStringList& args)
 
     if (p.isSet(classement)) {
         if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))
-            return erreur(QStringLiteral("--date, --size et --zone ne s'emploient qu'avec --png."));
+            return erreur(QStringLiteral("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
         if (!analyse_date(p.value(classement), c.jour, c.mois, c.annee))
             return erreur(QStringLiteral("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(p.value(classement)));
         c.type = Commande::Classement;

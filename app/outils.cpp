@@ -20,8 +20,19 @@ constexpr ext FACTEUR_CRAN = 1.2L;  // one notch of the wheel
 constexpr int UN_CRAN = 120;        // angle delta of one notch (eighths of a degree)
 }  // namespace
 
+void TFPosConc::abandonne_geste()
+{
+    // A gesture cut short by another command: its band goes, its release
+    // will do nothing.
+    efface_bande();
+    outil_appui = OUTIL_ACCUEIL;
+    zoom_en_cours = false;
+    canevas.mode_xor = false;
+}
+
 void TFPosConc::Zoomer1Click()
 {
+    abandonne_geste();
     mode_outil = OUTIL_ZOOM;
     zone_x1 = zone_y1 = zone_x2 = zone_y2 = 0;
     setCursor(curseur_zoom);
@@ -30,6 +41,7 @@ void TFPosConc::Zoomer1Click()
 
 void TFPosConc::PanoramiClick()
 {
+    abandonne_geste();
     mode_outil = OUTIL_PANORAMIQUE;
     depl_panoramique();
     setCursor(curseur_grab);
@@ -169,9 +181,12 @@ bool TFPosConc::zoom_molette(int X, int Y, int crans)
 {
     if (!zoom_clavier_permis() || crans == 0)
         return false;
-    // Successive notches at the same place zoom around the same point, so
-    // that one notch in and one out come back to the same view.
-    if (!ancre_molette_valide || ancre_molette_px != QPoint(X, Y)) {
+    // Successive notches at the same place, with nothing else moving the
+    // view in between, zoom around the same point, so that one notch in and
+    // one out come back to the same view.
+    const Viewport& v = viewport();
+    const std::array<ext, 4> bornes{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est};
+    if (!ancre_molette_valide || ancre_molette_px != QPoint(X, Y) || bornes != bornes_molette) {
         ancre_molette = cree_pos_elem(QString(), lat(Y), long_(X));
         ancre_molette_px = QPoint(X, Y);
         ancre_molette_valide = true;
@@ -180,6 +195,7 @@ bool TFPosConc::zoom_molette(int X, int Y, int crans)
     for (int k = 0; k < std::abs(crans); ++k)
         fait |= zoom_autour(ancre_molette.latitude, ancre_molette.longitude,
                             crans > 0 ? 1 / FACTEUR_CRAN : FACTEUR_CRAN);
+    bornes_molette = {v.lat_nord, v.lat_sud, v.long_ouest, v.long_est};
     return fait;
 }
 

@@ -147,6 +147,7 @@ void TFPosConc::choisit_mode(int k)
 
 void TFPosConc::Trajets1Click()
 {
+    abandonne_geste();
     arrete_film();
     if (auto a = actions.find(QStringLiteral("Classement1")); a != actions.end())
         a->second->setEnabled(false);

@@ -294,6 +294,11 @@ void TFPosConc::fonction_a_venir()
 void TFPosConc::paintEvent(QPaintEvent* e)
 {
     TMercator::paintEvent(e);
+    // The position under a pointer that did not move while the view did.
+    if (StatusPosition) {
+        const QPoint p = mapFromGlobal(QCursor::pos());
+        affiche_position(rect().contains(p) && !childAt(p) ? p.x() : -1, p.y());
+    }
     if (apres_premiere_peinture) {
         auto f = std::move(apres_premiere_peinture);
         apres_premiere_peinture = nullptr;

@@ -130,6 +130,7 @@ public:
 
     // Tools: zoom, pan, distance; leaving them; the tool bar.
     void Zoomer1Click();
+    void abandonne_geste();
     void PanoramiClick();
     void Distances1Click();
     void AfficherBarOutClick(bool montrer);
@@ -288,6 +289,7 @@ private:
     TPos_elem ancre_molette;
     QPoint ancre_molette_px;
     bool ancre_molette_valide = false;
+    std::array<ext, 4> bornes_molette{};  // the bounds the last notch left
 };
 
 // The two-entrant distance option of the replay: exactly two entrants and

@@ -2,6 +2,9 @@
 // step, a rubber-band move, the theoretical route's walk.
 #include "calendrier.h"
 #include "posconc.h"
+#include "trajets.h"
+
+#include <QTemporaryDir>
 
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -112,5 +115,80 @@ void BM_marche_de_la_route(benchmark::State& st)
     st.counters["noeuds"] = double(f.carte.liste_route_ortho.size());
 }
 BENCHMARK(BM_marche_de_la_route)->Unit(benchmark::kMicrosecond);
+
+// The assembly of the whole bundled archive from disk.
+void BM_constitue_trajets(benchmark::State& st)
+{
+    ArchiveJours a;
+    QString err;
+    for (auto _ : st) {
+        constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), err);
+        benchmark::DoNotOptimize(a.tete_traj[1]);
+    }
+    st.counters["jours"] = double(a.nb_jours());
+}
+BENCHMARK(BM_constitue_trajets)->Unit(benchmark::kMillisecond);
+
+// The main window replaying all 24 entrants over the whole race.
+struct Rejeu1080 : Fenetre1080 {
+    Rejeu1080()
+    {
+        QString err;
+        constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+            carte.selection_traj.concurrents.set(size_t(i));
+        carte.trajets_constitues = carte.trajets_actifs = true;
+        carte.mode_outil = OUTIL_TRAJETS;
+        cadre_sur_trajets(archive_jours(), carte.selection_traj, viewport());
+        carte.rend(1920, 1080);
+    }
+};
+
+// One paint in instant mode (maps, marks, places, every track with all its
+// annotations), as every repaint of that mode does.
+void BM_peinture_instantanee_course_entiere(benchmark::State& st)
+{
+    Rejeu1080 r;
+    for (auto _ : st) {
+        r.carte.FormPaint();
+        benchmark::DoNotOptimize(r.carte.canevas.image().constBits());
+    }
+}
+BENCHMARK(BM_peinture_instantanee_course_entiere)->Unit(benchmark::kMillisecond);
+
+// One step of the timed film: framing, the chart, the day's 24 fixes.
+void BM_pas_du_film(benchmark::State& st)
+{
+    Rejeu1080 r;
+    r.carte.choisit_mode(1);
+    r.carte.defilement_en_cours = true;
+    r.carte.film_cadence = true;
+    for (auto _ : st) {
+        st.PauseTiming();
+        if (!r.carte.film.reste()) {
+            r.carte.film = Film(archive_jours(), r.carte.selection_traj);
+            r.carte.dernier_conc = r.carte.selection_traj.dernier();
+        }
+        st.ResumeTiming();
+        r.carte.un_pas();
+        benchmark::DoNotOptimize(r.carte.canevas.image().constBits());
+    }
+}
+BENCHMARK(BM_pas_du_film)->Unit(benchmark::kMillisecond);
+
+// The export of the whole race (24 tracks) as GPX.
+void BM_export_gpx_course_entiere(benchmark::State& st)
+{
+    QString err;
+    constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+    SelectionTrajets s;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        s.concurrents.set(size_t(i));
+    QTemporaryDir d;
+    const auto couleurs = couleurs_conc_pour(clBlack);
+    for (auto _ : st)
+        exporte_trajets(archive_jours(), s, d.filePath("course.gpx"), couleurs, err);
+}
+BENCHMARK(BM_export_gpx_course_entiere)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -173,24 +173,70 @@ void Canevas::rectangle(int x1, int y1, int x2, int y2)
     trace_vers(x1, y1);
 }
 
+size_t Canevas::HachageTexte::operator()(const CleTexte& c) const
+{
+    return size_t(qHash(c.texte)) ^ (size_t(c.couleur) * 0x9E3779B1u) ^ (size_t(c.fond) << 7) ^
+           (size_t(c.police.pixelSize()) << 3) ^ (c.police.italic() ? 0x1000u : 0) ^
+           (c.police.underline() ? 0x2000u : 0) ^ (c.police.bold() ? 0x4000u : 0) ^ (c.vide ? 0x8000u : 0);
+}
+
+const Canevas::BlocTexte& Canevas::bloc_texte(const QString& s)
+{
+    CleTexte cle{s, police, couleur_police, couleur_pinceau, pinceau_vide};
+    if (auto t = textes_.find(cle); t != textes_.end())
+        return t->second;
+    if (textes_.size() > 8192)
+        textes_.clear();
+    // The text as QPainter draws it, on a background colour that is neither
+    // the text's nor the brush's, with room for italic overhangs; only the
+    // pixels that are not that background are copied to the canvas.
+    const QFontMetrics fm(police);
+    const int w = fm.horizontalAdvance(s), h = fm.height(), marge = h;
+    QRgb cle_fond = 0xFF010203u;
+    while (cle_fond == vers_qrgb(couleur_police) || (!pinceau_vide && cle_fond == vers_qrgb(couleur_pinceau)))
+        cle_fond += 0x010101u;
+    BlocTexte b;
+    b.dx = -marge;
+    b.cle = cle_fond;
+    b.img = QImage(w + 2 * marge, h, QImage::Format_RGB32);
+    b.img.fill(cle_fond);
+    {
+        QPainter p(&b.img);
+        p.setFont(police);
+        const QRect r(marge, 0, w, h);
+        if (!pinceau_vide)
+            p.fillRect(r, QColor(vers_qrgb(couleur_pinceau)));
+        p.setPen(QColor(vers_qrgb(couleur_police)));
+        p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
+    }
+    return textes_.emplace(std::move(cle), std::move(b)).first->second;
+}
+
 void Canevas::texte(int x, int y, const QString& s)
 {
     if (img_.isNull() || s.isEmpty())
         return;
-    QPainter p(&img_);
-    p.setFont(police);
-    const QFontMetrics fm(police);
-    const QRect r(x, y, fm.horizontalAdvance(s), fm.height());
-    if (!pinceau_vide)
-        p.fillRect(r, QColor(vers_qrgb(couleur_pinceau)));
-    p.setPen(QColor(vers_qrgb(couleur_police)));
-    p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
+    const BlocTexte& b = bloc_texte(s);
+    const int x0 = x + b.dx;
+    const int xa = std::max(0, -x0), xb = std::min(b.img.width(), img_.width() - x0);
+    const int ya = std::max(0, -y), yb = std::min(b.img.height(), img_.height() - y);
+    for (int j = ya; j < yb; ++j) {
+        const auto* src = reinterpret_cast<const QRgb*>(b.img.constScanLine(j));
+        auto* dst = reinterpret_cast<QRgb*>(img_.scanLine(y + j)) + x0;
+        for (int i = xa; i < xb; ++i)
+            if (src[i] != b.cle)
+                dst[i] = src[i];
+    }
 }
 
 int Canevas::hauteur_texte(const QString& s) const
 {
     Q_UNUSED(s);
-    return QFontMetrics(police).height();
+    if (!(police_mesuree_ == police)) {
+        police_mesuree_ = police;
+        hauteur_police_ = QFontMetrics(police).height();
+    }
+    return hauteur_police_;
 }
 
 int Canevas::largeur_texte(const QString& s) const

@@ -9,6 +9,7 @@
 #include <QImage>
 #include <QString>
 #include <cstdint>
+#include <unordered_map>
 
 namespace orv {
 
@@ -67,6 +68,31 @@ private:
     void ecrit(int x, int y, QRgb c);
     QImage img_;
     int px_ = 0, py_ = 0;
+
+    // Texts already drawn once, by text, font, colours: the next time they
+    // are copied from the block (the labels of a replay repeat a lot).
+    struct CleTexte {
+        QString texte;
+        QFont police;
+        TColor couleur, fond;
+        bool vide;
+        bool operator==(const CleTexte& o) const
+        {
+            return texte == o.texte && couleur == o.couleur && fond == o.fond && vide == o.vide && police == o.police;
+        }
+    };
+    struct HachageTexte {
+        size_t operator()(const CleTexte& c) const;
+    };
+    struct BlocTexte {
+        QImage img;
+        int dx = 0;     // the block's left edge from the text's x
+        QRgb cle = 0;   // the background colour not copied
+    };
+    const BlocTexte& bloc_texte(const QString& s);
+    std::unordered_map<CleTexte, BlocTexte, HachageTexte> textes_;
+    mutable QFont police_mesuree_;
+    mutable int hauteur_police_ = 0;
 };
 
 // GDI-like font: family and size in points (at 96 dpi), or a height in

@@ -201,21 +201,23 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
     L_haut = degres((N + S) / 2) + haut_deg / 2;
 }
 
-int32_t Viewport::pos_grX(ext lambda) const
+ext Viewport::x_reel(ext lambda) const
 {
     const ext d = degres(lambda);
     if (vue_large()) {
         ext dx = G_gauche - d;
         const ext debut = debut_tour();
         dx = debut + std::fmod(std::fmod(dx - debut, 360.0L) + 360, 360.0L);
-        return nint32(dx * ech_X);
+        return dx * ech_X;
     }
     if ((franchit_180 && lambda >= 0) || (!franchit_180 && G_gauche <= 0 && lambda >= 0))
-        return nint32((G_gauche - d + 360) * ech_X);
+        return (G_gauche - d + 360) * ech_X;
     if (!franchit_180 && G_gauche >= 0 && lambda <= 0 && a_lOuEst(lambda, radians(G_gauche)))
-        return nint32((G_gauche - d - 360) * ech_X);
-    return nint32((G_gauche - d) * ech_X);
+        return (G_gauche - d - 360) * ech_X;
+    return (G_gauche - d) * ech_X;
 }
+
+int32_t Viewport::pos_grX(ext lambda) const { return nint32(x_reel(lambda)); }
 
 int32_t Viewport::pos_grY(ext phi) const
 {

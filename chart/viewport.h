@@ -100,6 +100,8 @@ struct Viewport {
     void corrige_G(ext& ecart, ext a, ext b);
 
     int32_t pos_grX(ext lambda_rad) const;
+    // pos_grX before its rounding to a whole pixel.
+    ext x_reel(ext lambda_rad) const;
     int32_t pos_grY(ext phi_rad) const;
     ext long_(int32_t x) const; // X pixel -> longitude, DD.MM
     ext lat(int32_t y) const;   // Y pixel -> latitude, DD.MM

@@ -116,7 +116,16 @@ bool TMercator::zoom_av_up(int X, int Y)
     Viewport& v = viewport();
     v.lat_sud = lat(y2);
     v.lat_nord = lat(y1);
-    v.pose_longitudes(long_(x1), long_(x2));
+    const ext largeur = ext(x2 - x1) / v.ech_X;
+    if (largeur <= LARGEUR_DEMANDEE_MAX) {
+        v.pose_longitudes(long_(x1), long_(x2));
+    } else {
+        // A rectangle wider than half a turn (in a wide view): its two edges
+        // would be framed the short way, the other side of the world. The
+        // widest request on the rectangle's centre instead.
+        const ext c = ddmm_vers_deg(long_((x1 + x2) / 2));
+        v.pose_longitudes(longitude_ddmm(c + LARGEUR_DEMANDEE_MAX / 2), longitude_ddmm(c - LARGEUR_DEMANDEE_MAX / 2));
+    }
     invalider();
     return true;
 }
@@ -188,24 +197,49 @@ bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
         return false;  // the zoom-out limit
     if (facteur < 1 && (v.larg_deg * facteur <= ZOOM_MIN_DEG || v.haut_deg * facteur <= ZOOM_MIN_DEG))
         return false;  // the zoom-in limit of the rectangle
-    const ext pL = ddmm_vers_deg(lat_P), pG = ddmm_vers_deg(lon_P);
-    // Each bound moves towards (or away from) the point. The west bound is
-    // measured from the point the short way, the east one from it by the
-    // width the fit gave the request (which may exceed half a turn).
-    ext dO = degres(ecart_court(radians(pG), ddmm_vers_rad(v.long_ouest)));
-    ext dE = dO + degres(v.ecart_long);
+    // Longitudes as the window places them: degrees from its left edge,
+    // growing eastward, unwrapped (the bounds and the point may lie more
+    // than half a turn apart in a view wider than 180°).
+    const ext uP = v.x_reel(ddmm_vers_rad(lon_P)) / v.ech_X;
+    const ext uO = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X;
+    const ext uE = v.x_reel(ddmm_vers_rad(v.long_est)) / v.ech_X;
     ext k = facteur;
     // Never asked wider than the widest request: the step is shortened.
-    const ext larg = std::fabs(dE - dO);
+    const ext larg = std::fabs(uE - uO);
     if (k > 1 && larg * k > LARGEUR_DEMANDEE_MAX)
         k = std::max<ext>(1, LARGEUR_DEMANDEE_MAX / std::max(larg, ext(1e-9)));
-    dO *= k;
-    dE *= k;
-    const ext dS = (ddmm_vers_deg(v.lat_sud) - pL) * facteur;
-    const ext dN = (ddmm_vers_deg(v.lat_nord) - pL) * facteur;
-    v.pose_longitudes(longitude_ddmm(pG + dO), longitude_ddmm(pG + dE));
-    v.lat_sud = deg_vers_ddmm(pL + dS);
-    v.lat_nord = deg_vers_ddmm(pL + dN);
+    const ext pL = ddmm_vers_deg(lat_P);
+    ext sud = pL + (ddmm_vers_deg(v.lat_sud) - pL) * facteur;
+    ext nord = pL + (ddmm_vers_deg(v.lat_nord) - pL) * facteur;
+    ext ouest = v.G_gauche - (uP + k * (uO - uP));
+    ext est = v.G_gauche - (uP + k * (uE - uP));
+    // Whole pixels per degree: the new scale rarely is the old one divided
+    // by the factor, and the point would drift. The fit is tried, and the
+    // request moved so that the point comes back under its pixel.
+    const ext xP = v.x_reel(ddmm_vers_rad(lon_P));
+    const ext yP = (v.L_haut - pL) * v.ech_Y;
+    Viewport essai = v;
+    essai.pose_longitudes(longitude_ddmm(ouest), longitude_ddmm(est));
+    essai.lat_sud = deg_vers_ddmm(sud);
+    essai.lat_nord = deg_vers_ddmm(nord);
+    essai.elargit_si_vide();
+    essai.ajuste(larg_client, haut_client);
+    const ext dx = (essai.x_reel(ddmm_vers_rad(lon_P)) - xP) / essai.ech_X;
+    const ext dy = ((essai.L_haut - pL) * essai.ech_Y - yP) / essai.ech_Y;
+    // Only while the pixel lies within the new view's width: past it (the
+    // client shows more than the fit's degrees), the conversions would put
+    // the point a turn away.
+    if (std::isfinite(dx) && std::fabs(dx) < 90 && xP >= 0 && xP <= essai.larg_deg * essai.ech_X) {
+        ouest -= dx;
+        est -= dx;
+    }
+    if (std::isfinite(dy) && std::fabs(dy) < 90 && std::fabs(nord - dy) <= 90 && std::fabs(sud - dy) <= 90) {
+        nord -= dy;
+        sud -= dy;
+    }
+    v.pose_longitudes(longitude_ddmm(ouest), longitude_ddmm(est));
+    v.lat_sud = deg_vers_ddmm(sud);
+    v.lat_nord = deg_vers_ddmm(nord);
     invalider();
     return true;
 }

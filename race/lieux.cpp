@@ -2,6 +2,7 @@
 
 #include "texte.h"
 
+#include <QFileInfo>
 #include <QStringList>
 #include <cmath>
 
@@ -44,7 +45,9 @@ bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& lis
     QByteArray contenu;
     const QString chemin = rep + u'/' + QLatin1String(nom);
     if (!lit_fichier(chemin, contenu)) {
-        erreur = QStringLiteral("Impossible de lire le fichier « %1 ».").arg(chemin);
+        erreur = QStringLiteral("Impossible de lire le fichier « %1 » (%2).")
+                     .arg(chemin, QFileInfo::exists(chemin) ? QStringLiteral("lecture impossible")
+                                                            : QStringLiteral("fichier absent"));
         return false;
     }
     const QStringList rejetes = lit_lieux(contenu, placement, liste);

@@ -186,16 +186,51 @@ TEST_F(Zoom, AutourDUnPointAllerRetour)
     const ext la = m.lat(150), lo = m.long_(600);
     ASSERT_TRUE(m.zoom_autour(la, lo, 1 / 1.2L));
     m.rend(804, 585);
-    // The point stays under the same pixel, within the whole-pixel scales.
-    EXPECT_NEAR(m.pos_grX(ddmm_vers_rad(lo)), 600, 0.1 * 600);
+    // The point stays under its pixel despite the whole-pixel scales.
+    EXPECT_NEAR(m.pos_grX(ddmm_vers_rad(lo)), 600, 1);
+    EXPECT_NEAR(m.pos_grY(ddmm_vers_rad(la)), 150, 1);
     ASSERT_TRUE(m.zoom_autour(la, lo, 1.2L));
     m.rend(804, 585);
+    // And back out: the same view within a pixel.
     const Bornes apres = bornes();
-    EXPECT_NEAR(double(apres.n), double(avant.n), 1e-9);
-    EXPECT_NEAR(double(apres.s), double(avant.s), 1e-9);
-    EXPECT_NEAR(double(apres.o), double(avant.o), 1e-9);
-    EXPECT_NEAR(double(apres.e), double(avant.e), 1e-9);
+    const double px_deg = 1.0 / viewport().ech_X, py_deg = 1.0 / viewport().ech_Y;
+    EXPECT_NEAR(double(ddmm_vers_deg(apres.n)), double(ddmm_vers_deg(avant.n)), py_deg);
+    EXPECT_NEAR(double(ddmm_vers_deg(apres.s)), double(ddmm_vers_deg(avant.s)), py_deg);
+    EXPECT_NEAR(double(ddmm_vers_deg(apres.o)), double(ddmm_vers_deg(avant.o)), px_deg);
+    EXPECT_NEAR(double(ddmm_vers_deg(apres.e)), double(ddmm_vers_deg(avant.e)), px_deg);
+    EXPECT_NEAR(m.pos_grX(ddmm_vers_rad(lo)), 600, 1);
     // Out at the limit: refused.
     vue(70, -60, 89.59L, -89.59L);
     EXPECT_FALSE(m.zoom_autour(0, 0, 1.2L));
+}
+
+TEST_F(Zoom, VuesLargesRectangleEtMolette)
+{
+    // The default world view, 216° wide: a rectangle 190° wide is framed on
+    // its own centre, never on the other side of the world.
+    vue(70, -60, 89.59L, -89.59L);
+    const Viewport& v = viewport();
+    const int x1 = 20, x2 = 20 + 190 * v.ech_X;
+    ASSERT_LT(x2, 804);
+    const ext centre = ddmm_vers_deg(m.long_((x1 + x2) / 2));
+    m.zoom_av_down(x1, 100);
+    m.zoom_av_move(x2, 400);
+    ASSERT_TRUE(m.zoom_av_up(x2, 400));
+    m.rend(804, 585);
+    EXPECT_NEAR(double(ddmm_vers_deg(m.long_(402))), double(centre), 8.0);
+
+    // A notch in with the pointer beyond the requested area (in the
+    // margin of a view wider than half a turn): the point stays on screen.
+    // Past the new view's width (790 > 180° × 4) it cannot keep its pixel.
+    for (int X : {790, 450}) {
+        SCOPED_TRACE(X);
+        vue(70, -60, 89.59L, -89.59L);
+        const ext la = m.lat(300), lo = m.long_(X);
+        ASSERT_TRUE(m.zoom_autour(la, lo, 1 / 1.2L));
+        m.rend(804, 585);
+        const int32_t x = m.pos_grX(ddmm_vers_rad(lo));
+        EXPECT_GE(x, 0);
+        EXPECT_LE(x, 804);
+        EXPECT_NEAR(x, X, X > 720 ? 0.2 * X : 1);
+    }
 }
