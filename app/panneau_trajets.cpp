@@ -87,7 +87,7 @@ void TFPosConc::cree_panneau_trajets()
     ChBXDist->setEnabled(false);
 
     RDGmode = new QGroupBox(QStringLiteral("Suivi de la progression"), PanelTraj);
-    RDGmode->setGeometry(225, 350, 270, 110);
+    RDGmode->setGeometry(225, 350, 270, 118);
     modes_ = new QButtonGroup(RDGmode);
     const char* noms[] = {"mode instantané", "mode cadencé", "mode manuel"};
     for (int k = 0; k < 3; ++k) {
@@ -96,7 +96,7 @@ void TFPosConc::cree_panneau_trajets()
         modes_->addButton(r, k);
     }
     texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 40, 240, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
-    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 140, 81, 128, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 96, 240, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
     modes_->button(0)->setChecked(true);
     QObject::connect(modes_, &QButtonGroup::idClicked, this, [this](int) { RDGmodeClick(); });
 
