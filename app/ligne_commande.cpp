@@ -110,6 +110,11 @@ QString usage()
         "      les trajets des concurrents choisis, tracés d'un coup et cadrés sur eux ;\n"
         "  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]\n"
         "      les mêmes trajets en GPX 1.1 ou KML 2.2 (tous les concurrents par défaut).\n"
+        "  orvalis --actualiser [--source URL|FICHIER] [--date JJ/MM/AAAA]\n"
+        "      écrit le fichier du jour (aujourd'hui, ou --date) depuis le classement\n"
+        "      officiel : la page de posorvls.ini ([classement] url=...) ou --source\n"
+        "      (adresse web, page .html, classeur .xls ou .xlsx), sinon le classeur\n"
+        "      DonneesClassement.xls du répertoire courant ; affiche le fichier écrit.\n"
         "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
         "      distances orthodromique et loxodromique, cap et points\n"
         "      de l'orthodromie entre deux positions en DD.MM\n"
@@ -145,7 +150,9 @@ Commande analyse_commande(const QStringList& args)
     const QCommandLineOption au(QStringLiteral("au"), QStringLiteral("Fin."), QStringLiteral("JJ/MM/AAAA"));
     const QCommandLineOption gpx(QStringLiteral("gpx"), QStringLiteral("GPX."), QStringLiteral("FICHIER"));
     const QCommandLineOption kml(QStringLiteral("kml"), QStringLiteral("KML."), QStringLiteral("FICHIER"));
-    p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml});
+    const QCommandLineOption actualiser(QStringLiteral("actualiser"), QStringLiteral("Actualiser."));
+    const QCommandLineOption source(QStringLiteral("source"), QStringLiteral("Source."), QStringLiteral("URL|FICHIER"));
+    p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml, actualiser, source});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -161,9 +168,24 @@ Commande analyse_commande(const QStringList& args)
 
     // One command at a time.
     const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement)) +
-                             int(p.isSet(gpx)) + int(p.isSet(kml));
+                             int(p.isSet(gpx)) + int(p.isSet(kml)) + int(p.isSet(actualiser));
     if (nb_commandes > 1)
-        return erreur(QStringLiteral("--png, --gpx, --kml, --distance et --classement ne se combinent pas."));
+        return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement et --actualiser ne se combinent pas."));
+    if (p.isSet(source) && !p.isSet(actualiser))
+        return erreur(QStringLiteral("--source s'emploie avec --actualiser."));
+    if (p.isSet(actualiser)) {
+        for (const QCommandLineOption* o : {&taille, &zone, &route, &trajets, &du, &au})
+            if (p.isSet(*o))
+                return erreur(QStringLiteral("--actualiser ne prend que --source et --date."));
+        if (p.isSet(date)) {
+            if (!analyse_date(p.value(date), c.jour, c.mois, c.annee))
+                return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
+            c.date = true;
+        }
+        c.source = p.value(source);
+        c.type = Commande::Actualiser;
+        return c;
+    }
     const bool avec_trajets = p.isSet(trajets) || p.isSet(du) || p.isSet(au);
     if (avec_trajets && !(p.isSet(png) || p.isSet(gpx) || p.isSet(kml)))
         return erreur(QStringLiteral("--trajets, --du et --au s'emploient avec --png, --gpx ou --kml."));

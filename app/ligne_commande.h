@@ -14,7 +14,7 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Erreur };
+    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
@@ -30,6 +30,7 @@ struct Commande {
     std::bitset<NB_CONCURRENTS + 1> concurrents;
     QDate du, au;
     QString fichier_export;                    // --gpx, --kml
+    QString source;                            // --actualiser --source
     QString message;                           // for Erreur
 };
 

@@ -9,6 +9,7 @@
 #include "ligne_commande.h"
 #include "posconc.h"
 #include "reglages.h"
+#include "mise_a_jour.h"
 #include "trajets.h"
 
 #include <QApplication>
@@ -162,6 +163,23 @@ int commande_export(const Commande& c)
     return 0;
 }
 
+// Today's day file (or --date's) from the official ranking.
+int commande_actualiser(const Commande& c)
+{
+    const QString rep_programme = QCoreApplication::applicationDirPath();
+    const Reglages r = reglages_du_programme(QDir::currentPath(), rep_programme);
+    const SourceClassement source = source_du_classement(c.source, r.url_classement, r.code_excel, QDir::currentPath());
+    const QDate jour = c.date ? QDate(c.annee, c.mois, c.jour) : QDate::currentDate();
+    QString erreur;
+    const QString ecrit = actualise_classement(source, r.code_excel, jour, rep_programme, 20000, erreur);
+    if (ecrit.isEmpty()) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    std::printf("%s\n", QDir::toNativeSeparators(ecrit).toUtf8().constData());
+    return 0;
+}
+
 int classement(const Commande& c)
 {
     EtatDate& d = etat_date();
@@ -304,6 +322,10 @@ int main(int argc, char** argv)
     case Commande::Export: {
         QCoreApplication app(argc, argv);
         return commande_export(c);
+    }
+    case Commande::Actualiser: {
+        QCoreApplication app(argc, argv);
+        return commande_actualiser(c);
     }
     case Commande::Fenetre:
         break;

@@ -134,9 +134,7 @@ void TFPosConc::FormCreate()
     v.lat_nord = 0;
     v.long_est = 0;
 
-    reglages = lit_reglages(QDir(rep_courant).filePath(QStringLiteral("posorvls.ini")));
-    if (!QFileInfo::exists(QDir(rep_courant).filePath(QStringLiteral("posorvls.ini"))))
-        reglages = lit_reglages(QDir(rep_programme).filePath(QStringLiteral("posorvls.ini")));
+    reglages = reglages_du_programme(rep_courant, rep_programme);
     code_excel = reglages.code_excel;
     couleur_fond = reglages.fond;
     coul_points = reglages.coul_points;
@@ -286,10 +284,6 @@ void TFPosConc::Apropos1Click()
         d->exec();
 }
 
-void TFPosConc::fonction_a_venir()
-{
-    Aff_Message(QStringLiteral("Cette fonction n'est pas encore disponible dans cette version."));
-}
 
 void TFPosConc::paintEvent(QPaintEvent* e)
 {
@@ -410,7 +404,7 @@ void TFPosConc::cree_barre_outils()
     QObject::connect(boutons["ToolBDist"], &QToolButton::clicked, this, [this] { Distances1Click(); });
     QObject::connect(boutons["ToolBRoute"], &QToolButton::clicked, this, [this] { RtglobClick(); });
     QObject::connect(boutons["ToolBTraj"], &QToolButton::clicked, this, [this] { Trajets1Click(); });
-    QObject::connect(boutons["ToolBActu"], &QToolButton::clicked, this, [this] { fonction_a_venir(); });
+    QObject::connect(boutons["ToolBActu"], &QToolButton::clicked, this, [this] { Actualiser1Click(); });
     ToolBar1->adjustSize();
     ToolBar1->resize(33, ToolBar1->sizeHint().height());
     ToolBar1->move(width() - ToolBar1->width() - 2, 2);
@@ -426,7 +420,6 @@ void TFPosConc::cree_menus()
         actions[QString::fromLatin1(nom)] = a;
         return a;
     };
-    auto a_venir = [this] { fonction_a_venir(); };
     item(nullptr, "Zoomer1", QStringLiteral("&Zoomer"), [this] { Zoomer1Click(); });
     item(nullptr, "Dplacer1", QStringLiteral("&Panoramique"), [this] { PanoramiClick(); });
     item(nullptr, "Afficher1", QStringLiteral("&Afficher"), [this] { Afficher1Click(); });
@@ -439,7 +432,7 @@ void TFPosConc::cree_menus()
     actions["Route1"] = route->menuAction();
     QAction* rt = item(route, "Rtglob", QStringLiteral("&Globale théorique"), [this] { RtglobClick(); });
     rt->setCheckable(true);
-    item(nullptr, "Actualiser1", QStringLiteral("Actuali&ser"), a_venir);
+    item(nullptr, "Actualiser1", QStringLiteral("Actuali&ser"), [this] { Actualiser1Click(); });
     QMenu* aide = mb->addMenu(QStringLiteral("A&ide"));
     actions["Aide1"] = aide->menuAction();
     item(aide, "Commentonsensert1", QStringLiteral("&Comment on s'en sert ?"), [this] { Aide2Click(); });

@@ -218,6 +218,11 @@ public:
     // The keys of a replay in progress; false when the key is not theirs.
     bool touche_film(QKeyEvent* e);
 
+    // The update of today's day file from the official ranking.
+    void Actualiser1Click();
+    int delai_classement_ms = 20000;
+    std::function<QDate()> aujourdhui;  // the system's date (a fixed one in the tests)
+
     // Ranking panel.
     void Classement1Click();
     void BitBtn1Click();
@@ -275,7 +280,6 @@ private:
     void cree_panneaux();
     void grise(const QString& bouton, bool oui);
     void etat_commandes(bool actif);
-    void fonction_a_venir();
     void ajoute_lignes_classement();
     QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;
     std::map<QString, bool> grises_;

@@ -2,6 +2,9 @@
 
 #include "texte.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace orv {
 
 ContenuIni lit_ini(const QByteArray& contenu)
@@ -54,6 +57,7 @@ Reglages reglages_depuis(const ContenuIni& ini)
     bool ok = false;
     const int n = valeur(ini, "cadrer", "cadrer_sur", "18").toInt(&ok);
     r.nb_cadrage = ok ? n : 18;
+    r.url_classement = valeur(ini, "classement", "url", "");
     return r;
 }
 
@@ -63,6 +67,12 @@ Reglages lit_reglages(const QString& chemin)
     if (!lit_fichier(chemin, contenu))
         return Reglages{};
     return reglages_depuis(lit_ini(contenu));
+}
+
+Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_programme)
+{
+    const QString ici = QDir(rep_courant).filePath(QStringLiteral("posorvls.ini"));
+    return lit_reglages(QFileInfo::exists(ici) ? ici : QDir(rep_programme).filePath(QStringLiteral("posorvls.ini")));
 }
 
 bool fond_clair(TColor fond) { return fond != clBlack && fond != clNavy; }

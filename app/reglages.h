@@ -26,12 +26,17 @@ struct Reglages {
     TColor fond = clBlack;       // the chart's sea
     TColor coul_points = 0x0078F0;
     int nb_cadrage = 18;         // framing count, 1..24 in use
+    QString url_classement;      // [classement] url=: the ranking web page
 };
 
 // The settings from an ini text (defaults for what is missing).
 Reglages reglages_depuis(const ContenuIni& ini);
 // From a file; an absent or unreadable file gives the defaults.
 Reglages lit_reglages(const QString& chemin);
+
+// The settings of the program: "posorvls.ini" in the current directory,
+// else beside the program, else the defaults.
+Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_programme);
 
 // A light background (white) rather than a dark one (black or navy).
 bool fond_clair(TColor fond);

@@ -1,6 +1,11 @@
 // Speed of the race data: one day file (read and parsed), and the whole
 // archive re-read as the trajectory assembly does it.
 #include "donnees.h"
+#include "mise_a_jour.h"
+#include "texte.h"
+
+#include <QFile>
+#include <QTemporaryDir>
 
 #include <QDir>
 #include <benchmark/benchmark.h>
@@ -35,5 +40,42 @@ void BM_relis_data_archive_entiere(benchmark::State& st)
     st.counters["fichiers"] = double(noms.size());
 }
 BENCHMARK(BM_relis_data_archive_entiere)->Unit(benchmark::kMillisecond);
+
+// A 24-entrant ranking page (layout 97) into the grid, the day file's
+// lines from it, and the file written atomically (network aside).
+void BM_page_de_classement_vers_fichier_du_jour(benchmark::State& st)
+{
+    QFile f(QStringLiteral(ORVALIS_DONNEES "/../tests/donnees/classement97.html"));
+    f.open(QIODevice::ReadOnly);
+    const QByteArray page = f.readAll();
+    QTemporaryDir d;
+    const QString chemin = d.filePath(QStringLiteral("121100.txt"));
+    for (auto _ : st) {
+        Feuille g;
+        feuille_depuis_html(page, QByteArray(), g);
+        QStringList lignes;
+        QString err;
+        MAJ_fi_clss(g, lignes, err);
+        ecrit_lignes(chemin, lignes);
+    }
+}
+BENCHMARK(BM_page_de_classement_vers_fichier_du_jour)->Unit(benchmark::kMicrosecond);
+
+// The parsing part alone (the page into the day file's lines).
+void BM_page_de_classement_analyse(benchmark::State& st)
+{
+    QFile f(QStringLiteral(ORVALIS_DONNEES "/../tests/donnees/classement97.html"));
+    f.open(QIODevice::ReadOnly);
+    const QByteArray page = f.readAll();
+    for (auto _ : st) {
+        Feuille g;
+        feuille_depuis_html(page, QByteArray(), g);
+        QStringList lignes;
+        QString err;
+        MAJ_fi_clss(g, lignes, err);
+        benchmark::DoNotOptimize(lignes);
+    }
+}
+BENCHMARK(BM_page_de_classement_analyse)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

@@ -104,3 +104,24 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "[0-9],[0-9] +nds")
   message(FATAL_ERROR "--classement under fr_FR: ${out}")
 endif()
 refuse("--zone,1,2,3,4" "--png" "--png,x.png,--png,y.png" "--distance,1,2,3,4,--classement,12/11/2000" "extra")
+
+# --actualiser: the sample page of the day after the archive, read back.
+
+get_filename_component(bin ${PROG} DIRECTORY)
+file(REMOVE ${bin}/110301.txt)
+execute_process(COMMAND ${PROG} --actualiser --source ${bin}/exemple-classement.html --date 11/03/2001
+                RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "110301.txt")
+  message(FATAL_ERROR "--actualiser gave ${rc}: ${out} ${err}")
+endif()
+execute_process(COMMAND ${PROG} --classement 11/03/2001 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
+file(REMOVE ${bin}/110301.txt)
+if(NOT rc EQUAL 0 OR NOT out MATCHES "Arriv")
+  message(FATAL_ERROR "the day written by --actualiser: ${out}")
+endif()
+execute_process(COMMAND ${PROG} --actualiser --source ${bin}/absente.html --date 11/03/2001
+                RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 1 OR NOT err MATCHES "Classement introuvable")
+  message(FATAL_ERROR "a missing page gave ${rc}: ${err}")
+endif()
+refuse("--actualiser,--zone,1,2,3,4" "--source,x.html" "--actualiser,--date,31/02/2001")
