@@ -19,6 +19,9 @@
 #include <QElapsedTimer>
 #include <QEventLoop>
 #include <QImage>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -219,6 +222,11 @@ int fenetre(int argc, char** argv)
     chrono.start();
     QApplication app(argc, argv);
     const QString rep_programme = QCoreApplication::applicationDirPath();
+    // Qt's own dialogs (the export's file dialog) in French.
+    QTranslator traduction;
+    if (traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
+                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(&traduction);
 
     Cadre cadre;
     auto* carte = new TFPosConc(&cadre, rep_programme, QDir::currentPath());

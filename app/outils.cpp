@@ -173,8 +173,10 @@ void TFPosConc::affiche_position(int X, int Y)
 
 bool TFPosConc::zoom_clavier_permis() const
 {
-    // In every tool, never on the welcome picture nor during a film.
-    return jour_charge && mode_outil != OUTIL_ACCUEIL && !(trajets_actifs && defilement_en_cours && film_cadence);
+    // In every tool, never on the welcome picture nor during a replay step
+    // by step (its steps frame the chart themselves; the manual one zooms
+    // with Page Up and Page Down).
+    return jour_charge && mode_outil != OUTIL_ACCUEIL && !(trajets_actifs && defilement_en_cours);
 }
 
 bool TFPosConc::zoom_molette(int X, int Y, int crans)

@@ -87,7 +87,7 @@ void TFPosConc::cree_panneau_trajets()
     ChBXDist->setEnabled(false);
 
     RDGmode = new QGroupBox(QStringLiteral("Suivi de la progression"), PanelTraj);
-    RDGmode->setGeometry(225, 350, 270, 118);
+    RDGmode->setGeometry(225, 350, 228, 118);
     modes_ = new QButtonGroup(RDGmode);
     const char* noms[] = {"mode instantané", "mode cadencé", "mode manuel"};
     for (int k = 0; k < 3; ++k) {
@@ -95,13 +95,14 @@ void TFPosConc::cree_panneau_trajets()
         r->setGeometry(10, 22 + 28 * k, 130, 22);
         modes_->addButton(r, k);
     }
-    texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 40, 240, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
-    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 96, 240, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 40, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 96, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
     modes_->button(0)->setChecked(true);
     QObject::connect(modes_, &QButtonGroup::idClicked, this, [this](int) { RDGmodeClick(); });
 
     GPBCad = new QGroupBox(QStringLiteral("Période de cadencement automatique"), PanelTraj);
-    GPBCad->setGeometry(505, 350, 155, 80);
+    GPBCad->setGeometry(460, 350, 200, 80);
+    GPBCad->setStyleSheet(QStringLiteral("QGroupBox { font-size: 11px; }"));
     EdCad = new QLineEdit(QStringLiteral("3"), GPBCad);
     EdCad->setGeometry(10, 30, 50, 24);
     UpDown1 = new QWidget(GPBCad);
@@ -232,10 +233,13 @@ bool TFPosConc::selection_du_panneau(SelectionTrajets& s)
 
 void TFPosConc::BTokTrajClick()
 {
+    if (!trajets_constitues) {
+        // The archive could not be read: nothing to replay, commands kept.
+        information(QStringLiteral("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
+        return;
+    }
     if (index_mode() != 0)
         Inhibmenu();
-    if (!trajets_constitues)
-        return;
     SelectionTrajets s;
     if (!selection_du_panneau(s))
         return;

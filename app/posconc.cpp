@@ -63,6 +63,24 @@ const std::pair<const char*, const char*> COMMANDES[] = {
 
 QColor couleur(TColor c) { return QColor(vers_qrgb(c)); }
 
+// The status line's message: centred, cut at its end with "…" when the
+// window is too narrow for it (the whole of it in the tooltip).
+class LibelleElide : public QLabel {
+public:
+    using QLabel::QLabel;
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter p(this);
+        p.setFont(font());
+        p.setPen(palette().color(QPalette::WindowText));
+        const QString t = fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width());
+        p.drawText(contentsRect(), int(alignment()), t);
+    }
+    QSize minimumSizeHint() const override { return QSize(20, QLabel::minimumSizeHint().height()); }
+};
+
 QString feuille_style(TColor fond, TColor texte)
 {
     return QStringLiteral("background-color: %1; color: %2; border: none;")
@@ -87,8 +105,14 @@ TFPosConc::TFPosConc(QMainWindow* c, const QString& rep_prog, const QString& rep
     cree_panneau_trajets();
     cree_barre_outils();
     choisit_fichier_export = [this] {
-        return QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les trajets"), QString(),
-                                            QStringLiteral("GPX (*.gpx);;KML (*.kml)"));
+        QString filtre;
+        QString f = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les trajets"), QString(),
+                                                 QStringLiteral("GPX (*.gpx);;KML (*.kml)"), &filtre);
+        // A name typed without its extension takes the chosen type's.
+        const QString suffixe = QFileInfo(f).suffix().toLower();
+        if (!f.isEmpty() && suffixe != QLatin1String("gpx") && suffixe != QLatin1String("kml"))
+            f += filtre.startsWith(QLatin1String("KML")) ? QStringLiteral(".kml") : QStringLiteral(".gpx");
+        return f;
     };
     if (cadre)
         cree_menus();
@@ -448,7 +472,7 @@ void TFPosConc::cree_menus()
     QObject::connect(montrer, &QAction::toggled, this, [this](bool v) { AfficherBarOutClick(v); });
     item(nullptr, "Quitter1", QStringLiteral("&Quitter"), [this] { cadre->close(); });
 
-    StatusBar1 = new QLabel(cadre);
+    StatusBar1 = new LibelleElide(cadre);
     StatusBar1->setAlignment(Qt::AlignCenter);
     QFont f = police_hauteur(QStringLiteral("Times New Roman"), 14);
     f.setBold(true);

@@ -135,6 +135,9 @@ void TFPosConc::cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRE
         if (au_Sud(dla * r, v.lat_sud * r))
             v.lat_sud = deg_vers_ddmm(ddmm_vers_deg(dla) - 1);
     }
+    // Wide margins (Page Up) stop short of the poles.
+    v.lat_nord = std::clamp(v.lat_nord, ext(-89.59L), ext(89.59L));
+    v.lat_sud = std::clamp(v.lat_sud, ext(-89.59L), ext(89.59L));
     v.pose_longitudes(v.long_ouest, v.long_est);
 }
 
@@ -175,9 +178,10 @@ void TFPosConc::un_pas()
     update();
     if (film_cadence && jour >= 0 && jour < archive_jours().nb_jours()) {
         const QDate d = archive_jours().jours[size_t(jour)];
-        Aff_Message(QStringLiteral("Film : %1 - jour %2")
+        Aff_Message(QStringLiteral("Film : %1 - jour %2%3")
                         .arg(d.toString(QStringLiteral("dd/MM/yyyy")))
-                        .arg(ecart_jours(9, 11, 2000, d.day(), d.month(), d.year())));
+                        .arg(ecart_jours(9, 11, 2000, d.day(), d.month(), d.year()))
+                        .arg(film_en_pause ? QStringLiteral(" (pause)") : QString()));
     }
 }
 
@@ -272,6 +276,8 @@ bool TFPosConc::touche_film(QKeyEvent* e)
         // The timed film: Space pauses and resumes; paused, the down arrow
         // steps one day.
         if (e->key() == Qt::Key_Space) {
+            if (!film.reste() && !film_en_pause)
+                return true;  // the film is over: nothing to pause
             film_en_pause = !film_en_pause;
             if (film_en_pause) {
                 minuterie()->stop();

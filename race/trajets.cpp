@@ -4,6 +4,7 @@
 #include "convers.h"
 #include "viewport.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QSaveFile>
@@ -73,7 +74,10 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
                 return true;
             }
             nom = date.code_jour + QStringLiteral(".txt");
-            if (QFileInfo::exists(rep + u'/' + nom)) {
+            // A day whose file cannot be opened is skipped; only a failure
+            // while reading an opened file stops the assembly.
+            QFile essai(rep + u'/' + nom);
+            if (QFileInfo(essai).isFile() && essai.open(QIODevice::ReadOnly)) {
                 a.dates_depuis << date.date_en_clair;
                 a.dates_jusqua << date.date_en_clair;
                 a.jours.push_back(d);
@@ -101,7 +105,8 @@ Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
             if (!s.concurrents.test(size_t(i)))
                 continue;
             for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant)
-                fin_ = std::max(fin_, int(e->jour));
+                if (releve_reel(*e))
+                    fin_ = std::max(fin_, int(e->jour));
         }
     } else {
         debut_ = std::clamp(std::min(s.debut, s.fin), 0, std::max(0, a.nb_jours() - 1));
@@ -125,8 +130,9 @@ std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> Film::courant() const
     if (!reste())
         return r;
     for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        // A record without a real position (a retired boat's) is no fix.
         const TDonnees_conc* e = curseur_[size_t(i)];
-        if (e && e->jour == jour_)
+        if (e && e->jour == jour_ && releve_reel(*e))
             r[size_t(i)] = e;
     }
     return r;
@@ -153,7 +159,7 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
     Film f(a, s);
     while (f.reste())
         for (const TDonnees_conc* e : f.pas())
-            if (e && !(e->non_classe && e->elem.latitude == 0 && e->elem.longitude == 0)) {
+            if (e) {
                 const double la = double(ddmm_vers_deg(e->elem.latitude));
                 nord = std::max(nord, la);
                 sud = std::min(sud, la);

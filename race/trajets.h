@@ -38,10 +38,11 @@ struct ArchiveJours {
 ArchiveJours& archive_jours();
 
 // Reads the day files of 10 November 2000 to 15 April 2001 found in
-// `rep_programme` (days without a file skipped) into `a`, through a buffer
-// and a date state of its own: the day on display is not touched. A file
-// that exists but cannot be read stops the assembly: the lists are emptied,
-// `erreur` says which file in French, and the result is false.
+// `rep_programme` (days whose file cannot be opened skipped) into `a`,
+// through a buffer and a date state of its own: the day on display is not
+// touched. The first day's file missing, or a file that opens but cannot be
+// read, stops the assembly: the lists are emptied, `erreur` says which file
+// in French, and the result is false.
 bool constitue_trajets(ArchiveJours& a, const QString& rep_programme, QString& erreur);
 
 // The entrants chosen (index 1..24) and the period (day indexes, both
@@ -56,9 +57,9 @@ struct SelectionTrajets {
 };
 
 // The day-by-day stepping of a replay. Each step is one day of the period;
-// an entrant is drawn on the days it has a record. "Toute la course" goes on
-// while any chosen entrant has a record left; "Entre deux dates" covers the
-// period's days.
+// an entrant is drawn on the days it has a record giving a real position
+// (releve_reel). "Toute la course" goes on while any chosen entrant has such
+// a record left; "Entre deux dates" covers the period's days.
 class Film {
 public:
     Film() = default;

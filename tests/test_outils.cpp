@@ -781,3 +781,28 @@ TEST_F(Rejeu, ExporterDepuisLePanneau)
     EXPECT_TRUE(k.contains("<gx:Track>"));
     EXPECT_TRUE(carte->message_statut.contains("deux.kml"));
 }
+
+TEST_F(Rejeu, BateauAbandonneNiCadreNiDistance)
+{
+    // Baudrinec retires on the second day: its record carries the
+    // harbour's placeholder, which neither frames the chart nor measures.
+    archive({{"101100", bloc_fix(1, "Arvelin", "10.00", "30.00", "le 10/11/2000 à 20h00") +
+                            bloc_fix(2, "Baudrinec", "10.30", "31.00", "le 10/11/2000 à 20h00")},
+              {"111100", bloc_fix(1, "Arvelin", "9.00", "31.00", "le 11/11/2000 à 20h00") +
+                            bloc_fix(2, "Baudrinec", "46.28", "1.47", "Abandon - safran")}});
+    carte->Trajets1Click();
+    choisit_concurrents({1, 2});
+    carte->choisit_mode(2);
+    ASSERT_TRUE(carte->ChBXDist->isEnabled());
+    carte->BTokTraj->click();
+    QApplication::processEvents();  // first day: both boats, measured
+    EXPECT_GT(orthodromie().nb_pts_orth, 0);
+    orthodromie().nb_pts_orth = -7;  // a mark: no measurement after this
+    QTest::keyClick(carte, Qt::Key_Down);
+    EXPECT_EQ(orthodromie().nb_pts_orth, -7);
+    EXPECT_LT(ddmm_vers_deg(std::max(viewport().lat_nord, viewport().lat_sud)), 20);
+    // The wheel does nothing during a step-by-step replay.
+    const ext n = viewport().lat_nord;
+    molette(carte, QPoint(200, 200), 120);
+    EXPECT_EQ(viewport().lat_nord, n);
+}

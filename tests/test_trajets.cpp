@@ -94,23 +94,25 @@ TEST(Trajets, AssemblageParJourSansToucherAuJourAffiche)
     EXPECT_EQ(b->suivant->suivant, nullptr);
 }
 
-TEST(Trajets, LectureImpossibleVideLesListes)
+TEST(Trajets, JourIllisibleSauteEtPremierJourAbsent)
 {
     QTemporaryDir d;
     petite_archive(d.path());
     QFile::remove(d.filePath("111100.txt"));
-    QDir().mkpath(d.filePath("111100.txt"));  // there, but not readable as a file
+    QDir().mkpath(d.filePath("111100.txt"));  // there, but it cannot be opened as a file
     ArchiveJours a;
     QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    EXPECT_EQ(a.nb_jours(), 2);
+    EXPECT_EQ(a.indice_du_jour(QDate(2000, 11, 11)), -1);
+    // No first day: the assembly stops, the lists emptied.
+    QFile::remove(d.filePath("101100.txt"));
     EXPECT_FALSE(constitue_trajets(a, d.path(), err));
-    EXPECT_TRUE(err.contains("111100.txt"));
+    EXPECT_TRUE(err.contains("101100.txt"));
     EXPECT_EQ(a.nb_jours(), 0);
     EXPECT_TRUE(a.dates_depuis.isEmpty());
     EXPECT_EQ(a.tete_traj[1], nullptr);
     EXPECT_FALSE(a.constituee);
-    // No first day at all: the same.
-    QTemporaryDir vide;
-    EXPECT_FALSE(constitue_trajets(a, vide.path(), err));
 }
 
 TEST(Trajets, FilmJourParJour)
@@ -148,6 +150,17 @@ TEST(Trajets, FilmJourParJour)
         ++pas;
     }
     EXPECT_EQ(pas, 3);
+
+    // Bocquarel retired on the third day: its record there is no fix, and
+    // the whole race for it alone ends on the second day.
+    Film r(a, choix({3}));
+    r.pas();
+    EXPECT_NE(r.pas()[3], nullptr);
+    EXPECT_FALSE(r.reste());
+    Film r2(a, choix({1, 3}));
+    r2.pas();
+    r2.pas();
+    EXPECT_EQ(r2.pas()[3], nullptr);
 
     // Between two dates, in either order; a one-day period is one step.
     SelectionTrajets s = choix({1, 2, 3});
@@ -198,6 +211,13 @@ TEST(Trajets, CadrageSurLesTrajets)
     EXPECT_EQ(v.lat_sud, 39.00L);
     EXPECT_NEAR(double(ddmm_vers_deg(std::max(v.long_ouest, v.long_est))), 12, 1e-9);
     EXPECT_NEAR(double(ddmm_vers_deg(std::min(v.long_ouest, v.long_est))), 3, 1e-9);
+    // Bocquarel: its retirement's placeholder (the harbour) frames nothing.
+    ASSERT_TRUE(cadre_sur_trajets(a, choix({3}), v));
+    EXPECT_EQ(v.lat_nord, 45.00L);
+    SelectionTrajets apres = choix({3});
+    apres.toute_course = false;
+    apres.debut = apres.fin = 2;
+    EXPECT_FALSE(cadre_sur_trajets(a, apres, v));
 }
 
 namespace {
