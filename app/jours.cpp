@@ -31,9 +31,7 @@ bool TFPosConc::Charge_donnees_coureurs()
 
 void TFPosConc::SelDateClick()
 {
-    if (auto a = actions.find(QStringLiteral("Classement1")); a != actions.end())
-        a->second->setEnabled(true);
-    grise(QStringLiteral("ToolBClass"), false);
+    active_classement(true);
     trajets_actifs = false;
 
     // The day shown before the selection, with its whole date state, kept
@@ -105,12 +103,16 @@ bool TFPosConc::jour_voisin(int sens)
         if (QFileInfo::exists(chemin_fichier_jour(rep_programme, code_du_jour(d.day(), d.month(), d.year()))))
             break;
     }
+    return montre_jour(d);
+}
+
+bool TFPosConc::montre_jour(const QDate& d)
+{
     // As a date validated in the calendar.
-    if (auto a = actions.find(QStringLiteral("Classement1")); a != actions.end())
-        a->second->setEnabled(true);
-    grise(QStringLiteral("ToolBClass"), false);
+    active_classement(true);
     trajets_actifs = false;
-    // A file there but unreadable: the day shown stays whole.
+    arrete_film();
+    // A file missing or unreadable: the day shown stays whole.
     const JourCourse avant = jour_course();
     const EtatDate date_avant = etat_date();
     const Viewport vue_avant = viewport();

@@ -115,6 +115,11 @@ QString usage()
         "      officiel : la page de posorvls.ini ([classement] url=...) ou --source\n"
         "      (adresse web, page .html, classeur .xls ou .xlsx), sinon le classeur\n"
         "      DonneesClassement.xls du répertoire courant ; affiche le fichier écrit.\n"
+        "  orvalis --statistiques [--csv FICHIER]\n"
+        "      le bilan de chaque concurrent (distance parcourue, vitesse moyenne,\n"
+        "      meilleur jour, jours de course, statut), ou son export CSV.\n"
+        "  orvalis --png FICHIER --ecarts [--size LxH]\n"
+        "      le graphique des écarts au leader, jour par jour.\n"
         "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
         "      distances orthodromique et loxodromique, cap et points\n"
         "      de l'orthodromie entre deux positions en DD.MM\n"
@@ -152,7 +157,11 @@ Commande analyse_commande(const QStringList& args)
     const QCommandLineOption kml(QStringLiteral("kml"), QStringLiteral("KML."), QStringLiteral("FICHIER"));
     const QCommandLineOption actualiser(QStringLiteral("actualiser"), QStringLiteral("Actualiser."));
     const QCommandLineOption source(QStringLiteral("source"), QStringLiteral("Source."), QStringLiteral("URL|FICHIER"));
-    p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml, actualiser, source});
+    const QCommandLineOption statistiques(QStringLiteral("statistiques"), QStringLiteral("Statistiques."));
+    const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("CSV."), QStringLiteral("FICHIER"));
+    const QCommandLineOption ecarts(QStringLiteral("ecarts"), QStringLiteral("Écarts."));
+    p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml, actualiser,
+                  source, statistiques, csv, ecarts});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -168,9 +177,27 @@ Commande analyse_commande(const QStringList& args)
 
     // One command at a time.
     const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement)) +
-                             int(p.isSet(gpx)) + int(p.isSet(kml)) + int(p.isSet(actualiser));
+                             int(p.isSet(gpx)) + int(p.isSet(kml)) + int(p.isSet(actualiser)) + int(p.isSet(statistiques));
     if (nb_commandes > 1)
-        return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement et --actualiser ne se combinent pas."));
+        return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement, --actualiser et --statistiques ne se combinent pas."));
+    if (p.isSet(csv) && !p.isSet(statistiques))
+        return erreur(QStringLiteral("--csv s'emploie avec --statistiques."));
+    if (p.isSet(statistiques)) {
+        for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
+            if (p.isSet(*o))
+                return erreur(QStringLiteral("--statistiques ne prend que --csv."));
+        c.fichier_csv = p.value(csv);
+        c.type = Commande::Statistiques;
+        return c;
+    }
+    if (p.isSet(ecarts)) {
+        if (!p.isSet(png))
+            return erreur(QStringLiteral("--ecarts s'emploie avec --png."));
+        for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &du, &au})
+            if (p.isSet(*o))
+                return erreur(QStringLiteral("--ecarts ne prend que --size."));
+        c.ecarts = true;
+    }
     if (p.isSet(source) && !p.isSet(actualiser))
         return erreur(QStringLiteral("--source s'emploie avec --actualiser."));
     if (p.isSet(actualiser)) {

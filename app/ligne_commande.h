@@ -14,7 +14,7 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Erreur };
+    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Statistiques, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
@@ -31,6 +31,8 @@ struct Commande {
     QDate du, au;
     QString fichier_export;                    // --gpx, --kml
     QString source;                            // --actualiser --source
+    QString fichier_csv;                       // --statistiques --csv
+    bool ecarts = false;                       // --png --ecarts
     QString message;                           // for Erreur
 };
 

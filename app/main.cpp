@@ -9,7 +9,9 @@
 #include "ligne_commande.h"
 #include "posconc.h"
 #include "reglages.h"
+#include "fenetre_statistiques.h"
 #include "mise_a_jour.h"
+#include "statistiques.h"
 #include "trajets.h"
 
 #include <QApplication>
@@ -183,6 +185,40 @@ int commande_actualiser(const Commande& c)
     return 0;
 }
 
+// The statistics of the assembled archive: the record table, or its CSV.
+int commande_statistiques(const Commande& c)
+{
+    QString erreur;
+    if (!constitue_trajets(archive_jours(), QCoreApplication::applicationDirPath(), erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    const StatistiquesCourse s = calcule_statistiques(archive_jours());
+    if (!c.fichier_csv.isEmpty()) {
+        if (!ecrit_csv_bilan(s, c.fichier_csv, erreur)) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        return 0;
+    }
+    for (const QString& l : table_bilan(s, separateur_decimal_utilisateur()))
+        std::printf("%s\n", l.toUtf8().constData());
+    return 0;
+}
+
+// The race trace as a picture.
+int rend_ecarts(const Commande& c)
+{
+    QString erreur;
+    if (!constitue_trajets(archive_jours(), QCoreApplication::applicationDirPath(), erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return enregistre(image_des_ecarts(calcule_statistiques(archive_jours()), couleurs_conc_pour(clBlack),
+                                       QSize(c.largeur, c.hauteur)),
+                      c.fichier_png);
+}
+
 int classement(const Commande& c)
 {
     EtatDate& d = etat_date();
@@ -325,11 +361,15 @@ int main(int argc, char** argv)
     case Commande::Png: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
-        return c.trajets ? rend_trajets(c) : c.date ? rend_jour(c) : rend_carte(c);
+        return c.ecarts ? rend_ecarts(c) : c.trajets ? rend_trajets(c) : c.date ? rend_jour(c) : rend_carte(c);
     }
     case Commande::Export: {
         QCoreApplication app(argc, argv);
         return commande_export(c);
+    }
+    case Commande::Statistiques: {
+        QCoreApplication app(argc, argv);
+        return commande_statistiques(c);
     }
     case Commande::Actualiser: {
         QCoreApplication app(argc, argv);

@@ -150,9 +150,7 @@ void TFPosConc::Trajets1Click()
 {
     abandonne_geste();
     arrete_film();
-    if (auto a = actions.find(QStringLiteral("Classement1")); a != actions.end())
-        a->second->setEnabled(false);
-    grise(QStringLiteral("ToolBClass"), true);
+    active_classement(false);
     Aff_Message(QStringLiteral("Pour se repasser le film de la course ! "));
     unsetCursor();
     PanelTraj->show();

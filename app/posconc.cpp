@@ -59,6 +59,7 @@ const std::pair<const char*, const char*> COMMANDES[] = {
     {"Zoomer1", "ToolBZoom"},     {"Dplacer1", "ToolBPAn"},  {"Afficher1", "ToolBAff"},
     {"Classement1", "ToolBClass"}, {"Distances1", "ToolBDist"}, {"Actualiser1", "ToolBActu"},
     {"Trajets1", "ToolBTraj"},    {"Route1", "ToolBRoute"},  {"SelDate", "ToolBDate"},
+    {"Statistiques1", nullptr},  // enabled and disabled with the ranking
 };
 
 QColor couleur(TColor c) { return QColor(vers_qrgb(c)); }
@@ -266,8 +267,17 @@ void TFPosConc::Inhibmenu()
     for (const auto& [menu, bouton] : COMMANDES) {
         if (auto a = actions.find(QString::fromLatin1(menu)); a != actions.end())
             a->second->setEnabled(false);
-        grise(QString::fromLatin1(bouton), true);
+        if (bouton)
+            grise(QString::fromLatin1(bouton), true);
     }
+}
+
+void TFPosConc::active_classement(bool oui)
+{
+    for (const char* nom : {"Classement1", "Statistiques1"})
+        if (auto a = actions.find(QString::fromLatin1(nom)); a != actions.end())
+            a->second->setEnabled(oui);
+    grise(QStringLiteral("ToolBClass"), !oui);
 }
 
 void TFPosConc::Validmenu()
@@ -278,7 +288,8 @@ void TFPosConc::Validmenu()
             continue;
         if (auto a = actions.find(QString::fromLatin1(menu)); a != actions.end())
             a->second->setEnabled(true);
-        grise(QString::fromLatin1(bouton), false);
+        if (bouton)
+            grise(QString::fromLatin1(bouton), false);
     }
 }
 
@@ -450,6 +461,7 @@ void TFPosConc::cree_menus()
     item(nullptr, "SelDate", QStringLiteral("Da&te"), [this] { SelDateClick(); });
     item(nullptr, "Distances1", QStringLiteral("&Distances"), [this] { Distances1Click(); });
     item(nullptr, "Classement1", QStringLiteral("&Classement"), [this] { Classement1Click(); });
+    item(nullptr, "Statistiques1", QStringLiteral("Stat&istiques"), [this] { Statistiques1Click(); });
     item(nullptr, "Trajets1", QStringLiteral("&Trajets"), [this] { Trajets1Click(); });
     QMenu* route = mb->addMenu(QStringLiteral("&Route"));
     route->menuAction()->setObjectName(QStringLiteral("Route1"));

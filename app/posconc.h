@@ -223,6 +223,15 @@ public:
     int delai_classement_ms = 20000;
     std::function<QDate()> aujourdhui;  // the system's date (a fixed one in the tests)
 
+    // The statistics window (made once, at its first opening).
+    void Statistiques1Click();
+    QWidget* fenetre_statistiques = nullptr;
+    // Loads a day as a date validated in the calendar does; false (the day
+    // shown kept whole, the status line saying why) when it cannot be read.
+    bool montre_jour(const QDate& d);
+    // The ranking commands (menu item, statistics, tool button).
+    void active_classement(bool oui);
+
     // Ranking panel.
     void Classement1Click();
     void BitBtn1Click();
@@ -278,7 +287,10 @@ private:
     void cree_menus();
     void cree_barre_outils();
     void cree_panneaux();
+public:
     void grise(const QString& bouton, bool oui);
+
+private:
     void etat_commandes(bool actif);
     void ajoute_lignes_classement();
     QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;

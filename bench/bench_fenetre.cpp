@@ -2,8 +2,11 @@
 // step, a rubber-band move, the theoretical route's walk.
 #include "calendrier.h"
 #include "posconc.h"
+#include "fenetre_statistiques.h"
+#include "statistiques.h"
 #include "trajets.h"
 
+#include <QTabWidget>
 #include <QTemporaryDir>
 
 #include <QDir>
@@ -190,5 +193,36 @@ void BM_export_gpx_course_entiere(benchmark::State& st)
         exporte_trajets(archive_jours(), s, d.filePath("course.gpx"), couleurs, err);
 }
 BENCHMARK(BM_export_gpx_course_entiere)->Unit(benchmark::kMillisecond);
+
+// Every statistic of the bundled archive, once assembled.
+void BM_calcule_statistiques(benchmark::State& st)
+{
+    QString err;
+    constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+    for (auto _ : st) {
+        const StatistiquesCourse s = calcule_statistiques(archive_jours());
+        benchmark::DoNotOptimize(s.bilans[1].distance);
+    }
+}
+BENCHMARK(BM_calcule_statistiques)->Unit(benchmark::kMillisecond);
+
+// The statistics window opened with both charts and the table, laid out
+// and painted once (offscreen).
+void BM_ouverture_fenetre_statistiques(benchmark::State& st)
+{
+    QString err;
+    constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+    const StatistiquesCourse s = calcule_statistiques(archive_jours());
+    const auto couleurs = couleurs_conc_pour(clBlack);
+    for (auto _ : st) {
+        FenetreStatistiques f(s, couleurs, true);
+        f.setAttribute(Qt::WA_DontShowOnScreen);
+        f.show();
+        benchmark::DoNotOptimize(f.grab());
+        f.onglets->setCurrentIndex(1);
+        benchmark::DoNotOptimize(f.grab());
+    }
+}
+BENCHMARK(BM_ouverture_fenetre_statistiques)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -1,0 +1,31 @@
+// The "Statistiques" command of the main window: the statistics of the
+// assembled archive in their window; a click on a point shows that day.
+#include "fenetre_statistiques.h"
+#include "posconc.h"
+
+namespace orv {
+
+void TFPosConc::Statistiques1Click()
+{
+    if (!fenetre_statistiques) {
+        // The archive the replay assembles, read once.
+        if (!trajets_constitues)
+            Constitue_trajets();
+        if (!trajets_constitues)
+            return;
+        auto* f = new FenetreStatistiques(calcule_statistiques(archive_jours()), couleurs_conc,
+                                          !fond_clair(couleur_fond), this);
+        f->ouvre_jour = [this](const QDate& d) {
+            if (mode_outil == OUTIL_TRAJETS || trajets_actifs)
+                FormDBlClick();
+            montre_jour(d);
+        };
+        f->message = information;
+        fenetre_statistiques = f;
+    }
+    fenetre_statistiques->show();
+    fenetre_statistiques->raise();
+    fenetre_statistiques->activateWindow();
+}
+
+}  // namespace orv

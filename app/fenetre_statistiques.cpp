@@ -1,0 +1,262 @@
+#include "fenetre_statistiques.h"
+
+#include <QApplication>
+#include <QChart>
+#include <QChartView>
+#include <QDateTimeAxis>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLegendMarker>
+#include <QLineSeries>
+#include <QPushButton>
+#include <QStandardItemModel>
+#include <QTabWidget>
+#include <QTableView>
+#include <QToolTip>
+#include <QVBoxLayout>
+#include <QValueAxis>
+#include <QWheelEvent>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+
+qint64 msecs(const QDate& d) { return QDateTime(d, QTime(12, 0), Qt::UTC).toMSecsSinceEpoch(); }
+
+QColor couleur(uint32_t c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+
+// The chart view of the statistics: the wheel zooms the time axis around
+// the pointer.
+class VueGraphique : public QChartView {
+public:
+    using QChartView::QChartView;
+
+protected:
+    void wheelEvent(QWheelEvent* e) override
+    {
+        auto* x = qobject_cast<QDateTimeAxis*>(chart()->axes(Qt::Horizontal).value(0));
+        if (!x || chart()->series().isEmpty() || e->angleDelta().y() == 0) {
+            QChartView::wheelEvent(e);
+            return;
+        }
+        const double v = chart()->mapToValue(e->position(), chart()->series().first()).x();
+        const double a = double(x->min().toMSecsSinceEpoch()), b = double(x->max().toMSecsSinceEpoch());
+        const double f = e->angleDelta().y() > 0 ? 1 / 1.25 : 1.25;
+        double na = v - (v - a) * f, nb = v + (b - v) * f;
+        if (nb - na < 2 * 86400000.0)
+            return;  // two days at least
+        x->setRange(QDateTime::fromMSecsSinceEpoch(qint64(na), Qt::UTC), QDateTime::fromMSecsSinceEpoch(qint64(nb), Qt::UTC));
+        e->accept();
+    }
+};
+
+}  // namespace
+
+QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
+                         bool rangs, bool sombre)
+{
+    auto* c = new QChart;
+    c->setTheme(sombre ? QChart::ChartThemeDark : QChart::ChartThemeLight);
+    QFont police(QStringLiteral("Arial"));
+    police.setPixelSize(11);
+    c->setFont(police);
+    c->legend()->setFont(police);
+    c->legend()->setAlignment(Qt::AlignRight);
+    c->setTitle(rangs ? QStringLiteral("Rang jour par jour") : QStringLiteral("Écart au leader (milles)"));
+    auto* x = new QDateTimeAxis;
+    x->setFormat(QStringLiteral("dd/MM/yyyy"));
+    x->setTickCount(8);
+    x->setRange(QDateTime(s.premier_jour, QTime(0, 0), Qt::UTC), QDateTime(s.dernier_jour, QTime(23, 59), Qt::UTC));
+    x->setLabelsFont(police);
+    auto* y = new QValueAxis;
+    y->setReverse(true);  // the leader, or rank 1, along the top
+    y->setLabelsFont(police);
+    y->setLabelFormat(QStringLiteral("%d"));
+    double max = 1;
+    c->addAxis(x, Qt::AlignBottom);
+    c->addAxis(y, Qt::AlignLeft);
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const BilanConcurrent& b = s.bilans[size_t(i)];
+        auto* l = new QLineSeries;
+        l->setName(b.skipper);
+        QPen p(couleur(couleurs[size_t(i)]));
+        p.setWidthF(1.5);
+        l->setPen(p);
+        for (const PointCourse& pt : b.points) {
+            const double v = rangs ? pt.rang : pt.ecart;
+            l->append(double(msecs(pt.date)), v);
+            max = std::max(max, v);
+        }
+        c->addSeries(l);
+        l->attachAxis(x);
+        l->attachAxis(y);
+    }
+    if (rangs) {
+        y->setRange(1, NB_CONCURRENTS);
+        y->setTickCount(NB_CONCURRENTS / 2 + 1);
+        y->setTitleText(QStringLiteral("Rang"));
+    } else {
+        y->setRange(0, max * 1.02);
+        y->applyNiceNumbers();
+        y->setTitleText(QStringLiteral("Milles derrière le leader"));
+    }
+    return c;
+}
+
+QImage image_des_ecarts(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
+                        QSize taille)
+{
+    QChartView v(graphique_course(s, couleurs, false, true));
+    v.setRenderHint(QPainter::Antialiasing);
+    // Laid out as a shown window is, without reaching any screen.
+    v.setAttribute(Qt::WA_DontShowOnScreen);
+    v.resize(taille);
+    v.show();
+    QCoreApplication::processEvents();
+    return v.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s,
+                                         const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, bool sombre,
+                                         QWidget* parent)
+    : QWidget(parent, Qt::Window), s_(s)
+{
+    setWindowTitle(QStringLiteral("Statistiques de la course"));
+    resize(980, 640);
+    QFont police(QStringLiteral("Arial"));
+    police.setPixelSize(12);
+    setFont(police);
+    auto* disposition = new QVBoxLayout(this);
+    onglets = new QTabWidget(this);
+    disposition->addWidget(onglets);
+
+    vue_ecarts = new VueGraphique(graphique_course(s, couleurs, false, sombre));
+    vue_ecarts->setRenderHint(QPainter::Antialiasing);
+    vue_rangs = new VueGraphique(graphique_course(s, couleurs, true, sombre));
+    vue_rangs->setRenderHint(QPainter::Antialiasing);
+    relie(vue_ecarts->chart(), false);
+    relie(vue_rangs->chart(), true);
+    onglets->addTab(vue_ecarts, QStringLiteral("Écart au leader"));
+    onglets->addTab(vue_rangs, QStringLiteral("Rangs"));
+
+    // The record of each entrant, sortable by any column (numbers by value).
+    auto* bilan = new QWidget;
+    auto* vb = new QVBoxLayout(bilan);
+    table = new QTableView;
+    modele = new QStandardItemModel(0, 9, table);
+    const QStringList entete = table_bilan(s, u',').first().split(QStringLiteral("  "), Qt::SkipEmptyParts);
+    modele->setHorizontalHeaderLabels({QStringLiteral("Rang"), QStringLiteral("Skipper"), QStringLiteral("Bateau"),
+                                       QStringLiteral("Distance parcourue (milles)"), QStringLiteral("Vitesse moyenne (nœuds)"),
+                                       QStringLiteral("Meilleur jour (milles)"), QStringLiteral("Date du meilleur jour"),
+                                       QStringLiteral("Jours de course"), QStringLiteral("Statut")});
+    Q_UNUSED(entete);
+    const QLocale fr(QLocale::French, QLocale::France);
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const BilanConcurrent& b = s.bilans[size_t(i)];
+        QList<QStandardItem*> l;
+        auto cellule = [&](const QString& texte, const QVariant& tri, bool droite) {
+            auto* it = new QStandardItem(texte);
+            it->setData(tri, Qt::UserRole);
+            it->setEditable(false);
+            if (droite)
+                it->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+            l << it;
+        };
+        cellule(b.rang_final > 0 ? QString::number(b.rang_final) : QStringLiteral("NC"), b.rang_final > 0 ? b.rang_final : 1000, true);
+        cellule(b.skipper, b.skipper, false);
+        cellule(b.bateau, b.bateau, false);
+        cellule(fr.toString(b.distance, 'f', 0), b.distance, true);
+        cellule(fr.toString(b.vitesse_moyenne, 'f', 2), b.vitesse_moyenne, true);
+        cellule(fr.toString(b.meilleur_jour, 'f', 0), b.meilleur_jour, true);
+        cellule(b.date_meilleur_jour.toString(QStringLiteral("dd/MM/yyyy")), b.date_meilleur_jour, false);
+        cellule(QString::number(b.jours_de_course), b.jours_de_course, true);
+        cellule(b.statut, b.statut, false);
+        modele->appendRow(l);
+    }
+    modele->setSortRole(Qt::UserRole);
+    table->setModel(modele);
+    table->setSortingEnabled(true);
+    table->sortByColumn(0, Qt::AscendingOrder);
+    table->verticalHeader()->hide();
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setStretchLastSection(true);
+    vb->addWidget(table);
+    auto* exporter = new QPushButton(QStringLiteral("Exporter CSV…"));
+    exporter->setObjectName(QStringLiteral("ExporterCSV"));
+    vb->addWidget(exporter, 0, Qt::AlignRight);
+    QObject::connect(exporter, &QPushButton::clicked, this, [this] { exporte_csv(); });
+    onglets->addTab(bilan, QStringLiteral("Bilan"));
+
+    choisit_fichier_csv = [this] {
+        QString f = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le bilan"), QStringLiteral("bilan.csv"),
+                                                 QStringLiteral("CSV (*.csv)"));
+        if (!f.isEmpty() && !f.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+            f += QStringLiteral(".csv");
+        return f;
+    };
+}
+
+const PointCourse* FenetreStatistiques::point_proche(int i, const QPointF& valeur) const
+{
+    const BilanConcurrent& b = s_.bilans[size_t(std::clamp(i, 1, NB_CONCURRENTS))];
+    const PointCourse* meilleur = nullptr;
+    double ecart = 0;
+    for (const PointCourse& p : b.points) {
+        const double d = std::fabs(double(msecs(p.date)) - valeur.x());
+        if (!meilleur || d < ecart) {
+            meilleur = &p;
+            ecart = d;
+        }
+    }
+    return meilleur;
+}
+
+QString FenetreStatistiques::bulle(int i, const QPointF& valeur) const
+{
+    const PointCourse* p = point_proche(i, valeur);
+    return p ? texte_point(s_.bilans[size_t(i)], *p) : QString();
+}
+
+void FenetreStatistiques::relie(QChart* c, bool rangs)
+{
+    Q_UNUSED(rangs);
+    const QList<QAbstractSeries*> series = c->series();
+    for (int k = 0; k < series.size(); ++k) {
+        auto* l = qobject_cast<QLineSeries*>(series[k]);
+        const int i = k + 1;
+        QObject::connect(l, &QLineSeries::hovered, this, [this, i](const QPointF& p, bool dessus) {
+            if (dessus)
+                QToolTip::showText(QCursor::pos(), bulle(i, p));
+            else
+                QToolTip::hideText();
+        });
+        QObject::connect(l, &QLineSeries::clicked, this, [this, i](const QPointF& p) {
+            if (const PointCourse* pt = point_proche(i, p); pt && ouvre_jour)
+                ouvre_jour(pt->date);
+        });
+    }
+    // A click on an entrant's name in the legend hides or shows its line.
+    for (QLegendMarker* m : c->legend()->markers()) {
+        QObject::connect(m, &QLegendMarker::clicked, this, [m] {
+            QAbstractSeries* s = m->series();
+            s->setVisible(!s->isVisible());
+            m->setVisible(true);
+            QFont f = m->font();
+            f.setStrikeOut(!s->isVisible());
+            m->setFont(f);
+        });
+    }
+}
+
+void FenetreStatistiques::exporte_csv()
+{
+    const QString chemin = choisit_fichier_csv ? choisit_fichier_csv() : QString();
+    if (chemin.isEmpty())
+        return;
+    QString err;
+    if (!ecrit_csv_bilan(s_, chemin, err) && message)
+        message(err);
+}
+
+}  // namespace orv

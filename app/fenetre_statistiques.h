@@ -1,0 +1,60 @@
+// The statistics window: the race trace (miles behind the leader, day by
+// day), the ranks day by day, and each entrant's record in a sortable table
+// with its CSV export.
+#pragma once
+
+#include "statistiques.h"
+
+#include <QWidget>
+#include <array>
+#include <functional>
+
+class QChart;
+class QChartView;
+class QStandardItemModel;
+class QTableView;
+class QTabWidget;
+
+namespace orv {
+
+// The chart of the race trace (`rangs` false: miles behind the leader,
+// reversed so that the leader runs along the top) or of the ranks (rank 1
+// at the top): one line per entrant in its colour, dates along the bottom.
+// `sombre`: the program's dark background.
+QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
+                         bool rangs, bool sombre);
+
+// The race trace rendered without a screen (for --png --ecarts).
+QImage image_des_ecarts(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
+                        QSize taille);
+
+class FenetreStatistiques : public QWidget {
+public:
+    FenetreStatistiques(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
+                        bool sombre, QWidget* parent = nullptr);
+
+    // A click on a point of either chart: load that day in the main window.
+    std::function<void(const QDate&)> ouvre_jour;
+    // The CSV's file, asked by a dialog (a script in the tests).
+    std::function<QString()> choisit_fichier_csv;
+    std::function<void(const QString&)> message;
+
+    QTabWidget* onglets = nullptr;
+    QChartView* vue_ecarts = nullptr;
+    QChartView* vue_rangs = nullptr;
+    QTableView* table = nullptr;
+    QStandardItemModel* modele = nullptr;
+
+    // What a hover or a click at a value of chart `rangs` (false: the
+    // trace) of entrant i finds: the nearest day it raced.
+    const PointCourse* point_proche(int i, const QPointF& valeur) const;
+    // The text shown while hovering that point.
+    QString bulle(int i, const QPointF& valeur) const;
+    void exporte_csv();
+
+private:
+    void relie(QChart* c, bool rangs);
+    StatistiquesCourse s_;
+};
+
+}  // namespace orv

@@ -1,0 +1,180 @@
+#include "statistiques.h"
+
+#include "calendrier.h"
+#include "geometrie.h"
+
+#include <QSaveFile>
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+// A record of the race itself: a fix while racing, or the arrival.
+bool en_course(const TDonnees_conc& r) { return releve_reel(r); }
+
+QString nombre(double v, int decimales, QChar sep)
+{
+    QString s = QString::number(v, 'f', decimales);
+    s.replace(u'.', sep);
+    return s;
+}
+
+QString rang_texte(int r) { return r == 1 ? QStringLiteral("1er") : QStringLiteral("%1e").arg(r); }
+}  // namespace
+
+StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
+{
+    StatistiquesCourse s;
+    if (a.nb_jours() > 0) {
+        s.premier_jour = a.jours.front();
+        s.dernier_jour = a.jours.back();
+    }
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        BilanConcurrent& b = s.bilans[size_t(i)];
+        b.indice = i;
+        b.skipper = noms_conc[size_t(i)];
+        b.statut = QStringLiteral("En course");
+        const TDonnees_conc* prec = nullptr;
+        QDateTime debut, fin;
+        for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant) {
+            if (e->jour < 0 || e->jour >= a.nb_jours())
+                continue;
+            const QDate jour = a.jours[size_t(e->jour)];
+            if (b.bateau.isEmpty() && !e->bateau.trimmed().isEmpty())
+                b.bateau = e->bateau.trimmed();
+            if (e->jour == a.nb_jours() - 1 || !e->suivant)
+                b.rang_final = e->rang;
+            if (e->date_txt.startsWith(u'A'))
+                b.statut = e->date_txt;
+            if (!en_course(*e))
+                continue;
+            const QDateTime t = heure_du_releve(*e, jour);
+            // An arrival is repeated on the following days: it counts once.
+            if (fin.isValid() && t <= fin)
+                continue;
+            if (prec) {
+                const double leg = double(dist_ortho(prec->elem.latitude, prec->elem.longitude, e->elem.latitude,
+                                                     e->elem.longitude));
+                b.distance += leg;
+                // The day's run: between fixes of two days that follow.
+                if (a.jours[size_t(prec->jour)].daysTo(jour) == 1 && leg > b.meilleur_jour) {
+                    b.meilleur_jour = leg;
+                    b.date_meilleur_jour = jour;
+                }
+            }
+            if (!debut.isValid())
+                debut = t;
+            fin = t;
+            prec = e;
+            ++b.jours_de_course;
+            b.points.push_back({int(e->jour), jour, e->rang == 1 ? 0.0 : double(e->distance), e->rang});
+        }
+        const double heures = debut.isValid() ? debut.secsTo(fin) / 3600.0 : 0;
+        b.vitesse_moyenne = heures > 0 ? b.distance / heures : 0;
+    }
+    return s;
+}
+
+namespace {
+// The entrants in final-rank order, the unranked after, by index.
+std::vector<const BilanConcurrent*> par_rang(const StatistiquesCourse& s)
+{
+    std::vector<const BilanConcurrent*> r;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        r.push_back(&s.bilans[size_t(i)]);
+    std::stable_sort(r.begin(), r.end(), [](const BilanConcurrent* x, const BilanConcurrent* y) {
+        const int a = x->rang_final > 0 ? x->rang_final : 1000, b = y->rang_final > 0 ? y->rang_final : 1000;
+        return a < b;
+    });
+    return r;
+}
+
+QStringList champs(const BilanConcurrent& b, QChar sep)
+{
+    return {b.rang_final > 0 ? QString::number(b.rang_final) : QStringLiteral("NC"),
+            b.skipper,
+            b.bateau,
+            nombre(b.distance, 0, sep),
+            nombre(b.vitesse_moyenne, 2, sep),
+            nombre(b.meilleur_jour, 0, sep),
+            b.date_meilleur_jour.isValid() ? b.date_meilleur_jour.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
+            QString::number(b.jours_de_course),
+            b.statut};
+}
+
+const QStringList ENTETE = {QStringLiteral("Rang"),          QStringLiteral("Skipper"),
+                            QStringLiteral("Bateau"),        QStringLiteral("Distance parcourue (milles)"),
+                            QStringLiteral("Vitesse moyenne (nœuds)"), QStringLiteral("Meilleur jour (milles)"),
+                            QStringLiteral("Date du meilleur jour"),   QStringLiteral("Jours de course"),
+                            QStringLiteral("Statut")};
+}  // namespace
+
+QStringList table_bilan(const StatistiquesCourse& s, QChar sep)
+{
+    std::vector<QStringList> lignes{ENTETE};
+    for (const BilanConcurrent* b : par_rang(s))
+        lignes.push_back(champs(*b, sep));
+    // Each column as wide as its widest cell; numbers to the right.
+    std::vector<int> largeur(ENTETE.size(), 0);
+    for (const QStringList& l : lignes)
+        for (int c = 0; c < l.size(); ++c)
+            largeur[size_t(c)] = std::max(largeur[size_t(c)], int(l[c].size()));
+    const std::array<bool, 9> a_droite{true, false, false, true, true, true, false, true, false};
+    QStringList r;
+    for (size_t k = 0; k < lignes.size(); ++k) {
+        QStringList cellules;
+        for (int c = 0; c < lignes[k].size(); ++c) {
+            const QString& t = lignes[k][c];
+            const bool droite = k > 0 && a_droite[size_t(c)];
+            cellules << (droite ? t.rightJustified(largeur[size_t(c)]) : t.leftJustified(largeur[size_t(c)]));
+        }
+        QString l = cellules.join(QStringLiteral("  "));
+        while (l.endsWith(u' '))
+            l.chop(1);
+        r << l;
+    }
+    return r;
+}
+
+QByteArray csv_bilan(const StatistiquesCourse& s)
+{
+    auto champ = [](QString t) {
+        if (t.contains(u';') || t.contains(u'"') || t.contains(u'\n'))
+            t = u'"' + t.replace(QStringLiteral("\""), QStringLiteral("\"\"")) + u'"';
+        return t;
+    };
+    QByteArray b("\xEF\xBB\xBF");
+    QStringList l;
+    for (const QString& e : ENTETE)
+        l << champ(e);
+    b += l.join(u';').toUtf8() + "\r\n";
+    for (const BilanConcurrent* c : par_rang(s)) {
+        l.clear();
+        for (const QString& f : champs(*c, u','))
+            l << champ(f);
+        b += l.join(u';').toUtf8() + "\r\n";
+    }
+    return b;
+}
+
+bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur)
+{
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly) || f.write(csv_bilan(s)) < 0 || !f.commit()) {
+        erreur = QStringLiteral("Impossible d'écrire « %1 ».").arg(chemin);
+        return false;
+    }
+    return true;
+}
+
+QString texte_point(const BilanConcurrent& b, const PointCourse& p)
+{
+    EtatDate d;
+    montre_mois(d, p.date.month(), p.date.year());
+    valide_date(d, p.date.day(), p.date.month(), p.date.year());
+    return QStringLiteral("%1 (%2) — %3 — %4 milles, %5")
+        .arg(b.skipper, b.bateau, d.date_en_clair.simplified(), QString::number(std::lround(p.ecart)), rang_texte(p.rang));
+}
+
+}  // namespace orv

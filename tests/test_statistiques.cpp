@@ -1,0 +1,173 @@
+// The statistics of the race on a small archive made here: three entrants
+// along the equator (one racing on, one retiring, one arriving), four days
+// with one missing; every figure worked out by hand.
+#include "aide_fenetre.h"
+#include "fenetre_statistiques.h"
+#include "statistiques.h"
+#include "texte.h"
+
+#include <QAction>
+#include <QChart>
+#include <QChartView>
+#include <QLineSeries>
+#include <QMenuBar>
+#include <QStandardItemModel>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+
+QStringList bloc(int rang, const QString& nom, const QString& lon, const QString& statut, const QString& distance,
+                 const QString& lat = QStringLiteral("0.00"))
+{
+    return {QString::number(rang), QStringLiteral("Bateau %1 (%1)").arg(nom), statut, lat, lon, distance, "270", "10", "2D-3D"};
+}
+
+// Arvelin: 0°, 1° W, (no 12th), 3° W, 4° W at 20h00 each day.
+// Baudrinec: 10° W, 12° W, then retired (the harbour's placeholder).
+// Bocquarel: 20° W, 21°30' W, arrived at 23° W on the 13th at 08h00.
+void petite_course(const QString& rep)
+{
+    auto jour = [&](const char* code, const QStringList& l) {
+        ASSERT_TRUE(ecrit_lignes(rep + "/" + code + ".txt", QStringList{"Classement", ""} + l));
+    };
+    jour("101100", bloc(1, "Arvelin", "0.00", "le 10/11/2000 à 20h00", "3000") +
+                       bloc(2, "Baudrinec", "10.00", "le 10/11/2000 à 20h00", "600") +
+                       bloc(3, "Bocquarel", "20.00", "le 10/11/2000 à 20h00", "1200"));
+    jour("111100", bloc(1, "Arvelin", "1.00", "le 11/11/2000 à 20h00", "2940") +
+                       bloc(2, "Baudrinec", "12.00", "le 11/11/2000 à 20h00", "660") +
+                       bloc(3, "Bocquarel", "21.30", "le 11/11/2000 à 20h00", "1230"));
+    jour("131100", bloc(1, "Bocquarel", "23.00", "Arrivé le 13/11/2000 à 08h00", "0") +
+                       bloc(2, "Arvelin", "3.00", "le 13/11/2000 à 20h00", "2820") +
+                       bloc(3, "Baudrinec", "1.47", "Abandon - démâtage", "0", "46.28"));
+    jour("141100", bloc(1, "Bocquarel", "23.00", "Arrivé le 13/11/2000 à 08h00", "0") +
+                       bloc(2, "Arvelin", "4.00", "le 14/11/2000 à 20h00", "2760") +
+                       bloc(3, "Baudrinec", "1.47", "Abandon - démâtage", "0", "46.28"));
+}
+
+}  // namespace
+
+TEST(Statistiques, BilansCalculesALaMain)
+{
+    QTemporaryDir d;
+    petite_course(d.path());
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    const StatistiquesCourse s = calcule_statistiques(a);
+    EXPECT_EQ(s.premier_jour, QDate(2000, 11, 10));
+    EXPECT_EQ(s.dernier_jour, QDate(2000, 11, 14));
+
+    // Arvelin: 60 + 120 + 60 miles; the 120 spans the missing 12th, so the
+    // best day is 60, first reached on the 11th; 96 hours; four days.
+    const BilanConcurrent& a1 = s.bilans[1];
+    EXPECT_NEAR(a1.distance, 240, 1e-6);
+    EXPECT_NEAR(a1.meilleur_jour, 60, 1e-6);
+    EXPECT_EQ(a1.date_meilleur_jour, QDate(2000, 11, 11));
+    EXPECT_NEAR(a1.vitesse_moyenne, 2.5, 1e-9);
+    EXPECT_EQ(a1.jours_de_course, 4);
+    EXPECT_EQ(a1.rang_final, 2);
+    EXPECT_EQ(a1.statut, "En course");
+    // Baudrinec: 120 miles in 24 hours, then retired (its placeholder is
+    // no position and no leg).
+    const BilanConcurrent& a2 = s.bilans[2];
+    EXPECT_NEAR(a2.distance, 120, 1e-6);
+    EXPECT_NEAR(a2.vitesse_moyenne, 5.0, 1e-9);
+    EXPECT_EQ(a2.jours_de_course, 2);
+    EXPECT_EQ(a2.statut, QStringLiteral("Abandon - démâtage"));
+    // Bocquarel: 90 + 90 miles, arrived on the 13th at 08h00 (60 hours);
+    // the arrival repeated on the 14th counts once.
+    const BilanConcurrent& a3 = s.bilans[3];
+    EXPECT_NEAR(a3.distance, 180, 1e-6);
+    EXPECT_NEAR(a3.meilleur_jour, 90, 1e-6);
+    EXPECT_NEAR(a3.vitesse_moyenne, 3.0, 1e-9);
+    EXPECT_EQ(a3.jours_de_course, 3);
+    EXPECT_EQ(a3.rang_final, 1);
+    EXPECT_EQ(a3.statut, QStringLiteral("Arrivé le 13/11/2000 à 08h00"));
+
+    // The race trace: one point per day raced; 0 for the leader.
+    ASSERT_EQ(a1.points.size(), 4u);
+    EXPECT_EQ(a1.points[0].ecart, 0);      // leader on the 10th
+    EXPECT_EQ(a1.points[2].ecart, 2820);   // second on the 13th
+    EXPECT_EQ(a1.points[2].rang, 2);
+    EXPECT_EQ(a2.points.size(), 2u);       // ends where it retired
+    EXPECT_EQ(a2.points[1].ecart, 660);
+    ASSERT_EQ(a3.points.size(), 3u);       // ends where it finished
+    EXPECT_EQ(a3.points[2].date, QDate(2000, 11, 13));
+    EXPECT_EQ(texte_point(a3, a3.points[1]),
+              QStringLiteral("Bocquarel (Bateau Bocquarel) — Samedi 11 NOVEMBRE 2000 — 1230 milles, 3e"));
+    EXPECT_TRUE(texte_point(a3, a3.points[2]).endsWith(QStringLiteral("— 0 milles, 1er")));
+
+    // The text table: a header, the entrants by final rank.
+    const QStringList t = table_bilan(s, u',');
+    ASSERT_EQ(t.size(), 25);
+    EXPECT_TRUE(t[1].contains("Bocquarel"));
+    EXPECT_TRUE(t[2].contains("Arvelin"));
+    EXPECT_TRUE(t[2].contains("2,50"));
+
+    // The CSV read back: BOM, ";", decimal comma, the same rows.
+    QTemporaryDir o;
+    ASSERT_TRUE(ecrit_csv_bilan(s, o.filePath("bilan.csv"), err));
+    QByteArray b;
+    ASSERT_TRUE(lit_fichier(o.filePath("bilan.csv"), b));
+    ASSERT_TRUE(b.startsWith("\xEF\xBB\xBF"));
+    const QStringList lignes = QString::fromUtf8(b.mid(3)).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(lignes.size(), 25);
+    EXPECT_EQ(lignes[0].split(';').size(), 9);
+    const QStringList arvelin = lignes[2].split(';');
+    EXPECT_EQ(arvelin, QStringList({"2", "Arvelin", "Bateau Arvelin", "240", "2,50", "60", "11/11/2000", "4", "En course"}));
+}
+
+TEST_F(FenetrePrincipale, FenetreDesStatistiques)
+{
+    QTemporaryDir d;
+    petite_course(d.path());
+    for (const char* f : {"lstmp.txt", "lstlieux.txt"})
+        QFile::copy(DONNEES + "/" + f, d.filePath(f));
+    carte->rep_programme = d.path();
+    choisit(10, 11, 2000);
+    carte->Validmenu();
+    // Placed after the ranking, enabled and disabled with it.
+    QList<QAction*> menu = cadre->menuBar()->actions();
+    const int k = int(menu.indexOf(carte->actions.at("Classement1")));
+    ASSERT_GE(k, 0);
+    EXPECT_EQ(menu.value(k + 1), carte->actions.at("Statistiques1"));
+    EXPECT_EQ(carte->actions.at("Statistiques1")->text(), "Stat&istiques");
+    carte->Inhibmenu();
+    EXPECT_FALSE(carte->actions.at("Statistiques1")->isEnabled());
+    carte->Validmenu();
+    EXPECT_TRUE(carte->actions.at("Statistiques1")->isEnabled());
+
+    carte->actions.at("Statistiques1")->trigger();
+    auto* f = static_cast<FenetreStatistiques*>(carte->fenetre_statistiques);
+    ASSERT_NE(f, nullptr);
+    EXPECT_EQ(f->windowTitle(), "Statistiques de la course");
+    EXPECT_FALSE(f->isModal());
+    // Both charts: 24 lines, the points of each entrant's days.
+    const QList<QAbstractSeries*> series = f->vue_ecarts->chart()->series();
+    ASSERT_EQ(series.size(), 24);
+    auto* l1 = qobject_cast<QLineSeries*>(series[0]);
+    ASSERT_EQ(l1->count(), 4);
+    EXPECT_EQ(l1->at(2).y(), 2820);
+    EXPECT_EQ(qobject_cast<QLineSeries*>(series[1])->count(), 2);
+    EXPECT_EQ(qobject_cast<QLineSeries*>(f->vue_rangs->chart()->series()[2])->at(2).y(), 1);
+    EXPECT_EQ(f->bulle(3, l1->at(1)).left(29), QStringLiteral("Bocquarel (Bateau Bocquarel) "));
+
+    // A click on a point loads that day in the main window.
+    l1->clicked(l1->at(3));
+    EXPECT_EQ(jour_course().nom_fichier_jour, "141100.txt");
+    EXPECT_EQ(etat_date().code_jour, "141100");
+    EXPECT_TRUE(titre().contains("14 NOVEMBRE"));
+
+    // The table sorted by distance sailed, then the CSV export.
+    f->modele->sort(3, Qt::DescendingOrder);
+    EXPECT_EQ(f->modele->item(0, 1)->text(), "Arvelin");
+    EXPECT_EQ(f->modele->item(1, 1)->text(), "Bocquarel");
+    EXPECT_EQ(f->modele->item(2, 1)->text(), "Baudrinec");
+    QTemporaryDir o;
+    f->choisit_fichier_csv = [&] { return o.filePath("b.csv"); };
+    f->exporte_csv();
+    EXPECT_TRUE(QFile::exists(o.filePath("b.csv")));
+}
