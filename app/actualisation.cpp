@@ -24,7 +24,8 @@ void TFPosConc::Actualiser1Click()
         if (cadre)
             cadre->setEnabled(false);
         QString erreur;
-        const QString ecrit = actualise_classement(source, code_excel, jour, rep_programme, delai_classement_ms, erreur);
+        const QString ecrit =
+            actualise_classement(source, code_excel, jour, rep_ecriture_jours(), delai_classement_ms, erreur);
         if (cadre)
             cadre->setEnabled(true);
         QApplication::restoreOverrideCursor();

@@ -9,6 +9,7 @@
 #include "ligne_commande.h"
 #include "posconc.h"
 #include "reglages.h"
+#include "emplacements.h"
 #include "fenetre_statistiques.h"
 #include "mise_a_jour.h"
 #include "statistiques.h"
@@ -27,6 +28,7 @@
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
@@ -36,6 +38,13 @@
 using namespace orv;
 
 namespace {
+
+// Where the data and the day files are (portable, or installed).
+void prepare_emplacements()
+{
+    emplacements() = determine_emplacements(QCoreApplication::applicationDirPath(),
+                                            QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
 
 void ecrit_erreur(const QString& s)
 {
@@ -78,7 +87,7 @@ int rend_carte(const Commande& c)
 // The race picture of a day, as the window shows it.
 int rend_jour(const Commande& c)
 {
-    TFPosConc carte(nullptr, QCoreApplication::applicationDirPath(), QDir::currentPath());
+    TFPosConc carte(nullptr, emplacements().rep_programme, QDir::currentPath());
     carte.information = ecrit_erreur;
     carte.avertissement = ecrit_erreur;
     carte.resize(c.largeur, c.hauteur);
@@ -107,7 +116,7 @@ int rend_jour(const Commande& c)
 int selection_commande(const Commande& c, ArchiveJours& a, SelectionTrajets& s)
 {
     QString erreur;
-    if (!constitue_trajets(a, QCoreApplication::applicationDirPath(), erreur)) {
+    if (!constitue_trajets(a, emplacements().rep_programme, erreur)) {
         ecrit_erreur(erreur);
         return 1;
     }
@@ -133,7 +142,7 @@ int selection_commande(const Commande& c, ArchiveJours& a, SelectionTrajets& s)
 // The instant replay of the chosen tracks, framed on them.
 int rend_trajets(const Commande& c)
 {
-    TFPosConc carte(nullptr, QCoreApplication::applicationDirPath(), QDir::currentPath());
+    TFPosConc carte(nullptr, emplacements().rep_programme, QDir::currentPath());
     carte.information = ecrit_erreur;
     carte.avertissement = ecrit_erreur;
     carte.resize(c.largeur, c.hauteur);
@@ -171,12 +180,12 @@ int commande_export(const Commande& c)
 // Today's day file (or --date's) from the official ranking.
 int commande_actualiser(const Commande& c)
 {
-    const QString rep_programme = QCoreApplication::applicationDirPath();
+    const QString rep_programme = emplacements().rep_programme;
     const Reglages r = reglages_du_programme(QDir::currentPath(), rep_programme);
     const SourceClassement source = source_du_classement(c.source, r.url_classement, r.code_excel, QDir::currentPath());
     const QDate jour = c.date ? QDate(c.annee, c.mois, c.jour) : QDate::currentDate();
     QString erreur;
-    const QString ecrit = actualise_classement(source, r.code_excel, jour, rep_programme, 20000, erreur);
+    const QString ecrit = actualise_classement(source, r.code_excel, jour, emplacements().rep_ecriture(), 20000, erreur);
     if (ecrit.isEmpty()) {
         ecrit_erreur(erreur);
         return 1;
@@ -189,7 +198,7 @@ int commande_actualiser(const Commande& c)
 int commande_statistiques(const Commande& c)
 {
     QString erreur;
-    if (!constitue_trajets(archive_jours(), QCoreApplication::applicationDirPath(), erreur)) {
+    if (!constitue_trajets(archive_jours(), emplacements().rep_programme, erreur)) {
         ecrit_erreur(erreur);
         return 1;
     }
@@ -210,7 +219,7 @@ int commande_statistiques(const Commande& c)
 int rend_ecarts(const Commande& c)
 {
     QString erreur;
-    if (!constitue_trajets(archive_jours(), QCoreApplication::applicationDirPath(), erreur)) {
+    if (!constitue_trajets(archive_jours(), emplacements().rep_programme, erreur)) {
         ecrit_erreur(erreur);
         return 1;
     }
@@ -225,7 +234,7 @@ int classement(const Commande& c)
     montre_mois(d, c.mois, c.annee);
     valide_date(d, c.jour, c.mois, c.annee);
     JourCourse& j = jour_course();
-    if (!charge_donnees_coureurs(j, QCoreApplication::applicationDirPath(), d.code_jour, d.date_en_clair)) {
+    if (!charge_donnees_coureurs(j, emplacements().rep_programme, d.code_jour, d.date_en_clair)) {
         ecrit_erreur(QStringLiteral("Non disponible : autre date ?"));
         return 1;
     }
@@ -257,7 +266,8 @@ int fenetre(int argc, char** argv)
     QElapsedTimer chrono;
     chrono.start();
     QApplication app(argc, argv);
-    const QString rep_programme = QCoreApplication::applicationDirPath();
+    prepare_emplacements();
+    const QString rep_programme = emplacements().rep_programme;
     // Qt's own dialogs (the export's file dialog) in French.
     QTranslator traduction;
     if (traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
@@ -338,6 +348,8 @@ int commande_distance(const Commande& c)
 
 int main(int argc, char** argv)
 {
+    // Its name gives the user's folders (~/.local/share/orvalis).
+    QCoreApplication::setApplicationName(QStringLiteral("orvalis"));
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
@@ -356,23 +368,28 @@ int main(int argc, char** argv)
         return commande_distance(c);
     case Commande::Classement: {
         QCoreApplication app(argc, argv);
+        prepare_emplacements();
         return classement(c);
     }
     case Commande::Png: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
+        prepare_emplacements();
         return c.ecarts ? rend_ecarts(c) : c.trajets ? rend_trajets(c) : c.date ? rend_jour(c) : rend_carte(c);
     }
     case Commande::Export: {
         QCoreApplication app(argc, argv);
+        prepare_emplacements();
         return commande_export(c);
     }
     case Commande::Statistiques: {
         QCoreApplication app(argc, argv);
+        prepare_emplacements();
         return commande_statistiques(c);
     }
     case Commande::Actualiser: {
         QCoreApplication app(argc, argv);
+        prepare_emplacements();
         return commande_actualiser(c);
     }
     case Commande::Fenetre:

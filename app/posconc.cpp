@@ -4,6 +4,7 @@
 #include "calendrier.h"
 #include "classement.h"
 #include "dialogues.h"
+#include "emplacements.h"
 #include "icones.h"
 #include "texte.h"
 
@@ -306,11 +307,18 @@ void TFPosConc::Aide2Click()
     ouvre_aide();
 }
 
+QString TFPosConc::rep_ecriture_jours() const
+{
+    return emplacements().installe ? emplacements().rep_archives : rep_programme;
+}
+
 void TFPosConc::Oinstallerlesarchives1Click()
 {
+    // Installed, the user's own day-file folder; else, as ever, the
+    // current directory.
     affiche_information(QStringLiteral("Les archives doivent être enregistrées (téléchargées , décompressées) dans  le "
-                                "répertoire suivant \r\n") +
-                 rep_courant);
+                                       "répertoire suivant \r\n") +
+                        (emplacements().installe ? QDir::toNativeSeparators(emplacements().rep_archives) : rep_courant));
 }
 
 void TFPosConc::Apropos1Click()

@@ -221,6 +221,9 @@ public:
     // The update of today's day file from the official ranking.
     void Actualiser1Click();
     int delai_classement_ms = 20000;
+    // Where written day files go: beside the program, or the user's folder
+    // when installed.
+    QString rep_ecriture_jours() const;
     std::function<QDate()> aujourdhui;  // the system's date (a fixed one in the tests)
 
     // The statistics window (made once, at its first opening).

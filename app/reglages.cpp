@@ -1,5 +1,6 @@
 #include "reglages.h"
 
+#include "emplacements.h"
 #include "texte.h"
 
 #include <QDir>
@@ -71,8 +72,18 @@ Reglages lit_reglages(const QString& chemin)
 
 Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_programme)
 {
-    const QString ici = QDir(rep_courant).filePath(QStringLiteral("posorvls.ini"));
-    return lit_reglages(QFileInfo::exists(ici) ? ici : QDir(rep_programme).filePath(QStringLiteral("posorvls.ini")));
+    // The current directory's file, then (installed) the user's own, then
+    // the one shipped with the program.
+    QStringList reps{rep_courant};
+    if (emplacements().installe)
+        reps << emplacements().rep_archives;
+    reps << rep_programme;
+    for (const QString& r : reps) {
+        const QString f = QDir(r).filePath(QStringLiteral("posorvls.ini"));
+        if (!r.isEmpty() && QFileInfo::exists(f))
+            return lit_reglages(f);
+    }
+    return Reglages{};
 }
 
 bool fond_clair(TColor fond) { return fond != clBlack && fond != clNavy; }

@@ -35,7 +35,8 @@ Reglages reglages_depuis(const ContenuIni& ini);
 Reglages lit_reglages(const QString& chemin);
 
 // The settings of the program: "posorvls.ini" in the current directory,
-// else beside the program, else the defaults.
+// else (installed) in the user's folder, else beside the program, else the
+// defaults.
 Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_programme);
 
 // A light background (white) rather than a dark one (black or navy).

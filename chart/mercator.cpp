@@ -1,5 +1,6 @@
 #include "mercator.h"
 
+#include "emplacements.h"
 #include "geometrie.h"
 #include "trace_cartes.h"
 
@@ -104,7 +105,7 @@ void TMercator::FormCreate()
 void TMercator::charge_cartes()
 {
     OptionsCartes opt;
-    opt.rep_programme = QCoreApplication::applicationDirPath();
+    opt.rep_programme = emplacements().rep_programme;
     opt.information = information;
     opt.avertissement = avertissement;
     orv::charge_cartes(cartes(), opt);

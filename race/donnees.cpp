@@ -1,7 +1,10 @@
 #include "donnees.h"
 
+#include "emplacements.h"
 #include "texte.h"
 #include "viewport.h"
+
+#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -258,7 +261,19 @@ QString code_du_jour(int jour, int mois, int annee)
 
 QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jour)
 {
-    return rep_programme + u'/' + code_jour + QStringLiteral(".txt");
+    return chemin_jour_nomme(rep_programme, code_jour + QStringLiteral(".txt"));
+}
+
+QString chemin_jour_nomme(const QString& rep_programme, const QString& nom_fichier)
+{
+    // Installed, the user's own day files come first.
+    const Emplacements& e = emplacements();
+    if (e.installe && !e.rep_archives.isEmpty()) {
+        const QString perso = e.rep_archives + u'/' + nom_fichier;
+        if (QFileInfo::exists(perso))
+            return perso;
+    }
+    return rep_programme + u'/' + nom_fichier;
 }
 
 bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
@@ -317,7 +332,7 @@ bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
                 const QString& nom_fichier, int32_t jour)
 {
     QByteArray contenu;
-    if (!lit_fichier(rep_programme + u'/' + nom_fichier, contenu))
+    if (!lit_fichier(chemin_jour_nomme(rep_programme, nom_fichier), contenu))
         return false;
     relit_jour(j, a, contenu, nom_fichier, jour);
     return true;

@@ -89,8 +89,11 @@ inline const QDate DERNIER_JOUR_COURSE(2001, 4, 15);
 
 // The day code DDMMYY of a date, from its fields ("101100", "021200").
 QString code_du_jour(int jour, int mois, int annee);
-// The path of the day file of a day code.
+// The path of the day file of a day code, and of a day file by its name:
+// in the user's day-file folder when the program is installed and the file
+// is there, else in `rep_programme`.
 QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jour);
+QString chemin_jour_nomme(const QString& rep_programme, const QString& nom_fichier);
 
 // Loads a day: code_jour's file in rep_programme into `j`. False when the
 // file cannot be read (only the reset fields change then). `date_en_clair`

@@ -55,7 +55,9 @@ QString jeu_de_caracteres(const QByteArray& page, const QByteArray& type_contenu
 // Numbers are written as the shortest text that reads back the same.
 bool feuille_depuis_classeur(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
 
-// Fetches a web page (redirections followed, `delai_ms` at most).
+// Fetches a web page (redirections followed, `delai_ms` at most without
+// data, TAILLE_MAX_PAGE bytes at most).
+inline constexpr qint64 TAILLE_MAX_PAGE = qint64(8) << 20;
 bool telecharge(const QString& url, int delai_ms, QByteArray& page, QByteArray& type_contenu, QString& erreur);
 
 // Where the ranking comes from: a web address (http, https), a page or a

@@ -1,12 +1,19 @@
 #include "texte.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringList>
 #include <array>
 #include <charconv>
 #include <cmath>
 #include <cstring>
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace orv {
 
@@ -77,11 +84,49 @@ QString LecteurTexte::ligne()
 
 bool lit_fichier(const QString& chemin, QByteArray& contenu)
 {
+#ifdef Q_OS_UNIX
+    // Straight system calls: one open, one fstat, two reads (QFile takes
+    // three more stats). Non-blocking, so that a pipe is refused rather than
+    // waited on.
+    const int fd = ::open(QFile::encodeName(chemin).constData(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    struct stat st {};
+    bool ok = ::fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size <= TAILLE_MAX_FICHIER_TEXTE;
+    if (ok) {
+        // The size may change while reading: read to the end, within the cap.
+        contenu.resize(qsizetype(st.st_size) + 1);
+        qsizetype lu = 0;
+        for (;;) {
+            if (lu == contenu.size()) {
+                if (lu > TAILLE_MAX_FICHIER_TEXTE) {
+                    ok = false;
+                    break;
+                }
+                contenu.resize(std::min<qsizetype>(lu * 2 + 4096, TAILLE_MAX_FICHIER_TEXTE + 1));
+            }
+            const ssize_t n = ::read(fd, contenu.data() + lu, size_t(contenu.size() - lu));
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0) {
+                ok = false;
+                break;
+            }
+            if (n == 0)
+                break;
+            lu += n;
+        }
+        contenu.resize(ok ? lu : 0);
+    }
+    ::close(fd);
+    return ok;
+#else
     QFile f(chemin);
-    if (!f.open(QIODevice::ReadOnly))
+    if (!f.open(QIODevice::ReadOnly) || !QFileInfo(chemin).isFile() || f.size() > TAILLE_MAX_FICHIER_TEXTE)
         return false;
     contenu = f.readAll();
     return f.error() == QFileDevice::NoError;
+#endif
 }
 
 bool ecrit_lignes(const QString& chemin, const QStringList& lignes)

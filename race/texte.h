@@ -38,7 +38,10 @@ private:
     qsizetype pos_ = 0;
 };
 
-// Reads a whole file; false when it cannot be opened or read.
+// Reads a whole file; false when it cannot be opened or read, or is not a
+// regular file (a folder, a pipe, a device), or is larger than
+// TAILLE_MAX_FICHIER_TEXTE: the program's text files are a few kilobytes.
+inline constexpr qint64 TAILLE_MAX_FICHIER_TEXTE = qint64(64) << 20;
 bool lit_fichier(const QString& chemin, QByteArray& contenu);
 
 // Writes lines in code page 1252 ended by CR LF, through a temporary file

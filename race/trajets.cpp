@@ -59,7 +59,7 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
     for (;;) {
         if (!relis_data(tampon, a.listes, rep, nom, a.nb_jours() - 1)) {
             erreur = QStringLiteral("Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.")
-                         .arg(QFileInfo(rep + u'/' + nom).absoluteFilePath());
+                         .arg(QFileInfo(chemin_jour_nomme(rep, nom)).absoluteFilePath());
             a.vide();
             return false;
         }
@@ -76,7 +76,7 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
             nom = date.code_jour + QStringLiteral(".txt");
             // A day whose file cannot be opened is skipped; only a failure
             // while reading an opened file stops the assembly.
-            QFile essai(rep + u'/' + nom);
+            QFile essai(chemin_jour_nomme(rep, nom));
             if (QFileInfo(essai).isFile() && essai.open(QIODevice::ReadOnly)) {
                 a.dates_depuis << date.date_en_clair;
                 a.dates_jusqua << date.date_en_clair;

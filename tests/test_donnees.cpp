@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 using namespace orv;
 
@@ -484,4 +485,36 @@ TEST(Texte, EcritureCp1252EtCRLF)
     EXPECT_EQ(f.ligne(), QStringLiteral("Arrivé le 1"));
     EXPECT_EQ(f.ligne(), QStringLiteral("€ œ"));
     EXPECT_FALSE(ecrit_lignes(d.filePath("absent/x.txt"), {"x"}));
+}
+
+// Whatever lies under a day file's name: a folder, a pipe no one writes
+// to, a device, an empty or a sparse huge file. None blocks or fills the
+// memory; the day is simply unavailable.
+TEST(Texte, LectureDeFichiersQuiNenSontPas)
+{
+    QTemporaryDir d;
+    QByteArray b = "avant";
+    EXPECT_FALSE(lit_fichier(d.filePath("absent.txt"), b));
+    QDir().mkpath(d.filePath("101100.txt"));
+    EXPECT_FALSE(lit_fichier(d.filePath("101100.txt"), b));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(d.filePath("111100.txt")).constData(), 0600), 0);
+    EXPECT_FALSE(lit_fichier(d.filePath("111100.txt"), b));
+    EXPECT_FALSE(lit_fichier("/dev/zero", b));
+    {
+        QFile vide(d.filePath("121100.txt"));
+        ASSERT_TRUE(vide.open(QIODevice::WriteOnly));
+    }
+    EXPECT_TRUE(lit_fichier(d.filePath("121100.txt"), b));
+    EXPECT_TRUE(b.isEmpty());
+    {
+        QFile enorme(d.filePath("131100.txt"));
+        ASSERT_TRUE(enorme.open(QIODevice::WriteOnly));
+        ASSERT_TRUE(enorme.resize(TAILLE_MAX_FICHIER_TEXTE + 1));  // sparse: no disk used
+    }
+    EXPECT_FALSE(lit_fichier(d.filePath("131100.txt"), b));
+
+    // Through the day loading: nothing read, nothing hangs.
+    JourCourse j;
+    for (const char* code : {"101100", "111100", "131100"})
+        EXPECT_FALSE(charge_donnees_coureurs(j, d.path(), code, "x")) << code;
 }

@@ -81,7 +81,8 @@ public:
     QString url(const QString& chemin) const { return QStringLiteral("http://127.0.0.1:%1%2").arg(s_.serverPort()).arg(chemin); }
     struct Reponse {
         QByteArray statut, entetes, corps;
-        bool muet = false;  // never answers
+        bool muet = false;          // never answers
+        bool sans_longueur = false;  // no Content-Length: the end of the connection ends the body
     };
     std::map<QString, Reponse> pages;
 
@@ -94,8 +95,9 @@ private:
         if (p != pages.end() && p->second.muet)
             return;
         const Reponse r = p != pages.end() ? p->second : Reponse{"404 Not Found", "", "absent"};
-        c->write("HTTP/1.1 " + r.statut + "\r\n" + r.entetes + "Content-Length: " + QByteArray::number(r.corps.size()) +
-                 "\r\nConnection: close\r\n\r\n" + r.corps);
+        const QByteArray longueur =
+            r.sans_longueur ? QByteArray() : "Content-Length: " + QByteArray::number(r.corps.size()) + "\r\n";
+        c->write("HTTP/1.1 " + r.statut + "\r\n" + r.entetes + longueur + "Connection: close\r\n\r\n" + r.corps);
         c->disconnectFromHost();
     }
     QTcpServer s_;
@@ -221,6 +223,10 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     s.pages["/sans-un"] = {"200 OK", "", contenu(ESSAIS + "/classement-sans-un.html")};
     s.pages["/ailleurs"] = {"302 Found", ("Location: " + s.url("/97") + "\r\n").toLatin1(), ""};
     s.pages["/muet"] = {"", "", "", true};
+    // Past 8 MB a page is refused, whether its size is announced or not.
+    const QByteArray enorme = p97 + QByteArray(9 << 20, ' ');
+    s.pages["/enorme"] = {"200 OK", "Content-Type: text/html\r\n", enorme};
+    s.pages["/flot"] = {"200 OK", "Content-Type: text/html\r\n", enorme, false, true};
     QTemporaryDir rep;
     const QDate jour(2000, 11, 12);
     const QString chemin = rep.filePath("121100.txt");
@@ -242,7 +248,8 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     struct Echec {
         const char* chemin;
         const char* attendu;
-    } echecs[] = {{"/absente", "page introuvable"}, {"/sans-un", "pas de ligne « 1 »"}, {"/muet", "pas de réponse"}};
+    } echecs[] = {{"/absente", "page introuvable"}, {"/sans-un", "pas de ligne « 1 »"}, {"/muet", "pas de réponse"},
+                    {"/enorme", "trop grande"}, {"/flot", "trop grande"}};
     for (const Echec& e : echecs) {
         SCOPED_TRACE(e.chemin);
         err.clear();
@@ -250,6 +257,14 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
         EXPECT_TRUE(err.contains(QString::fromUtf8(e.attendu))) << err.toStdString();
         EXPECT_EQ(contenu(chemin), premier);
     }
+    {
+        QFile grand(rep.filePath("enorme.html"));
+        ASSERT_TRUE(grand.open(QIODevice::WriteOnly));
+        grand.write(enorme);
+    }
+    EXPECT_TRUE(actualise_classement({rep.filePath("enorme.html")}, 1, jour, rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(err.contains(QStringLiteral("trop grand"))) << err.toStdString();
+    EXPECT_EQ(contenu(chemin), premier);
     EXPECT_TRUE(actualise_classement({rep.filePath("introuvable.xls")}, 1, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.startsWith(QStringLiteral("Classement introuvable")));
     EXPECT_TRUE(actualise_classement({s.url("/97")}, 0, jour, rep.path(), 800, err).isEmpty());

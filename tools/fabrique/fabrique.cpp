@@ -7,6 +7,9 @@
 //                 panel: not a photograph of anyone, a drawing of the
 //                 entrant's boat in its colour, with its name
 // Usage: orvalis_fabrique DATA_DIR   (reads DATA_DIR/cartes and FIMPV.txt)
+//        orvalis_fabrique --icones DIR   the program's icon in 48 and 128
+//        pixels (org.orvalis.Orvalis-48.png, -128.png), the same drawing as
+//        packaging/icones/org.orvalis.Orvalis.svg
 #include "cartes.h"
 #include "donnees.h"
 #include "reglages.h"
@@ -276,6 +279,36 @@ QImage image_bateau(int i, const QString& bateau)
     return img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
 }
 
+// The program's icon at `n` pixels: a sail on the ocean of the globe and
+// the course as an orange arc (the SVG's drawing, on a 128 grid).
+QImage icone_programme(int n)
+{
+    QImage img(n, n, QImage::Format_ARGB32);
+    img.fill(Qt::transparent);
+    QPainter p(&img);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.scale(n / 128.0, n / 128.0);
+    p.setPen(QPen(QColor(0x1d, 0x5f, 0xa3), 4));
+    p.setBrush(QColor(0x0b, 0x2f, 0x5c));
+    p.drawEllipse(QPointF(64, 64), 60, 60);
+    QPainterPath arc;
+    arc.moveTo(14, 80);
+    arc.quadTo(64, 40, 114, 80);
+    QPen orange(QColor(0xf0, 0x78, 0x00), 5);
+    orange.setDashPattern({2.0, 1.2});
+    p.setPen(orange);
+    p.setBrush(Qt::NoBrush);
+    p.drawPath(arc);
+    p.setPen(Qt::NoPen);
+    p.setBrush(QColor(0xf4, 0xf4, 0xef));
+    p.drawPolygon(QPolygonF({QPointF(66, 22), QPointF(66, 92), QPointF(30, 92)}));
+    p.setBrush(QColor(0xd8, 0xe6, 0xf2));
+    p.drawPolygon(QPolygonF({QPointF(70, 30), QPointF(70, 92), QPointF(96, 92)}));
+    p.setBrush(QColor(0x85, 0xd0, 0x7a));
+    p.drawPolygon(QPolygonF({QPointF(28, 96), QPointF(100, 96), QPointF(92, 106), QPointF(38, 106)}));
+    return img;
+}
+
 // Boat names by entrant, from the first day file.
 std::array<QString, NB_CONCURRENTS + 1> noms_bateaux(const QString& rep)
 {
@@ -301,8 +334,15 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
+    if (argc == 3 && QByteArray(argv[1]) == "--icones") {
+        const QString rep = QString::fromLocal8Bit(argv[2]);
+        bool ok = true;
+        for (int n : {48, 128})
+            ok = ok && icone_programme(n).save(QDir(rep).filePath(QStringLiteral("org.orvalis.Orvalis-%1.png").arg(n)), "PNG");
+        return ok ? 0 : 1;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: orvalis_fabrique DATA_DIR\n");
+        std::fprintf(stderr, "usage: orvalis_fabrique DATA_DIR | --icones DIR\n");
         return 2;
     }
     const QString rep = QString::fromLocal8Bit(argv[1]);

@@ -1,0 +1,31 @@
+// Where the program finds its files. Run from a folder that holds its data
+// beside it (the build folder, an unpacked copy), everything is there, as
+// the program has always worked ("portable"). Installed (the executable in
+// <prefix>/bin, its data in <prefix>/share/orvalis, read-only), the day
+// files are looked for first in the user's own folder, where the update
+// writes them, then among the data.
+#pragma once
+
+#include <QString>
+
+namespace orv {
+
+struct Emplacements {
+    QString rep_programme;  // the data beside the program, or <prefix>/share/orvalis
+    QString rep_archives;   // installed: the user's day files (written by the update); empty otherwise
+    bool installe = false;
+
+    // Where the update writes a day file.
+    QString rep_ecriture() const { return installe ? rep_archives : rep_programme; }
+};
+
+// The program-wide places (portable, from the current directory, until
+// set).
+Emplacements& emplacements();
+
+// The places for an executable in `rep_executable`: installed when its data
+// lies in ../share/orvalis and not beside it; `rep_utilisateur` is then the
+// user's day-file folder (QStandardPaths' AppDataLocation).
+Emplacements determine_emplacements(const QString& rep_executable, const QString& rep_utilisateur);
+
+}  // namespace orv
