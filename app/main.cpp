@@ -34,6 +34,7 @@
 #include <QToolBar>
 #include <cstdio>
 #include <functional>
+#include <memory>
 
 using namespace orv;
 
@@ -84,17 +85,26 @@ int rend_carte(const Commande& c)
     return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
 }
 
+// The main window drawn off screen at the command's size, its maps loaded,
+// without the welcome picture and the tool bar.
+std::unique_ptr<TFPosConc> fenetre_sans_affichage(const Commande& c)
+{
+    auto carte = std::make_unique<TFPosConc>(nullptr, emplacements().rep_programme, QDir::currentPath());
+    carte->information = ecrit_erreur;
+    carte->avertissement = ecrit_erreur;
+    carte->resize(c.largeur, c.hauteur);
+    carte->FormCreate();
+    carte->charge_cartes();
+    carte->fond_initial = false;
+    carte->ToolBar1->hide();
+    return carte;
+}
+
 // The race picture of a day, as the window shows it.
 int rend_jour(const Commande& c)
 {
-    TFPosConc carte(nullptr, emplacements().rep_programme, QDir::currentPath());
-    carte.information = ecrit_erreur;
-    carte.avertissement = ecrit_erreur;
-    carte.resize(c.largeur, c.hauteur);
-    carte.FormCreate();
-    carte.charge_cartes();
-    carte.fond_initial = false;
-    carte.ToolBar1->hide();
+    auto fenetre = fenetre_sans_affichage(c);
+    TFPosConc& carte = *fenetre;
     EtatDate& d = etat_date();
     montre_mois(d, c.mois, c.annee);
     valide_date(d, c.jour, c.mois, c.annee);
@@ -142,14 +152,8 @@ int selection_commande(const Commande& c, ArchiveJours& a, SelectionTrajets& s)
 // The instant replay of the chosen tracks, framed on them.
 int rend_trajets(const Commande& c)
 {
-    TFPosConc carte(nullptr, emplacements().rep_programme, QDir::currentPath());
-    carte.information = ecrit_erreur;
-    carte.avertissement = ecrit_erreur;
-    carte.resize(c.largeur, c.hauteur);
-    carte.FormCreate();
-    carte.charge_cartes();
-    carte.fond_initial = false;
-    carte.ToolBar1->hide();
+    auto fenetre = fenetre_sans_affichage(c);
+    TFPosConc& carte = *fenetre;
     SelectionTrajets s;
     if (const int r = selection_commande(c, archive_jours(), s))
         return r;

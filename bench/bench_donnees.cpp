@@ -41,40 +41,42 @@ void BM_relis_data_archive_entiere(benchmark::State& st)
 }
 BENCHMARK(BM_relis_data_archive_entiere)->Unit(benchmark::kMillisecond);
 
+QByteArray page_de_classement()
+{
+    QFile f(QStringLiteral(ORVALIS_DONNEES "/../tests/donnees/classement97.html"));
+    f.open(QIODevice::ReadOnly);
+    return f.readAll();
+}
+
+// A ranking page (layout 97) into the day file's lines.
+QStringList lignes_de_la_page(const QByteArray& page)
+{
+    Feuille g;
+    feuille_depuis_html(page, QByteArray(), g);
+    QStringList lignes;
+    QString err;
+    MAJ_fi_clss(g, lignes, err);
+    return lignes;
+}
+
 // A 24-entrant ranking page (layout 97) into the grid, the day file's
 // lines from it, and the file written atomically (network aside).
 void BM_page_de_classement_vers_fichier_du_jour(benchmark::State& st)
 {
-    QFile f(QStringLiteral(ORVALIS_DONNEES "/../tests/donnees/classement97.html"));
-    f.open(QIODevice::ReadOnly);
-    const QByteArray page = f.readAll();
+    const QByteArray page = page_de_classement();
     QTemporaryDir d;
     const QString chemin = d.filePath(QStringLiteral("121100.txt"));
-    for (auto _ : st) {
-        Feuille g;
-        feuille_depuis_html(page, QByteArray(), g);
-        QStringList lignes;
-        QString err;
-        MAJ_fi_clss(g, lignes, err);
-        ecrit_lignes(chemin, lignes);
-    }
+    for (auto _ : st)
+        ecrit_lignes(chemin, lignes_de_la_page(page));
 }
 BENCHMARK(BM_page_de_classement_vers_fichier_du_jour)->Unit(benchmark::kMicrosecond);
 
 // The parsing part alone (the page into the day file's lines).
 void BM_page_de_classement_analyse(benchmark::State& st)
 {
-    QFile f(QStringLiteral(ORVALIS_DONNEES "/../tests/donnees/classement97.html"));
-    f.open(QIODevice::ReadOnly);
-    const QByteArray page = f.readAll();
-    for (auto _ : st) {
-        Feuille g;
-        feuille_depuis_html(page, QByteArray(), g);
-        QStringList lignes;
-        QString err;
-        MAJ_fi_clss(g, lignes, err);
-        benchmark::DoNotOptimize(lignes);
-    }
+    const QByteArray page = page_de_classement();
+    for (auto _ : st)
+        benchmark::DoNotOptimize(lignes_de_la_page(page));
 }
 BENCHMARK(BM_page_de_classement_analyse)->Unit(benchmark::kMicrosecond);
 

@@ -270,7 +270,7 @@ QString chemin_jour_nomme(const QString& rep_programme, const QString& nom_fichi
     const Emplacements& e = emplacements();
     if (e.installe && !e.rep_archives.isEmpty()) {
         const QString perso = e.rep_archives + u'/' + nom_fichier;
-        if (QFileInfo::exists(perso))
+        if (QFileInfo(perso).isFile())
             return perso;
     }
     return rep_programme + u'/' + nom_fichier;

@@ -2,6 +2,8 @@
 #include "cartes.h"
 #include "rechfi.h"
 
+#include "aide_fichiers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QSettings>
@@ -14,14 +16,6 @@
 using namespace orv;
 
 namespace {
-
-void ecrit(const QString& chemin, const QByteArray& contenu)
-{
-    QDir().mkpath(QFileInfo(chemin).path());
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-}
 
 QByteArray enregs(std::initializer_list<std::pair<double, double>> pts)
 {

@@ -5,6 +5,8 @@
 #include "mise_a_jour.h"
 #include "reglages.h"
 
+#include "aide_fichiers.h"
+
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
@@ -13,14 +15,6 @@
 using namespace orv;
 
 namespace {
-
-void ecrit(const QString& chemin, const QByteArray& contenu)
-{
-    QDir().mkpath(QFileInfo(chemin).absolutePath());
-    QFile f(chemin);
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write(contenu);
-}
 
 // Sets the program-wide places for one test, restored after.
 struct EmplacementsDuTest {

@@ -25,7 +25,12 @@ import os
 import struct
 import subprocess
 import tempfile
+import sys
 import zlib
+
+# The TopoJSON arc decoder of the map maker.
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "cartes"))
+from make_maps import decode_arcs  # noqa: E402
 
 CELLS_PER_DEG = 20
 MAGIC = b"ORVTERRE"
@@ -40,22 +45,6 @@ ISLETS = [
     ("McDonald Islands", -(53 + 2 / 60), 72 + 36 / 60, 2.0),
     ("Atol das Rocas", -(3 + 52 / 60), -(33 + 49 / 60), 3.0),
 ]
-
-
-def decode_arcs(topo):
-    """Delta-decoded, de-quantized arcs as lists of (lon_east, lat)."""
-    sx, sy = topo["transform"]["scale"]
-    tx, ty = topo["transform"]["translate"]
-    out = []
-    for arc in topo["arcs"]:
-        x = y = 0
-        pts = []
-        for dx, dy in arc:
-            x += dx
-            y += dy
-            pts.append((x * sx + tx, y * sy + ty))
-        out.append(pts)
-    return out
 
 
 def rings(topo, arcs):
