@@ -36,6 +36,17 @@ void TFPosConc::Actualiser1Click()
             return;
         }
         Aff_Message(QStringLiteral("Classement enregistré dans %1").arg(ecrit));
+        // The assembled archive misses the new day: the replay and the
+        // statistics read it again when next asked (at once for an open
+        // statistics window).
+        trajets_constitues = false;
+        if (fenetre_statistiques) {
+            const bool ouverte = fenetre_statistiques->isVisible();
+            delete fenetre_statistiques;
+            fenetre_statistiques = nullptr;
+            if (ouverte)
+                Statistiques1Click();
+        }
         if (calendrier)
             calendrier->choisit(jour);
     }

@@ -26,16 +26,24 @@ qint64 msecs(const QDate& d) { return QDateTime(d, QTime(12, 0), Qt::UTC).toMSec
 
 QColor couleur(uint32_t c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
+QDateTimeAxis* axe_du_temps(QChart* c) { return qobject_cast<QDateTimeAxis*>(c->axes(Qt::Horizontal).value(0)); }
+
 // The chart view of the statistics: the wheel zooms the time axis around
-// the pointer.
+// the pointer, from two days to the whole race.
 class VueGraphique : public QChartView {
 public:
-    using QChartView::QChartView;
+    explicit VueGraphique(QChart* c) : QChartView(c)
+    {
+        if (QDateTimeAxis* x = axe_du_temps(c)) {
+            debut_ = double(x->min().toMSecsSinceEpoch());
+            fin_ = double(x->max().toMSecsSinceEpoch());
+        }
+    }
 
 protected:
     void wheelEvent(QWheelEvent* e) override
     {
-        auto* x = qobject_cast<QDateTimeAxis*>(chart()->axes(Qt::Horizontal).value(0));
+        QDateTimeAxis* x = axe_du_temps(chart());
         if (!x || chart()->series().isEmpty() || e->angleDelta().y() == 0) {
             QChartView::wheelEvent(e);
             return;
@@ -46,9 +54,23 @@ protected:
         double na = v - (v - a) * f, nb = v + (b - v) * f;
         if (nb - na < 2 * 86400000.0)
             return;  // two days at least
+        // Never wider than the race, nor outside it.
+        if (nb - na >= fin_ - debut_) {
+            na = debut_;
+            nb = fin_;
+        } else if (na < debut_) {
+            nb += debut_ - na;
+            na = debut_;
+        } else if (nb > fin_) {
+            na -= nb - fin_;
+            nb = fin_;
+        }
         x->setRange(QDateTime::fromMSecsSinceEpoch(qint64(na), Qt::UTC), QDateTime::fromMSecsSinceEpoch(qint64(nb), Qt::UTC));
         e->accept();
     }
+
+private:
+    double debut_ = 0, fin_ = 0;
 };
 
 }  // namespace
@@ -84,6 +106,8 @@ QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t,
         p.setWidthF(1.5);
         l->setPen(p);
         for (const PointCourse& pt : b.points) {
+            if (rangs && pt.rang == 0)
+                continue;  // not ranked that day
             const double v = rangs ? pt.rang : pt.ecart;
             l->append(double(msecs(pt.date)), v);
             max = std::max(max, v);
@@ -93,8 +117,9 @@ QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t,
         l->attachAxis(y);
     }
     if (rangs) {
+        // One tick per rank, so that every label stands on its own line.
         y->setRange(1, NB_CONCURRENTS);
-        y->setTickCount(NB_CONCURRENTS / 2 + 1);
+        y->setTickCount(NB_CONCURRENTS);
         y->setTitleText(QStringLiteral("Rang"));
     } else {
         y->setRange(0, max * 1.02);

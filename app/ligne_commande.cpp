@@ -88,10 +88,8 @@ bool analyse_date(const QString& s, int& jour, int& mois, int& annee)
     jour = m.captured(1).toInt();
     mois = m.captured(2).toInt();
     annee = m.captured(3).toInt();
-    if (mois < 1 || mois > 12 || jour < 1)
-        return false;
-    const int max = jours_par_mois[size_t(mois)] + (mois == 2 && annee % 4 == 0 ? 1 : 0);
-    return jour <= max;
+    // The Gregorian calendar's days (29/02/2100 is none), from year 1.
+    return annee >= 1 && QDate::isValid(annee, mois, jour);
 }
 
 QString usage()
@@ -187,6 +185,8 @@ Commande analyse_commande(const QStringList& args)
         for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
             if (p.isSet(*o))
                 return erreur(QStringLiteral("--statistiques ne prend que --csv."));
+        if (p.isSet(csv) && p.value(csv).isEmpty())
+            return erreur(QStringLiteral("--csv : nom de fichier manquant."));
         c.fichier_csv = p.value(csv);
         c.type = Commande::Statistiques;
         return c;

@@ -314,11 +314,12 @@ QString TFPosConc::rep_ecriture_jours() const
 
 void TFPosConc::Oinstallerlesarchives1Click()
 {
-    // Installed, the user's own day-file folder; else, as ever, the
-    // current directory.
+    // Where the day files are read and written: beside the program, or the
+    // user's own folder when installed (the current directory, named here
+    // once, is not where they are looked for when started from elsewhere).
     affiche_information(QStringLiteral("Les archives doivent être enregistrées (téléchargées , décompressées) dans  le "
                                        "répertoire suivant \r\n") +
-                        (emplacements().installe ? QDir::toNativeSeparators(emplacements().rep_archives) : rep_courant));
+                        QDir::toNativeSeparators(rep_ecriture_jours()));
 }
 
 void TFPosConc::Apropos1Click()
@@ -456,6 +457,13 @@ void TFPosConc::cree_barre_outils()
 void TFPosConc::cree_menus()
 {
     QMenuBar* mb = cadre->menuBar();
+    // The desktop's menu font of the original (12 pixels) and narrow items,
+    // so that the twelve commands hold in the window's 804 pixels (a menu
+    // bar does not wrap here; what does not fit goes behind "»").
+    QFont police_menus(QStringLiteral("Arial"));
+    police_menus.setPixelSize(12);
+    mb->setFont(police_menus);
+    mb->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
     auto item = [&](QMenu* m, const char* nom, const QString& texte, std::function<void()> f) {
         QAction* a = m ? m->addAction(texte) : mb->addAction(texte);
         a->setObjectName(QString::fromLatin1(nom));

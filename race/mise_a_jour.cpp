@@ -13,11 +13,12 @@
 #include <QSaveFile>
 #include <QSslSocket>
 #include <QStringDecoder>
+#include <QTimer>
+#include <QUrl>
 #include <QXmlStreamReader>
 #include <charconv>
 #include <freexl.h>
 #include <gumbo.h>
-#include <map>
 #include <memory>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -30,6 +31,25 @@ QString Feuille::cellule(int ligne, int colonne) const
         return {};
     const QStringList& l = lignes[size_t(ligne - 1)];
     return colonne <= l.size() ? l[colonne - 1] : QString();
+}
+
+bool Feuille::place(int ligne, int colonne, const QString& texte)
+{
+    if (ligne < 1 || colonne < 1 || ligne > LIGNES_MAX_FEUILLE || colonne > COLONNES_MAX_FEUILLE)
+        return false;
+    const size_t ajout =
+        size_t(ligne) <= lignes.size() ? size_t(std::max<qsizetype>(0, colonne - lignes[size_t(ligne - 1)].size()))
+                                       : size_t(colonne);
+    if (nb_cellules + ajout > CELLULES_MAX_FEUILLE)
+        return false;
+    if (size_t(ligne) > lignes.size())
+        lignes.resize(size_t(ligne));
+    QStringList& l = lignes[size_t(ligne - 1)];
+    if (l.size() < colonne)
+        l.resize(colonne);
+    nb_cellules += ajout;
+    l[colonne - 1] = texte.simplified();
+    return true;
 }
 
 namespace {
@@ -97,6 +117,33 @@ void ecrit_blocs(const Feuille& f, int ligne, const Disposition& d, QStringList&
         }
     }
 }
+
+// The blocks as the day reader will take them: a block with an empty line
+// or a position that is not a number would shift every entrant after it.
+// A sheet of the other layout, or with cells missing, is refused rather
+// than written over the day's good file.
+bool blocs_complets(const QStringList& lignes, QString& erreur)
+{
+    static const char* const NOMS[] = {"rang", "nom", "statut", "latitude", "longitude",
+                                       "distance", "cap", "vitesse", "position"};
+    if (lignes.isEmpty()) {
+        erreur = QStringLiteral("Classement illisible : aucun concurrent sous la ligne « 1 » ; rien n'est écrit.");
+        return false;
+    }
+    for (qsizetype k = 0; k < lignes.size(); ++k) {
+        const int champ = int(k % 9);
+        const bool vide = lignes[k].trimmed().isEmpty();
+        if (vide || (champ >= 3 && champ <= 7 && !est_nombre(QStringView(lignes[k]).trimmed()))) {
+            const qsizetype n = k / 9 + 1;
+            erreur = QStringLiteral("Classement illisible : %1 du %2 concurrent %3 ; rien n'est écrit.")
+                         .arg(QString::fromLatin1(NOMS[champ]))
+                         .arg(n == 1 ? QStringLiteral("1er") : QStringLiteral("%1e").arg(n))
+                         .arg(vide ? QStringLiteral("vide") : QStringLiteral("« %1 » n'est pas un nombre").arg(lignes[k]));
+            return false;
+        }
+    }
+    return true;
+}
 }  // namespace
 
 bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur)
@@ -109,7 +156,7 @@ bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur)
     }
     lignes.clear();
     ecrit_blocs(f, r.ligne_trouvee, DISPOSITION_97, lignes);
-    return true;
+    return blocs_complets(lignes, erreur);
 }
 
 bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur)
@@ -126,7 +173,7 @@ bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur)
     }
     lignes.clear();
     ecrit_blocs(f, r.ligne_trouvee, DISPOSITION_2000, lignes);
-    return true;
+    return blocs_complets(lignes, erreur);
 }
 
 bool lignes_du_classement(const Feuille& f, int code_excel, QStringList& lignes, QString& erreur)
@@ -143,6 +190,13 @@ bool lignes_du_classement(const Feuille& f, int code_excel, QStringList& lignes,
 
 QString jeu_de_caracteres(const QByteArray& page, const QByteArray& type_contenu)
 {
+    // A byte-order mark says it before anything else (as browsers take it).
+    if (page.startsWith("\xEF\xBB\xBF"))
+        return QStringLiteral("utf-8");
+    if (page.startsWith("\xFF\xFE"))
+        return QStringLiteral("utf-16le");
+    if (page.startsWith("\xFE\xFF"))
+        return QStringLiteral("utf-16be");
     static const QRegularExpression entete(QStringLiteral("charset\\s*=\\s*\"?([A-Za-z0-9_.:-]+)"),
                                            QRegularExpression::CaseInsensitiveOption);
     QRegularExpressionMatch m = entete.match(QString::fromLatin1(type_contenu));
@@ -212,29 +266,52 @@ void tables_de(const GumboNode* n, std::vector<const GumboNode*>& tables)
         tables_de(static_cast<const GumboNode*>(e.data[k]), tables);
 }
 
+// The span of a cell ("colspan", "rowspan"), 1 to `max` as browsers take it.
+int etendue(const GumboNode* td, const char* attribut, int max)
+{
+    const GumboAttribute* a = gumbo_get_attribute(&td->v.element.attributes, attribut);
+    return a ? std::clamp(QString::fromUtf8(a->value).trimmed().toInt(), 1, max) : 1;
+}
+
+// A table as a sheet: a cell spanning columns or rows covers them, its text
+// in its first cell, the others empty, as a spreadsheet's merged cells. A
+// table past the sheet's limits stops there.
 Feuille feuille_de_table(const GumboNode* table)
 {
     Feuille f;
     std::vector<const GumboNode*> lignes;
     lignes_de(table, lignes);
+    std::vector<int> couverte;  // per column (from 0): rows still covered by a cell above
+    int l = 0;
     for (const GumboNode* tr : lignes) {
-        QStringList cellules;
+        ++l;
+        int c = 0;
+        // Columns covered from above are left empty.
+        auto saute_couvertes = [&] {
+            while (c < int(couverte.size()) && couverte[size_t(c)] > 0)
+                ++c;
+        };
         const GumboVector& e = tr->v.element.children;
         for (unsigned k = 0; k < e.length; ++k) {
             const auto* td = static_cast<const GumboNode*>(e.data[k]);
             if (td->type != GUMBO_NODE_ELEMENT || (td->v.element.tag != GUMBO_TAG_TD && td->v.element.tag != GUMBO_TAG_TH))
                 continue;
+            saute_couvertes();
             QString t;
             texte_de(td, t);
-            t.replace(QChar(0xA0), u' ');
-            cellules << t.simplified();
-            int etendue = 1;
-            if (const GumboAttribute* a = gumbo_get_attribute(&td->v.element.attributes, "colspan"))
-                etendue = std::clamp(QString::fromUtf8(a->value).toInt(), 1, 1000);
-            for (int c = 1; c < etendue; ++c)
-                cellules << QString();
+            const int colonnes = etendue(td, "colspan", 1000), rangees = etendue(td, "rowspan", 1000);
+            if (!f.place(l, c + colonnes, QString()) || !f.place(l, c + 1, t))
+                return f;
+            if (int(couverte.size()) < c + colonnes)
+                couverte.resize(size_t(c + colonnes), 0);
+            for (int k2 = 0; k2 < colonnes; ++k2)
+                couverte[size_t(c + k2)] = rangees;
+            c += colonnes;
         }
-        f.lignes.push_back(cellules);
+        if (f.lignes.size() < size_t(l) && !f.place(l, 1, QString()))
+            return f;  // a row without cells stays a row
+        for (int& n : couverte)
+            n = std::max(0, n - 1);
     }
     return f;
 }
@@ -286,9 +363,7 @@ bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu,
     f = Feuille{};
     for (const GumboNode* t : tables) {
         Feuille candidate = feuille_de_table(t);
-        size_t n = 0;
-        for (const QStringList& l : candidate.lignes)
-            n += size_t(l.size());
+        const size_t n = candidate.nb_cellules;
         if (n > meilleur) {
             meilleur = n;
             f = std::move(candidate);
@@ -336,49 +411,58 @@ bool lit_xls(const QString& chemin, const QString& nom_feuille, Feuille& f, QStr
     unsigned short colonnes = 0;
     freexl_worksheet_dimensions(h, &lignes, &colonnes);
     f = Feuille{};
-    for (unsigned int l = 0; l < lignes; ++l) {
-        QStringList cellules;
-        for (unsigned short c = 0; c < colonnes; ++c) {
+    bool complete = true;
+    for (unsigned int l = 0; l < lignes && complete; ++l) {
+        for (unsigned short c = 0; c < colonnes && complete; ++c) {
             FreeXL_CellValue v{};
-            if (freexl_get_cell_value(h, l, c, &v) != FREEXL_OK) {
-                cellules << QString();
+            if (freexl_get_cell_value(h, l, c, &v) != FREEXL_OK)
                 continue;
-            }
+            QString texte;
             switch (v.type) {
-            case FREEXL_CELL_INT: cellules << QString::number(v.value.int_value); break;
-            case FREEXL_CELL_DOUBLE: cellules << nombre_court(v.value.double_value); break;
+            case FREEXL_CELL_INT: texte = QString::number(v.value.int_value); break;
+            case FREEXL_CELL_DOUBLE: texte = nombre_court(v.value.double_value); break;
             case FREEXL_CELL_TEXT:
             case FREEXL_CELL_SST_TEXT:
             case FREEXL_CELL_DATE:
             case FREEXL_CELL_DATETIME:
-            case FREEXL_CELL_TIME: cellules << QString::fromUtf8(v.value.text_value); break;
-            default: cellules << QString(); break;
+            case FREEXL_CELL_TIME: texte = QString::fromUtf8(v.value.text_value); break;
+            default: continue;
             }
+            complete = f.place(int(l) + 1, int(c) + 1, texte);
         }
-        f.lignes.push_back(cellules);
     }
     freexl_close(h);
-    return true;
+    if (!complete)
+        erreur = QStringLiteral("feuille « %1 » trop grande pour un classement").arg(nom_feuille);
+    return complete;
 }
 
+// A part of a zip, whole; empty when missing or larger than a ranking
+// workbook's part can be (a small zip can unpack to gigabytes).
 QByteArray lit_dans_zip(QuaZip& z, const QString& nom)
 {
+    constexpr qint64 TAILLE_MAX_PARTIE = qint64(32) << 20;
     if (!z.setCurrentFile(nom))
         return {};
     QuaZipFile fichier(&z);
     if (!fichier.open(QIODevice::ReadOnly))
         return {};
-    return fichier.readAll();
+    QByteArray b = fichier.read(TAILLE_MAX_PARTIE + 1);
+    return b.size() > TAILLE_MAX_PARTIE ? QByteArray() : b;
 }
 
-// "BC12" -> column 55 (A is 1).
-int colonne_de(const QString& ref)
+// "BC12" -> column 55 (A is 1); 0 when it is not a reference within the
+// sheet's limits.
+int colonne_de(QStringView ref)
 {
     int c = 0;
     for (QChar ch : ref) {
-        if (!ch.isLetter())
+        const char16_t u = ch.toUpper().unicode();
+        if (u < u'A' || u > u'Z')
             break;
-        c = c * 26 + (ch.toUpper().unicode() - u'A' + 1);
+        c = c * 26 + (u - u'A' + 1);
+        if (c > COLONNES_MAX_FEUILLE)
+            return 0;
     }
     return c;
 }
@@ -429,7 +513,9 @@ bool lit_xlsx(const QString& chemin, const QString& nom_feuille, Feuille& f, QSt
         }
     }
 
-    std::map<int, std::map<int, QString>> cellules;
+    // Rows and cells without their optional reference follow the previous
+    // one.
+    f = Feuille{};
     QXmlStreamReader feuille(lit_dans_zip(z, partie));
     int ligne = 0, colonne = 0;
     QString type, valeur;
@@ -437,9 +523,12 @@ bool lit_xlsx(const QString& chemin, const QString& nom_feuille, Feuille& f, QSt
         const auto t = feuille.readNext();
         if (t == QXmlStreamReader::StartElement) {
             if (feuille.name() == QLatin1String("row")) {
-                ligne = feuille.attributes().value(QLatin1String("r")).toInt();
+                const QStringView r = feuille.attributes().value(QLatin1String("r"));
+                ligne = r.isEmpty() ? ligne + 1 : r.toInt();
+                colonne = 0;
             } else if (feuille.name() == QLatin1String("c")) {
-                colonne = colonne_de(feuille.attributes().value(QLatin1String("r")).toString());
+                const QStringView r = feuille.attributes().value(QLatin1String("r"));
+                colonne = r.isEmpty() ? colonne + 1 : colonne_de(r);
                 type = feuille.attributes().value(QLatin1String("t")).toString();
                 valeur.clear();
             } else if (feuille.name() == QLatin1String("v")) {
@@ -460,24 +549,17 @@ bool lit_xlsx(const QString& chemin, const QString& nom_feuille, Feuille& f, QSt
                 const double d = valeur.toDouble(&ok);
                 texte = ok ? nombre_court(d) : valeur;
             }
-            if (ligne > 0 && colonne > 0)
-                cellules[ligne][colonne] = texte;
+            // Cells outside the limits are left out; too many stop the reading.
+            if (ligne >= 1 && ligne <= LIGNES_MAX_FEUILLE && colonne >= 1 && colonne <= COLONNES_MAX_FEUILLE &&
+                !f.place(ligne, colonne, texte)) {
+                erreur = QStringLiteral("feuille « %1 » trop grande pour un classement").arg(nom_feuille);
+                return false;
+            }
         }
     }
     if (feuille.hasError()) {
         erreur = QStringLiteral("feuille « %1 » illisible").arg(nom_feuille);
         return false;
-    }
-    f = Feuille{};
-    const int nb_lignes = cellules.empty() ? 0 : cellules.rbegin()->first;
-    f.lignes.resize(size_t(nb_lignes));
-    for (const auto& [l, cs] : cellules) {
-        QStringList& r = f.lignes[size_t(l - 1)];
-        for (const auto& [c, v] : cs) {
-            while (r.size() < c)
-                r << QString();
-            r[c - 1] = v;
-        }
     }
     return true;
 }
@@ -513,19 +595,35 @@ bool telecharge(const QString& url, int delai_ms, QByteArray& page, QByteArray& 
     // A server that never stops sending would fill the memory: the transfer
     // stops past the size no ranking page reaches.
     bool trop_grande = false;
-    QObject::connect(r, &QNetworkReply::downloadProgress, r, [r, &trop_grande](qint64 recus, qint64 total) {
+    qint64 deja_recus = 0;
+    QObject::connect(r, &QNetworkReply::downloadProgress, r, [r, &trop_grande, &deja_recus](qint64 recus, qint64 total) {
+        deja_recus = recus;
         if (recus > TAILLE_MAX_PAGE || total > TAILLE_MAX_PAGE) {
             trop_grande = true;
             r->abort();
         }
     });
+    // The delay bounds the whole transfer too: a server sending a byte now
+    // and then would otherwise hold the update for ever.
+    bool trop_long = false;
+    QTimer limite;
+    limite.setSingleShot(true);
+    QObject::connect(&limite, &QTimer::timeout, r, [r, &trop_long] {
+        trop_long = true;
+        r->abort();
+    });
+    limite.start(delai_ms);
     QEventLoop boucle;
     QObject::connect(r, &QNetworkReply::finished, &boucle, &QEventLoop::quit);
     if (!r->isFinished())
         boucle.exec();
-    if (trop_grande) {
+    limite.stop();
+    if (trop_grande || trop_long) {
         r->deleteLater();
-        erreur = QStringLiteral("page trop grande (plus de %1 Mo)").arg(TAILLE_MAX_PAGE >> 20);
+        const QString secondes = QString::number(delai_ms / 1000.0, 'g', 3);
+        erreur = trop_grande      ? QStringLiteral("page trop grande, plus de %1 Mo").arg(TAILLE_MAX_PAGE >> 20)
+                 : deja_recus > 0 ? QStringLiteral("page incomplète après %1 s").arg(secondes)
+                                  : QStringLiteral("pas de réponse en %1 s").arg(secondes);
         return false;
     }
     const QNetworkReply::NetworkError e = r->error();
@@ -541,12 +639,14 @@ bool telecharge(const QString& url, int delai_ms, QByteArray& page, QByteArray& 
     case QNetworkReply::TimeoutError:
         erreur = QStringLiteral("pas de réponse en %1 s").arg(delai_ms / 1000.0, 0, 'g', 3);
         break;
-    case QNetworkReply::ContentNotFoundError: erreur = QStringLiteral("page introuvable (erreur %1)").arg(statut); break;
+    case QNetworkReply::ContentNotFoundError: erreur = QStringLiteral("page introuvable, erreur %1").arg(statut); break;
     case QNetworkReply::TooManyRedirectsError: erreur = QStringLiteral("trop de redirections"); break;
     case QNetworkReply::SslHandshakeFailedError: erreur = QStringLiteral("échec de la connexion sécurisée"); break;
     default:
-        erreur = statut > 0 ? QStringLiteral("le serveur répond par l'erreur %1").arg(statut)
-                            : QStringLiteral("erreur réseau (%1)").arg(int(e));
+        // A success status with an error: the transfer broke off.
+        erreur = statut >= 400              ? QStringLiteral("le serveur répond par l'erreur %1").arg(statut)
+                 : statut >= 200 && statut < 300 ? QStringLiteral("transfert interrompu")
+                                                 : QStringLiteral("erreur réseau %1").arg(int(e));
         break;
     }
     return false;
@@ -622,25 +722,35 @@ QString actualise_classement(const SourceClassement& source, int code_excel, con
             return {};
         }
     } else {
-        const QString suffixe = QFileInfo(source.adresse).suffix().toLower();
+        // A file, by its path or its file:// address.
+        const QString chemin = source.adresse.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)
+                                   ? QUrl(source.adresse).toLocalFile()
+                                   : source.adresse;
+        const QFileInfo fi(chemin);
+        const QString suffixe = fi.suffix().toLower();
+        if (fi.exists() && !fi.isFile()) {
+            erreur = QStringLiteral("Classement introuvable : « %1 » n'est pas un fichier.").arg(chemin);
+            return {};
+        }
         if (suffixe == QLatin1String("html") || suffixe == QLatin1String("htm")) {
             QByteArray page;
-            if (QFileInfo(source.adresse).size() > TAILLE_MAX_PAGE) {
-                erreur = QStringLiteral("Classement illisible : « %1 » est trop grand (plus de %2 Mo).")
-                             .arg(source.adresse)
+            if (fi.size() > TAILLE_MAX_PAGE) {
+                erreur = QStringLiteral("Classement illisible : « %1 » est trop grand, plus de %2 Mo.")
+                             .arg(chemin)
                              .arg(TAILLE_MAX_PAGE >> 20);
                 return {};
             }
-            if (!lit_fichier(source.adresse, page)) {
-                erreur = QStringLiteral("Classement introuvable : « %1 » (fichier absent ou illisible).").arg(source.adresse);
+            if (!lit_fichier(chemin, page)) {
+                erreur = QStringLiteral("Classement introuvable : « %1 » (%2).")
+                             .arg(chemin, fi.exists() ? QStringLiteral("fichier illisible") : QStringLiteral("fichier absent"));
                 return {};
             }
             if (!feuille_depuis_html(page, QByteArray(), f)) {
-                erreur = QStringLiteral("Classement illisible : pas de tableau dans « %1 ».").arg(source.adresse);
+                erreur = QStringLiteral("Classement illisible : pas de tableau dans « %1 ».").arg(chemin);
                 return {};
             }
-        } else if (!feuille_depuis_classeur(source.adresse, QStringLiteral("RECLASS"), f, raison)) {
-            erreur = QStringLiteral("Classement introuvable : « %1 » (%2).").arg(source.adresse, raison);
+        } else if (!feuille_depuis_classeur(chemin, QStringLiteral("RECLASS"), f, raison)) {
+            erreur = QStringLiteral("Classement introuvable : « %1 » (%2).").arg(chemin, raison);
             return {};
         }
     }

@@ -12,11 +12,22 @@
 
 namespace orv {
 
+// The size a sheet read from a page or a workbook may reach: a ranking
+// holds a few hundred cells; a hostile file must not fill the memory.
+inline constexpr int LIGNES_MAX_FEUILLE = 65536;
+inline constexpr int COLONNES_MAX_FEUILLE = 1024;
+inline constexpr size_t CELLULES_MAX_FEUILLE = 200000;
+
 // A sheet: the texts of its cells, rows and columns counted from 1.
 struct Feuille {
     std::vector<QStringList> lignes;  // lignes[0] is row 1
+    size_t nb_cellules = 0;           // cells held, the empty ones before a placed cell included
     // The text of a cell; empty outside the sheet (row or column 0 too).
     QString cellule(int ligne, int colonne) const;
+    // Puts a cell's text, blanks and line breaks collapsed to single
+    // spaces (a day file holds one value per line). False, and nothing
+    // placed, past the limits above.
+    bool place(int ligne, int colonne, const QString& texte);
 };
 
 // The cell search of the update, on one sheet. A cell reads a text when
@@ -36,7 +47,9 @@ struct RechercheFeuille {
 
 // Layout of the ranking sheet: 1 for the "97" workbook, 2 for "2000".
 // The lines of the day file (nine per entrant, 24 entrants) from the sheet;
-// false with a French message when the first entrant's row is not found.
+// false with a French message when the first entrant's row is not found,
+// or when a block would have an empty line or a position that is not a
+// number (the day reader would shift every entrant after it).
 bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur);       // layout 97
 bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur);  // layout 2000
 bool lignes_du_classement(const Feuille& f, int code_excel, QStringList& lignes, QString& erreur);
@@ -44,11 +57,12 @@ bool lignes_du_classement(const Feuille& f, int code_excel, QStringList& lignes,
 // A ranking web page (the bytes received and the Content-Type header): the
 // text decoded (charset from the header, else from the page, else code
 // page 1252), parsed as HTML, and its largest table's rows and cells
-// (a cell spanning columns fills them, its text in the first) as a sheet.
+// (a cell spanning columns or rows covers them, its text in the first) as
+// a sheet.
 // False when the page holds no table.
 bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu, Feuille& f);
-// The charset a page declares (header first, then its meta tags), lower
-// case; empty when none.
+// The charset of a page: its byte-order mark, else what it declares
+// (header first, then its meta tags), lower case; empty when none.
 QString jeu_de_caracteres(const QByteArray& page, const QByteArray& type_contenu);
 
 // Sheet `nom_feuille` of a workbook: .xls (BIFF) or .xlsx (zip of XML).

@@ -20,7 +20,10 @@ QString nombre(double v, int decimales, QChar sep)
     return s;
 }
 
-QString rang_texte(int r) { return r == 1 ? QStringLiteral("1er") : QStringLiteral("%1e").arg(r); }
+QString rang_texte(int r)
+{
+    return r == 0 ? QStringLiteral("NC") : r == 1 ? QStringLiteral("1er") : QStringLiteral("%1e").arg(r);
+}
 }  // namespace
 
 StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
@@ -44,7 +47,7 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
             if (b.bateau.isEmpty() && !e->bateau.trimmed().isEmpty())
                 b.bateau = e->bateau.trimmed();
             if (e->jour == a.nb_jours() - 1 || !e->suivant)
-                b.rang_final = e->rang;
+                b.rang_final = e->non_classe ? 0 : e->rang;
             if (e->date_txt.startsWith(u'A'))
                 b.statut = e->date_txt;
             if (!en_course(*e))
@@ -67,9 +70,12 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
                 debut = t;
             fin = t;
             prec = e;
-            ++b.jours_de_course;
-            b.points.push_back({int(e->jour), jour, e->rang == 1 ? 0.0 : double(e->distance), e->rang});
+            b.points.push_back({int(e->jour), jour, e->rang == 1 && !e->non_classe ? 0.0 : double(e->distance),
+                                e->non_classe ? 0 : e->rang});
         }
+        // The days from its first fix to its last (the archive misses some
+        // days: counting fixes would fall short).
+        b.jours_de_course = b.points.empty() ? 0 : int(b.points.front().date.daysTo(b.points.back().date));
         const double heures = debut.isValid() ? debut.secsTo(fin) / 3600.0 : 0;
         b.vitesse_moyenne = heures > 0 ? b.distance / heures : 0;
     }

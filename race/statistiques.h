@@ -20,19 +20,19 @@ struct PointCourse {
     int jour = 0;             // index of the day in the archive
     QDate date;
     double ecart = 0;         // miles behind the leader (0 for the leader)
-    int rang = 0;
+    int rang = 0;             // 0: not ranked that day ("NC")
 };
 
 // An entrant's record over the race.
 struct BilanConcurrent {
     int indice = 0;           // 1..24
     QString skipper, bateau;
-    int rang_final = 0;       // rank on the archive's last day where it appears (0: none)
+    int rang_final = 0;       // rank on the archive's last day where it appears (0: none, or "NC")
     double distance = 0;      // miles: great-circle legs between consecutive fixes
     double vitesse_moyenne = 0;  // knots: distance over the hours from the first to the last fix
     double meilleur_jour = 0; // miles: the largest leg between fixes of two consecutive days
     QDate date_meilleur_jour; // the day that leg ends
-    int jours_de_course = 0;  // days with a fix while racing (an arrival counts once)
+    int jours_de_course = 0;  // days from its first fix to its last while racing (its arrival)
     QString statut;           // "Arrivé le ...", "Abandon ...", or "En course"
     std::vector<PointCourse> points;  // the race trace: the days it raced, in date order
 };

@@ -65,7 +65,17 @@ if(NOT rc EQUAL 1 OR NOT err MATCHES "Non disponible : autre date \\?")
   message(FATAL_ERROR "a missing day gave ${rc}: ${err}")
 endif()
 refuse("--classement" "--classement,31/11/2000" "--classement,29/02/2001" "--classement,1/13/2000"
-       "--classement,10-11-2000" "--classement,10/11/00")
+       "--classement,10-11-2000" "--classement,10/11/00" "--classement,29/02/2100" "--classement,29/02/1900"
+       "--classement,01/01/0000" "--actualiser,--date,29/02/2100")
+# 29 February of a leap year is a day; of 2100 it is none (above).
+execute_process(COMMAND ${PROG} --classement 29/02/2000 RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 1)
+  message(FATAL_ERROR "29/02/2000 is a date without a day file, it gave ${rc}: ${err}")
+endif()
+execute_process(COMMAND ${PROG} --statistiques --csv "" RESULT_VARIABLE rc ERROR_VARIABLE err)
+if(NOT rc EQUAL 2 OR NOT err MATCHES "--csv")
+  message(FATAL_ERROR "--csv without a name gave ${rc}: ${err}")
+endif()
 
 # --help and -h: the usage text on stdout, exit code 0.
 foreach(opt --help -h)
@@ -116,7 +126,9 @@ if(NOT rc EQUAL 0 OR NOT out MATCHES "110301.txt")
 endif()
 execute_process(COMMAND ${PROG} --classement 11/03/2001 RESULT_VARIABLE rc OUTPUT_VARIABLE out)
 file(REMOVE ${bin}/110301.txt)
-if(NOT rc EQUAL 0 OR NOT out MATCHES "Arriv")
+# The finishers, and the three retired entrants the page gives without a
+# position.
+if(NOT rc EQUAL 0 OR NOT out MATCHES "Arriv" OR NOT out MATCHES "Abandon - safran")
   message(FATAL_ERROR "the day written by --actualiser: ${out}")
 endif()
 execute_process(COMMAND ${PROG} --actualiser --source ${bin}/absente.html --date 11/03/2001

@@ -371,7 +371,7 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     carte->Oinstallerlesarchives1Click();
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.back(), QStringLiteral("Les archives doivent être enregistrées (téléchargées , décompressées) "
-                                              "dans  le répertoire suivant \r\n") + courant.path());
+                                              "dans  le répertoire suivant \r\n") + carte->rep_programme);
     // The tool bar stays 2 pixels from the right edge.
     cadre->resize(1000, 700);
     QApplication::processEvents();

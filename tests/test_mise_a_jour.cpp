@@ -7,6 +7,7 @@
 #include "donnees.h"
 #include "mise_a_jour.h"
 #include "texte.h"
+#include "trajets.h"
 
 #include <QAction>
 #include <QCalendarWidget>
@@ -17,10 +18,15 @@
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
+#include <QTimer>
+#include <QUrl>
 #include <QTemporaryDir>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <map>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+#include <sys/stat.h>
 
 using namespace orv;
 
@@ -83,6 +89,7 @@ public:
         QByteArray statut, entetes, corps;
         bool muet = false;          // never answers
         bool sans_longueur = false;  // no Content-Length: the end of the connection ends the body
+        bool goutte = false;         // a byte every 100 ms, never the whole body
     };
     std::map<QString, Reponse> pages;
 
@@ -95,6 +102,13 @@ private:
         if (p != pages.end() && p->second.muet)
             return;
         const Reponse r = p != pages.end() ? p->second : Reponse{"404 Not Found", "", "absent"};
+        if (r.goutte) {
+            c->write("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n");
+            auto* t = new QTimer(c);
+            QObject::connect(t, &QTimer::timeout, c, [c] { c->write("x"); });
+            t->start(100);
+            return;
+        }
         const QByteArray longueur =
             r.sans_longueur ? QByteArray() : "Content-Length: " + QByteArray::number(r.corps.size()) + "\r\n";
         c->write("HTTP/1.1 " + r.statut + "\r\n" + r.entetes + longueur + "Connection: close\r\n\r\n" + r.corps);
@@ -190,6 +204,128 @@ TEST(Classement, TroisiemeSansPositionEtAccents)
     EXPECT_EQ(t.cellule(1, 4), "b");
 }
 
+namespace {
+// A workbook of one sheet "RECLASS" whose part is `xml`.
+void ecrit_xlsx(const QString& chemin, const QByteArray& xml)
+{
+    QuaZip z(chemin);
+    ASSERT_TRUE(z.open(QuaZip::mdCreate));
+    const std::pair<const char*, QByteArray> parties[] = {
+        {"xl/workbook.xml", "<workbook xmlns:r=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships\">"
+                            "<sheets><sheet name=\"RECLASS\" sheetId=\"1\" r:id=\"rId1\"/></sheets></workbook>"},
+        {"xl/_rels/workbook.xml.rels",
+         "<Relationships><Relationship Id=\"rId1\" Target=\"worksheets/sheet1.xml\"/></Relationships>"},
+        {"xl/worksheets/sheet1.xml", xml}};
+    for (const auto& [nom, octets] : parties) {
+        QuaZipFile f(&z);
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly, QuaZipNewInfo(QString::fromLatin1(nom))));
+        f.write(octets);
+        f.close();
+    }
+    z.close();
+}
+
+// A sheet as a worksheet part whose rows and cells carry no reference
+// (optional in the format): every cell written, the empty ones as <c/>.
+QByteArray sans_references(const Feuille& f)
+{
+    QByteArray x = "<worksheet><sheetData>";
+    for (const QStringList& l : f.lignes) {
+        x += "<row>";
+        for (const QString& c : l)
+            x += c.isEmpty() ? QByteArray("<c/>")
+                             : "<c t=\"inlineStr\"><is><t>" + c.toHtmlEscaped().toUtf8() + "</t></is></c>";
+        x += "</row>";
+    }
+    return x + "</sheetData></worksheet>";
+}
+}  // namespace
+
+// Sheets of every shape a user or a server may hand over: spans over rows,
+// byte-order marks, cells without references or far away, line breaks in
+// cells, bombs; and sheets that hold no usable ranking, refused before
+// anything is written.
+TEST(Classement, FeuillesInattendues)
+{
+    const JourCourse ref = jour_de_reference();
+    QString err;
+    QStringList l;
+    auto memes = [&](const Feuille& f, int code) {
+        ASSERT_TRUE(lignes_du_classement(f, code, l, err)) << err.toStdString();
+        JourCourse lu;
+        lit_jour(lu, vers_cp1252(l.join("\n")), "121100.txt");
+        memes_concurrents(lu, ref);
+    };
+    const QByteArray p97 = contenu(ESSAIS + "/classement97.html");
+
+    // A rank cell spanning the entrant's two rows: the status text stays
+    // under the name.
+    Feuille f;
+    QByteArray fusion = QByteArray(p97).replace("<tr><td>1</td>", "<tr><td rowspan=\"2\">1</td>");
+    const QByteArray sous_le_premier = "<tr><td></td><td></td><td></td><td></td><td></td><td></td><td></td><td>le ";
+    fusion.replace(fusion.indexOf(sous_le_premier), sous_le_premier.size(),
+                   "<tr><td></td><td></td><td></td><td></td><td></td><td></td><td>le ");
+    ASSERT_TRUE(feuille_depuis_html(fusion, "", f));
+    memes(f, 1);
+    ASSERT_TRUE(feuille_depuis_html("<table><tr><td rowspan=2 colspan=2>a</td><td>b</td></tr><tr><td>c</td></tr>"
+                                    "<tr><td>d</td></tr></table>",
+                                    "", f));
+    EXPECT_EQ(f.cellule(1, 3), "b");
+    EXPECT_EQ(f.cellule(2, 3), "c");
+    EXPECT_EQ(f.cellule(3, 1), "d");
+
+    // Byte-order marks: UTF-8 without a declared charset, and UTF-16.
+    EXPECT_EQ(jeu_de_caracteres("\xEF\xBB\xBF<p>", "text/html; charset=iso-8859-1"), "utf-8");
+    ASSERT_TRUE(feuille_depuis_html("\xEF\xBB\xBF" + p97, "", f));
+    memes(f, 1);
+    const QString texte = QString::fromUtf8(p97);
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(texte.utf16()), texte.size() * 2);
+    ASSERT_TRUE(feuille_depuis_html(utf16, "", f));
+    memes(f, 1);
+
+    // A workbook without cell references, with a line break in a name, a
+    // reference beyond the sheet's columns and a row beyond its rows.
+    QTemporaryDir d;
+    Feuille page2000;
+    ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement2000.html"), "", page2000));
+    QByteArray xml = sans_references(page2000);
+    xml.replace("Brise Océane (Fauvrelin)", "Brise Océane&#10;(Fauvrelin)");
+    xml.replace("</row>", "<c r=\"ZZZZZZ1\"><v>7</v></c></row>");
+    xml.replace("</sheetData>", "<row r=\"99999999\"><c r=\"A99999999\"><v>1</v></c></row></sheetData>");
+    ecrit_xlsx(d.filePath("c.xlsx"), xml);
+    ASSERT_TRUE(feuille_depuis_classeur(d.filePath("c.xlsx"), "RECLASS", f, err)) << err.toStdString();
+    memes(f, 2);
+
+    // Bombs: a small zip unpacking to 40 MB, a page of cells spanning 1000
+    // columns each. Refused or cut, quickly, within the memory of a sheet.
+    ecrit_xlsx(d.filePath("bombe.xlsx"), sans_references(page2000).replace("<sheetData>", QByteArray(40 << 20, ' ') + "<sheetData>"));
+    EXPECT_FALSE(feuille_depuis_classeur(d.filePath("bombe.xlsx"), "RECLASS", f, err));
+    QByteArray large = "<table><tr>";
+    for (int k = 0; k < 5000; ++k)
+        large += "<td colspan=1000>x</td>";
+    ASSERT_TRUE(feuille_depuis_html(large + "</tr></table>", "", f));
+    EXPECT_LE(f.nb_cellules, CELLULES_MAX_FEUILLE);
+    QByteArray haute = "<table>";
+    for (int k = 0; k < 70000; ++k)
+        haute += "<tr><td>x</td></tr>";
+    ASSERT_TRUE(feuille_depuis_html(haute + "</table>", "", f));
+    EXPECT_EQ(f.lignes.size(), size_t(LIGNES_MAX_FEUILLE));
+
+    // No usable ranking: the other layout's sheet, a missing position cell.
+    Feuille f2000;
+    ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement2000.html"), "", f2000));
+    EXPECT_FALSE(MAJ_fi_clss(f2000, l, err));
+    EXPECT_TRUE(err.contains(QStringLiteral("rien n'est écrit"))) << err.toStdString();
+    Feuille trou;
+    ASSERT_TRUE(feuille_depuis_html(QByteArray(p97).replace("<td>12.23</td>", "<td></td>"), "", trou));
+    EXPECT_FALSE(MAJ_fi_clss(trou, l, err));
+    EXPECT_EQ(err, QStringLiteral("Classement illisible : longitude du 1er concurrent vide ; rien n'est écrit."));
+    ASSERT_TRUE(feuille_depuis_html(QByteArray(p97).replace("<td>208</td>", "<td>N-O</td>"), "", trou));
+    EXPECT_FALSE(MAJ_fi_clss(trou, l, err));
+    EXPECT_TRUE(err.contains(QStringLiteral("cap du 1er concurrent « N-O » n'est pas un nombre")));
+}
+
 TEST(Classement, Classeurs)
 {
     const JourCourse ref = jour_de_reference();
@@ -227,6 +363,7 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     const QByteArray enorme = p97 + QByteArray(9 << 20, ' ');
     s.pages["/enorme"] = {"200 OK", "Content-Type: text/html\r\n", enorme};
     s.pages["/flot"] = {"200 OK", "Content-Type: text/html\r\n", enorme, false, true};
+    s.pages["/goutte"] = {"", "", "", false, false, true};
     QTemporaryDir rep;
     const QDate jour(2000, 11, 12);
     const QString chemin = rep.filePath("121100.txt");
@@ -249,7 +386,7 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
         const char* chemin;
         const char* attendu;
     } echecs[] = {{"/absente", "page introuvable"}, {"/sans-un", "pas de ligne « 1 »"}, {"/muet", "pas de réponse"},
-                    {"/enorme", "trop grande"}, {"/flot", "trop grande"}};
+                    {"/enorme", "trop grande"}, {"/flot", "trop grande"}, {"/goutte", "page incomplète après 0.8 s"}};
     for (const Echec& e : echecs) {
         SCOPED_TRACE(e.chemin);
         err.clear();
@@ -267,6 +404,16 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     EXPECT_EQ(contenu(chemin), premier);
     EXPECT_TRUE(actualise_classement({rep.filePath("introuvable.xls")}, 1, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.startsWith(QStringLiteral("Classement introuvable")));
+    // A pipe where the workbook should be: refused at once, not waited on.
+    ASSERT_EQ(::mkfifo(QFile::encodeName(rep.filePath("tube.html")).constData(), 0600), 0);
+    EXPECT_TRUE(actualise_classement({rep.filePath("tube.html")}, 1, jour, rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(err.contains(QStringLiteral("n'est pas un fichier"))) << err.toStdString();
+    EXPECT_EQ(contenu(chemin), premier);
+    // A page by its file:// address.
+    EXPECT_EQ(actualise_classement({QUrl::fromLocalFile(ESSAIS + "/classement97.html").toString()}, 1,
+                                   QDate(2000, 11, 16), rep.path(), 800, err),
+              rep.filePath("161100.txt"))
+        << err.toStdString();
     EXPECT_TRUE(actualise_classement({s.url("/97")}, 0, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("désactivée")));
 
@@ -333,7 +480,7 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     Serveur s;
     s.pages["/classement"] = {"200 OK", "Content-Type: text/html; charset=utf-8\r\n", contenu(ESSAIS + "/classement97.html")};
     QTemporaryDir rep;
-    for (const char* f : {"lstmp.txt", "lstlieux.txt"})
+    for (const char* f : {"lstmp.txt", "lstlieux.txt", "101100.txt"})
         QFile::copy(DONNEES + "/" + f, rep.filePath(f));
     QFile ini(courant.filePath("posorvls.ini"));
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
@@ -352,9 +499,17 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
         return true;
     };
     carte->Validmenu();
+    // The statistics open on the archive of one day.
+    carte->Statistiques1Click();
+    ASSERT_NE(carte->fenetre_statistiques, nullptr);
+    EXPECT_EQ(archive_jours().nb_jours(), 1);
     ASSERT_TRUE(carte->actions.at("Actualiser1")->isEnabled());
     carte->actions.at("Actualiser1")->trigger();
     EXPECT_EQ(ouvert, QDate(2000, 11, 12));
+    // They show the day just written at once; the replay will too.
+    ASSERT_NE(carte->fenetre_statistiques, nullptr);
+    EXPECT_TRUE(carte->fenetre_statistiques->isVisible());
+    EXPECT_EQ(archive_jours().nb_jours(), 2);
     EXPECT_TRUE(QFile::exists(rep.filePath("121100.txt")));
     EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
     EXPECT_EQ(jour_course().nb_classes, 24);

@@ -12,6 +12,9 @@
 #include <QLineSeries>
 #include <QMenuBar>
 #include <QStandardItemModel>
+#include <QDateTimeAxis>
+#include <QWheelEvent>
+#include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 
@@ -19,10 +22,10 @@ using namespace orv;
 
 namespace {
 
-QStringList bloc(int rang, const QString& nom, const QString& lon, const QString& statut, const QString& distance,
+QStringList bloc(const QString& rang, const QString& nom, const QString& lon, const QString& statut, const QString& distance,
                  const QString& lat = QStringLiteral("0.00"))
 {
-    return {QString::number(rang), QStringLiteral("Bateau %1 (%1)").arg(nom), statut, lat, lon, distance, "270", "10", "2D-3D"};
+    return {rang, QStringLiteral("Bateau %1 (%1)").arg(nom), statut, lat, lon, distance, "270", "10", "2D-3D"};
 }
 
 // Arvelin: 0°, 1° W, (no 12th), 3° W, 4° W at 20h00 each day.
@@ -33,21 +36,56 @@ void petite_course(const QString& rep)
     auto jour = [&](const char* code, const QStringList& l) {
         ASSERT_TRUE(ecrit_lignes(rep + "/" + code + ".txt", QStringList{"Classement", ""} + l));
     };
-    jour("101100", bloc(1, "Arvelin", "0.00", "le 10/11/2000 à 20h00", "3000") +
-                       bloc(2, "Baudrinec", "10.00", "le 10/11/2000 à 20h00", "600") +
-                       bloc(3, "Bocquarel", "20.00", "le 10/11/2000 à 20h00", "1200"));
-    jour("111100", bloc(1, "Arvelin", "1.00", "le 11/11/2000 à 20h00", "2940") +
-                       bloc(2, "Baudrinec", "12.00", "le 11/11/2000 à 20h00", "660") +
-                       bloc(3, "Bocquarel", "21.30", "le 11/11/2000 à 20h00", "1230"));
-    jour("131100", bloc(1, "Bocquarel", "23.00", "Arrivé le 13/11/2000 à 08h00", "0") +
-                       bloc(2, "Arvelin", "3.00", "le 13/11/2000 à 20h00", "2820") +
-                       bloc(3, "Baudrinec", "1.47", "Abandon - démâtage", "0", "46.28"));
-    jour("141100", bloc(1, "Bocquarel", "23.00", "Arrivé le 13/11/2000 à 08h00", "0") +
-                       bloc(2, "Arvelin", "4.00", "le 14/11/2000 à 20h00", "2760") +
-                       bloc(3, "Baudrinec", "1.47", "Abandon - démâtage", "0", "46.28"));
+    jour("101100", bloc("1", "Arvelin", "0.00", "le 10/11/2000 à 20h00", "3000") +
+                       bloc("2", "Baudrinec", "10.00", "le 10/11/2000 à 20h00", "600") +
+                       bloc("3", "Bocquarel", "20.00", "le 10/11/2000 à 20h00", "1200"));
+    jour("111100", bloc("1", "Arvelin", "1.00", "le 11/11/2000 à 20h00", "2940") +
+                       bloc("2", "Baudrinec", "12.00", "le 11/11/2000 à 20h00", "660") +
+                       bloc("3", "Bocquarel", "21.30", "le 11/11/2000 à 20h00", "1230"));
+    jour("131100", bloc("1", "Bocquarel", "23.00", "Arrivé le 13/11/2000 à 08h00", "0") +
+                       bloc("2", "Arvelin", "3.00", "le 13/11/2000 à 20h00", "2820") +
+                       bloc("3", "Baudrinec", "1.47", "Abandon - démâtage", "0", "46.28"));
+    jour("141100", bloc("1", "Bocquarel", "23.00", "Arrivé le 13/11/2000 à 08h00", "0") +
+                       bloc("2", "Arvelin", "4.00", "le 14/11/2000 à 20h00", "2760") +
+                       bloc("3", "Baudrinec", "1.47", "Abandon - démâtage", "0", "46.28"));
 }
 
 }  // namespace
+
+// An entrant stopped for repairs is "NC" for a while: its gap to the
+// leader is still drawn, it has no rank those days, and "NC" when the
+// archive ends that way.
+TEST(Statistiques, JoursNonClasses)
+{
+    QTemporaryDir d;
+    auto jour = [&](const char* code, const QStringList& l) {
+        ASSERT_TRUE(ecrit_lignes(d.filePath(QString::fromLatin1(code) + ".txt"), QStringList{"Classement", ""} + l));
+    };
+    jour("101100", bloc("1", "Arvelin", "0.00", "le 10/11/2000 à 20h00", "3000") +
+                       bloc("2", "Baudrinec", "10.00", "le 10/11/2000 à 20h00", "600"));
+    jour("111100", bloc("1", "Arvelin", "1.00", "le 11/11/2000 à 20h00", "2940") +
+                       bloc("NC", "Baudrinec", "10.00", "le 11/11/2000 à 20h00", "700"));
+    jour("121100", bloc("1", "Arvelin", "2.00", "le 12/11/2000 à 20h00", "2880") +
+                       bloc("2", "Baudrinec", "11.00", "le 12/11/2000 à 20h00", "720"));
+    jour("131100", bloc("1", "Arvelin", "3.00", "le 13/11/2000 à 20h00", "2820") +
+                       bloc("NC", "Baudrinec", "11.00", "le 13/11/2000 à 20h00", "800"));
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    const StatistiquesCourse s = calcule_statistiques(a);
+    const BilanConcurrent& b = s.bilans[2];
+    ASSERT_EQ(b.points.size(), 4u);
+    EXPECT_EQ(b.points[1].rang, 0);
+    EXPECT_EQ(b.points[1].ecart, 700);
+    EXPECT_EQ(b.points[2].rang, 2);
+    EXPECT_TRUE(texte_point(b, b.points[1]).endsWith(QStringLiteral("— 700 milles, NC")));
+    EXPECT_EQ(b.rang_final, 0);
+    EXPECT_EQ(s.bilans[1].rang_final, 1);
+    EXPECT_EQ(b.jours_de_course, 3);
+    const QStringList t = table_bilan(s, u',');
+    EXPECT_TRUE(t[1].contains("Arvelin"));
+    EXPECT_TRUE(t[2].trimmed().startsWith("NC")) << t[2].toStdString();
+}
 
 TEST(Statistiques, BilansCalculesALaMain)
 {
@@ -75,7 +113,7 @@ TEST(Statistiques, BilansCalculesALaMain)
     const BilanConcurrent& a2 = s.bilans[2];
     EXPECT_NEAR(a2.distance, 120, 1e-6);
     EXPECT_NEAR(a2.vitesse_moyenne, 5.0, 1e-9);
-    EXPECT_EQ(a2.jours_de_course, 2);
+    EXPECT_EQ(a2.jours_de_course, 1);
     EXPECT_EQ(a2.statut, QStringLiteral("Abandon - démâtage"));
     // Bocquarel: 90 + 90 miles, arrived on the 13th at 08h00 (60 hours);
     // the arrival repeated on the 14th counts once.
@@ -154,6 +192,28 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     EXPECT_EQ(qobject_cast<QLineSeries*>(series[1])->count(), 2);
     EXPECT_EQ(qobject_cast<QLineSeries*>(f->vue_rangs->chart()->series()[2])->at(2).y(), 1);
     EXPECT_EQ(f->bulle(3, l1->at(1)).left(29), QStringLiteral("Bocquarel (Bateau Bocquarel) "));
+
+    // The wheel zooms the time axis: two days at the least, the whole race
+    // at the most however far it is turned.
+    QApplication::processEvents();
+    auto* axe = qobject_cast<QDateTimeAxis*>(f->vue_ecarts->chart()->axes(Qt::Horizontal).value(0));
+    ASSERT_NE(axe, nullptr);
+    const QDateTime debut = axe->min(), fin = axe->max();
+    auto molette = [&](int crans) {
+        const QPointF centre = f->vue_ecarts->viewport()->rect().center();
+        for (int n = 0; n < std::abs(crans); ++n) {
+            QWheelEvent e(centre, f->vue_ecarts->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, crans > 0 ? 120 : -120),
+                          Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f->vue_ecarts->viewport(), &e);
+        }
+    };
+    molette(1);
+    EXPECT_LT(axe->min().msecsTo(axe->max()), debut.msecsTo(fin));
+    molette(40);
+    EXPECT_GE(axe->min().msecsTo(axe->max()), 2 * 86400000LL);
+    molette(-200);
+    EXPECT_EQ(axe->min(), debut);
+    EXPECT_EQ(axe->max(), fin);
 
     // A click on a point loads that day in the main window.
     l1->clicked(l1->at(3));

@@ -46,6 +46,13 @@ def position(b):
         return False
 
 
+def statut_seul(b):
+    """The status text of an entrant shown without position: its own when it
+    has none or has retired, else a retirement made up for the fixture."""
+    statut = b[2]
+    return statut if not position(b) or statut.startswith("Abandon") else "Abandon - avarie"
+
+
 def rangees(entrants, disposition, sans_position=()):
     """The rows of the ranking table (lists of cell texts)."""
     rows = []
@@ -55,7 +62,7 @@ def rangees(entrants, disposition, sans_position=()):
         for k, b in enumerate(entrants, 1):
             rang, nom, statut, lat, lon, dist, cap, vit = b
             if k in sans_position or not position(b):
-                rows.append([rang, "", "", "", "", "", "", nom, statut if not position(b) else "Abandon - avarie", "", "", "", ""])
+                rows.append([rang, "", "", "", "", "", "", nom, statut_seul(b), "", "", "", ""])
             else:
                 rows.append([rang, "", "", "", "", "", "", nom, lat, lon, dist, cap, vit])
                 rows.append(["", "", "", "", "", "", "", statut, "", "", "", "", ""])
@@ -67,7 +74,7 @@ def rangees(entrants, disposition, sans_position=()):
         for k, b in enumerate(entrants, 1):
             rang, nom, statut, lat, lon, dist, cap, vit = b
             if k in sans_position or not position(b):
-                rows.append([rang, nom, statut if not position(b) else "Abandon - avarie", "", "", "", ""])
+                rows.append([rang, nom, statut_seul(b), "", "", "", ""])
             else:
                 rows.append([rang, nom, lat, lon, dist, cap, vit])
                 rows.append(["", statut, "", "", "", "", ""])
@@ -129,7 +136,10 @@ def main():
         # The ranking of the day after: the same order, positions and
         # statuses (an arrival keeps its own time).
         entrants = [b if b[2].startswith("A") else b[:2] + (f"le {date} à 20h00",) + b[3:] for b in entrants]
-        open(sortie, "wb").write(page(rangees(entrants, "97"), f"Orvalis 2000 - 2001 : classement du {date}"))
+        # The retired entrants have no position on the official page: one
+        # row each, the status text in the latitude column.
+        retires = {k for k, b in enumerate(entrants, 1) if b[2].startswith("Abandon")}
+        open(sortie, "wb").write(page(rangees(entrants, "97", retires), f"Orvalis 2000 - 2001 : classement du {date}"))
         return
     dossier = sys.argv[3]
     os.makedirs(dossier, exist_ok=True)
