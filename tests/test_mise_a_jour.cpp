@@ -3,6 +3,7 @@
 // tools/classement/fabrique_classements.py), a local web server, the
 // atomic writing, and the command in the window and on the command line.
 #include "aide_fenetre.h"
+#include "aide_fichiers.h"
 #include "calend.h"
 #include "donnees.h"
 #include "mise_a_jour.h"
@@ -394,11 +395,7 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
         EXPECT_TRUE(err.contains(QString::fromUtf8(e.attendu))) << err.toStdString();
         EXPECT_EQ(contenu(chemin), premier);
     }
-    {
-        QFile grand(rep.filePath("enorme.html"));
-        ASSERT_TRUE(grand.open(QIODevice::WriteOnly));
-        grand.write(enorme);
-    }
+    ecrit(rep.filePath("enorme.html"), enorme);
     EXPECT_TRUE(actualise_classement({rep.filePath("enorme.html")}, 1, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("trop grand"))) << err.toStdString();
     EXPECT_EQ(contenu(chemin), premier);

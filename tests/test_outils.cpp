@@ -2,6 +2,7 @@
 // selection, zoom and pan gestures, the distance tool, the theoretical
 // route, the wheel, the keys and the position under the pointer.
 #include "aide_fenetre.h"
+#include "aide_fichiers.h"
 #include "texte.h"
 
 #include <QAction>
@@ -261,10 +262,7 @@ TEST_F(Outils, OptionDesDistancesEntreDeuxConcurrents)
 TEST_F(Outils, RouteTheorique)
 {
     QTemporaryDir rep;
-    QFile f(rep.filePath("FIMPV.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("D\xe9part\r\n46.30\r\n1.47\r\nP.V. Essai\r\n43.00\r\n30.00\r\nFin\r\n40.00\r\n60.00\r\n");
-    f.close();
+    ecrit(rep.filePath("FIMPV.txt"), "D\xe9part\r\n46.30\r\n1.47\r\nP.V. Essai\r\n43.00\r\n30.00\r\nFin\r\n40.00\r\n60.00\r\n");
     carte->rep_programme = rep.path();
     flotte({});
     Viewport& v = viewport();
@@ -329,10 +327,7 @@ TEST_F(Outils, RouteTheorique)
 TEST_F(Outils, RouteDUnSeulPoint)
 {
     QTemporaryDir rep;
-    QFile f(rep.filePath("FIMPV.txt"));
-    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
-    f.write("Seul\r\n46.30\r\n1.47\r\n");
-    f.close();
+    ecrit(rep.filePath("FIMPV.txt"), "Seul\r\n46.30\r\n1.47\r\n");
     carte->rep_programme = rep.path();
     flotte({});
     rend();
