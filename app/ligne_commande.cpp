@@ -1,6 +1,7 @@
 #include "ligne_commande.h"
 
 #include "calendrier.h"
+#include "mise_a_jour.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -208,6 +209,12 @@ Commande analyse_commande(const QStringList& args)
         if (p.isSet(date)) {
             if (!analyse_date(p.value(date), c.jour, c.mois, c.annee))
                 return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
+            // A day code's year has two digits: 10/11/2100 would replace
+            // the shipped 10/11/2000.
+            if (!jour_de_course(QDate(c.annee, c.mois, c.jour)))
+                return erreur(QStringLiteral("--date : %1 n'est pas un jour de la course (du %2 au %3).")
+                                  .arg(p.value(date), PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),
+                                       DERNIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy"))));
             c.date = true;
         }
         c.source = p.value(source);

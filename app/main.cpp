@@ -9,6 +9,7 @@
 #include "ligne_commande.h"
 #include "posconc.h"
 #include "reglages.h"
+#include "ecriture.h"
 #include "emplacements.h"
 #include "fenetre_statistiques.h"
 #include "mise_a_jour.h"
@@ -32,6 +33,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <csignal>
 #include <cstdio>
 #include <functional>
 #include <memory>
@@ -56,8 +58,9 @@ void ecrit_erreur(const QString& s)
 
 int enregistre(const QImage& img, const QString& fichier)
 {
-    if (!img.save(fichier, "PNG")) {
-        ecrit_erreur(QStringLiteral("Impossible d'écrire l'image « %1 ».").arg(fichier));
+    QString erreur;
+    if (!ecrit_png(fichier, img, erreur)) {
+        ecrit_erreur(erreur);
         return 1;
     }
     return 0;
@@ -352,6 +355,11 @@ int commande_distance(const Commande& c)
 
 int main(int argc, char** argv)
 {
+#ifdef Q_OS_UNIX
+    // Past a file-size limit a write fails (and says so) rather than kill
+    // the program.
+    std::signal(SIGXFSZ, SIG_IGN);
+#endif
     // Its name gives the user's folders (~/.local/share/orvalis).
     QCoreApplication::setApplicationName(QStringLiteral("orvalis"));
     QStringList args;

@@ -4,6 +4,7 @@
 // status line.
 #pragma once
 
+#include "actualisation.h"
 #include "donnees.h"
 #include "geometrie.h"
 #include "lieux.h"
@@ -220,6 +221,8 @@ public:
 
     // The update of today's day file from the official ranking.
     void Actualiser1Click();
+    Actualisation actualisation{this};
+    void fin_actualisation(const MiseAJour::Resultat& r, const QDate& jour);
     int delai_classement_ms = 20000;
     // Where written day files go: beside the program, or the user's folder
     // when installed.

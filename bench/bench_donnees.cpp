@@ -2,6 +2,7 @@
 // archive re-read as the trajectory assembly does it.
 #include "donnees.h"
 #include "mise_a_jour.h"
+#include "ecriture.h"
 #include "texte.h"
 
 #include <QFile>

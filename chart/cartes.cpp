@@ -108,9 +108,13 @@ void charge_cartes(Cartes& c, const OptionsCartes& opt)
             const std::vector<QString> racines =
                 opt.racines_imposees ? opt.racines : racines_de_recherche();
             c.rep_cartes = recherche_racines(racines, connu);
-            if (!c.rep_cartes.isEmpty())
-                ecrit_rep_cartes_registre(c.rep_cartes);
-            else if (opt.avertissement)
+            QString erreur;
+            if (!c.rep_cartes.isEmpty()) {
+                // The maps are used all the same; only the next start will
+                // search again.
+                if (!ecrit_rep_cartes_registre(c.rep_cartes, erreur) && opt.information)
+                    opt.information(erreur);
+            } else if (opt.avertissement)
                 opt.avertissement(QStringLiteral("Répertoire des cartes pixellisées non trouvé"));
         }
     }

@@ -119,11 +119,17 @@ QString lit_rep_cartes_registre()
     return s->value(QString::fromLatin1(VALEUR_REP_CARTES)).toString();
 }
 
-void ecrit_rep_cartes_registre(const QString& rep)
+bool ecrit_rep_cartes_registre(const QString& rep, QString& erreur)
 {
     auto s = registre();
     s->setValue(QString::fromLatin1(VALEUR_REP_CARTES), QDir::toNativeSeparators(rep));
+    // QSettings writes on sync() and says afterwards whether it could.
     s->sync();
+    if (s->status() == QSettings::NoError)
+        return true;
+    erreur = QStringLiteral("Le répertoire des cartes n'a pas pu être mémorisé dans « %1 ».")
+                 .arg(QDir::toNativeSeparators(s->fileName()));
+    return false;
 }
 
 }  // namespace orv

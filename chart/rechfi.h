@@ -30,6 +30,8 @@ QString recherche_racines(const std::vector<QString>& racines, const QString& fi
 
 // The recorded map directory, or empty when no value is recorded.
 QString lit_rep_cartes_registre();
-void ecrit_rep_cartes_registre(const QString& rep);
+// Records it; false, with the reason in French, when the settings could not
+// be written.
+bool ecrit_rep_cartes_registre(const QString& rep, QString& erreur);
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 #include "viewport.h"
 
 #include <QFileInfo>
+#include <QRegularExpression>
 
 #include <algorithm>
 #include <cmath>
@@ -249,6 +250,22 @@ void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichi
 {
     LecteurTexte f(contenu);
     lit_blocs(j, f, nom_fichier, nullptr);
+}
+
+std::optional<QDateTime> heure_du_texte(const QString& statut)
+{
+    static const QRegularExpression forme(QStringLiteral("le (\\d{1,2})/(\\d{1,2})/(\\d{4}) à (\\d{1,2})h(\\d{2})"));
+    const QRegularExpressionMatch m = forme.match(statut);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    const QTime t(m.captured(4).toInt(), m.captured(5).toInt());
+    return d.isValid() && t.isValid() ? QDateTime(d, t, Qt::UTC) : QDateTime();
+}
+
+bool heure_croyable(const QDateTime& t, const QDate& jour)
+{
+    return t.isValid() && t.date() >= PREMIER_JOUR_COURSE && t.date() <= jour.addDays(1);
 }
 
 QString code_du_jour(int jour, int mois, int annee)

@@ -15,9 +15,11 @@
 
 #include <QByteArray>
 #include <QDate>
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <deque>
+#include <optional>
 
 namespace orv {
 
@@ -86,6 +88,15 @@ void separe_nom(const QString& texte, TDonnees_conc& r);
 // The first and last days of the race the program looks for.
 inline const QDate PREMIER_JOUR_COURSE(2000, 11, 10);
 inline const QDate DERNIER_JOUR_COURSE(2001, 4, 15);
+
+// The time in a status text, "le JJ/MM/AAAA à HHhMM" (UTC), when it has
+// one; an invalid QDateTime when the text has that form with an impossible
+// date or hour.
+std::optional<QDateTime> heure_du_texte(const QString& statut);
+// Whether a status time can be believed in the day file of `jour`: from the
+// start of the race to the day after the file's (a typo year, "le
+// 25/11/2091", would make every later fix look like a repeat).
+bool heure_croyable(const QDateTime& t, const QDate& jour);
 
 // The day code DDMMYY of a date, from its fields ("101100", "021200").
 QString code_du_jour(int jour, int mois, int annee);

@@ -1,9 +1,9 @@
 #include "statistiques.h"
 
 #include "calendrier.h"
+#include "ecriture.h"
 #include "geometrie.h"
 
-#include <QSaveFile>
 #include <algorithm>
 #include <cmath>
 
@@ -166,12 +166,7 @@ QByteArray csv_bilan(const StatistiquesCourse& s)
 
 bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur)
 {
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly) || f.write(csv_bilan(s)) < 0 || !f.commit()) {
-        erreur = QStringLiteral("Impossible d'écrire « %1 ».").arg(chemin);
-        return false;
-    }
-    return true;
+    return ecrit_fichier(chemin, csv_bilan(s), erreur);
 }
 
 QString texte_point(const BilanConcurrent& b, const PointCourse& p)

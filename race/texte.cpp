@@ -2,7 +2,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 #include <QStringList>
 #include <array>
 #include <charconv>
@@ -127,18 +126,6 @@ bool lit_fichier(const QString& chemin, QByteArray& contenu)
     contenu = f.readAll();
     return f.error() == QFileDevice::NoError;
 #endif
-}
-
-bool ecrit_lignes(const QString& chemin, const QStringList& lignes)
-{
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly))
-        return false;
-    for (const QString& l : lignes) {
-        f.write(vers_cp1252(l));
-        f.write("\r\n", 2);
-    }
-    return f.commit();
 }
 
 namespace {

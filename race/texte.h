@@ -44,10 +44,6 @@ private:
 inline constexpr qint64 TAILLE_MAX_FICHIER_TEXTE = qint64(64) << 20;
 bool lit_fichier(const QString& chemin, QByteArray& contenu);
 
-// Writes lines in code page 1252 ended by CR LF, through a temporary file
-// renamed into place (a crash never leaves half a file).
-bool ecrit_lignes(const QString& chemin, const QStringList& lignes);
-
 // The number rule of the day files: optional leading blanks, optional sign,
 // digits, optionally a point and digits, optionally an exponent; nothing
 // may follow. A number too large for a real is not one.

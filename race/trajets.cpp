@@ -2,12 +2,11 @@
 
 #include "calendrier.h"
 #include "convers.h"
+#include "ecriture.h"
 #include "viewport.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QRegularExpression>
-#include <QSaveFile>
 #include <QXmlStreamWriter>
 #include <algorithm>
 #include <cmath>
@@ -227,14 +226,10 @@ bool releve_reel(const TDonnees_conc& r)
 
 QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour)
 {
-    static const QRegularExpression forme(QStringLiteral("le (\\d{1,2})/(\\d{1,2})/(\\d{4}) à (\\d{1,2})h(\\d{2})"));
-    const QRegularExpressionMatch m = forme.match(r.date_txt);
-    if (m.hasMatch()) {
-        const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
-        const QTime t(m.captured(4).toInt(), m.captured(5).toInt());
-        if (d.isValid() && t.isValid())
-            return QDateTime(d, t, Qt::UTC);
-    }
+    // A time beyond the day after the file's, or before the start, is a
+    // typo: noon of the file's day instead.
+    if (const auto t = heure_du_texte(r.date_txt); t && heure_croyable(*t, jour))
+        return *t;
     return QDateTime(jour, QTime(12, 0), Qt::UTC);
 }
 
@@ -287,12 +282,8 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         erreur = QStringLiteral("Extension inconnue : le fichier doit finir par .gpx ou .kml.");
         return false;
     }
-    QSaveFile f(chemin);
-    if (!f.open(QIODevice::WriteOnly)) {
-        erreur = QStringLiteral("Impossible d'écrire « %1 ».").arg(chemin);
-        return false;
-    }
-    QXmlStreamWriter x(&f);
+    QByteArray xml;
+    QXmlStreamWriter x(&xml);
     x.setAutoFormatting(true);
     x.writeStartDocument();
     if (suffixe == QLatin1String("gpx")) {
@@ -356,11 +347,7 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeEndElement();
     }
     x.writeEndDocument();
-    if (x.hasError() || !f.commit()) {
-        erreur = QStringLiteral("Écriture de « %1 » impossible (disque plein ?).").arg(chemin);
-        return false;
-    }
-    return true;
+    return ecrit_fichier(chemin, xml, erreur);
 }
 
 }  // namespace orv

@@ -102,7 +102,8 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
 bool releve_reel(const TDonnees_conc& r);
 
 // The time of a record, in UTC: the "le JJ/MM/AAAA à HHhMM" of its status
-// text when it has one, else 12:00 of its day.
+// text when it has one that can be believed (heure_croyable), else 12:00 of
+// its day.
 QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour);
 
 // The chosen entrants' tracks over the period as GPX 1.1 or KML 2.2 (by

@@ -2,6 +2,7 @@
 // The main window offscreen with a scripted calendar, shared by the tests
 // of the window and of its tools.
 #include "aide_cartes.h"
+#include "aide_fichiers.h"
 #include "calendrier.h"
 #include "posconc.h"
 

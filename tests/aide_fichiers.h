@@ -4,7 +4,26 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QString>
 #include <gtest/gtest.h>
+#include <ostream>
+
+// Texts in test failures, readable.
+inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
+inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
+
+// Runs the event loop until `fait` holds or `ms` have passed; whether it
+// holds.
+template <class F>
+bool attend(F fait, int ms = 10000)
+{
+    QDeadlineTimer fin(ms);
+    while (!fait() && !fin.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    return fait();
+}
 
 // Writes `contenu` to `chemin`, its folders made.
 inline void ecrit(const QString& chemin, const QByteArray& contenu)

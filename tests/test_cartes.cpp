@@ -32,6 +32,11 @@ class Registre : public ::testing::Test {
 protected:
     void SetUp() override { QSettings(QSettings::NativeFormat, QSettings::UserScope, "QMR_GEO_APP").clear(); }
     void TearDown() override { SetUp(); }
+    static void memorise(const QString& rep)
+    {
+        QString erreur;
+        ASSERT_TRUE(ecrit_rep_cartes_registre(rep, erreur)) << erreur.toStdString();
+    }
 };
 
 struct Messages {
@@ -89,7 +94,7 @@ TEST_F(Registre, EntreesQuiNeSontPasDesFichiersOrdinaires)
     ASSERT_TRUE(grand.resize(int64_t(1) << 40));
     grand.close();
     QDir().mkpath(d.filePath("dossier.bdc"));
-    ecrit_rep_cartes_registre(d.path());
+    memorise(d.path());
     Cartes c;
     Messages m;
     charge_cartes(c, m.options("", {}));
@@ -154,7 +159,7 @@ TEST_F(Registre, ValeurEnregistree)
     ecrit(d.filePath("maps/a.bdc"), enregs({{1, 2}, {3, 4}}));
     ecrit(d.filePath("maps/B.BDC"), enregs({{5, 6}}));
     ecrit(d.filePath("maps/notes.txt"), "x");
-    ecrit_rep_cartes_registre(d.filePath("maps"));
+    memorise(d.filePath("maps"));
     EXPECT_EQ(QDir::fromNativeSeparators(lit_rep_cartes_registre()), d.filePath("maps"));
     Cartes c;
     Messages m;
@@ -170,7 +175,7 @@ TEST_F(Registre, ValeurEnregistree)
 
 TEST_F(Registre, RepertoireDisparuSansMessage)
 {
-    ecrit_rep_cartes_registre("/nulle/part/cartes");
+    memorise("/nulle/part/cartes");
     Cartes c;
     Messages m;
     charge_cartes(c, m.options("", {}));
@@ -220,7 +225,7 @@ TEST_F(Registre, FichierIlliblePuisLecturePartielle)
     ecrit(d.filePath("b.bdc"), enregs({{5, 6}}));
     ecrit(d.filePath("c.bdc"), enregs({{3, 4}}));
     ecrit(d.filePath("d.bdc"), enregs({{7, 8}, {9, 10}, {11, 12}}));
-    ecrit_rep_cartes_registre(d.path());
+    memorise(d.path());
     Cartes c;
     Messages m;
     OptionsCartes o = m.options("", {});

@@ -1,5 +1,6 @@
 // Day files, the archive lists and the entrant tables.
 #include "donnees.h"
+#include "ecriture.h"
 #include "texte.h"
 #include "viewport.h"
 

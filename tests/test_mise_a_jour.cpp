@@ -1,11 +1,13 @@
 // The update of a day file from the official ranking: the cell search, the
-// two sheet layouts, the pages and workbooks (fixtures made by
-// tools/classement/fabrique_classements.py), a local web server, the
-// atomic writing, and the command in the window and on the command line.
+// two sheet layouts, the checks of the lines before a day file is replaced,
+// the pages and workbooks (fixtures made by
+// tools/classement/fabrique_classements.py) in their encodings, a local web
+// server, and the command in the window.
 #include "aide_fenetre.h"
 #include "aide_fichiers.h"
 #include "calend.h"
 #include "donnees.h"
+#include "ecriture.h"
 #include "mise_a_jour.h"
 #include "texte.h"
 #include "trajets.h"
@@ -14,15 +16,13 @@
 #include <QCalendarWidget>
 #include <QDir>
 #include <QFile>
-#include <QProcess>
-#include <QRandomGenerator>
+#include <QProgressDialog>
+#include <QPushButton>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QThread>
 #include <QTimer>
 #include <QUrl>
 #include <QTemporaryDir>
-#include <csignal>
 #include <gtest/gtest.h>
 #include <map>
 #include <quazip/quazip.h>
@@ -34,6 +34,7 @@ using namespace orv;
 namespace {
 
 const QString ESSAIS = QStringLiteral(ORVALIS_SOURCES "/tests/donnees");
+const QDate JOUR_ESSAIS(2000, 11, 12);  // the day the fixtures were made from
 
 QByteArray contenu(const QString& chemin)
 {
@@ -57,20 +58,33 @@ JourCourse jour_de_reference()
     return j;
 }
 
-// The same 24 entrants, ranks, names, positions and speeds.
+// Every field of the 24 entrants alike.
 void memes_concurrents(const JourCourse& a, const JourCourse& b)
 {
     ASSERT_EQ(a.nb_classes, b.nb_classes);
     for (int k = 1; k <= NB_CONCURRENTS; ++k) {
         SCOPED_TRACE(k);
         const TDonnees_conc &x = a.donnees_conc[size_t(k)], &y = b.donnees_conc[size_t(k)];
+        EXPECT_EQ(x.rang, y.rang);
+        EXPECT_EQ(x.non_classe, y.non_classe);
+        EXPECT_EQ(x.marque_A, y.marque_A);
         EXPECT_EQ(x.skipper, y.skipper);
         EXPECT_EQ(x.bateau, y.bateau);
+        EXPECT_EQ(x.date_txt, y.date_txt);
         EXPECT_EQ(x.elem.latitude, y.elem.latitude);
         EXPECT_EQ(x.elem.longitude, y.elem.longitude);
+        EXPECT_EQ(x.distance, y.distance);
+        EXPECT_EQ(x.cap, y.cap);
         EXPECT_EQ(x.vitesse, y.vitesse);
-        EXPECT_EQ(x.date_txt, y.date_txt);
     }
+}
+
+// The day file a sheet gives, read back.
+JourCourse lu_depuis(const QStringList& lignes)
+{
+    JourCourse lu;
+    lit_jour(lu, octets_cp1252(lignes), "121100.txt");
+    return lu;
 }
 
 // A small web server on 127.0.0.1, in the test's own thread (the download
@@ -91,6 +105,7 @@ public:
         bool muet = false;          // never answers
         bool sans_longueur = false;  // no Content-Length: the end of the connection ends the body
         bool goutte = false;         // a byte every 100 ms, never the whole body
+        qint64 annonce = -1;         // a Content-Length other than the body's
     };
     std::map<QString, Reponse> pages;
 
@@ -111,7 +126,8 @@ private:
             return;
         }
         const QByteArray longueur =
-            r.sans_longueur ? QByteArray() : "Content-Length: " + QByteArray::number(r.corps.size()) + "\r\n";
+            r.sans_longueur ? QByteArray()
+                            : "Content-Length: " + QByteArray::number(r.annonce >= 0 ? r.annonce : r.corps.size()) + "\r\n";
         c->write("HTTP/1.1 " + r.statut + "\r\n" + r.entetes + longueur + "Connection: close\r\n\r\n" + r.corps);
         c->disconnectFromHost();
     }
@@ -158,11 +174,9 @@ TEST(Classement, PagesDesDeuxDispositions)
         ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/" + fichier), QByteArray(), f));
         QStringList lignes;
         QString err;
-        ASSERT_TRUE(lignes_du_classement(f, code, lignes, err)) << err.toStdString();
+        ASSERT_TRUE(lignes_du_classement(f, code, JOUR_ESSAIS, lignes, err)) << err.toStdString();
         EXPECT_EQ(lignes.size(), 24 * 9);
-        JourCourse lu;
-        lit_jour(lu, vers_cp1252(lignes.join("\n")), "121100.txt");
-        memes_concurrents(lu, ref);
+        memes_concurrents(lu_depuis(lignes), ref);
     }
 }
 
@@ -252,10 +266,8 @@ TEST(Classement, FeuillesInattendues)
     QString err;
     QStringList l;
     auto memes = [&](const Feuille& f, int code) {
-        ASSERT_TRUE(lignes_du_classement(f, code, l, err)) << err.toStdString();
-        JourCourse lu;
-        lit_jour(lu, vers_cp1252(l.join("\n")), "121100.txt");
-        memes_concurrents(lu, ref);
+        ASSERT_TRUE(lignes_du_classement(f, code, JOUR_ESSAIS, l, err)) << err.toStdString();
+        memes_concurrents(lu_depuis(l), ref);
     };
     const QByteArray p97 = contenu(ESSAIS + "/classement97.html");
 
@@ -327,6 +339,188 @@ TEST(Classement, FeuillesInattendues)
     EXPECT_TRUE(err.contains(QStringLiteral("cap du 1er concurrent « N-O » n'est pas un nombre")));
 }
 
+
+namespace {
+// The sample sheet of layout 97, and the row of its n-th entrant (every one
+// has a position: two rows each).
+Feuille feuille_97()
+{
+    Feuille f;
+    EXPECT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement97.html"), QByteArray(), f));
+    return f;
+}
+int rangee(const Feuille& f, int n)
+{
+    RechercheFeuille r;
+    r.feuille_recherche = &f;
+    EXPECT_TRUE(r.cherche_colonne(1, "1"));
+    return r.ligne_trouvee + 2 * (n - 1);
+}
+}  // namespace
+
+// What the review found written, then misread: each sheet is refused before
+// anything is written, with the entrant and the cell named.
+TEST(Classement, FeuillesRefusees)
+{
+    // Columns of layout 97; the status is the row under the name.
+    enum { RANG = 1, NOM = 8, LAT = 9, LON = 10, DIST = 11, CAP = 12, VIT = 13, STATUT = 100 };
+    const struct Cas {
+        int n, colonne;
+        const char* valeur;
+        const char* attendu;
+    } cas[] = {
+        {3, STATUT, "Le 12/11/2000 à 20h00", "statut du 3e concurrent (Gaudrivel) « Le 12/11/2000 à 20h00 » : doit commencer par « le »"},
+        {3, STATUT, "42", "statut du 3e concurrent (Gaudrivel) « 42 » : un nombre"},
+        {3, STATUT, "le 25/11/2091 à 20h00", "heure hors de la course"},
+        {3, STATUT, "le 09/11/2000 à 20h00", "heure hors de la course"},
+        {3, LAT, "91", "latitude du 3e concurrent (Gaudrivel) « 91 » : hors de -90 à 90°"},
+        {3, LAT, "46,5", "latitude du 3e concurrent (Gaudrivel) « 46,5 » : virgule décimale"},
+        {3, LON, "181", "longitude du 3e concurrent (Gaudrivel) « 181 » : hors de -180 à 180°"},
+        {5, DIST, "1e308", "distance du 5e concurrent (Kervanec) « 1e308 » : hors de 0 à 30000 milles"},
+        {5, VIT, "1e308", "vitesse du 5e concurrent (Kervanec) « 1e308 » : hors de 0 à 60 nœuds"},
+        {5, VIT, "-1", "hors de 0 à 60 nœuds"},
+        {5, CAP, "400", "cap du 5e concurrent (Kervanec) « 400 » : hors de 0 à 360°"},
+        {1, NOM, "Grand Largue (Inconnu)", "nom du 1er concurrent « Grand Largue (Inconnu) » : skipper inconnu"},
+        {2, NOM, "Grand Largue (Lammorin)", "nom du 2e concurrent « Grand Largue (Lammorin) » : skipper déjà classé"},
+        {2, NOM, "Brise Océane ő (Fauvrelin)", "caractère impossible à écrire en code page 1252"},
+        {3, RANG, "2", "rang du 3e concurrent (Gaudrivel) « 2 » : rang répété"},
+        {3, RANG, "99", "« 99 » : hors de 1 à 24"},
+        {3, RANG, "NC", "rang du 4e concurrent (Sauvrelin) « 4 » : classé après un non classé"},
+    };
+    const Feuille base = feuille_97();
+    QStringList l;
+    QString err;
+    ASSERT_TRUE(lignes_du_classement(base, 1, JOUR_ESSAIS, l, err)) << err;
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.valeur);
+        Feuille f = base;
+        const int r = rangee(f, c.n);
+        ASSERT_TRUE(c.colonne == STATUT ? f.place(r + 1, NOM, QString::fromUtf8(c.valeur))
+                                        : f.place(r, c.colonne, QString::fromUtf8(c.valeur)));
+        EXPECT_FALSE(lignes_du_classement(f, 1, JOUR_ESSAIS, l, err));
+        EXPECT_TRUE(err.contains(QString::fromUtf8(c.attendu)) && err.endsWith("rien n'est écrit.")) << err;
+    }
+    // The same skipper all the way down, and a sheet of one entrant.
+    Feuille meme = base, seul = base;
+    for (int n = 2; n <= NB_CONCURRENTS; ++n)
+        meme.place(rangee(meme, n), NOM, "Grand Largue (Lammorin)");
+    EXPECT_FALSE(lignes_du_classement(meme, 1, JOUR_ESSAIS, l, err));
+    EXPECT_TRUE(err.contains("skipper déjà classé")) << err;
+    seul.lignes.resize(size_t(rangee(seul, 2) - 1));
+    EXPECT_FALSE(lignes_du_classement(seul, 1, JOUR_ESSAIS, l, err));
+    EXPECT_EQ(err, "Classement incomplet : 1 concurrent au lieu de 24 ; rien n'est écrit.");
+    // A retired entrant's text in its latitude cell: "A..." is written as a
+    // status, anything else refused.
+    Feuille abandon = base;
+    const int r3 = rangee(abandon, 3);
+    abandon.lignes.erase(abandon.lignes.begin() + r3);  // its status row goes
+    abandon.place(r3, LAT, "Abandon - démâtage");
+    ASSERT_TRUE(lignes_du_classement(abandon, 1, JOUR_ESSAIS, l, err)) << err;
+    EXPECT_EQ(lu_depuis(l).donnees_conc[3].date_txt, QStringLiteral("Abandon - démâtage"));
+    EXPECT_TRUE(lu_depuis(l).donnees_conc[3].marque_A);
+    abandon.place(r3, LAT, "Retiré - démâtage");
+    EXPECT_FALSE(lignes_du_classement(abandon, 1, JOUR_ESSAIS, l, err));
+    EXPECT_TRUE(err.contains("statut du 3e concurrent (Gaudrivel) « Retiré - démâtage » : doit commencer par « A »")) << err;
+}
+
+// Of every cut of the sample page, none gives fewer than the 24 entrants
+// or other values than the page's: it is read whole, or refused.
+TEST(Classement, PagesCoupees)
+{
+    const QByteArray page = contenu(ESSAIS + "/classement97.html");
+    const JourCourse ref = jour_de_reference();
+    int refusees = 0;
+    for (int k = 1; k <= 80; ++k) {
+        SCOPED_TRACE(k);
+        Feuille f;
+        QStringList l;
+        QString err;
+        if (!feuille_depuis_html(page.left(page.size() * k / 81), QByteArray(), f) ||
+            !lignes_du_classement(f, 1, JOUR_ESSAIS, l, err)) {
+            ++refusees;
+            continue;
+        }
+        memes_concurrents(lu_depuis(l), ref);
+    }
+    EXPECT_GE(refusees, 79);  // the last cut only loses the page's end tags
+}
+
+// Each reader gives every cell of every entrant as the day file had it, in
+// every encoding a page may come in.
+TEST(Classement, EncodagesDesPages)
+{
+    const JourCourse ref = jour_de_reference();
+    const QByteArray utf8 = contenu(ESSAIS + "/classement97.html");
+    const QByteArray cp1252 = contenu(ESSAIS + "/classement97-cp1252.html");
+    const QString texte = QString::fromUtf8(utf8);
+    QByteArray utf16("\xFF\xFE");
+    utf16.append(reinterpret_cast<const char*>(texte.utf16()), texte.size() * 2);
+    const QByteArray meta_utf16 = QByteArray(utf8).replace("charset=\"utf-8\"", "charset=\"utf-16\"");
+    const QByteArray faux_utf8 = QByteArray(cp1252).replace("<head>", "<head><meta charset=\"utf-8\">");
+    const struct Cas {
+        const char* nom;
+        QByteArray page, entete;
+    } cas[] = {
+        {"utf-8", utf8, ""},
+        {"utf-8 avec marque d'ordre", "\xEF\xBB\xBF" + utf8, "text/html; charset=iso-8859-1"},
+        {"utf-16 avec marque d'ordre", utf16, ""},
+        {"utf-16 déclaré sur des octets", meta_utf16, ""},
+        {"code page 1252 sans déclaration", cp1252, ""},
+        {"code page 1252 déclarée latin-1", cp1252, "text/html; charset=ISO-8859-1"},
+        {"utf-8 déclaré, octets invalides", faux_utf8, ""},
+        {"jeu inconnu", cp1252, "text/html; charset=x-inconnu"},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        Feuille f;
+        QStringList l;
+        QString err;
+        ASSERT_TRUE(feuille_depuis_html(c.page, c.entete, f));
+        ASSERT_TRUE(lignes_du_classement(f, 1, JOUR_ESSAIS, l, err)) << err;
+        memes_concurrents(lu_depuis(l), ref);
+    }
+    EXPECT_EQ(jeu_de_caracteres(meta_utf16, ""), "utf-8");
+}
+
+// Deep pages are refused before the parser, at once; a cell's text leaves
+// out the tables nested in it.
+TEST(Classement, PageTropImbriquee)
+{
+    QByteArray tables, divs;
+    for (int k = 0; k < 50000; ++k)
+        tables += "<table><tr><td>";
+    for (int k = 0; k < 100000; ++k)
+        divs += "<div>";
+    for (const QByteArray& p : {tables, divs, QByteArray(100000, 'x').replace("x", "<b>")}) {
+        Feuille f;
+        QString raison;
+        EXPECT_FALSE(feuille_depuis_html(p, QByteArray(), f, &raison));
+        EXPECT_EQ(raison, "page trop imbriquée (plus de 400 niveaux)");
+    }
+    // Depths as a parser builds them: implied ends, void elements, comments
+    // and raw text do not nest.
+    const struct {
+        const char* html;
+        int profondeur;
+    } cas[] = {
+        {"<html><body><table><tr><td>a<td>b<tr><td>c</table></body></html>", 5},
+        {"<p>un<p>deux<p>trois", 1},
+        {"<ul><li>a<li>b<li><ul><li>c</ul></ul>", 4},
+        {"<div><br><img src=x><input></div>", 1},
+        {"<div><!-- <div><div> --><script>if (a<b) { '<div>' }</script></div>", 2},
+        {"<div/><div/><div/>", 3},
+        {"<svg><path d='M0 0'/><path/></svg>", 1},
+    };
+    for (const auto& c : cas)
+        EXPECT_EQ(profondeur_html(c.html, 1000), c.profondeur) << c.html;
+    QByteArray limite;
+    for (int k = 0; k < PROFONDEUR_MAX_PAGE - 10; ++k)
+        limite += "<div>";
+    Feuille f;
+    EXPECT_TRUE(feuille_depuis_html(limite + "<table><tr><td>a<table><tr><td>b</table>c</td></tr></table>", "", f));
+    EXPECT_EQ(f.cellule(1, 1), "ac");
+}
+
 TEST(Classement, Classeurs)
 {
     const JourCourse ref = jour_de_reference();
@@ -337,10 +531,8 @@ TEST(Classement, Classeurs)
         QString err;
         ASSERT_TRUE(feuille_depuis_classeur(ESSAIS + "/" + nom, "RECLASS", f, err)) << err.toStdString();
         QStringList l;
-        ASSERT_TRUE(lignes_du_classement(f, QString(nom).contains("2000") ? 2 : 1, l, err)) << err.toStdString();
-        JourCourse lu;
-        lit_jour(lu, vers_cp1252(l.join("\n")), "121100.txt");
-        memes_concurrents(lu, ref);
+        ASSERT_TRUE(lignes_du_classement(f, QString(nom).contains("2000") ? 2 : 1, JOUR_ESSAIS, l, err)) << err.toStdString();
+        memes_concurrents(lu_depuis(l), ref);
     }
     Feuille f;
     QString err;
@@ -365,6 +557,10 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     s.pages["/enorme"] = {"200 OK", "Content-Type: text/html\r\n", enorme};
     s.pages["/flot"] = {"200 OK", "Content-Type: text/html\r\n", enorme, false, true};
     s.pages["/goutte"] = {"", "", "", false, false, true};
+    // Cut pages: the connection closed without a length, or short of it.
+    s.pages["/coupee"] = {"200 OK", "", p97.left(p97.size() / 2), false, true};
+    s.pages["/courte"] = {"200 OK", "", p97.left(p97.size() / 2), false, false, false, p97.size()};
+    s.pages["/ftp"] = {"301 Moved Permanently", "Location: ftp://exemple.org/classement.html\r\n", ""};
     QTemporaryDir rep;
     const QDate jour(2000, 11, 12);
     const QString chemin = rep.filePath("121100.txt");
@@ -386,8 +582,11 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     struct Echec {
         const char* chemin;
         const char* attendu;
-    } echecs[] = {{"/absente", "page introuvable"}, {"/sans-un", "pas de ligne « 1 »"}, {"/muet", "pas de réponse"},
-                    {"/enorme", "trop grande"}, {"/flot", "trop grande"}, {"/goutte", "page incomplète après 0.8 s"}};
+    } echecs[] = {{"/absente", "page introuvable"},       {"/sans-un", "pas de ligne « 1 »"},
+                  {"/muet", "pas de réponse"},            {"/enorme", "trop grande"},
+                  {"/flot", "trop grande"},               {"/goutte", "page incomplète après 0.8 s"},
+                  {"/coupee", "rien n'est écrit"},
+                  {"/courte", "Classement introuvable"}, {"/ftp", "redirection vers une adresse qui n'est pas une page web (« ftp://exemple.org/classement.html »)"}};
     for (const Echec& e : echecs) {
         SCOPED_TRACE(e.chemin);
         err.clear();
@@ -413,63 +612,30 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
         << err.toStdString();
     EXPECT_TRUE(actualise_classement({s.url("/97")}, 0, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("désactivée")));
+    // A day outside the race: the two-digit year of 10/11/2100 would name
+    // the shipped 10/11/2000.
+    EXPECT_TRUE(actualise_classement({s.url("/97")}, 1, QDate(2100, 11, 10), rep.path(), 800, err).isEmpty());
+    EXPECT_EQ(err, "Le 10/11/2100 n'est pas un jour de la course (du 10/11/2000 au 15/04/2001) : rien n'est écrit.");
+    EXPECT_FALSE(QFile::exists(rep.filePath("101100.txt")));
 
-    // A second update the same day replaces the first.
+    // A second update the same day replaces the first, and removes what a
+    // killed update left a while ago, not what one may be writing now.
+    ecrit(rep.filePath("121100.txt.Ab12Cd"), "ancien morceau");
+    ecrit(rep.filePath("131100.txt.Xy34Zt"), "morceau en cours");
+    ecrit(rep.filePath("notes.txt.Ab12Cd"), "pas un jour");
+    for (const char* vieux : {"121100.txt.Ab12Cd", "notes.txt.Ab12Cd"}) {
+        QFile f(rep.filePath(vieux));
+        ASSERT_TRUE(f.open(QIODevice::ReadWrite));
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
+    }
     s.pages["/97"] = {"200 OK", "", QByteArray(p97).replace("<td>10.9</td>", "<td>11.9</td>")};
     EXPECT_EQ(actualise_classement({s.url("/97")}, 1, jour, rep.path(), 5000, err), chemin);
     EXPECT_NE(contenu(chemin), premier);
+    EXPECT_EQ(QDir(rep.path()).entryList({"*.txt.*"}, QDir::Files), QStringList({"131100.txt.Xy34Zt", "notes.txt.Ab12Cd"}));
     // The old file that cannot be replaced (a folder in its place).
     QDir().mkpath(rep.filePath("151100.txt"));
     EXPECT_TRUE(actualise_classement({s.url("/97")}, 1, QDate(2000, 11, 15), rep.path(), 5000, err).isEmpty());
-    EXPECT_EQ(err, QString::fromUtf8(MESSAGE_EFFACEMENT));
-}
-
-TEST(Classement, TueEnPleineEcriture)
-{
-    // The real program updating a day, killed at random moments: the day's
-    // file is the old one, or the whole new one, never a part.
-    QTemporaryDir rep;
-    const QString prog = QStringLiteral(ORVALIS_PROGRAMME);
-    const QString copie = rep.filePath("orvalis");
-    ASSERT_TRUE(QFile::copy(prog, copie));
-    QFile(copie).setPermissions(QFile(prog).permissions());
-    ASSERT_TRUE(QFile::copy(ESSAIS + "/classement97.html", rep.filePath("page.html")));
-    const QByteArray ancien = "ancien classement\r\n";
-    const QString chemin = rep.filePath("121100.txt");
-    QByteArray nouveau;
-    QRandomGenerator g(20001112);
-    int anciens = 0, nouveaux = 0;
-    for (int k = 0; k < 20; ++k) {
-        QFile f(chemin);
-        ASSERT_TRUE(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        f.write(ancien);
-        f.close();
-        QProcess p;
-        p.setWorkingDirectory(rep.path());
-        p.start(copie, {"--actualiser", "--source", rep.filePath("page.html"), "--date", "12/11/2000"});
-        ASSERT_TRUE(p.waitForStarted());
-        QThread::usleep(g.bounded(2000, 60000));
-        ::kill(pid_t(p.processId()), SIGKILL);
-        p.waitForFinished();
-        const QByteArray c = contenu(chemin);
-        if (c == ancien) {
-            ++anciens;
-            continue;
-        }
-        if (nouveau.isEmpty()) {
-            // The first complete new file, checked once: 24 blocks.
-            JourCourse lu;
-            lit_jour(lu, c, "121100.txt");
-            ASSERT_EQ(lu.nb_classes, 24);
-            nouveau = c;
-        }
-        EXPECT_EQ(c, nouveau) << k;
-        ++nouveaux;
-    }
-    EXPECT_EQ(anciens + nouveaux, 20);
-    // No temporary file left to be mistaken for a day.
-    EXPECT_TRUE(QDir(rep.path()).entryList({"121100.txt.*"}, QDir::Files).isEmpty() ||
-                !QDir(rep.path()).entryList({"121100.txt.*"}, QDir::Files).first().endsWith(".txt"));
+    EXPECT_TRUE(err.startsWith(QString::fromUtf8(MESSAGE_EFFACEMENT))) << err;
 }
 
 TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
@@ -502,6 +668,10 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     EXPECT_EQ(archive_jours().nb_jours(), 1);
     ASSERT_TRUE(carte->actions.at("Actualiser1")->isEnabled());
     carte->actions.at("Actualiser1")->trigger();
+    // The window goes on meanwhile, a progress dialog up.
+    EXPECT_TRUE(carte->actualisation.en_cours());
+    EXPECT_NE(cadre->findChild<QProgressDialog*>(), nullptr);
+    ASSERT_TRUE(attend([&] { return !carte->actualisation.en_cours(); }));
     EXPECT_EQ(ouvert, QDate(2000, 11, 12));
     // They show the day just written at once; the replay will too.
     ASSERT_NE(carte->fenetre_statistiques, nullptr);
@@ -520,4 +690,34 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     carte->Validmenu();
     EXPECT_FALSE(carte->actions.at("Actualiser1")->isEnabled());
     EXPECT_TRUE(carte->bouton_grise("ToolBActu"));
+}
+
+// A cancel, or the window closed, while the page is awaited: nothing is
+// written, even when the page comes afterwards.
+TEST_F(FenetrePrincipale, ActualisationAnnuleeOuFenetreFermee)
+{
+    Serveur s;
+    s.pages["/lent"] = {"", "", "", true};
+    QTemporaryDir rep;
+    ecrit(courant.filePath("posorvls.ini"), ("[classement]\r\nurl=" + s.url("/lent") + "\r\n").toLatin1());
+    carte->rep_programme = rep.path();
+    carte->FormCreate();
+    carte->aujourdhui = [] { return QDate(2000, 11, 12); };
+    carte->Validmenu();
+    carte->Actualiser1Click();
+    ASSERT_TRUE(carte->actualisation.en_cours());
+    QProgressDialog* d = cadre->findChild<QProgressDialog*>();
+    ASSERT_NE(d, nullptr);
+    ASSERT_NE(d->findChild<QPushButton*>(), nullptr);
+    d->findChild<QPushButton*>()->click();
+    EXPECT_FALSE(carte->actualisation.en_cours());
+    EXPECT_EQ(carte->message_statut, "Actualisation annulée : rien n'est écrit");
+    // The same page answering at once, the window gone before the answer is
+    // taken.
+    s.pages["/lent"] = {"200 OK", "", contenu(ESSAIS + "/classement97.html")};
+    carte->Actualiser1Click();
+    ASSERT_TRUE(carte->actualisation.en_cours());
+    cadre.reset();
+    attend([] { return false; }, 500);
+    EXPECT_FALSE(QFile::exists(rep.filePath("121100.txt")));
 }

@@ -3,6 +3,7 @@
 // route, the wheel, the keys and the position under the pointer.
 #include "aide_fenetre.h"
 #include "aide_fichiers.h"
+#include "ecriture.h"
 #include "texte.h"
 
 #include <QAction>

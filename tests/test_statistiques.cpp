@@ -3,6 +3,7 @@
 // with one missing; every figure worked out by hand.
 #include "aide_fenetre.h"
 #include "fenetre_statistiques.h"
+#include "ecriture.h"
 #include "statistiques.h"
 #include "texte.h"
 

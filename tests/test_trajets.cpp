@@ -2,6 +2,7 @@
 // day-by-day stepping of a replay, the fix times and the GPX/KML exports
 // (read back by gpsbabel and ogrinfo).
 #include "calendrier.h"
+#include "ecriture.h"
 #include "texte.h"
 #include "trajets.h"
 #include "viewport.h"

@@ -1,0 +1,29 @@
+// The ranking workbooks of the spreadsheet program: sheet "RECLASS" of a
+// .xls (BIFF, read by FreeXL) or of a .xlsx (a zip of XML parts).
+#pragma once
+
+#include "feuille.h"
+
+#include <QString>
+
+class QIODevice;
+
+namespace orv {
+
+// Sheet `nom_feuille` of a workbook, by its extension: .xlsx, else .xls.
+// Numbers are written as the shortest text that reads back the same.
+// False, with the reason in French in `erreur`.
+bool feuille_depuis_classeur(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
+
+// The two readers.
+bool lit_xls(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
+bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& erreur);
+
+// The largest part of a .xlsx that is unpacked (a small zip can unpack to
+// gigabytes).
+inline constexpr qint64 TAILLE_MAX_PARTIE = qint64(32) << 20;
+
+// The shortest text that reads back as the same double.
+QString nombre_court(double v);
+
+}  // namespace orv

@@ -1,0 +1,218 @@
+#include "ecriture.h"
+
+#include "texte.h"
+
+#include <QBuffer>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+#include <QRandomGenerator>
+#include <QRegularExpression>
+#include <QSaveFile>
+
+#include <algorithm>
+
+#ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace orv {
+
+CrochetEcriture crochet_ecriture = nullptr;
+
+namespace {
+void etape(EtapeEcriture e, qint64 n)
+{
+    if (crochet_ecriture)
+        crochet_ecriture(e, n);
+}
+
+QString echec(const QString& chemin, const QString& raison)
+{
+    return QStringLiteral("Écriture impossible de « %1 » : %2.").arg(QDir::toNativeSeparators(chemin), raison);
+}
+
+#ifdef Q_OS_UNIX
+QString raison_systeme(int e)
+{
+    switch (e) {
+    case ENOSPC: return QStringLiteral("disque plein");
+#ifdef EDQUOT
+    case EDQUOT: return QStringLiteral("quota du disque dépassé");
+#endif
+    case EFBIG: return QStringLiteral("fichier trop grand pour ce système (taille limitée)");
+    case EACCES:
+    case EPERM: return QStringLiteral("écriture interdite dans ce dossier");
+    case EROFS: return QStringLiteral("disque en lecture seule");
+    case ENOENT:
+    case ENOTDIR: return QStringLiteral("dossier absent");
+    case EIO: return QStringLiteral("erreur du disque");
+    case EISDIR: return QStringLiteral("c'est un dossier");
+    default: return QStringLiteral("erreur système %1").arg(e);
+    }
+}
+
+// A fresh temporary file beside the target, created exclusively.
+int ouvre_temporaire(const QByteArray& cible, QByteArray& temporaire, int& erreur_systeme)
+{
+    static const char ALPHABET[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    for (int essai = 0; essai < 100; ++essai) {
+        temporaire = cible + '.';
+        for (int k = 0; k < 6; ++k)
+            temporaire += ALPHABET[QRandomGenerator::global()->bounded(int(sizeof ALPHABET - 1))];
+        const int fd = ::open(temporaire.constData(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0)
+            return fd;
+        if (errno != EEXIST) {
+            erreur_systeme = errno;
+            return -1;
+        }
+    }
+    erreur_systeme = EEXIST;
+    return -1;
+}
+#endif
+}  // namespace
+
+bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& erreur)
+{
+#ifdef Q_OS_UNIX
+    const QByteArray cible = QFile::encodeName(chemin);
+    QByteArray temporaire;
+    int e = 0;
+    const int fd = ouvre_temporaire(cible, temporaire, e);
+    if (fd < 0) {
+        erreur = echec(chemin, raison_systeme(e));
+        return false;
+    }
+    auto abandonne = [&](int err) {
+        ::close(fd);
+        ::unlink(temporaire.constData());
+        erreur = echec(chemin, raison_systeme(err));
+        return false;
+    };
+    etape(EtapeEcriture::Ouvert, 0);
+    // An existing file keeps its permissions.
+    struct stat st {};
+    if (::stat(cible.constData(), &st) == 0 && S_ISREG(st.st_mode))
+        ::fchmod(fd, st.st_mode & 07777);
+    // Every write checked, a short one continued: nothing is taken as
+    // written that the system did not accept.
+    const char* p = contenu.constData();
+    qint64 reste = contenu.size(), fait = 0;
+    while (reste > 0) {
+        const ssize_t n = ::write(fd, p + fait, size_t(std::min<qint64>(reste, qint64(1) << 30)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return abandonne(errno);
+        if (n == 0)
+            return abandonne(EIO);
+        fait += n;
+        reste -= n;
+    }
+    etape(EtapeEcriture::Ecrit, fait);
+    if (::fsync(fd) != 0)
+        return abandonne(errno);
+    etape(EtapeEcriture::Synchronise, fait);
+    if (::close(fd) != 0) {
+        const int err = errno;
+        ::unlink(temporaire.constData());
+        erreur = echec(chemin, raison_systeme(err));
+        return false;
+    }
+    if (::rename(temporaire.constData(), cible.constData()) != 0) {
+        const int err = errno;
+        ::unlink(temporaire.constData());
+        erreur = echec(chemin, raison_systeme(err));
+        return false;
+    }
+    etape(EtapeEcriture::Renomme, fait);
+    // The new name itself on the disk (best effort: not every file system
+    // lets a folder be synced).
+    const QByteArray dossier = QFile::encodeName(QFileInfo(chemin).absolutePath());
+    const int fdd = ::open(dossier.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fdd >= 0) {
+        ::fsync(fdd);
+        ::close(fdd);
+    }
+    return true;
+#else
+    // Unbuffered, so that every write's result is the system's.
+    QSaveFile f(chemin);
+    if (!f.open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        erreur = echec(chemin, f.errorString());
+        return false;
+    }
+    etape(EtapeEcriture::Ouvert, 0);
+    qint64 fait = 0;
+    while (fait < contenu.size()) {
+        const qint64 n = f.write(contenu.constData() + fait, contenu.size() - fait);
+        if (n <= 0) {
+            erreur = echec(chemin, f.errorString());
+            f.cancelWriting();
+            return false;
+        }
+        fait += n;
+    }
+    etape(EtapeEcriture::Ecrit, fait);
+    if (!f.commit()) {
+        erreur = echec(chemin, f.errorString());
+        return false;
+    }
+    etape(EtapeEcriture::Renomme, fait);
+    return true;
+#endif
+}
+
+QByteArray octets_cp1252(const QStringList& lignes)
+{
+    QByteArray b;
+    for (const QString& l : lignes) {
+        b += vers_cp1252(l);
+        b += "\r\n";
+    }
+    return b;
+}
+
+bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString& erreur)
+{
+    return ecrit_fichier(chemin, octets_cp1252(lignes), erreur);
+}
+
+bool ecrit_lignes(const QString& chemin, const QStringList& lignes)
+{
+    QString erreur;
+    return ecrit_lignes(chemin, lignes, erreur);
+}
+
+bool ecrit_png(const QString& chemin, const QImage& image, QString& erreur)
+{
+    QByteArray png;
+    QBuffer tampon(&png);
+    tampon.open(QIODevice::WriteOnly);
+    if (image.isNull() || !image.save(&tampon, "PNG")) {
+        erreur = echec(chemin, QStringLiteral("image impossible à coder en PNG"));
+        return false;
+    }
+    return ecrit_fichier(chemin, png, erreur);
+}
+
+int nettoie_temporaires(const QString& dossier, const QString& motif, int age_s)
+{
+    const QRegularExpression forme(QStringLiteral("^(?:%1)\\.[A-Za-z0-9]{6}$").arg(motif));
+    const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-age_s);
+    int n = 0;
+    const QFileInfoList l = QDir(dossier).entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+    for (const QFileInfo& f : l)
+        if (forme.match(f.fileName()).hasMatch() && f.lastModified().toUTC() < limite && QFile::remove(f.filePath()))
+            ++n;
+    return n;
+}
+
+}  // namespace orv
