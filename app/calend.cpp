@@ -66,7 +66,8 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
     // French day names whatever the system's language (the locale first:
     // it sets its own first day of the week).
     Calendar->setLocale(QLocale(QLocale::French, QLocale::France));
-    Calendar->setFirstDayOfWeek(Qt::Sunday);
+    // Weeks start on Monday, as French calendars do.
+    Calendar->setFirstDayOfWeek(Qt::Monday);
     Calendar->setNavigationBarVisible(false);
     Calendar->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
     Calendar->setGridVisible(true);

@@ -3,6 +3,8 @@
 #include "fenetre_statistiques.h"
 #include "posconc.h"
 
+#include <QMainWindow>
+
 namespace orv {
 
 void TFPosConc::Statistiques1Click()
@@ -19,6 +21,12 @@ void TFPosConc::Statistiques1Click()
             if (mode_outil == OUTIL_TRAJETS || trajets_actifs)
                 FormDBlClick();
             montre_jour(d);
+            // The day is looked at in the main window, its keys at hand.
+            if (cadre) {
+                cadre->raise();
+                cadre->activateWindow();
+            }
+            setFocus();
         };
         f->message = information;
         fenetre_statistiques = f;

@@ -5,11 +5,14 @@
 
 #include "calend.h"
 #include "calendrier.h"
+#include "trajets.h"
 
 #include <QAction>
 #include <QFileInfo>
 #include <QFrame>
+#include <QFontMetrics>
 #include <QMainWindow>
+#include <QToolBar>
 
 namespace orv {
 
@@ -21,6 +24,7 @@ bool TFPosConc::Charge_donnees_coureurs()
     if (!charge_donnees_coureurs(j, rep_programme, d.code_jour, d.date_en_clair))
         return false;
     cadre_sur_flotte(j, nb_cadrage, viewport());
+    degage_barre_outils();
     jour_charge = true;
     // An open ranking panel follows the day on the chart.
     if (PanelClass->isVisible())
@@ -29,10 +33,46 @@ bool TFPosConc::Charge_donnees_coureurs()
     return true;
 }
 
+void TFPosConc::degage_barre_outils()
+{
+    if (!ToolBar1 || !ToolBar1->isVisible())
+        return;
+    // The framed boats, their names with them, clear of the bar: the east
+    // bound moves east until none lies under it (a few tries: each refit
+    // changes the scale).
+    const QRect barre = ToolBar1->geometry().adjusted(-4, 0, 0, 4);
+    const QFontMetrics fm(police_gdi(QStringLiteral("Arial"), 7));
+    const JourCourse& j = jour_course();
+    Viewport& v = viewport();
+    for (int essai = 0; essai < 4; ++essai) {
+        Viewport vue = v;
+        vue.elargit_si_vide();
+        vue.ajuste(width(), height());
+        int depasse = 0;  // pixels to gain on the right
+        for (int k = 1; k <= std::min(nb_cadrage, NB_CONCURRENTS); ++k) {
+            const TDonnees_conc& r = j.donnees_conc[size_t(k)];
+            if (!releve_reel(r))
+                continue;
+            const int x = vue.pos_grX(ddmm_vers_rad(r.elem.longitude));
+            const int y = vue.pos_grY(ddmm_vers_rad(r.elem.latitude));
+            const QRect boite(x - 2, y - 8, 5 + fm.horizontalAdvance(r.elem.nom), 16);
+            if (boite.intersects(barre))
+                depasse = std::max(depasse, boite.right() - barre.left() + 1);
+        }
+        if (depasse == 0)
+            return;
+        const ext centre = v.centre_demande(), largeur = v.largeur_demandee();
+        const ext gain = ext(depasse) / vue.ech_X;
+        // The west bound stays; the request widens eastward.
+        v.pose_largeur(centre - gain / 2, largeur + gain);
+    }
+}
+
 void TFPosConc::SelDateClick()
 {
+    // Loading a day ends any replay: the day's boats are drawn again.
+    termine_rejeu();
     active_classement(true);
-    trajets_actifs = false;
 
     // The day shown before the selection, with its whole date state, kept
     // for a cancel: a failed load in between changed both.
@@ -84,6 +124,8 @@ void TFPosConc::affiche_jour_charge()
     mode_outil = OUTIL_AUCUN;
     Aff_Message(MESSAGE_OPTION);
     unsetCursor();
+    // The keys (Ctrl+arrows, Esc, +/-) are the chart's again.
+    setFocus();
 }
 
 bool TFPosConc::jour_voisin(int sens)
@@ -109,9 +151,8 @@ bool TFPosConc::jour_voisin(int sens)
 bool TFPosConc::montre_jour(const QDate& d)
 {
     // As a date validated in the calendar.
+    termine_rejeu();
     active_classement(true);
-    trajets_actifs = false;
-    arrete_film();
     // A file missing or unreadable: the day shown stays whole.
     const JourCourse avant = jour_course();
     const EtatDate date_avant = etat_date();

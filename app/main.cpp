@@ -164,7 +164,7 @@ int rend_trajets(const Commande& c)
     carte.trajets_actifs = true;
     carte.selection_traj = s;
     carte.mode_outil = OUTIL_TRAJETS;
-    if (!cadre_sur_trajets(archive_jours(), s, viewport())) {
+    if (!cadre_sur_trajets(archive_jours(), s, viewport(), c.largeur)) {
         ecrit_erreur(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
         return 1;
     }

@@ -48,21 +48,32 @@ void TFPosConc::PanoramiClick()
     Aff_Message(QStringLiteral("Cliquer - Glisser - Relacher le bouton gauche de la souris pour déplacer la carte"));
 }
 
-void TFPosConc::FormDBlClick()
+void TFPosConc::termine_rejeu()
 {
-    efface_bande();
+    const bool actif = mode_outil == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
     arrete_film();
     if (PanelTraj)
         PanelTraj->hide();
+    trajets_actifs = false;
+    defilement_en_cours = false;
+    marge_lat = marge_long = 0.5L;
+    if (actif) {
+        if (mode_outil == OUTIL_TRAJETS)
+            mode_outil = OUTIL_AUCUN;
+        Validmenu();
+    }
+}
+
+void TFPosConc::FormDBlClick()
+{
+    efface_bande();
+    termine_rejeu();
     mode_outil = OUTIL_AUCUN;
     zoom_en_cours = false;
     outil_appui = OUTIL_ACCUEIL;
-    trajets_actifs = false;
-    defilement_en_cours = false;
     unsetCursor();
     canevas.mode_xor = false;
     Validmenu();
-    marge_lat = marge_long = 0.5L;
     invalider();
     Aff_Message(QStringLiteral("Sélectionner une option | (Double cliquer pour quitter une option)"));
 }
@@ -153,6 +164,12 @@ void TFPosConc::mouseDoubleClickEvent(QMouseEvent* e)
         mousePressEvent(e);
         return;
     }
+    // Only a left double click leaves a tool; the second click of a right
+    // one is a click of its own (in the zoom tool, a second zoom-out).
+    if (e->button() != Qt::LeftButton) {
+        mousePressEvent(e);
+        return;
+    }
     FormDBlClick();
 }
 
@@ -203,6 +220,12 @@ bool TFPosConc::zoom_molette(int X, int Y, int crans)
 
 void TFPosConc::wheelEvent(QWheelEvent* e)
 {
+    // Over a panel (the ranking, the replay's, the details) the wheel is the
+    // panel's, even when it has nothing left to scroll.
+    if (QWidget* w = childAt(e->position().toPoint()); w && w != this) {
+        e->accept();
+        return;
+    }
     // High-resolution wheels and touchpads send parts of a notch: they add
     // up to whole notches.
     molette_reste += e->angleDelta().y();

@@ -48,6 +48,7 @@ void TFPosConc::BitBtn1Click()
     for (const QString& l : entete_classement())
         MemoClass->appendPlainText(l);
     PanelClass->hide();
+    setFocus();  // the keys are the chart's again
 }
 
 }  // namespace orv

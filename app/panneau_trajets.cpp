@@ -236,11 +236,17 @@ void TFPosConc::BTokTrajClick()
         information(QStringLiteral("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
         return;
     }
-    if (index_mode() != 0)
-        Inhibmenu();
     SelectionTrajets s;
     if (!selection_du_panneau(s))
         return;
+    // Nothing to replay: said, as the command line says it, the panel kept.
+    Viewport essai;
+    if (!cadre_sur_trajets(archive_jours(), s, essai, width())) {
+        information(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
+        return;
+    }
+    if (index_mode() != 0)
+        Inhibmenu();
     selection_traj = s;
     if (!s.toute_course) {
         nb_jours_traj = s.fin - s.debut + 1;

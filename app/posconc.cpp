@@ -263,6 +263,19 @@ bool TFPosConc::bouton_grise(const QString& nom) const
     return g != grises_.end() && g->second;
 }
 
+bool TFPosConc::avant_commande(const QString& bouton)
+{
+    if (!bouton_grise(bouton))
+        return true;
+    if (mode_outil == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours) {
+        // The replay ends cleanly, as a double click ends it, then the
+        // command runs (unless the settings keep it disabled).
+        FormDBlClick();
+        return !bouton_grise(bouton);
+    }
+    return false;
+}
+
 void TFPosConc::Inhibmenu()
 {
     for (const auto& [menu, bouton] : COMMANDES) {
@@ -436,19 +449,27 @@ void TFPosConc::cree_barre_outils()
     boutons["ToolBRoute"]->setCheckable(true);
     boutons["ToolBAide"]->setMenu(popup);
     boutons["ToolBAide"]->setPopupMode(QToolButton::InstantPopup);
-    QObject::connect(boutons["ToolBDate"], &QToolButton::clicked, this, [this] { SelDateClick(); });
-    QObject::connect(boutons["ToolBAff"], &QToolButton::clicked, this, [this] { Afficher1Click(); });
-    QObject::connect(boutons["ToolBClass"], &QToolButton::clicked, this, [this] { Classement1Click(); });
     QObject::connect(boutons["ToolBQuitte"], &QToolButton::clicked, this, [this] {
         if (cadre)
             cadre->close();
     });
-    QObject::connect(boutons["ToolBZoom"], &QToolButton::clicked, this, [this] { Zoomer1Click(); });
-    QObject::connect(boutons["ToolBPAn"], &QToolButton::clicked, this, [this] { PanoramiClick(); });
-    QObject::connect(boutons["ToolBDist"], &QToolButton::clicked, this, [this] { Distances1Click(); });
-    QObject::connect(boutons["ToolBRoute"], &QToolButton::clicked, this, [this] { RtglobClick(); });
-    QObject::connect(boutons["ToolBTraj"], &QToolButton::clicked, this, [this] { Trajets1Click(); });
-    QObject::connect(boutons["ToolBActu"], &QToolButton::clicked, this, [this] { Actualiser1Click(); });
+    // The commands the menu disables: a greyed button still answers, once
+    // the replay that greyed it has ended.
+    const std::pair<const char*, void (TFPosConc::*)()> commandes[] = {
+        {"ToolBDate", &TFPosConc::SelDateClick},      {"ToolBAff", &TFPosConc::Afficher1Click},
+        {"ToolBClass", &TFPosConc::Classement1Click}, {"ToolBZoom", &TFPosConc::Zoomer1Click},
+        {"ToolBPAn", &TFPosConc::PanoramiClick},      {"ToolBDist", &TFPosConc::Distances1Click},
+        {"ToolBRoute", &TFPosConc::RtglobClick},      {"ToolBTraj", &TFPosConc::Trajets1Click},
+        {"ToolBActu", &TFPosConc::Actualiser1Click}};
+    for (const auto& [nom, commande] : commandes) {
+        const QString n = QString::fromLatin1(nom);
+        QObject::connect(boutons[n], &QToolButton::clicked, this, [this, n, c = commande] {
+            if (avant_commande(n))
+                (this->*c)();
+            else if (n == QLatin1String("ToolBRoute"))
+                boutons[n]->setChecked(route_affichee);  // its click toggled it
+        });
+    }
     ToolBar1->adjustSize();
     ToolBar1->resize(33, ToolBar1->sizeHint().height());
     ToolBar1->move(width() - ToolBar1->width() - 2, 2);

@@ -112,6 +112,13 @@ public:
     // The first press (any button) or Esc on the welcome picture.
     void entre_dans_la_course();
     void FormDBlClick();
+    // Ends a replay in progress (its panel, its progression, its timer):
+    // the commands that it disabled come back.
+    void termine_rejeu();
+    // Before a tool-bar button's command: while a replay step by step holds
+    // the commands greyed, it ends first; on the welcome picture the greyed
+    // buttons do nothing. False when the command must not run.
+    bool avant_commande(const QString& bouton);
 
     // Race picture and details.
     void trace_marque(const TPos_elem& e);  // the course-mark label style
@@ -157,6 +164,9 @@ public:
     bool zoom_clavier_permis() const;
     // The next (sens 1) or previous (-1) archived day, as a calendar choice.
     bool jour_voisin(int sens);
+    // The framing widened so that no framed boat, nor its name, lies
+    // under the tool bar.
+    void degage_barre_outils();
     // Caption, tool and status line after a day was loaded.
     void affiche_jour_charge();
     void affiche_position(int X, int Y);

@@ -135,7 +135,7 @@ struct Rejeu1080 : Fenetre1080 {
             carte.selection_traj.concurrents.set(size_t(i));
         carte.trajets_constitues = carte.trajets_actifs = true;
         carte.mode_outil = OUTIL_TRAJETS;
-        cadre_sur_trajets(archive_jours(), carte.selection_traj, viewport());
+        cadre_sur_trajets(archive_jours(), carte.selection_traj, viewport(), 1920);
         carte.rend(1920, 1080);
     }
 };

@@ -166,12 +166,18 @@ void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
         const int32_t X = nint32((vp.G_gauche - m0) * vp.ech_X + i * pas * vp.ech_X);
         x_elem = X;
         ext lambda = m0 - i * pas;
-        line(X, 0, X, haut_client);
+        // A view wider than a turn shows each longitude once: no meridian
+        // where nothing else is drawn.
+        const ext dx = ext(X) / vp.ech_X;
+        const bool dans_le_tour = !vp.vue_large() || (dx >= vp.debut_tour() && dx < vp.debut_tour() + 360);
+        if (dans_le_tour)
+            line(X, 0, X, haut_client);
         if (lambda > 180)
             lambda -= 360;
         if (lambda < -180)
             lambda += 360;
-        canevas.texte(X + 1, haut_client - 32, etiquette_graticule(lambda, 'W', 'E'));
+        if (dans_le_tour)
+            canevas.texte(X + 1, haut_client - 32, etiquette_graticule(lambda, 'W', 'E'));
         if (X >= larg_client)
             break;
     }
@@ -215,10 +221,14 @@ void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
     parallele(66.3L, QStringLiteral("Cercle Polaire Arctique"), COUL_POLAIRE);
     parallele(-66.3L, QStringLiteral("Cercle Polaire antarctique"), COUL_POLAIRE);
 
-    // Greenwich, or the 180° meridian when Greenwich is off the window.
+    // Greenwich, or the 180° meridian when Greenwich is off the window,
+    // each with its own name.
     int32_t X = pos_grX(0);
-    if (X < 0 || X > larg_client)
+    bool greenwich = true;
+    if (X < 0 || X > larg_client) {
         X = pos_grX(PI);
+        greenwich = false;
+    }
     if (X > 0 && X < larg_client) {
         const TColor garde = canevas.couleur_plume;
         canevas.couleur_plume = clSilver;
@@ -231,7 +241,7 @@ void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
         f.setUnderline(false);
         f.setStrikeOut(false);
         canevas.police = police_gdi(f.family(), 7);
-        const QString g = QStringLiteral("Greenwich");
+        const QString g = greenwich ? QStringLiteral("Greenwich") : QStringLiteral("180°");
         const int h = canevas.hauteur_texte(g);
         for (int k = 0; k < g.size(); ++k)
             canevas.texte(X - 12, 60 + k * h, QString(g[k]));

@@ -1,6 +1,8 @@
 #include "viewport.h"
 
 #include <algorithm>
+#include <array>
+#include <climits>
 #include <cmath>
 
 namespace orv {
@@ -102,10 +104,13 @@ void Viewport::vue_monde_par_defaut()
 void Viewport::elargit_si_vide()
 {
     if (!std::isfinite(lat_sud) || !std::isfinite(lat_nord) || !std::isfinite(long_ouest) ||
-        !std::isfinite(long_est)) {
+        !std::isfinite(long_est) || !std::isfinite(largeur_large)) {
+        largeur_large = 0;
         vue_monde_par_defaut();
         return;
     }
+    if (largeur_large > 0)
+        return;  // a wide request: its bounds hold only its centre
     // One point, whatever the spelling of its bounds.
     constexpr ext PRES = 1e-9L;  // degrees
     const ext d_lat = std::fabs(ddmm_vers_deg(lat_nord) - ddmm_vers_deg(lat_sud));
@@ -143,6 +148,108 @@ void Viewport::pose_longitudes(ext ouest, ext est)
         std::swap(ouest, est);
     long_ouest = ouest;
     long_est = est;
+    largeur_large = 0;
+}
+
+namespace {
+ext longitude_normale(ext deg)
+{
+    corrige_depass_G(deg);
+    return deg;
+}
+}  // namespace
+
+void Viewport::pose_largeur(ext centre, ext largeur)
+{
+    largeur = std::fabs(largeur);
+    if (!std::isfinite(centre) || !std::isfinite(largeur))
+        return;
+    if (largeur <= LARGEUR_DEMANDEE_MAX) {
+        pose_longitudes(deg_vers_ddmm(longitude_normale(centre + largeur / 2)),
+                        deg_vers_ddmm(longitude_normale(centre - largeur / 2)));
+        return;
+    }
+    const ext max = largeur_tour(larg_client_ajuste > 0 ? larg_client_ajuste : 804);
+    if (largeur > max && max <= LARGEUR_DEMANDEE_MAX) {
+        pose_largeur(centre, max);
+        return;
+    }
+    long_ouest = long_est = deg_vers_ddmm(longitude_normale(centre));
+    largeur_large = std::min(largeur, max);
+}
+
+ext Viewport::largeur_demandee() const
+{
+    if (largeur_large > 0)
+        return largeur_large;
+    return std::fabs(degres(ecart_corrige(ddmm_vers_rad(long_est) - ddmm_vers_rad(long_ouest),
+                                          ddmm_vers_rad(long_ouest), ddmm_vers_rad(long_est))
+                                .ecart));
+}
+
+ext Viewport::centre_demande() const
+{
+    if (largeur_large > 0)
+        return ddmm_vers_deg(long_ouest);
+    // As the fit takes it: the middle of the fitted area, whichever bound
+    // was given first.
+    Viewport v = *this;
+    v.ajuste(larg_client_ajuste > 0 ? larg_client_ajuste : 804, 585);
+    return longitude_normale(v.G_gauche - v.larg_deg / 2);
+}
+
+void Viewport::cadre_longitudes(std::vector<double> lons, int32_t larg_client)
+{
+    if (lons.empty())
+        return;
+    for (double& l : lons) {
+        ext x = l;
+        corrige_depass_G(x);
+        l = double(x);
+    }
+    std::sort(lons.begin(), lons.end());
+    double trou = lons.front() + 360 - lons.back();
+    size_t apres = 0;  // index of the longitude after the widest gap
+    for (size_t k = 1; k < lons.size(); ++k)
+        if (lons[k] - lons[k - 1] > trou) {
+            trou = lons[k] - lons[k - 1];
+            apres = k;
+        }
+    const double arc = 360 - trou;
+    const double max = double(largeur_tour(larg_client));
+    if (arc <= max) {
+        // From the gap's east side, westward over the arc.
+        pose_largeur(lons[apres] + arc / 2, arc);
+        return;
+    }
+    // More than the view shows: the band as wide as what it leaves out that
+    // holds the fewest longitudes stays out.
+    std::array<int, 360> n{};
+    for (double l : lons)
+        ++n[size_t(int(std::floor(l + 180)) % 360)];
+    const int cache = std::clamp(int(std::ceil(360 - MARGE * max)), 0, 359);
+    int meilleur = 0, moins = INT32_MAX;
+    for (int d = 0; d < 360; ++d) {
+        int c = 0;
+        for (int k = 0; k < cache; ++k)
+            c += n[size_t((d + k) % 360)];
+        if (c < moins) {
+            moins = c;
+            meilleur = d;
+        }
+    }
+    // The view's centre is opposite the left-out band's.
+    pose_largeur(meilleur - 180 + cache / 2.0 + 180, max);
+}
+
+ext Viewport::largeur_tour(int32_t larg_client)
+{
+    // The fit's scale is nint(larg / (1.2 w)) pixels per degree: the most
+    // that still shows a whole turn, floor(larg / 360), at the middle of
+    // its rounding interval. A narrower client shows what it can.
+    const ext larg = std::max<int32_t>(1, larg_client);
+    const ext e = std::max<ext>(1, std::floor(larg / 360));
+    return larg / (MARGE * e);
 }
 
 void Viewport::corrige_G(ext& ecart, ext a, ext b)
@@ -155,20 +262,30 @@ void Viewport::corrige_G(ext& ecart, ext a, ext b)
 void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client,
                       int32_t haut_client)
 {
+    larg_client_ajuste = larg_client;
     const ext S = ddmm_vers_rad(sud);
     ext Wb = ddmm_vers_rad(ouest);
     const ext N = ddmm_vers_rad(nord);
     ext Eb = ddmm_vers_rad(est);
-    if (std::fabs(Eb - Wb) >= 2 * PI - 1e-12L) {
+    ext large = largeur_large > 0 ? std::min(largeur_large, largeur_tour(larg_client)) : 0;
+    if (large <= 0 && std::fabs(Eb - Wb) >= 2 * PI - 1e-12L) {
         // The whole world asked for: the widest request, on the same centre.
-        const ext c = (Eb + Wb) / 2, demi = radians(LARGEUR_DEMANDEE_MAX) / 2;
-        Wb = c + demi;
-        Eb = c - demi;
+        large = largeur_tour(larg_client);
+        Wb = Eb = (Eb + Wb) / 2;
     }
 
     ecart_lat = N - S;
-    ecart_long = Eb - Wb;
-    corrige_G(ecart_long, Wb, Eb);
+    if (large > 0) {
+        // A request wider than two bounds can say, around the west bound.
+        const ext c = Wb;
+        Wb = c + radians(large) / 2;
+        Eb = c - radians(large) / 2;
+        ecart_long = Eb - Wb;
+        franchit_180 = false;
+    } else {
+        ecart_long = Eb - Wb;
+        corrige_G(ecart_long, Wb, Eb);
+    }
 
     larg_deg = std::fabs(degres(ecart_long));
     haut_deg = std::fabs(degres(ecart_lat));
@@ -184,8 +301,11 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
     ech_X = std::max<int32_t>(1, nint32(larg_client / larg_deg));
     ech_Y = std::max<int32_t>(1, nint32(haut_client / haut_deg));
 
-    G_gauche = degres((Eb + Wb) / 2) + larg_deg / 2;
-    if (sign(Eb) != sign(Wb) && franchit_180) {
+    larg_visible = ext(std::max<int32_t>(larg_client, 0)) / ech_X;
+    // A wide request is centred on the client (whole scales leave far more
+    // room at the right than a normal view's few pixels).
+    G_gauche = degres((Eb + Wb) / 2) + (large > 0 ? larg_visible : larg_deg) / 2;
+    if (large <= 0 && sign(Eb) != sign(Wb) && franchit_180) {
         const ext E = ecart_long <= 0 ? Eb : Wb;
         G_gauche = degres(E) + DECALAGE_180 * larg_deg;
     }
@@ -193,12 +313,29 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
     if (std::fabs(G_gauche) > PRES_180_BAS && std::fabs(G_gauche) <= PRES_180_HAUT)
         G_gauche = 180;
 
-    if (Eb > 0 && Wb > 0 && G_gauche < 0)
+    if (large <= 0 && Eb > 0 && Wb > 0 && G_gauche < 0)
         franchit_180 = true;
-    if (Eb < 0 && Wb < 0 && G_gauche - larg_deg < -180)
+    if (large <= 0 && Eb < 0 && Wb < 0 && G_gauche - larg_deg < -180)
         franchit_180 = true;
 
     L_haut = degres((N + S) / 2) + haut_deg / 2;
+
+    // Never past a pole: at most 180° of latitude in the client, and the
+    // client's rows within ±90°.
+    if (haut_client > 0) {
+        if (ext(haut_client) / ech_Y > 180) {
+            // A taller scale, centred on the request.
+            ech_Y = int32_t(std::ceil(haut_client / ext(180)));
+            L_haut = degres((N + S) / 2) + ext(haut_client) / ech_Y / 2;
+        }
+        haut_visible = ext(haut_client) / ech_Y;
+        if (L_haut > 90)
+            L_haut = 90;
+        if (L_haut - haut_visible < -90)
+            L_haut = -90 + haut_visible;
+    } else {
+        haut_visible = 0;
+    }
 }
 
 ext Viewport::x_reel(ext lambda) const

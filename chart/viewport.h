@@ -8,6 +8,8 @@
 
 #include "convers.h"
 
+#include <vector>
+
 namespace orv {
 
 // Longitude difference taken the short way across the 180° meridian.
@@ -38,8 +40,9 @@ double ecart_court(double a, double b);
 // Brings a longitude in decimal degrees into (-180, 180].
 void corrige_depass_G(ext& g);
 
-// The widest longitude span a request may cover (degrees): a zoom-out is
-// held below it, and a request of 360° or more is shown this wide.
+// The widest longitude span two bounds can request (degrees): beyond it
+// they would be taken the short way round. Wider requests are made with
+// Viewport::pose_largeur.
 inline constexpr ext LARGEUR_DEMANDEE_MAX = 179.96L;
 
 // Direction predicates on longitudes/latitudes in radians (West positive).
@@ -51,6 +54,9 @@ bool au_Sud(ext a, ext b);   // a < b
 struct Viewport {
     // Requested bounds, DD.MM (either order is accepted by the fit).
     ext lat_nord = 0, lat_sud = 0, long_ouest = 0, long_est = 0;
+    // A request wider than LARGEUR_DEMANDEE_MAX: its width in degrees, the
+    // two longitude bounds holding its centre. 0 otherwise.
+    ext largeur_large = 0;
 
     // Derived by ajuste() at every paint.
     ext ecart_lat = 0;   // radians
@@ -60,15 +66,18 @@ struct Viewport {
     ext G_gauche = 0;    // longitude of pixel column 0, degrees, West positive
     ext L_haut = 0;      // latitude of pixel row 0, degrees
     bool franchit_180 = false;
+    // The degrees of longitude and latitude the client shows (whole scales
+    // make them differ from larg_deg and haut_deg).
+    ext larg_visible = 0, haut_visible = 0;
 
     // A visible area wider than half the world: every longitude is then
     // placed at its position nearest the centre of the window (the usual
     // rules would put some of them a turn away from where the coastline
     // dots are drawn).
     bool vue_large() const { return larg_deg > 180; }
-    // Left edge of the window of one turn centred on the visible area, as
-    // an offset from G_gauche in degrees (vue_large only).
-    ext debut_tour() const { return larg_deg / 2 - 180; }
+    // Left edge of the window of one turn centred on the client, as an
+    // offset from G_gauche in degrees (vue_large only).
+    ext debut_tour() const { return (larg_visible > 0 ? larg_visible : larg_deg) / 2 - 180; }
 
     // The bounds of a default world view, used when a paint comes before
     // any bounds were set (the fit would otherwise divide by zero).
@@ -82,7 +91,10 @@ struct Viewport {
 
     // Fits the visible area to the bounds (DD.MM, either order) and a client
     // of larg × haut pixels. The scales are at least one pixel per degree.
-    // Bounds 360° or more apart are shown as the widest request.
+    // Bounds 360° or more apart are shown as the widest request. The view
+    // never extends past a pole: when the client would show more than 180°
+    // of latitude, the vertical scale is raised until it shows 180° at most,
+    // and the view is moved within the poles.
     void ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client, int32_t haut_client);
     void ajuste(int32_t larg_client, int32_t haut_client)
     {
@@ -94,6 +106,25 @@ struct Viewport {
     // bound lies beyond 90°, even when the short way runs by Greenwich
     // (100° W and 10° E); such a pair is stored the other way round.
     void pose_longitudes(ext ouest, ext est);
+    // A request `largeur` degrees wide around `centre` (decimal degrees,
+    // West positive): by its two bounds when it can be, else as a wide
+    // request, held to the widest (largeur_tour of the last fit's client).
+    void pose_largeur(ext centre, ext largeur);
+    // The requested width in degrees, and its centre (decimal degrees).
+    ext largeur_demandee() const;
+    ext centre_demande() const;
+    // The widest request: its fit shows the whole turn in a client of
+    // `larg_client` pixels (at least 360), at the largest whole scale that
+    // does: 804 pixels show 402°, each longitude once, the 42° beyond the
+    // turn left empty; 1440 pixels show exactly 360°.
+    static ext largeur_tour(int32_t larg_client);
+    // Longitude bounds framing longitudes (decimal degrees, West positive)
+    // for a client `larg_client` pixels wide: the arc they cover, the whole
+    // turn less the widest gap between two that follow each other round
+    // the world. An arc wider than the widest view leaves out the band of
+    // longitudes that holds the fewest of them. Nothing when empty.
+    void cadre_longitudes(std::vector<double> lons, int32_t larg_client);
+    int32_t larg_client_ajuste = 0;  // the client width of the last fit
 
     // Date-line correction of `ecart` between bounds a and b (radians);
     // sets or clears franchit_180.

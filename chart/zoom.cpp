@@ -121,10 +121,9 @@ bool TMercator::zoom_av_up(int X, int Y)
         v.pose_longitudes(long_(x1), long_(x2));
     } else {
         // A rectangle wider than half a turn (in a wide view): its two edges
-        // would be framed the short way, the other side of the world. The
-        // widest request on the rectangle's centre instead.
-        const ext c = ddmm_vers_deg(long_((x1 + x2) / 2));
-        v.pose_longitudes(longitude_ddmm(c + LARGEUR_DEMANDEE_MAX / 2), longitude_ddmm(c - LARGEUR_DEMANDEE_MAX / 2));
+        // would be framed the short way, the other side of the world. A wide
+        // request on the rectangle's centre instead.
+        v.pose_largeur(ddmm_vers_deg(long_((x1 + x2) / 2)), largeur);
     }
     invalider();
     return true;
@@ -133,16 +132,16 @@ bool TMercator::zoom_av_up(int X, int Y)
 bool TMercator::zoom_arriere()
 {
     Viewport& v = viewport();
-    if (v.haut_deg >= 180 || v.larg_deg >= 180)
+    // The limit: the widest view the chart draws, the whole turn when the
+    // client's width allows it.
+    if (v.largeur_demandee() >= Viewport::largeur_tour(larg_client) - 1e-6L)
         return false;
     const ext centre_G = ddmm_vers_deg(long_(larg_client / 2));
     const ext centre_L = ddmm_vers_deg(lat(haut_client / 2));
-    // The request is 1.2 times the visible area, held below half a turn so
-    // that the view never flips to the other side of the world.
-    const ext demi_G = std::min(DEMANDE_ARRIERE * v.larg_deg, LARGEUR_DEMANDEE_MAX / 2);
-    v.pose_longitudes(longitude_ddmm(centre_G - demi_G), longitude_ddmm(centre_G + demi_G));
-    v.lat_sud = deg_vers_ddmm(centre_L - DEMANDE_ARRIERE * v.haut_deg);
-    v.lat_nord = deg_vers_ddmm(centre_L + DEMANDE_ARRIERE * v.haut_deg);
+    // The request is 1.2 times the visible area.
+    v.pose_largeur(centre_G, 2 * DEMANDE_ARRIERE * v.larg_deg);
+    v.lat_sud = deg_vers_ddmm(std::max<ext>(-90, centre_L - DEMANDE_ARRIERE * v.haut_deg));
+    v.lat_nord = deg_vers_ddmm(std::min<ext>(90, centre_L + DEMANDE_ARRIERE * v.haut_deg));
     invalider();
     return true;
 }
@@ -181,33 +180,56 @@ void TMercator::panoramic_up(int X, int Y)
     // Horizontal, always; the difference taken the short way across 180°,
     // the sums done in degrees.
     pas_G = degres(ecart_court(ddmm_vers_rad(long_(zone_x2)), ddmm_vers_rad(long_(zone_x1))));
+    const ext large = v.largeur_large;
     v.pose_longitudes(longitude_ddmm(ddmm_vers_deg(v.long_ouest) + pas_G),
                       longitude_ddmm(ddmm_vers_deg(v.long_est) + pas_G));
+    if (large > 0)
+        v.pose_largeur(ddmm_vers_deg(v.long_ouest), large);
     v.G_gauche += pas_G;
     corrige_depass_G(v.G_gauche);
     invalider();
 }
+
+namespace {
+// A request from its west and east edges (decimal degrees, West positive,
+// unwrapped): by its two bounds, or as a wide request on their middle.
+void pose_bords(Viewport& v, ext ouest, ext est)
+{
+    if (ouest - est <= LARGEUR_DEMANDEE_MAX)
+        v.pose_longitudes(longitude_ddmm(ouest), longitude_ddmm(est));
+    else
+        v.pose_largeur((ouest + est) / 2, ouest - est);
+}
+}  // namespace
 
 bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
 {
     Viewport& v = viewport();
     if (!(facteur > 0) || !std::isfinite(facteur) || facteur == 1)
         return false;
-    if (facteur > 1 && (v.haut_deg >= 180 || v.larg_deg >= 180))
-        return false;  // the zoom-out limit
+    const ext W = v.largeur_demandee(), tour = Viewport::largeur_tour(larg_client);
+    if (facteur > 1 && W >= tour - 1e-6L)
+        return false;  // the zoom-out limit: the widest view
     if (facteur < 1 && (v.larg_deg * facteur <= ZOOM_MIN_DEG || v.haut_deg * facteur <= ZOOM_MIN_DEG))
         return false;  // the zoom-in limit of the rectangle
     // Longitudes as the window places them: degrees from its left edge,
     // growing eastward, unwrapped (the bounds and the point may lie more
     // than half a turn apart in a view wider than 180°).
     const ext uP = v.x_reel(ddmm_vers_rad(lon_P)) / v.ech_X;
-    const ext uO = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X;
-    const ext uE = v.x_reel(ddmm_vers_rad(v.long_est)) / v.ech_X;
+    ext uO, uE;
+    if (v.largeur_large > 0) {
+        const ext uC = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X;
+        uO = uC - W / 2;
+        uE = uC + W / 2;
+    } else {
+        uO = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X;
+        uE = v.x_reel(ddmm_vers_rad(v.long_est)) / v.ech_X;
+    }
     ext k = facteur;
-    // Never asked wider than the widest request: the step is shortened.
+    // Never asked wider than the widest view: the step is shortened.
     const ext larg = std::fabs(uE - uO);
-    if (k > 1 && larg * k > LARGEUR_DEMANDEE_MAX)
-        k = std::max<ext>(1, LARGEUR_DEMANDEE_MAX / std::max(larg, ext(1e-9)));
+    if (k > 1 && larg * k > tour)
+        k = std::max<ext>(1, tour / std::max(larg, ext(1e-9)));
     const ext pL = ddmm_vers_deg(lat_P);
     ext sud = pL + (ddmm_vers_deg(v.lat_sud) - pL) * facteur;
     ext nord = pL + (ddmm_vers_deg(v.lat_nord) - pL) * facteur;
@@ -219,7 +241,7 @@ bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
     const ext xP = v.x_reel(ddmm_vers_rad(lon_P));
     const ext yP = (v.L_haut - pL) * v.ech_Y;
     Viewport essai = v;
-    essai.pose_longitudes(longitude_ddmm(ouest), longitude_ddmm(est));
+    pose_bords(essai, ouest, est);
     essai.lat_sud = deg_vers_ddmm(sud);
     essai.lat_nord = deg_vers_ddmm(nord);
     essai.elargit_si_vide();
@@ -237,9 +259,9 @@ bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
         nord -= dy;
         sud -= dy;
     }
-    v.pose_longitudes(longitude_ddmm(ouest), longitude_ddmm(est));
-    v.lat_sud = deg_vers_ddmm(sud);
-    v.lat_nord = deg_vers_ddmm(nord);
+    pose_bords(v, ouest, est);
+    v.lat_sud = deg_vers_ddmm(std::clamp<ext>(sud, -90, 90));
+    v.lat_nord = deg_vers_ddmm(std::clamp<ext>(nord, -90, 90));
     invalider();
     return true;
 }

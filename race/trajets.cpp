@@ -151,7 +151,7 @@ std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> Film::pas()
     return r;
 }
 
-bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewport& v)
+bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewport& v, int32_t larg_client)
 {
     std::vector<double> lons;  // degrees, West positive
     double nord = -90, sud = 90;
@@ -166,52 +166,9 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
             }
     if (lons.empty())
         return false;
-    // The covered arc: the whole turn less the widest gap between two
-    // longitudes that follow each other round the world.
-    std::sort(lons.begin(), lons.end());
-    double trou = lons.front() + 360 - lons.back();
-    size_t apres = 0;  // index of the longitude after the widest gap
-    for (size_t k = 1; k < lons.size(); ++k)
-        if (lons[k] - lons[k - 1] > trou) {
-            trou = lons[k] - lons[k - 1];
-            apres = k;
-        }
-    const double largeur_max = double(LARGEUR_DEMANDEE_MAX);
-    double ouest, e;
-    if (360 - trou <= largeur_max) {
-        // From the gap's east side, westward over the arc.
-        e = lons[apres];
-        ouest = e + 360 - trou;
-    } else {
-        // Round the world: the widest request, leaving out the band of
-        // longitudes (as wide as what the view cannot show) that holds the
-        // fewest fixes.
-        std::array<int, 360> n{};
-        for (double l : lons)
-            ++n[size_t(int(std::floor(l + 180)) % 360)];
-        const int cache = 360 - int(1.2 * largeur_max);
-        int meilleur = 0, moins = INT32_MAX;
-        for (int d = 0; d < 360; ++d) {
-            int c = 0;
-            for (int k = 0; k < cache; ++k)
-                c += n[size_t((d + k) % 360)];
-            if (c < moins) {
-                moins = c;
-                meilleur = d;
-            }
-        }
-        const double centre = meilleur - 180 + cache / 2.0 + 180;
-        ouest = centre + largeur_max / 2;
-        e = centre - largeur_max / 2;
-    }
-    auto normale = [](double g) {
-        ext x = g;
-        corrige_depass_G(x);
-        return deg_vers_ddmm(x);
-    };
+    v.cadre_longitudes(std::move(lons), larg_client);
     v.lat_nord = deg_vers_ddmm(nord);
     v.lat_sud = deg_vers_ddmm(sud - 1);
-    v.pose_longitudes(normale(ouest), normale(e));
     return true;
 }
 

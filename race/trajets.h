@@ -90,10 +90,11 @@ private:
 };
 
 // Bounds (DD.MM, on `v`) framing every fix of the chosen tracks over the
-// period: from the northernmost to a degree below the southernmost, and the
-// arc of longitudes they cover (tracks round the world: the widest request,
-// centred on the arc). False when there is no fix.
-bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewport& v);
+// period, for a client `larg_client` pixels wide: from the northernmost to
+// a degree below the southernmost, and the arc of longitudes they cover
+// (Viewport::cadre_longitudes: round the world, the widest view). False
+// when there is no fix.
+bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewport& v, int32_t larg_client);
 
 // A record that gives a real position: a fix ("le ..."), an arrival
 // ("Arrivé ..."), or a record without status line. A retired boat's

@@ -8,11 +8,7 @@
 #include <QDeadlineTimer>
 #include <QString>
 #include <gtest/gtest.h>
-#include <ostream>
 
-// Texts in test failures, readable.
-inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
-inline void PrintTo(const QString& s, std::ostream* os) { *os << '"' << s.toStdString() << '"'; }
 
 // Runs the event loop until `fait` holds or `ms` have passed; whether it
 // holds.

@@ -134,17 +134,19 @@ TEST(Ecriture, CommandesSousLimiteDeTaille)
         {"monde.png", {"--png", d.filePath("monde.png"), "--size", "400x300"}},
         {"trajets.gpx", {"--gpx", d.filePath("trajets.gpx")}},
     };
-    // The update writes beside the program: a copy of it in the folder.
+    // A copy of the program with two days of the archive beside it: the
+    // update writes there.
     const QString copie = d.filePath("orvalis");
     ASSERT_TRUE(QFile::copy(prog, copie));
     QFile(copie).setPermissions(QFile(prog).permissions());
+    for (const char* jour : {"101100.txt", "111100.txt"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_DONNEES "/") + jour, d.filePath(jour)));
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.fichier);
         ecrit(d.filePath(c.fichier), "ancien");
-        const bool actualise = c.args.first() == "--actualiser";
         QProcess p;
         p.setWorkingDirectory(d.path());
-        p.start("bash", QStringList{"-c", "ulimit -f 1; exec \"$0\" \"$@\"", actualise ? copie : prog} + c.args);
+        p.start("bash", QStringList{"-c", "ulimit -f 1; exec \"$0\" \"$@\"", copie} + c.args);
         ASSERT_TRUE(p.waitForFinished(60000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         EXPECT_EQ(p.exitCode(), 1) << err;

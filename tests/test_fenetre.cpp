@@ -420,7 +420,8 @@ TEST_F(FenetrePrincipale, PremierAppuiDeNimporteQuelBouton)
 
 TEST(DialogueCalendrier, JoursEnFrancaisSixSemainesEtLimites)
 {
-    // French day names whatever the system's language, Sunday first.
+    // French day names whatever the system's language, Monday first as in
+    // every French calendar.
     QLocale::setDefault(QLocale(QLocale::German, QLocale::Germany));
     TFCalend cal;
     QLocale::setDefault(QLocale::c());
@@ -430,10 +431,10 @@ TEST(DialogueCalendrier, JoursEnFrancaisSixSemainesEtLimites)
     QStringList entete;
     for (int c = 0; c < 7; ++c)
         entete << nom_jour_court(m->data(m->index(0, c)).toString());
-    EXPECT_EQ(entete, QStringList({"dim", "lun", "mar", "mer", "jeu", "ven", "sam"}));
-    // December 2000 spans six weeks: the sixth row (the 31st) is inside the
+    EXPECT_EQ(entete, QStringList({"lun", "mar", "mer", "jeu", "ven", "sam", "dim"}));
+    // April 2001 spans six weeks: the sixth row (the 30th) is inside the
     // grid's 120 pixels.
-    cal.choisit(QDate(2000, 12, 31));
+    cal.choisit(QDate(2001, 4, 30));
     cal.show();
     QApplication::processEvents();
     EXPECT_EQ(cal.Calendar->height(), 120);
@@ -464,7 +465,7 @@ TEST(DialogueCalendrier, MoisAnneesEtValidation)
     EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2000, 2, 28));
     QTest::mouseClick(cal.BTanneeS, Qt::LeftButton);
     EXPECT_EQ(cal.LBmoisAn->text(), "FEVRIER     2001");
-    EXPECT_EQ(cal.Calendar->firstDayOfWeek(), Qt::Sunday);
+    EXPECT_EQ(cal.Calendar->firstDayOfWeek(), Qt::Monday);
 
     cal.choisit(QDate(2000, 11, 10));
     cal.BTValidClick();

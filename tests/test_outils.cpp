@@ -13,6 +13,7 @@
 #include <QGroupBox>
 #include <QLineEdit>
 #include <QListWidget>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QDir>
 #include <QFile>
@@ -801,4 +802,89 @@ TEST_F(Rejeu, BateauAbandonneNiCadreNiDistance)
     const ext n = viewport().lat_nord;
     molette(carte, QPoint(200, 200), 120);
     EXPECT_EQ(viewport().lat_nord, n);
+}
+
+// A replay step by step never leaves the window half in it: a day chosen
+// with the calendar button ends it, a greyed button ends it then starts its
+// own tool; a period without any fix is said, nothing started.
+TEST_F(Rejeu, JamaisAMoitieDansLeRejeu)
+{
+    auto lance_manuel = [&] {
+        carte->Trajets1Click();
+        choisit_concurrents({1, 2});
+        periode(2, 5);
+        carte->choisit_mode(2);
+        carte->BTokTraj->click();
+        QApplication::processEvents();
+        ASSERT_TRUE(carte->defilement_en_cours);
+        ASSERT_TRUE(carte->bouton_grise("ToolBZoom"));
+    };
+    lance_manuel();
+    dates = {{6, 12, 2000}};
+    carte->boutons.at("ToolBDate")->click();
+    EXPECT_EQ(jour_course().nom_fichier_jour, "061200.txt");
+    EXPECT_FALSE(carte->trajets_actifs || carte->defilement_en_cours);
+    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    EXPECT_FALSE(carte->bouton_grise("ToolBZoom"));
+    EXPECT_GT(pixels(clYellow), 0);  // the day's boats are drawn
+
+    lance_manuel();
+    carte->boutons.at("ToolBZoom")->click();
+    EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
+    EXPECT_FALSE(carte->defilement_en_cours);
+    EXPECT_TRUE(carte->actions.at("Trajets1")->isEnabled());
+
+    // Before the first click the greyed buttons do nothing.
+    carte->mode_outil = OUTIL_ACCUEIL;
+    carte->Inhibmenu();
+    carte->boutons.at("ToolBPAn")->click();
+    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+
+    carte->mode_outil = OUTIL_AUCUN;
+    carte->Validmenu();
+    carte->Trajets1Click();
+    choisit_concurrents({6});  // Darnoux: retired on 21 November
+    periode(15, 20);
+    ASSERT_EQ(carte->ComboBox1->currentText().simplified(), "Dimanche 26 NOVEMBRE 2000");
+    carte->choisit_mode(1);
+    carte->BTokTraj->click();
+    ASSERT_FALSE(messages.isEmpty());
+    EXPECT_EQ(messages.last(), "Aucune position pour ces concurrents sur cette période.");
+    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    EXPECT_FALSE(carte->trajets_actifs);
+    EXPECT_FALSE(carte->bouton_grise("ToolBZoom"));
+}
+
+// The mouse and the keys where the user expects them: a right double click
+// zooms out twice, the wheel over a panel is the panel's, the keys are the
+// chart's again once the ranking is closed; the framed boats and their
+// names clear of the tool bar.
+TEST_F(Outils, SourisClavierEtBarreDOutils)
+{
+    choisit(10, 12, 2000);
+    const QRect barre = carte->ToolBar1->geometry();
+    const QFontMetrics fm(police_gdi("Arial", 7));
+    for (int k = 1; k <= carte->nb_cadrage; ++k) {
+        const TDonnees_conc& r = jour_course().donnees_conc[size_t(k)];
+        const QPoint p = pixel(r.elem.latitude, r.elem.longitude);
+        EXPECT_FALSE(QRect(p.x() - 2, p.y() - 8, 5 + fm.horizontalAdvance(r.elem.nom), 16).intersects(barre)) << k;
+    }
+    rend();
+    carte->Zoomer1Click();
+    const ext avant = viewport().largeur_demandee();
+    souris(carte, QEvent::MouseButtonPress, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
+    souris(carte, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::RightButton, Qt::NoButton);
+    rend();
+    souris(carte, QEvent::MouseButtonDblClick, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
+    EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
+    EXPECT_NEAR(double(viewport().largeur_demandee() / avant), 1.44 * 1.44, 0.3);
+
+    carte->Classement1Click();
+    const Bornes b = bornes();
+    carte->MemoClass->setFocus();
+    molette(carte->MemoClass->viewport(), QPoint(20, 20), -120 * 30);
+    molette(carte, carte->PanelClass->geometry().center(), 120);
+    EXPECT_EQ(bornes(), b);
+    carte->BitBtn1->click();
+    EXPECT_EQ(cadre->focusWidget(), carte);
 }

@@ -207,18 +207,18 @@ TEST(Trajets, CadrageSurLesTrajets)
     ASSERT_TRUE(constitue_trajets(a, d.path(), err));
     Viewport v;
     // Arvelin: 46° N to 40° N, 3° W to 12° W.
-    ASSERT_TRUE(cadre_sur_trajets(a, choix({1}), v));
+    ASSERT_TRUE(cadre_sur_trajets(a, choix({1}), v, 804));
     EXPECT_EQ(v.lat_nord, 46.00L);
     EXPECT_EQ(v.lat_sud, 39.00L);
     EXPECT_NEAR(double(ddmm_vers_deg(std::max(v.long_ouest, v.long_est))), 12, 1e-9);
     EXPECT_NEAR(double(ddmm_vers_deg(std::min(v.long_ouest, v.long_est))), 3, 1e-9);
     // Bocquarel: its retirement's placeholder (the harbour) frames nothing.
-    ASSERT_TRUE(cadre_sur_trajets(a, choix({3}), v));
+    ASSERT_TRUE(cadre_sur_trajets(a, choix({3}), v, 804));
     EXPECT_EQ(v.lat_nord, 45.00L);
     SelectionTrajets apres = choix({3});
     apres.toute_course = false;
     apres.debut = apres.fin = 2;
-    EXPECT_FALSE(cadre_sur_trajets(a, apres, v));
+    EXPECT_FALSE(cadre_sur_trajets(a, apres, v, 804));
 }
 
 namespace {

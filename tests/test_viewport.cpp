@@ -224,10 +224,16 @@ TEST(Viewport, PointsMarqueursGraticuleEtLectureConcordent)
     const Viewport monde = vue(70, -60, 89.59L, -89.59L);
     for (double e : {73.0, 90.0, 107.0})
         EXPECT_GE(monde.pos_grX(radians(-e)), 0) << e;
-    // 360° asked: the widest request, on the same centre (Greenwich).
+    // 360° asked: the widest view, the whole turn on the same centre
+    // (Greenwich), 201° each side of it (corrige_depass_G: 201° W is
+    // 159° E).
     const Viewport tour = vue(80, -80, 180, -180);
-    EXPECT_NEAR(double(degres(tour.ecart_long)), -double(LARGEUR_DEMANDEE_MAX), 1e-9);
-    EXPECT_NEAR(double(tour.G_gauche), double(tour.larg_deg / 2), 1e-9);
+    EXPECT_NEAR(double(tour.larg_visible), 402, 1e-9);
+    EXPECT_NEAR(double(tour.G_gauche), -159, 1e-9);
+    // Never past the poles: 585 pixels show 146° at 4 pixels per degree,
+    // centred on the request.
+    EXPECT_EQ(tour.ech_Y, 4);
+    EXPECT_NEAR(double(tour.L_haut), 73.125, 1e-9);
 }
 
 TEST(Viewport, EchellesJamaisNulles)

@@ -3,6 +3,7 @@
 #include "aide_cartes.h"
 #include "mercator.h"
 
+#include <QFontMetrics>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -95,26 +96,39 @@ TEST_F(Zoom, BandeXorEffaceeSansTrace)
     EXPECT_EQ(m.canevas.image(), avant);
 }
 
-TEST_F(Zoom, ZoomArriereJusquALaLimite)
+TEST_F(Zoom, ZoomArriereJusquAuTourDuMonde)
 {
-    vue(50, 40, 10, -5);
-    const ext centre = ddmm_vers_deg(m.long_(402));
-    int pas = 0;
-    while (m.zoom_arriere()) {
-        ++pas;
-        m.rend(804, 585);
-        ASSERT_LT(pas, 20);
-        // Never asked wider than half a turn: the view never turns round.
-        EXPECT_LE(std::fabs(double(degres(viewport().ecart_long))), double(LARGEUR_DEMANDEE_MAX) + 1e-9);
-        // The centre moves with the whole-pixel scales, never a turn away.
-        EXPECT_NEAR(double(ddmm_vers_deg(m.long_(402))), double(centre), 45.0);
+    // From a view of the Bay of Biscay, and from one across 180°: the steps
+    // widen the view about 1.44 times each, centred where they started,
+    // until the whole turn shows (804 pixels: 2 pixels per degree, 402°,
+    // each longitude once); then zoom-out does nothing.
+    for (auto [n, s_, o, e] : {std::array<ext, 4>{50, 40, 10, -5}, std::array<ext, 4>{10, -10, -170, 170}}) {
+        SCOPED_TRACE(double(o));
+        vue(n, s_, o, e);
+        const ext centre = ddmm_vers_deg(m.long_(402));
+        int pas = 0;
+        while (m.zoom_arriere()) {
+            ++pas;
+            m.rend(804, 585);
+            ASSERT_LT(pas, 20);
+            ext d = ddmm_vers_deg(m.long_(402)) - centre;
+            d -= 360 * std::round(double(d / 360));
+            EXPECT_LE(std::fabs(double(d)), 45.0);  // the whole-pixel scales move it a little
+            // Never past a pole.
+            EXPECT_LE(double(ddmm_vers_deg(m.lat(0))), 90.0);
+            EXPECT_GE(double(ddmm_vers_deg(m.lat(585))), -90.0);
+        }
+        EXPECT_GE(pas, 5);
+        EXPECT_EQ(viewport().ech_X, 2);
+        EXPECT_NEAR(double(viewport().larg_visible), 402, 1e-9);
+        const Viewport fin = viewport();
+        EXPECT_FALSE(m.zoom_arriere());
+        EXPECT_EQ(viewport().long_ouest, fin.long_ouest);
+        EXPECT_EQ(viewport().largeur_large, fin.largeur_large);
+        // Every longitude is drawn once, where its marker is.
+        for (double lon = -179.25; lon < 180; lon += 7.5)
+            EXPECT_NEAR(double(m.long_(m.pos_grX(radians(ext(lon))))), double(deg_vers_ddmm(lon)), 0.5) << lon;
     }
-    // Each step about 1.44 times wider, until 180° visible.
-    EXPECT_GE(pas, 5);
-    EXPECT_GE(viewport().larg_deg, 180);
-    const Bornes fin = bornes();
-    EXPECT_FALSE(m.zoom_arriere());
-    EXPECT_EQ(bornes(), fin);
 }
 
 TEST_F(Zoom, PanoramiqueEnDegres)
@@ -199,8 +213,9 @@ TEST_F(Zoom, AutourDUnPointAllerRetour)
     EXPECT_NEAR(double(ddmm_vers_deg(apres.o)), double(ddmm_vers_deg(avant.o)), px_deg);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.e)), double(ddmm_vers_deg(avant.e)), px_deg);
     EXPECT_NEAR(m.pos_grX(ddmm_vers_rad(lo)), 600, 1);
-    // Out at the limit: refused.
-    vue(70, -60, 89.59L, -89.59L);
+    // Out at the limit, the widest view: refused.
+    viewport().pose_largeur(0, 1000);
+    m.rend(804, 585);
     EXPECT_FALSE(m.zoom_autour(0, 0, 1.2L));
 }
 
@@ -233,4 +248,37 @@ TEST_F(Zoom, VuesLargesRectangleEtMolette)
         EXPECT_LE(x, 804);
         EXPECT_NEAR(x, X, X > 720 ? 0.2 * X : 1);
     }
+}
+
+// Dragged past a pole, the view stops at it; the vertical label of the
+// reference meridian names the one drawn: "Greenwich" at 0°, "180°" there.
+TEST_F(Zoom, PolesEtMeridienDeReference)
+{
+    vue(-70, -85, 10, -20);
+    for (int k = 0; k < 6; ++k) {
+        m.panoramic_down(400, 500);
+        m.panoramic_move(400, 100);
+        m.panoramic_up(400, 100);
+        m.rend(804, 585);
+        EXPECT_GE(double(ddmm_vers_deg(m.lat(585))), -90.0) << k;
+    }
+    EXPECT_NEAR(double(ddmm_vers_deg(m.lat(585))), -90.0, 1.0 / viewport().ech_Y);
+
+    // Silver pixels of the label, left of the line, by rows of letters.
+    auto lettres = [&](int X) {
+        const int h = QFontMetrics(police_gdi("Arial", 7)).height();
+        int n = 0;
+        for (int k = 0; k < 9; ++k) {
+            bool vue = false;
+            for (int y = 60 + k * h; y < 60 + (k + 1) * h; ++y)
+                for (int x = X - 12; x < X - 1; ++x)
+                    vue |= m.canevas.pixel(x, y) == clSilver;
+            n += vue;
+        }
+        return n;
+    };
+    vue(10, -10, 30, -30);
+    EXPECT_EQ(lettres(m.pos_grX(0)), 9);   // G r e e n w i c h
+    vue(10, -10, -170, 170);
+    EXPECT_EQ(lettres(m.pos_grX(PI)), 4);  // 1 8 0 °
 }

@@ -13,7 +13,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 cmake -S "$racine" -B "$b" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALIS_FUZZ=ON -DORVALIS_BENCH=OFF -DORVALIS_WERROR=OFF >/dev/null
-cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet)
+cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet fuzz_page fuzz_xls fuzz_xlsx)
 cmake --build "$b" -j2 --target orvalis_tests "${cibles[@]}" 2>&1 | grep -E 'error|Error' || true
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
@@ -33,9 +33,14 @@ for cible in "${cibles[@]}"; do
     fuzz_lieux) cp "$racine"/data/lst*.txt "$racine"/data/FIMPV.txt "$corpus"/ ;;
     fuzz_reglages) cp "$racine"/data/posorvls.ini "$corpus"/ ;;
     fuzz_carte) head -c 4096 "$racine"/data/cartes/Franceno.bdc > "$corpus/franceno-debut.bdc" ;;
+    fuzz_page) cp "$racine"/tests/donnees/*.html "$corpus"/ ;;
+    fuzz_xls) cp "$racine"/tests/donnees/*.xls "$corpus"/ ;;
+    fuzz_xlsx) cp "$racine"/tests/donnees/*.xlsx "$corpus"/ ;;
   esac
+  # Workbooks are larger than day files: their seeds whole.
+  case "$cible" in fuzz_xls|fuzz_xlsx) longueur=16384 ;; *) longueur=8192 ;; esac
   echo "== $cible, ${secondes} s"
-  "$b/bin/$cible" -max_total_time="$secondes" -max_len=8192 -timeout=10 \
+  "$b/bin/$cible" -max_total_time="$secondes" -max_len=$longueur -timeout=10 \
     -artifact_prefix="$b/crashes/" "$corpus" 2>&1 | grep -E '^(Done|#[0-9]+ +DONE)|ERROR|SUMMARY' || true
   if ls "$b/crashes/" | grep -q .; then
     echo "fuzzing found crashing inputs in build-san/crashes/"; exit 1
