@@ -1,5 +1,6 @@
 // The ranking workbooks of the spreadsheet program: sheet "RECLASS" of a
-// .xls (BIFF, read by FreeXL) or of a .xlsx (a zip of XML parts).
+// .xls (an OLE2 compound file of BIFF8 records, read by our own reader) or
+// of a .xlsx (a zip of XML parts).
 #pragma once
 
 #include "feuille.h"
@@ -15,8 +16,10 @@ namespace orv {
 // False, with the reason in French in `erreur`.
 bool feuille_depuis_classeur(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
 
-// The two readers.
+// The two readers. A .xls is an OLE2 compound file whose "Workbook"
+// stream holds BIFF8 records (Excel 97 and later).
 bool lit_xls(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
+bool lit_xls_octets(const QByteArray& fichier, const QString& nom_feuille, Feuille& f, QString& erreur);
 bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& erreur);
 
 // The largest part of a .xlsx that is unpacked (a small zip can unpack to

@@ -521,6 +521,118 @@ TEST(Classement, PageTropImbriquee)
     EXPECT_EQ(f.cellule(1, 1), "ac");
 }
 
+
+namespace {
+QByteArray le16(uint16_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 2); }
+QByteArray le32(uint32_t v) { return QByteArray(reinterpret_cast<const char*>(&v), 4); }
+QByteArray enr(uint16_t type, const QByteArray& d) { return le16(type) + le16(uint16_t(d.size())) + d; }
+QByteArray secteur(QByteArray b) { return b.leftJustified(((b.size() + 511) / 512) * 512, '\0'); }
+
+// A compound file of version 3 whose "Workbook" stream is `flux`: in the
+// mini stream when shorter than 4,096 bytes, in 512-byte sectors otherwise.
+QByteArray composite(const QByteArray& flux)
+{
+    const bool mini = flux.size() < 4096;
+    const QByteArray donnees = mini ? flux.leftJustified(((flux.size() + 63) / 64) * 64, '\0') : flux;
+    const uint32_t n = uint32_t((donnees.size() + 511) / 512);  // sectors of the stream (or mini stream)
+    const uint32_t premier = mini ? 3 : 2;                     // after the FAT, the directory (, the mini FAT)
+    QByteArray fat = le32(0xFFFFFFFD) + le32(0xFFFFFFFE) + (mini ? le32(0xFFFFFFFE) : QByteArray());
+    for (uint32_t k = 0; k < n; ++k)
+        fat += le32(k + 1 < n ? premier + k + 1 : 0xFFFFFFFE);
+    QByteArray minifat;
+    for (uint32_t k = 0; mini && k < donnees.size() / 64; ++k)
+        minifat += le32(k + 1 < donnees.size() / 64 ? k + 1 : 0xFFFFFFFE);
+    auto entree = [](const QString& nom, int type, uint32_t debut, uint32_t taille) {
+        QByteArray e(128, '\0');
+        e.replace(0, nom.size() * 2, QByteArray(reinterpret_cast<const char*>(nom.utf16()), nom.size() * 2));
+        e.replace(0x40, 2, le16(uint16_t(nom.size() * 2 + 2)));
+        e[0x42] = char(type);
+        e.replace(0x44, 12, le32(0xFFFFFFFF) + le32(0xFFFFFFFF) + le32(type == 5 ? 1 : 0xFFFFFFFF));
+        e.replace(0x74, 8, le32(debut) + le32(taille));
+        return e;
+    };
+    const QByteArray rep = entree("Root Entry", 5, mini ? premier : 0xFFFFFFFE, mini ? uint32_t(donnees.size()) : 0) +
+                           entree("Workbook", 2, mini ? 0 : premier, uint32_t(flux.size()));
+    QByteArray h("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8);
+    h += QByteArray(16, '\0') + le16(0x3E) + le16(3) + le16(0xFFFE) + le16(9) + le16(6) + QByteArray(10, '\0');
+    h += le32(1) + le32(1) + le32(0) + le32(4096) + le32(mini ? 2 : 0xFFFFFFFE) + le32(mini ? 1 : 0);
+    h += le32(0xFFFFFFFE) + le32(0) + le32(0);
+    while (h.size() < 512)
+        h += le32(0xFFFFFFFF);
+    return h + secteur(fat.leftJustified(512, '\xFF')) + secteur(rep) + (mini ? secteur(minifat) : QByteArray()) +
+           secteur(donnees);
+}
+
+// A BIFF8 workbook of one sheet "RECLASS" holding one cell of each kind
+// the reader takes; its shared string runs over a CONTINUE record, whose
+// characters turn two bytes wide.
+QByteArray classeur_biff8(int cellules_en_plus = 0)
+{
+    const QByteArray bof = enr(0x0809, le16(0x0600) + le16(0x0005) + QByteArray(12, '\0'));
+    const QByteArray nom = QByteArray("\x07\x00", 2) + "RECLASS";
+    const QString fin = QStringLiteral("éane (Fauvrelin)");
+    const QByteArray sst = enr(0x00FC, le32(1) + le32(1) + le16(uint16_t(2 + fin.size())) + QByteArray(1, '\0') + "Oc") +
+                           enr(0x003C, QByteArray(1, '\1') +
+                                           QByteArray(reinterpret_cast<const char*>(fin.utf16()), fin.size() * 2));
+    auto globales = [&](uint32_t place) {
+        return bof + enr(0x0085, le32(place) + QByteArray(2, '\0') + nom) + sst + enr(0x000A, {});
+    };
+    const uint32_t place = uint32_t(globales(0).size());
+    double v = 41.37;
+    const QString statut = QStringLiteral("le 12/11/2000 à 20h00");
+    QByteArray feuille = enr(0x0809, le16(0x0600) + le16(0x0010) + QByteArray(12, '\0'));
+    auto cellule = [](int l, int c) { return le16(uint16_t(l)) + le16(uint16_t(c)) + le16(0); };
+    feuille += enr(0x00FD, cellule(0, 0) + le32(0));
+    feuille += enr(0x0203, cellule(0, 1) + QByteArray(reinterpret_cast<const char*>(&v), 8));
+    feuille += enr(0x027E, cellule(0, 2) + le32((208u << 2) | 2));
+    feuille += enr(0x027E, cellule(0, 3) + le32((1093u << 2) | 3));
+    feuille += enr(0x00BD, le16(1) + le16(0) + le16(0) + le32((1 << 2) | 2) + le16(0) + le32((2 << 2) | 2) + le16(1));
+    feuille += enr(0x0204, cellule(2, 0) + le16(uint16_t(statut.size())) + QByteArray(1, '\1') +
+                               QByteArray(reinterpret_cast<const char*>(statut.utf16()), statut.size() * 2));
+    feuille += enr(0x0006, cellule(2, 1) + QByteArray("\0\0\0\0\0\0\xFF\xFF", 8) + QByteArray(6, '\0'));
+    feuille += enr(0x0207, le16(2) + QByteArray(1, '\0') + "NC");
+    feuille += enr(0x0205, cellule(2, 2) + QByteArray("\1\0", 2));
+    for (int k = 0; k < cellules_en_plus; ++k)
+        feuille += enr(0x027E, cellule(10 + k / 100, k % 100) + le32((uint32_t(k) << 2) | 2));
+    return globales(place) + feuille + enr(0x000A, {});
+}
+}  // namespace
+
+// Our .xls reader: every kind of cell, in the mini stream or in sectors;
+// hostile files refused, never read past.
+TEST(Classement, ClasseurBiff8)
+{
+    for (int en_plus : {0, 1000}) {
+        SCOPED_TRACE(en_plus);
+        const QByteArray fichier = composite(classeur_biff8(en_plus));
+        Feuille f;
+        QString err;
+        ASSERT_TRUE(lit_xls_octets(fichier, "RECLASS", f, err)) << err;
+        EXPECT_EQ(f.cellule(1, 1), QStringLiteral("Océane (Fauvrelin)"));
+        EXPECT_EQ(f.cellule(1, 2), "41.37");
+        EXPECT_EQ(f.cellule(1, 3), "208");
+        EXPECT_EQ(f.cellule(1, 4), "10.93");
+        EXPECT_EQ(QStringList({f.cellule(2, 1), f.cellule(2, 2)}), QStringList({"1", "2"}));
+        EXPECT_EQ(f.cellule(3, 1), QStringLiteral("le 12/11/2000 à 20h00"));
+        EXPECT_EQ(f.cellule(3, 2), "NC");
+        EXPECT_EQ(f.cellule(3, 3), "VRAI");
+        EXPECT_FALSE(lit_xls_octets(fichier, "AUTRE", f, err));
+        EXPECT_EQ(err, "pas de feuille « AUTRE »");
+        // Cut anywhere, or with a chain of sectors turning round, the file
+        // is refused or read within itself (AddressSanitizer watches).
+        for (int k = 1; k < 16; ++k)
+            lit_xls_octets(fichier.left(fichier.size() * k / 16), "RECLASS", f, err);
+        // The stream's first sector (or mini sector) followed by itself.
+        QByteArray boucle = fichier;
+        boucle.replace(en_plus ? 512 + 4 * 2 : 1536, 4, le32(en_plus ? 2 : 0));
+        EXPECT_FALSE(lit_xls_octets(boucle, "RECLASS", f, err));
+    }
+    Feuille f;
+    QString err;
+    EXPECT_FALSE(lit_xls_octets("<html>", "RECLASS", f, err));
+    EXPECT_EQ(err, "pas un classeur Excel 97 ou plus récent");
+}
+
 TEST(Classement, Classeurs)
 {
     const JourCourse ref = jour_de_reference();

@@ -157,6 +157,10 @@ TEST(Statistiques, BilansCalculesALaMain)
     EXPECT_EQ(lignes[0].split(';').size(), 9);
     const QStringList arvelin = lignes[2].split(';');
     EXPECT_EQ(arvelin, QStringList({"2", "Arvelin", "Bateau Arvelin", "240", "2,50", "60", "11/11/2000", "4", "En course"}));
+    // A field with the separator or quotes is quoted, its quotes doubled.
+    StatistiquesCourse t2 = s;
+    t2.bilans[1].bateau = QStringLiteral("Le \"Grand\"; Large");
+    EXPECT_TRUE(QString::fromUtf8(csv_bilan(t2)).contains(QStringLiteral(";\"Le \"\"Grand\"\"; Large\";")));
 }
 
 TEST_F(FenetrePrincipale, FenetreDesStatistiques)
@@ -215,6 +219,23 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     molette(-200);
     EXPECT_EQ(axe->min(), debut);
     EXPECT_EQ(axe->max(), fin);
+    // Around the race's first and last days: the axis stays within them.
+    for (qreal bord : {f->vue_ecarts->chart()->plotArea().left(), f->vue_ecarts->chart()->plotArea().right()}) {
+        const QPointF p(bord, f->vue_ecarts->chart()->plotArea().center().y());
+        for (int n = 0; n < 5; ++n) {
+            QWheelEvent e(p, f->vue_ecarts->viewport()->mapToGlobal(p), QPoint(), QPoint(0, 120), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+            QApplication::sendEvent(f->vue_ecarts->viewport(), &e);
+        }
+        EXPECT_GE(axe->min(), debut);
+        EXPECT_LE(axe->max(), fin);
+        EXPECT_LT(axe->min().msecsTo(axe->max()), debut.msecsTo(fin));
+        molette(-200);
+    }
+    // Each line in its entrant's colour.
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        EXPECT_EQ(qobject_cast<QLineSeries*>(series[i - 1])->pen().color(), QColor(vers_qrgb(carte->couleurs_conc[size_t(i)])))
+            << i;
 
     // A click on a point loads that day in the main window.
     l1->clicked(l1->at(3));

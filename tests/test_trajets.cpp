@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
@@ -103,9 +104,13 @@ TEST(Trajets, JourIllisibleSauteEtPremierJourAbsent)
     QDir().mkpath(d.filePath("111100.txt"));  // there, but it cannot be opened as a file
     ArchiveJours a;
     QString err;
+    // The race's last day is read, the day after it is not.
+    for (const char* apres : {"150401.txt", "160401.txt"})
+        ASSERT_TRUE(QFile::copy(d.filePath("131100.txt"), d.filePath(apres)));
     ASSERT_TRUE(constitue_trajets(a, d.path(), err));
-    EXPECT_EQ(a.nb_jours(), 2);
+    EXPECT_EQ(a.nb_jours(), 3);
     EXPECT_EQ(a.indice_du_jour(QDate(2000, 11, 11)), -1);
+    EXPECT_EQ(a.jours.back(), QDate(2001, 4, 15));
     // No first day: the assembly stops, the lists emptied.
     QFile::remove(d.filePath("101100.txt"));
     EXPECT_FALSE(constitue_trajets(a, d.path(), err));
@@ -189,6 +194,15 @@ TEST(Trajets, PositionsReellesEtHeures)
     r.date_txt = QStringLiteral("Arrivé le 10/02/2001 à 08h29");
     EXPECT_TRUE(releve_reel(r));
     EXPECT_EQ(heure_du_releve(r, QDate(2001, 2, 11)), QDateTime(QDate(2001, 2, 10), QTime(8, 29), Qt::UTC));
+    // A typo year, or a time before the start, is not believed: noon of
+    // the file's day. The day after the file's is (an arrival at night).
+    const QDate jour(2000, 11, 25);
+    for (const char* t : {"le 25/11/2091 à 20h00", "le 25/11/1999 à 20h00", "le 27/11/2000 à 01h00", "le 31/02/2001 à 20h00"}) {
+        r.date_txt = QString::fromUtf8(t);
+        EXPECT_EQ(heure_du_releve(r, jour), QDateTime(jour, QTime(12, 0), Qt::UTC)) << t;
+    }
+    r.date_txt = QStringLiteral("le 26/11/2000 à 03h10");
+    EXPECT_EQ(heure_du_releve(r, jour), QDateTime(QDate(2000, 11, 26), QTime(3, 10), Qt::UTC));
     r.date_txt = QStringLiteral("Abandon - démâtage");
     EXPECT_FALSE(releve_reel(r));
     EXPECT_EQ(heure_du_releve(r, QDate(2000, 11, 21)), QDateTime(QDate(2000, 11, 21), QTime(12, 0), Qt::UTC));
@@ -196,6 +210,37 @@ TEST(Trajets, PositionsReellesEtHeures)
     EXPECT_TRUE(releve_reel(r));
     r.non_classe = true;
     EXPECT_FALSE(releve_reel(r));  // unranked at 0° 0°
+}
+
+// The whole race framed on a client of 804 pixels: the widest view, the
+// whole turn, every fix in it; one entrant's Atlantic descent, by two
+// bounds.
+TEST(Trajets, CadrageDeToutLeMonde)
+{
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), err));
+    SelectionTrajets tous;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        tous.concurrents.set(size_t(i));
+    Viewport v;
+    ASSERT_TRUE(cadre_sur_trajets(a, tous, v, 804));
+    EXPECT_GT(v.largeur_large, 180);
+    v.ajuste(804, 585);
+    EXPECT_GE(v.larg_visible, 360);
+    Film f(a, tous);
+    while (f.reste())
+        for (const TDonnees_conc* e : f.pas())
+            if (e) {
+                const int x = v.pos_grX(ddmm_vers_rad(e->elem.longitude)), y = v.pos_grY(ddmm_vers_rad(e->elem.latitude));
+                ASSERT_TRUE(x >= 0 && x <= 804 && y >= 0 && y <= 585) << x << " " << y;
+            }
+    SelectionTrajets debut = tous;
+    debut.toute_course = false;
+    debut.debut = 0;
+    debut.fin = 10;
+    ASSERT_TRUE(cadre_sur_trajets(a, debut, v, 804));
+    EXPECT_EQ(v.largeur_large, 0);
 }
 
 TEST(Trajets, CadrageSurLesTrajets)
@@ -329,4 +374,28 @@ TEST(Trajets, ExportsRelusParGpsbabelEtOgrinfo)
         << info_pts.toStdString();
     const QString info_kml = lance(ogrinfo, {"-ro", "-al", "-so", kml});
     EXPECT_TRUE(info_kml.contains("Feature Count: 3")) << info_kml.toStdString();
+
+    // The texts no reader above checks: the tracks' names, every time in
+    // UTC, the KML line colours as aabbggrr.
+    QFile fg(gpx), fk(kml);
+    ASSERT_TRUE(fg.open(QIODevice::ReadOnly) && fk.open(QIODevice::ReadOnly));
+    const QString tg = QString::fromUtf8(fg.readAll()), tk = QString::fromUtf8(fk.readAll());
+    for (const QString& t : {tg, tk}) {
+        QStringList noms;
+        for (const auto& m : QRegularExpression("<(?:trk|Placemark)>\\s*<name>([^<]*)</name>").globalMatch(t))
+            noms << m.captured(1);
+        EXPECT_EQ(noms, QStringList({QStringLiteral("Arvelin (Goéland Céleste)"), QStringLiteral("Darnoux (Étoile du Ponant)"),
+                                     QStringLiteral("Marvelle (Coquillage)")}));
+        int heures = 0;
+        for (const auto& m : QRegularExpression("<(?:time|when)>([^<]*)<").globalMatch(t)) {
+            EXPECT_TRUE(QRegularExpression("^\\d{4}-\\d\\d-\\d\\dT\\d\\d:\\d\\d:00Z$").match(m.captured(1)).hasMatch())
+                << m.captured(1).toStdString();
+            ++heures;
+        }
+        EXPECT_EQ(heures, total);
+    }
+    QStringList couleurs_kml;
+    for (const auto& m : QRegularExpression("<color>([^<]*)</color>").globalMatch(tk))
+        couleurs_kml << m.captured(1);
+    EXPECT_EQ(couleurs_kml, QStringList({"ff85d07a", "ff000000", "ff000000"}));
 }

@@ -4,8 +4,6 @@
 #include "classeur.h"
 
 #include <QBuffer>
-#include <QFile>
-#include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
 
@@ -21,16 +19,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (!orv::lit_xlsx(&zip, QStringLiteral("RECLASS"), f, erreur))
         return 0;
 #else
-    // FreeXL reads files only.
-    static QTemporaryDir rep;
-    const QString chemin = rep.filePath(QStringLiteral("fuzz.xls"));
-    {
-        QFile fichier(chemin);
-        if (!fichier.open(QIODevice::WriteOnly | QIODevice::Truncate))
-            return 0;
-        fichier.write(octets);
-    }
-    if (!orv::lit_xls(chemin, QStringLiteral("RECLASS"), f, erreur))
+    if (!orv::lit_xls_octets(octets, QStringLiteral("RECLASS"), f, erreur))
         return 0;
 #endif
     if (f.nb_cellules > orv::CELLULES_MAX_FEUILLE)

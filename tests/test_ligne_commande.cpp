@@ -1,0 +1,226 @@
+// The program on the command line, as a user runs it: each command line
+// with its exit code and what it prints, and the files it writes read back.
+#include "aide_fichiers.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QProcessEnvironment>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Sortie {
+    int code = -1;
+    QString out, err;
+};
+
+Sortie lance(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment())
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(QStringLiteral(ORVALIS_PROGRAMME), args);
+    p.waitForFinished(60000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+QString contenu(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? QString::fromUtf8(f.readAll()) : QString();
+}
+
+}  // namespace
+
+// Command lines refused as bad arguments: exit code 2, a French message and
+// the usage text on stderr, nothing written.
+TEST(LigneDeCommande, ArgumentsRefuses)
+{
+    QTemporaryDir d;
+    const QString x = d.filePath("x.png");
+    const struct {
+        QStringList args;
+        const char* message;
+    } cas[] = {
+        {{"--png"}, "--png : valeur manquante"},
+        {{"--png", x, "--size", "12"}, "--size : dimensions invalides"},
+        {{"--png", x, "--size", "0x10"}, "--size : dimensions invalides"},
+        {{"--png", x, "--zone", "1", "2", "3"}, "--zone : quatre limites attendues"},
+        {{"--png", x, "--zone", "95", "0", "0", "1"}, "--zone : latitude hors de -90..90"},
+        {{"--png", x, "--zone", "10", "0", "181", "1"}, "--zone : longitude hors de -180..180"},
+        {{"--png", x, "--zone", "4a", "0", "0", "1"}, "« 4a » n'est pas un nombre"},
+        {{"--png", x, "--date", "30/02/2001"}, "--date : date invalide"},
+        {{"--png", x, "--route"}, "--route s'emploie avec --png et --date"},
+        {{"--png", x, "--png", "y.png"}, "--png : donnée plusieurs fois"},
+        {{"--size", "10x10"}, "ne s'emploient qu'avec --png"},
+        {{"--zone", "1", "2", "3", "4"}, "ne s'emploient qu'avec --png"},
+        {{"--inconnu"}, "Argument inconnu : « --inconnu »"},
+        {{"extra"}, "Argument inconnu : « extra »"},
+        {{"--distance"}, "--distance : valeur manquante"},
+        {{"--distance", "1", "2", "3"}, "quatre valeurs attendues"},
+        {{"--distance", "1", "2", "3", "x"}, "« x » n'est pas un nombre"},
+        {{"--distance", "91", "0", "0", "0"}, "--distance : latitude hors de -90..90"},
+        {{"--distance", "0", "0", "-90.5", "0"}, "--distance : latitude hors de -90..90"},
+        {{"--distance", "0", "361", "0", "0"}, "--distance : longitude hors de -360..360"},
+        {{"--distance", "1", "2", "3", "4", "5"}, "Argument inconnu : « 5 »"},
+        {{"--distance", "1", "2", "3", "4", "--classement", "12/11/2000"}, "ne se combinent pas"},
+        {{"--classement"}, "--classement : valeur manquante"},
+        {{"--classement", "31/11/2000"}, "--classement : date invalide"},
+        {{"--classement", "29/02/2001"}, "date invalide"},
+        {{"--classement", "29/02/2100"}, "date invalide"},
+        {{"--classement", "1/13/2000"}, "date invalide"},
+        {{"--classement", "10-11-2000"}, "date invalide"},
+        {{"--classement", "10/11/00"}, "date invalide"},
+        {{"--classement", "01/01/0000"}, "date invalide"},
+        {{"--actualiser", "--date", "31/02/2001"}, "--date : date invalide"},
+        {{"--actualiser", "--date", "10/11/2100"}, "--date : 10/11/2100 n'est pas un jour de la course (du 10/11/2000 au 15/04/2001)"},
+        {{"--actualiser", "--date", "09/11/2000"}, "n'est pas un jour de la course"},
+        {{"--actualiser", "--zone", "1", "2", "3", "4"}, "--actualiser ne prend que --source et --date"},
+        {{"--source", "x.html"}, "--source s'emploie avec --actualiser"},
+        {{"--statistiques", "--csv", ""}, "--csv : nom de fichier manquant"},
+        {{"--statistiques", "--size", "10x10"}, "--statistiques ne prend que --csv"},
+        {{"--csv", "b.csv"}, "--csv s'emploie avec --statistiques"},
+        {{"--ecarts"}, "--ecarts s'emploie avec --png"},
+        {{"--trajets", "tous"}, "s'emploient avec --png, --gpx ou --kml"},
+        {{"--du", "12/11/2000"}, "s'emploient avec --png, --gpx ou --kml"},
+        {{"--png", x, "--trajets", "Inconnu"}, "--trajets : concurrent inconnu « Inconnu »"},
+        {{"--png", x, "--trajets", ",,"}, "--trajets : aucun concurrent"},
+        {{"--png", x, "--trajets", "tous", "--du", "32/11/2000"}, "--du : date invalide « 32/11/2000 »"},
+        {{"--png", x, "--trajets", "tous", "--au", "01/01/1999"}, "Pas de fichier du jour le 01/01/1999"},
+        {{"--png", x, "--trajets", "tous", "--date", "12/11/2000"}, "--trajets ne se combine pas avec --date"},
+        {{"--gpx", d.filePath("t.kml")}, "--gpx : le nom du fichier doit finir par .gpx"},
+        {{"--kml", d.filePath("t.gpx")}, "--kml : le nom du fichier doit finir par .kml"},
+        {{"--gpx", d.filePath("t.gpx"), "--size", "10x10"}, "--size s'emploie avec --png"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        const Sortie s = lance(c.args);
+        EXPECT_EQ(s.code, 2) << s.err;
+        EXPECT_TRUE(s.err.contains(QString::fromUtf8(c.message))) << s.err;
+        EXPECT_TRUE(s.err.contains("Usage :")) << s.err;
+    }
+    EXPECT_TRUE(QDir(d.path()).isEmpty());
+}
+
+// What the commands print, and their exit codes when nothing can be done.
+TEST(LigneDeCommande, ReponsesEtCodes)
+{
+    for (const char* aide : {"--help", "-h"}) {
+        const Sortie s = lance({aide});
+        EXPECT_EQ(s.code, 0);
+        EXPECT_TRUE(s.out.startsWith("Usage :") && s.out.contains("--classement") && s.err.isEmpty());
+    }
+    Sortie s = lance({"--distance", "46.30", "1.47", "40.00", "60.00"});
+    EXPECT_EQ(s.code, 0);
+    for (const char* ligne : {"Distance orthodromique : 2515.6 milles\n", "Distance loxodromique : 2570.18 milles\n",
+                              "Cap loxodromique : 261.272°\n", "Points intermédiaires : 16\n", "Point 1 : 46.4965 4.0000 cap ",
+                              "Point 16 : 40.3520 58.3469 cap ", "Arrivée : 40.0000 60.0000 cap "})
+        EXPECT_TRUE(s.out.contains(QString::fromUtf8(ligne))) << ligne;
+    // One meridian in two spellings: no point, no nan; the long way round
+    // taken the short way in both orders.
+    for (const QStringList& a : {QStringList{"0", "10.6", "0", "11"}, QStringList{"10", "5", "20", "5.000000000000001"}}) {
+        s = lance(QStringList{"--distance"} + a);
+        EXPECT_TRUE(s.code == 0 && !s.out.contains("nan") && s.out.contains("Points intermédiaires : 0")) << s.out;
+    }
+    for (const QStringList& a : {QStringList{"40.00", "-94.00", "40.00", "14.00"}, QStringList{"40.00", "14.00", "40.00", "-94.00"}}) {
+        s = lance(QStringList{"--distance"} + a);
+        EXPECT_TRUE(s.out.contains("Distance loxodromique : 4963.97 milles")) << s.out;
+        EXPECT_FALSE(s.out.contains(QRegularExpression(" -[2-9][0-9]\\.[0-9]+ [0-9.-]+ cap"))) << s.out;
+    }
+
+    s = lance({"--classement", "06/12/2000"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(s.out.count('\n'), 26);
+    for (const char* t : {"Pos  Skipper    Bateau", "=========", "\n1  ", "\nNC Marvelle", "Abandon - d"})
+        EXPECT_TRUE(s.out.contains(QString::fromUtf8(t))) << t;
+    for (const char* jour : {"25/11/2000", "29/02/2000"}) {
+        s = lance({"--classement", jour});
+        EXPECT_EQ(s.code, 1);
+        EXPECT_TRUE(s.err.contains("Non disponible : autre date ?")) << s.err;
+    }
+    // The decimal separator of the user's regional settings.
+    QProcessEnvironment fr = QProcessEnvironment::systemEnvironment();
+    fr.insert("LC_ALL", "fr_FR.UTF-8");
+    fr.insert("LANG", "fr_FR.UTF-8");
+    s = lance({"--classement", "12/11/2000"}, fr);
+    EXPECT_TRUE(s.code == 0 && s.out.contains(QRegularExpression("[0-9],[0-9] +nds"))) << s.out;
+    // No note from Qt about XDG_RUNTIME_DIR on the command line.
+    QProcessEnvironment sans = QProcessEnvironment::systemEnvironment();
+    sans.remove("XDG_RUNTIME_DIR");
+    QTemporaryDir d;
+    s = lance({"--png", d.filePath("petit.png"), "--size", "80x60"}, sans);
+    EXPECT_EQ(s.code, 0);
+    EXPECT_FALSE(s.err.contains("XDG_RUNTIME_DIR")) << s.err;
+}
+
+// The pictures and the tracks: the period in either order, the files read
+// back; a period without any fix said, nothing written.
+TEST(LigneDeCommande, TrajetsPeriodesEtExports)
+{
+    QTemporaryDir d;
+    Sortie s = lance({"--png", d.filePath("monde.png"), "--size", "400x300"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_TRUE(QImage(d.filePath("monde.png")).size() == QSize(400, 300));
+    s = lance({"--png", d.filePath("zone.png"), "--zone", "50.00", "44.00", "6.00", "-3.00"});
+    EXPECT_EQ(s.code, 0);
+    EXPECT_EQ(QImage(d.filePath("zone.png")).size(), QSize(804, 585));
+    s = lance({"--png", d.filePath("deux.png"), "--trajets", "arvelin,Darnoux", "--du", "12/11/2000", "--au", "20/11/2000",
+               "--size", "640x480"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(QImage(d.filePath("deux.png")).size(), QSize(640, 480));
+
+    // 12 to 14 November: three fixes, whichever date comes first.
+    for (const QStringList& periode : {QStringList{"--du", "12/11/2000", "--au", "14/11/2000"},
+                                       QStringList{"--du", "14/11/2000", "--au", "12/11/2000"}}) {
+        s = lance(QStringList{"--gpx", d.filePath("a.gpx"), "--trajets", "Arvelin"} + periode);
+        EXPECT_EQ(s.code, 0) << s.err;
+        const QString gpx = contenu(d.filePath("a.gpx"));
+        EXPECT_EQ(gpx.count("<trkpt "), 3);
+        EXPECT_EQ(gpx.count("<trk>"), 1);
+        EXPECT_TRUE(gpx.contains("<time>2000-11-12T") && gpx.contains("<time>2000-11-14T")) << gpx;
+    }
+    // --du alone runs to the end, --au alone from the start; all entrants
+    // by default.
+    s = lance({"--kml", d.filePath("t.kml"), "--au", "11/11/2000"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    const QString kml = contenu(d.filePath("t.kml"));
+    EXPECT_EQ(kml.count("<Placemark>"), 24);
+    EXPECT_FALSE(kml.contains("<when>2000-11-12"));
+    s = lance({"--gpx", d.filePath("fin.gpx"), "--trajets", "Arvelin", "--du", "03/03/2001"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_FALSE(contenu(d.filePath("fin.gpx")).contains("<time>2001-03-02"));
+
+    // Darnoux retired on 21 November: no fix afterwards.
+    s = lance({"--png", d.filePath("rien.png"), "--trajets", "Darnoux", "--du", "26/11/2000", "--au", "30/11/2000"});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_TRUE(s.err.contains("Aucune position pour ces concurrents sur cette période.")) << s.err;
+    EXPECT_FALSE(QFile::exists(d.filePath("rien.png")));
+}
+
+// The update on the command line: the sample page of the day after the
+// archive, read back; a missing page, nothing written.
+TEST(LigneDeCommande, Actualiser)
+{
+    QTemporaryDir d;
+    // A copy of the program beside which the day is written.
+    const QString copie = d.filePath("orvalis");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_PROGRAMME), copie));
+    QFile(copie).setPermissions(QFile(QStringLiteral(ORVALIS_PROGRAMME)).permissions());
+    QProcess p;
+    p.start(copie, {"--actualiser", "--source", QStringLiteral(ORVALIS_DONNEES "/exemple-classement.html"), "--date",
+                    "11/03/2001"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
+    EXPECT_EQ(QString::fromUtf8(p.readAllStandardOutput()).trimmed(), d.filePath("110301.txt"));
+    p.start(copie, {"--classement", "11/03/2001"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    const QString table = QString::fromUtf8(p.readAllStandardOutput());
+    EXPECT_TRUE(table.contains(QStringLiteral("Arrivé le 10/02/2001")) && table.contains("Abandon - safran")) << table;
+    p.start(copie, {"--actualiser", "--source", d.filePath("absente.html"), "--date", "12/03/2001"});
+    ASSERT_TRUE(p.waitForFinished(60000));
+    EXPECT_EQ(p.exitCode(), 1);
+    EXPECT_TRUE(p.readAllStandardError().contains("Classement introuvable"));
+    EXPECT_FALSE(QFile::exists(d.filePath("120301.txt")));
+}
