@@ -100,7 +100,7 @@ void TFPosConc::fin_actualisation(const MiseAJour::Resultat& r, const QDate& jou
     // The assembled archive misses the new day: the replay and the
     // statistics read it again when next asked (at once for an open
     // statistics window).
-    trajets_constitues = false;
+    rejeu.trajets_constitues = false;
     if (fenetre_statistiques) {
         const bool ouverte = fenetre_statistiques->isVisible();
         delete fenetre_statistiques;

@@ -49,8 +49,9 @@ QString nom_jour_court(QString nom)
     return nom;
 }
 
-TFCalend::TFCalend(QWidget* parent) : QDialog(parent)
+TFCalend::TFCalend(QWidget* parent) : QDialog(parent), propre_(std::make_unique<EtatDate>())
 {
+    date = propre_.get();
     setWindowTitle(QStringLiteral("Sélectionner une date"));
     setFixedSize(346, 278);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -123,6 +124,8 @@ void TFCalend::choisit(const QDate& d)
     FormPaint();
 }
 
+TFCalend::~TFCalend() = default;
+
 void TFCalend::deplace(int mois, int annees)
 {
     // The selected day follows the month shown, held to its last day.
@@ -136,7 +139,7 @@ void TFCalend::deplace(int mois, int annees)
 
 void TFCalend::FormPaint()
 {
-    EtatDate& e = etat_date();
+    EtatDate& e = *date;
     montre_mois(e, Calendar->monthShown(), Calendar->yearShown());
     LBmoisAn->setText(e.mois_txt + QStringLiteral("   ") + e.annee_txt);
 }
@@ -145,7 +148,7 @@ void TFCalend::BTValidClick()
 {
     FormPaint();
     const QDate d = Calendar->selectedDate();
-    valide_date(etat_date(), d.day(), d.month(), d.year());
+    valide_date(*date, d.day(), d.month(), d.year());
     accept();
 }
 

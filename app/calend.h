@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDialog>
+#include <memory>
 
 class QCalendarWidget;
 class QLabel;
@@ -19,9 +20,16 @@ inline const QDate DATE_MAX(2100, 2, 28);
 // A French short day name as the grid's header shows it: "dim." -> "dim".
 QString nom_jour_court(QString nom);
 
+struct EtatDate;
+
 class TFCalend : public QDialog {
 public:
     explicit TFCalend(QWidget* parent = nullptr);
+    ~TFCalend() override;
+
+    // The date state the dialog shows its month in and validates into (the
+    // caller's; a state of its own until one is given).
+    EtatDate* date;
 
     QCalendarWidget* Calendar = nullptr;
     QLabel* LBmoisAn = nullptr;
@@ -36,6 +44,7 @@ public:
 
 private:
     void deplace(int mois, int annees);
+    std::unique_ptr<EtatDate> propre_;
 };
 
 }  // namespace orv

@@ -11,14 +11,14 @@ void TFPosConc::Statistiques1Click()
 {
     if (!fenetre_statistiques) {
         // The archive the replay assembles, read once.
-        if (!trajets_constitues)
+        if (!rejeu.trajets_constitues)
             Constitue_trajets();
-        if (!trajets_constitues)
+        if (!rejeu.trajets_constitues)
             return;
-        auto* f = new FenetreStatistiques(calcule_statistiques(archive_jours()), couleurs_conc,
+        auto* f = new FenetreStatistiques(calcule_statistiques(etat.archive), couleurs_conc,
                                           !fond_clair(couleur_fond), this);
         f->ouvre_jour = [this](const QDate& d) {
-            if (mode_outil == OUTIL_TRAJETS || trajets_actifs)
+            if (mode_outil == OUTIL_TRAJETS || rejeu.trajets_actifs)
                 FormDBlClick();
             montre_jour(d);
             // The day is looked at in the main window, its keys at hand.

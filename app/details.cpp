@@ -10,9 +10,9 @@ namespace orv {
 int TFPosConc::Select_Conc(int X, int Y)
 {
     conc_touche = false;
-    const int t = larg_client / 80;
+    const int t = dessin.larg_client / 80;
     for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-        const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
+        const TDonnees_conc& r = etat.jour.donnees_conc[size_t(i)];
         const int px = pos_grX(ddmm_vers_rad(r.elem.longitude));
         const int py = pos_grY(ddmm_vers_rad(r.elem.latitude));
         if (X - t < px && px < X + t && Y - t < py && py < Y + t) {
@@ -26,8 +26,8 @@ int TFPosConc::Select_Conc(int X, int Y)
 bool TFPosConc::Select_mp(int X, int Y)
 {
     conc_touche = false;
-    const int t = larg_client / 80;
-    for (const TLieu& e : lieux().liste_mp) {
+    const int t = dessin.larg_client / 80;
+    for (const TLieu& e : etat.lieux.liste_mp) {
         const int px = pos_grX(ddmm_vers_rad(e.elem.longitude));
         const int py = pos_grY(ddmm_vers_rad(e.elem.latitude));
         if (X - t < px && px < X + t && Y - t < py && py < Y + t) {
@@ -49,7 +49,7 @@ void TFPosConc::Afficher1Click()
 
 QStringList TFPosConc::lignes_details(int i) const
 {
-    const TDonnees_conc& r = jour_course().donnees_conc[size_t(i)];
+    const TDonnees_conc& r = etat.jour.donnees_conc[size_t(i)];
     auto nombre = [](ext v, int largeur, int decimales) {
         return QString::asprintf("%*.*f", largeur, decimales, static_cast<double>(v));
     };
@@ -84,7 +84,7 @@ void TFPosConc::details_relache()
 
 void TFPosConc::PhotoConc(int i)
 {
-    const int k = indice_conc(jour_course().donnees_conc[size_t(i)].skipper);
+    const int k = indice_conc(etat.jour.donnees_conc[size_t(i)].skipper);
     PanelPhoto->show();
     PanelPhoto->raise();
     QPixmap photo;

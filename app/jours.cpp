@@ -1,6 +1,8 @@
 // The race day on display: its loading, the race-day selection through the
 // calendar, the first entry from the welcome picture, and the stepping to
-// the next or previous archived day.
+// the next or previous archived day. A day is read into a record of its
+// own and shown only once read: a cancel or a missing file leaves the day on
+// display, its date and its view as they were.
 #include "posconc.h"
 
 #include "calend.h"
@@ -9,21 +11,22 @@
 
 #include <QAction>
 #include <QFileInfo>
-#include <QFrame>
 #include <QFontMetrics>
+#include <QFrame>
 #include <QMainWindow>
 #include <QToolBar>
 
 namespace orv {
 
-bool TFPosConc::Charge_donnees_coureurs()
+bool TFPosConc::charge_jour(const EtatDate& d)
 {
     invalider();
-    const EtatDate& d = etat_date();
-    JourCourse& j = jour_course();
+    JourCourse j = etat.jour;
     if (!charge_donnees_coureurs(j, rep_programme, d.code_jour, d.date_en_clair))
         return false;
-    cadre_sur_flotte(j, nb_cadrage, viewport());
+    etat.jour = std::move(j);
+    etat.date = d;
+    cadre_sur_flotte(etat.jour, nb_cadrage, etat.vue);
     degage_barre_outils();
     jour_charge = true;
     // An open ranking panel follows the day on the chart.
@@ -32,6 +35,8 @@ bool TFPosConc::Charge_donnees_coureurs()
     repeint_immediat();
     return true;
 }
+
+bool TFPosConc::Charge_donnees_coureurs() { return charge_jour(etat.date); }
 
 void TFPosConc::degage_barre_outils()
 {
@@ -42,19 +47,18 @@ void TFPosConc::degage_barre_outils()
     // changes the scale).
     const QRect barre = ToolBar1->geometry().adjusted(-4, 0, 0, 4);
     const QFontMetrics fm(police_gdi(QStringLiteral("Arial"), 7));
-    const JourCourse& j = jour_course();
-    Viewport& v = viewport();
+    Viewport& v = etat.vue;
     for (int essai = 0; essai < 4; ++essai) {
-        Viewport vue = v;
-        vue.elargit_si_vide();
-        vue.ajuste(width(), height());
+        Viewport vue_essai = v;
+        vue_essai.elargit_si_vide();
+        vue_essai.ajuste(width(), height());
         int depasse = 0;  // pixels to gain on the right
         for (int k = 1; k <= std::min(nb_cadrage, NB_CONCURRENTS); ++k) {
-            const TDonnees_conc& r = j.donnees_conc[size_t(k)];
+            const TDonnees_conc& r = etat.jour.donnees_conc[size_t(k)];
             if (!releve_reel(r))
                 continue;
-            const int x = vue.pos_grX(ddmm_vers_rad(r.elem.longitude));
-            const int y = vue.pos_grY(ddmm_vers_rad(r.elem.latitude));
+            const int x = vue_essai.pos_grX(ddmm_vers_rad(r.elem.longitude));
+            const int y = vue_essai.pos_grY(ddmm_vers_rad(r.elem.latitude));
             const QRect boite(x - 2, y - 8, 5 + fm.horizontalAdvance(r.elem.nom), 16);
             if (boite.intersects(barre))
                 depasse = std::max(depasse, boite.right() - barre.left() + 1);
@@ -62,7 +66,7 @@ void TFPosConc::degage_barre_outils()
         if (depasse == 0)
             return;
         const ext centre = v.centre_demande(), largeur = v.largeur_demandee();
-        const ext gain = ext(depasse) / vue.ech_X;
+        const ext gain = ext(depasse) / vue_essai.ech_X;
         // The west bound stays; the request widens eastward.
         v.pose_largeur(centre - gain / 2, largeur + gain);
     }
@@ -73,19 +77,13 @@ void TFPosConc::SelDateClick()
     // Loading a day ends any replay: the day's boats are drawn again.
     termine_rejeu();
     active_classement(true);
-
-    // The day shown before the selection, with its whole date state, kept
-    // for a cancel: a failed load in between changed both.
-    const JourCourse avant = jour_course();
-    const Viewport vue_avant = viewport();
-    const EtatDate date_avant = etat_date();
+    // The dialog validates into a date of its own; the day shown keeps its
+    // own until another is read.
+    EtatDate choix = etat.date;
     for (;;) {
-        if (!montre_calendrier()) {
+        if (!montre_calendrier(choix)) {
             // Cancelled: keep the day shown, or go back to the welcome
             // picture when no day was ever loaded.
-            jour_course() = avant;
-            viewport() = vue_avant;
-            etat_date() = date_avant;
             if (calendrier)
                 calendrier->setWindowTitle(QStringLiteral("Sélectionner une date"));
             if (!jour_charge) {
@@ -99,7 +97,7 @@ void TFPosConc::SelDateClick()
             invalider();
             break;
         }
-        const bool ok = Charge_donnees_coureurs();
+        const bool ok = charge_jour(choix);
         if (calendrier)
             calendrier->setWindowTitle(ok ? QStringLiteral("Sélectionner une date")
                                           : QStringLiteral("Non disponible : autre date ?"));
@@ -112,15 +110,12 @@ void TFPosConc::SelDateClick()
 void TFPosConc::affiche_jour_charge()
 {
     abandonne_geste();
-    const EtatDate& d = etat_date();
+    const EtatDate& d = etat.date;
     const int n = ecart_jours(9, 11, 2000, d.jour_choisi, d.mois_choisi, d.annee_choisie);
-    QString titre = QStringLiteral("Orvalis 2000-2001. Positions des concurrents le ") + jour_course().date_affichee;
+    QString t = QStringLiteral("Orvalis 2000-2001. Positions des concurrents le ") + etat.jour.date_affichee;
     if (n > 2)
-        titre += QStringLiteral(" <> %1 ème jour de course").arg(n);
-    if (cadre)
-        cadre->setWindowTitle(titre);
-    else
-        setWindowTitle(titre);
+        t += QStringLiteral(" <> %1 ème jour de course").arg(n);
+    titre(t);
     mode_outil = OUTIL_AUCUN;
     Aff_Message(MESSAGE_OPTION);
     unsetCursor();
@@ -132,7 +127,7 @@ bool TFPosConc::jour_voisin(int sens)
 {
     if (!jour_charge || mode_outil == OUTIL_ACCUEIL)
         return false;
-    const EtatDate& e = etat_date();
+    const EtatDate& e = etat.date;
     QDate d(e.annee_choisie, e.mois_choisi, e.jour_choisi);
     // The next (previous) day of the race that has a day file.
     for (;;) {
@@ -153,16 +148,11 @@ bool TFPosConc::montre_jour(const QDate& d)
     // As a date validated in the calendar.
     termine_rejeu();
     active_classement(true);
-    // A file missing or unreadable: the day shown stays whole.
-    const JourCourse avant = jour_course();
-    const EtatDate date_avant = etat_date();
-    const Viewport vue_avant = viewport();
-    montre_mois(etat_date(), d.month(), d.year());
-    valide_date(etat_date(), d.day(), d.month(), d.year());
-    if (!Charge_donnees_coureurs()) {
-        jour_course() = avant;
-        etat_date() = date_avant;
-        viewport() = vue_avant;
+    EtatDate choix = etat.date;
+    montre_mois(choix, d.month(), d.year());
+    valide_date(choix, d.day(), d.month(), d.year());
+    if (!charge_jour(choix)) {
+        // A file missing or unreadable: the day shown stays whole.
         invalider();
         Aff_Message(QStringLiteral("Lecture impossible du fichier du %1").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
         return false;

@@ -15,8 +15,11 @@
 #include "mise_a_jour.h"
 #include "statistiques.h"
 #include "trajets.h"
+#include "images_course.h"
+#include "etat_programme.h"
 
 #include <QApplication>
+#include <QGuiApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDir>
@@ -37,6 +40,7 @@
 #include <cstdio>
 #include <functional>
 #include <memory>
+#include <optional>
 
 using namespace orv;
 
@@ -66,73 +70,38 @@ int enregistre(const QImage& img, const QString& fichier)
     return 0;
 }
 
-void applique_zone(const Commande& c)
+// What a picture is made from: the program's directory, its settings (the
+// current directory's first), messages on stderr.
+SourceImage source_image()
+{
+    return {emplacements().rep_programme,
+            reglages_du_programme(QDir::currentPath(), emplacements().rep_programme), ecrit_erreur};
+}
+
+std::optional<Zone> zone(const Commande& c)
 {
     if (!c.zone)
-        return;
-    Viewport& vp = viewport();
-    vp.lat_nord = c.nord;
-    vp.lat_sud = c.sud;
-    vp.long_ouest = c.ouest;
-    vp.long_est = c.est;
+        return std::nullopt;
+    return Zone{c.nord, c.sud, c.ouest, c.est};
 }
 
-// The chart alone.
-int rend_carte(const Commande& c)
+// The archive assembled into `e`; false with the reason said.
+bool archive(EtatProgramme& e)
 {
-    TMercator carte(nullptr, true);
-    carte.information = ecrit_erreur;
-    carte.avertissement = ecrit_erreur;
-    carte.charge_cartes();
-    applique_zone(c);
-    return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
-}
-
-// The main window drawn off screen at the command's size, its maps loaded,
-// without the welcome picture and the tool bar.
-std::unique_ptr<TFPosConc> fenetre_sans_affichage(const Commande& c)
-{
-    auto carte = std::make_unique<TFPosConc>(nullptr, emplacements().rep_programme, QDir::currentPath());
-    carte->information = ecrit_erreur;
-    carte->avertissement = ecrit_erreur;
-    carte->resize(c.largeur, c.hauteur);
-    carte->FormCreate();
-    carte->charge_cartes();
-    carte->fond_initial = false;
-    carte->ToolBar1->hide();
-    return carte;
-}
-
-// The race picture of a day, as the window shows it.
-int rend_jour(const Commande& c)
-{
-    auto fenetre = fenetre_sans_affichage(c);
-    TFPosConc& carte = *fenetre;
-    EtatDate& d = etat_date();
-    montre_mois(d, c.mois, c.annee);
-    valide_date(d, c.jour, c.mois, c.annee);
-    if (!carte.Charge_donnees_coureurs()) {
-        ecrit_erreur(QStringLiteral("Non disponible : autre date ?"));
-        return 1;
-    }
-    if (c.route) {
-        carte.route_affichee = carte.construit_route();
-        if (!carte.route_affichee)
-            return 1;
-    }
-    applique_zone(c);
-    return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
+    QString erreur;
+    if (constitue_trajets(e.archive, emplacements().rep_programme, erreur))
+        return true;
+    ecrit_erreur(erreur);
+    return false;
 }
 
 // The archive assembled and the command's selection over it; the exit
 // code when it cannot be made (0 when it can).
-int selection_commande(const Commande& c, ArchiveJours& a, SelectionTrajets& s)
+int selection_commande(const Commande& c, EtatProgramme& e, SelectionTrajets& s)
 {
-    QString erreur;
-    if (!constitue_trajets(a, emplacements().rep_programme, erreur)) {
-        ecrit_erreur(erreur);
+    if (!archive(e))
         return 1;
-    }
+    const ArchiveJours& a = e.archive;
     s.concurrents = c.concurrents;
     s.toute_course = c.du.isNull() && c.au.isNull();
     s.debut = 0;
@@ -152,32 +121,39 @@ int selection_commande(const Commande& c, ArchiveJours& a, SelectionTrajets& s)
     return 0;
 }
 
-// The instant replay of the chosen tracks, framed on them.
-int rend_trajets(const Commande& c)
+// The pictures of --png: the chart alone, a day, the tracks.
+int commande_png(const Commande& c)
 {
-    auto fenetre = fenetre_sans_affichage(c);
-    TFPosConc& carte = *fenetre;
-    SelectionTrajets s;
-    if (const int r = selection_commande(c, archive_jours(), s))
-        return r;
-    carte.trajets_constitues = true;
-    carte.trajets_actifs = true;
-    carte.selection_traj = s;
-    carte.mode_outil = OUTIL_TRAJETS;
-    if (!cadre_sur_trajets(archive_jours(), s, viewport(), c.largeur)) {
-        ecrit_erreur(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
+    EtatProgramme e;
+    const SourceImage source = source_image();
+    const QSize taille(c.largeur, c.hauteur);
+    QString erreur;
+    QImage image;
+    if (c.trajets) {
+        SelectionTrajets s;
+        if (const int r = selection_commande(c, e, s))
+            return r;
+        image = image_trajets(e, source, s, taille, erreur);
+    } else if (c.date) {
+        image = image_jour(e, source, QDate(c.annee, c.mois, c.jour), c.route, zone(c), taille, erreur);
+    } else {
+        image = image_carte(e, source, zone(c), taille);
+    }
+    if (image.isNull()) {
+        ecrit_erreur(erreur);
         return 1;
     }
-    return enregistre(carte.rend(c.largeur, c.hauteur), c.fichier_png);
+    return enregistre(image, c.fichier_png);
 }
 
 int commande_export(const Commande& c)
 {
+    EtatProgramme e;
     SelectionTrajets s;
-    if (const int r = selection_commande(c, archive_jours(), s))
+    if (const int r = selection_commande(c, e, s))
         return r;
     QString erreur;
-    if (!exporte_trajets(archive_jours(), s, c.fichier_export, couleurs_conc_pour(clBlack), erreur)) {
+    if (!exporte_trajets(e.archive, s, c.fichier_export, couleurs_conc_pour(clBlack), erreur)) {
         ecrit_erreur(erreur);
         return 1;
     }
@@ -192,7 +168,8 @@ int commande_actualiser(const Commande& c)
     const SourceClassement source = source_du_classement(c.source, r.url_classement, r.code_excel, QDir::currentPath());
     const QDate jour = c.date ? QDate(c.annee, c.mois, c.jour) : QDate::currentDate();
     QString erreur;
-    const QString ecrit = actualise_classement(source, r.code_excel, jour, emplacements().rep_ecriture(), 20000, erreur);
+    const QString ecrit =
+        actualise_classement(source, r.code_excel, jour, emplacements().rep_ecriture(), DELAI_CLASSEMENT_MS, erreur);
     if (ecrit.isEmpty()) {
         ecrit_erreur(erreur);
         return 1;
@@ -204,13 +181,12 @@ int commande_actualiser(const Commande& c)
 // The statistics of the assembled archive: the record table, or its CSV.
 int commande_statistiques(const Commande& c)
 {
-    QString erreur;
-    if (!constitue_trajets(archive_jours(), emplacements().rep_programme, erreur)) {
-        ecrit_erreur(erreur);
+    EtatProgramme e;
+    if (!archive(e))
         return 1;
-    }
-    const StatistiquesCourse s = calcule_statistiques(archive_jours());
+    const StatistiquesCourse s = calcule_statistiques(e.archive);
     if (!c.fichier_csv.isEmpty()) {
+        QString erreur;
         if (!ecrit_csv_bilan(s, c.fichier_csv, erreur)) {
             ecrit_erreur(erreur);
             return 1;
@@ -222,30 +198,27 @@ int commande_statistiques(const Commande& c)
     return 0;
 }
 
-// The race trace as a picture.
+// The race trace as a picture (Qt Charts: widgets).
 int rend_ecarts(const Commande& c)
 {
-    QString erreur;
-    if (!constitue_trajets(archive_jours(), emplacements().rep_programme, erreur)) {
-        ecrit_erreur(erreur);
+    EtatProgramme e;
+    if (!archive(e))
         return 1;
-    }
-    return enregistre(image_des_ecarts(calcule_statistiques(archive_jours()), couleurs_conc_pour(clBlack),
+    return enregistre(image_des_ecarts(calcule_statistiques(e.archive), couleurs_conc_pour(clBlack),
                                        QSize(c.largeur, c.hauteur)),
                       c.fichier_png);
 }
 
 int classement(const Commande& c)
 {
-    EtatDate& d = etat_date();
-    montre_mois(d, c.mois, c.annee);
-    valide_date(d, c.jour, c.mois, c.annee);
-    JourCourse& j = jour_course();
-    if (!charge_donnees_coureurs(j, emplacements().rep_programme, d.code_jour, d.date_en_clair)) {
+    EtatProgramme e;
+    montre_mois(e.date, c.mois, c.annee);
+    valide_date(e.date, c.jour, c.mois, c.annee);
+    if (!charge_donnees_coureurs(e.jour, emplacements().rep_programme, e.date.code_jour, e.date.date_en_clair)) {
         ecrit_erreur(QStringLiteral("Non disponible : autre date ?"));
         return 1;
     }
-    for (const QString& l : table_classement(j, separateur_decimal_utilisateur()))
+    for (const QString& l : table_classement(e.jour, separateur_decimal_utilisateur()))
         std::printf("%s\n", l.toUtf8().constData());
     return 0;
 }
@@ -281,8 +254,9 @@ int fenetre(int argc, char** argv)
                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&traduction);
 
+    EtatProgramme etat;
     Cadre cadre;
-    auto* carte = new TFPosConc(&cadre, rep_programme, QDir::currentPath());
+    auto* carte = new TFPosConc(&cadre, etat, rep_programme, QDir::currentPath());
     cadre.setCentralWidget(carte);
     if (qEnvironmentVariableIsSet("ORVALIS_CHRONO"))
         carte->apres_premiere_peinture = [&chrono] {
@@ -295,6 +269,7 @@ int fenetre(int argc, char** argv)
     carte->FormCreate();
 
     TFCalend calendrier(&cadre);
+    calendrier.date = &etat.date;
     carte->calendrier = &calendrier;
     TFintro intro(&calendrier, rep_programme);
     intro.setAttribute(Qt::WA_QuitOnClose, false);
@@ -385,9 +360,15 @@ int main(int argc, char** argv)
     }
     case Commande::Png: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
-        QApplication app(argc, argv);
+        if (c.ecarts) {
+            QApplication app(argc, argv);
+            prepare_emplacements();
+            return rend_ecarts(c);
+        }
+        // The race picture needs no widget.
+        QGuiApplication app(argc, argv);
         prepare_emplacements();
-        return c.ecarts ? rend_ecarts(c) : c.trajets ? rend_trajets(c) : c.date ? rend_jour(c) : rend_carte(c);
+        return commande_png(c);
     }
     case Commande::Export: {
         QCoreApplication app(argc, argv);

@@ -13,7 +13,7 @@ namespace orv {
 
 void TFPosConc::Classement1Click()
 {
-    StaticText1->setText(etat_date().date_en_clair);
+    StaticText1->setText(etat.date.date_en_clair);
     PanelClass->show();
     PanelClass->raise();
     ajoute_lignes_classement();
@@ -21,7 +21,7 @@ void TFPosConc::Classement1Click()
 
 void TFPosConc::remplit_classement()
 {
-    StaticText1->setText(etat_date().date_en_clair);
+    StaticText1->setText(etat.date.date_en_clair);
     MemoClass->clear();
     for (const QString& l : entete_classement())
         MemoClass->appendPlainText(l);
@@ -30,7 +30,7 @@ void TFPosConc::remplit_classement()
 
 void TFPosConc::ajoute_lignes_classement()
 {
-    const JourCourse& j = jour_course();
+    const JourCourse& j = etat.jour;
     const QChar sep = separateur_decimal_utilisateur();
     const int nb = std::clamp(j.nb_classes, 0, NB_CONCURRENTS);
     for (int i = 1; i <= nb; ++i)

@@ -1,21 +1,17 @@
-// The trajectory panel: the choice of entrants, period, annotations and
-// progression of a replay, its validation, and the export of the tracks.
-#include "posconc.h"
+// The replay's panel: its controls and what they say.
+#include "panneau_trajets.h"
 
-#include <QAction>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
-#include <QFrame>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
-#include <QMainWindow>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <algorithm>
 
 namespace orv {
 
@@ -23,22 +19,27 @@ namespace {
 constexpr int CADENCE_MAX = 3600;  // seconds: the longest pause between two days
 }
 
-void TFPosConc::cree_panneau_trajets()
+bool distance_entre_deux_permise(int nb_selectionnes, int index_mode)
 {
-    PanelTraj = new QFrame(this);
-    PanelTraj->setGeometry(25, 10, 670, 523);
-    PanelTraj->setFrameShape(QFrame::Panel);
-    PanelTraj->setFrameShadow(QFrame::Raised);
-    PanelTraj->setAutoFillBackground(true);
-    auto texte = [&](QWidget* parent, const QString& t, int x, int y, int w = 420, int h = 18) {
-        auto* l = new QLabel(t, parent);
+    // Exactly two entrants, and a replay step by step (timed or manual).
+    return nb_selectionnes == 2 && index_mode != 0;
+}
+
+PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
+{
+    setGeometry(25, 10, 670, 523);
+    setFrameShape(QFrame::Panel);
+    setFrameShadow(QFrame::Raised);
+    setAutoFillBackground(true);
+    auto texte = [&](QWidget* dans, const QString& t, int x, int y, int w = 420, int h = 18) {
+        auto* l = new QLabel(t, dans);
         l->setGeometry(x, y, w, h);
         return l;
     };
-    texte(PanelTraj, QStringLiteral("Sélectionnez les concurrents pour lesquels vous désirez un tracé du trajet"), 10, 8, 650);
-    texte(PanelTraj, QStringLiteral("(Utiliser les touches Ctrl et Majuscules pour effectuer des choix multiples)"), 10, 26, 650);
+    texte(this, QStringLiteral("Sélectionnez les concurrents pour lesquels vous désirez un tracé du trajet"), 10, 8, 650);
+    texte(this, QStringLiteral("(Utiliser les touches Ctrl et Majuscules pour effectuer des choix multiples)"), 10, 26, 650);
 
-    ListBoxConc = new QListWidget(PanelTraj);
+    ListBoxConc = new QListWidget(this);
     ListBoxConc->setGeometry(10, 50, 200, 410);
     ListBoxConc->setSelectionMode(QAbstractItemView::ExtendedSelection);
     ListBoxConc->setSortingEnabled(false);
@@ -46,9 +47,9 @@ void TFPosConc::cree_panneau_trajets()
     // Row i - 1 is entrant i, in the entrant table's order.
     for (int i = 1; i <= NB_CONCURRENTS; ++i)
         ListBoxConc->addItem(noms_conc[size_t(i)]);
-    QObject::connect(ListBoxConc, &QListWidget::itemSelectionChanged, this, [this] { traj_det_val_dist(); });
+    connect(ListBoxConc, &QListWidget::itemSelectionChanged, this, [this] { traj_det_val_dist(); });
 
-    auto* dates = new QGroupBox(QStringLiteral("Sélectionner les dates"), PanelTraj);
+    auto* dates = new QGroupBox(QStringLiteral("Sélectionner les dates"), this);
     dates->setGeometry(225, 50, 435, 130);
     ChbxToutCourse = new QCheckBox(QStringLiteral("Toute la course"), dates);
     ChbxToutCourse->setGeometry(10, 24, 150, 22);
@@ -66,10 +67,10 @@ void TFPosConc::cree_panneau_trajets()
     ComboBox2->setGeometry(0, 70, 260, 26);
     ComboBox2->setMaxVisibleItems(25);
     Panel1->hide();
-    QObject::connect(ChbxToutCourse, &QCheckBox::clicked, this, [this] { Traj_date_sel_tout_course(); });
-    QObject::connect(ChbxEnt2dt, &QCheckBox::clicked, this, [this] { Traj_date_sel_ent2dt(); });
+    connect(ChbxToutCourse, &QCheckBox::clicked, this, [this] { Traj_date_sel_tout_course(); });
+    connect(ChbxEnt2dt, &QCheckBox::clicked, this, [this] { Traj_date_sel_ent2dt(); });
 
-    auto* afficher = new QGroupBox(QStringLiteral("Afficher"), PanelTraj);
+    auto* afficher = new QGroupBox(QStringLiteral("Afficher"), this);
     afficher->setGeometry(225, 190, 435, 150);
     ChbxDate = new QCheckBox(QStringLiteral("Les dates/heures"), afficher);
     ChbxDate->setGeometry(10, 22, 200, 22);
@@ -86,7 +87,7 @@ void TFPosConc::cree_panneau_trajets()
         c->setChecked(true);
     ChBXDist->setEnabled(false);
 
-    RDGmode = new QGroupBox(QStringLiteral("Suivi de la progression"), PanelTraj);
+    RDGmode = new QGroupBox(QStringLiteral("Suivi de la progression"), this);
     RDGmode->setGeometry(225, 350, 228, 118);
     modes_ = new QButtonGroup(RDGmode);
     const char* noms[] = {"mode instantané", "mode cadencé", "mode manuel"};
@@ -98,9 +99,9 @@ void TFPosConc::cree_panneau_trajets()
     texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 40, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
     texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 96, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
     modes_->button(0)->setChecked(true);
-    QObject::connect(modes_, &QButtonGroup::idClicked, this, [this](int) { RDGmodeClick(); });
+    connect(modes_, &QButtonGroup::idClicked, this, [this](int) { RDGmodeClick(); });
 
-    GPBCad = new QGroupBox(QStringLiteral("Période de cadencement automatique"), PanelTraj);
+    GPBCad = new QGroupBox(QStringLiteral("Période de cadencement automatique"), this);
     GPBCad->setGeometry(460, 350, 200, 80);
     GPBCad->setStyleSheet(QStringLiteral("QGroupBox { font-size: 11px; }"));
     EdCad = new QLineEdit(QStringLiteral("3"), GPBCad);
@@ -114,113 +115,88 @@ void TFPosConc::cree_panneau_trajets()
     moins->setArrowType(Qt::DownArrow);
     moins->setGeometry(0, 12, 16, 12);
     auto pas = [this](int d) {
-        bool ok = false;
-        const int v = EdCad->text().trimmed().toInt(&ok);
-        EdCad->setText(QString::number(std::clamp((ok ? v : periode_cadence / 1000) + d, 0, CADENCE_MAX)));
+        bool lu = false;
+        const int v = EdCad->text().trimmed().toInt(&lu);
+        EdCad->setText(QString::number(std::clamp((lu ? v : periode_cadence_ms / 1000) + d, 0, CADENCE_MAX)));
     };
-    QObject::connect(plus, &QToolButton::clicked, this, [pas] { pas(1); });
-    QObject::connect(moins, &QToolButton::clicked, this, [pas] { pas(-1); });
+    connect(plus, &QToolButton::clicked, this, [pas] { pas(1); });
+    connect(moins, &QToolButton::clicked, this, [pas] { pas(-1); });
     texte(GPBCad, QStringLiteral("Secondes"), 84, 33, 65);
     GPBCad->hide();
 
-    BTokTraj = new QPushButton(QStringLiteral("OK"), PanelTraj);
+    BTokTraj = new QPushButton(QStringLiteral("OK"), this);
     BTokTraj->setGeometry(240, 475, 110, 32);
     BTokTraj->setDefault(true);
-    BTAnnulTraj = new QPushButton(QStringLiteral("Annuler"), PanelTraj);
+    BTAnnulTraj = new QPushButton(QStringLiteral("Annuler"), this);
     BTAnnulTraj->setGeometry(365, 475, 110, 32);
-    BTExporter = new QPushButton(QStringLiteral("Exporter…"), PanelTraj);
+    BTExporter = new QPushButton(QStringLiteral("Exporter…"), this);
     BTExporter->setGeometry(490, 475, 110, 32);
     BTExporter->setToolTip(QStringLiteral("Enregistrer les trajets choisis en GPX ou en KML"));
-    QObject::connect(BTokTraj, &QPushButton::clicked, this, [this] { BTokTrajClick(); });
-    QObject::connect(BTAnnulTraj, &QPushButton::clicked, this, [this] { BTAnnulTrajClick(); });
-    QObject::connect(BTExporter, &QPushButton::clicked, this, [this] { BTExporterClick(); });
-    PanelTraj->hide();
+    connect(BTokTraj, &QPushButton::clicked, this, [this] { if (ok) ok(); });
+    connect(BTAnnulTraj, &QPushButton::clicked, this, [this] { if (annuler) annuler(); });
+    connect(BTExporter, &QPushButton::clicked, this, [this] { if (exporter) exporter(); });
+    hide();
 }
 
-int TFPosConc::index_mode() const { return modes_ ? modes_->checkedId() : 0; }
+void PanneauTrajets::remplit_dates(const ArchiveJours* a)
+{
+    ComboBox1->clear();
+    ComboBox2->clear();
+    if (!a)
+        return;
+    ComboBox1->addItems(a->dates_depuis);
+    ComboBox2->addItems(a->dates_jusqua);
+    // A filled list selects its first entry: no date chosen yet.
+    ComboBox1->setCurrentIndex(-1);
+    ComboBox2->setCurrentIndex(-1);
+}
 
-void TFPosConc::choisit_mode(int k)
+int PanneauTrajets::index_mode() const { return modes_ ? modes_->checkedId() : 0; }
+
+void PanneauTrajets::choisit_mode(int k)
 {
     if (modes_ && modes_->button(k))
         modes_->button(k)->setChecked(true);
     RDGmodeClick();
 }
 
-void TFPosConc::Trajets1Click()
-{
-    abandonne_geste();
-    arrete_film();
-    active_classement(false);
-    Aff_Message(QStringLiteral("Pour se repasser le film de la course ! "));
-    unsetCursor();
-    PanelTraj->show();
-    PanelTraj->raise();
-    if (!trajets_constitues)
-        Constitue_trajets();
-    mode_outil = OUTIL_TRAJETS;
-    if (cadre)
-        cadre->setWindowTitle(QStringLiteral("Orvalis 2000-2001."));
-    else
-        setWindowTitle(QStringLiteral("Orvalis 2000-2001."));
-}
-
-void TFPosConc::Constitue_trajets()
-{
-    ArchiveJours& a = archive_jours();
-    ComboBox1->clear();
-    ComboBox2->clear();
-    QString erreur;
-    if (!constitue_trajets(a, rep_programme, erreur)) {
-        // The lists are empty again: the next command assembles anew.
-        trajets_constitues = false;
-        information(erreur);
-        return;
-    }
-    ComboBox1->addItems(a.dates_depuis);
-    ComboBox2->addItems(a.dates_jusqua);
-    // A filled list selects its first entry: no date chosen yet.
-    ComboBox1->setCurrentIndex(-1);
-    ComboBox2->setCurrentIndex(-1);
-    trajets_constitues = true;
-}
-
-void TFPosConc::Traj_date_sel_tout_course()
+void PanneauTrajets::Traj_date_sel_tout_course()
 {
     ChbxEnt2dt->setChecked(!ChbxToutCourse->isChecked());
     Panel1->setVisible(ChbxEnt2dt->isChecked());
 }
 
-void TFPosConc::Traj_date_sel_ent2dt()
+void PanneauTrajets::Traj_date_sel_ent2dt()
 {
     ChbxToutCourse->setChecked(!ChbxEnt2dt->isChecked());
     Panel1->setVisible(ChbxEnt2dt->isChecked());
 }
 
-void TFPosConc::RDGmodeClick()
+void PanneauTrajets::RDGmodeClick()
 {
     GPBCad->setVisible(index_mode() == 1);
     traj_det_val_dist();
 }
 
-void TFPosConc::traj_det_val_dist()
+void PanneauTrajets::traj_det_val_dist()
 {
     ChBXDist->setEnabled(distance_entre_deux_permise(int(ListBoxConc->selectedItems().size()), index_mode()));
 }
 
-bool TFPosConc::selection_du_panneau(SelectionTrajets& s)
+bool PanneauTrajets::selection(SelectionTrajets& s, QString& message) const
 {
     s = SelectionTrajets{};
     for (int r = 0; r < ListBoxConc->count(); ++r)
         if (ListBoxConc->item(r)->isSelected())
             s.concurrents.set(size_t(r + 1));
     if (s.nb_selectionnes() == 0) {
-        avertissement(QStringLiteral("Au moins un concurrent doit être sélectionné."));
+        message = QStringLiteral("Au moins un concurrent doit être sélectionné.");
         return false;
     }
     s.toute_course = ChbxToutCourse->isChecked();
     if (!s.toute_course) {
         if (ComboBox1->currentIndex() < 0 || ComboBox2->currentIndex() < 0) {
-            avertissement(QStringLiteral("Les dates doivent être spécifiées ."));
+            message = QStringLiteral("Les dates doivent être spécifiées .");
             return false;
         }
         s.debut = std::min(ComboBox1->currentIndex(), ComboBox2->currentIndex());
@@ -229,66 +205,28 @@ bool TFPosConc::selection_du_panneau(SelectionTrajets& s)
     return true;
 }
 
-void TFPosConc::BTokTrajClick()
+AnnotationsTrajets PanneauTrajets::annotations() const
 {
-    if (!trajets_constitues) {
-        // The archive could not be read: nothing to replay, commands kept.
-        information(QStringLiteral("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
-        return;
-    }
-    SelectionTrajets s;
-    if (!selection_du_panneau(s))
-        return;
-    // Nothing to replay: said, as the command line says it, the panel kept.
-    Viewport essai;
-    if (!cadre_sur_trajets(archive_jours(), s, essai, width())) {
-        information(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
-        return;
-    }
-    if (index_mode() != 0)
-        Inhibmenu();
-    selection_traj = s;
-    if (!s.toute_course) {
-        nb_jours_traj = s.fin - s.debut + 1;
-        jour_traj = 2;
-    }
-    // The period of the timed progression: a whole number of seconds from
-    // 0 to an hour; other text keeps the previous period.
-    bool ok = false;
-    const int secondes = EdCad->text().trimmed().toInt(&ok);
-    if (ok && secondes >= 0 && secondes <= CADENCE_MAX)
-        periode_cadence = secondes * 1000;
-    else
-        EdCad->setText(QString::number(periode_cadence / 1000));
-    PanelTraj->hide();
-    trajets_actifs = true;
-    defilement_en_cours = false;
-    setFocus();  // the manual keys go to the chart
-    invalider();
+    AnnotationsTrajets a;
+    a.dates = ChbxDate->isChecked();
+    a.vitesses = ChbxVit->isChecked();
+    a.classement = ChbxClass->isChecked();
+    a.distance_entre_deux = ChBXDist->isChecked() && ChBXDist->isEnabled();
+    a.distances_parcourues = ChBxDistPrel->isChecked();
+    return a;
 }
 
-void TFPosConc::BTAnnulTrajClick()
+int PanneauTrajets::periode_cadence(int precedente)
 {
-    PanelTraj->hide();
-    FormDBlClick();
-    SelDateClick();
-}
-
-void TFPosConc::BTExporterClick()
-{
-    if (!trajets_constitues)
-        return;
-    SelectionTrajets s;
-    if (!selection_du_panneau(s))
-        return;
-    const QString chemin = choisit_fichier_export();
-    if (chemin.isEmpty())
-        return;
-    QString erreur;
-    if (exporte_trajets(archive_jours(), s, chemin, couleurs_conc, erreur))
-        Aff_Message(QStringLiteral("Trajets enregistrés dans « %1 »").arg(chemin));
-    else
-        avertissement(erreur);
+    bool ok_ = false;
+    const int secondes = EdCad->text().trimmed().toInt(&ok_);
+    if (ok_ && secondes >= 0 && secondes <= CADENCE_MAX)
+        periode_cadence_ms = secondes * 1000;
+    else {
+        periode_cadence_ms = precedente;
+        EdCad->setText(QString::number(precedente / 1000));
+    }
+    return periode_cadence_ms;
 }
 
 }  // namespace orv

@@ -6,7 +6,9 @@
 #include "dialogues.h"
 #include "emplacements.h"
 #include "icones.h"
+#include "images_course.h"
 #include "texte.h"
+#include "zoom.h"
 
 #include <QAction>
 #include <QDir>
@@ -90,8 +92,8 @@ QString feuille_style(TColor fond, TColor texte)
 }
 }  // namespace
 
-TFPosConc::TFPosConc(QMainWindow* c, const QString& rep_prog, const QString& rep_cour)
-    : TMercator(c, true), rep_programme(rep_prog), rep_courant(rep_cour), cadre(c)
+TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const QString& rep_prog, const QString& rep_cour)
+    : TMercator(c, e.vue, e.cartes, true), etat(e), rep_programme(rep_prog), rep_courant(rep_cour), cadre(c)
 {
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);  // the position under the pointer
@@ -102,11 +104,19 @@ TFPosConc::TFPosConc(QMainWindow* c, const QString& rep_prog, const QString& rep
         FenetreAide aide(rep_programme, this);
         aide.exec();
     };
-    montre_calendrier = [this] { return calendrier && calendrier->exec() == QDialog::Accepted; };
+    montre_calendrier = [this](EtatDate& d) {
+        if (!calendrier)
+            return false;
+        calendrier->date = &d;
+        const bool valide = calendrier->exec() == QDialog::Accepted;
+        calendrier->date = &etat.date;
+        return valide;
+    };
     cree_panneaux();
-    cree_panneau_trajets();
+    rejeu.cree_panneau();
+    PanelTraj = rejeu.PanelTraj;
     cree_barre_outils();
-    choisit_fichier_export = [this] {
+    rejeu.choisit_fichier_export = [this] {
         QString filtre;
         QString f = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les trajets"), QString(),
                                                  QStringLiteral("GPX (*.gpx);;KML (*.kml)"), &filtre);
@@ -154,11 +164,7 @@ void TFPosConc::FormCreate()
     if (!image_fond.load(image))
         avertissement(QStringLiteral("Image d'accueil « Zelto1.bmp » introuvable ou illisible."));
 
-    Viewport& v = viewport();
-    v.lat_sud = 55.0L;
-    v.long_ouest = 80.0L;
-    v.lat_nord = 0;
-    v.long_est = 0;
+    vue_avant_le_jour(etat.vue);
 
     reglages = reglages_du_programme(rep_courant, rep_programme);
     code_excel = reglages.code_excel;
@@ -176,18 +182,15 @@ void TFPosConc::FormCreate()
     // Each list's problem is reported on its own, once, at load.
     for (auto charge : {&charge_marques, &charge_lieux}) {
         QString err;
-        charge(lieux(), rep_programme, err);
+        charge(etat.lieux, rep_programme, err);
         if (!err.isEmpty())
             information(err);
     }
 
     Inhibmenu();
-    trajets_actifs = false;
-    defilement_en_cours = false;
-    marge_lat = marge_long = 0.5L;
-    lieux().liste_route.clear();
-    liste_route_ortho.clear();
-    route_construite = false;
+    rejeu.termine();
+    etat.lieux.liste_route.clear();
+    route = RouteTheorique{};
     Aff_Message(QStringLiteral("Cliquer sur l'image"));
     if (cadre) {
         cadre->setWindowTitle(TITRE_INITIAL);
@@ -197,47 +200,35 @@ void TFPosConc::FormCreate()
 
 void TFPosConc::FormPaint()
 {
+    // The race picture in the design's order: the chart, the marks and
+    // places, the route when on, then the replay, or else the day's boats.
+    SceneCourse scene;
+    scene.cartes = &etat.cartes;
+    scene.style = style();
     if (fond_initial) {
-        larg_client = width();
-        haut_client = height();
-        canevas.dimensionne(larg_client, haut_client);
-        canevas.remplit(couleur_fond);
-        if (!image_fond.isNull()) {
-            QPainter p(&canevas.image());
-            p.drawImage(0, 0, image_fond);
-        }
+        // The first paint: the welcome picture alone.
+        scene.accueil = &image_fond;
+        rend_scene(dessin, scene, width(), height());
         fond_initial = false;
         return;
     }
-    TMercator::FormPaint();
-    Viewport& v = viewport();
-    const bool franchit = v.franchit_180;
-    trace_marques();
-    trace_lieux();
-    if (route_affichee) {
-        // The route's walk must not lose the last measurement's points.
-        const Orthodromie garde = orthodromie();
-        Trace_route_theo();
-        orthodromie() = garde;
-    }
-    v.franchit_180 = franchit;
-    // A replay step by step owns the picture: the chart alone.
-    if (defilement_en_cours)
-        return;
-    canevas.style_plume = StylePlume::Plein;
-    if (trajets_constitues && trajets_actifs) {
-        switch (index_mode()) {
-        case 1: Trac_traj_cadenc(); break;
-        case 2: Trac_traj_man(); break;
-        default: Trac_traj_inst(); break;
-        }
-        return;
-    }
-    canevas.couleur_plume = clYellow;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        trace_concurrent(i);
+    scene.lieux = &etat.lieux;
+    scene.route = route.affichee && route.construite ? &route.noeuds : nullptr;
+    const CoucheJour jour(etat.jour, couleur_fond);
+    if (const Couche* rejeu_ = rejeu.couche())
+        scene.couches.push_back(rejeu_);
+    else if (!rejeu.chart_seule())
+        scene.couches.push_back(&jour);
+    rend_scene(dessin, scene, width(), height());
 }
 
+void TFPosConc::titre(const QString& t)
+{
+    if (cadre)
+        cadre->setWindowTitle(t);
+    else
+        setWindowTitle(t);
+}
 
 void TFPosConc::Aff_Message(const QString& texte)
 {
@@ -267,7 +258,7 @@ bool TFPosConc::avant_commande(const QString& bouton)
 {
     if (!bouton_grise(bouton))
         return true;
-    if (mode_outil == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours) {
+    if (mode_outil == OUTIL_TRAJETS || rejeu.trajets_actifs || rejeu.defilement_en_cours) {
         // The replay ends cleanly, as a double click ends it, then the
         // command runs (unless the settings keep it disabled).
         FormDBlClick();
@@ -467,7 +458,7 @@ void TFPosConc::cree_barre_outils()
             if (avant_commande(n))
                 (this->*c)();
             else if (n == QLatin1String("ToolBRoute"))
-                boutons[n]->setChecked(route_affichee);  // its click toggled it
+                boutons[n]->setChecked(route.affichee);  // its click toggled it
         });
     }
     ToolBar1->adjustSize();
@@ -500,10 +491,10 @@ void TFPosConc::cree_menus()
     item(nullptr, "Classement1", QStringLiteral("&Classement"), [this] { Classement1Click(); });
     item(nullptr, "Statistiques1", QStringLiteral("Stat&istiques"), [this] { Statistiques1Click(); });
     item(nullptr, "Trajets1", QStringLiteral("&Trajets"), [this] { Trajets1Click(); });
-    QMenu* route = mb->addMenu(QStringLiteral("&Route"));
-    route->menuAction()->setObjectName(QStringLiteral("Route1"));
-    actions["Route1"] = route->menuAction();
-    QAction* rt = item(route, "Rtglob", QStringLiteral("&Globale théorique"), [this] { RtglobClick(); });
+    QMenu* menu_route = mb->addMenu(QStringLiteral("&Route"));
+    menu_route->menuAction()->setObjectName(QStringLiteral("Route1"));
+    actions["Route1"] = menu_route->menuAction();
+    QAction* rt = item(menu_route, "Rtglob", QStringLiteral("&Globale théorique"), [this] { RtglobClick(); });
     rt->setCheckable(true);
     item(nullptr, "Actualiser1", QStringLiteral("Actuali&ser"), [this] { Actualiser1Click(); });
     QMenu* aide = mb->addMenu(QStringLiteral("A&ide"));

@@ -1,6 +1,7 @@
 // Speed of the main window: a full repaint of a race day, a zoom or pan
 // step, a rubber-band move, the theoretical route's walk.
 #include "calendrier.h"
+#include "etat_programme.h"
 #include "posconc.h"
 #include "fenetre_statistiques.h"
 #include "statistiques.h"
@@ -18,16 +19,18 @@ namespace {
 
 // The main window at 1920 × 1080 on 6 December 2000, maps loaded.
 struct Fenetre1080 {
-    TFPosConc carte{nullptr, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
+    EtatProgramme etat;
+    TFPosConc carte{nullptr, etat, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
     Fenetre1080()
     {
         carte.information = [](const QString&) {};
         carte.avertissement = carte.information;
         carte.resize(1920, 1080);
         carte.FormCreate();
+        carte.charge_cartes();
         carte.fond_initial = false;
-        montre_mois(etat_date(), 12, 2000);
-        valide_date(etat_date(), 6, 12, 2000);
+        montre_mois(etat.date, 12, 2000);
+        valide_date(etat.date, 6, 12, 2000);
         carte.Charge_donnees_coureurs();
         carte.rend(1920, 1080);
     }
@@ -42,7 +45,7 @@ void BM_peinture_jour_1080p(benchmark::State& st)
         carte.FormPaint();
         benchmark::DoNotOptimize(carte.canevas.image().constBits());
     }
-    st.counters["larg_deg"] = double(viewport().larg_deg);
+    st.counters["larg_deg"] = double(f.etat.vue.larg_deg);
 }
 BENCHMARK(BM_peinture_jour_1080p)->Unit(benchmark::kMillisecond);
 
@@ -97,7 +100,7 @@ BENCHMARK(BM_deplacement_du_cadre_1080p)->Unit(benchmark::kMicrosecond);
 void BM_marche_de_la_route(benchmark::State& st)
 {
     Fenetre1080 f;
-    Viewport& v = viewport();
+    Viewport& v = f.etat.vue;
     v.lat_nord = 70;
     v.lat_sud = -60;
     v.long_ouest = 89.59L;
@@ -105,10 +108,10 @@ void BM_marche_de_la_route(benchmark::State& st)
     f.carte.construit_route();
     f.carte.rend(1920, 1080);
     for (auto _ : st) {
-        f.carte.Trace_route_theo();
+        Trace_route_theo(f.carte.dessin, f.carte.route.noeuds);
         benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
     }
-    st.counters["noeuds"] = double(f.carte.liste_route_ortho.size());
+    st.counters["noeuds"] = double(f.carte.route.noeuds.size());
 }
 BENCHMARK(BM_marche_de_la_route)->Unit(benchmark::kMicrosecond);
 
@@ -130,12 +133,12 @@ struct Rejeu1080 : Fenetre1080 {
     Rejeu1080()
     {
         QString err;
-        constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+        constitue_trajets(etat.archive, QStringLiteral(ORVALIS_DONNEES), err);
         for (int i = 1; i <= NB_CONCURRENTS; ++i)
-            carte.selection_traj.concurrents.set(size_t(i));
-        carte.trajets_constitues = carte.trajets_actifs = true;
+            carte.rejeu.selection_traj.concurrents.set(size_t(i));
+        carte.rejeu.trajets_constitues = carte.rejeu.trajets_actifs = true;
         carte.mode_outil = OUTIL_TRAJETS;
-        cadre_sur_trajets(archive_jours(), carte.selection_traj, viewport(), 1920);
+        cadre_sur_trajets(etat.archive, carte.rejeu.selection_traj, etat.vue, 1920);
         carte.rend(1920, 1080);
     }
 };
@@ -156,17 +159,18 @@ BENCHMARK(BM_peinture_instantanee_course_entiere)->Unit(benchmark::kMillisecond)
 void BM_pas_du_film(benchmark::State& st)
 {
     Rejeu1080 r;
+    Rejeu& rejeu = r.carte.rejeu;
     r.carte.choisit_mode(1);
-    r.carte.defilement_en_cours = true;
-    r.carte.film_cadence = true;
+    rejeu.defilement_en_cours = true;
+    rejeu.film_cadence = true;
     for (auto _ : st) {
         st.PauseTiming();
-        if (!r.carte.film.reste()) {
-            r.carte.film = Film(archive_jours(), r.carte.selection_traj);
-            r.carte.dernier_conc = r.carte.selection_traj.dernier();
+        if (!rejeu.film.reste()) {
+            rejeu.film = Film(r.etat.archive, rejeu.selection_traj);
+            rejeu.dernier_conc = rejeu.selection_traj.dernier();
         }
         st.ResumeTiming();
-        r.carte.un_pas();
+        rejeu.un_pas();
         benchmark::DoNotOptimize(r.carte.canevas.image().constBits());
     }
 }
@@ -176,14 +180,15 @@ BENCHMARK(BM_pas_du_film)->Unit(benchmark::kMillisecond);
 void BM_export_gpx_course_entiere(benchmark::State& st)
 {
     QString err;
-    constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+    ArchiveJours archive;
+    constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
     SelectionTrajets s;
     for (int i = 1; i <= NB_CONCURRENTS; ++i)
         s.concurrents.set(size_t(i));
     QTemporaryDir d;
     const auto couleurs = couleurs_conc_pour(clBlack);
     for (auto _ : st)
-        exporte_trajets(archive_jours(), s, d.filePath("course.gpx"), couleurs, err);
+        exporte_trajets(archive, s, d.filePath("course.gpx"), couleurs, err);
 }
 BENCHMARK(BM_export_gpx_course_entiere)->Unit(benchmark::kMillisecond);
 
@@ -191,9 +196,10 @@ BENCHMARK(BM_export_gpx_course_entiere)->Unit(benchmark::kMillisecond);
 void BM_calcule_statistiques(benchmark::State& st)
 {
     QString err;
-    constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
+    ArchiveJours archive;
+    constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
     for (auto _ : st) {
-        const StatistiquesCourse s = calcule_statistiques(archive_jours());
+        const StatistiquesCourse s = calcule_statistiques(archive);
         benchmark::DoNotOptimize(s.bilans[1].distance);
     }
 }
@@ -204,8 +210,9 @@ BENCHMARK(BM_calcule_statistiques)->Unit(benchmark::kMillisecond);
 void BM_ouverture_fenetre_statistiques(benchmark::State& st)
 {
     QString err;
-    constitue_trajets(archive_jours(), QStringLiteral(ORVALIS_DONNEES), err);
-    const StatistiquesCourse s = calcule_statistiques(archive_jours());
+    ArchiveJours archive;
+    constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
+    const StatistiquesCourse s = calcule_statistiques(archive);
     const auto couleurs = couleurs_conc_pour(clBlack);
     for (auto _ : st) {
         FenetreStatistiques f(s, couleurs, true);

@@ -13,12 +13,6 @@ static_assert(Q_BYTE_ORDER == Q_LITTLE_ENDIAN, "map files are read in place as l
 
 namespace orv {
 
-Cartes& cartes()
-{
-    static Cartes c;
-    return c;
-}
-
 char classe_carte(const QString& nom)
 {
     const QString debut = nom.left(2).toUpper();

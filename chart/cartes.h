@@ -37,8 +37,6 @@ struct Cartes {
     std::vector<CartePix> liste;
 };
 
-// The program-wide map set.
-Cartes& cartes();
 
 // Where the maps are looked for and how the user is told about problems.
 struct OptionsCartes {

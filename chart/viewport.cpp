@@ -382,10 +382,4 @@ ext Viewport::lat(int32_t y) const
     return deg_vers_ddmm(L_haut - static_cast<ext>(y) / ech_Y);
 }
 
-Viewport& viewport()
-{
-    static Viewport v;
-    return v;
-}
-
 }  // namespace orv

@@ -138,7 +138,5 @@ struct Viewport {
     ext lat(int32_t y) const;   // Y pixel -> latitude, DD.MM
 };
 
-// The program-wide viewport.
-Viewport& viewport();
 
 }  // namespace orv

@@ -1,8 +1,4 @@
-// Zoom and pan of the chart window: the rubber bands (XOR drawings on the
-// back buffer that the next paint erases), the zoom into a rectangle, the
-// zoom-out step, the pan by a dragged line, and the zoom around a point of
-// the wheel and the keys.
-#include "mercator.h"
+#include "zoom.h"
 
 #include <algorithm>
 #include <cmath>
@@ -10,7 +6,6 @@
 namespace orv {
 
 namespace {
-constexpr TColor COUL_PANORAMIQUE = 0xBDBD3F;
 constexpr ext ZOOM_MIN_DEG = 0.001L;  // the smallest rectangle accepted, degrees
 constexpr ext DEMANDE_ARRIERE = 0.6L; // half the zoom-out request, in visible extents
 
@@ -22,153 +17,58 @@ ext longitude_ddmm(ext deg)
 }
 }  // namespace
 
-QRect TMercator::rect_bande() const
+bool zoom_ok(const Viewport& v, int x1, int y1, int x2, int y2)
 {
-    if (bande.forme == BandeXor::Aucune)
-        return {};
-    return QRect(QPoint(std::min(zone_x1, zone_x2), std::min(zone_y1, zone_y2)),
-                 QPoint(std::max(zone_x1, zone_x2), std::max(zone_y1, zone_y2)))
-        .adjusted(-1, -1, 1, 1);
-}
-
-void TMercator::trace_bande()
-{
-    if (bande.forme == BandeXor::Aucune)
-        return;
-    const TColor c = canevas.couleur_plume;
-    const StylePlume s = canevas.style_plume;
-    canevas.mode_xor = true;
-    canevas.couleur_plume = bande.couleur;
-    canevas.style_plume = bande.style;
-    if (bande.forme == BandeXor::Rectangle)
-        canevas.rectangle(zone_x1, zone_y1, zone_x2, zone_y2);
-    else
-        line(zone_x1, zone_y1, zone_x2, zone_y2);
-    canevas.couleur_plume = c;
-    canevas.style_plume = s;
-}
-
-void TMercator::commence_bande(BandeXor::Forme forme, TColor couleur, StylePlume style, int X, int Y)
-{
-    efface_bande();
-    zone_x1 = zone_x2 = X;
-    zone_y1 = zone_y2 = Y;
-    bande = {forme, couleur, style};
-    trace_bande();
-    update(rect_bande());
-}
-
-void TMercator::deplace_bande(int X, int Y)
-{
-    if (bande.forme == BandeXor::Aucune)
-        return;
-    const QRect avant = rect_bande();
-    trace_bande();  // XOR again: the old band goes
-    zone_x2 = X;
-    zone_y2 = Y;
-    trace_bande();
-    update(avant.united(rect_bande()));
-}
-
-void TMercator::efface_bande()
-{
-    if (bande.forme == BandeXor::Aucune)
-        return;
-    const QRect r = rect_bande();
-    trace_bande();
-    bande.forme = BandeXor::Aucune;
-    update(r);
-}
-
-void TMercator::zoom_av_down(int X, int Y)
-{
-    canevas.style_plume = StylePlume::Tiret;
-    commence_bande(BandeXor::Rectangle, clWhite, StylePlume::Tiret, X, Y);
-}
-
-void TMercator::zoom_av_move(int X, int Y) { deplace_bande(X, Y); }
-
-bool TMercator::zoom_ok() const
-{
-    int x1 = zone_x1, y1 = zone_y1, x2 = zone_x2, y2 = zone_y2;
     if (x1 == x2 || y1 == y2)
         return false;
     if (x1 > x2)
         std::swap(x1, x2);
     if (y1 > y2)
         std::swap(y1, y2);
-    const Viewport& v = viewport();
     return ext(x2 - x1) / v.ech_X > ZOOM_MIN_DEG && ext(y2 - y1) / v.ech_Y > ZOOM_MIN_DEG;
 }
 
-bool TMercator::zoom_av_up(int X, int Y)
+bool zoom_rectangle(Viewport& v, int xa, int ya, int xb, int yb)
 {
-    Q_UNUSED(X);
-    Q_UNUSED(Y);
-    canevas.couleur_plume = COUL_PANORAMIQUE;
-    const bool ok = zoom_ok();
-    // The band goes in any case: a refused rectangle must not stay on screen.
-    efface_bande();
-    if (!ok)
+    if (!zoom_ok(v, xa, ya, xb, yb))
         return false;
-    const int x1 = std::min(zone_x1, zone_x2), x2 = std::max(zone_x1, zone_x2);
-    const int y1 = std::min(zone_y1, zone_y2), y2 = std::max(zone_y1, zone_y2);
-    Viewport& v = viewport();
-    v.lat_sud = lat(y2);
-    v.lat_nord = lat(y1);
+    const int x1 = std::min(xa, xb), x2 = std::max(xa, xb);
+    const int y1 = std::min(ya, yb), y2 = std::max(ya, yb);
+    v.lat_sud = v.lat(y2);
+    v.lat_nord = v.lat(y1);
     const ext largeur = ext(x2 - x1) / v.ech_X;
     if (largeur <= LARGEUR_DEMANDEE_MAX) {
-        v.pose_longitudes(long_(x1), long_(x2));
+        v.pose_longitudes(v.long_(x1), v.long_(x2));
     } else {
         // A rectangle wider than half a turn (in a wide view): its two edges
         // would be framed the short way, the other side of the world. A wide
         // request on the rectangle's centre instead.
-        v.pose_largeur(ddmm_vers_deg(long_((x1 + x2) / 2)), largeur);
+        v.pose_largeur(ddmm_vers_deg(v.long_((x1 + x2) / 2)), largeur);
     }
-    invalider();
     return true;
 }
 
-bool TMercator::zoom_arriere()
+bool zoom_arriere(Viewport& v, int32_t larg_client, int32_t haut_client)
 {
-    Viewport& v = viewport();
     // The limit: the widest view the chart draws, the whole turn when the
     // client's width allows it.
     if (v.largeur_demandee() >= Viewport::largeur_tour(larg_client) - 1e-6L)
         return false;
-    const ext centre_G = ddmm_vers_deg(long_(larg_client / 2));
-    const ext centre_L = ddmm_vers_deg(lat(haut_client / 2));
+    const ext centre_G = ddmm_vers_deg(v.long_(larg_client / 2));
+    const ext centre_L = ddmm_vers_deg(v.lat(haut_client / 2));
     // The request is 1.2 times the visible area.
     v.pose_largeur(centre_G, 2 * DEMANDE_ARRIERE * v.larg_deg);
     v.lat_sud = deg_vers_ddmm(std::max<ext>(-90, centre_L - DEMANDE_ARRIERE * v.haut_deg));
     v.lat_nord = deg_vers_ddmm(std::min<ext>(90, centre_L + DEMANDE_ARRIERE * v.haut_deg));
-    invalider();
     return true;
 }
 
-void TMercator::depl_panoramique() { canevas.style_plume = StylePlume::TiretPoint; }
-
-void TMercator::panoramic_down(int X, int Y)
+Decalage_panoramique panoramique(Viewport& v, int zone_x1, int zone_y1, int zone_x2, int zone_y2)
 {
-    commence_bande(BandeXor::Trait, COUL_PANORAMIQUE, StylePlume::TiretPoint, X, Y);
-}
-
-void TMercator::panoramic_move(int X, int Y)
-{
-    canevas.couleur_plume = COUL_PANORAMIQUE;
-    canevas.style_plume = StylePlume::TiretPoint;
-    deplace_bande(X, Y);
-}
-
-void TMercator::panoramic_up(int X, int Y)
-{
-    Q_UNUSED(X);
-    Q_UNUSED(Y);
-    efface_bande();
-    Viewport& v = viewport();
+    ext pas_L, pas_G;
     // Vertical: refused when the top edge would reach the pole.
-    pas_L = ddmm_vers_deg(lat(zone_y1)) - ddmm_vers_deg(lat(zone_y2));
-    if (ddmm_vers_deg(lat(0)) + pas_L < 90) {
+    pas_L = ddmm_vers_deg(v.lat(zone_y1)) - ddmm_vers_deg(v.lat(zone_y2));
+    if (ddmm_vers_deg(v.lat(0)) + pas_L < 90) {
         const ext S = deg_vers_ddmm(ddmm_vers_deg(v.lat_sud) + pas_L);
         const ext N = deg_vers_ddmm(ddmm_vers_deg(v.lat_nord) + pas_L);
         if (S != N && std::fabs(S) <= 90 && std::fabs(N) <= 90) {
@@ -179,7 +79,7 @@ void TMercator::panoramic_up(int X, int Y)
     }
     // Horizontal, always; the difference taken the short way across 180°,
     // the sums done in degrees.
-    pas_G = degres(ecart_court(ddmm_vers_rad(long_(zone_x2)), ddmm_vers_rad(long_(zone_x1))));
+    pas_G = degres(ecart_court(ddmm_vers_rad(v.long_(zone_x2)), ddmm_vers_rad(v.long_(zone_x1))));
     const ext large = v.largeur_large;
     v.pose_longitudes(longitude_ddmm(ddmm_vers_deg(v.long_ouest) + pas_G),
                       longitude_ddmm(ddmm_vers_deg(v.long_est) + pas_G));
@@ -187,7 +87,7 @@ void TMercator::panoramic_up(int X, int Y)
         v.pose_largeur(ddmm_vers_deg(v.long_ouest), large);
     v.G_gauche += pas_G;
     corrige_depass_G(v.G_gauche);
-    invalider();
+    return {pas_G, pas_L};
 }
 
 namespace {
@@ -202,9 +102,8 @@ void pose_bords(Viewport& v, ext ouest, ext est)
 }
 }  // namespace
 
-bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
+bool zoom_autour(Viewport& v, ext lat_P, ext lon_P, ext facteur, int32_t larg_client, int32_t haut_client)
 {
-    Viewport& v = viewport();
     if (!(facteur > 0) || !std::isfinite(facteur) || facteur == 1)
         return false;
     const ext W = v.largeur_demandee(), tour = Viewport::largeur_tour(larg_client);
@@ -262,7 +161,6 @@ bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
     pose_bords(v, ouest, est);
     v.lat_sud = deg_vers_ddmm(std::clamp<ext>(sud, -90, 90));
     v.lat_nord = deg_vers_ddmm(std::clamp<ext>(nord, -90, 90));
-    invalider();
     return true;
 }
 

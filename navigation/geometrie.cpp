@@ -101,18 +101,6 @@ Loxo loxo_d(double dL, double dG, double phi2, double m1, double m2)
 }
 }  // namespace
 
-EtatLoxodromie& etat_loxodromie()
-{
-    static EtatLoxodromie e;
-    return e;
-}
-
-Orthodromie& orthodromie()
-{
-    static Orthodromie o;
-    return o;
-}
-
 void loxodromie(EtatLoxodromie& e, ext dL, ext dG, ext phi1, ext phi2)
 {
     const Loxo r = loxo_d(d(dL), d(dG), d(phi2), partie_meridienne(d(phi1)),

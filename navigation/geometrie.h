@@ -23,9 +23,6 @@ struct EtatLoxodromie {
     ext cap_lox = 0;  // radians
 };
 
-// The program-wide rhumb-line state.
-EtatLoxodromie& etat_loxodromie();
-
 // Course and distance of a rhumb line from latitude phi1 to phi2 (radians)
 // with differences dL, dG (radians). Sets dist_lox and cap_lox.
 void loxodromie(EtatLoxodromie& e, ext dL, ext dG, ext phi1, ext phi2);
@@ -48,9 +45,6 @@ struct Orthodromie {
     int32_t nb_pts_orth = 0;
     std::array<ext, MAX_PTS_ORTH + 1> caps_orth{};
 };
-
-// The program-wide great-circle result.
-Orthodromie& orthodromie();
 
 // Lays out the great-circle path from (lat1, lon1) to (lat2, lon2), DD.MM,
 // with points every `pas` degrees of longitude. Equal longitudes give no

@@ -20,12 +20,6 @@ const std::array<QString, 13> noms_mois = {
 
 const std::array<uint8_t, 13> jours_par_mois = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
-EtatDate& etat_date()
-{
-    static EtatDate e;
-    return e;
-}
-
 void montre_mois(EtatDate& e, int m, int y)
 {
     e.mois_txt = (m >= 1 && m <= 12) ? noms_mois[size_t(m)] : QString();

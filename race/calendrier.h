@@ -23,7 +23,6 @@ struct EtatDate {
     QString mois_txt;      // month shown by the dialog
     QString annee_txt;     // year shown by the dialog
 };
-EtatDate& etat_date();
 
 // The month and year texts of a dialog showing month m of year y.
 void montre_mois(EtatDate& e, int m, int y);

@@ -188,18 +188,6 @@ int indice_conc(const QString& nom)
     return INDICE_INCONNU;
 }
 
-JourCourse& jour_course()
-{
-    static JourCourse j;
-    return j;
-}
-
-ArchiveCourse& archive_course()
-{
-    static ArchiveCourse a;
-    return a;
-}
-
 void ArchiveCourse::vide()
 {
     elements.clear();

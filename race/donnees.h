@@ -64,7 +64,6 @@ struct JourCourse {
     QString nom_fichier_jour;
     QString date_affichee;
 };
-JourCourse& jour_course();
 
 // Every entrant's records over the race, one element per day read.
 struct ArchiveCourse {
@@ -74,7 +73,6 @@ struct ArchiveCourse {
     void vide();
     int longueur(int indice) const;
 };
-ArchiveCourse& archive_course();
 
 // The line reader of the day files: one empty line is skipped, blanks
 // around the value are removed.

@@ -8,12 +8,6 @@
 
 namespace orv {
 
-Lieux& lieux()
-{
-    static Lieux l;
-    return l;
-}
-
 QStringList lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste)
 {
     QStringList rejetes;

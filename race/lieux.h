@@ -27,7 +27,6 @@ struct Lieux {
     ListeLieux liste_lieux;  // places
     ListeLieux liste_route;  // route waypoints
 };
-Lieux& lieux();
 
 // Reads blocks of 3 (or 4 with `placement`) lines from a file's content and
 // appends them. Blanks around a number are allowed. A block whose latitude

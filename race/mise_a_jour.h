@@ -76,6 +76,9 @@ private:
 QString actualise_classement(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
                              int delai_ms, QString& erreur);
 
+// How long the ranking page may take to arrive, whole.
+inline constexpr int DELAI_CLASSEMENT_MS = 20000;
+
 // The message when the old file of the day cannot be replaced.
 inline const char* const MESSAGE_EFFACEMENT = "Echec d'effacement du classement du matin";
 

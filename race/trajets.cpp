@@ -35,12 +35,6 @@ void ArchiveJours::vide()
     constituee = false;
 }
 
-ArchiveJours& archive_jours()
-{
-    static ArchiveJours a;
-    return a;
-}
-
 bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
 {
     a.vide();

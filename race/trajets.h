@@ -34,9 +34,6 @@ struct ArchiveJours {
     void vide();
 };
 
-// The program-wide assembled archive (built by the first replay).
-ArchiveJours& archive_jours();
-
 // Reads the day files of 10 November 2000 to 15 April 2001 found in
 // `rep_programme` (days whose file cannot be opened skipped) into `a`,
 // through a buffer and a date state of its own: the day on display is not

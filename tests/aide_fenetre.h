@@ -42,18 +42,15 @@ class FenetrePrincipale : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        cartes_livrees();
-        viewport() = Viewport{};
-        jour_course() = JourCourse{};
-        etat_date() = EtatDate{};
+        charge_cartes_livrees(etat.cartes);
         cadre = std::make_unique<QMainWindow>();
-        carte = new TFPosConc(cadre.get(), DONNEES, courant.path());
+        carte = new TFPosConc(cadre.get(), etat, DONNEES, courant.path());
         cadre->setCentralWidget(carte);
         cadre->resize(804, 640);
         carte->information = [this](const QString& m) { messages << m; };
         carte->avertissement = carte->information;
         carte->affiche_information = carte->information;
-        carte->montre_calendrier = [this] {
+        carte->montre_calendrier = [this](EtatDate& choix) {
             titres << titre_calendrier;
             if (dates.empty())
                 return false;
@@ -61,17 +58,13 @@ protected:
             dates.erase(dates.begin());
             if (!d.valide)
                 return false;
-            montre_mois(etat_date(), d.m, d.a);
-            valide_date(etat_date(), d.j, d.m, d.a);
+            montre_mois(choix, d.m, d.a);
+            valide_date(choix, d.j, d.m, d.a);
             return true;
         };
         carte->FormCreate();
     }
-    void TearDown() override
-    {
-        cadre.reset();
-        viewport() = Viewport{};
-    }
+    void TearDown() override { cadre.reset(); }
     // Loads a day through the calendar as the user would.
     void choisit(int j, int m, int a)
     {
@@ -83,9 +76,9 @@ protected:
     Viewport& vue_vide()
     {
         carte->fond_initial = false;
-        jour_course() = JourCourse{};
-        lieux() = Lieux{};
-        Viewport& v = viewport();
+        etat.jour = JourCourse{};
+        etat.lieux = Lieux{};
+        Viewport& v = etat.vue;
         v.lat_nord = 10;
         v.lat_sud = -10;
         v.long_ouest = 15;
@@ -93,6 +86,7 @@ protected:
         return v;
     }
 
+    EtatProgramme etat;
     QTemporaryDir courant;
     std::unique_ptr<QMainWindow> cadre;
     TFPosConc* carte = nullptr;

@@ -57,19 +57,19 @@ TEST_F(FenetrePrincipale, PremierClicPuisJourAbsentPuisJourValide)
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
     EXPECT_EQ(carte->message_statut, MESSAGE_OPTION);
     EXPECT_FALSE(carte->fond_initial);
-    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
-    EXPECT_GT(jour_course().nb_classes, 20);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
+    EXPECT_GT(etat.jour.nb_classes, 20);
 }
 
 TEST_F(FenetrePrincipale, LegendeDuCalendrierApresUnJourAbsent)
 {
     TFCalend cal(cadre.get());
     carte->calendrier = &cal;
-    carte->montre_calendrier = [&] {
+    carte->montre_calendrier = [&](EtatDate& choix) {
         titres << cal.windowTitle();
         const bool absent = titres.size() == 1;
-        montre_mois(etat_date(), 11, 2000);
-        valide_date(etat_date(), absent ? 25 : 10, 11, 2000);
+        montre_mois(choix, 11, 2000);
+        valide_date(choix, absent ? 25 : 10, 11, 2000);
         return true;
     };
     carte->ValiderEntrees();
@@ -94,12 +94,12 @@ TEST_F(FenetrePrincipale, AnnulerLeCalendrier)
     // After a day: a missing day then a cancel keep the day shown.
     dates = {{12, 11, 2000}};
     carte->ValiderEntrees();
-    const QString skipper = jour_course().donnees_conc[1].skipper;
+    const QString skipper = etat.jour.donnees_conc[1].skipper;
     ASSERT_FALSE(skipper.isEmpty());
     dates = {{25, 11, 2000}, {1, 1, 2000, false}};
     carte->SelDateClick();
-    EXPECT_EQ(jour_course().donnees_conc[1].skipper, skipper);
-    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
+    EXPECT_EQ(etat.jour.donnees_conc[1].skipper, skipper);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
 }
 
@@ -179,10 +179,10 @@ TEST_F(FenetrePrincipale, ReglagesDuRepertoireCourant)
     EXPECT_EQ(carte->couleurs_conc[1], 0x85D07Au);
     choisit(12, 11, 2000);
     // Framed on the leader alone: the single point is widened at the paint.
-    const TPos_elem& chef = jour_course().donnees_conc[1].elem;
-    EXPECT_EQ(viewport().lat_nord + viewport().lat_sud, 2 * chef.latitude);
-    EXPECT_EQ(viewport().long_est + viewport().long_ouest, 2 * chef.longitude);
-    EXPECT_LT(viewport().larg_deg, 2);
+    const TPos_elem& chef = etat.jour.donnees_conc[1].elem;
+    EXPECT_EQ(etat.vue.lat_nord + etat.vue.lat_sud, 2 * chef.latitude);
+    EXPECT_EQ(etat.vue.long_est + etat.vue.long_ouest, 2 * chef.longitude);
+    EXPECT_LT(etat.vue.larg_deg, 2);
     const QImage img = carte->rend(804, 566);
     EXPECT_GT(compte(img, clNavy), 300000);
 }
@@ -205,16 +205,16 @@ TEST_F(FenetrePrincipale, ImageDeLaCourse)
     Viewport& v = vue_vide();
     // Ranked at 0° 0° heading east at 12 knots; unranked at 0° 0° not drawn;
     // unranked elsewhere heading north at 7 knots.
-    TDonnees_conc& a = jour_course().donnees_conc[1];
+    TDonnees_conc& a = etat.jour.donnees_conc[1];
     a.elem = cree_pos_elem("Arvelin", 0, 0);
     a.vitesse = 12;
     a.cap = 90;
-    TDonnees_conc& b = jour_course().donnees_conc[2];
+    TDonnees_conc& b = etat.jour.donnees_conc[2];
     b.elem = cree_pos_elem("Cache", 0, 0);
     b.non_classe = true;
     b.vitesse = 16;
     b.cap = 270;
-    TDonnees_conc& c = jour_course().donnees_conc[3];
+    TDonnees_conc& c = etat.jour.donnees_conc[3];
     c.elem = cree_pos_elem("Nord", 5, 5);
     c.non_classe = true;
     c.vitesse = 7;
@@ -244,8 +244,8 @@ TEST_F(FenetrePrincipale, MarquesEtLieux)
     lieu_de_valeurs(droite, "Droite", true, 5, 5);
     lieu_de_valeurs(centre, "Centre", false, -5, -5);
     lieu_de_valeurs(mp, "Cap Rouge", true, 0, 10);
-    lieux().liste_lieux = {droite, centre};
-    lieux().liste_mp = {mp};
+    etat.lieux.liste_lieux = {droite, centre};
+    etat.lieux.liste_mp = {mp};
     const QImage img = carte->rend(804, 566);
     EXPECT_EQ(px(img, v.pos_grX(ddmm_vers_rad(5)), v.pos_grY(ddmm_vers_rad(5))), clYellow);
     EXPECT_NE(px(img, v.pos_grX(ddmm_vers_rad(-5)), v.pos_grY(ddmm_vers_rad(-5))), clYellow);
@@ -261,10 +261,10 @@ TEST_F(FenetrePrincipale, MarquesEtLieux)
 TEST_F(FenetrePrincipale, ToleranceEtPremierTrouve)
 {
     Viewport& v = vue_vide();
-    jour_course().donnees_conc[3].elem = cree_pos_elem("C", 0, 0);
-    jour_course().donnees_conc[2].elem = cree_pos_elem("B", 0, 0.02L);
+    etat.jour.donnees_conc[3].elem = cree_pos_elem("C", 0, 0);
+    etat.jour.donnees_conc[2].elem = cree_pos_elem("B", 0, 0.02L);
     for (int k : {1, 4, 5, 6})
-        jour_course().donnees_conc[size_t(k)].elem = cree_pos_elem("Loin", 50, 50);
+        etat.jour.donnees_conc[size_t(k)].elem = cree_pos_elem("Loin", 50, 50);
     carte->rend(800, 566);  // tolerance 800 / 80 = 10 pixels
     const int x = v.pos_grX(0), y = v.pos_grY(0);
     EXPECT_EQ(carte->Select_Conc(x, y), 2);  // both within: the better rank
@@ -278,7 +278,7 @@ TEST_F(FenetrePrincipale, ToleranceEtPremierTrouve)
 TEST_F(FenetrePrincipale, DetailsEtPhoto)
 {
     choisit(12, 11, 2000);
-    const TDonnees_conc& chef = jour_course().donnees_conc[1];
+    const TDonnees_conc& chef = etat.jour.donnees_conc[1];
     const QStringList l = carte->lignes_details(1);
     ASSERT_EQ(l.size(), 8);
     EXPECT_EQ(l[0], "1");
@@ -296,7 +296,7 @@ TEST_F(FenetrePrincipale, DetailsEtPhoto)
     r.cap = 5;
     r.distance = 12.4L;
     r.vitesse = 9.26L;
-    jour_course().donnees_conc[4] = r;
+    etat.jour.donnees_conc[4] = r;
     EXPECT_EQ(carte->lignes_details(4)[4], "Cap =   5°");
     EXPECT_EQ(carte->lignes_details(4)[5], "Distance du leader =   12 milles");
     EXPECT_EQ(carte->lignes_details(4)[6], "Vitesse =   9.3 noeuds");
@@ -323,7 +323,7 @@ TEST_F(FenetrePrincipale, DetailsEtPhoto)
     EXPECT_FALSE(carte->PanelPhoto->isVisible());
 
     // A skipper missing from the table: no photograph, no characteristics.
-    jour_course().donnees_conc[5].skipper = "Inconnu";
+    etat.jour.donnees_conc[5].skipper = "Inconnu";
     carte->PhotoConc(5);
     EXPECT_EQ(carte->LegendePhoto->text(), "Photo non disponible");
     EXPECT_TRUE(carte->MemoPhoto1->text().isEmpty());
@@ -335,7 +335,7 @@ TEST_F(FenetrePrincipale, PanneauDuClassement)
     choisit(6, 12, 2000);
     carte->Classement1Click();
     EXPECT_TRUE(carte->PanelClass->isVisibleTo(carte));
-    EXPECT_EQ(carte->StaticText1->text(), etat_date().date_en_clair);
+    EXPECT_EQ(carte->StaticText1->text(), etat.date.date_en_clair);
     QStringList l = carte->MemoClass->toPlainText().split('\n');
     ASSERT_EQ(l.size(), 26);
     EXPECT_TRUE(l[0].startsWith("Pos  Skipper"));
@@ -354,7 +354,7 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     carte->show();
     dates = {{12, 11, 2000}};
     QTest::keyClick(carte, Qt::Key_Escape);
-    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
     carte->Afficher1Click();
     carte->FormDBlClick();
@@ -367,7 +367,7 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     EXPECT_EQ(aides, 1);
     dates = {{13, 11, 2000}};
     QTest::keyClick(carte, Qt::Key_Escape);
-    EXPECT_EQ(jour_course().nom_fichier_jour, "131100.txt");
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "131100.txt");
     carte->Oinstallerlesarchives1Click();
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.back(), QStringLiteral("Les archives doivent être enregistrées (téléchargées , décompressées) "
@@ -389,16 +389,16 @@ TEST_F(FenetrePrincipale, EtatDeLaDateApresUnChoixAnnule)
     carte->SelDateClick();
     EXPECT_EQ(titre(), titre_12);
     EXPECT_TRUE(titre().endsWith("<> 3 ème jour de course"));
-    EXPECT_EQ(etat_date().code_jour, "121100");
-    EXPECT_EQ(etat_date().date_en_clair, "Dimanche 12 NOVEMBRE  2000");
+    EXPECT_EQ(etat.date.code_jour, "121100");
+    EXPECT_EQ(etat.date.date_en_clair, "Dimanche 12 NOVEMBRE  2000");
     EXPECT_EQ(carte->StaticText1->text(), "Dimanche 12 NOVEMBRE  2000");
     // The open panel follows each new day, its rows replaced.
     choisit(10, 12, 2000);
-    EXPECT_EQ(carte->StaticText1->text(), etat_date().date_en_clair);
+    EXPECT_EQ(carte->StaticText1->text(), etat.date.date_en_clair);
     EXPECT_TRUE(carte->StaticText1->text().contains("DECEMBRE"));
     const QStringList l = carte->MemoClass->toPlainText().split('\n');
     ASSERT_EQ(l.size(), 26);
-    EXPECT_EQ(l[2].left(15), ligne_classement(jour_course().donnees_conc[1], true, 1, '.').left(15));
+    EXPECT_EQ(l[2].left(15), ligne_classement(etat.jour.donnees_conc[1], true, 1, '.').left(15));
 }
 
 TEST_F(FenetrePrincipale, PremierAppuiDeNimporteQuelBouton)
@@ -414,7 +414,7 @@ TEST_F(FenetrePrincipale, PremierAppuiDeNimporteQuelBouton)
     carte->attente_intro = false;
     carte->entre_dans_la_course();
     EXPECT_EQ(titres.size(), 1);
-    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
     EXPECT_FALSE(carte->entree_differee);
 }
 
@@ -451,8 +451,9 @@ TEST(DialogueCalendrier, JoursEnFrancaisSixSemainesEtLimites)
 
 TEST(DialogueCalendrier, MoisAnneesEtValidation)
 {
-    etat_date() = EtatDate{};
+    EtatDate date;
     TFCalend cal;
+    cal.date = &date;
     cal.choisit(QDate(2001, 1, 31));
     EXPECT_EQ(cal.LBmoisAn->text(), "JANVIER     2001");
     QTest::mouseClick(cal.BTmoisP, Qt::LeftButton);
@@ -470,8 +471,8 @@ TEST(DialogueCalendrier, MoisAnneesEtValidation)
     cal.choisit(QDate(2000, 11, 10));
     cal.BTValidClick();
     EXPECT_EQ(cal.result(), QDialog::Accepted);
-    EXPECT_EQ(etat_date().code_jour, "101100");
-    EXPECT_EQ(etat_date().date_en_clair, "Vendredi 10 NOVEMBRE  2000");
+    EXPECT_EQ(date.code_jour, "101100");
+    EXPECT_EQ(date.date_en_clair, "Vendredi 10 NOVEMBRE  2000");
     // The splash window presets the calendar to the start of the race.
     cal.choisit(QDate(2003, 5, 5));
     TFintro intro(&cal, QStringLiteral("/nulle/part"));  // no sound file: silence
@@ -487,7 +488,8 @@ TEST(FenetreSansFichiers, ImageEtListesAbsentes)
     QTemporaryDir vide;
     QStringList messages;
     QMainWindow cadre;
-    auto* carte = new TFPosConc(&cadre, vide.path(), vide.path());
+    EtatProgramme etat;
+    auto* carte = new TFPosConc(&cadre, etat, vide.path(), vide.path());
     cadre.setCentralWidget(carte);
     carte->information = [&](const QString& m) { messages << m; };
     carte->avertissement = carte->information;

@@ -1,7 +1,7 @@
 // Rhumb lines and great circles: reference tables in the manner of PROJ's
 // .gie files (operation, tolerance, input, expected), then properties.
 #include "geometrie.h"
-#include "mercator.h"
+#include "trace_geometrie.h"
 #include "viewport.h"
 
 #include <QRandomGenerator>
@@ -180,7 +180,7 @@ TEST(Orthodromie, ProprietesSurDesPairesAleatoires)
 {
     QRandomGenerator g(20001110);
     auto tire = [&](double lo, double hi) { return lo + (hi - lo) * g.generateDouble(); };
-    Viewport& v = viewport();
+    Viewport v;
     for (int n = 0; n < 4000; ++n) {
         ext lat1 = deg_vers_ddmm(tire(-80, 80)), lon1 = deg_vers_ddmm(tire(-180, 180));
         ext lat2 = deg_vers_ddmm(tire(-80, 80)), lon2 = deg_vers_ddmm(tire(-180, 180));
@@ -268,20 +268,20 @@ TEST(EtiquetteDeDistance, TexteEtDecalages)
 
 TEST(EtiquetteDeDistance, DessineeEnRougeAuMilieu)
 {
-    TMercator m(nullptr, true);
-    Viewport& v = viewport();
-    v = Viewport{};
+    Viewport v;
     v.lat_nord = 50;
     v.lat_sud = 35;
     v.long_ouest = 65;
     v.long_est = 0;
-    m.rend(804, 585);
-    m.canevas.remplit(clBlack);
-    m.Affiche_dist_ortho(46.30L, 1.47L, 40.00L, 60.00L);
+    Canevas k;
+    Carte m(k, v);
+    m.peint(nullptr, StyleCarte{}, 804, 585);
+    k.remplit(clBlack);
+    Affiche_dist_ortho(m, 46.30L, 1.47L, 40.00L, 60.00L);
     const int x1 = m.pos_grX(rad(1.47L)), x2 = m.pos_grX(rad(60));
     const int y1 = m.pos_grY(rad(46.30L)), y2 = m.pos_grY(rad(40));
     const int xm = nint32((x1 + x2) * 0.5L), ym = nint32((y1 + y2) * 0.5L);
-    const QImage& img = m.canevas.image();
+    const QImage& img = k.image();
     int rouges = 0, ailleurs = 0;
     for (int y = 0; y < img.height(); ++y)
         for (int x = 0; x < img.width(); ++x)
@@ -291,14 +291,12 @@ TEST(EtiquetteDeDistance, DessineeEnRougeAuMilieu)
             }
     EXPECT_GT(rouges, 20);
     EXPECT_EQ(ailleurs, 0);
-    EXPECT_NE(m.canevas.couleur_police, clRed);  // the font colour is restored
-    v = Viewport{};
+    EXPECT_NE(k.couleur_police, clRed);  // the font colour is restored
 }
 
 TEST(Correlation, SegmentsDessinables)
 {
-    Viewport& v = viewport();
-    v = Viewport{};
+    Viewport v;
     // Straddling 180°: 175 W and 175 E are drawn side by side.
     v.lat_nord = 10; v.lat_sud = 0; v.long_ouest = -170; v.long_est = 170;
     v.ajuste(804, 585);

@@ -767,9 +767,10 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     TFCalend cal(cadre.get());
     carte->calendrier = &cal;
     QDate ouvert;
-    carte->montre_calendrier = [&] {
+    carte->montre_calendrier = [&](EtatDate& choix) {
         // The calendar opens on the day just written; it is validated.
         ouvert = cal.Calendar->selectedDate();
+        cal.date = &choix;
         cal.BTValidClick();
         return true;
     };
@@ -777,7 +778,7 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     // The statistics open on the archive of one day.
     carte->Statistiques1Click();
     ASSERT_NE(carte->fenetre_statistiques, nullptr);
-    EXPECT_EQ(archive_jours().nb_jours(), 1);
+    EXPECT_EQ(etat.archive.nb_jours(), 1);
     ASSERT_TRUE(carte->actions.at("Actualiser1")->isEnabled());
     carte->actions.at("Actualiser1")->trigger();
     // The window goes on meanwhile, a progress dialog up.
@@ -788,10 +789,10 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     // They show the day just written at once; the replay will too.
     ASSERT_NE(carte->fenetre_statistiques, nullptr);
     EXPECT_TRUE(carte->fenetre_statistiques->isVisible());
-    EXPECT_EQ(archive_jours().nb_jours(), 2);
+    EXPECT_EQ(etat.archive.nb_jours(), 2);
     EXPECT_TRUE(QFile::exists(rep.filePath("121100.txt")));
-    EXPECT_EQ(jour_course().nom_fichier_jour, "121100.txt");
-    EXPECT_EQ(jour_course().nb_classes, 24);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
+    EXPECT_EQ(etat.jour.nb_classes, 24);
     EXPECT_TRUE(titre().endsWith("<> 3 ème jour de course"));
 
     // "Excel=non": the command stays disabled.

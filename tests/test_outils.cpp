@@ -58,17 +58,17 @@ void molette(QWidget* w, QPoint p, int delta)
 }
 
 struct Bornes {
-    ext n, s, o, e;
+    ext n, s, o, e, large;
     bool operator==(const Bornes&) const = default;
 };
-Bornes bornes()
-{
-    const Viewport& v = viewport();
-    return {v.lat_nord, v.lat_sud, v.long_ouest, v.long_est};
-}
 
 class Outils : public FenetrePrincipale {
 protected:
+    Bornes bornes() const
+    {
+        const Viewport& v = etat.vue;
+        return {v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large};
+    }
     void SetUp() override
     {
         FenetrePrincipale::SetUp();
@@ -84,14 +84,14 @@ protected:
         vue_vide();
         int k = 1;
         for (auto [la, lo] : positions) {
-            TDonnees_conc& r = jour_course().donnees_conc[size_t(k)];
+            TDonnees_conc& r = etat.jour.donnees_conc[size_t(k)];
             r.elem = cree_pos_elem(QString(), la, lo);  // no name beside the dot
             ++k;
         }
-        jour_course().nb_classes = k - 1;
+        etat.jour.nb_classes = k - 1;
         // The others far away, unranked at 0° 0° (not drawn, not found).
         for (; k <= NB_CONCURRENTS; ++k)
-            jour_course().donnees_conc[size_t(k)].non_classe = true;
+            etat.jour.donnees_conc[size_t(k)].non_classe = true;
     }
     QPoint pixel(ext la, ext lo) const
     {
@@ -116,7 +116,7 @@ TEST_F(Outils, ChoixDesOutilsCurseursEtMessages)
     carte->actions.at("Distances1")->trigger();
     EXPECT_EQ(carte->mode_outil, OUTIL_DISTANCE);
     EXPECT_EQ(carte->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(carte->point_depart.latitude, 180);
+    EXPECT_EQ(carte->outils.point_depart.latitude, 180);
     EXPECT_EQ(carte->message_statut,
               "Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher");
     carte->Afficher1Click();
@@ -144,7 +144,7 @@ TEST_F(Outils, GestesDeZoomEtDePanoramique)
     glisse(carte, QPoint(200, 150), QPoint(400, 300));
     const Bornes zoome = bornes();
     EXPECT_NE(zoome, depart);
-    EXPECT_FALSE(carte->zoom_en_cours);
+    EXPECT_FALSE(carte->outils.zoom_en_cours);
     rend();
     // A right click zooms out; a middle click then does nothing more.
     clic(carte, QPoint(300, 300), Qt::RightButton);
@@ -173,7 +173,7 @@ TEST_F(Outils, DistanceEntreUnBateauEtUneMarque)
     flotte({{5.00L, 10.00L}});
     TLieu cap;
     lieu_de_valeurs(cap, QStringLiteral("Cap Essai"), true, -5.00L, -10.00L);
-    lieux().liste_mp.push_back(cap);
+    etat.lieux.liste_mp.push_back(cap);
     rend();
     const QPoint bateau = pixel(5, 10), marque = pixel(-5, -10);
     const Bornes avant = bornes();
@@ -193,7 +193,7 @@ TEST_F(Outils, DistanceEntreUnBateauEtUneMarque)
     // distance in red.
     carte->Distances1Click();
     glisse(carte, bateau, marque);
-    const Viewport& v = viewport();
+    const Viewport& v = etat.vue;
     EXPECT_EQ(v.lat_sud, 5.00L);
     EXPECT_EQ(v.lat_nord, -5.00L);
     EXPECT_EQ(v.long_ouest, 10.00L);  // the western one
@@ -217,7 +217,7 @@ TEST_F(Outils, DistanceDePartEtDAutreDu180)
     rend();
     carte->Distances1Click();
     glisse(carte, pixel(40, 170), pixel(40, -170));
-    ASSERT_TRUE(viewport().franchit_180);
+    ASSERT_TRUE(etat.vue.franchit_180);
     const QPoint a = pixel(40, 170), b = pixel(40, -170);
     // The short way (20°, bulging north): every white pixel lies between
     // the two boats; no segment jumps across the chart.
@@ -232,7 +232,7 @@ TEST_F(Outils, DistanceDePartEtDAutreDu180)
             }
     EXPECT_GT(blancs, 50);
     EXPECT_EQ(dehors, 0);
-    EXPECT_EQ(orthodromie().nb_pts_orth, 16);
+    EXPECT_EQ(etat.orthodromie.nb_pts_orth, 16);
 }
 
 TEST_F(Outils, DistanceEntreDeuxPointsSansPointIntermediaire)
@@ -242,7 +242,7 @@ TEST_F(Outils, DistanceEntreDeuxPointsSansPointIntermediaire)
     rend();
     carte->Distances1Click();
     glisse(carte, pixel(5, 3), pixel(-5, 3));
-    EXPECT_EQ(orthodromie().nb_pts_orth, 0);
+    EXPECT_EQ(etat.orthodromie.nb_pts_orth, 0);
     const QImage& img = image();
     const QPoint a = pixel(5, 3), b = pixel(-5, 3);
     int blancs = 0;
@@ -267,7 +267,7 @@ TEST_F(Outils, RouteTheorique)
     ecrit(rep.filePath("FIMPV.txt"), "D\xe9part\r\n46.30\r\n1.47\r\nP.V. Essai\r\n43.00\r\n30.00\r\nFin\r\n40.00\r\n60.00\r\n");
     carte->rep_programme = rep.path();
     flotte({});
-    Viewport& v = viewport();
+    Viewport& v = etat.vue;
     v.lat_nord = 50;
     v.lat_sud = 38;
     v.long_ouest = 62;
@@ -275,13 +275,13 @@ TEST_F(Outils, RouteTheorique)
     rend();
     const int gris = compte(image(), clGray);  // the borders' dots
     // The result of a measurement, kept through the paints with the route.
-    calcul_orthodromie(orthodromie(), etat_loxodromie(), 10, 20, 30, 40, pas_orthodromie(20, 40));
-    const Orthodromie mesure = orthodromie();
+    calcul_orthodromie(etat.orthodromie, etat.loxodromie, 10, 20, 30, 40, pas_orthodromie(20, 40));
+    const Orthodromie mesure = etat.orthodromie;
     ASSERT_GT(mesure.nb_pts_orth, 0);
 
     // Menu item and button in step, both ways.
     carte->actions.at("Rtglob")->trigger();
-    EXPECT_TRUE(carte->route_affichee);
+    EXPECT_TRUE(carte->route.affichee);
     EXPECT_TRUE(carte->actions.at("Rtglob")->isChecked());
     EXPECT_TRUE(carte->boutons.at("ToolBRoute")->isChecked());
     // Three waypoints, two legs: the nodes are the waypoints and each leg's
@@ -290,16 +290,16 @@ TEST_F(Outils, RouteTheorique)
     EtatLoxodromie lox;
     calcul_orthodromie(o1, lox, 46.30L, 1.47L, 43.00L, 30.00L, pas_orthodromie(1.47L, 30));
     calcul_orthodromie(o2, lox, 43.00L, 30.00L, 40.00L, 60.00L, pas_orthodromie(30, 60));
-    EXPECT_EQ(carte->liste_route_ortho.size(), size_t(3 + o1.nb_pts_orth + o2.nb_pts_orth));
-    EXPECT_NEAR(double(carte->liste_route_ortho.back().elem.longitude), double(radians(60)), 1e-12);
+    EXPECT_EQ(carte->route.noeuds.size(), size_t(3 + o1.nb_pts_orth + o2.nb_pts_orth));
+    EXPECT_NEAR(double(carte->route.noeuds.back().elem.longitude), double(radians(60)), 1e-12);
 
     const bool franchit = v.franchit_180;
     rend();
     EXPECT_EQ(v.franchit_180, franchit);
-    EXPECT_EQ(orthodromie().nb_pts_orth, mesure.nb_pts_orth);
+    EXPECT_EQ(etat.orthodromie.nb_pts_orth, mesure.nb_pts_orth);
     for (int k = 0; k <= MAX_PTS_ORTH - 1; ++k) {
-        EXPECT_EQ(orthodromie().pts_orth[size_t(k)].longitude, mesure.pts_orth[size_t(k)].longitude) << k;
-        EXPECT_EQ(orthodromie().caps_orth[size_t(k)], mesure.caps_orth[size_t(k)]) << k;
+        EXPECT_EQ(etat.orthodromie.pts_orth[size_t(k)].longitude, mesure.pts_orth[size_t(k)].longitude) << k;
+        EXPECT_EQ(etat.orthodromie.caps_orth[size_t(k)], mesure.caps_orth[size_t(k)]) << k;
     }
     EXPECT_EQ(carte->canevas.police.pixelSize(), police_gdi("Arial", 7).pixelSize());
 
@@ -320,7 +320,7 @@ TEST_F(Outils, RouteTheorique)
     EXPECT_GT(compte(img, clGray), gris + 100);
 
     carte->boutons.at("ToolBRoute")->click();
-    EXPECT_FALSE(carte->route_affichee);
+    EXPECT_FALSE(carte->route.affichee);
     EXPECT_FALSE(carte->actions.at("Rtglob")->isChecked());
     EXPECT_FALSE(carte->boutons.at("ToolBRoute")->isChecked());
     EXPECT_EQ(compte(image(), clGray), gris);
@@ -335,7 +335,7 @@ TEST_F(Outils, RouteDUnSeulPoint)
     rend();
     messages.clear();
     carte->RtglobClick();
-    EXPECT_FALSE(carte->route_affichee);
+    EXPECT_FALSE(carte->route.affichee);
     EXPECT_FALSE(carte->boutons.at("ToolBRoute")->isChecked());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("FIMPV.txt"));
@@ -349,19 +349,19 @@ TEST_F(Outils, MoletteEtTouches)
     choisit(12, 11, 2000);
     rend();
     const Bornes avant = bornes();
-    const ext larg_avant = viewport().larg_deg;
+    const ext larg_avant = etat.vue.larg_deg;
     const QPoint p(250, 180);
     const ext la = carte->lat(p.y()), lo = carte->long_(p.x());
     molette(carte, p, 120);  // one notch in
     const Bornes dedans = bornes();
     EXPECT_NE(dedans, avant);
-    EXPECT_LT(viewport().larg_deg, larg_avant);
+    EXPECT_LT(etat.vue.larg_deg, larg_avant);
     // The point under the pointer stays there, within a pixel.
     EXPECT_NEAR(carte->pos_grX(ddmm_vers_rad(lo)), p.x(), 1);
     EXPECT_NEAR(carte->pos_grY(ddmm_vers_rad(la)), p.y(), 1);
     molette(carte, p, -120);  // one notch out
     const Bornes apres = bornes();
-    const double px = 1.0 / viewport().ech_X, py = 1.0 / viewport().ech_Y;
+    const double px = 1.0 / etat.vue.ech_X, py = 1.0 / etat.vue.ech_Y;
     EXPECT_NEAR(double(ddmm_vers_deg(apres.n)), double(ddmm_vers_deg(avant.n)), py);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.s)), double(ddmm_vers_deg(avant.s)), py);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.o)), double(ddmm_vers_deg(avant.o)), px);
@@ -376,8 +376,8 @@ TEST_F(Outils, MoletteEtTouches)
     QTest::keyClick(carte, Qt::Key_Plus);
     EXPECT_NE(bornes(), b1);
     QTest::keyClick(carte, Qt::Key_Minus);
-    EXPECT_NEAR(double(ddmm_vers_deg(bornes().n)), double(ddmm_vers_deg(b1.n)), 1.0 / viewport().ech_Y);
-    EXPECT_NEAR(double(ddmm_vers_deg(bornes().o)), double(ddmm_vers_deg(b1.o)), 1.0 / viewport().ech_X);
+    EXPECT_NEAR(double(ddmm_vers_deg(bornes().n)), double(ddmm_vers_deg(b1.n)), 1.0 / etat.vue.ech_Y);
+    EXPECT_NEAR(double(ddmm_vers_deg(bornes().o)), double(ddmm_vers_deg(b1.o)), 1.0 / etat.vue.ech_X);
 }
 
 TEST_F(Outils, ToucheApresUnAutreMouvementDeLaVue)
@@ -421,10 +421,10 @@ TEST_F(Outils, JourSuivantIllisible)
     QDir().mkpath(rep.filePath("111100.txt"));
     carte->rep_programme = rep.path();
     choisit(10, 11, 2000);
-    const QString skipper = jour_course().donnees_conc[1].skipper;
+    const QString skipper = etat.jour.donnees_conc[1].skipper;
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(etat_date().code_jour, "101100");
-    EXPECT_EQ(jour_course().donnees_conc[1].skipper, skipper);
+    EXPECT_EQ(etat.date.code_jour, "101100");
+    EXPECT_EQ(etat.jour.donnees_conc[1].skipper, skipper);
     EXPECT_EQ(carte->message_statut, "Lecture impossible du fichier du 11/11/2000");
 }
 
@@ -432,19 +432,19 @@ TEST_F(Outils, JourSuivantEtPrecedent)
 {
     choisit(24, 11, 2000);
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(etat_date().code_jour, "261100");  // 25 November has no file
-    EXPECT_EQ(jour_course().nom_fichier_jour, "261100.txt");
+    EXPECT_EQ(etat.date.code_jour, "261100");  // 25 November has no file
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "261100.txt");
     EXPECT_TRUE(titre().endsWith("<> 17 ème jour de course"));
     QTest::keyClick(carte, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(etat_date().code_jour, "241100");
+    EXPECT_EQ(etat.date.code_jour, "241100");
     // At the ends nothing happens, and the status line says why.
     choisit(10, 11, 2000);
     QTest::keyClick(carte, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(etat_date().code_jour, "101100");
+    EXPECT_EQ(etat.date.code_jour, "101100");
     EXPECT_EQ(carte->message_statut, "Pas de jour précédent dans les archives");
     choisit(10, 3, 2001);
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
-    EXPECT_EQ(etat_date().code_jour, "100301");
+    EXPECT_EQ(etat.date.code_jour, "100301");
     EXPECT_EQ(carte->message_statut, "Pas de jour suivant dans les archives");
 }
 
@@ -471,7 +471,7 @@ QStringList bloc_fix(int rang, const QString& nom, const QString& lat, const QSt
     return {QString::number(rang), QStringLiteral("Bateau (%1)").arg(nom), statut, lat, lon, "12", "90", "9.5", "2D-3D"};
 }
 
-class Rejeu : public Outils {
+class RejeuFenetre : public Outils {
 protected:
     void SetUp() override
     {
@@ -492,15 +492,15 @@ protected:
     }
     void choisit_concurrents(std::initializer_list<int> indices)
     {
-        carte->ListBoxConc->clearSelection();
+        carte->PanelTraj->ListBoxConc->clearSelection();
         for (int i : indices)
-            carte->ListBoxConc->item(i - 1)->setSelected(true);
+            carte->PanelTraj->ListBoxConc->item(i - 1)->setSelected(true);
     }
     void periode(int depuis, int jusqua)
     {
-        carte->ChbxToutCourse->click();
-        carte->ComboBox1->setCurrentIndex(depuis);
-        carte->ComboBox2->setCurrentIndex(jusqua);
+        carte->PanelTraj->ChbxToutCourse->click();
+        carte->PanelTraj->ComboBox1->setCurrentIndex(depuis);
+        carte->PanelTraj->ComboBox2->setCurrentIndex(jusqua);
     }
     int pixels(TColor c) { return compte(carte->canevas.image(), c); }
     QTemporaryDir rep;
@@ -508,10 +508,10 @@ protected:
 
 }  // namespace
 
-TEST_F(Rejeu, PanneauEtValidation)
+TEST_F(RejeuFenetre, PanneauEtValidation)
 {
-    const JourCourse jour_avant = jour_course();
-    const EtatDate date_avant = etat_date();
+    const JourCourse jour_avant = etat.jour;
+    const EtatDate date_avant = etat.date;
     carte->actions.at("Trajets1")->trigger();
     EXPECT_TRUE(carte->PanelTraj->isVisible());
     EXPECT_EQ(carte->mode_outil, OUTIL_TRAJETS);
@@ -520,100 +520,100 @@ TEST_F(Rejeu, PanneauEtValidation)
     EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
     EXPECT_TRUE(carte->bouton_grise("ToolBClass"));
     // The assembly leaves the day on display whole.
-    EXPECT_EQ(jour_course().nom_fichier_jour, jour_avant.nom_fichier_jour);
-    EXPECT_EQ(jour_course().donnees_conc[1].skipper, jour_avant.donnees_conc[1].skipper);
-    EXPECT_EQ(etat_date().code_jour, date_avant.code_jour);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, jour_avant.nom_fichier_jour);
+    EXPECT_EQ(etat.jour.donnees_conc[1].skipper, jour_avant.donnees_conc[1].skipper);
+    EXPECT_EQ(etat.date.code_jour, date_avant.code_jour);
     // Initial state of the panel.
-    EXPECT_TRUE(carte->ChbxToutCourse->isChecked());
-    EXPECT_FALSE(carte->ChbxEnt2dt->isChecked());
-    EXPECT_FALSE(carte->Panel1->isVisible());
-    EXPECT_FALSE(carte->ChBXDist->isEnabled());
-    EXPECT_TRUE(carte->ChBXDist->isChecked());
+    EXPECT_TRUE(carte->PanelTraj->ChbxToutCourse->isChecked());
+    EXPECT_FALSE(carte->PanelTraj->ChbxEnt2dt->isChecked());
+    EXPECT_FALSE(carte->PanelTraj->Panel1->isVisible());
+    EXPECT_FALSE(carte->PanelTraj->ChBXDist->isEnabled());
+    EXPECT_TRUE(carte->PanelTraj->ChBXDist->isChecked());
     EXPECT_EQ(carte->index_mode(), 0);
-    EXPECT_FALSE(carte->GPBCad->isVisible());
-    EXPECT_EQ(carte->ListBoxConc->count(), 24);
-    EXPECT_EQ(carte->ListBoxConc->item(13)->text(), "Le Bravic");  // row i - 1 is entrant i
-    EXPECT_EQ(carte->ComboBox1->itemText(0), "Vendredi 10 novembre 2000");
-    EXPECT_EQ(carte->ComboBox2->itemText(0), "--------------");
-    EXPECT_EQ(carte->ComboBox1->count(), archive_jours().nb_jours());
-    EXPECT_EQ(carte->ComboBox1->currentIndex(), -1);
+    EXPECT_FALSE(carte->PanelTraj->GPBCad->isVisible());
+    EXPECT_EQ(carte->PanelTraj->ListBoxConc->count(), 24);
+    EXPECT_EQ(carte->PanelTraj->ListBoxConc->item(13)->text(), "Le Bravic");  // row i - 1 is entrant i
+    EXPECT_EQ(carte->PanelTraj->ComboBox1->itemText(0), "Vendredi 10 novembre 2000");
+    EXPECT_EQ(carte->PanelTraj->ComboBox2->itemText(0), "--------------");
+    EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), etat.archive.nb_jours());
+    EXPECT_EQ(carte->PanelTraj->ComboBox1->currentIndex(), -1);
     // The two period boxes exclude each other; the dates show with theirs.
-    carte->ChbxToutCourse->click();
-    EXPECT_TRUE(carte->ChbxEnt2dt->isChecked());
-    EXPECT_TRUE(carte->Panel1->isVisible());
-    carte->ChbxToutCourse->click();
-    EXPECT_FALSE(carte->ChbxEnt2dt->isChecked());
-    EXPECT_FALSE(carte->Panel1->isVisible());
+    carte->PanelTraj->ChbxToutCourse->click();
+    EXPECT_TRUE(carte->PanelTraj->ChbxEnt2dt->isChecked());
+    EXPECT_TRUE(carte->PanelTraj->Panel1->isVisible());
+    carte->PanelTraj->ChbxToutCourse->click();
+    EXPECT_FALSE(carte->PanelTraj->ChbxEnt2dt->isChecked());
+    EXPECT_FALSE(carte->PanelTraj->Panel1->isVisible());
     // The distance option: exactly two entrants and a step-by-step mode.
     choisit_concurrents({1, 2});
-    EXPECT_FALSE(carte->ChBXDist->isEnabled());
+    EXPECT_FALSE(carte->PanelTraj->ChBXDist->isEnabled());
     carte->choisit_mode(2);
-    EXPECT_TRUE(carte->ChBXDist->isEnabled());
-    EXPECT_FALSE(carte->GPBCad->isVisible());
+    EXPECT_TRUE(carte->PanelTraj->ChBXDist->isEnabled());
+    EXPECT_FALSE(carte->PanelTraj->GPBCad->isVisible());
     carte->choisit_mode(1);
-    EXPECT_TRUE(carte->GPBCad->isVisible());
+    EXPECT_TRUE(carte->PanelTraj->GPBCad->isVisible());
     choisit_concurrents({1, 2, 3});
-    EXPECT_FALSE(carte->ChBXDist->isEnabled());
+    EXPECT_FALSE(carte->PanelTraj->ChBXDist->isEnabled());
 
     // Warnings: no entrant; no dates.
     carte->choisit_mode(0);
-    carte->ListBoxConc->clearSelection();
+    carte->PanelTraj->ListBoxConc->clearSelection();
     messages.clear();
-    carte->BTokTraj->click();
+    carte->PanelTraj->BTokTraj->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Au moins un concurrent doit être sélectionné.");
     EXPECT_TRUE(carte->PanelTraj->isVisible());
     choisit_concurrents({1});
-    carte->ChbxToutCourse->click();
-    carte->BTokTraj->click();
+    carte->PanelTraj->ChbxToutCourse->click();
+    carte->PanelTraj->BTokTraj->click();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1], "Les dates doivent être spécifiées .");
     // "jusqu'au" before "depuis le" gives the same period; the first entry
     // of "jusqu'au" is the first day.
-    carte->ComboBox1->setCurrentIndex(3);
-    carte->ComboBox2->setCurrentIndex(0);
-    carte->BTokTraj->click();
+    carte->PanelTraj->ComboBox1->setCurrentIndex(3);
+    carte->PanelTraj->ComboBox2->setCurrentIndex(0);
+    carte->PanelTraj->BTokTraj->click();
     EXPECT_FALSE(carte->PanelTraj->isVisible());
-    EXPECT_EQ(carte->selection_traj.debut, 0);
-    EXPECT_EQ(carte->selection_traj.fin, 3);
-    EXPECT_EQ(carte->nb_jours_traj, 4);
+    EXPECT_EQ(carte->rejeu.selection_traj.debut, 0);
+    EXPECT_EQ(carte->rejeu.selection_traj.fin, 3);
+    EXPECT_EQ(carte->rejeu.nb_jours_traj, 4);
     // Instant mode: the commands stay as they were (the ranking disabled by
     // the command), the tracks drawn at every paint.
-    EXPECT_TRUE(carte->trajets_actifs);
-    EXPECT_FALSE(carte->defilement_en_cours);
+    EXPECT_TRUE(carte->rejeu.trajets_actifs);
+    EXPECT_FALSE(carte->rejeu.defilement_en_cours);
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
     EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
     // The double click leaves it all and restores every command.
     souris(carte, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_FALSE(carte->trajets_actifs);
+    EXPECT_FALSE(carte->rejeu.trajets_actifs);
     EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
     // The ranking still shows the day on display, under its own date.
     carte->Classement1Click();
     EXPECT_EQ(carte->StaticText1->text(), date_avant.date_en_clair);
 }
 
-TEST_F(Rejeu, LaSecondeCommandeReprendLesListes)
+TEST_F(RejeuFenetre, LaSecondeCommandeReprendLesListes)
 {
     archive({{"101100", bloc_fix(1, "Arvelin", "46.00", "3.00", "le 10/11/2000 à 20h00")},
               {"111100", bloc_fix(1, "Arvelin", "45.00", "5.00", "le 11/11/2000 à 20h00")}});
     carte->Trajets1Click();
-    ASSERT_EQ(carte->ComboBox1->count(), 2);
+    ASSERT_EQ(carte->PanelTraj->ComboBox1->count(), 2);
     ASSERT_TRUE(ecrit_lignes(rep.filePath("121100.txt"), bloc_fix(1, "Arvelin", "44.00", "7.00", "le 12/11/2000 à 20h00")));
     carte->BTAnnulTrajClick();
     dates = {{12, 11, 2000}};
     carte->Trajets1Click();
-    EXPECT_EQ(carte->ComboBox1->count(), 2);  // not read again
+    EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), 2);  // not read again
     // A read error empties the lists; the next command assembles again.
     QTemporaryDir autre;
     carte->rep_programme = autre.path();
-    carte->trajets_constitues = false;
+    carte->rejeu.trajets_constitues = false;
     carte->Trajets1Click();
-    EXPECT_FALSE(carte->trajets_constitues);
-    EXPECT_EQ(carte->ComboBox1->count(), 0);
+    EXPECT_FALSE(carte->rejeu.trajets_constitues);
+    EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), 0);
     EXPECT_TRUE(messages.back().contains("101100.txt"));
 }
 
-TEST_F(Rejeu, DessinInstantane)
+TEST_F(RejeuFenetre, DessinInstantane)
 {
     // Arvelin (index 1) sails 10° E along the equator over two days.
     archive({{"101100", bloc_fix(1, "Arvelin", "0.00", "5.00", "le 10/11/2000 à 20h00")},
@@ -622,10 +622,10 @@ TEST_F(Rejeu, DessinInstantane)
     choisit_concurrents({1});
     const TColor c = couleur_trajet(carte->couleurs_conc[1], carte->couleur_fond);
     // One day: a marker, no segment.
-    carte->ChbxVit->setChecked(false);  // no speed line over the marker
+    carte->PanelTraj->ChbxVit->setChecked(false);  // no speed line over the marker
     periode(1, 1);
-    carte->BTokTraj->click();
-    Viewport& v = viewport();
+    carte->PanelTraj->BTokTraj->click();
+    Viewport& v = etat.vue;
     v.lat_nord = 5;
     v.lat_sud = -5;
     v.long_ouest = 10;
@@ -636,23 +636,23 @@ TEST_F(Rejeu, DessinInstantane)
     // Two days: the segment in the entrant's colour and dash.
     carte->Trajets1Click();
     periode(0, 1);
-    carte->BTokTraj->click();
+    carte->PanelTraj->BTokTraj->click();
     rend();
     EXPECT_GT(pixels(c), 30);
     EXPECT_EQ(style_trajet(1), StylePlume::Tiret);
 }
 
-TEST_F(Rejeu, PassageDu180)
+TEST_F(RejeuFenetre, PassageDu180)
 {
     // 179° E then 179° W: east the short way.
     archive({{"101100", bloc_fix(1, "Arvelin", "40.00", "-179.00", "le 10/11/2000 à 20h00")},
               {"111100", bloc_fix(1, "Arvelin", "40.00", "179.00", "le 11/11/2000 à 20h00")}});
     carte->Trajets1Click();
     choisit_concurrents({1});
-    carte->ChBxDistPrel->setChecked(false);
-    carte->BTokTraj->click();
+    carte->PanelTraj->ChBxDistPrel->setChecked(false);
+    carte->PanelTraj->BTokTraj->click();
     const TColor c = couleur_trajet(carte->couleurs_conc[1], carte->couleur_fond);
-    Viewport& v = viewport();
+    Viewport& v = etat.vue;
     // A view centred on Greenwich, wide: the two fixes at opposite edges,
     // the segment that would cross the chart is not drawn; markers are.
     v.lat_nord = 60;
@@ -670,7 +670,7 @@ TEST_F(Rejeu, PassageDu180)
     EXPECT_GT(pixels(c), 10);
 }
 
-TEST_F(Rejeu, CouleursEtStyles)
+TEST_F(RejeuFenetre, CouleursEtStyles)
 {
     // The packed-value rule on navy: +64, blue byte dropped.
     EXPECT_EQ(couleur_trajet(0x85D07A, clNavy), (0x85D07Au + 64) & 0xFFFF);
@@ -681,96 +681,96 @@ TEST_F(Rejeu, CouleursEtStyles)
     EXPECT_EQ(style_trajet(4), StylePlume::TiretPointPoint);
 }
 
-TEST_F(Rejeu, ModeManuelEtMarges)
+TEST_F(RejeuFenetre, ModeManuelEtMarges)
 {
     carte->Trajets1Click();
     choisit_concurrents({1, 2});
     periode(2, 5);  // four days
     carte->choisit_mode(2);
-    carte->BTokTraj->click();
+    carte->PanelTraj->BTokTraj->click();
     EXPECT_FALSE(carte->actions.at("Zoomer1")->isEnabled());  // step by step: commands off
     QApplication::processEvents();                            // the first step
-    EXPECT_EQ(carte->film.jour(), 3);
+    EXPECT_EQ(carte->rejeu.film.jour(), 3);
     EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
     // n - 1 presses show the other days, the n-th says the end.
     for (int k = 0; k < 3; ++k)
         QTest::keyClick(carte, Qt::Key_Down);
-    EXPECT_FALSE(carte->film.reste());
+    EXPECT_FALSE(carte->rejeu.film.reste());
     EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
     QTest::keyClick(carte, Qt::Key_Down);
     EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
     // Page Down never brings a margin below 0.1°; Page Up is capped.
     for (int k = 0; k < 20; ++k)
         QTest::keyClick(carte, Qt::Key_PageDown);
-    EXPECT_EQ(carte->marge_lat, 0.1L);
-    EXPECT_EQ(carte->marge_long, 0.1L);
+    EXPECT_EQ(carte->rejeu.marge_lat, 0.1L);
+    EXPECT_EQ(carte->rejeu.marge_long, 0.1L);
     for (int k = 0; k < 200; ++k)
         QTest::keyClick(carte, Qt::Key_PageUp);
-    EXPECT_LE(carte->marge_lat, 90);
-    EXPECT_LE(carte->marge_long, 90);
+    EXPECT_LE(carte->rejeu.marge_lat, 90);
+    EXPECT_LE(carte->rejeu.marge_long, 90);
     // Esc goes back to the panel.
     QTest::keyClick(carte, Qt::Key_Escape);
     EXPECT_TRUE(carte->PanelTraj->isVisible());
 }
 
-TEST_F(Rejeu, FilmCadenceSousUneBoucleDEvenements)
+TEST_F(RejeuFenetre, FilmCadenceSousUneBoucleDEvenements)
 {
     carte->Trajets1Click();
     choisit_concurrents({1, 2});
     periode(0, 4);
     carte->choisit_mode(1);
     // Text that is not a whole number ≥ 0 keeps the previous period.
-    carte->EdCad->setText("abc");
-    carte->BTokTraj->click();
-    EXPECT_EQ(carte->periode_cadence, 3000);
-    EXPECT_EQ(carte->EdCad->text(), "3");
+    carte->PanelTraj->EdCad->setText("abc");
+    carte->PanelTraj->BTokTraj->click();
+    EXPECT_EQ(carte->rejeu.periode_cadence, 3000);
+    EXPECT_EQ(carte->PanelTraj->EdCad->text(), "3");
     // Period 0: the steps back to back, the window still turning.
     carte->FormDBlClick();
     carte->Trajets1Click();
-    carte->EdCad->setText("0");
-    carte->BTokTraj->click();
-    EXPECT_EQ(carte->periode_cadence, 0);
+    carte->PanelTraj->EdCad->setText("0");
+    carte->PanelTraj->BTokTraj->click();
+    EXPECT_EQ(carte->rejeu.periode_cadence, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return carte->message_statut.startsWith("Date de fin"); }, 5000));
     EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
-    EXPECT_FALSE(carte->film.reste());
+    EXPECT_FALSE(carte->rejeu.film.reste());
 
     // One second: after two steps, Esc stops the film at once.
     carte->FormDBlClick();
     carte->Trajets1Click();
-    carte->EdCad->setText("1");
-    carte->BTokTraj->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->film.jour() >= 2; }, 5000));
+    carte->PanelTraj->EdCad->setText("1");
+    carte->PanelTraj->BTokTraj->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.film.jour() >= 2; }, 5000));
     EXPECT_EQ(carte->message_statut, "Film : 11/11/2000 - jour 2");
     dates = {{12, 11, 2000}};
     QTest::keyClick(carte, Qt::Key_Escape);
-    const int jour = carte->film.jour();
+    const int jour = carte->rejeu.film.jour();
     QTest::qWait(1300);
-    EXPECT_EQ(carte->film.jour(), jour);
-    EXPECT_FALSE(carte->trajets_actifs);
+    EXPECT_EQ(carte->rejeu.film.jour(), jour);
+    EXPECT_FALSE(carte->rejeu.trajets_actifs);
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
 
     // Space pauses; paused, the down arrow steps one day.
     carte->Trajets1Click();
-    carte->BTokTraj->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->film.jour() >= 1; }, 5000));
+    carte->PanelTraj->BTokTraj->click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.film.jour() >= 1; }, 5000));
     QTest::keyClick(carte, Qt::Key_Space);
-    const int arret = carte->film.jour();
+    const int arret = carte->rejeu.film.jour();
     QTest::qWait(1300);
-    EXPECT_EQ(carte->film.jour(), arret);
+    EXPECT_EQ(carte->rejeu.film.jour(), arret);
     QTest::keyClick(carte, Qt::Key_Down);
-    EXPECT_EQ(carte->film.jour(), arret + 1);
+    EXPECT_EQ(carte->rejeu.film.jour(), arret + 1);
     QTest::keyClick(carte, Qt::Key_Space);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->film.jour() > arret + 1; }, 3000));
-    EXPECT_GT(carte->film.jour(), arret + 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.film.jour() > arret + 1; }, 3000));
+    EXPECT_GT(carte->rejeu.film.jour(), arret + 1);
 }
 
-TEST_F(Rejeu, ExporterDepuisLePanneau)
+TEST_F(RejeuFenetre, ExporterDepuisLePanneau)
 {
     carte->Trajets1Click();
     choisit_concurrents({1, 2});
     QTemporaryDir d;
-    carte->choisit_fichier_export = [&] { return d.filePath("deux.kml"); };
-    carte->BTExporter->click();
+    carte->rejeu.choisit_fichier_export = [&] { return d.filePath("deux.kml"); };
+    carte->PanelTraj->BTExporter->click();
     QFile f(d.filePath("deux.kml"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray k = f.readAll();
@@ -779,7 +779,7 @@ TEST_F(Rejeu, ExporterDepuisLePanneau)
     EXPECT_TRUE(carte->message_statut.contains("deux.kml"));
 }
 
-TEST_F(Rejeu, BateauAbandonneNiCadreNiDistance)
+TEST_F(RejeuFenetre, BateauAbandonneNiCadreNiDistance)
 {
     // Baudrinec retires on the second day: its record carries the
     // harbour's placeholder, which neither frames the chart nor measures.
@@ -790,40 +790,49 @@ TEST_F(Rejeu, BateauAbandonneNiCadreNiDistance)
     carte->Trajets1Click();
     choisit_concurrents({1, 2});
     carte->choisit_mode(2);
-    ASSERT_TRUE(carte->ChBXDist->isEnabled());
-    carte->BTokTraj->click();
+    ASSERT_TRUE(carte->PanelTraj->ChBXDist->isEnabled());
+    carte->PanelTraj->BTokTraj->click();
+    // The step with and without the two-entrant distance.
+    auto avec_et_sans = [&] {
+        rend();
+        const QImage avec = image().copy();
+        carte->PanelTraj->ChBXDist->setChecked(false);
+        rend();
+        const QImage sans = image().copy();
+        carte->PanelTraj->ChBXDist->setChecked(true);
+        return avec != sans;
+    };
     QApplication::processEvents();  // first day: both boats, measured
-    EXPECT_GT(orthodromie().nb_pts_orth, 0);
-    orthodromie().nb_pts_orth = -7;  // a mark: no measurement after this
+    EXPECT_TRUE(avec_et_sans());
     QTest::keyClick(carte, Qt::Key_Down);
-    EXPECT_EQ(orthodromie().nb_pts_orth, -7);
-    EXPECT_LT(ddmm_vers_deg(std::max(viewport().lat_nord, viewport().lat_sud)), 20);
+    EXPECT_FALSE(avec_et_sans());
+    EXPECT_LT(ddmm_vers_deg(std::max(etat.vue.lat_nord, etat.vue.lat_sud)), 20);
     // The wheel does nothing during a step-by-step replay.
-    const ext n = viewport().lat_nord;
+    const ext n = etat.vue.lat_nord;
     molette(carte, QPoint(200, 200), 120);
-    EXPECT_EQ(viewport().lat_nord, n);
+    EXPECT_EQ(etat.vue.lat_nord, n);
 }
 
 // A replay step by step never leaves the window half in it: a day chosen
 // with the calendar button ends it, a greyed button ends it then starts its
 // own tool; a period without any fix is said, nothing started.
-TEST_F(Rejeu, JamaisAMoitieDansLeRejeu)
+TEST_F(RejeuFenetre, JamaisAMoitieDansLeRejeu)
 {
     auto lance_manuel = [&] {
         carte->Trajets1Click();
         choisit_concurrents({1, 2});
         periode(2, 5);
         carte->choisit_mode(2);
-        carte->BTokTraj->click();
+        carte->PanelTraj->BTokTraj->click();
         QApplication::processEvents();
-        ASSERT_TRUE(carte->defilement_en_cours);
+        ASSERT_TRUE(carte->rejeu.defilement_en_cours);
         ASSERT_TRUE(carte->bouton_grise("ToolBZoom"));
     };
     lance_manuel();
     dates = {{6, 12, 2000}};
     carte->boutons.at("ToolBDate")->click();
-    EXPECT_EQ(jour_course().nom_fichier_jour, "061200.txt");
-    EXPECT_FALSE(carte->trajets_actifs || carte->defilement_en_cours);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "061200.txt");
+    EXPECT_FALSE(carte->rejeu.trajets_actifs || carte->rejeu.defilement_en_cours);
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
     EXPECT_FALSE(carte->bouton_grise("ToolBZoom"));
     EXPECT_GT(pixels(clYellow), 0);  // the day's boats are drawn
@@ -831,7 +840,7 @@ TEST_F(Rejeu, JamaisAMoitieDansLeRejeu)
     lance_manuel();
     carte->boutons.at("ToolBZoom")->click();
     EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
-    EXPECT_FALSE(carte->defilement_en_cours);
+    EXPECT_FALSE(carte->rejeu.defilement_en_cours);
     EXPECT_TRUE(carte->actions.at("Trajets1")->isEnabled());
 
     // Before the first click the greyed buttons do nothing.
@@ -845,13 +854,13 @@ TEST_F(Rejeu, JamaisAMoitieDansLeRejeu)
     carte->Trajets1Click();
     choisit_concurrents({6});  // Darnoux: retired on 21 November
     periode(15, 20);
-    ASSERT_EQ(carte->ComboBox1->currentText().simplified(), "Dimanche 26 NOVEMBRE 2000");
+    ASSERT_EQ(carte->PanelTraj->ComboBox1->currentText().simplified(), "Dimanche 26 NOVEMBRE 2000");
     carte->choisit_mode(1);
-    carte->BTokTraj->click();
+    carte->PanelTraj->BTokTraj->click();
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.last(), "Aucune position pour ces concurrents sur cette période.");
     EXPECT_TRUE(carte->PanelTraj->isVisible());
-    EXPECT_FALSE(carte->trajets_actifs);
+    EXPECT_FALSE(carte->rejeu.trajets_actifs);
     EXPECT_FALSE(carte->bouton_grise("ToolBZoom"));
 }
 
@@ -865,19 +874,19 @@ TEST_F(Outils, SourisClavierEtBarreDOutils)
     const QRect barre = carte->ToolBar1->geometry();
     const QFontMetrics fm(police_gdi("Arial", 7));
     for (int k = 1; k <= carte->nb_cadrage; ++k) {
-        const TDonnees_conc& r = jour_course().donnees_conc[size_t(k)];
+        const TDonnees_conc& r = etat.jour.donnees_conc[size_t(k)];
         const QPoint p = pixel(r.elem.latitude, r.elem.longitude);
         EXPECT_FALSE(QRect(p.x() - 2, p.y() - 8, 5 + fm.horizontalAdvance(r.elem.nom), 16).intersects(barre)) << k;
     }
     rend();
     carte->Zoomer1Click();
-    const ext avant = viewport().largeur_demandee();
+    const ext avant = etat.vue.largeur_demandee();
     souris(carte, QEvent::MouseButtonPress, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
     souris(carte, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::RightButton, Qt::NoButton);
     rend();
     souris(carte, QEvent::MouseButtonDblClick, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
     EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
-    EXPECT_NEAR(double(viewport().largeur_demandee() / avant), 1.44 * 1.44, 0.3);
+    EXPECT_NEAR(double(etat.vue.largeur_demandee() / avant), 1.44 * 1.44, 0.3);
 
     carte->Classement1Click();
     const Bornes b = bornes();

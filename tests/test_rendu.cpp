@@ -1,7 +1,8 @@
 // Pixels of the chart: the dot loop, the graticule, reference lines and
 // markers, on viewports where the expected pixel is worked out by hand.
 #include "aide_cartes.h"
-#include "mercator.h"
+#include "carte.h"
+#include "rendu_course.h"
 #include "trace_cartes.h"
 
 #include <cmath>
@@ -71,24 +72,31 @@ QImage reference_etendue(const Viewport& v, int w, int h, const Cartes& c, TColo
     return img;
 }
 
+// The chart drawn by the core alone, as every window and picture draws it.
 class Fenetre : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        viewport() = Viewport{};
-        cartes_livrees();
-    }
+    void SetUp() override { charge_cartes_livrees(cartes); }
     // Renders the chart with the given bounds (DD.MM).
     const QImage& rend(ext nord, ext sud, ext ouest, ext est, int w = 804, int h = 585)
     {
-        Viewport& v = viewport();
-        v.lat_nord = nord;
-        v.lat_sud = sud;
-        v.long_ouest = ouest;
-        v.long_est = est;
-        return m.rend(w, h);
+        vue = Viewport{};
+        vue.lat_nord = nord;
+        vue.lat_sud = sud;
+        vue.long_ouest = ouest;
+        vue.long_est = est;
+        return rend(w, h);
     }
-    TMercator m{nullptr, true};
+    const QImage& rend(int w, int h)
+    {
+        SceneCourse scene;
+        scene.cartes = &cartes;
+        rend_scene(carte, scene, w, h);
+        return canevas.image();
+    }
+    Cartes cartes;
+    Viewport vue;
+    Canevas canevas;
+    Carte carte{canevas, vue};
 };
 
 }  // namespace
@@ -166,7 +174,8 @@ TEST(TracePoints, CouleursSelonZoomEtNom)
 
 TEST(TracePoints, LeCalculEnDoubleDonneLesPixelsEtendus)
 {
-    const Cartes& c = cartes_livrees();
+    Cartes c;
+    charge_cartes_livrees(c);
     ASSERT_TRUE(c.cartes_chargees);
     struct Zone { ext n, s, o, e; int w, h; };
     const Zone zones[] = {
@@ -256,7 +265,7 @@ TEST_F(Fenetre, GraticuleEtGreenwich)
     // meridians every 9° from 9° W (X = 88), Greenwich at X = 286,
     // parallels every 6° from 48° N (Y = 12).
     const QImage& img = rend(40, 30, 10, -20);
-    ASSERT_EQ(viewport().ech_X, 22);
+    ASSERT_EQ(vue.ech_X, 22);
     for (int y : {0, 1, 2, 6, 7, 8})
         EXPECT_EQ(px(img, 88, y), GRATICULE) << y;   // dotted: 3 on, 3 off
     for (int y : {3, 4, 5})
@@ -278,7 +287,7 @@ TEST_F(Fenetre, GraticuleEtGreenwich)
 TEST_F(Fenetre, TropiqueDuCapricorneSansLeCancer)
 {
     const QImage& img = rend(-10, -40, 10, -20);
-    const int Y = viewport().pos_grY(ddmm_vers_rad(-23.262L));
+    const int Y = vue.pos_grY(ddmm_vers_rad(-23.262L));
     ASSERT_GT(Y, 0);
     ASSERT_LT(Y, 585);
     EXPECT_EQ(px(img, 0, Y), clRed);
@@ -290,8 +299,8 @@ TEST_F(Fenetre, TropiqueDuCapricorneSansLeCancer)
 TEST_F(Fenetre, Meridien180QuandGreenwichEstHors)
 {
     const QImage& img = rend(10, -10, -170, 170);
-    ASSERT_TRUE(viewport().franchit_180);
-    const int X = viewport().pos_grX(PI);
+    ASSERT_TRUE(vue.franchit_180);
+    const int X = vue.pos_grX(PI);
     ASSERT_GT(X, 0);
     ASSERT_LT(X, 804);
     EXPECT_EQ(px(img, X, 1), clSilver);
@@ -300,8 +309,8 @@ TEST_F(Fenetre, Meridien180QuandGreenwichEstHors)
 
 TEST_F(Fenetre, PremierePeintureSansLimites)
 {
-    const QImage& img = m.rend(640, 480);
-    EXPECT_GT(viewport().ech_X, 0);
+    const QImage& img = rend(640, 480);
+    EXPECT_GT(vue.ech_X, 0);
     EXPECT_GT(compte(img, 0x0078F0, img.rect()), 1000);
 }
 
@@ -310,31 +319,30 @@ TEST_F(Fenetre, TresPetiteFenetreSansBoucleSansFin)
     // Fewer pixels than degrees: held at one pixel per degree, so that the
     // pixel-to-degree conversions stay finite; the paint ends.
     const QImage& img = rend(70, -60, 89.59L, -89.59L, 20, 10);
-    EXPECT_EQ(viewport().ech_X, 1);
-    EXPECT_EQ(viewport().ech_Y, 1);
-    EXPECT_TRUE(std::isfinite(double(viewport().long_(19))));
-    EXPECT_TRUE(std::isfinite(double(viewport().lat(9))));
+    EXPECT_EQ(vue.ech_X, 1);
+    EXPECT_EQ(vue.ech_Y, 1);
+    EXPECT_TRUE(std::isfinite(double(vue.long_(19))));
+    EXPECT_TRUE(std::isfinite(double(vue.lat(9))));
     EXPECT_EQ(img.width(), 20);
 }
 
 TEST_F(Fenetre, MarqueurDePosition)
 {
-    m.rend(200, 100);
-    Viewport& v = viewport();
-    v = vue_simple(10, 10, 10);
-    m.canevas.remplit(clBlack);
-    m.TPos_elem_plot(cree_pos_elem("Ici", 9.3L, 9.3L));   // 9°30' N 9°30' W
-    EXPECT_EQ(m.x_elem, 5);
-    EXPECT_EQ(m.y_elem, 5);
-    EXPECT_EQ(px(m.canevas.image(), 5, 5), clYellow);
-    const int fond = compte(m.canevas.image(), clBlack, QRect(8, 0, 30, 15));
+    rend(200, 100);
+    vue = vue_simple(10, 10, 10);
+    canevas.remplit(clBlack);
+    carte.TPos_elem_plot(cree_pos_elem("Ici", 9.3L, 9.3L));   // 9°30' N 9°30' W
+    EXPECT_EQ(carte.x_elem, 5);
+    EXPECT_EQ(carte.y_elem, 5);
+    EXPECT_EQ(px(canevas.image(), 5, 5), clYellow);
+    const int fond = compte(canevas.image(), clBlack, QRect(8, 0, 30, 15));
     EXPECT_LT(fond, 30 * 15 - 10);  // the name, beside the dot
-    EXPECT_GT(compte(m.canevas.image(), m.canevas.couleur_police, QRect(8, 0, 30, 15)), 10);
-    const QImage avant = m.canevas.image();
-    m.TPos_elem_plot(cree_pos_elem("Dehors", 5, 11));
-    EXPECT_EQ(m.x_elem, -10);                       // updated, nothing drawn
-    EXPECT_EQ(m.canevas.image(), avant);
-    m.TPos_elem_plot(cree_pos_elem("Bord", 5, -10)); // exactly on the right edge
-    EXPECT_EQ(m.x_elem, 200);
+    EXPECT_GT(compte(canevas.image(), canevas.couleur_police, QRect(8, 0, 30, 15)), 10);
+    const QImage avant = canevas.image();
+    carte.TPos_elem_plot(cree_pos_elem("Dehors", 5, 11));
+    EXPECT_EQ(carte.x_elem, -10);                       // updated, nothing drawn
+    EXPECT_EQ(canevas.image(), avant);
+    carte.TPos_elem_plot(cree_pos_elem("Bord", 5, -10)); // exactly on the right edge
+    EXPECT_EQ(carte.x_elem, 200);
     EXPECT_EQ(cree_pos_elem(QString(300, u'a'), 0, 0).nom.size(), 255);
 }

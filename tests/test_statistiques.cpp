@@ -239,8 +239,8 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
 
     // A click on a point loads that day in the main window.
     l1->clicked(l1->at(3));
-    EXPECT_EQ(jour_course().nom_fichier_jour, "141100.txt");
-    EXPECT_EQ(etat_date().code_jour, "141100");
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "141100.txt");
+    EXPECT_EQ(etat.date.code_jour, "141100");
     EXPECT_TRUE(titre().contains("14 NOVEMBRE"));
 
     // The table sorted by distance sailed, then the CSV export.

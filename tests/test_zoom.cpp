@@ -15,14 +15,12 @@ class Zoom : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        viewport() = Viewport{};
         m.information = m.avertissement = [](const QString&) {};
     }
-    void TearDown() override { viewport() = Viewport{}; }
     // A view of the given bounds rendered at 804 × 585.
     void vue(ext nord, ext sud, ext ouest, ext est)
     {
-        Viewport& v = viewport();
+        Viewport& v = vp;
         v = Viewport{};
         v.lat_nord = nord;
         v.lat_sud = sud;
@@ -34,12 +32,14 @@ protected:
         ext n, s, o, e;
         bool operator==(const Bornes&) const = default;
     };
-    static Bornes bornes()
+    Bornes bornes() const
     {
-        const Viewport& v = viewport();
+        const Viewport& v = vp;
         return {v.lat_nord, v.lat_sud, v.long_ouest, v.long_est};
     }
-    TMercator m{nullptr, true};
+    Viewport vp;
+    Cartes cartes;
+    TMercator m{nullptr, vp, cartes, true};
 };
 
 }  // namespace
@@ -58,14 +58,14 @@ TEST_F(Zoom, RectangleRefuseOuAccepte)
     m.zoom_av_down(100, 200);
     m.zoom_av_move(300, 100);
     ASSERT_TRUE(m.zoom_av_up(300, 100));
-    const Viewport& v = viewport();
+    const Viewport& v = vp;
     EXPECT_EQ(v.lat_nord, nord);
     EXPECT_EQ(v.lat_sud, sud);
     EXPECT_EQ(v.long_ouest, ouest);
     EXPECT_EQ(v.long_est, est);
     // A 1-pixel rectangle is refused once ech_X reaches 1000 (0.001°).
     vue(46.31L, 46.30L, 1.47L, 1.46L);
-    ASSERT_GE(viewport().ech_X, 1000);
+    ASSERT_GE(vp.ech_X, 1000);
     const Bornes fin = bornes();
     m.zoom_av_down(100, 100);
     m.zoom_av_move(101, 200);
@@ -77,7 +77,7 @@ TEST_F(Zoom, BandeXorEffaceeSansTrace)
 {
     // Press, move, move back, release without zoom: the back buffer is the
     // last paint's picture again, pixel for pixel.
-    cartes_livrees();
+    charge_cartes_livrees(cartes);
     vue(50, 40, 10, -5);
     const QImage avant = m.canevas.image().copy();
     m.zoom_av_down(200, 150);
@@ -119,12 +119,12 @@ TEST_F(Zoom, ZoomArriereJusquAuTourDuMonde)
             EXPECT_GE(double(ddmm_vers_deg(m.lat(585))), -90.0);
         }
         EXPECT_GE(pas, 5);
-        EXPECT_EQ(viewport().ech_X, 2);
-        EXPECT_NEAR(double(viewport().larg_visible), 402, 1e-9);
-        const Viewport fin = viewport();
+        EXPECT_EQ(vp.ech_X, 2);
+        EXPECT_NEAR(double(vp.larg_visible), 402, 1e-9);
+        const Viewport fin = vp;
         EXPECT_FALSE(m.zoom_arriere());
-        EXPECT_EQ(viewport().long_ouest, fin.long_ouest);
-        EXPECT_EQ(viewport().largeur_large, fin.largeur_large);
+        EXPECT_EQ(vp.long_ouest, fin.long_ouest);
+        EXPECT_EQ(vp.largeur_large, fin.largeur_large);
         // Every longitude is drawn once, where its marker is.
         for (double lon = -179.25; lon < 180; lon += 7.5)
             EXPECT_NEAR(double(m.long_(m.pos_grX(radians(ext(lon))))), double(deg_vers_ddmm(lon)), 0.5) << lon;
@@ -136,30 +136,30 @@ TEST_F(Zoom, PanoramiqueEnDegres)
     // 67° asked, 80.4° visible: 10 pixels per degree. A drag of 100 pixels
     // to the right moves both bounds 10° west (+10).
     vue(40, 0, 30, -37);
-    ASSERT_EQ(viewport().ech_X, 10);
+    ASSERT_EQ(vp.ech_X, 10);
     m.depl_panoramique();
     m.panoramic_down(200, 300);
     m.panoramic_move(300, 300);
     m.panoramic_up(300, 300);
-    EXPECT_NEAR(double(viewport().long_ouest), 40, 1e-9);
-    EXPECT_NEAR(double(viewport().long_est), -27, 1e-9);
+    EXPECT_NEAR(double(vp.long_ouest), 40, 1e-9);
+    EXPECT_NEAR(double(vp.long_est), -27, 1e-9);
     EXPECT_NEAR(double(m.pas_G), 10, 1e-9);
     // 1° west from 179°50' W is 179°10' E, not 179°50' E.
     vue(10, 0, 179.50L, 170);
-    const ext e = viewport().long_est;
+    const ext e = vp.long_est;
     m.zone_x1 = 400;
-    m.zone_x2 = 400 + viewport().ech_X;
+    m.zone_x2 = 400 + vp.ech_X;
     m.zone_y1 = m.zone_y2 = 300;
     m.panoramic_up(0, 0);
-    EXPECT_NEAR(double(viewport().long_ouest), -179.10, 1e-9);
-    EXPECT_NEAR(double(ddmm_vers_deg(viewport().long_est)), double(ddmm_vers_deg(e)) + 1, 1e-9);
+    EXPECT_NEAR(double(vp.long_ouest), -179.10, 1e-9);
+    EXPECT_NEAR(double(ddmm_vers_deg(vp.long_est)), double(ddmm_vers_deg(e)) + 1, 1e-9);
 }
 
 TEST_F(Zoom, BornesDePartEtDAutreDeGreenwich)
 {
     // 100° W and 10° E, the short way by Greenwich (110°): a rectangle, a
     // zoom-out or a pan that lands there never flips to the Pacific.
-    Viewport& v = viewport();
+    Viewport& v = vp;
     v.pose_longitudes(100, -10);
     EXPECT_EQ(v.long_ouest, -10);
     EXPECT_EQ(v.long_est, 100);
@@ -181,14 +181,14 @@ TEST_F(Zoom, BornesDePartEtDAutreDeGreenwich)
 TEST_F(Zoom, PanoramiqueVerticalRefuseAuPole)
 {
     vue(85, 70, 10, -20);
-    const ext sud = viewport().lat_sud, nord = viewport().lat_nord;
+    const ext sud = vp.lat_sud, nord = vp.lat_nord;
     // Dragging down moves the area north: past the pole it is refused,
     // the horizontal part still applies.
     m.panoramic_down(400, 100);
     m.panoramic_move(420, 500);
     m.panoramic_up(420, 500);
-    EXPECT_EQ(viewport().lat_sud, sud);
-    EXPECT_EQ(viewport().lat_nord, nord);
+    EXPECT_EQ(vp.lat_sud, sud);
+    EXPECT_EQ(vp.lat_nord, nord);
     EXPECT_NE(m.pas_G, 0);
     EXPECT_GT(m.pas_L, 0);
 }
@@ -207,14 +207,14 @@ TEST_F(Zoom, AutourDUnPointAllerRetour)
     m.rend(804, 585);
     // And back out: the same view within a pixel.
     const Bornes apres = bornes();
-    const double px_deg = 1.0 / viewport().ech_X, py_deg = 1.0 / viewport().ech_Y;
+    const double px_deg = 1.0 / vp.ech_X, py_deg = 1.0 / vp.ech_Y;
     EXPECT_NEAR(double(ddmm_vers_deg(apres.n)), double(ddmm_vers_deg(avant.n)), py_deg);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.s)), double(ddmm_vers_deg(avant.s)), py_deg);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.o)), double(ddmm_vers_deg(avant.o)), px_deg);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.e)), double(ddmm_vers_deg(avant.e)), px_deg);
     EXPECT_NEAR(m.pos_grX(ddmm_vers_rad(lo)), 600, 1);
     // Out at the limit, the widest view: refused.
-    viewport().pose_largeur(0, 1000);
+    vp.pose_largeur(0, 1000);
     m.rend(804, 585);
     EXPECT_FALSE(m.zoom_autour(0, 0, 1.2L));
 }
@@ -224,7 +224,7 @@ TEST_F(Zoom, VuesLargesRectangleEtMolette)
     // The default world view, 216° wide: a rectangle 190° wide is framed on
     // its own centre, never on the other side of the world.
     vue(70, -60, 89.59L, -89.59L);
-    const Viewport& v = viewport();
+    const Viewport& v = vp;
     const int x1 = 20, x2 = 20 + 190 * v.ech_X;
     ASSERT_LT(x2, 804);
     const ext centre = ddmm_vers_deg(m.long_((x1 + x2) / 2));
@@ -262,18 +262,18 @@ TEST_F(Zoom, PolesEtMeridienDeReference)
         m.rend(804, 585);
         EXPECT_GE(double(ddmm_vers_deg(m.lat(585))), -90.0) << k;
     }
-    EXPECT_NEAR(double(ddmm_vers_deg(m.lat(585))), -90.0, 1.0 / viewport().ech_Y);
+    EXPECT_NEAR(double(ddmm_vers_deg(m.lat(585))), -90.0, 1.0 / vp.ech_Y);
 
     // Silver pixels of the label, left of the line, by rows of letters.
     auto lettres = [&](int X) {
         const int h = QFontMetrics(police_gdi("Arial", 7)).height();
         int n = 0;
         for (int k = 0; k < 9; ++k) {
-            bool vue = false;
+            bool vu = false;
             for (int y = 60 + k * h; y < 60 + (k + 1) * h; ++y)
                 for (int x = X - 12; x < X - 1; ++x)
-                    vue |= m.canevas.pixel(x, y) == clSilver;
-            n += vue;
+                    vu |= m.canevas.pixel(x, y) == clSilver;
+            n += vu;
         }
         return n;
     };

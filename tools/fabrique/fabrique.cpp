@@ -16,7 +16,8 @@
 #include "texte.h"
 #include "geometrie.h"
 #include "lieux.h"
-#include "mercator.h"
+#include "carte.h"
+#include "rendu_course.h"
 
 #include <QApplication>
 #include <QDataStream>
@@ -33,6 +34,13 @@
 using namespace orv;
 
 namespace {
+
+// The maps the welcome picture is drawn with.
+Cartes& cartes_fabrique()
+{
+    static Cartes c;
+    return c;
+}
 
 void ecrit_le16(QByteArray& b, quint16 v) { b.append(char(v & 0xFF)).append(char(v >> 8)); }
 void ecrit_le32(QByteArray& b, quint32 v)
@@ -165,14 +173,18 @@ QImage image_accueil(const QString& rep)
     p.fillRect(img.rect(), g);
 
     // The chart of the course, by the program's own engine.
-    TMercator carte(nullptr, true);
-    Viewport& v = viewport();
+    Viewport v;
     v.lat_nord = 62;
     v.lat_sud = -62;
     v.long_ouest = 89.59L;
     v.long_est = -89.59L;
-    carte.coul_points = 0xC8B078;
-    const QImage fond = carte.rend(760, 440);
+    Canevas canevas;
+    Carte carte(canevas, v);
+    SceneCourse scene;
+    scene.cartes = &cartes_fabrique();
+    scene.style.coul_points = 0xC8B078;
+    rend_scene(carte, scene, 760, 440);
+    const QImage fond = canevas.image();
     p.setOpacity(0.55);
     p.drawImage(60, 150, fond);
     p.setOpacity(1);
@@ -187,7 +199,7 @@ QImage image_accueil(const QString& rep)
     for (size_t k = 0; k + 1 < l.liste_route.size(); ++k) {
         const TPos_elem& a = l.liste_route[k].elem;
         const TPos_elem& b = l.liste_route[k + 1].elem;
-        if (!carte.correlation_dx_dG(a.longitude, b.longitude))
+        if (!correlation_dx_dG(v, a.longitude, b.longitude))
             continue;
         p.drawLine(QPointF(60 + carte.pos_grX(ddmm_vers_rad(a.longitude)), 150 + carte.pos_grY(ddmm_vers_rad(a.latitude))),
                    QPointF(60 + carte.pos_grX(ddmm_vers_rad(b.longitude)), 150 + carte.pos_grY(ddmm_vers_rad(b.latitude))));
@@ -349,7 +361,7 @@ int main(int argc, char** argv)
     OptionsCartes o;
     o.rep_programme = rep;
     o.racines_imposees = true;
-    charge_cartes(cartes(), o);
+    charge_cartes(cartes_fabrique(), o);
     bool ok = image_accueil(rep).save(QDir(rep).filePath("Zelto1.bmp"), "BMP");
     ok = ok && ecrit(QDir(rep).filePath("HandGrab.cur"), fichier_cur(curseur_main(), 16, 16));
     ok = ok && ecrit(QDir(rep).filePath("ZoomP.cur"), fichier_cur(curseur_loupe(), 12, 12));

@@ -1,14 +1,8 @@
-#include "mercator.h"
+#include "carte.h"
 
-#include "emplacements.h"
-#include "geometrie.h"
 #include "trace_cartes.h"
 
-#include <QCoreApplication>
-#include <QMessageBox>
-#include <QPaintEvent>
 #include <QPainter>
-#include <QScreen>
 #include <cmath>
 
 namespace orv {
@@ -76,71 +70,35 @@ QString etiquette_graticule(ext v, char pos, char neg)
     return s;
 }
 
-TMercator::TMercator(QWidget* parent, bool par_proprietaire)
-    : QWidget(parent), cartes_par_proprietaire(par_proprietaire)
+void Carte::peint(const Cartes* cartes, const StyleCarte& style, int32_t larg, int32_t haut)
 {
-    setWindowTitle(QStringLiteral("TMercator générique"));
-    resize(804, 585);
-    setAttribute(Qt::WA_OpaquePaintEvent);
-    canevas.police = police_hauteur(QStringLiteral("Times New Roman"), 11);
-    canevas.couleur_police = clAqua;
-    information = [this](const QString& m) {
-        QMessageBox::information(this, QStringLiteral("Information"), m);
-    };
-    avertissement = [this](const QString& m) {
-        QMessageBox::warning(this, QStringLiteral("Avertissement"), m);
-    };
-    if (QScreen* ecran = screen()) {
-        const QRect g = ecran->availableGeometry();
-        move(g.center() - QPoint(width() / 2, height() / 2));
-    }
-}
-
-void TMercator::FormCreate()
-{
-    if (!cartes_par_proprietaire)
-        charge_cartes();
-}
-
-void TMercator::charge_cartes()
-{
-    OptionsCartes opt;
-    opt.rep_programme = emplacements().rep_programme;
-    opt.information = information;
-    opt.avertissement = avertissement;
-    orv::charge_cartes(cartes(), opt);
-}
-
-void TMercator::FormPaint()
-{
-    larg_client = width();
-    haut_client = height();
+    larg_client = larg;
+    haut_client = haut;
+    couleur_fond = style.fond;
     canevas.mode_xor = false;
-    Viewport& vp = viewport();
-    vp.elargit_si_vide();
+    vue.elargit_si_vide();
     // The window system's erase in the form's colour.
     canevas.dimensionne(larg_client, haut_client);
     canevas.remplit(couleur_fond);
     canevas.couleur_pinceau = couleur_fond;
-    trace_merid_paral(vp.lat_sud, vp.long_ouest, vp.lat_nord, vp.long_est);
+    trace_merid_paral(vue.lat_sud, vue.long_ouest, vue.lat_nord, vue.long_est, cartes, style.coul_points);
 }
 
-void TMercator::trace_cartes()
+void Carte::trace_cartes(const Cartes& cartes, TColor coul_points)
 {
-    const Viewport& vp = viewport();
-    trace_toutes_cartes(canevas.image(), vp, larg_client, haut_client, cartes(), coul_points);
+    trace_toutes_cartes(canevas.image(), vue, larg_client, haut_client, cartes, coul_points);
     canevas.couleur_pinceau = couleur_fond;
 }
 
-void TMercator::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
+void Carte::line(int32_t x1, int32_t y1, int32_t x2, int32_t y2)
 {
     canevas.deplace_vers(x1, y1);
     canevas.trace_vers(x2, y2);
 }
 
-void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
+void Carte::trace_merid_paral(ext sud, ext ouest, ext nord, ext est, const Cartes* cartes, TColor coul_points)
 {
-    Viewport& vp = viewport();
+    Viewport& vp = vue;
     vp.ajuste(sud, ouest, nord, est, larg_client, haut_client);
 
     canevas.couleur_plume = COUL_GRATICULE;
@@ -148,8 +106,8 @@ void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
     canevas.police = police_gdi(QStringLiteral("Arial"), 7);
     canevas.couleur_police = COUL_GRATICULE;
 
-    if (cartes().cartes_chargees)
-        trace_cartes();
+    if (cartes && cartes->cartes_chargees)
+        trace_cartes(*cartes, coul_points);
 
     // A scale of zero pixels per degree would never reach the window's edge:
     // the loops below also stop after as many lines as the window has pixels.
@@ -249,90 +207,14 @@ void TMercator::trace_merid_paral(ext sud, ext ouest, ext nord, ext est)
     }
 }
 
-void TMercator::TPos_elem_plot(TPos_elem e)
+void Carte::TPos_elem_plot(const TPos_elem& e)
 {
     x_elem = pos_grX(ddmm_vers_rad(e.longitude));
     y_elem = pos_grY(ddmm_vers_rad(e.latitude));
-    if (x_elem >= 0 && x_elem <= width() && y_elem >= 0 && y_elem <= height()) {
+    if (x_elem >= 0 && x_elem <= larg_client && y_elem >= 0 && y_elem <= haut_client) {
         canevas.pixel(x_elem, y_elem, clYellow);
         canevas.texte(x_elem + 3, y_elem - 5, e.nom);
     }
-}
-
-void TMercator::loxodromie(ext dL, ext dG, ext phi1, ext phi2)
-{
-    orv::loxodromie(etat_loxodromie(), dL, dG, phi1, phi2);
-}
-
-ext TMercator::distance_loxo(ext phi1, ext lam1, ext phi2, ext lam2)
-{
-    return orv::distance_loxo(etat_loxodromie(), phi1, lam1, phi2, lam2);
-}
-
-ext TMercator::dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2) const
-{
-    return orv::dist_ortho(lat1, lon1, lat2, lon2);
-}
-
-void TMercator::calcul_orthodromie(ext lat1, ext lon1, ext lat2, ext lon2, ext pas)
-{
-    orv::calcul_orthodromie(orthodromie(), etat_loxodromie(), lat1, lon1, lat2, lon2, pas);
-}
-
-void TMercator::Affiche_dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2)
-{
-    const ext d = dist_ortho(lat1, lon1, lat2, lon2);
-    const int64_t x1 = pos_grX(ddmm_vers_rad(lon1)), x2 = pos_grX(ddmm_vers_rad(lon2));
-    const int64_t y1 = pos_grY(ddmm_vers_rad(lat1)), y2 = pos_grY(ddmm_vers_rad(lat2));
-    const int32_t xm = nint32((x1 + x2) * 0.5L), ym = nint32((y1 + y2) * 0.5L);
-    const Decalage dec = decalage_etiquette(lat1, lon1, lat2, lon2);
-    const TColor garde = canevas.couleur_police;
-    canevas.couleur_police = clRed;
-    canevas.texte(xm + dec.dx, ym + dec.dy, texte_distance(d));
-    canevas.couleur_police = garde;
-}
-
-bool TMercator::correlation_dx_dG(ext A, ext B) const
-{
-    return orv::correlation_dx_dG(viewport(), A, B);
-}
-
-void TMercator::rend_avec_bande()
-{
-    FormPaint();
-    trace_bande();
-}
-
-void TMercator::invalider()
-{
-    rend_avec_bande();
-    update();
-}
-
-void TMercator::repeint_immediat()
-{
-    rend_avec_bande();
-    repaint();
-}
-
-const QImage& TMercator::rend(int largeur, int hauteur)
-{
-    resize(largeur, hauteur);
-    rend_avec_bande();
-    return canevas.image();
-}
-
-void TMercator::paintEvent(QPaintEvent* e)
-{
-    QPainter p(this);
-    const QRect r = e->rect();
-    p.drawImage(r, canevas.image(), r);
-}
-
-void TMercator::resizeEvent(QResizeEvent* e)
-{
-    QWidget::resizeEvent(e);
-    invalider();
 }
 
 }  // namespace orv

@@ -1,0 +1,377 @@
+#include "rejeu.h"
+
+#include "calendrier.h"
+#include "posconc.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QTimer>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+const QString MESSAGE_FIN = QStringLiteral("Date de fin atteinte : appuyer sur ECHAP");
+const QString MESSAGE_MANUEL =
+    QStringLiteral("Appuyer sur la flêche curseur vers le bas pour le jour suivant |  Page préc = zoom arrière  | Page suiv = zoom avant");
+constexpr ext MARGE_MIN = 0.1L;
+constexpr ext MARGE_LAT_MAX = 90, MARGE_LONG_MAX = 90;  // degrees
+}  // namespace
+
+Rejeu::~Rejeu() = default;
+
+void Rejeu::cree_panneau()
+{
+    PanelTraj = new PanneauTrajets(&f_);
+    PanelTraj->ok = [this] { f_.BTokTrajClick(); };
+    PanelTraj->annuler = [this] { f_.BTAnnulTrajClick(); };
+    PanelTraj->exporter = [this] { f_.BTExporterClick(); };
+}
+
+void Rejeu::Trajets1Click()
+{
+    f_.abandonne_geste();
+    arrete_film();
+    f_.active_classement(false);
+    f_.Aff_Message(QStringLiteral("Pour se repasser le film de la course ! "));
+    f_.unsetCursor();
+    PanelTraj->show();
+    PanelTraj->raise();
+    if (!trajets_constitues)
+        Constitue_trajets();
+    f_.mode_outil = OUTIL_TRAJETS;
+    f_.titre(QStringLiteral("Orvalis 2000-2001."));
+}
+
+void Rejeu::Constitue_trajets()
+{
+    QString erreur;
+    if (!constitue_trajets(f_.etat.archive, f_.rep_programme, erreur)) {
+        // The lists are empty again: the next command assembles anew.
+        PanelTraj->remplit_dates(nullptr);
+        trajets_constitues = false;
+        f_.information(erreur);
+        return;
+    }
+    PanelTraj->remplit_dates(&f_.etat.archive);
+    trajets_constitues = true;
+}
+
+void Rejeu::BTokTrajClick()
+{
+    if (!trajets_constitues) {
+        // The archive could not be read: nothing to replay, commands kept.
+        f_.information(QStringLiteral("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
+        return;
+    }
+    SelectionTrajets s;
+    QString message;
+    if (!PanelTraj->selection(s, message)) {
+        f_.avertissement(message);
+        return;
+    }
+    // Nothing to replay: said, as the command line says it, the panel kept.
+    Viewport essai;
+    if (!cadre_sur_trajets(f_.etat.archive, s, essai, f_.width())) {
+        f_.information(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
+        return;
+    }
+    const int mode = PanelTraj->index_mode();
+    if (mode != 0)
+        f_.Inhibmenu();
+    selection_traj = s;
+    if (!s.toute_course) {
+        nb_jours_traj = s.fin - s.debut + 1;
+        jour_traj = 2;
+    }
+    periode_cadence = PanelTraj->periode_cadence(periode_cadence);
+    PanelTraj->hide();
+    trajets_actifs = true;
+    defilement_en_cours = false;
+    pas_montre = false;
+    f_.setFocus();  // the manual keys go to the chart
+    if (mode == 1)
+        Trac_traj_cadenc();
+    else if (mode == 2)
+        Trac_traj_man();
+    f_.invalider();
+}
+
+void Rejeu::BTAnnulTrajClick()
+{
+    PanelTraj->hide();
+    f_.FormDBlClick();
+    f_.SelDateClick();
+}
+
+void Rejeu::BTExporterClick()
+{
+    if (!trajets_constitues)
+        return;
+    SelectionTrajets s;
+    QString message;
+    if (!PanelTraj->selection(s, message)) {
+        f_.avertissement(message);
+        return;
+    }
+    const QString chemin = choisit_fichier_export ? choisit_fichier_export() : QString();
+    if (chemin.isEmpty())
+        return;
+    QString erreur;
+    if (exporte_trajets(f_.etat.archive, s, chemin, f_.couleurs_conc, erreur))
+        f_.Aff_Message(QStringLiteral("Trajets enregistrés dans « %1 »").arg(chemin));
+    else
+        f_.avertissement(erreur);
+}
+
+void Rejeu::cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes)
+{
+    Viewport& v = f_.etat.vue;
+    // Around the followed entrant's fix (the last selected; its last known
+    // fix on a day it has none), with the margins, in decimal degrees.
+    const int k = dernier_conc;
+    const TDonnees_conc* f = fixes[size_t(k)];
+    TPos_elem centre;
+    bool a_centre = false;
+    if (f) {
+        centre = f->elem;
+        a_centre = true;
+    } else if (releve_prec_[size_t(k)].latitude != 180 && vu_[size_t(k)]) {
+        centre = releve_prec_[size_t(k)];
+        a_centre = true;
+    } else {
+        for (int i = 1; i <= NB_CONCURRENTS && !a_centre; ++i)
+            if (fixes[size_t(i)]) {
+                centre = fixes[size_t(i)]->elem;
+                a_centre = true;
+            }
+    }
+    if (!a_centre)
+        return;
+    const ext la = ddmm_vers_deg(centre.latitude), lo = ddmm_vers_deg(centre.longitude);
+    v.lat_sud = deg_vers_ddmm(la - marge_lat);
+    v.lat_nord = deg_vers_ddmm(la + marge_lat);
+    ext o = lo + marge_long, e = lo - marge_long;
+    corrige_depass_G(o);
+    corrige_depass_G(e);
+    v.long_ouest = deg_vers_ddmm(o);
+    v.long_est = deg_vers_ddmm(e);
+    // Widened to every fix of the step (the tests read the DD.MM numbers
+    // as degrees, as the day's framing does).
+    const ext r = PI / 180;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const TDonnees_conc* d = fixes[size_t(i)];
+        if (!d)
+            continue;
+        const ext dla = d->elem.latitude, dlo = d->elem.longitude;
+        if (a_lOuEst(dlo * r, v.long_ouest * r))
+            v.long_ouest = dlo;
+        if (a_lEst(dlo * r, v.long_est * r))
+            v.long_est = dlo;
+        if (au_Nord(dla * r, v.lat_nord * r))
+            v.lat_nord = dla;
+        if (au_Sud(dla * r, v.lat_sud * r))
+            v.lat_sud = deg_vers_ddmm(ddmm_vers_deg(dla) - 1);
+    }
+    // Wide margins (Page Up) stop short of the poles.
+    v.lat_nord = std::clamp(v.lat_nord, ext(-89.59L), ext(89.59L));
+    v.lat_sud = std::clamp(v.lat_sud, ext(-89.59L), ext(89.59L));
+    v.pose_longitudes(v.long_ouest, v.long_est);
+}
+
+void Rejeu::demarre_film()
+{
+    film = Film(f_.etat.archive, selection_traj);
+    releve_prec_.fill(cree_pos_elem(QString(), 180, 0));
+    vu_.fill(false);
+    pas_montre = false;
+    dernier_conc = selection_traj.dernier();
+}
+
+void Rejeu::un_pas()
+{
+    const auto fixes = film.courant();
+    const int jour = film.jour();
+    cadre_sur_pas(fixes);
+    // This step's fixes, joined to the ones drawn before, over the chart.
+    pas.releves = fixes;
+    pas.precedents = releve_prec_;
+    pas.choisis = selection_traj.concurrents;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const TDonnees_conc* f = fixes[size_t(i)];
+        pas.premiers[size_t(i)] = f && film.premier(i, f);
+        if (f) {
+            releve_prec_[size_t(i)] = cree_pos_elem(QString(), f->elem.latitude, f->elem.longitude);
+            vu_[size_t(i)] = true;
+        }
+    }
+    pas_montre = true;
+    film.pas();
+    f_.invalider();
+    if (film_cadence && jour >= 0 && jour < f_.etat.archive.nb_jours()) {
+        const QDate d = f_.etat.archive.jours[size_t(jour)];
+        f_.Aff_Message(QStringLiteral("Film : %1 - jour %2%3")
+                           .arg(d.toString(QStringLiteral("dd/MM/yyyy")))
+                           .arg(ecart_jours(9, 11, 2000, d.day(), d.month(), d.year()))
+                           .arg(film_en_pause ? QStringLiteral(" (pause)") : QString()));
+    }
+}
+
+void Rejeu::Trac_traj_inst()
+{
+    defilement_en_cours = false;
+    f_.invalider();
+}
+
+void Rejeu::Trac_traj_cadenc()
+{
+    defilement_en_cours = true;
+    film_cadence = true;
+    film_en_pause = false;
+    demarre_film();
+    if (dernier_conc == 0) {
+        f_.Aff_Message(MESSAGE_FIN);
+        return;
+    }
+    // The first step at once (once back in the event loop), then one per
+    // period.
+    minuterie()->start(0);
+}
+
+void Rejeu::tic_film()
+{
+    if (!trajets_actifs || !defilement_en_cours || !film_cadence || film_en_pause)
+        return;
+    if (!film.reste()) {
+        f_.Aff_Message(MESSAGE_FIN);
+        return;
+    }
+    un_pas();
+    minuterie()->start(periode_cadence);
+}
+
+void Rejeu::Trac_traj_man()
+{
+    defilement_en_cours = true;
+    film_cadence = false;
+    f_.Aff_Message(MESSAGE_MANUEL);
+    demarre_film();
+    if (dernier_conc == 0)
+        return;
+    // The first step once back in the event loop.
+    QTimer::singleShot(0, &f_, [this] {
+        if (trajets_actifs && defilement_en_cours && !film_cadence && film.reste())
+            un_pas();
+    });
+}
+
+void Rejeu::arrete_film()
+{
+    if (minuterie_)
+        minuterie_->stop();
+    film_cadence = false;
+    film_en_pause = false;
+}
+
+bool Rejeu::termine()
+{
+    const bool actif = f_.mode_outil == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
+    arrete_film();
+    if (PanelTraj)
+        PanelTraj->hide();
+    trajets_actifs = false;
+    defilement_en_cours = false;
+    pas_montre = false;
+    marge_lat = marge_long = 0.5L;
+    return actif;
+}
+
+const Couche* Rejeu::couche()
+{
+    if (!trajets_constitues || !trajets_actifs)
+        return nullptr;
+    if (defilement_en_cours) {
+        if (!pas_montre)
+            return nullptr;
+        couche_pas_ = std::make_unique<CouchePas>(pas, PanelTraj->annotations(), f_.couleurs_conc, f_.couleur_fond);
+        return couche_pas_.get();
+    }
+    if (PanelTraj->index_mode() != 0)
+        return nullptr;
+    couche_trajets_ = std::make_unique<CoucheTrajets>(f_.etat.archive, selection_traj, PanelTraj->annotations(),
+                                                      f_.couleurs_conc, f_.couleur_fond);
+    return couche_trajets_.get();
+}
+
+QTimer* Rejeu::minuterie()
+{
+    if (!minuterie_) {
+        minuterie_ = new QTimer(&f_);
+        minuterie_->setSingleShot(true);
+        QObject::connect(minuterie_, &QTimer::timeout, &f_, [this] { tic_film(); });
+    }
+    return minuterie_;
+}
+
+bool Rejeu::touche(QKeyEvent* e)
+{
+    if (f_.mode_outil != OUTIL_TRAJETS || !trajets_actifs || !trajets_constitues)
+        return false;
+    const int mode = PanelTraj->index_mode();
+    if (mode == 1 && defilement_en_cours) {
+        // The timed film: Space pauses and resumes; paused, the down arrow
+        // steps one day.
+        if (e->key() == Qt::Key_Space) {
+            if (!film.reste() && !film_en_pause)
+                return true;  // the film is over: nothing to pause
+            film_en_pause = !film_en_pause;
+            if (film_en_pause) {
+                minuterie()->stop();
+                f_.Aff_Message(f_.message_statut + QStringLiteral(" (pause)"));
+            } else {
+                tic_film();
+            }
+            return true;
+        }
+        if (e->key() == Qt::Key_Down && film_en_pause) {
+            if (film.reste())
+                un_pas();
+            else
+                f_.Aff_Message(MESSAGE_FIN);
+            return true;
+        }
+        return false;
+    }
+    if (mode != 2)
+        return false;
+    switch (e->key()) {
+    case Qt::Key_Escape: f_.Trajets1Click(); return true;
+    case Qt::Key_PageUp:
+        marge_lat = std::min(marge_lat + f_.etat.vue.haut_deg / 6, MARGE_LAT_MAX);
+        marge_long = std::min(marge_long + f_.etat.vue.larg_deg / 6, MARGE_LONG_MAX);
+        return true;
+    case Qt::Key_PageDown: {
+        auto reduit = [](ext& m, ext etendue) {
+            m = m > etendue / 6 + MARGE_MIN ? m - etendue / 6 : MARGE_MIN;
+        };
+        reduit(marge_lat, f_.etat.vue.haut_deg);
+        reduit(marge_long, f_.etat.vue.larg_deg);
+        return true;
+    }
+    case Qt::Key_Down:
+        if (defilement_en_cours && film.reste()) {
+            un_pas();
+            f_.Aff_Message(MESSAGE_MANUEL);
+        } else {
+            f_.Aff_Message(MESSAGE_FIN);
+        }
+        return true;
+    default: return false;
+    }
+}
+
+}  // namespace orv

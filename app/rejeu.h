@@ -1,0 +1,81 @@
+// The replay of the race in the main window: its panel, the assembly of the
+// archive, and the three progressions of the design (every track at once,
+// one day per period on a timer, one day per key press) with their keys and
+// the chart following the fleet. It draws through the race picture's layers
+// (CoucheTrajets, CouchePas), asked for by the window's paint.
+#pragma once
+
+#include "panneau_trajets.h"
+#include "rendu_course.h"
+#include "trajets.h"
+
+#include <QString>
+#include <array>
+#include <functional>
+#include <memory>
+
+class QKeyEvent;
+class QTimer;
+
+namespace orv {
+
+class TFPosConc;
+
+class Rejeu {
+public:
+    explicit Rejeu(TFPosConc& f) : f_(f) {}
+    ~Rejeu();
+
+    PanneauTrajets* PanelTraj = nullptr;  // made with the window
+    void cree_panneau();
+
+    bool trajets_constitues = false;  // the archive is assembled
+    bool trajets_actifs = false;      // a replay is shown (instead of the day's boats)
+    bool defilement_en_cours = false; // step by step: timed or manual
+    bool film_cadence = false;        // the timed film is running
+    bool film_en_pause = false;
+    int periode_cadence = 3000;       // milliseconds
+    int nb_jours_traj = 0, jour_traj = 0, dernier_conc = 0;
+    ext marge_lat = 0.5L, marge_long = 0.5L;
+    SelectionTrajets selection_traj;
+    Film film;
+    PasDeRejeu pas;                   // the step on display
+    bool pas_montre = false;
+    // The export's file, asked by a dialog (a script in the tests).
+    std::function<QString()> choisit_fichier_export;
+
+    void Trajets1Click();
+    void Constitue_trajets();
+    void BTokTrajClick();
+    void BTAnnulTrajClick();
+    void BTExporterClick();
+    void Trac_traj_inst();
+    void Trac_traj_cadenc();
+    void Trac_traj_man();
+    void un_pas();
+    void tic_film();
+    void arrete_film();
+    // The keys of a replay in progress; false when the key is not theirs.
+    bool touche(QKeyEvent* e);
+    // Ends it: the panel hidden, the progression and its timer stopped.
+    // Whether one was on.
+    bool termine();
+    // What the window's paint draws over the chart: every track, the step
+    // on display, or null (the day's boats; nothing during a step-by-step
+    // replay that has not shown its first day).
+    const Couche* couche();
+    bool chart_seule() const { return trajets_actifs && defilement_en_cours && !pas_montre; }
+
+private:
+    void demarre_film();
+    void cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes);
+    QTimer* minuterie();
+    TFPosConc& f_;
+    QTimer* minuterie_ = nullptr;
+    std::array<bool, NB_CONCURRENTS + 1> vu_{};  // entrants drawn since the film started
+    std::array<TPos_elem, NB_CONCURRENTS + 1> releve_prec_{};  // their last fix drawn
+    std::unique_ptr<CoucheTrajets> couche_trajets_;
+    std::unique_ptr<CouchePas> couche_pas_;
+};
+
+}  // namespace orv

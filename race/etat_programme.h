@@ -1,0 +1,28 @@
+// The program-wide state of the design, one named instance each, held
+// together by whoever runs the program (the window, a command of the
+// command line, a test) and passed to what uses it: nothing reaches it
+// through a global.
+#pragma once
+
+#include "calendrier.h"
+#include "cartes.h"
+#include "donnees.h"
+#include "geometrie.h"
+#include "lieux.h"
+#include "trajets.h"
+#include "viewport.h"
+
+namespace orv {
+
+struct EtatProgramme {
+    Viewport vue;               // the chart's bounds and their fit
+    Cartes cartes;              // the coastline maps and their directory
+    Orthodromie orthodromie;    // the latest great-circle path
+    EtatLoxodromie loxodromie;  // the latest rhumb-line computation
+    EtatDate date;              // the chosen date and its texts
+    JourCourse jour;            // the loaded race day
+    ArchiveJours archive;       // every entrant's records over the race
+    Lieux lieux;                // course marks, places, route waypoints
+};
+
+}  // namespace orv

@@ -1,0 +1,132 @@
+#include "images_course.h"
+
+#include "calendrier.h"
+
+namespace orv {
+
+namespace {
+void pose_zone(Viewport& v, const std::optional<Zone>& zone)
+{
+    if (!zone)
+        return;
+    v.lat_nord = zone->nord;
+    v.lat_sud = zone->sud;
+    v.long_ouest = zone->ouest;
+    v.long_est = zone->est;
+    v.largeur_large = 0;
+}
+
+QImage rend(EtatProgramme& e, const SceneCourse& scene, QSize taille)
+{
+    Canevas canevas;
+    Carte carte(canevas, e.vue);
+    rend_scene(carte, scene, taille.width(), taille.height());
+    return canevas.image();
+}
+
+// The marks and places of the program, each problem said.
+void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
+{
+    for (auto charge : {&charge_marques, &charge_lieux}) {
+        QString err;
+        charge(e.lieux, s.rep_programme, err);
+        if (!err.isEmpty() && s.message)
+            s.message(err);
+    }
+}
+
+SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s)
+{
+    SceneCourse scene;
+    scene.cartes = &e.cartes;
+    scene.style = {s.reglages.fond, s.reglages.coul_points};
+    scene.lieux = &e.lieux;
+    return scene;
+}
+}  // namespace
+
+void vue_avant_le_jour(Viewport& v)
+{
+    v.lat_sud = 55.0L;
+    v.long_ouest = 80.0L;
+    v.lat_nord = 0;
+    v.long_est = 0;
+    v.largeur_large = 0;
+}
+
+void charge_cartes_programme(EtatProgramme& e, const SourceImage& s)
+{
+    if (e.cartes.cartes_chargees)
+        return;
+    OptionsCartes opt;
+    opt.rep_programme = s.rep_programme;
+    opt.information = s.message;
+    opt.avertissement = s.message;
+    charge_cartes(e.cartes, opt);
+}
+
+QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Zone>& zone, QSize taille)
+{
+    charge_cartes_programme(e, s);
+    pose_zone(e.vue, zone);
+    SceneCourse scene;
+    scene.cartes = &e.cartes;
+    return rend(e, scene, taille);
+}
+
+QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, bool route,
+                  const std::optional<Zone>& zone, QSize taille, QString& erreur)
+{
+    charge_cartes_programme(e, s);
+    charge_lieux_programme(e, s);
+    // The view before the day, as the window has it when it loads one (a
+    // day whose fleet is one point is widened by its extents).
+    vue_avant_le_jour(e.vue);
+    e.vue.elargit_si_vide();
+    e.vue.ajuste(taille.width(), taille.height());
+    montre_mois(e.date, jour.month(), jour.year());
+    valide_date(e.date, jour.day(), jour.month(), jour.year());
+    if (!charge_donnees_coureurs(e.jour, s.rep_programme, e.date.code_jour, e.date.date_en_clair)) {
+        erreur = QStringLiteral("Non disponible : autre date ?");
+        return {};
+    }
+    cadre_sur_flotte(e.jour, s.reglages.nb_cadrage, e.vue);
+    std::vector<TLieu> noeuds;
+    if (route) {
+        QString err;
+        e.lieux.liste_route.clear();
+        if (!charge_route(e.lieux, s.rep_programme, err) || e.lieux.liste_route.size() < 2) {
+            erreur = err.isEmpty() ? QStringLiteral("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.")
+                                   : err;
+            return {};
+        }
+        if (!err.isEmpty() && s.message)
+            s.message(err);
+        noeuds = construit_route(e.lieux.liste_route);
+    }
+    pose_zone(e.vue, zone);
+    SceneCourse scene = scene_de_course(e, s);
+    if (route)
+        scene.route = &noeuds;
+    const CoucheJour boats(e.jour, s.reglages.fond);
+    scene.couches.push_back(&boats);
+    return rend(e, scene, taille);
+}
+
+QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTrajets& selection, QSize taille,
+                     QString& erreur)
+{
+    charge_cartes_programme(e, s);
+    charge_lieux_programme(e, s);
+    if (!cadre_sur_trajets(e.archive, selection, e.vue, taille.width())) {
+        erreur = QStringLiteral("Aucune position pour ces concurrents sur cette période.");
+        return {};
+    }
+    SceneCourse scene = scene_de_course(e, s);
+    const CoucheTrajets traces(e.archive, selection, AnnotationsTrajets{}, couleurs_conc_pour(s.reglages.fond),
+                               s.reglages.fond);
+    scene.couches.push_back(&traces);
+    return rend(e, scene, taille);
+}
+
+}  // namespace orv

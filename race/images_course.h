@@ -1,0 +1,52 @@
+// The pictures of the command line (`--png`), drawn without any window
+// through the race picture's renderer, as the main window shows them: the
+// chart alone, a race day, the tracks of a replay.
+#pragma once
+
+#include "etat_programme.h"
+#include "reglages.h"
+#include "rendu_course.h"
+
+#include <QImage>
+#include <QSize>
+#include <functional>
+#include <optional>
+
+namespace orv {
+
+// Bounds asked on the command line (DD.MM, West positive).
+struct Zone {
+    ext nord = 0, sud = 0, ouest = 0, est = 0;
+};
+
+// How a picture is made: the program's directory, its settings, its maps
+// (loaded into the state when not yet), where messages go.
+struct SourceImage {
+    QString rep_programme;
+    Reglages reglages;
+    std::function<void(const QString&)> message;
+};
+
+// The bounds of the window before any day (55° N to the equator, 80° W to
+// Greenwich).
+void vue_avant_le_jour(Viewport& v);
+
+// Loads the maps of the program into `e` (once).
+void charge_cartes_programme(EtatProgramme& e, const SourceImage& s);
+
+// The chart alone, in the default colours: the world, or the zone.
+QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Zone>& zone, QSize taille);
+
+// The race picture of a day (marks, places, boats; the route when asked),
+// framed on the fleet as loading the day frames it, then on the zone when
+// one is given. Null, with the reason in `erreur`, when the day or the
+// route cannot be read.
+QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, bool route,
+                  const std::optional<Zone>& zone, QSize taille, QString& erreur);
+
+// Every track of the selection over its period, framed on them (the
+// replay's instant drawing). Null when there is no fix.
+QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTrajets& selection, QSize taille,
+                     QString& erreur);
+
+}  // namespace orv

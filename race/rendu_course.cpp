@@ -1,0 +1,313 @@
+#include "rendu_course.h"
+
+#include "geometrie.h"
+#include "reglages.h"
+#include "trace_geometrie.h"
+
+#include <QPainter>
+#include <cmath>
+
+namespace orv {
+
+TColor couleur_vitesse(ext s, bool clair)
+{
+    if (s < 6)
+        return clair ? 0x008000 : 0x00FF00;
+    if (s < 8)
+        return clair ? 0x00DCDC : 0x00FFFF;
+    if (s < 10)
+        return 0x0000FF;
+    if (s < 15)
+        return clair ? 0xC0C0C0 : 0xFFFFFF;
+    return 0xFCB4D8;
+}
+
+StylePlume style_trajet(int i)
+{
+    switch (i % 5) {
+    case 1: return StylePlume::Tiret;
+    case 2: return StylePlume::Point;
+    case 3: return StylePlume::TiretPoint;
+    case 4: return StylePlume::TiretPointPoint;
+    default: return StylePlume::Plein;
+    }
+}
+
+TColor couleur_trajet(TColor c, TColor fond)
+{
+    // On a navy background the colour is shifted and its blue byte dropped,
+    // on the packed value.
+    return fond == clNavy ? (c + 64) & 0xFFFF : c;
+}
+
+void trace_marque(Carte& c, const TPos_elem& e)
+{
+    // A name whose third character is "V": small and grey; others red,
+    // larger, italic and underlined. The fonts are made once.
+    static const QFont petite = police_gdi(QStringLiteral("Arial"), 7);
+    static const QFont grande = police_gdi(QStringLiteral("Arial"), 8);
+    static const QFont grande_soulignee = [] {
+        QFont f = grande;
+        f.setItalic(true);
+        f.setUnderline(true);
+        return f;
+    }();
+    if (e.nom.size() >= 3 && e.nom[2] == u'V') {
+        c.canevas.police = petite;
+        c.canevas.couleur_police = clGray;
+        c.TPos_elem_plot(e);
+    } else {
+        c.canevas.police = grande_soulignee;
+        c.canevas.couleur_police = clRed;
+        c.TPos_elem_plot(e);
+        c.canevas.police = grande;
+    }
+}
+
+void trace_marques(Carte& c, const Lieux& l)
+{
+    for (const TLieu& e : l.liste_mp)
+        trace_marque(c, e.elem);
+}
+
+void trace_lieux(Carte& c, const Lieux& l)
+{
+    Canevas& k = c.canevas;
+    for (const TLieu& e : l.liste_lieux) {
+        k.police = police_gdi(QStringLiteral("Arial"), 7);
+        k.couleur_police = clGray;
+        if (e.a_droite) {
+            k.police.setItalic(true);
+            k.police.setUnderline(true);
+            c.TPos_elem_plot(e.elem);
+            k.police.setItalic(false);
+            k.police.setUnderline(false);
+        } else {
+            const int x = c.pos_grX(ddmm_vers_rad(e.elem.longitude));
+            const int y = c.pos_grY(ddmm_vers_rad(e.elem.latitude));
+            const int w = k.largeur_texte(e.elem.nom);
+            const int h = k.hauteur_texte(e.elem.nom);
+            k.texte(x - w / 2, y - h / 2, e.elem.nom);
+        }
+    }
+}
+
+std::vector<TLieu> construit_route(const ListeLieux& points)
+{
+    std::vector<TLieu> route;
+    if (points.size() < 2)
+        return route;
+    Orthodromie o;
+    EtatLoxodromie lox;
+    auto noeud = [](const QString& nom, ext lat_rad, ext lon_rad) {
+        TLieu n;
+        lieu_de_valeurs(n, nom, true, lat_rad, lon_rad);
+        return n;
+    };
+    for (size_t k = 0; k + 1 < points.size(); ++k) {
+        const TPos_elem& a = points[k].elem;
+        const TPos_elem& b = points[k + 1].elem;
+        const ext dG = ecart_court(ddmm_vers_rad(a.longitude), ddmm_vers_rad(b.longitude));
+        calcul_orthodromie(o, lox, a.latitude, a.longitude, b.latitude, b.longitude, std::fabs(degres(dG) * 0.0625L));
+        route.push_back(noeud(a.nom, ddmm_vers_rad(a.latitude), ddmm_vers_rad(a.longitude)));
+        for (int32_t i = 0; i < o.nb_pts_orth; ++i)
+            route.push_back(noeud(QString(), o.pts_orth[size_t(i)].latitude, o.pts_orth[size_t(i)].longitude));
+    }
+    const TPos_elem& fin = points.back().elem;
+    route.push_back(noeud(fin.nom, ddmm_vers_rad(fin.latitude), ddmm_vers_rad(fin.longitude)));
+    return route;
+}
+
+namespace {
+void trace_point_radians(Carte& c, const TLieu& n)
+{
+    const TPos_elem e = cree_pos_elem(n.elem.nom, rad_vers_ddmm(n.elem.latitude), rad_vers_ddmm(n.elem.longitude));
+    // A point between waypoints has no name: its yellow dot alone, the
+    // label style would change nothing that shows.
+    if (e.nom.isEmpty())
+        c.TPos_elem_plot(e);
+    else
+        trace_marque(c, e);
+}
+}  // namespace
+
+void Trace_route_theo(Carte& c, const std::vector<TLieu>& route)
+{
+    if (route.size() < 2)
+        return;
+    Canevas& k = c.canevas;
+    k.couleur_plume = clGray;
+    const StylePlume style = k.style_plume;
+    k.style_plume = StylePlume::Point;
+    k.police = police_gdi(k.police.family(), 8);
+    // Segments whose ends lie more than twice the client away are skipped,
+    // and so is the one whose ends the X conversion puts a turn apart.
+    const int64_t xl = 2 * int64_t(c.larg_client), yl = 2 * int64_t(c.haut_client);
+    for (size_t i = 0; i + 1 < route.size(); ++i) {
+        const TPos_elem& n = route[i].elem;
+        const TPos_elem& s = route[i + 1].elem;
+        trace_point_radians(c, route[i]);
+        const int32_t x1 = c.pos_grX(n.longitude), y1 = c.pos_grY(n.latitude);
+        const int32_t x2 = c.pos_grX(s.longitude), y2 = c.pos_grY(s.latitude);
+        if (std::abs(int64_t(x1)) <= xl && std::abs(int64_t(x2)) <= xl && std::abs(int64_t(y1)) <= yl &&
+            std::abs(int64_t(y2)) <= yl && correlation_dx_dG(c.vue, rad_vers_ddmm(n.longitude), rad_vers_ddmm(s.longitude))) {
+            k.couleur_plume = clGray;
+            c.line(x1, y1, x2, y2);
+        }
+    }
+    k.style_plume = style;
+    k.police = police_gdi(k.police.family(), 7);
+}
+
+void trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool clair)
+{
+    // 4 pixels per knot along the course (0 up, 90 to the right), in the
+    // colour of the speed band.
+    c.canevas.couleur_plume = couleur_vitesse(vitesse, clair);
+    const ext a = radians(450 - cap);
+    const int dx = nint32(std::fabs(vitesse) * 4 * std::cos(a));
+    const int dy = nint32(std::fabs(vitesse) * 4 * std::sin(a));
+    c.line(x, y, x + dx, y - dy);
+}
+
+void trace_concurrent(Carte& c, const TDonnees_conc& r, bool clair)
+{
+    if (r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0)
+        return;
+    c.canevas.couleur_police = clair ? clBlack : clWhite;
+    c.canevas.couleur_plume = clYellow;
+    c.TPos_elem_plot(r.elem);
+    trait_vitesse(c, c.pos_grX(ddmm_vers_rad(r.elem.longitude)), c.pos_grY(ddmm_vers_rad(r.elem.latitude)), r.vitesse,
+                  r.cap, clair);
+}
+
+TraceurTrajets::TraceurTrajets(const AnnotationsTrajets& a, const std::array<TColor, NB_CONCURRENTS + 1>& couleurs,
+                               TColor fond)
+    : a_(a), couleurs_(couleurs), fond_(fond)
+{
+    releve_prec.fill(cree_pos_elem(QString(), 180, 0));
+}
+
+void TraceurTrajets::Plot_traj_conc(Carte& c, const TDonnees_conc& r, int i, bool premier)
+{
+    // No position (an unranked entrant at 0° 0°, a retired boat's record
+    // that carries the harbour's placeholder): nothing drawn, and the track
+    // ends where the boat was.
+    if (!releve_reel(r))
+        return;
+    Canevas& k = c.canevas;
+    const bool clair = fond_clair(fond_);
+    QString nom = r.skipper;
+    if (a_.classement)
+        nom += u' ' + QString::number(r.rang);
+    k.couleur_police = clair ? clBlack : clWhite;
+    k.couleur_plume = clYellow;
+    c.TPos_elem_plot(cree_pos_elem(nom, r.elem.latitude, r.elem.longitude));
+    const int x = c.pos_grX(ddmm_vers_rad(r.elem.longitude));
+    const int y = c.pos_grY(ddmm_vers_rad(r.elem.latitude));
+
+    // A segment from the previous fix drawn, unless this is the period's
+    // first (or nothing was drawn before it).
+    if (!premier && releve_prec[size_t(i)].latitude != 180) {
+        const TPos_elem& p = releve_prec[size_t(i)];
+        const int xp = c.pos_grX(ddmm_vers_rad(p.longitude));
+        const int yp = c.pos_grY(ddmm_vers_rad(p.latitude));
+        k.couleur_plume = couleur_trajet(couleurs_[size_t(i)], fond_);
+        k.style_plume = style_trajet(i);
+        // Drawn when the screen agrees with the geography: a segment whose
+        // ends the X conversion puts a turn apart is not.
+        const ext lon = ddmm_vers_rad(r.elem.longitude), lon_p = ddmm_vers_rad(p.longitude);
+        const bool est = a_lEst(lon, lon_p);
+        if ((est && x >= xp) || (!est && x < xp) || x == xp) {
+            c.line(xp, yp, x, y);
+            if (a_.distances_parcourues)
+                Affiche_dist_ortho(c, p.latitude, p.longitude, r.elem.latitude, r.elem.longitude);
+        }
+    }
+    releve_prec[size_t(i)] = cree_pos_elem(QString(), r.elem.latitude, r.elem.longitude);
+
+    k.couleur_police = clair ? 0x008000 : 0x00FF00;
+    if (a_.dates)
+        k.texte(x + 3, y - k.hauteur_texte(QStringLiteral("A")) - 4, r.date_txt);
+    if (a_.vitesses) {
+        k.style_plume = StylePlume::Plein;
+        trait_vitesse(c, x, y, r.vitesse, r.cap, clair);
+    }
+}
+
+void CoucheJour::dessine(Carte& c) const
+{
+    c.canevas.couleur_plume = clYellow;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        trace_concurrent(c, j_.donnees_conc[size_t(i)], fond_clair(fond_));
+}
+
+void CoucheTrajets::dessine(Carte& c) const
+{
+    if (s_.dernier() == 0)
+        return;
+    TraceurTrajets t(an_, couleurs_, fond_);
+    Film film(a_, s_);
+    c.canevas.style_plume = StylePlume::Plein;
+    while (film.reste()) {
+        const auto fixes = film.pas();
+        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+            if (const TDonnees_conc* f = fixes[size_t(i)])
+                t.Plot_traj_conc(c, *f, i, film.premier(i, f));
+    }
+}
+
+void CouchePas::dessine(Carte& c) const
+{
+    TraceurTrajets t(an_, couleurs_, fond_);
+    t.releve_prec = p_.precedents;
+    c.canevas.style_plume = StylePlume::Plein;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (const TDonnees_conc* f = p_.releves[size_t(i)])
+            t.Plot_traj_conc(c, *f, i, p_.premiers[size_t(i)]);
+    if (!an_.distance_entre_deux)
+        return;
+    // Between the first and the second chosen entrant (list order), only
+    // when exactly two are chosen and both have a fix this step.
+    std::array<const TDonnees_conc*, 2> ab{};
+    int n = 0;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (p_.choisis.test(size_t(i))) {
+            if (n < 2)
+                ab[size_t(n)] = p_.releves[size_t(i)];
+            ++n;
+        }
+    if (n != 2 || !ab[0] || !ab[1])
+        return;
+    Orthodromie o;
+    EtatLoxodromie lox;
+    calcule_mesure(o, lox, ab[0]->elem, ab[1]->elem);
+    trace_mesure(c, o, ab[0]->elem, ab[1]->elem);
+}
+
+void rend_scene(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
+{
+    if (s.accueil) {
+        c.larg_client = larg;
+        c.haut_client = haut;
+        c.canevas.dimensionne(larg, haut);
+        c.canevas.remplit(s.style.fond);
+        if (!s.accueil->isNull()) {
+            QPainter p(&c.canevas.image());
+            p.drawImage(0, 0, *s.accueil);
+        }
+        return;
+    }
+    c.peint(s.cartes, s.style, larg, haut);
+    if (s.lieux) {
+        trace_marques(c, *s.lieux);
+        trace_lieux(c, *s.lieux);
+    }
+    if (s.route)
+        Trace_route_theo(c, *s.route);
+    c.canevas.style_plume = StylePlume::Plein;
+    for (const Couche* k : s.couches)
+        k->dessine(c);
+}
+
+}  // namespace orv
