@@ -27,7 +27,10 @@ struct Fenetre1080 {
         carte.avertissement = carte.information;
         carte.resize(1920, 1080);
         carte.FormCreate();
-        carte.charge_cartes();
+        OptionsCartes o;
+        o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
+        o.racines_imposees = true;
+        charge_cartes(etat.cartes, o);
         carte.fond_initial = false;
         montre_mois(etat.date, 12, 2000);
         valide_date(etat.date, 6, 12, 2000);

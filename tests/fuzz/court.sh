@@ -14,15 +14,17 @@ fi
 cmake -S "$racine" -B "$b" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALIS_FUZZ=ON -DORVALIS_BENCH=OFF -DORVALIS_WERROR=OFF >/dev/null
 cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet fuzz_page fuzz_xls fuzz_xlsx)
-cmake --build "$b" -j2 --target orvalis_tests "${cibles[@]}" 2>&1 | grep -E 'error|Error' || true
+cmake --build "$b" -j2 --target orvalis_tests orvalis_tests_coeur "${cibles[@]}" 2>&1 | grep -E 'error|Error' || true
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 echo "== unit tests, sanitized"
-if ! (cd "$b/bin" && QT_QPA_PLATFORM=offscreen ./orvalis_tests --gtest_brief=1 > "$b/tests-san.log" 2>&1); then
-  tail -n 60 "$b/tests-san.log"; echo "sanitized unit tests failed"; exit 1
-fi
-tail -n 3 "$b/tests-san.log"
+for t in orvalis_tests_coeur orvalis_tests; do
+  if ! (cd "$b/bin" && QT_QPA_PLATFORM=offscreen ./$t --gtest_brief=1 > "$b/$t-san.log" 2>&1); then
+    tail -n 60 "$b/$t-san.log"; echo "sanitized unit tests failed ($t)"; exit 1
+  fi
+  tail -n 2 "$b/$t-san.log"
+done
 
 mkdir -p "$b/crashes"
 for cible in "${cibles[@]}"; do
