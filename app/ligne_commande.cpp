@@ -53,6 +53,13 @@ QStringList regroupe(const QStringList& args)
 }
 
 // The values of a grouped option: exactly `n` reals, or an error message.
+// Four DD.MM values whose minutes are below 60 (their ranges are checked
+// apart).
+bool minutes_valides(const ext (&v)[4])
+{
+    return std::all_of(std::begin(v), std::end(v), [](ext x) { return ddmm_valide(x, 360); });
+}
+
 QString reels(const QString& option, const QString& valeur, int n, ext* v, const QString& attendu)
 {
     const QStringList p = valeur.split(u' ', Qt::SkipEmptyParts);
@@ -278,6 +285,8 @@ Commande analyse_commande(const QStringList& args)
             return erreur(QStringLiteral("--distance : latitude hors de -90..90."));
         if (std::fabs(v[1]) > 360 || std::fabs(v[3]) > 360)
             return erreur(QStringLiteral("--distance : longitude hors de -360..360."));
+        if (!minutes_valides(v))
+            return erreur(QStringLiteral("--distance : minutes au-delà de 60 (DD.MM attendu)."));
         c.type = Commande::Distance;
         c.lat1 = v[0];
         c.lon1 = v[1];
@@ -330,6 +339,8 @@ Commande analyse_commande(const QStringList& args)
             return erreur(QStringLiteral("--zone : latitude hors de -90..90."));
         if (std::fabs(v[2]) > 180 || std::fabs(v[3]) > 180)
             return erreur(QStringLiteral("--zone : longitude hors de -180..180."));
+        if (!minutes_valides(v))
+            return erreur(QStringLiteral("--zone : minutes au-delà de 60 (DD.MM attendu)."));
         c.zone = true;
         c.nord = v[0];
         c.sud = v[1];

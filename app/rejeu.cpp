@@ -77,7 +77,7 @@ void Rejeu::BTokTrajClick()
     // Nothing to replay: said, as the command line says it, the panel kept.
     Viewport essai;
     if (!cadre_sur_trajets(f_.etat.archive, s, essai, f_.width())) {
-        f_.information(QStringLiteral("Aucune position pour ces concurrents sur cette période."));
+        f_.information(AUCUNE_POSITION);
         return;
     }
     const int mode = PanelTraj->index_mode();

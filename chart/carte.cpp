@@ -130,6 +130,8 @@ void Carte::trace_merid_paral(ext sud, ext ouest, ext nord, ext est, const Carte
         const bool dans_le_tour = !vp.vue_large() || (dx >= vp.debut_tour() && dx < vp.debut_tour() + 360);
         if (dans_le_tour)
             line(X, 0, X, haut_client);
+        if (lambda > 180 || lambda < -180)
+            lambda = std::fmod(lambda, 360.0L);
         if (lambda > 180)
             lambda -= 360;
         if (lambda < -180)

@@ -48,6 +48,15 @@ ext ddmm_vers_deg(ext x)
     return s * (d + (a - d) * 5 * TIERS);
 }
 
+bool ddmm_valide(ext x, ext max)
+{
+    if (!std::isfinite(x))
+        return false;
+    const ext a = std::fabs(x);
+    const ext d = std::trunc(a + EPS);
+    return (a - d) * 100 <= 60 + 1e-6L && std::fabs(ddmm_vers_deg(x)) <= max + 1e-9L;
+}
+
 ext radians(ext x) { return x * PI * UN_180E; }
 ext degres(ext x) { return x * 180 * UN_PI; }
 ext ddmm_vers_rad(ext x) { return radians(ddmm_vers_deg(x)); }

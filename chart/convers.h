@@ -30,6 +30,10 @@ int32_t nint32(ext x);
 
 ext deg_vers_ddmm(ext degres);  // decimal degrees -> DD.MM
 ext ddmm_vers_deg(ext ddmm);    // DD.MM -> decimal degrees
+// Whether a DD.MM number is a position within ±max_degres: its minutes,
+// the two digits after the point and what follows, at most 60 (10.60 is
+// 11°, as rounding may write it; 89.99 is not 89°99', nor 41.75 41°75').
+bool ddmm_valide(ext ddmm, ext max_degres);
 ext radians(ext degres);        // degrees -> radians
 ext degres(ext rad);            // radians -> degrees
 ext ddmm_vers_rad(ext ddmm);    // DD.MM -> radians

@@ -54,14 +54,18 @@ void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t 
     if (vp.vue_large()) {
         // More than half the world: each dot at its place nearest the
         // centre of the window, as pos_grX puts markers.
+        // G - lam spans one turn, [G - 180, G + 180]: taken by whole turns
+        // so that it starts in [debut, debut + 360), a second turn off the
+        // part beyond puts every dot within the turn drawn.
         const double debut = static_cast<double>(vp.debut_tour());
+        const double tours = 360 * std::floor((G - 180 - debut) / 360);
         for (int64_t i = 0; i < nb; ++i) {
-            double dx = G - enregs[2 * i + 1];
-            if (dx < debut)
-                dx += 360;
-            else if (dx >= debut + 360)
-                dx -= 360;
-            ecrit(dx * ex, (L - enregs[2 * i]) * ey);
+            double d = G - enregs[2 * i + 1] - tours - debut;
+            if (d >= 360)
+                d -= 360;
+            else if (d < 0)
+                d += 360;
+            ecrit((d + debut) * ex, (L - enregs[2 * i]) * ey);
         }
         return;
     }

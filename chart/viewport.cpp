@@ -69,6 +69,13 @@ double ecart_court(double a, double b) { return court<double>(a, b, M_PI); }
 
 void corrige_depass_G(ext& g)
 {
+    // Any number of turns: a wide view's pixels can lie several away.
+    if (g > 540 || g <= -540)
+        g = std::fmod(g, 360.0L);
+    if (g > 180)
+        g -= 360;
+    if (g <= -180)
+        g += 360;
     if (g > 180)
         g -= 360;
     if (g <= -180)

@@ -76,13 +76,63 @@ int ouvre_temporaire(const QByteArray& cible, QByteArray& temporaire, int& erreu
     erreur_systeme = EEXIST;
     return -1;
 }
+
+// Every byte written to `fd`, a short write continued; the error, or 0.
+int ecrit_tout(int fd, const QByteArray& contenu, qint64& fait)
+{
+    const char* p = contenu.constData();
+    qint64 reste = contenu.size();
+    fait = 0;
+    while (reste > 0) {
+        const ssize_t n = ::write(fd, p + fait, size_t(std::min<qint64>(reste, qint64(1) << 30)));
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n < 0)
+            return errno;
+        if (n == 0)
+            return EIO;
+        fait += n;
+        reste -= n;
+    }
+    return 0;
+}
+
+// The file a path names once its symbolic links are followed (a link to a
+// file not there yet names that file); the path itself when not a link.
+QByteArray cible_des_liens(const QString& chemin)
+{
+    QFileInfo i(chemin);
+    for (int saut = 0; saut < 40 && i.isSymLink(); ++saut)
+        i = QFileInfo(i.symLinkTarget());
+    return QFile::encodeName(i.isSymLink() ? chemin : i.absoluteFilePath());
+}
 #endif
 }  // namespace
 
 bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& erreur)
 {
 #ifdef Q_OS_UNIX
-    const QByteArray cible = QFile::encodeName(chemin);
+    // A pipe, a terminal or another device (/dev/stdout, a FIFO) is written
+    // as it is: it has no previous content to keep, and a file put in its
+    // place would take its name.
+    struct stat st {};
+    if (::stat(QFile::encodeName(chemin).constData(), &st) == 0 &&
+        (S_ISFIFO(st.st_mode) || S_ISCHR(st.st_mode) || S_ISSOCK(st.st_mode))) {
+        const int fd = ::open(QFile::encodeName(chemin).constData(), O_WRONLY | O_CLOEXEC);
+        if (fd < 0) {
+            erreur = echec(chemin, raison_systeme(errno));
+            return false;
+        }
+        qint64 fait = 0;
+        int err = ecrit_tout(fd, contenu, fait);
+        if (::close(fd) != 0 && err == 0)
+            err = errno;
+        if (err != 0)
+            erreur = echec(chemin, raison_systeme(err));
+        return err == 0;
+    }
+    // Through a symbolic link, the file it names is replaced; the link stays.
+    const QByteArray cible = cible_des_liens(chemin);
     QByteArray temporaire;
     int e = 0;
     const int fd = ouvre_temporaire(cible, temporaire, e);
@@ -98,24 +148,13 @@ bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& er
     };
     etape(EtapeEcriture::Ouvert, 0);
     // An existing file keeps its permissions.
-    struct stat st {};
     if (::stat(cible.constData(), &st) == 0 && S_ISREG(st.st_mode))
         ::fchmod(fd, st.st_mode & 07777);
-    // Every write checked, a short one continued: nothing is taken as
-    // written that the system did not accept.
-    const char* p = contenu.constData();
-    qint64 reste = contenu.size(), fait = 0;
-    while (reste > 0) {
-        const ssize_t n = ::write(fd, p + fait, size_t(std::min<qint64>(reste, qint64(1) << 30)));
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return abandonne(errno);
-        if (n == 0)
-            return abandonne(EIO);
-        fait += n;
-        reste -= n;
-    }
+    // Every write checked: nothing is taken as written that the system did
+    // not accept.
+    qint64 fait = 0;
+    if (const int err = ecrit_tout(fd, contenu, fait))
+        return abandonne(err);
     etape(EtapeEcriture::Ecrit, fait);
     if (::fsync(fd) != 0)
         return abandonne(errno);
@@ -135,7 +174,7 @@ bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& er
     etape(EtapeEcriture::Renomme, fait);
     // The new name itself on the disk (best effort: not every file system
     // lets a folder be synced).
-    const QByteArray dossier = QFile::encodeName(QFileInfo(chemin).absolutePath());
+    const QByteArray dossier = QFile::encodeName(QFileInfo(QFile::decodeName(cible)).absolutePath());
     const int fdd = ::open(dossier.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fdd >= 0) {
         ::fsync(fdd);

@@ -3,7 +3,9 @@
 // temporary file beside the target ("name.XXXXXX"), every write and the
 // flush to the disk are checked, and only a complete file is renamed into
 // place: a full disk, a file-size limit or a kill leave the previous file
-// as it was, and a failure is never reported as a success.
+// as it was, and a failure is never reported as a success. A symbolic link
+// is followed (the file it names is replaced); a pipe or a device
+// (/dev/stdout, a FIFO) is written directly, every write checked.
 #pragma once
 
 #include <QByteArray>

@@ -345,6 +345,13 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
             !nombre_plausible(l[CAP], CAP, n, x.skipper, 0, 360, "°", x.cap, erreur) ||
             !nombre_plausible(l[VITESSE], VITESSE, n, x.skipper, 0, VITESSE_MAX_NOEUDS, " nœuds", x.vitesse, erreur))
             return false;
+        // Positions are degrees and minutes (DD.MM).
+        for (const int champ : {LATITUDE, LONGITUDE})
+            if (!ddmm_valide(champ == LATITUDE ? x.lat : x.lon, champ == LATITUDE ? 90 : 180)) {
+                erreur = refus(designation(champ, n, x.skipper) +
+                               QStringLiteral(" « %1 » : minutes au-delà de 60 (DD.MM attendu)").arg(l[champ]));
+                return false;
+            }
         if (l[MARQUEUR] != QLatin1String("2D-3D")) {
             erreur = refus(designation(MARQUEUR, n, x.skipper) + QStringLiteral(" : fin de bloc absente"));
             return false;

@@ -119,7 +119,7 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
     charge_cartes_programme(e, s);
     charge_lieux_programme(e, s);
     if (!cadre_sur_trajets(e.archive, selection, e.vue, taille.width())) {
-        erreur = QStringLiteral("Aucune position pour ces concurrents sur cette période.");
+        erreur = AUCUNE_POSITION;
         return {};
     }
     SceneCourse scene = scene_de_course(e, s);

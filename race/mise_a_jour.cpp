@@ -40,6 +40,14 @@ bool jour_de_course(const QDate& jour)
     return jour.isValid() && jour >= PREMIER_JOUR_COURSE && jour <= DERNIER_JOUR_COURSE;
 }
 
+QDate jour_homonyme(const QDate& jour)
+{
+    if (!jour.isValid())
+        return {};
+    const QDate d(2000 + ((jour.year() % 100) + 100) % 100, jour.month(), jour.day());
+    return jour_de_course(d) && d != jour ? d : QDate();
+}
+
 namespace {
 // The sheet as a worker thread reads it.
 struct Lecture {
@@ -78,11 +86,12 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
         echoue(QStringLiteral("Actualisation désactivée (posorvls.ini : Excel=non)."));
         return;
     }
-    if (!jour_de_course(jour_)) {
-        echoue(QStringLiteral("Le %1 n'est pas un jour de la course (du %2 au %3) : rien n'est écrit.")
-                   .arg(jour_.toString(QStringLiteral("dd/MM/yyyy")),
-                        PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),
-                        DERNIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy"))));
+    // Today's file is written whatever today is, unless its name is that
+    // of another day of the race (a two-digit year: 10/11/2100 and
+    // 10/11/2000 are both 101100.txt).
+    if (const QDate homonyme = jour_homonyme(jour_); homonyme.isValid()) {
+        echoue(QStringLiteral("Le fichier du %1 porterait le nom de celui du %2, un jour de la course : rien n'est écrit.")
+                   .arg(jour_.toString(QStringLiteral("dd/MM/yyyy")), homonyme.toString(QStringLiteral("dd/MM/yyyy"))));
         return;
     }
     if (source_.est_url()) {

@@ -34,6 +34,9 @@ SourceClassement source_du_classement(const QString& donnee, const QString& url_
 // 2001). A day code has a two-digit year: 10/11/2100 would replace the
 // shipped day of 10/11/2000.
 bool jour_de_course(const QDate& jour);
+// The race day whose file name another day's would take (10/11/2100: the
+// 10/11/2000), or an invalid date.
+QDate jour_homonyme(const QDate& jour);
 
 // The update as a job. The page is downloaded (or the file read), parsed
 // off this thread, its lines checked (verifie_classement), and the day file

@@ -40,6 +40,10 @@ QString jeu_de_caracteres(const QByteArray& page, const QByteArray& type_contenu
 namespace {
 QString decode(const QByteArray& page, const QString& jeu)
 {
+    if (jeu == QLatin1String("utf-8") || jeu == QLatin1String("utf8")) {
+        const qsizetype marque = page.startsWith("\xEF\xBB\xBF") ? 3 : 0;
+        return depuis_utf8_ou_cp1252(marque ? page.mid(marque) : page);
+    }
     if (!jeu.isEmpty() && jeu != QLatin1String("windows-1252") && jeu != QLatin1String("cp1252")) {
         QStringDecoder d(jeu.toLatin1().constData());
         if (d.isValid()) {
@@ -66,7 +70,37 @@ bool vide(std::string_view n)
 
 bool texte_brut(std::string_view n)
 {
-    return un_de(n, {"script", "style", "textarea", "title", "xmp", "noembed", "noframes", "iframe", "noscript"});
+    // Not "noscript": the parser reads its content as markup.
+    return un_de(n, {"script", "style", "textarea", "title", "xmp", "noembed", "noframes", "iframe"});
+}
+
+// Elements that stop the search for an end tag's element: the parser
+// leaves an end tag alone when one of these lies above its element.
+bool borne_de_portee(std::string_view n)
+{
+    return un_de(n, {"applet", "caption", "html", "table", "td", "th", "marquee", "object", "template", "mi", "mo",
+                     "mn", "ms", "mtext", "annotation-xml", "foreignobject", "desc", "title", "button", "ol", "ul"});
+}
+
+// The parser's special elements: an end tag of another kind never closes
+// an element that lies below one of them.
+bool special(std::string_view n)
+{
+    return borne_de_portee(n) ||
+           un_de(n, {"address", "area", "article", "aside", "base", "basefont", "bgsound", "blockquote", "body", "br",
+                     "center", "col", "colgroup", "dd", "details", "dir", "div", "dl", "dt", "embed", "fieldset",
+                     "figcaption", "figure", "footer", "form", "frame", "frameset", "h1", "h2", "h3", "h4", "h5",
+                     "h6", "head", "header", "hgroup", "hr", "iframe", "img", "input", "keygen", "li", "link",
+                     "listing", "main", "menu", "meta", "nav", "noembed", "noframes", "noscript", "p", "param",
+                     "plaintext", "pre", "script", "search", "section", "select", "source", "style", "summary",
+                     "tbody", "textarea", "tfoot", "thead", "tr", "track", "wbr", "xmp"});
+}
+
+// Formatting elements: their end tags may move elements rather than close
+// them.
+bool mise_en_forme(std::string_view n)
+{
+    return un_de(n, {"a", "b", "big", "code", "em", "font", "i", "nobr", "s", "small", "strike", "strong", "tt", "u"});
 }
 
 // Elements that a new `n` closes when they are the current one, as the
@@ -94,6 +128,13 @@ bool ferme_implicitement(std::string_view courant, std::string_view n)
 
 int profondeur_html(const QByteArray& utf8, int limite)
 {
+    // The count must never fall below the parser's depth: wherever the
+    // parser's rules are not followed in full, it errs on the deep side.
+    // A tag ends at its first '>' (the parser may go further, inside a
+    // quoted value, which only makes more of the text count as markup), a
+    // comment at its earliest possible end, raw text at the first end tag
+    // of its name, and an end tag closes an element only where the parser
+    // surely does.
     const char* s = utf8.constData();
     const size_t n = size_t(utf8.size());
     // The open elements, each with whether it lies in SVG or MathML.
@@ -102,34 +143,48 @@ int profondeur_html(const QByteArray& utf8, int limite)
         bool etranger;
     };
     std::vector<Ouvert> pile;
+    // Formatting elements closed by another element's end: the parser
+    // keeps them in its list and opens them again before later content, so
+    // they still count, until the cell, caption or object they lie in is
+    // closed (one count per such level; level 0 the page).
+    std::vector<int> actifs{0};
+    int total_actifs = 0;
+    auto marqueur = [](std::string_view nom) {
+        return un_de(nom, {"td", "th", "caption", "applet", "object", "marquee", "template"});
+    };
+    auto depile = [&](size_t jusqua, bool par_sa_fin) {
+        while (pile.size() > jusqua) {
+            const Ouvert& o = pile.back();
+            if (marqueur(o.nom) && actifs.size() > 1) {
+                total_actifs -= actifs.back();
+                actifs.pop_back();
+            } else if (mise_en_forme(o.nom) && !(par_sa_fin && pile.size() == jusqua + 1)) {
+                ++actifs.back();
+                ++total_actifs;
+            }
+            pile.pop_back();
+        }
+    };
     int max = 0;
     auto minuscule = [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); };
     auto lettre = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
     auto nom_de = [&](size_t& i) {
         std::string nom;
-        while (i < n && (lettre(s[i]) || (s[i] >= '0' && s[i] <= '9') || s[i] == '-' || s[i] == ':'))
+        while (i < n && s[i] != '>' && s[i] != '/' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r' &&
+               s[i] != '\f')
             nom += minuscule(s[i++]);
         return nom;
     };
-    // Past the '>' that ends a tag, quoted attribute values included.
+    // Past the first '>'; whether a '/' came right before it.
     auto fin_de_balise = [&](size_t& i) {
-        bool auto_fermante = false;
-        char guillemet = 0;
-        for (; i < n; ++i) {
-            const char c = s[i];
-            if (guillemet) {
-                if (c == guillemet)
-                    guillemet = 0;
-            } else if (c == '"' || c == '\'') {
-                guillemet = c;
-            } else if (c == '>') {
-                ++i;
-                return auto_fermante;
-            } else if (c != ' ' && c != '\t' && c != '\n' && c != '\r') {
-                auto_fermante = c == '/';
-            }
+        const char* gt = static_cast<const char*>(std::memchr(s + i, '>', n - i));
+        if (!gt) {
+            i = n;
+            return false;
         }
-        return auto_fermante;
+        const size_t f = size_t(gt - s);
+        i = f + 1;
+        return f > 0 && s[f - 1] == '/';
     };
     auto cherche = [&](size_t depuis, std::string_view motif) {
         for (size_t i = depuis; i + motif.size() <= n; ++i) {
@@ -141,6 +196,20 @@ int profondeur_html(const QByteArray& utf8, int limite)
         }
         return n;
     };
+    // The element an end tag `nom` closes, or -1 when the parser may leave
+    // it open.
+    auto ferme = [&](const std::string& nom) -> ptrdiff_t {
+        if (mise_en_forme(nom))
+            return !pile.empty() && pile.back().nom == nom ? ptrdiff_t(pile.size()) - 1 : -1;
+        const bool nom_special = special(nom);
+        for (size_t k = pile.size(); k-- > 0;) {
+            if (pile[k].nom == nom)
+                return ptrdiff_t(k);
+            if (borne_de_portee(pile[k].nom) || (!nom_special && special(pile[k].nom)))
+                return -1;
+        }
+        return -1;
+    };
     size_t i = 0;
     while (i < n) {
         const char* lt = static_cast<const char*>(std::memchr(s + i, '<', n - i));
@@ -150,20 +219,27 @@ int profondeur_html(const QByteArray& utf8, int limite)
         if (i >= n)
             break;
         if (std::string_view(s + i, std::min<size_t>(3, n - i)) == "!--") {
-            const size_t f = cherche(i + 3, "-->");
-            i = std::min(n, f + 3);
+            // "<!-->" and "<!--->" are whole comments; others end at the
+            // first "-->" or "--!>".
+            i += 3;
+            if (i < n && s[i] == '>')
+                i += 1;
+            else if (i + 1 < n && s[i] == '-' && s[i + 1] == '>')
+                i += 2;
+            else
+                i = std::min({n, cherche(i, "-->") + 3, cherche(i, "--!>") + 4});
         } else if (s[i] == '!' || s[i] == '?') {
             fin_de_balise(i);
         } else if (s[i] == '/') {
             ++i;
+            if (i < n && !lettre(s[i])) {
+                fin_de_balise(i);
+                continue;
+            }
             const std::string nom = nom_de(i);
             fin_de_balise(i);
-            // Up to the nearest open element of that name, if any.
-            for (size_t k = pile.size(); k-- > 0;)
-                if (pile[k].nom == nom) {
-                    pile.resize(k);
-                    break;
-                }
+            if (const ptrdiff_t k = ferme(nom); k >= 0)
+                depile(size_t(k), true);
         } else if (lettre(s[i])) {
             const std::string nom = nom_de(i);
             const bool auto_fermante = fin_de_balise(i);
@@ -173,15 +249,17 @@ int profondeur_html(const QByteArray& utf8, int limite)
             if (vide(nom) || (auto_fermante && etranger))
                 continue;
             while (!pile.empty() && ferme_implicitement(pile.back().nom, nom))
-                pile.pop_back();
+                depile(pile.size() - 1, false);
             pile.push_back({nom, etranger || nom == "svg" || nom == "math"});
-            max = std::max(max, int(pile.size()));
+            if (marqueur(nom))
+                actifs.push_back(0);
+            max = std::max(max, int(pile.size()) + total_actifs);
             if (max > limite)
                 return max;
-            if (texte_brut(nom)) {
+            if (texte_brut(nom) && !etranger) {
                 // Its text up to its end tag is not markup.
                 i = cherche(i, "</" + nom);
-                pile.pop_back();
+                depile(pile.size() - 1, true);
             }
         }
     }

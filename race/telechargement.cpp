@@ -92,13 +92,19 @@ void Telechargement::termine()
     const QVariant longueur = r->header(QNetworkRequest::ContentLengthHeader);
     const QByteArray codage = r->rawHeader("Content-Encoding").trimmed().toLower();
     const QByteArray ailleurs = r->rawHeader("Location").trimmed();
+    const bool redirection = statut == 301 || statut == 302 || statut == 303 || statut == 307 || statut == 308;
     if (trop_grande_) {
         res.erreur = QStringLiteral("page trop grande, plus de %1 Mo").arg(TAILLE_MAX_PAGE >> 20);
     } else if (trop_long_) {
         res.erreur = recus_ > 0 ? QStringLiteral("page incomplète après %1 s").arg(secondes)
                                 : QStringLiteral("pas de réponse en %1 s").arg(secondes);
-    } else if (statut >= 300 && statut < 400 && !ailleurs.isEmpty() &&
-               !QUrl(QString::fromLatin1(ailleurs)).scheme().startsWith(QLatin1String("http"))) {
+    } else if (e == QNetworkReply::TooManyRedirectsError) {
+        res.erreur = QStringLiteral("trop de redirections");
+    } else if (redirection && ailleurs.isEmpty()) {
+        res.erreur = QStringLiteral("redirection sans adresse (statut %1)").arg(statut);
+    } else if (redirection && !r->url().resolved(QUrl(QString::fromLatin1(ailleurs))).scheme().startsWith(QLatin1String("http"))) {
+        // A relative address is the page's own scheme: only another one is
+        // not a web page.
         res.erreur = QStringLiteral("redirection vers une adresse qui n'est pas une page web (« %1 »)")
                          .arg(QString::fromLatin1(ailleurs));
     } else if (e == QNetworkReply::NoError) {

@@ -38,6 +38,48 @@ QString depuis_cp1252(const char* p, qsizetype n)
     return s;
 }
 
+QString depuis_utf8_ou_cp1252(const QByteArray& octets)
+{
+    QString s;
+    s.reserve(octets.size());
+    const auto* p = reinterpret_cast<const unsigned char*>(octets.constData());
+    const qsizetype n = octets.size();
+    for (qsizetype i = 0; i < n;) {
+        const unsigned char b = p[i];
+        // The length of a well-formed sequence starting here, 0 if none.
+        int l = 0;
+        char32_t c = 0;
+        if (b < 0x80) {
+            l = 1;
+            c = b;
+        } else if (b >= 0xC2 && b <= 0xF4) {
+            l = b < 0xE0 ? 2 : b < 0xF0 ? 3 : 4;
+            c = b & (0x3F >> (l - 1));
+            for (int k = 1; k < l; ++k) {
+                if (i + k >= n || (p[i + k] & 0xC0) != 0x80) {
+                    l = 0;
+                    break;
+                }
+                c = (c << 6) | (p[i + k] & 0x3F);
+            }
+            // Overlong forms, surrogates and code points past U+10FFFF.
+            if (l == 3 && (c < 0x800 || (c >= 0xD800 && c <= 0xDFFF)))
+                l = 0;
+            if (l == 4 && (c < 0x10000 || c > 0x10FFFF))
+                l = 0;
+        }
+        if (l == 0) {
+            s += depuis_cp1252(reinterpret_cast<const char*>(p + i), 1);
+            ++i;
+            continue;
+        }
+        const char32_t u[1] = {c};
+        s += QString::fromUcs4(u, 1);
+        i += l;
+    }
+    return s;
+}
+
 QByteArray vers_cp1252(const QString& s)
 {
     QByteArray r;

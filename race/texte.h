@@ -14,6 +14,10 @@ namespace orv {
 
 // Code page 1252 <-> text.
 QString depuis_cp1252(const char* p, qsizetype n);
+// UTF-8 text in which a byte that is not part of a well-formed sequence is
+// read as code page 1252 (a page declared UTF-8 with a name pasted in from
+// elsewhere keeps the rest of its text).
+QString depuis_utf8_ou_cp1252(const QByteArray& octets);
 QByteArray vers_cp1252(const QString& s);
 
 // Line-by-line reading of a text held in memory.

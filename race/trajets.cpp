@@ -233,6 +233,18 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         erreur = QStringLiteral("Extension inconnue : le fichier doit finir par .gpx ou .kml.");
         return false;
     }
+    // The tracks that have a point; none at all is nothing to export.
+    std::array<std::vector<Point>, NB_CONCURRENTS + 1> points;
+    SelectionTrajets avec_points = s;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (s.concurrents.test(size_t(i))) {
+            points[size_t(i)] = points_exportes(a, s, i);
+            avec_points.concurrents.set(size_t(i), !points[size_t(i)].empty());
+        }
+    if (avec_points.concurrents.none()) {
+        erreur = AUCUNE_POSITION;
+        return false;
+    }
     QByteArray xml;
     QXmlStreamWriter x(&xml);
     x.setAutoFormatting(true);
@@ -243,12 +255,12 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
         x.writeAttribute(QStringLiteral("creator"), QStringLiteral("Orvalis"));
         for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-            if (!s.concurrents.test(size_t(i)))
+            if (!avec_points.concurrents.test(size_t(i)))
                 continue;
             x.writeStartElement(QStringLiteral("trk"));
             x.writeTextElement(QStringLiteral("name"), nom_piste(a, i));
             x.writeStartElement(QStringLiteral("trkseg"));
-            for (const Point& p : points_exportes(a, s, i)) {
+            for (const Point& p : points[size_t(i)]) {
                 x.writeStartElement(QStringLiteral("trkpt"));
                 x.writeAttribute(QStringLiteral("lat"), nombre(p.lat));
                 x.writeAttribute(QStringLiteral("lon"), nombre(p.lon));
@@ -266,7 +278,7 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeStartElement(QStringLiteral("Document"));
         x.writeTextElement(QStringLiteral("name"), QStringLiteral("Orvalis 2000 - 2001"));
         for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-            if (!s.concurrents.test(size_t(i)))
+            if (!avec_points.concurrents.test(size_t(i)))
                 continue;
             // KML colours are aabbggrr, as ours with an opaque alpha.
             x.writeStartElement(QStringLiteral("Style"));
@@ -279,13 +291,13 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
             x.writeEndElement();
         }
         for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-            if (!s.concurrents.test(size_t(i)))
+            if (!avec_points.concurrents.test(size_t(i)))
                 continue;
             x.writeStartElement(QStringLiteral("Placemark"));
             x.writeTextElement(QStringLiteral("name"), nom_piste(a, i));
             x.writeTextElement(QStringLiteral("styleUrl"), QStringLiteral("#c%1").arg(i));
             x.writeStartElement(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("Track"));
-            const std::vector<Point> pts = points_exportes(a, s, i);
+            const std::vector<Point>& pts = points[size_t(i)];
             for (const Point& p : pts)
                 x.writeTextElement(QStringLiteral("when"), p.quand.toString(Qt::ISODate));
             for (const Point& p : pts)

@@ -109,7 +109,10 @@ QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour);
 // East positive. One track per entrant named with its skipper and boat;
 // the records that give no real position are left out, and so are the
 // repeats of an arrival. KML lines take the entrants' colours (0x00BBGGRR).
-// Written atomically. False with `erreur` in French.
+// Entrants without a point in the period are left out; with none at all,
+// nothing is written (AUCUNE_POSITION). Written atomically. False with
+// `erreur` in French.
+inline const QString AUCUNE_POSITION = QStringLiteral("Aucune position pour ces concurrents sur cette période.");
 bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
                      const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, QString& erreur);
 

@@ -10,6 +10,8 @@
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <thread>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -74,6 +76,39 @@ TEST(Ecriture, EchecsSignalesAncienFichierGarde)
     // Lines in code page 1252 with CR LF.
     ASSERT_TRUE(ecrit_lignes(cible, {QStringLiteral("Océane €"), "2D-3D"}, err));
     EXPECT_EQ(contenu(cible), "Oc\xE9" "ane \x80\r\n2D-3D\r\n");
+}
+
+// Through a symbolic link (to a file, to none yet) the file it names is
+// written and the link stays; a FIFO is written as a FIFO.
+TEST(Ecriture, LiensEtTubes)
+{
+    QTemporaryDir d;
+    QDir().mkpath(d.filePath("reel"));
+    ecrit(d.filePath("reel/bilan.csv"), "ancien");
+    ASSERT_TRUE(QFile::link(d.filePath("reel/bilan.csv"), d.filePath("lien.csv")));
+    ASSERT_TRUE(QFile::link(d.filePath("reel/nouveau.gpx"), d.filePath("pendant.gpx")));
+    QString err;
+    EXPECT_TRUE(ecrit_fichier(d.filePath("lien.csv"), "neuf", err)) << err;
+    EXPECT_TRUE(ecrit_fichier(d.filePath("pendant.gpx"), "trace", err)) << err;
+    EXPECT_TRUE(QFileInfo(d.filePath("lien.csv")).isSymLink());
+    EXPECT_TRUE(QFileInfo(d.filePath("pendant.gpx")).isSymLink());
+    EXPECT_EQ(contenu(d.filePath("reel/bilan.csv")), "neuf");
+    EXPECT_EQ(contenu(d.filePath("reel/nouveau.gpx")), "trace");
+
+    const QByteArray tube = QFile::encodeName(d.filePath("tube.kml"));
+    ASSERT_EQ(::mkfifo(tube.constData(), 0600), 0);
+    QByteArray lu;
+    std::thread lecteur([&] {
+        QFile f(QFile::decodeName(tube));
+        if (f.open(QIODevice::ReadOnly))
+            lu = f.readAll();
+    });
+    EXPECT_TRUE(ecrit_fichier(QFile::decodeName(tube), QByteArray(100000, 'k'), err)) << err;
+    lecteur.join();
+    EXPECT_EQ(lu.size(), 100000);
+    struct stat st {};
+    ASSERT_EQ(::stat(tube.constData(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
 }
 
 // A kill at each step of the write, made exact by the fault hook: before

@@ -50,6 +50,7 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--png", x, "--zone", "1", "2", "3"}, "--zone : quatre limites attendues"},
         {{"--png", x, "--zone", "95", "0", "0", "1"}, "--zone : latitude hors de -90..90"},
         {{"--png", x, "--zone", "10", "0", "181", "1"}, "--zone : longitude hors de -180..180"},
+        {{"--png", x, "--zone", "10.75", "0", "0", "1"}, "--zone : minutes au-delà de 60"},
         {{"--png", x, "--zone", "4a", "0", "0", "1"}, "« 4a » n'est pas un nombre"},
         {{"--png", x, "--date", "30/02/2001"}, "--date : date invalide"},
         {{"--png", x, "--route"}, "--route s'emploie avec --png et --date"},
@@ -64,6 +65,7 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--distance", "91", "0", "0", "0"}, "--distance : latitude hors de -90..90"},
         {{"--distance", "0", "0", "-90.5", "0"}, "--distance : latitude hors de -90..90"},
         {{"--distance", "0", "361", "0", "0"}, "--distance : longitude hors de -360..360"},
+        {{"--distance", "89.99", "0", "0", "0"}, "--distance : minutes au-delà de 60"},
         {{"--distance", "1", "2", "3", "4", "5"}, "Argument inconnu : « 5 »"},
         {{"--distance", "1", "2", "3", "4", "--classement", "12/11/2000"}, "ne se combinent pas"},
         {{"--classement"}, "--classement : valeur manquante"},
@@ -197,6 +199,13 @@ TEST(LigneDeCommande, TrajetsPeriodesEtExports)
     EXPECT_EQ(s.code, 1);
     EXPECT_TRUE(s.err.contains("Aucune position pour ces concurrents sur cette période.")) << s.err;
     EXPECT_FALSE(QFile::exists(d.filePath("rien.png")));
+    for (const char* f : {"gpx", "kml"}) {
+        s = lance({QStringLiteral("--") + f, d.filePath(QStringLiteral("rien.") + f), "--trajets", "Darnoux", "--du",
+                   "26/11/2000", "--au", "30/11/2000"});
+        EXPECT_EQ(s.code, 1) << f;
+        EXPECT_TRUE(s.err.contains("Aucune position pour ces concurrents sur cette période.")) << s.err;
+        EXPECT_FALSE(QFile::exists(d.filePath(QStringLiteral("rien.") + f)));
+    }
 }
 
 // The update on the command line: the sample page of the day after the

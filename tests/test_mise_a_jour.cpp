@@ -5,6 +5,7 @@
 // server, and the command in the window.
 #include "aide_fenetre.h"
 #include "aide_fichiers.h"
+#include "aide_html.h"
 #include "calend.h"
 #include "donnees.h"
 #include "ecriture.h"
@@ -24,6 +25,7 @@
 #include <QUrl>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <random>
 #include <map>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -375,6 +377,8 @@ TEST(Classement, FeuillesRefusees)
         {3, STATUT, "le 09/11/2000 à 20h00", "heure hors de la course"},
         {3, LAT, "91", "latitude du 3e concurrent (Gaudrivel) « 91 » : hors de -90 à 90°"},
         {3, LAT, "46,5", "latitude du 3e concurrent (Gaudrivel) « 46,5 » : virgule décimale"},
+        {3, LAT, "89.99", "latitude du 3e concurrent (Gaudrivel) « 89.99 » : minutes au-delà de 60"},
+        {3, LON, "-41.75", "longitude du 3e concurrent (Gaudrivel) « -41.75 » : minutes au-delà de 60"},
         {3, LON, "181", "longitude du 3e concurrent (Gaudrivel) « 181 » : hors de -180 à 180°"},
         {5, DIST, "1e308", "distance du 5e concurrent (Kervanec) « 1e308 » : hors de 0 à 30000 milles"},
         {5, VIT, "1e308", "vitesse du 5e concurrent (Kervanec) « 1e308 » : hors de 0 à 60 nœuds"},
@@ -457,6 +461,8 @@ TEST(Classement, EncodagesDesPages)
     utf16.append(reinterpret_cast<const char*>(texte.utf16()), texte.size() * 2);
     const QByteArray meta_utf16 = QByteArray(utf8).replace("charset=\"utf-8\"", "charset=\"utf-16\"");
     const QByteArray faux_utf8 = QByteArray(cp1252).replace("<head>", "<head><meta charset=\"utf-8\">");
+    const QByteArray utf8_un_nom_1252 = QByteArray(utf8).replace("Oc\xC3\xA9" "ane", "Oc\xE9" "ane");
+    ASSERT_NE(utf8_un_nom_1252, utf8);
     const struct Cas {
         const char* nom;
         QByteArray page, entete;
@@ -468,6 +474,7 @@ TEST(Classement, EncodagesDesPages)
         {"code page 1252 sans déclaration", cp1252, ""},
         {"code page 1252 déclarée latin-1", cp1252, "text/html; charset=ISO-8859-1"},
         {"utf-8 déclaré, octets invalides", faux_utf8, ""},
+        {"utf-8, un nom en code page 1252", utf8_un_nom_1252, ""},
         {"jeu inconnu", cp1252, "text/html; charset=x-inconnu"},
     };
     for (const Cas& c : cas) {
@@ -491,11 +498,39 @@ TEST(Classement, PageTropImbriquee)
         tables += "<table><tr><td>";
     for (int k = 0; k < 100000; ++k)
         divs += "<div>";
-    for (const QByteArray& p : {tables, divs, QByteArray(100000, 'x').replace("x", "<b>")}) {
+    auto repete = [](const QByteArray& motif, int n) {
+        QByteArray r;
+        for (int k = 0; k < n; ++k)
+            r += QByteArray(motif).replace("%", QByteArray::number(k));
+        return r;
+    };
+    // Deep however it is written: behind a construct the parser ends
+    // sooner, or later, than a naive reading would; end tags the parser
+    // leaves alone; formatting it opens again.
+    const QByteArray profondes[] = {
+        tables, divs, repete("<b>", 100000), "<html><body><!-->" + divs, "<!--->" + divs, "<noscript>" + divs,
+        "<div \"x>" + divs, "<! \">" + divs, "<svg><style>" + divs, repete("<span><div></span>", 20000),
+        repete("<b><div></b>", 20000), repete("<div><object></div>", 20000), repete("<p><b id=%></p>", 20000),
+    };
+    for (const QByteArray& p : profondes) {
+        SCOPED_TRACE(p.left(40).toStdString());
         Feuille f;
         QString raison;
         EXPECT_FALSE(feuille_depuis_html(p, QByteArray(), f, &raison));
         EXPECT_EQ(raison, "page trop imbriquée (plus de 400 niveaux)");
+    }
+    // Random tag soup: never counted shallower than the parser builds it
+    // (its added html, body and tbody allowed for).
+    const char* pieces[] = {"<div>", "</div>", "<span>", "</span>", "<b>", "</b>", "<i x=1>", "</i>", "<p>", "</p>",
+                            "<table>", "<tr>", "<td>", "</td>", "</table>", "<object>", "</object>", "<svg>",
+                            "</svg>", "<style>", "</style>", "<script>", "</script>", "<!--", "-->", "<!-->", "<li>",
+                            "<ul>", "</ul>", "\"", ">", "<br>", "<div/>", "<a>", "</a>", "<font>", "<noscript>", "x"};
+    std::mt19937 hasard(17);
+    for (int essai = 0; essai < 3000; ++essai) {
+        QByteArray p;
+        for (int k = int(hasard() % 60); k-- > 0;)
+            p += pieces[hasard() % std::size(pieces)];
+        ASSERT_LE(profondeur_gumbo(p), 2 * profondeur_html(p, 1 << 20) + 3) << p.toStdString();
     }
     // Depths as a parser builds them: implied ends, void elements, comments
     // and raw text do not nest.
@@ -673,6 +708,8 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     s.pages["/coupee"] = {"200 OK", "", p97.left(p97.size() / 2), false, true};
     s.pages["/courte"] = {"200 OK", "", p97.left(p97.size() / 2), false, false, false, p97.size()};
     s.pages["/ftp"] = {"301 Moved Permanently", "Location: ftp://exemple.org/classement.html\r\n", ""};
+    s.pages["/boucle"] = {"302 Found", "Location: /boucle\r\n", ""};
+    s.pages["/nulle-part"] = {"302 Found", "", ""};
     QTemporaryDir rep;
     const QDate jour(2000, 11, 12);
     const QString chemin = rep.filePath("121100.txt");
@@ -698,7 +735,8 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
                   {"/muet", "pas de réponse"},            {"/enorme", "trop grande"},
                   {"/flot", "trop grande"},               {"/goutte", "page incomplète après 0.8 s"},
                   {"/coupee", "rien n'est écrit"},
-                  {"/courte", "Classement introuvable"}, {"/ftp", "redirection vers une adresse qui n'est pas une page web (« ftp://exemple.org/classement.html »)"}};
+                  {"/courte", "Classement introuvable"}, {"/ftp", "redirection vers une adresse qui n'est pas une page web (« ftp://exemple.org/classement.html »)"},
+                  {"/boucle", "trop de redirections"},    {"/nulle-part", "redirection sans adresse (statut 302)"}};
     for (const Echec& e : echecs) {
         SCOPED_TRACE(e.chemin);
         err.clear();
@@ -724,10 +762,15 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
         << err.toStdString();
     EXPECT_TRUE(actualise_classement({s.url("/97")}, 0, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("désactivée")));
-    // A day outside the race: the two-digit year of 10/11/2100 would name
-    // the shipped 10/11/2000.
+    // Today's file whatever today is, unless the two-digit year of its
+    // name is that of another day of the race (10/11/2100: the shipped
+    // 10/11/2000).
+    EXPECT_EQ(actualise_classement({s.url("/97")}, 1, QDate(2026, 12, 8), rep.path(), 800, err),
+              rep.filePath("081226.txt"))
+        << err.toStdString();
     EXPECT_TRUE(actualise_classement({s.url("/97")}, 1, QDate(2100, 11, 10), rep.path(), 800, err).isEmpty());
-    EXPECT_EQ(err, "Le 10/11/2100 n'est pas un jour de la course (du 10/11/2000 au 15/04/2001) : rien n'est écrit.");
+    EXPECT_EQ(err, "Le fichier du 10/11/2100 porterait le nom de celui du 10/11/2000, un jour de la course : rien "
+                   "n'est écrit.");
     EXPECT_FALSE(QFile::exists(rep.filePath("101100.txt")));
 
     // A second update the same day replaces the first, and removes what a

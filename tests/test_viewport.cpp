@@ -220,6 +220,23 @@ TEST(Viewport, PointsMarqueursGraticuleEtLectureConcordent)
         }
         EXPECT_GT(vus, 10);
     }
+    // Wide views round the whole world, at 1400 pixels (466° visible): each
+    // longitude drawn once, its dot where its marker goes, the read-out
+    // within ±180°.
+    for (ext centre = -400; centre <= 400; centre += 37.3L) {
+        SCOPED_TRACE(double(centre));
+        Viewport v = vue(60, -60, 10, -10, 1400, 900);
+        v.pose_largeur(centre, 467);
+        v.ajuste(1400, 900);
+        ASSERT_TRUE(v.vue_large());
+        for (double lon = -179.5 + 0.0123; lon <= 180; lon += 7) {
+            const int32_t xm = v.pos_grX(radians(ext(lon)));
+            EXPECT_EQ(colonne_du_point(v, lon, 1400, 900), xm >= 0 && xm <= 1400 ? xm : -1) << lon;
+            const ext lu = ddmm_vers_deg(v.long_(xm));
+            EXPECT_LE(std::fabs(double(lu)), 180.0) << lon;
+            EXPECT_LE(std::fabs(double(lu) - lon), 1.0 / v.ech_X) << lon;
+        }
+    }
     // The default view shows 73° E to 108° E, where boats sail.
     const Viewport monde = vue(70, -60, 89.59L, -89.59L);
     for (double e : {73.0, 90.0, 107.0})
