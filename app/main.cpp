@@ -5,6 +5,7 @@
 #include "classement.h"
 #include "dialogues.h"
 #include "donnees.h"
+#include "etat_avx.h"
 #include "geometrie.h"
 #include "ligne_commande.h"
 #include "posconc.h"
@@ -246,6 +247,7 @@ int fenetre(int argc, char** argv)
     QElapsedTimer chrono;
     chrono.start();
     QApplication app(argc, argv);
+    libere_etat_avx();  // Qt's start-up leaves the vector state dirty
     prepare_emplacements();
     const QString rep_programme = emplacements().rep_programme;
     // Qt's own dialogs (the export's file dialog) in French.
@@ -362,11 +364,13 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
         if (c.ecarts) {
             QApplication app(argc, argv);
+            libere_etat_avx();  // Qt's start-up leaves the vector state dirty
             prepare_emplacements();
             return rend_ecarts(c);
         }
         // The race picture needs no widget.
         QGuiApplication app(argc, argv);
+        libere_etat_avx();  // Qt's start-up leaves the vector state dirty
         prepare_emplacements();
         return commande_png(c);
     }

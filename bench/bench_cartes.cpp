@@ -2,6 +2,7 @@
 // chart paint, and the loading of the shipped maps.
 #include "cartes.h"
 #include "carte.h"
+#include "etat_avx.h"
 #include "rendu_course.h"
 #include "trace_cartes.h"
 
@@ -117,6 +118,7 @@ int main(int argc, char** argv)
     QTemporaryDir config;
     qputenv("XDG_CONFIG_HOME", config.path().toUtf8());
     QApplication app(argc, argv);
+    libere_etat_avx();  // Qt's start-up leaves the vector state dirty
     charge_cartes(cartes(), options_livrees());
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();

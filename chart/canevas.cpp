@@ -1,5 +1,7 @@
 #include "canevas.h"
 
+#include "etat_avx.h"
+
 #include <QFontMetrics>
 #include <QPainter>
 #include <algorithm>
@@ -209,6 +211,7 @@ const Canevas::BlocTexte& Canevas::bloc_texte(const QString& s)
         p.setPen(QColor(vers_qrgb(couleur_police)));
         p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
     }
+    libere_etat_avx();
     return textes_.emplace(std::move(cle), std::move(b)).first->second;
 }
 

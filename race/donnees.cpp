@@ -71,9 +71,13 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
     int32_t classes = 0, u = 0;
     // Lines that only matter as numbers are read as bytes, without a string.
     std::string_view L;
-    do
+    j.heure_classement = QDateTime();
+    do {
         L = lire_plage(f).vue();
-    while (L != "1" && !f.eof());
+        if (L.substr(0, 13) == "Classement du")
+            if (const auto t = heure_du_classement(depuis_cp1252(L.data(), qsizetype(L.size()))))
+                j.heure_classement = *t;
+    } while (L != "1" && !f.eof());
 
     while (!f.eof()) {
         int64_t n = 0;
@@ -249,6 +253,20 @@ std::optional<QDateTime> heure_du_texte(const QString& statut)
     const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
     const QTime t(m.captured(4).toInt(), m.captured(5).toInt());
     return d.isValid() && t.isValid() ? QDateTime(d, t, Qt::UTC) : QDateTime();
+}
+
+std::optional<QDateTime> heure_du_classement(const QString& entete)
+{
+    static const QRegularExpression forme(
+        QStringLiteral("^Classement du (\\d{1,2})/(\\d{1,2})/(\\d{4}) à (\\d{1,2})h(\\d{2})"));
+    const QRegularExpressionMatch m = forme.match(entete);
+    if (!m.hasMatch())
+        return std::nullopt;
+    const QDate d(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+    const QTime t(m.captured(4).toInt(), m.captured(5).toInt());
+    if (!d.isValid() || !t.isValid())
+        return std::nullopt;
+    return QDateTime(d, t, Qt::UTC);
 }
 
 bool heure_croyable(const QDateTime& t, const QDate& jour)

@@ -63,6 +63,9 @@ struct JourCourse {
     int32_t nb_classes = 0;
     QString nom_fichier_jour;
     QString date_affichee;
+    // The time in the file's header, "Classement du 15/12/2000 à 20h00
+    // UTC"; invalid when it has none.
+    QDateTime heure_classement;
 };
 
 // Every entrant's records over the race, one element per day read.
@@ -91,6 +94,9 @@ inline const QDate DERNIER_JOUR_COURSE(2001, 4, 15);
 // one; an invalid QDateTime when the text has that form with an impossible
 // date or hour.
 std::optional<QDateTime> heure_du_texte(const QString& statut);
+// The time of a ranking's header line, "Classement du JJ/MM/AAAA à HHhMM
+// UTC", when it has one that is a real time.
+std::optional<QDateTime> heure_du_classement(const QString& entete);
 // Whether a status time can be believed in the day file of `jour`: from the
 // start of the race to the day after the file's (a typo year, "le
 // 25/11/2091", would make every later fix look like a repeat).

@@ -55,215 +55,210 @@ QString decode(const QByteArray& page, const QString& jeu)
     return depuis_cp1252(page.constData(), page.size());
 }
 
-// --- Depth of the raw text -------------------------------------------------
+// --- The page reduced to its tables --------------------------------------
+
+bool blanc(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
+bool lettre(char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
+char minuscule(char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); }
 
 bool un_de(std::string_view n, std::initializer_list<std::string_view> l)
 {
     return std::find(l.begin(), l.end(), n) != l.end();
 }
 
-bool vide(std::string_view n)
+// A tag's name and attributes, read as the parser's tokenizer reads them:
+// quotes count only around an attribute's value, the tag ends at the first
+// '>' outside one.
+struct Balise {
+    std::string nom;
+    std::vector<std::pair<std::string, std::string>> attributs;
+};
+
+Balise lit_balise(const char* s, size_t n, size_t& i)
 {
-    return un_de(n, {"area", "base", "br", "col", "embed", "hr", "img", "input", "link", "meta", "param", "source",
-                     "track", "wbr", "basefont", "bgsound", "frame", "keygen"});
+    Balise b;
+    while (i < n && !blanc(s[i]) && s[i] != '/' && s[i] != '>')
+        b.nom += minuscule(s[i++]);
+    for (;;) {
+        while (i < n && (blanc(s[i]) || s[i] == '/'))
+            ++i;
+        if (i >= n)
+            return b;
+        if (s[i] == '>') {
+            ++i;
+            return b;
+        }
+        std::string nom(1, minuscule(s[i++]));
+        while (i < n && !blanc(s[i]) && s[i] != '/' && s[i] != '>' && s[i] != '=')
+            nom += minuscule(s[i++]);
+        while (i < n && blanc(s[i]))
+            ++i;
+        std::string valeur;
+        if (i < n && s[i] == '=') {
+            ++i;
+            while (i < n && blanc(s[i]))
+                ++i;
+            if (i < n && (s[i] == '"' || s[i] == '\'')) {
+                const char q = s[i++];
+                while (i < n && s[i] != q)
+                    valeur += s[i++];
+                if (i < n)
+                    ++i;
+            } else {
+                while (i < n && !blanc(s[i]) && s[i] != '>')
+                    valeur += s[i++];
+            }
+        }
+        b.attributs.emplace_back(std::move(nom), std::move(valeur));
+    }
 }
 
-bool texte_brut(std::string_view n)
+// Where the text of a raw-text element `nom` ends: at its first end tag,
+// case aside.
+size_t fin_texte_brut(const char* s, size_t n, size_t i, std::string_view nom)
 {
-    // Not "noscript": the parser reads its content as markup.
-    return un_de(n, {"script", "style", "textarea", "title", "xmp", "noembed", "noframes", "iframe"});
+    for (; i + 2 + nom.size() <= n; ++i) {
+        if (s[i] != '<' || s[i + 1] != '/')
+            continue;
+        size_t k = 0;
+        while (k < nom.size() && minuscule(s[i + 2 + k]) == nom[k])
+            ++k;
+        if (k == nom.size())
+            return i;
+    }
+    return n;
 }
 
-// Elements that stop the search for an end tag's element: the parser
-// leaves an end tag alone when one of these lies above its element.
-bool borne_de_portee(std::string_view n)
+// Text as the parser gives it back: '<' and '&' (when asked) escaped.
+void ajoute_texte(QByteArray& r, const char* p, size_t n, bool esperluettes)
 {
-    return un_de(n, {"applet", "caption", "html", "table", "td", "th", "marquee", "object", "template", "mi", "mo",
-                     "mn", "ms", "mtext", "annotation-xml", "foreignobject", "desc", "title", "button", "ol", "ul"});
-}
-
-// The parser's special elements: an end tag of another kind never closes
-// an element that lies below one of them.
-bool special(std::string_view n)
-{
-    return borne_de_portee(n) ||
-           un_de(n, {"address", "area", "article", "aside", "base", "basefont", "bgsound", "blockquote", "body", "br",
-                     "center", "col", "colgroup", "dd", "details", "dir", "div", "dl", "dt", "embed", "fieldset",
-                     "figcaption", "figure", "footer", "form", "frame", "frameset", "h1", "h2", "h3", "h4", "h5",
-                     "h6", "head", "header", "hgroup", "hr", "iframe", "img", "input", "keygen", "li", "link",
-                     "listing", "main", "menu", "meta", "nav", "noembed", "noframes", "noscript", "p", "param",
-                     "plaintext", "pre", "script", "search", "section", "select", "source", "style", "summary",
-                     "tbody", "textarea", "tfoot", "thead", "tr", "track", "wbr", "xmp"});
-}
-
-// Formatting elements: their end tags may move elements rather than close
-// them.
-bool mise_en_forme(std::string_view n)
-{
-    return un_de(n, {"a", "b", "big", "code", "em", "font", "i", "nobr", "s", "small", "strike", "strong", "tt", "u"});
-}
-
-// Elements that a new `n` closes when they are the current one, as the
-// parser's implied end tags do (a cell closes the previous cell, a row the
-// previous row and its cells, and so on).
-bool ferme_implicitement(std::string_view courant, std::string_view n)
-{
-    if (n == "td" || n == "th")
-        return courant == "td" || courant == "th";
-    if (n == "tr")
-        return un_de(courant, {"td", "th", "tr"});
-    if (n == "thead" || n == "tbody" || n == "tfoot")
-        return un_de(courant, {"td", "th", "tr", "thead", "tbody", "tfoot"});
-    if (n == "li")
-        return courant == "li";
-    if (n == "dt" || n == "dd")
-        return courant == "dt" || courant == "dd";
-    if (n == "option")
-        return courant == "option";
-    if (n == "p" || un_de(n, {"div", "table", "ul", "ol", "h1", "h2", "h3", "h4", "h5", "h6", "pre", "form"}))
-        return courant == "p";
-    return false;
+    for (size_t k = 0; k < n; ++k) {
+        if (p[k] == '<')
+            r += "&lt;";
+        else if (p[k] == '&' && esperluettes)
+            r += "&amp;";
+        else
+            r += p[k];
+    }
 }
 }  // namespace
 
-int profondeur_html(const QByteArray& utf8, int limite)
+QByteArray reduit_aux_tableaux(const QByteArray& utf8, int* tables_imbriquees)
 {
-    // The count must never fall below the parser's depth: wherever the
-    // parser's rules are not followed in full, it errs on the deep side.
-    // A tag ends at its first '>' (the parser may go further, inside a
-    // quoted value, which only makes more of the text count as markup), a
-    // comment at its earliest possible end, raw text at the first end tag
-    // of its name, and an end tag closes an element only where the parser
-    // surely does.
     const char* s = utf8.constData();
     const size_t n = size_t(utf8.size());
-    // The open elements, each with whether it lies in SVG or MathML.
-    struct Ouvert {
-        std::string nom;
-        bool etranger;
-    };
-    std::vector<Ouvert> pile;
-    // Formatting elements closed by another element's end: the parser
-    // keeps them in its list and opens them again before later content, so
-    // they still count, until the cell, caption or object they lie in is
-    // closed (one count per such level; level 0 the page).
-    std::vector<int> actifs{0};
-    int total_actifs = 0;
-    auto marqueur = [](std::string_view nom) {
-        return un_de(nom, {"td", "th", "caption", "applet", "object", "marquee", "template"});
-    };
-    auto depile = [&](size_t jusqua, bool par_sa_fin) {
-        while (pile.size() > jusqua) {
-            const Ouvert& o = pile.back();
-            if (marqueur(o.nom) && actifs.size() > 1) {
-                total_actifs -= actifs.back();
-                actifs.pop_back();
-            } else if (mise_en_forme(o.nom) && !(par_sa_fin && pile.size() == jusqua + 1)) {
-                ++actifs.back();
-                ++total_actifs;
-            }
-            pile.pop_back();
-        }
-    };
-    int max = 0;
-    auto minuscule = [](char c) { return char(c >= 'A' && c <= 'Z' ? c + 32 : c); };
-    auto lettre = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); };
-    auto nom_de = [&](size_t& i) {
-        std::string nom;
-        while (i < n && s[i] != '>' && s[i] != '/' && s[i] != ' ' && s[i] != '\t' && s[i] != '\n' && s[i] != '\r' &&
-               s[i] != '\f')
-            nom += minuscule(s[i++]);
-        return nom;
-    };
-    // Past the first '>'; whether a '/' came right before it.
-    auto fin_de_balise = [&](size_t& i) {
-        const char* gt = static_cast<const char*>(std::memchr(s + i, '>', n - i));
-        if (!gt) {
-            i = n;
-            return false;
-        }
-        const size_t f = size_t(gt - s);
-        i = f + 1;
-        return f > 0 && s[f - 1] == '/';
-    };
-    auto cherche = [&](size_t depuis, std::string_view motif) {
-        for (size_t i = depuis; i + motif.size() <= n; ++i) {
-            size_t k = 0;
-            while (k < motif.size() && minuscule(s[i + k]) == motif[k])
-                ++k;
-            if (k == motif.size())
-                return i;
-        }
-        return n;
-    };
-    // The element an end tag `nom` closes, or -1 when the parser may leave
-    // it open.
-    auto ferme = [&](const std::string& nom) -> ptrdiff_t {
-        if (mise_en_forme(nom))
-            return !pile.empty() && pile.back().nom == nom ? ptrdiff_t(pile.size()) - 1 : -1;
-        const bool nom_special = special(nom);
-        for (size_t k = pile.size(); k-- > 0;) {
-            if (pile[k].nom == nom)
-                return ptrdiff_t(k);
-            if (borne_de_portee(pile[k].nom) || (!nom_special && special(pile[k].nom)))
-                return -1;
-        }
-        return -1;
+    QByteArray r;
+    r.reserve(utf8.size());
+    int ouvertes = 0, max = 0;
+    // Inside a <select> the parser ignores most start tags: their raw text
+    // is none there, except a script's.
+    bool dans_select = false;
+    // Where the tables stand: 'T' a table's structure, 'C' one of its cells
+    // or its caption.
+    std::string tables;
+    auto ferme_cellule = [&] {
+        if (!tables.empty() && tables.back() == 'C')
+            tables.pop_back();
     };
     size_t i = 0;
     while (i < n) {
         const char* lt = static_cast<const char*>(std::memchr(s + i, '<', n - i));
+        const size_t debut = lt ? size_t(lt - s) : n;
+        r.append(s + i, qsizetype(debut - i));
         if (!lt)
             break;
-        i = size_t(lt - s) + 1;
-        if (i >= n)
-            break;
-        if (std::string_view(s + i, std::min<size_t>(3, n - i)) == "!--") {
-            // "<!-->" and "<!--->" are whole comments; others end at the
-            // first "-->" or "--!>".
+        i = debut + 1;
+        if (i < n && s[i] == '!' && std::string_view(s + i, std::min<size_t>(3, n - i)) == "!--") {
+            // A comment: "<!-->" and "<!--->" whole, others to "-->" or
+            // "--!>".
             i += 3;
-            if (i < n && s[i] == '>')
+            if (i < n && s[i] == '>') {
                 i += 1;
-            else if (i + 1 < n && s[i] == '-' && s[i + 1] == '>')
+                continue;
+            }
+            if (i + 1 < n && s[i] == '-' && s[i + 1] == '>') {
                 i += 2;
-            else
-                i = std::min({n, cherche(i, "-->") + 3, cherche(i, "--!>") + 4});
-        } else if (s[i] == '!' || s[i] == '?') {
-            fin_de_balise(i);
-        } else if (s[i] == '/') {
+                continue;
+            }
+            const std::string_view reste(s + i, n - i);
+            const size_t a = reste.find("-->"), b = reste.find("--!>");
+            i = std::min(a == std::string_view::npos ? n : i + a + 3, b == std::string_view::npos ? n : i + b + 4);
+        } else if (i < n && (s[i] == '!' || s[i] == '?' || (s[i] == '/' && i + 1 < n && !lettre(s[i + 1]) &&
+                                                              s[i + 1] != '>'))) {
+            // A declaration, a processing instruction, a bogus end tag: to
+            // the first '>'.
+            const char* gt = static_cast<const char*>(std::memchr(s + i, '>', n - i));
+            i = gt ? size_t(gt - s) + 1 : n;
+        } else if (i + 1 < n && s[i] == '/' && s[i + 1] == '>') {
+            i += 2;  // "</>": nothing
+        } else if (i < n && s[i] == '/') {
             ++i;
-            if (i < n && !lettre(s[i])) {
-                fin_de_balise(i);
-                continue;
+            const Balise b = lit_balise(s, n, i);
+            if (b.nom == "select")
+                dans_select = false;
+            if (un_de(b.nom, {"table", "tr", "td", "th", "tbody", "thead", "tfoot", "caption"})) {
+                dans_select = false;
+                r += "</" + QByteArray::fromStdString(b.nom) + '>';
+                ferme_cellule();
+                if (b.nom == "table") {
+                    ouvertes = std::max(0, ouvertes - 1);
+                    const size_t t = tables.rfind('T');
+                    tables.resize(t == std::string::npos ? tables.size() : t);
+                }
+            } else if (b.nom == "br" && !dans_select) {
+                r += "<br>";  // as the parser takes "</br>"
             }
-            const std::string nom = nom_de(i);
-            fin_de_balise(i);
-            if (const ptrdiff_t k = ferme(nom); k >= 0)
-                depile(size_t(k), true);
-        } else if (lettre(s[i])) {
-            const std::string nom = nom_de(i);
-            const bool auto_fermante = fin_de_balise(i);
-            // "/>" ends an element only in SVG and MathML: "<div/>" opens a
-            // div, as the parser takes it.
-            const bool etranger = !pile.empty() && pile.back().etranger;
-            if (vide(nom) || (auto_fermante && etranger))
-                continue;
-            while (!pile.empty() && ferme_implicitement(pile.back().nom, nom))
-                depile(pile.size() - 1, false);
-            pile.push_back({nom, etranger || nom == "svg" || nom == "math"});
-            if (marqueur(nom))
-                actifs.push_back(0);
-            max = std::max(max, int(pile.size()) + total_actifs);
-            if (max > limite)
-                return max;
-            if (texte_brut(nom) && !etranger) {
-                // Its text up to its end tag is not markup.
-                i = cherche(i, "</" + nom);
-                depile(pile.size() - 1, true);
+        } else if (i < n && lettre(s[i])) {
+            const Balise b = lit_balise(s, n, i);
+            const bool select_avant = dans_select;
+            if (un_de(b.nom, {"select", "input", "keygen", "textarea", "table", "tr", "td", "th", "tbody", "thead",
+                              "tfoot", "caption"}))
+                dans_select = b.nom == "select" && !select_avant;
+            if (select_avant && !dans_select && b.nom == "select") {
+                // "<select>" inside one only closes it.
+            } else if (un_de(b.nom, {"table", "tr", "tbody", "thead", "tfoot", "caption"}) ||
+                       (b.nom == "br" && !dans_select)) {
+                r += '<' + QByteArray::fromStdString(b.nom) + '>';
+                if (b.nom == "table") {
+                    max = std::max(max, ++ouvertes);
+                    tables += 'T';
+                } else if (b.nom == "caption") {
+                    ferme_cellule();
+                    if (!tables.empty())
+                        tables += 'C';
+                } else if (b.nom != "br") {
+                    ferme_cellule();
+                }
+            } else if (b.nom == "td" || b.nom == "th") {
+                ferme_cellule();
+                if (!tables.empty())
+                    tables += 'C';
+                r += '<' + QByteArray::fromStdString(b.nom);
+                for (const auto& [nom, valeur] : b.attributs)
+                    if (nom == "colspan" || nom == "rowspan")
+                        r += ' ' + QByteArray::fromStdString(nom) + "=\"" +
+                             QByteArray::number(QString::fromStdString(valeur).trimmed().toInt()) + '"';
+                r += '>';
+            } else if (b.nom == "script" ||
+                       (!dans_select && un_de(b.nom, {"style", "xmp", "iframe", "noembed", "noframes", "title", "textarea"}))) {
+                // Raw text: the parser's text node, kept as text.
+                const size_t f = fin_texte_brut(s, n, i, b.nom);
+                // A script or a style in a table's structure is the table's;
+                // other raw-text elements go before the table, as its text.
+                if (tables.empty() || tables.back() == 'C' || (b.nom != "script" && b.nom != "style"))
+                    ajoute_texte(r, s + i, f - i, b.nom != "title" && b.nom != "textarea");
+                i = f;
+            } else if (b.nom == "plaintext") {
+                ajoute_texte(r, s + i, n - i, true);
+                i = n;
             }
+        } else {
+            r += "&lt;";
         }
     }
-    return max;
+    if (tables_imbriquees)
+        *tables_imbriquees = max;
+    return r;
 }
 
 namespace {
@@ -403,14 +398,26 @@ private:
 bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu, Feuille& f, QString* raison)
 {
     f = Feuille{};
-    const QByteArray utf8 = decode(page, jeu_de_caracteres(page, type_contenu)).toUtf8();
-    // Refused before the parser, whose time grows with the square of the
-    // depth and whose tree would hold the whole page in a chain.
-    if (profondeur_html(utf8, PROFONDEUR_MAX_PAGE) > PROFONDEUR_MAX_PAGE) {
+    // The parser sees the tables alone: its time grows with the square of
+    // the depth, and only nested tables can still make a page deep.
+    int tables = 0;
+    const QByteArray utf8 = reduit_aux_tableaux(decode(page, jeu_de_caracteres(page, type_contenu)).toUtf8(), &tables);
+    if (tables > TABLES_IMBRIQUEES_MAX) {
         if (raison)
-            *raison = QStringLiteral("page trop imbriquée (plus de %1 niveaux)").arg(PROFONDEUR_MAX_PAGE);
+            *raison = QStringLiteral("page trop imbriquée (plus de %1 tableaux l'un dans l'autre)").arg(TABLES_IMBRIQUEES_MAX);
         return false;
     }
+    if (!feuille_du_texte(utf8, f)) {
+        if (raison)
+            *raison = QStringLiteral("pas de tableau");
+        return false;
+    }
+    return true;
+}
+
+bool feuille_du_texte(const QByteArray& utf8, Feuille& f)
+{
+    f = Feuille{};
     // Parse errors (an official page rarely is valid HTML) are not kept.
     GumboOptions options = kGumboDefaultOptions;
     options.max_errors = 0;
@@ -439,8 +446,6 @@ bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu,
     }
     // Everything the parser made is in the arena, freed with it: no walk of
     // the tree (gumbo's own is recursive).
-    if (meilleur == 0 && raison)
-        *raison = QStringLiteral("pas de tableau");
     return meilleur > 0;
 }
 

@@ -1,5 +1,6 @@
 #include "rendu_course.h"
 
+#include "etat_avx.h"
 #include "geometrie.h"
 #include "reglages.h"
 #include "trace_geometrie.h"
@@ -296,8 +297,12 @@ void rend_scene(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
             QPainter p(&c.canevas.image());
             p.drawImage(0, 0, *s.accueil);
         }
+        libere_etat_avx();
         return;
     }
+    // The screen's copy of the previous picture went through Qt's vector
+    // code: the projections below would pay for it.
+    libere_etat_avx();
     c.peint(s.cartes, s.style, larg, haut);
     if (s.lieux) {
         trace_marques(c, *s.lieux);

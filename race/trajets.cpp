@@ -30,6 +30,7 @@ void ArchiveJours::vide()
     jours.clear();
     dates_depuis.clear();
     dates_jusqua.clear();
+    heures_classement.clear();
     listes.vide();
     tete_traj.fill(nullptr);
     constituee = false;
@@ -56,6 +57,7 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
             a.vide();
             return false;
         }
+        a.heures_classement.push_back(tampon.heure_classement);
         // The next day that has a file, up to 15 April 2001.
         for (;;) {
             jour_suivant(date);

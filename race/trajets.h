@@ -24,6 +24,9 @@ struct ArchiveJours {
     std::vector<QDate> jours;          // the days read, index 0 = 10 November 2000
     QStringList dates_depuis;          // "depuis le" list: "Vendredi 10 novembre 2000", then date_en_clair
     QStringList dates_jusqua;          // "jusqu'au" list: "--------------", then the same
+    // When each day's ranking was published: its header's time, invalid
+    // when it has none.
+    std::vector<QDateTime> heures_classement;
     ArchiveCourse listes;              // liste_traj[i]: first record of entrant i
     std::array<TDonnees_conc*, NB_CONCURRENTS + 1> tete_traj{};
     bool constituee = false;

@@ -1,0 +1,212 @@
+#include "chronologie.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+constexpr double DEG = 180 / M_PI;
+constexpr double RAD = M_PI / 180;
+
+std::array<double, 3> vecteur(double lat, double lon)
+{
+    const double p = lat * RAD, l = lon * RAD;
+    return {std::cos(p) * std::cos(l), std::cos(p) * std::sin(l), std::sin(p)};
+}
+
+double scalaire(const std::array<double, 3>& a, const std::array<double, 3>& b)
+{
+    return a[0] * b[0] + a[1] * b[1] + a[2] * b[2];
+}
+
+// The angle between two unit vectors, exact near 0 and π as an arc cosine
+// is not.
+double angle(const std::array<double, 3>& a, const std::array<double, 3>& b)
+{
+    const double cx = a[1] * b[2] - a[2] * b[1], cy = a[2] * b[0] - a[0] * b[2], cz = a[0] * b[1] - a[1] * b[0];
+    return std::atan2(std::sqrt(cx * cx + cy * cy + cz * cz), scalaire(a, b));
+}
+
+// The initial great-circle course from unit vector p towards b, degrees
+// from North (0 at a pole, where North has no direction).
+double cap_vers(const std::array<double, 3>& p, const std::array<double, 3>& b)
+{
+    const double cos_phi = std::hypot(p[0], p[1]);
+    if (cos_phi < 1e-12)
+        return 0;
+    const double cl = p[0] / cos_phi, sl = p[1] / cos_phi, sp = p[2];
+    const double est = -sl * b[0] + cl * b[1];
+    const double nord = -sp * cl * b[0] - sp * sl * b[1] + cos_phi * b[2];
+    const double c = std::atan2(est, nord) * DEG;
+    return c < 0 ? c + 360 : c;
+}
+}  // namespace
+
+Instant instant_de(const QDateTime& t) { return t.toSecsSinceEpoch(); }
+QDateTime date_de(Instant t) { return QDateTime::fromSecsSinceEpoch(t, Qt::UTC); }
+
+QString texte_nature(Nature n)
+{
+    switch (n) {
+    case Nature::Releve: return QStringLiteral("relevé");
+    case Nature::Interpole: return QStringLiteral("interpolé");
+    case Nature::Estime: return QStringLiteral("estimé");
+    case Nature::Arrive: return QStringLiteral("arrivé");
+    case Nature::Abandon: return QStringLiteral("abandon");
+    case Nature::DerniereConnue: return QStringLiteral("dernière position connue");
+    }
+    return {};
+}
+
+TPos_elem pos_elem_de(const PositionFilm& p, const QString& nom)
+{
+    return cree_pos_elem(nom, deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon));
+}
+
+Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
+{
+    const int n = a.nb_jours();
+    classements_.resize(size_t(n));
+    lignes_.resize(size_t(n));
+    publications_.resize(size_t(n));
+    for (int d = 0; d < n; ++d) {
+        // The header's time when it is one of the day's own (the day before
+        // to the day after), else 20h00 UTC of the day.
+        const QDate jour = a.jours[size_t(d)];
+        const QDateTime h = size_t(d) < a.heures_classement.size() ? a.heures_classement[size_t(d)] : QDateTime();
+        const bool croyable = h.isValid() && std::abs(h.date().daysTo(jour)) <= 1;
+        publications_[size_t(d)] = instant_de(croyable ? h : QDateTime(jour, QTime(20, 0), Qt::UTC));
+        par_publication_.push_back({publications_[size_t(d)], d});
+    }
+    std::stable_sort(par_publication_.begin(), par_publication_.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
+
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        std::vector<Fixe>& f = fixes_[size_t(i)];
+        for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant) {
+            if (e->jour < 0 || e->jour >= n)
+                continue;
+            lignes_[size_t(e->jour)][size_t(i)] = e;
+            classements_[size_t(e->jour)].push_back({i, e});
+            if (!abandons_[size_t(i)] && e->date_txt.startsWith(QLatin1String("Abandon")))
+                abandons_[size_t(i)] = instant_de(QDateTime(a.jours[size_t(e->jour)], QTime(12, 0), Qt::UTC));
+            if (!releve_reel(*e))
+                continue;
+            Fixe x;
+            x.t = instant_de(heure_du_releve(*e, a.jours[size_t(e->jour)]));
+            // An arrival repeated on the following days counts once; a time
+            // going back is not a later fix either.
+            if (!f.empty() && x.t <= f.back().t)
+                continue;
+            x.lat = double(ddmm_vers_deg(e->elem.latitude));
+            x.lon = -double(ddmm_vers_deg(e->elem.longitude));
+            x.u = vecteur(x.lat, x.lon);
+            x.r = e;
+            x.arrivee = e->date_txt.startsWith(QStringLiteral("Arrivé"));
+            f.push_back(x);
+        }
+        for (size_t k = 0; k + 1 < f.size(); ++k) {
+            Fixe& x = f[k];
+            x.omega = angle(x.u, f[k + 1].u);
+            x.sin_omega = std::sin(x.omega);
+            x.vitesse = x.omega * DEG * 60 / (double(f[k + 1].t - x.t) / UNE_HEURE);
+        }
+        if (!f.empty()) {
+            premier_ = std::min(premier_, f.front().t);
+            dernier_ = std::max(dernier_, f.back().t);
+        }
+    }
+    for (auto& c : classements_)
+        std::stable_sort(c.begin(), c.end(), [](const Ligne& x, const Ligne& y) { return x.r->rang < y.r->rang; });
+}
+
+PositionFilm Chronologie::position(int i, Instant t) const
+{
+    PositionFilm p;
+    const std::vector<Fixe>& f = fixes_[size_t(i)];
+    if (f.empty() || t < f.front().t)
+        return p;
+    const auto suivant = std::upper_bound(f.begin(), f.end(), t, [](Instant v, const Fixe& x) { return v < x.t; });
+    const size_t k = size_t(suivant - f.begin()) - 1;
+    const Fixe& a = f[k];
+    p.montre = true;
+    p.fixe = int(k);
+    if (suivant != f.end()) {
+        const Fixe& b = *suivant;
+        const Instant dt = b.t - a.t;
+        const double x = double(t - a.t) / double(dt);
+        std::array<double, 3> u = a.u;
+        if (a.sin_omega > 1e-12) {
+            // Along the great circle, at the fraction of the leg's time.
+            const double s1 = std::sin((1 - x) * a.omega) / a.sin_omega, s2 = std::sin(x * a.omega) / a.sin_omega;
+            for (int c = 0; c < 3; ++c)
+                u[size_t(c)] = s1 * a.u[size_t(c)] + s2 * b.u[size_t(c)];
+        }
+        p.lat = std::atan2(u[2], std::hypot(u[0], u[1])) * DEG;
+        p.lon = std::atan2(u[1], u[0]) * DEG;
+        p.nature = t - a.t < 60 ? Nature::Releve : dt <= ECART_INTERPOLATION_MAX ? Nature::Interpole : Nature::Estime;
+        p.en_route = true;
+        p.vitesse = a.vitesse;
+        p.cap = a.sin_omega > 1e-12 ? cap_vers(u, b.u) : double(a.r->cap);
+        return p;
+    }
+    // Past its last fix.
+    p.lat = a.lat;
+    p.lon = a.lon;
+    const Instant ab = abandons_[size_t(i)];
+    if (a.arrivee) {
+        p.nature = Nature::Arrive;
+    } else if (ab && t >= ab) {
+        // Shown retired for a day, then gone.
+        p.nature = Nature::Abandon;
+        p.montre = t < std::max(ab, a.t) + UN_JOUR;
+    } else {
+        p.nature = t - a.t < 60 ? Nature::Releve : Nature::DerniereConnue;
+    }
+    return p;
+}
+
+int Chronologie::jour_publie(Instant t) const
+{
+    const auto k = std::upper_bound(par_publication_.begin(), par_publication_.end(), t,
+                                    [](Instant v, const std::pair<Instant, int>& x) { return v < x.first; });
+    return k == par_publication_.begin() ? -1 : std::prev(k)->second;
+}
+
+PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s)
+{
+    PeriodeFilm p{c.premier(), c.dernier()};
+    const ArchiveJours* a = c.archive();
+    if (s.toute_course || !a || a->nb_jours() == 0)
+        return p;
+    const int n = a->nb_jours() - 1;
+    const QDate d1 = a->jours[size_t(std::clamp(std::min(s.debut, s.fin), 0, n))];
+    const QDate d2 = a->jours[size_t(std::clamp(std::max(s.debut, s.fin), 0, n))];
+    p.debut = std::max(p.debut, instant_de(QDateTime(d1, QTime(0, 0), Qt::UTC)));
+    p.fin = std::min(p.fin, instant_de(QDateTime(d2, QTime(23, 59), Qt::UTC)));
+    if (p.fin < p.debut)
+        p.fin = p.debut;
+    return p;
+}
+
+int jour_de_course_de(Instant t) { return int(PREMIER_JOUR_COURSE.daysTo(date_de(t).date())) + 1; }
+
+QString texte_horloge(Instant t)
+{
+    static const char* const jours[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"};
+    static const char* const mois[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
+                                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+    const QDateTime d = date_de(t);
+    const QDate j = d.date();
+    return QStringLiteral("%1 %2 %3 %4, %5h%6 UTC · jour %7")
+        .arg(QString::fromUtf8(jours[j.dayOfWeek() - 1]))
+        .arg(j.day())
+        .arg(QString::fromUtf8(mois[j.month() - 1]))
+        .arg(j.year())
+        .arg(d.time().hour(), 2, 10, QLatin1Char('0'))
+        .arg(d.time().minute(), 2, 10, QLatin1Char('0'))
+        .arg(jour_de_course_de(t));
+}
+
+}  // namespace orv

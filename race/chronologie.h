@@ -1,0 +1,122 @@
+// The race as continuous time: every entrant's real fixes in time order,
+// its position at any instant (along the great circle between two fixes),
+// what that position is (a fix, an interpolation, an estimate across a long
+// gap, an arrival, a retirement, a last known position), and the published
+// ranking of the moment. Built from the assembled archive; no clock of its
+// own: the caller says which instant.
+#pragma once
+
+#include "trajets.h"
+
+#include <QDateTime>
+#include <QString>
+#include <array>
+#include <cstdint>
+#include <vector>
+
+namespace orv {
+
+// An instant: seconds since 1 January 1970, UTC.
+using Instant = int64_t;
+Instant instant_de(const QDateTime& t);
+QDateTime date_de(Instant t);
+
+inline constexpr Instant UNE_HEURE = 3600;
+inline constexpr Instant UN_JOUR = 24 * UNE_HEURE;
+// Two fixes at most this far apart are joined by an interpolation; beyond,
+// by an estimate (a day file is missing between them).
+inline constexpr Instant ECART_INTERPOLATION_MAX = 30 * UNE_HEURE;
+
+// What a position of the moment is.
+enum class Nature { Releve, Interpole, Estime, Arrive, Abandon, DerniereConnue };
+// Its French name: "relevé", "interpolé", "estimé", "arrivé", "abandon",
+// "dernière position connue".
+QString texte_nature(Nature n);
+
+// A real fix of an entrant.
+struct Fixe {
+    Instant t = 0;
+    double lat = 0, lon = 0;        // decimal degrees, North and East positive
+    std::array<double, 3> u{};      // unit vector of the position
+    const TDonnees_conc* r = nullptr;
+    bool arrivee = false;
+    // The leg to the next fix: its angle (radians), sin of it, and the
+    // average speed over it (knots).
+    double omega = 0, sin_omega = 0, vitesse = 0;
+};
+
+// An entrant at an instant.
+struct PositionFilm {
+    bool montre = false;  // false: before its first fix, or gone after its retirement
+    Nature nature = Nature::Releve;
+    double lat = 0, lon = 0;  // decimal degrees, North and East positive
+    // While it sails between two fixes: the initial great-circle course of
+    // its leg at the instant (degrees from North) and the leg's average
+    // speed (knots).
+    bool en_route = false;
+    double cap = 0, vitesse = 0;
+    int fixe = -1;  // index of its latest fix at or before the instant
+};
+
+// An entrant's position as the chart takes it (DD.MM, West positive).
+TPos_elem pos_elem_de(const PositionFilm& p, const QString& nom);
+
+class Chronologie {
+public:
+    Chronologie() = default;
+    explicit Chronologie(const ArchiveJours& a);
+
+    bool vide() const { return premier_ > dernier_; }
+    // The archive's first and last fixes (meaningless when empty).
+    Instant premier() const { return premier_; }
+    Instant dernier() const { return dernier_; }
+
+    const std::vector<Fixe>& fixes(int i) const { return fixes_[size_t(i)]; }
+    // When entrant i's retirement starts (noon UTC of the first day file
+    // that says "Abandon ..."), or 0 when it never retired.
+    Instant abandon(int i) const { return abandons_[size_t(i)]; }
+
+    // Entrant i (1..24) at instant t: one binary search, no scan.
+    PositionFilm position(int i, Instant t) const;
+
+    // The published ranking at t: the archive day whose ranking was the
+    // latest published at or before t (-1: none yet), its publication time,
+    // and its rows in rank order (the unranked after), each with its
+    // entrant's index.
+    struct Ligne {
+        int i;
+        const TDonnees_conc* r;
+    };
+    int jour_publie(Instant t) const;
+    Instant publication(int jour) const { return publications_[size_t(jour)]; }
+    const std::vector<Ligne>& classement(int jour) const { return classements_[size_t(jour)]; }
+    int nb_jours() const { return int(publications_.size()); }
+    // Entrant i's row in that day's ranking, null when it has none.
+    const TDonnees_conc* ligne(int jour, int i) const { return lignes_[size_t(jour)][size_t(i)]; }
+
+    const ArchiveJours* archive() const { return a_; }
+
+private:
+    const ArchiveJours* a_ = nullptr;
+    std::array<std::vector<Fixe>, NB_CONCURRENTS + 1> fixes_;
+    std::array<Instant, NB_CONCURRENTS + 1> abandons_{};
+    std::vector<Instant> publications_;                 // by archive day
+    std::vector<std::pair<Instant, int>> par_publication_;  // (time, day), in time order
+    std::vector<std::vector<Ligne>> classements_;       // by archive day
+    std::vector<std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>> lignes_;  // by day, by entrant
+    Instant premier_ = INT64_MAX, dernier_ = INT64_MIN;  // none: empty
+};
+
+// The period a film covers: a selection's period of days, from the start of
+// its first day to the end of its last, within the archive's fixes.
+struct PeriodeFilm {
+    Instant debut = 0, fin = 0;
+};
+PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s);
+
+// The race day of an instant (10 November 2000 is day 1) and the film's
+// clock text: "Mardi 12 décembre 2000, 14h30 UTC · jour 33".
+int jour_de_course_de(Instant t);
+QString texte_horloge(Instant t);
+
+}  // namespace orv
