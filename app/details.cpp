@@ -10,6 +10,12 @@ namespace orv {
 int TFPosConc::Select_Conc(int X, int Y)
 {
     conc_touche = false;
+    if (film.actif()) {
+        // The boats of the moment.
+        const int i = film.concurrent_sous(X, Y);
+        conc_touche = i > 0;
+        return i > 0 ? i : -1;
+    }
     const int t = dessin.larg_client / 80;
     for (int i = 1; i <= NB_CONCURRENTS; ++i) {
         const TDonnees_conc& r = etat.jour.donnees_conc[size_t(i)];
@@ -49,6 +55,8 @@ void TFPosConc::Afficher1Click()
 
 QStringList TFPosConc::lignes_details(int i) const
 {
+    if (film.actif())
+        return film.lignes_details(i);
     const TDonnees_conc& r = etat.jour.donnees_conc[size_t(i)];
     auto nombre = [](ext v, int largeur, int decimales) {
         return QString::asprintf("%*.*f", largeur, decimales, static_cast<double>(v));
@@ -84,7 +92,7 @@ void TFPosConc::details_relache()
 
 void TFPosConc::PhotoConc(int i)
 {
-    const int k = indice_conc(etat.jour.donnees_conc[size_t(i)].skipper);
+    const int k = film.actif() ? i : indice_conc(etat.jour.donnees_conc[size_t(i)].skipper);
     PanelPhoto->show();
     PanelPhoto->raise();
     QPixmap photo;

@@ -74,8 +74,9 @@ void TFPosConc::degage_barre_outils()
 
 void TFPosConc::SelDateClick()
 {
-    // Loading a day ends any replay: the day's boats are drawn again.
+    // Loading a day ends any replay or film: the day's boats are drawn again.
     termine_rejeu();
+    film.ferme();
     active_classement(true);
     // The dialog validates into a date of its own; the day shown keeps its
     // own until another is read.
@@ -147,6 +148,7 @@ bool TFPosConc::montre_jour(const QDate& d)
 {
     // As a date validated in the calendar.
     termine_rejeu();
+    film.ferme();
     active_classement(true);
     EtatDate choix = etat.date;
     montre_mois(choix, d.month(), d.year());

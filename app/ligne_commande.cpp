@@ -36,8 +36,16 @@ constexpr OptionMultiple MULTIPLES[] = {{"--zone", 4}, {"--distance", 4}};
 
 QStringList regroupe(const QStringList& args)
 {
+    static const QRegularExpression heure(QStringLiteral("^\\d{1,2}[:h]\\d{2}$"));
     QStringList r;
     for (qsizetype i = 0; i < args.size(); ++i) {
+        // An instant in two arguments, its date then its time.
+        if ((args[i] == QLatin1String("--instant") || args[i] == QLatin1String("--positions")) &&
+            i + 2 < args.size() && heure.match(args[i + 2]).hasMatch() && !args[i + 1].contains(u' ')) {
+            r << args[i] + u'=' + args[i + 1] + u' ' + args[i + 2];
+            i += 2;
+            continue;
+        }
         qsizetype nb = 0;
         for (const OptionMultiple& m : MULTIPLES)
             if (args[i] == QLatin1String(m.nom))
@@ -126,6 +134,16 @@ QString usage()
         "      meilleur jour, jours de course, statut), ou son export CSV.\n"
         "  orvalis --png FICHIER --ecarts [--size LxH]\n"
         "      le graphique des écarts au leader, jour par jour.\n"
+        "  orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]\n"
+        "      la course à cet instant comme le film continu : chaque concurrent à sa\n"
+        "      position du moment, sa traînée (3 jours par défaut), cadrée sur la\n"
+        "      flotte, ou centrée sur le bateau suivi (un nom, ou tete : le leader) ;\n"
+        "      INSTANT en UTC, JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM.\n"
+        "  orvalis --positions INSTANT [--csv FICHIER]\n"
+        "      les positions de l'instant dans l'ordre du classement publié : rang,\n"
+        "      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est\n"
+        "      positifs), nature (relevé, interpolé, estimé, arrivé, abandon,\n"
+        "      dernière position connue) ; ou leur export CSV.\n"
         "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
         "      distances orthodromique et loxodromique, cap et points\n"
         "      de l'orthodromie entre deux positions en DD.MM\n"
@@ -137,6 +155,20 @@ QString usage()
         "      ce texte.\n"
         "Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier\n"
         "impossible à écrire...), 2 arguments invalides.\n");
+}
+
+QDateTime analyse_instant(const QString& s)
+{
+    static const QRegularExpression forme(QStringLiteral("^\\s*(\\S+)\\s+(\\d{1,2})[:h](\\d{2})\\s*$"));
+    const QRegularExpressionMatch m = forme.match(s);
+    int j = 0, mo = 0, a = 0;
+    if (!m.hasMatch() || !analyse_date(m.captured(1), j, mo, a))
+        return {};
+    const QTime t(m.captured(2).toInt(), m.captured(3).toInt());
+    const QDate d(a, mo, j);
+    if (!t.isValid() || !d.isValid())
+        return {};
+    return QDateTime(d, t, Qt::UTC);
 }
 
 Commande analyse_commande(const QStringList& args)
@@ -167,8 +199,13 @@ Commande analyse_commande(const QStringList& args)
     const QCommandLineOption statistiques(QStringLiteral("statistiques"), QStringLiteral("Statistiques."));
     const QCommandLineOption csv(QStringLiteral("csv"), QStringLiteral("CSV."), QStringLiteral("FICHIER"));
     const QCommandLineOption ecarts(QStringLiteral("ecarts"), QStringLiteral("Écarts."));
+    const QCommandLineOption instant(QStringLiteral("instant"), QStringLiteral("Instant."), QStringLiteral("INSTANT"));
+    const QCommandLineOption trainee(QStringLiteral("trainee"), QStringLiteral("Traînée."), QStringLiteral("JOURS"));
+    const QCommandLineOption suivre(QStringLiteral("suivre"), QStringLiteral("Suivre."), QStringLiteral("NOM"));
+    const QCommandLineOption positions(QStringLiteral("positions"), QStringLiteral("Positions."),
+                                       QStringLiteral("INSTANT"));
     p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml, actualiser,
-                  source, statistiques, csv, ecarts});
+                  source, statistiques, csv, ecarts, instant, trainee, suivre, positions});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -184,11 +221,62 @@ Commande analyse_commande(const QStringList& args)
 
     // One command at a time.
     const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement)) +
-                             int(p.isSet(gpx)) + int(p.isSet(kml)) + int(p.isSet(actualiser)) + int(p.isSet(statistiques));
+                             int(p.isSet(gpx)) + int(p.isSet(kml)) + int(p.isSet(actualiser)) +
+                             int(p.isSet(statistiques)) + int(p.isSet(positions));
     if (nb_commandes > 1)
-        return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement, --actualiser et --statistiques ne se combinent pas."));
-    if (p.isSet(csv) && !p.isSet(statistiques))
-        return erreur(QStringLiteral("--csv s'emploie avec --statistiques."));
+        return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques et "
+                                     "--positions ne se combinent pas."));
+    if (p.isSet(csv) && !p.isSet(statistiques) && !p.isSet(positions))
+        return erreur(QStringLiteral("--csv s'emploie avec --statistiques ou --positions."));
+    if ((p.isSet(trainee) || p.isSet(suivre)) && !p.isSet(instant))
+        return erreur(QStringLiteral("--trainee et --suivre s'emploient avec --png --instant."));
+    if (p.isSet(instant) && !p.isSet(png))
+        return erreur(QStringLiteral("--instant s'emploie avec --png."));
+    if (p.isSet(positions) || p.isSet(instant)) {
+        const QCommandLineOption& o = p.isSet(positions) ? positions : instant;
+        c.quand = analyse_instant(p.value(o));
+        if (!c.quand.isValid())
+            return erreur(QStringLiteral("--%1 : instant invalide « %2 » (JJ/MM/AAAA HH:MM, UTC).")
+                              .arg(o.names().first(), p.value(o)));
+        c.instant = true;
+    }
+    if (p.isSet(positions)) {
+        for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
+            if (p.isSet(*o))
+                return erreur(QStringLiteral("--positions ne prend que --csv."));
+        if (p.isSet(csv) && p.value(csv).isEmpty())
+            return erreur(QStringLiteral("--csv : nom de fichier manquant."));
+        c.fichier_csv = p.value(csv);
+        c.type = Commande::Positions;
+        return c;
+    }
+    if (p.isSet(instant)) {
+        for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &du, &au, &source, &ecarts})
+            if (p.isSet(*o))
+                return erreur(QStringLiteral("--instant ne prend que --trainee, --suivre et --size."));
+        if (p.isSet(trainee)) {
+            const QString t = p.value(trainee);
+            bool ok = false;
+            const int j = t.toInt(&ok);
+            if (t.compare(QLatin1String("tout"), Qt::CaseInsensitive) == 0)
+                c.trainee = -1;
+            else if (ok && (j == 0 || j == 1 || j == 3 || j == 7))
+                c.trainee = j;
+            else
+                return erreur(QStringLiteral("--trainee : « %1 » (0, 1, 3, 7 ou tout).").arg(t));
+        }
+        if (p.isSet(suivre)) {
+            const QString n = p.value(suivre).trimmed();
+            if (n.compare(QLatin1String("tete"), Qt::CaseInsensitive) == 0 ||
+                n.compare(QStringLiteral("tête"), Qt::CaseInsensitive) == 0)
+                c.suivre = -1;
+            for (int i = 1; i <= NB_CONCURRENTS && c.suivre == 0; ++i)
+                if (n.compare(noms_conc[size_t(i)], Qt::CaseInsensitive) == 0)
+                    c.suivre = i;
+            if (c.suivre == 0)
+                return erreur(QStringLiteral("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(n));
+        }
+    }
     if (p.isSet(statistiques)) {
         for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
             if (p.isSet(*o))

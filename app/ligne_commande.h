@@ -6,6 +6,7 @@
 #include "donnees.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <bitset>
 
 #include <QString>
@@ -14,7 +15,7 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Statistiques, Erreur };
+    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Statistiques, Positions, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
@@ -33,6 +34,12 @@ struct Commande {
     QString source;                            // --actualiser --source
     QString fichier_csv;                       // --statistiques --csv
     bool ecarts = false;                       // --png --ecarts
+    // --png --instant, --positions: the instant (UTC), the trail (days; -1
+    // the whole race), the boat followed (0 none, -1 the leader).
+    bool instant = false;
+    QDateTime quand;
+    int trainee = 3;
+    int suivre = 0;
     QString message;                           // for Erreur
 };
 
@@ -42,6 +49,10 @@ Commande analyse_commande(const QStringList& args);
 // Reads "JJ/MM/AAAA" into a valid calendar date (a year divisible by 4 is
 // a leap year, as the race's calendar counts). False otherwise.
 bool analyse_date(const QString& s, int& jour, int& mois, int& annee);
+
+// Reads an instant, "JJ/MM/AAAA HH:MM" or "JJ/MM/AAAA HHhMM", UTC; an
+// invalid QDateTime otherwise.
+QDateTime analyse_instant(const QString& s);
 
 // The French usage text.
 QString usage();

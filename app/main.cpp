@@ -199,6 +199,64 @@ int commande_statistiques(const Commande& c)
     return 0;
 }
 
+// The archive as continuous time, and the command's instant checked to lie
+// within its fixes; the exit code when it cannot be (0 when it can).
+int chronologie_commande(const Commande& c, EtatProgramme& e, std::unique_ptr<Chronologie>& chrono)
+{
+    if (!archive(e))
+        return 1;
+    chrono = std::make_unique<Chronologie>(e.archive);
+    if (chrono->vide()) {
+        ecrit_erreur(AUCUNE_POSITION);
+        return 1;
+    }
+    const Instant t = instant_de(c.quand);
+    if (t < chrono->premier() || t > chrono->dernier()) {
+        const QString forme = QStringLiteral("dd/MM/yyyy HH:mm");
+        ecrit_erreur(QStringLiteral("Instant hors des archives : « %1 » (du %2 au %3, UTC).")
+                         .arg(c.quand.toString(forme), date_de(chrono->premier()).toString(forme),
+                              date_de(chrono->dernier()).toString(forme)));
+        ecrit_erreur(usage());
+        return 2;
+    }
+    return 0;
+}
+
+// The moment as a table, or its CSV.
+int commande_positions(const Commande& c)
+{
+    EtatProgramme e;
+    std::unique_ptr<Chronologie> chrono;
+    if (const int r = chronologie_commande(c, e, chrono))
+        return r;
+    const Instant t = instant_de(c.quand);
+    if (!c.fichier_csv.isEmpty()) {
+        QString erreur;
+        if (!ecrit_fichier(c.fichier_csv, csv_de(lignes_positions(*chrono, t, u',')), erreur)) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        return 0;
+    }
+    for (const QString& l :
+         table_alignee(lignes_positions(*chrono, t, separateur_decimal_utilisateur()), {true, false, false, true, true, false}))
+        std::printf("%s\n", l.toUtf8().constData());
+    return 0;
+}
+
+// The film's picture at an instant.
+int commande_instant(const Commande& c)
+{
+    EtatProgramme e;
+    std::unique_ptr<Chronologie> chrono;
+    if (const int r = chronologie_commande(c, e, chrono))
+        return r;
+    const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
+    return enregistre(image_instant(e, source_image(), *chrono, instant_de(c.quand), trainee, c.suivre,
+                                    QSize(c.largeur, c.hauteur)),
+                      c.fichier_png);
+}
+
 // The race trace as a picture (Qt Charts: widgets).
 int rend_ecarts(const Commande& c)
 {
@@ -372,12 +430,17 @@ int main(int argc, char** argv)
         QGuiApplication app(argc, argv);
         libere_etat_avx();  // Qt's start-up leaves the vector state dirty
         prepare_emplacements();
-        return commande_png(c);
+        return c.instant ? commande_instant(c) : commande_png(c);
     }
     case Commande::Export: {
         QCoreApplication app(argc, argv);
         prepare_emplacements();
         return commande_export(c);
+    }
+    case Commande::Positions: {
+        QCoreApplication app(argc, argv);
+        prepare_emplacements();
+        return commande_positions(c);
     }
     case Commande::Statistiques: {
         QCoreApplication app(argc, argv);

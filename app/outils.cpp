@@ -183,6 +183,8 @@ void TFPosConc::Distances1Click()
 bool TFPosConc::point_sous_souris(int X, int Y, TPos_elem& p)
 {
     const int i = Select_Conc(X, Y);
+    if (i != -1 && film.actif())
+        return film.position(i, p);
     if (i != -1) {
         const TPos_elem& e = etat.jour.donnees_conc[size_t(i)].elem;
         p = cree_pos_elem(QString(), e.latitude, e.longitude);
@@ -205,6 +207,9 @@ void TFPosConc::cadre_sur_deux_points(const TPos_elem& a, const TPos_elem& b)
 void TFPosConc::mesure_2pts(const TPos_elem& a, const TPos_elem& b, bool repeindre)
 {
     calcule_mesure(etat.orthodromie, etat.loxodromie, a, b);
+    // Over the film, drawn again on every frame.
+    if (film.actif())
+        film.mesure = std::pair{a, b};
     // The chart framed on the two points first, then the path over it.
     if (repeindre)
         rend_avec_bande();
@@ -242,7 +247,11 @@ void TFPosConc::AfficherBarOutClick(bool montrer)
 }
 
 void TFPosConc::mousePressEvent(QMouseEvent* e) { outils.appui(e); }
-void TFPosConc::mouseMoveEvent(QMouseEvent* e) { outils.deplacement(e); }
+void TFPosConc::mouseMoveEvent(QMouseEvent* e)
+{
+    film.survol(int(e->position().x()), int(e->position().y()));
+    outils.deplacement(e);
+}
 void TFPosConc::mouseReleaseEvent(QMouseEvent* e) { outils.relache(e); }
 void TFPosConc::mouseDoubleClickEvent(QMouseEvent* e) { outils.double_clic(e); }
 

@@ -88,16 +88,17 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
     ChBXDist->setEnabled(false);
 
     RDGmode = new QGroupBox(QStringLiteral("Suivi de la progression"), this);
-    RDGmode->setGeometry(225, 350, 228, 118);
+    RDGmode->setGeometry(225, 350, 228, 122);
     modes_ = new QButtonGroup(RDGmode);
-    const char* noms[] = {"mode instantané", "mode cadencé", "mode manuel"};
-    for (int k = 0; k < 3; ++k) {
+    const char* noms[] = {"mode instantané", "mode cadencé", "mode manuel", "mode continu"};
+    const int hauts[] = {18, 48, 68, 98};
+    for (int k = 0; k < 4; ++k) {
         auto* r = new QRadioButton(QString::fromUtf8(noms[k]), RDGmode);
-        r->setGeometry(10, 22 + 28 * k, 130, 22);
+        r->setGeometry(10, hauts[k], 130, 22);
         modes_->addButton(r, k);
     }
-    texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 40, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
-    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 96, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 36, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 86, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
     modes_->button(0)->setChecked(true);
     connect(modes_, &QButtonGroup::idClicked, this, [this](int) { RDGmodeClick(); });
 

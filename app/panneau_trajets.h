@@ -39,7 +39,8 @@ public:
 
     // The date lists of an assembled archive (no date chosen yet), or empty.
     void remplit_dates(const ArchiveJours* a);
-    int index_mode() const;  // RDGmode: 0 instant, 1 timed, 2 manual
+    int index_mode() const;  // RDGmode: 0 instant, 1 timed, 2 manual, 3 continuous
+    static constexpr int MODE_CONTINU = 3;
     void choisit_mode(int k);
     void RDGmodeClick();
     void traj_det_val_dist();
@@ -60,7 +61,8 @@ private:
 };
 
 // The two-entrant distance option of the replay: exactly two entrants and
-// a step-by-step mode (index 1 timed or 2 manual, not 0 instant).
+// a step-by-step mode (index 1 timed, 2 manual or 3 continuous, not 0
+// instant).
 bool distance_entre_deux_permise(int nb_selectionnes, int index_mode);
 
 }  // namespace orv

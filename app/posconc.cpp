@@ -63,6 +63,7 @@ const std::pair<const char*, const char*> COMMANDES[] = {
     {"Classement1", "ToolBClass"}, {"Distances1", "ToolBDist"}, {"Actualiser1", "ToolBActu"},
     {"Trajets1", "ToolBTraj"},    {"Route1", "ToolBRoute"},  {"SelDate", "ToolBDate"},
     {"Statistiques1", nullptr},  // enabled and disabled with the ranking
+    {"Vue1", nullptr},
 };
 
 QColor couleur(TColor c) { return QColor(vers_qrgb(c)); }
@@ -214,6 +215,10 @@ void TFPosConc::FormPaint()
     }
     scene.lieux = &etat.lieux;
     scene.route = route.affichee && route.construite ? &route.noeuds : nullptr;
+    if (film.actif()) {
+        film.peint(dessin, scene, width(), height());
+        return;
+    }
     const CoucheJour jour(etat.jour, couleur_fond);
     if (const Couche* rejeu_ = rejeu.couche())
         scene.couches.push_back(rejeu_);
@@ -475,7 +480,7 @@ void TFPosConc::cree_menus()
     QFont police_menus(QStringLiteral("Arial"));
     police_menus.setPixelSize(12);
     mb->setFont(police_menus);
-    mb->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 4px; }"));
+    mb->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 3px; }"));
     auto item = [&](QMenu* m, const char* nom, const QString& texte, std::function<void()> f) {
         QAction* a = m ? m->addAction(texte) : mb->addAction(texte);
         a->setObjectName(QString::fromLatin1(nom));
@@ -497,6 +502,11 @@ void TFPosConc::cree_menus()
     QAction* rt = item(menu_route, "Rtglob", QStringLiteral("&Globale théorique"), [this] { RtglobClick(); });
     rt->setCheckable(true);
     item(nullptr, "Actualiser1", QStringLiteral("Actuali&ser"), [this] { Actualiser1Click(); });
+    QMenu* menu_vue = mb->addMenu(QStringLiteral("&Vue"));
+    menu_vue->menuAction()->setObjectName(QStringLiteral("Vue1"));
+    actions["Vue1"] = menu_vue->menuAction();
+    item(menu_vue, "Filmcontinu1", QStringLiteral("Film &continu de la course"), [this] { Filmcontinu1Click(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     QMenu* aide = mb->addMenu(QStringLiteral("A&ide"));
     actions["Aide1"] = aide->menuAction();
     item(aide, "Commentonsensert1", QStringLiteral("&Comment on s'en sert ?"), [this] { Aide2Click(); });

@@ -3,11 +3,13 @@
 // the core's renderer, with the menus, the tool bar and the status line. It
 // keeps the design's method names as its entry points and hands the work to
 // the objects that own it: the mouse tools (OutilsSouris), the replay and
-// its panel (Rejeu), the update (Actualisation), the statistics window.
+// its panel (Rejeu), the continuous film (FilmContinu), the update
+// (Actualisation), the statistics window.
 #pragma once
 
 #include "actualisation.h"
 #include "etat_programme.h"
+#include "film_continu.h"
 #include "mercator.h"
 #include "outils.h"
 #include "reglages.h"
@@ -169,6 +171,11 @@ public:
     void Trac_traj_inst() { rejeu.Trac_traj_inst(); }
     void Trac_traj_cadenc() { rejeu.Trac_traj_cadenc(); }
     void Trac_traj_man() { rejeu.Trac_traj_man(); }
+
+    // The continuous film of the race (the "&Vue" menu, the panel's fourth
+    // progression).
+    FilmContinu film{*this};
+    void Filmcontinu1Click() { film.demarre_course_entiere(); }
 
     // The update of today's day file from the official ranking.
     void Actualiser1Click();

@@ -35,6 +35,7 @@ void Rejeu::cree_panneau()
 void Rejeu::Trajets1Click()
 {
     f_.abandonne_geste();
+    f_.film.ferme();
     arrete_film();
     f_.active_classement(false);
     f_.Aff_Message(QStringLiteral("Pour se repasser le film de la course ! "));
@@ -81,6 +82,13 @@ void Rejeu::BTokTrajClick()
         return;
     }
     const int mode = PanelTraj->index_mode();
+    if (mode == PanneauTrajets::MODE_CONTINU) {
+        // The continuous film: not a replay of the design, no command greyed.
+        PanelTraj->hide();
+        f_.mode_outil = OUTIL_AUCUN;
+        f_.film.demarre(s, PanelTraj->annotations());
+        return;
+    }
     if (mode != 0)
         f_.Inhibmenu();
     selection_traj = s;

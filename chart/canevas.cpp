@@ -71,6 +71,44 @@ void Canevas::remplit(TColor c)
     }
 }
 
+void Canevas::triangle(const QPoint (&p)[3], TColor c, bool plein)
+{
+    const QRgb v = vers_qrgb(c);
+    if (!plein) {
+        const TColor couleur = couleur_plume;
+        const StylePlume style = style_plume;
+        const bool x = mode_xor;
+        couleur_plume = c;
+        style_plume = StylePlume::Plein;
+        mode_xor = false;
+        deplace_vers(p[0].x(), p[0].y());
+        trace_vers(p[1].x(), p[1].y());
+        trace_vers(p[2].x(), p[2].y());
+        trace_vers(p[0].x(), p[0].y());
+        couleur_plume = couleur;
+        style_plume = style;
+        mode_xor = x;
+        return;
+    }
+    // Every pixel whose centre lies on the inner side of the three edges
+    // (either winding).
+    const int x0 = std::max(0, std::min({p[0].x(), p[1].x(), p[2].x()}));
+    const int x1 = std::min(img_.width() - 1, std::max({p[0].x(), p[1].x(), p[2].x()}));
+    const int y0 = std::max(0, std::min({p[0].y(), p[1].y(), p[2].y()}));
+    const int y1 = std::min(img_.height() - 1, std::max({p[0].y(), p[1].y(), p[2].y()}));
+    auto bord = [](QPoint a, QPoint b, int x, int y) {
+        return int64_t(b.x() - a.x()) * (y - a.y()) - int64_t(b.y() - a.y()) * (x - a.x());
+    };
+    for (int y = y0; y <= y1; ++y) {
+        auto* l = reinterpret_cast<QRgb*>(img_.scanLine(y));
+        for (int x = x0; x <= x1; ++x) {
+            const int64_t e0 = bord(p[0], p[1], x, y), e1 = bord(p[1], p[2], x, y), e2 = bord(p[2], p[0], x, y);
+            if ((e0 >= 0 && e1 >= 0 && e2 >= 0) || (e0 <= 0 && e1 <= 0 && e2 <= 0))
+                l[x] = v;
+        }
+    }
+}
+
 void Canevas::ecrit(int x, int y, QRgb c)
 {
     if (x < 0 || y < 0 || x >= img_.width() || y >= img_.height())

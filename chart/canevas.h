@@ -7,6 +7,7 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPoint>
 #include <QString>
 #include <cstdint>
 #include <unordered_map>
@@ -57,6 +58,9 @@ public:
     // excluded as a GDI rectangle, every pixel drawn once (so that a XOR
     // outline drawn twice leaves nothing), with the pen; the pen moves.
     void rectangle(int x1, int y1, int x2, int y2);
+    // A triangle in colour c, filled or its outline only (copy mode, no
+    // pen style): the boats of the film.
+    void triangle(const QPoint (&p)[3], TColor c, bool plein);
     void pixel(int x, int y, TColor c);
     TColor pixel(int x, int y) const;
     // Text with its top-left corner at (x, y), brush behind it.

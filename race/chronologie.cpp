@@ -1,5 +1,7 @@
 #include "chronologie.h"
 
+#include "statistiques.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -143,9 +145,10 @@ PositionFilm Chronologie::position(int i, Instant t) const
             for (int c = 0; c < 3; ++c)
                 u[size_t(c)] = s1 * a.u[size_t(c)] + s2 * b.u[size_t(c)];
         }
-        p.lat = std::atan2(u[2], std::hypot(u[0], u[1])) * DEG;
-        p.lon = std::atan2(u[1], u[0]) * DEG;
         p.nature = t - a.t < 60 ? Nature::Releve : dt <= ECART_INTERPOLATION_MAX ? Nature::Interpole : Nature::Estime;
+        // Within the minute of a fix, the fix itself.
+        p.lat = p.nature == Nature::Releve ? a.lat : std::atan2(u[2], std::hypot(u[0], u[1])) * DEG;
+        p.lon = p.nature == Nature::Releve ? a.lon : std::atan2(u[1], u[0]) * DEG;
         p.en_route = true;
         p.vitesse = a.vitesse;
         p.cap = a.sin_omega > 1e-12 ? cap_vers(u, b.u) : double(a.r->cap);
@@ -188,6 +191,35 @@ PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s)
     if (p.fin < p.debut)
         p.fin = p.debut;
     return p;
+}
+
+std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar sep)
+{
+    std::vector<QStringList> l{{QStringLiteral("Rang"), QStringLiteral("Skipper"), QStringLiteral("Bateau"),
+                                QStringLiteral("Latitude"), QStringLiteral("Longitude"), QStringLiteral("Position")}};
+    const int jour = c.jour_publie(t);
+    std::vector<int> ordre;
+    std::array<bool, NB_CONCURRENTS + 1> vu{};
+    if (jour >= 0)
+        for (const Chronologie::Ligne& r : c.classement(jour))
+            if (!vu[size_t(r.i)]) {
+                vu[size_t(r.i)] = true;
+                ordre.push_back(r.i);
+            }
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (!vu[size_t(i)])
+            ordre.push_back(i);
+    for (const int i : ordre) {
+        const PositionFilm p = c.position(i, t);
+        if (!p.montre)
+            continue;
+        const TDonnees_conc* r = jour >= 0 ? c.ligne(jour, i) : nullptr;
+        const TDonnees_conc* dernier = c.fixes(i)[size_t(p.fixe)].r;
+        l.push_back({r ? (r->non_classe ? QStringLiteral("NC") : QString::number(r->rang)) : QStringLiteral("NC"),
+                     noms_conc[size_t(i)], dernier->bateau.trimmed(), nombre_decimal(p.lat, 4, sep),
+                     nombre_decimal(p.lon, 4, sep), texte_nature(p.nature)});
+    }
+    return l;
 }
 
 int jour_de_course_de(Instant t) { return int(PREMIER_JOUR_COURSE.daysTo(date_de(t).date())) + 1; }

@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <array>
 #include <cstdint>
 #include <vector>
@@ -113,6 +114,12 @@ struct PeriodeFilm {
     Instant debut = 0, fin = 0;
 };
 PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s);
+
+// The moment as a table, one row per entrant shown at t in the ranking's
+// order (then those it does not hold), under a header line: rank ("NC"),
+// skipper, boat, latitude and longitude (decimal degrees, North and East
+// positive, 4 decimals, `sep` for the point), what the position is.
+std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar sep);
 
 // The race day of an instant (10 November 2000 is day 1) and the film's
 // clock text: "Mardi 12 décembre 2000, 14h30 UTC · jour 33".

@@ -129,4 +129,51 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
     return rend(e, scene, taille);
 }
 
+OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond)
+{
+    OptionsFilm o;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        o.concurrents.set(size_t(i));
+    o.periode = {c.premier(), c.dernier()};
+    o.t = t;
+    o.fond = fond;
+    return o;
+}
+
+QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, const OptionsFilm& o, QSize taille)
+{
+    charge_cartes_programme(e, s);
+    if (e.lieux.liste_mp.empty() && e.lieux.liste_lieux.empty())
+        charge_lieux_programme(e, s);
+    const InstantFilm m = calcule_instant(c, o);
+    Canevas canevas;
+    Carte carte(canevas, e.vue);
+    FondFilm fond;
+    const CoucheFilm couche(c, o, m);
+    rend_image_film(carte, fond, scene_de_course(e, s), couche, taille.width(), taille.height());
+    return canevas.image();
+}
+
+QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,
+                     int suivre, QSize taille)
+{
+    OptionsFilm o = options_course_entiere(c, t, s.reglages.fond);
+    o.trainee = trainee;
+    const InstantFilm m = calcule_instant(c, o);
+    if (!cadre_sur_instant(m, e.vue, taille.width()))
+        vue_avant_le_jour(e.vue);
+    int qui = suivre;
+    if (qui == -1) {
+        qui = 0;
+        for (int i : m.ordre)
+            if (m.positions[size_t(i)].montre) {
+                qui = i;
+                break;
+            }
+    }
+    if (qui > 0)
+        centre_sur_position(e.vue, m.positions[size_t(qui)], taille.width(), taille.height());
+    return image_film(e, s, c, o, taille);
+}
+
 }  // namespace orv

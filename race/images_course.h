@@ -6,6 +6,7 @@
 #include "etat_programme.h"
 #include "reglages.h"
 #include "rendu_course.h"
+#include "rendu_film.h"
 
 #include <QImage>
 #include <QSize>
@@ -48,5 +49,20 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
 // replay's instant drawing). Null when there is no fix.
 QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTrajets& selection, QSize taille,
                      QString& erreur);
+
+// A frame of the continuous film at `o.t` through the view of `e` as it
+// stands, as the window draws it (the chart, marks and places, then the
+// film's layer).
+QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, const OptionsFilm& o, QSize taille);
+
+// The film at an instant for the command line: every entrant over the
+// whole race, names and speed lines, the trail given (TRAINEES), framed on
+// the fleet of the moment, or centred on the boat followed (an entrant, or
+// -1 the leader of the moment) at that scale.
+QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,
+                     int suivre, QSize taille);
+// The film's options for every entrant over the whole race at t (the
+// window's "Film continu de la course").
+OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond);
 
 }  // namespace orv

@@ -13,12 +13,6 @@ namespace {
 // A record of the race itself: a fix while racing, or the arrival.
 bool en_course(const TDonnees_conc& r) { return releve_reel(r); }
 
-QString nombre(double v, int decimales, QChar sep)
-{
-    QString s = QString::number(v, 'f', decimales);
-    s.replace(u'.', sep);
-    return s;
-}
 
 QString rang_texte(int r)
 {
@@ -101,9 +95,9 @@ QStringList champs(const BilanConcurrent& b, QChar sep)
     return {b.rang_final > 0 ? QString::number(b.rang_final) : QStringLiteral("NC"),
             b.skipper,
             b.bateau,
-            nombre(b.distance, 0, sep),
-            nombre(b.vitesse_moyenne, 2, sep),
-            nombre(b.meilleur_jour, 0, sep),
+            nombre_decimal(b.distance, 0, sep),
+            nombre_decimal(b.vitesse_moyenne, 2, sep),
+            nombre_decimal(b.meilleur_jour, 0, sep),
             b.date_meilleur_jour.isValid() ? b.date_meilleur_jour.toString(QStringLiteral("dd/MM/yyyy")) : QString(),
             QString::number(b.jours_de_course),
             b.statut};
@@ -116,23 +110,29 @@ const QStringList ENTETE = {QStringLiteral("Rang"),          QStringLiteral("Ski
                             QStringLiteral("Statut")};
 }  // namespace
 
-QStringList table_bilan(const StatistiquesCourse& s, QChar sep)
+QString nombre_decimal(double v, int decimales, QChar sep)
 {
-    std::vector<QStringList> lignes{ENTETE};
-    for (const BilanConcurrent* b : par_rang(s))
-        lignes.push_back(champs(*b, sep));
-    // Each column as wide as its widest cell; numbers to the right.
-    std::vector<int> largeur(ENTETE.size(), 0);
-    for (const QStringList& l : lignes)
+    QString s = QString::number(v, 'f', decimales);
+    s.replace(u'.', sep);
+    return s;
+}
+
+QStringList table_alignee(const std::vector<QStringList>& lignes, const std::vector<bool>& a_droite)
+{
+    // Each column as wide as its widest cell; numbers to the right (not in
+    // the header line).
+    std::vector<int> largeur;
+    for (const QStringList& l : lignes) {
+        largeur.resize(std::max(largeur.size(), size_t(l.size())), 0);
         for (int c = 0; c < l.size(); ++c)
             largeur[size_t(c)] = std::max(largeur[size_t(c)], int(l[c].size()));
-    const std::array<bool, 9> a_droite{true, false, false, true, true, true, false, true, false};
+    }
     QStringList r;
     for (size_t k = 0; k < lignes.size(); ++k) {
         QStringList cellules;
         for (int c = 0; c < lignes[k].size(); ++c) {
             const QString& t = lignes[k][c];
-            const bool droite = k > 0 && a_droite[size_t(c)];
+            const bool droite = k > 0 && size_t(c) < a_droite.size() && a_droite[size_t(c)];
             cellules << (droite ? t.rightJustified(largeur[size_t(c)]) : t.leftJustified(largeur[size_t(c)]));
         }
         QString l = cellules.join(QStringLiteral("  "));
@@ -143,7 +143,7 @@ QStringList table_bilan(const StatistiquesCourse& s, QChar sep)
     return r;
 }
 
-QByteArray csv_bilan(const StatistiquesCourse& s)
+QByteArray csv_de(const std::vector<QStringList>& lignes)
 {
     auto champ = [](QString t) {
         if (t.contains(u';') || t.contains(u'"') || t.contains(u'\n'))
@@ -151,18 +151,31 @@ QByteArray csv_bilan(const StatistiquesCourse& s)
         return t;
     };
     QByteArray b("\xEF\xBB\xBF");
-    QStringList l;
-    for (const QString& e : ENTETE)
-        l << champ(e);
-    b += l.join(u';').toUtf8() + "\r\n";
-    for (const BilanConcurrent* c : par_rang(s)) {
-        l.clear();
-        for (const QString& f : champs(*c, u','))
-            l << champ(f);
-        b += l.join(u';').toUtf8() + "\r\n";
+    for (const QStringList& l : lignes) {
+        QStringList c;
+        for (const QString& f : l)
+            c << champ(f);
+        b += c.join(u';').toUtf8() + "\r\n";
     }
     return b;
 }
+
+namespace {
+std::vector<QStringList> lignes_bilan(const StatistiquesCourse& s, QChar sep)
+{
+    std::vector<QStringList> lignes{ENTETE};
+    for (const BilanConcurrent* b : par_rang(s))
+        lignes.push_back(champs(*b, sep));
+    return lignes;
+}
+}  // namespace
+
+QStringList table_bilan(const StatistiquesCourse& s, QChar sep)
+{
+    return table_alignee(lignes_bilan(s, sep), {true, false, false, true, true, true, false, true, false});
+}
+
+QByteArray csv_bilan(const StatistiquesCourse& s) { return csv_de(lignes_bilan(s, u',')); }
 
 bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur)
 {

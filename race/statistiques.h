@@ -54,6 +54,15 @@ QStringList table_bilan(const StatistiquesCourse& s, QChar separateur);
 QByteArray csv_bilan(const StatistiquesCourse& s);
 bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur);
 
+// The tables of the command line: a real with `sep` for its decimal point;
+// rows aligned, each column as wide as its widest cell, the columns marked
+// a_droite to the right (not in the header line), two blanks between; rows
+// as CSV for a French spreadsheet (UTF-8 with a byte-order mark, ";"
+// between fields, quoted where needed, CR LF).
+QString nombre_decimal(double v, int decimales, QChar sep);
+QStringList table_alignee(const std::vector<QStringList>& lignes, const std::vector<bool>& a_droite);
+QByteArray csv_de(const std::vector<QStringList>& lignes);
+
 // The text shown over a point of the race trace:
 // "Skipper (bateau) — Samedi 25 NOVEMBRE 2000 — 312 milles, 5e".
 QString texte_point(const BilanConcurrent& b, const PointCourse& p);

@@ -1,0 +1,135 @@
+#include "barre_film.h"
+
+#include "controleur_film.h"
+#include "donnees.h"
+#include "rendu_film.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPainter>
+#include <QStyleOptionSlider>
+#include <QToolButton>
+
+namespace orv {
+
+CurseurFilm::CurseurFilm(QWidget* parent) : QSlider(Qt::Horizontal, parent)
+{
+    setFocusPolicy(Qt::NoFocus);
+    setMinimumWidth(160);
+}
+
+void CurseurFilm::pose_periode(PeriodeFilm p)
+{
+    periode_ = p;
+    setRange(0, int((p.fin - p.debut) / 60));
+    update();
+}
+
+void CurseurFilm::paintEvent(QPaintEvent* e)
+{
+    QSlider::paintEvent(e);
+    QStyleOptionSlider o;
+    initStyleOption(&o);
+    const QRect sillon = style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderGroove, this);
+    const QRect poignee = style()->subControlRect(QStyle::CC_Slider, &o, QStyle::SC_SliderHandle, this);
+    if (maximum() <= 0)
+        return;
+    QPainter p(this);
+    p.setPen(palette().color(QPalette::WindowText));
+    // The handle's centre runs over the groove less a handle's width.
+    const int x0 = sillon.left() + poignee.width() / 2, w = sillon.width() - poignee.width();
+    const Instant premier_minuit = (periode_.debut / UN_JOUR + 1) * UN_JOUR;
+    for (Instant t = premier_minuit; t <= periode_.fin; t += UN_JOUR) {
+        const int x = x0 + int(double(t - periode_.debut) / 60 / maximum() * w);
+        p.drawLine(x, height() - 4, x, height() - 1);
+    }
+}
+
+BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
+{
+    auto* l = new QHBoxLayout(this);
+    l->setContentsMargins(4, 2, 4, 2);
+    lecture = new QToolButton(this);
+    lecture->setToolTip(QStringLiteral("Lecture / pause (Espace)"));
+    vitesse = new QComboBox(this);
+    for (int k = 0; k < int(ControleurFilm::VITESSES.size()); ++k)
+        vitesse->addItem(ControleurFilm::texte_vitesse(k));
+    vitesse->setToolTip(QStringLiteral("Temps de course par seconde (↑ ↓)"));
+    curseur = new CurseurFilm(this);
+    curseur->setToolTip(QStringLiteral("← → une heure, Ctrl+← → un jour, Début / Fin"));
+    trainee = new QComboBox(this);
+    for (const char* t : {"Traînée : aucune", "Traînée : 1 jour", "Traînée : 3 jours", "Traînée : 7 jours",
+                          "Traînée : toute la course"})
+        trainee->addItem(QString::fromUtf8(t));
+    trainee->setCurrentIndex(2);
+    suivre = new QComboBox(this);
+    suivre->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    horloge = new QLabel(this);
+    horloge->setMinimumWidth(horloge->fontMetrics().horizontalAdvance(
+        QStringLiteral("Mercredi 28 novembre 2000, 20h00 UTC · jour 000")));
+    fermer = new QToolButton(this);
+    fermer->setText(QStringLiteral("✕"));
+    fermer->setToolTip(QStringLiteral("Fermer le film (Échap)"));
+    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, horloge, fermer}) {
+        w->setFocusPolicy(Qt::NoFocus);
+        l->addWidget(w, w == curseur ? 1 : 0);
+    }
+    setFocusPolicy(Qt::NoFocus);
+
+    connect(lecture, &QToolButton::clicked, this, [this] {
+        if (bascule)
+            bascule();
+    });
+    connect(fermer, &QToolButton::clicked, this, [this] {
+        if (ferme)
+            ferme();
+    });
+    connect(vitesse, &QComboBox::currentIndexChanged, this, [this](int k) {
+        if (!mise_a_jour_ && choisit_vitesse)
+            choisit_vitesse(k);
+    });
+    connect(trainee, &QComboBox::currentIndexChanged, this, [this](int k) {
+        if (!mise_a_jour_ && choisit_trainee)
+            choisit_trainee(k);
+    });
+    connect(suivre, &QComboBox::currentIndexChanged, this, [this](int k) {
+        if (!mise_a_jour_ && choisit_suivi)
+            choisit_suivi(suivre->itemData(k).toInt());
+    });
+    // The picture follows the drag.
+    connect(curseur, &QSlider::valueChanged, this, [this](int v) {
+        if (!mise_a_jour_ && va_a)
+            va_a(periode_.debut + Instant(v) * 60);
+    });
+}
+
+void BarreFilm::prepare(PeriodeFilm p, const std::vector<int>& concurrents)
+{
+    mise_a_jour_ = true;
+    periode_ = p;
+    curseur->pose_periode(p);
+    suivre->clear();
+    suivre->addItem(QStringLiteral("Suivre : personne"), 0);
+    suivre->addItem(QStringLiteral("Suivre : la tête"), -1);
+    for (int i : concurrents)
+        suivre->addItem(QStringLiteral("Suivre : %1").arg(noms_conc[size_t(i)]), i);
+    mise_a_jour_ = false;
+}
+
+void BarreFilm::montre(Instant t, bool en_lecture, int v, int suivi)
+{
+    mise_a_jour_ = true;
+    lecture->setText(en_lecture ? QStringLiteral("❚❚") : QStringLiteral("▶"));
+    if (vitesse->currentIndex() != v)
+        vitesse->setCurrentIndex(v);
+    if (!curseur->isSliderDown())
+        curseur->setValue(int((t - periode_.debut) / 60));
+    horloge->setText(texte_horloge(t));
+    const int k = suivre->findData(suivi);
+    if (k >= 0 && k != suivre->currentIndex())
+        suivre->setCurrentIndex(k);
+    mise_a_jour_ = false;
+}
+
+}  // namespace orv

@@ -1,0 +1,76 @@
+#include "controleur_film.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+QString ControleurFilm::texte_vitesse(int k)
+{
+    static const char* const noms[] = {"1 h/s", "3 h/s", "6 h/s", "12 h/s", "1 jour/s", "2 jours/s"};
+    return QString::fromUtf8(noms[std::clamp(k, 0, int(VITESSES.size()) - 1)]);
+}
+
+void ControleurFilm::demarre(PeriodeFilm p)
+{
+    periode_ = p;
+    t_ = double(p.debut);
+    lecture_ = false;
+    joue();
+}
+
+void ControleurFilm::joue()
+{
+    if (instant() >= periode_.fin)
+        t_ = double(periode_.debut);
+    lecture_ = true;
+    lu_ = horloge_();
+}
+
+void ControleurFilm::pause()
+{
+    avance();
+    lecture_ = false;
+}
+
+void ControleurFilm::bascule()
+{
+    if (lecture_)
+        pause();
+    else
+        joue();
+}
+
+void ControleurFilm::choisit_vitesse(int k)
+{
+    // The time played so far at the former speed is kept.
+    avance();
+    vitesse_ = std::clamp(k, 0, int(VITESSES.size()) - 1);
+}
+
+void ControleurFilm::vitesse_plus() { choisit_vitesse(vitesse_ + 1); }
+void ControleurFilm::vitesse_moins() { choisit_vitesse(vitesse_ - 1); }
+
+void ControleurFilm::va_a(Instant t)
+{
+    t_ = double(std::clamp(t, periode_.debut, periode_.fin));
+    lu_ = horloge_();
+}
+
+bool ControleurFilm::avance()
+{
+    const int64_t maintenant = horloge_();
+    const int64_t ecoule = maintenant - lu_;
+    lu_ = maintenant;
+    if (!lecture_ || ecoule <= 0)
+        return false;
+    const Instant avant = instant();
+    t_ += double(ecoule) / 1000 * double(VITESSES[size_t(vitesse_)]);
+    if (t_ >= double(periode_.fin)) {
+        t_ = double(periode_.fin);
+        lecture_ = false;
+    }
+    return instant() != avant;
+}
+
+}  // namespace orv

@@ -1,0 +1,331 @@
+#include "film_continu.h"
+
+#include "posconc.h"
+#include "trace_geometrie.h"
+
+#include <QComboBox>
+#include <QApplication>
+#include <QDockWidget>
+#include <QKeyEvent>
+#include <QMainWindow>
+#include <QShortcut>
+#include <QTimer>
+
+namespace orv {
+
+namespace {
+// While the film is open, a widget of its window that has the focus and
+// would take one of the film's keys for itself (a text field takes the
+// arrows, Home, End and Space) lets the window's shortcut have it.
+class FiltreTouchesFilm : public QObject {
+public:
+    FiltreTouchesFilm(QWidget* fenetre, std::vector<QShortcut*>* touches) : fenetre_(fenetre), touches_(touches) {}
+
+protected:
+    bool eventFilter(QObject* o, QEvent* e) override
+    {
+        if (e->type() != QEvent::ShortcutOverride)
+            return false;
+        auto* w = qobject_cast<QWidget*>(o);
+        if (!w || w->window() != fenetre_)
+            return false;
+        const QKeySequence k(static_cast<QKeyEvent*>(e)->keyCombination());
+        for (const QShortcut* s : *touches_)
+            if (s->isEnabled() && s->key() == k) {
+                e->ignore();
+                return true;
+            }
+        return false;
+    }
+
+private:
+    QWidget* fenetre_;
+    std::vector<QShortcut*>* touches_;
+};
+
+const QString MESSAGE_FILM = QStringLiteral(
+    "Film continu : Espace lecture/pause | ↑ ↓ vitesse | ← → une heure | Ctrl+← → un jour | Début Fin | Échap ferme");
+}  // namespace
+
+FilmContinu::FilmContinu(TFPosConc& f)
+    : controleur([this] { return horloge_essai ? horloge_essai() : horloge.elapsed(); }), f_(f)
+{
+    horloge.start();
+}
+
+FilmContinu::~FilmContinu() = default;
+
+void FilmContinu::cree_interface()
+{
+    if (barre)
+        return;
+    QWidget* fenetre = f_.cadre ? static_cast<QWidget*>(f_.cadre) : &f_;
+    barre = new BarreFilm(nullptr);
+    classement = new ClassementFilm(nullptr);
+    if (f_.cadre) {
+        dock_barre_ = new QDockWidget(f_.cadre);
+        dock_barre_->setObjectName(QStringLiteral("BarreFilm"));
+        dock_barre_->setTitleBarWidget(new QWidget(dock_barre_));
+        dock_barre_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+        dock_barre_->setWidget(barre);
+        dock_barre_->setFocusPolicy(Qt::NoFocus);
+        f_.cadre->addDockWidget(Qt::BottomDockWidgetArea, dock_barre_);
+        dock_classement_ = new QDockWidget(QStringLiteral("Classement"), f_.cadre);
+        dock_classement_->setObjectName(QStringLiteral("ClassementFilm"));
+        dock_classement_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+        dock_classement_->setWidget(classement);
+        dock_classement_->setFocusPolicy(Qt::NoFocus);
+        f_.cadre->addDockWidget(Qt::RightDockWidgetArea, dock_classement_);
+        dock_barre_->hide();
+        dock_classement_->hide();
+    } else {
+        barre->setParent(&f_);
+        classement->setParent(&f_);
+        barre->hide();
+        classement->hide();
+    }
+
+    barre->bascule = [this] {
+        controleur.bascule();
+        actualise();
+    };
+    barre->ferme = [this] { ferme(); };
+    barre->choisit_vitesse = [this](int k) {
+        controleur.choisit_vitesse(k);
+        montre_etat();
+    };
+    barre->choisit_trainee = [this](int k) {
+        options.trainee = TRAINEES[size_t(std::clamp(k, 0, int(TRAINEES.size()) - 1))];
+        actualise();
+    };
+    barre->choisit_suivi = [this](int qui) { suit(qui); };
+    barre->va_a = [this](Instant t) {
+        controleur.va_a(t);
+        actualise();
+        // The picture follows the drag at once.
+        f_.repaint();
+    };
+    classement->suit = [this](int i) { suit(i); };
+
+    // The film's keys, the window's whatever holds the focus, on only while
+    // the film is open.
+    auto touche = [&](QKeySequence k, std::function<void()> action) {
+        auto* s = new QShortcut(k, fenetre);
+        s->setContext(Qt::WindowShortcut);
+        s->setAutoRepeat(true);
+        s->setEnabled(false);
+        QObject::connect(s, &QShortcut::activated, fenetre, [this, action] {
+            action();
+            actualise();
+        });
+        touches_.push_back(s);
+    };
+    touche(QKeySequence(Qt::Key_Space), [this] { controleur.bascule(); });
+    touche(QKeySequence(Qt::Key_Up), [this] { controleur.vitesse_plus(); });
+    touche(QKeySequence(Qt::Key_Down), [this] { controleur.vitesse_moins(); });
+    touche(QKeySequence(Qt::Key_Left), [this] { controleur.decale(-UNE_HEURE); });
+    touche(QKeySequence(Qt::Key_Right), [this] { controleur.decale(UNE_HEURE); });
+    touche(QKeySequence(Qt::CTRL | Qt::Key_Left), [this] { controleur.decale(-UN_JOUR); });
+    touche(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { controleur.decale(UN_JOUR); });
+    touche(QKeySequence(Qt::Key_Home), [this] { controleur.debut(); });
+    touche(QKeySequence(Qt::Key_End), [this] { controleur.fin(); });
+    auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), fenetre);
+    echap->setContext(Qt::WindowShortcut);
+    echap->setEnabled(false);
+    QObject::connect(echap, &QShortcut::activated, fenetre, [this] { ferme(); });
+    touches_.push_back(echap);
+
+    filtre_touches_ = std::make_unique<FiltreTouchesFilm>(fenetre, &touches_);
+    qApp->installEventFilter(filtre_touches_.get());
+
+    // Frames at the screen's rate while the film is open; a paused film
+    // reads the clock and draws nothing.
+    images_ = new QTimer(&f_);
+    images_->setTimerType(Qt::PreciseTimer);
+    images_->setInterval(16);
+    QObject::connect(images_, &QTimer::timeout, &f_, [this] { image_suivante(); });
+}
+
+void FilmContinu::demarre_course_entiere()
+{
+    SelectionTrajets s;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        s.concurrents.set(size_t(i));
+    s.toute_course = true;
+    AnnotationsTrajets a{false, true, false, false, false};
+    demarre(s, a);
+}
+
+void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a)
+{
+    f_.abandonne_geste();
+    f_.termine_rejeu();
+    if (!f_.rejeu.trajets_constitues)
+        f_.rejeu.Constitue_trajets();
+    if (!f_.rejeu.trajets_constitues)
+        return;  // said by the assembly
+    chronologie = std::make_unique<Chronologie>(f_.etat.archive);
+    if (chronologie->vide()) {
+        f_.information(AUCUNE_POSITION);
+        return;
+    }
+    ouvre(s, a);
+}
+
+void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
+{
+    cree_interface();
+    if (!actif_)
+        vue_avant_ = f_.etat.vue;
+    options.concurrents = s.concurrents;
+    options.periode = periode_film(*chronologie, s);
+    options.annotations = a;
+    options.annotations.distances_parcourues = false;
+    options.trainee = TRAINEES[size_t(std::clamp(barre->trainee->currentIndex(), 0, int(TRAINEES.size()) - 1))];
+    options.fond = f_.couleur_fond;
+    options.survole = 0;
+    mesure.reset();
+    suivi_ = 0;
+    std::vector<int> entrants;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (s.concurrents.test(size_t(i)))
+            entrants.push_back(i);
+    barre->prepare(options.periode, entrants);
+    if (dock_barre_) {
+        dock_barre_->show();
+        dock_classement_->show();
+    } else {
+        barre->setGeometry(0, f_.height() - 34, f_.width(), 34);
+        barre->show();
+    }
+    // The whole period's tracks framed, as the replay frames them.
+    cadre_sur_trajets(f_.etat.archive, s, f_.etat.vue, f_.width());
+    fond.invalide();
+    actif_ = true;
+    for (QShortcut* t : touches_)
+        t->setEnabled(true);
+    controleur.demarre(options.periode);
+    images_->start();
+    f_.Aff_Message(MESSAGE_FILM);
+    f_.setFocus();
+    classement->montre(*chronologie, -2, options.concurrents);
+    actualise();
+}
+
+void FilmContinu::ferme()
+{
+    if (!actif_)
+        return;
+    actif_ = false;
+    images_->stop();
+    for (QShortcut* t : touches_)
+        t->setEnabled(false);
+    if (dock_barre_) {
+        dock_barre_->hide();
+        dock_classement_->hide();
+    } else {
+        barre->hide();
+        classement->hide();
+    }
+    mesure.reset();
+    f_.etat.vue = vue_avant_;
+    f_.active_classement(true);
+    f_.Aff_Message(MESSAGE_OPTION_QUITTEE);
+    f_.invalider();
+}
+
+void FilmContinu::image_suivante()
+{
+    if (!actif_)
+        return;
+    const bool lecture = controleur.en_lecture();
+    if (controleur.avance() || lecture != controleur.en_lecture())
+        actualise();
+}
+
+void FilmContinu::actualise()
+{
+    if (!actif_ || !chronologie)
+        return;
+    options.t = controleur.instant();
+    moment = calcule_instant(*chronologie, options);
+    // The boat followed: the leader of the moment's ranking, or one chosen.
+    int qui = suivi_;
+    if (qui == -1) {
+        qui = 0;
+        for (int i : moment.ordre)
+            if (options.concurrents.test(size_t(i)) && moment.positions[size_t(i)].montre) {
+                qui = i;
+                break;
+            }
+    }
+    if (qui > 0)
+        suit_position(f_.etat.vue, moment.positions[size_t(qui)], f_.width(), f_.height());
+    montre_etat();
+    f_.invalider();
+}
+
+void FilmContinu::montre_etat()
+{
+    barre->montre(controleur.instant(), controleur.en_lecture(), controleur.vitesse(), suivi_);
+    classement->montre(*chronologie, moment.jour_classement, options.concurrents);
+}
+
+void FilmContinu::peint(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
+{
+    options.fond = s.style.fond;
+    const CoucheFilm couche(*chronologie, options, moment, &placement);
+    rend_image_film(c, fond, s, couche, larg, haut);
+    if (mesure) {
+        Orthodromie o;
+        EtatLoxodromie lox;
+        calcule_mesure(o, lox, mesure->first, mesure->second);
+        trace_mesure(c, o, mesure->first, mesure->second);
+    }
+}
+
+int FilmContinu::concurrent_sous(int x, int y) const { return actif_ ? placement.sous(x, y) : 0; }
+
+bool FilmContinu::position(int i, TPos_elem& p) const
+{
+    if (!actif_ || i < 1 || i > NB_CONCURRENTS || !moment.positions[size_t(i)].montre)
+        return false;
+    p = pos_elem_de(moment.positions[size_t(i)], QString());
+    return true;
+}
+
+QStringList FilmContinu::lignes_details(int i) const
+{
+    const PositionFilm& p = moment.positions[size_t(i)];
+    if (!chronologie || !p.montre)
+        return {};
+    const Fixe& dernier = chronologie->fixes(i)[size_t(p.fixe)];
+    const QString quoi = p.nature == Nature::Interpole || p.nature == Nature::Estime
+                             ? QStringLiteral("position estimée (%1)").arg(texte_nature(p.nature))
+                             : texte_nature(p.nature);
+    QStringList l{QString::number(i), QString(), dernier.r->bateau, noms_conc[size_t(i)],
+                  texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
+    if (p.en_route) {
+        l << QStringLiteral("Cap = %1° (moyen de l'étape)").arg(p.cap, 3, 'f', 0)
+          << QStringLiteral("Vitesse = %1 noeuds (moyenne de l'étape)").arg(p.vitesse, 5, 'f', 1);
+    }
+    l << date_de(options.t).toString(QStringLiteral("'le 'dd/MM/yyyy' à 'HH'h'mm' UTC'")) << quoi;
+    return l;
+}
+
+void FilmContinu::survol(int x, int y)
+{
+    const int i = concurrent_sous(x, y);
+    if (!actif_ || i == options.survole)
+        return;
+    options.survole = i;
+    f_.invalider();
+}
+
+void FilmContinu::suit(int qui)
+{
+    suivi_ = qui;
+    actualise();
+}
+
+}  // namespace orv

@@ -1,0 +1,346 @@
+#include "rendu_film.h"
+
+#include "etat_avx.h"
+#include "palette.h"
+#include "reglages.h"
+#include "trace_geometrie.h"
+#include "zoom.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace orv {
+
+InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o)
+{
+    InstantFilm m;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (o.concurrents.test(size_t(i)))
+            m.positions[size_t(i)] = c.position(i, o.t);
+    m.jour_classement = c.jour_publie(o.t);
+    std::bitset<NB_CONCURRENTS + 1> vus;
+    if (m.jour_classement >= 0)
+        for (const Chronologie::Ligne& l : c.classement(m.jour_classement))
+            if (!vus.test(size_t(l.i))) {
+                vus.set(size_t(l.i));
+                m.ordre.push_back(l.i);
+            }
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (!vus.test(size_t(i)))
+            m.ordre.push_back(i);
+    return m;
+}
+
+int PlacementFilm::sous(int x, int y) const
+{
+    int meilleur = 0, d_min = 6 * 6 + 1;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        if (!visible[size_t(i)])
+            continue;
+        const QPoint d = marqueur[size_t(i)] - QPoint(x, y);
+        const int d2 = d.x() * d.x() + d.y() * d.y();
+        if (d2 < d_min) {
+            d_min = d2;
+            meilleur = i;
+        }
+    }
+    return meilleur;
+}
+
+namespace {
+// Whether segment (a, b) crosses or touches rectangle r (Liang-Barsky).
+bool coupe(const QRect& r, QPoint a, QPoint b)
+{
+    double t0 = 0, t1 = 1;
+    const double dx = b.x() - a.x(), dy = b.y() - a.y();
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {double(a.x() - r.left()), double(r.right() - a.x()), double(a.y() - r.top()),
+                         double(r.bottom() - a.y())};
+    for (int k = 0; k < 4; ++k) {
+        if (p[k] == 0) {
+            if (q[k] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[k] / p[k];
+        if (p[k] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Whether the screen agrees with the geography for a segment (its ends not
+// put a turn apart by the X conversion), as the replay's tracks test it.
+bool segment_dessinable(double lon_a, double lon_b, int xa, int xb)
+{
+    if (xa == xb)
+        return true;
+    // East positive here; the viewport's directions are West positive.
+    const bool est = a_lEst(radians(ext(-lon_b)), radians(ext(-lon_a)));
+    return (est && xb >= xa) || (!est && xb < xa);
+}
+
+struct Point {
+    QPoint px;
+    double lon;
+};
+}  // namespace
+
+void CoucheFilm::dessine(Carte& c) const
+{
+    libere_etat_avx();
+    Canevas& k = c.canevas;
+    const Viewport& v = c.vue;
+    const bool clair = fond_clair(o_.fond);
+    auto pixel = [&](double lat, double lon) {
+        return QPoint(v.pos_grX(radians(ext(-lon))), v.pos_grY(radians(ext(lat))));
+    };
+    PlacementFilm place;
+    std::array<std::vector<Point>, NB_CONCURRENTS + 1> traces;
+
+    // Trails: the fixes since the trail's start (or the period's), from the
+    // position at that start, to the position of the moment.
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const PositionFilm& p = m_.positions[size_t(i)];
+        if (!p.montre)
+            continue;
+        place.visible[size_t(i)] = true;
+        place.marqueur[size_t(i)] = pixel(p.lat, p.lon);
+        std::vector<Point>& tr = traces[size_t(i)];
+        const Instant debut =
+            o_.trainee == TRAINEE_TOUTE ? o_.periode.debut : std::max(o_.periode.debut, o_.t - o_.trainee);
+        if (o_.trainee != 0 && debut < o_.t) {
+            const std::vector<Fixe>& f = c_.fixes(i);
+            const PositionFilm depart = c_.position(i, debut);
+            if (depart.montre)
+                tr.push_back({pixel(depart.lat, depart.lon), depart.lon});
+            const auto premier =
+                std::upper_bound(f.begin(), f.end(), debut, [](Instant t, const Fixe& x) { return t < x.t; });
+            for (auto x = premier; x != f.end() && x->t <= o_.t; ++x)
+                tr.push_back({pixel(x->lat, x->lon), x->lon});
+        }
+        tr.push_back({place.marqueur[size_t(i)], p.lon});
+        if (tr.size() < 2)
+            continue;
+        k.couleur_plume = couleur_entrant(i);
+        k.style_plume = style_entrant(i);
+        k.mode_xor = false;
+        for (size_t s = 1; s < tr.size(); ++s)
+            if (segment_dessinable(tr[s - 1].lon, tr[s].lon, tr[s - 1].px.x(), tr[s].px.x()))
+                c.line(tr[s - 1].px.x(), tr[s - 1].px.y(), tr[s].px.x(), tr[s].px.y());
+    }
+    k.style_plume = StylePlume::Plein;
+
+    // Speed lines and boats.
+    std::array<QPoint, NB_CONCURRENTS + 1> bout_vitesse{};
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        if (!place.visible[size_t(i)])
+            continue;
+        const PositionFilm& p = m_.positions[size_t(i)];
+        const QPoint q = place.marqueur[size_t(i)];
+        bout_vitesse[size_t(i)] = q;
+        if (p.en_route && o_.annotations.vitesses) {
+            const double a = (450 - p.cap) * M_PI / 180;
+            bout_vitesse[size_t(i)] = q + QPoint(int(std::lround(p.vitesse * 4 * std::cos(a))),
+                                                 -int(std::lround(p.vitesse * 4 * std::sin(a))));
+            trait_vitesse(c, q.x(), q.y(), ext(p.vitesse), ext(p.cap), clair);
+        }
+        // The boat along its course (its last one when it does not sail).
+        const double cap = p.en_route ? p.cap : double(c_.fixes(i)[size_t(p.fixe)].r->cap);
+        const double s = std::sin(cap * M_PI / 180), co = std::cos(cap * M_PI / 180);
+        auto coin = [&](double avant, double cote) {
+            return QPoint(q.x() + int(std::lround(avant * s + cote * co)), q.y() + int(std::lround(-avant * co + cote * s)));
+        };
+        const QPoint coque[3] = {coin(7, 0), coin(-4, 3.5), coin(-4, -3.5)};
+        if (p.nature == Nature::Abandon) {
+            k.triangle(coque, clGray, false);
+            k.couleur_plume = clGray;
+            c.line(q.x() - 4, q.y() - 4, q.x() + 5, q.y() + 5);
+            c.line(q.x() - 4, q.y() + 4, q.x() + 5, q.y() - 5);
+        } else {
+            // A fix, an interpolation, an arrival: filled; an estimate
+            // across a long gap and a last known position: hollow.
+            const bool plein = p.nature != Nature::Estime && p.nature != Nature::DerniereConnue;
+            k.triangle(coque, couleur_entrant(i), plein);
+            k.pixel(q.x(), q.y(), clYellow);
+        }
+    }
+
+    // Names, in the ranking's order: each where it crosses no speed line, no
+    // trail's last legs, no boat and no name placed before; else dropped
+    // (shown when the pointer is on its boat).
+    k.police = police_gdi(QStringLiteral("Arial"), 8);
+    k.couleur_police = clair ? clBlack : clWhite;
+    k.couleur_pinceau = o_.fond;
+    k.pinceau_vide = false;
+    // What a name must not cover: the boats (each but its own) and the
+    // names placed.
+    std::vector<std::pair<int, QRect>> occupes;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (place.visible[size_t(i)])
+            occupes.push_back({i, QRect(place.marqueur[size_t(i)] - QPoint(5, 5), QSize(11, 11))});
+    std::array<QStringList, NB_CONCURRENTS + 1> textes;
+    for (const int i : m_.ordre) {
+        if (!place.visible[size_t(i)])
+            continue;
+        const PositionFilm& p = m_.positions[size_t(i)];
+        QString nom = noms_conc[size_t(i)];
+        if (o_.annotations.classement && m_.jour_classement >= 0)
+            if (const TDonnees_conc* r = c_.ligne(m_.jour_classement, i))
+                nom += r->non_classe ? QStringLiteral(" NC") : u' ' + QString::number(r->rang);
+        QStringList& l = textes[size_t(i)];
+        l << nom;
+        if (o_.annotations.dates)
+            l << date_de(o_.t).toString(QStringLiteral("dd/MM/yyyy HH'h'mm")) + u' ' + texte_nature(p.nature);
+        int w = 0, h = 0;
+        for (const QString& ligne : l) {
+            w = std::max(w, k.largeur_texte(ligne));
+            h += k.hauteur_texte(ligne);
+        }
+        const QPoint q = place.marqueur[size_t(i)];
+        const QRect candidats[] = {
+            QRect(q.x() + 8, q.y() - h / 2, w, h),     QRect(q.x() - 8 - w, q.y() - h / 2, w, h),
+            QRect(q.x() + 6, q.y() - 6 - h, w, h),     QRect(q.x() + 6, q.y() + 6, w, h),
+            QRect(q.x() - 6 - w, q.y() - 6 - h, w, h), QRect(q.x() - 6 - w, q.y() + 6, w, h),
+            QRect(q.x() - w / 2, q.y() - 9 - h, w, h), QRect(q.x() - w / 2, q.y() + 9, w, h),
+        };
+        const std::vector<Point>& tr = traces[size_t(i)];
+        QRect choisi;
+        for (const QRect& r : candidats) {
+            if (coupe(r, q, bout_vitesse[size_t(i)]))
+                continue;
+            bool libre = true;
+            for (size_t s = tr.size() >= 3 ? tr.size() - 3 : 0; libre && s + 1 < tr.size(); ++s)
+                libre = !coupe(r, tr[s].px, tr[s + 1].px);
+            for (size_t o = 0; libre && o < occupes.size(); ++o)
+                libre = occupes[o].first == i || !occupes[o].second.intersects(r);
+            if (libre) {
+                choisi = r;
+                break;
+            }
+        }
+        if (choisi.isNull() && i == o_.survole)
+            choisi = candidats[0];
+        if (choisi.isNull())
+            continue;
+        occupes.push_back({0, choisi});
+        place.etiquette[size_t(i)] = choisi;
+    }
+    // The name under the pointer last, over the others.
+    auto ecrit = [&](int i) {
+        const QRect& r = place.etiquette[size_t(i)];
+        int y = r.top();
+        for (const QString& ligne : textes[size_t(i)]) {
+            k.texte(r.left(), y, ligne);
+            y += k.hauteur_texte(ligne);
+        }
+    };
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (!place.etiquette[size_t(i)].isNull() && i != o_.survole)
+            ecrit(i);
+    if (o_.survole >= 1 && o_.survole <= NB_CONCURRENTS && !place.etiquette[size_t(o_.survole)].isNull())
+        ecrit(o_.survole);
+
+    // The great circle between the two chosen entrants.
+    if (o_.annotations.distance_entre_deux && o_.concurrents.count() == 2) {
+        std::vector<int> deux;
+        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+            if (o_.concurrents.test(size_t(i)) && place.visible[size_t(i)])
+                deux.push_back(i);
+        if (deux.size() == 2) {
+            const TPos_elem a = pos_elem_de(m_.positions[size_t(deux[0])], QString());
+            const TPos_elem b = pos_elem_de(m_.positions[size_t(deux[1])], QString());
+            Orthodromie o;
+            EtatLoxodromie lox;
+            calcule_mesure(o, lox, a, b);
+            trace_mesure(c, o, a, b);
+        }
+    }
+    if (placement_)
+        *placement_ = place;
+}
+
+void FondFilm::prepare(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
+{
+    Viewport& v = c.vue;
+    v.elargit_si_vide();
+    const Cle cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, s.style.fond,
+                  s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
+    if (valide_ && cle == cle_ && image_.width() == std::max(larg, 1) && image_.height() == std::max(haut, 1)) {
+        // The fit the render would make, and the saved pixels.
+        c.larg_client = larg;
+        c.haut_client = haut;
+        c.couleur_fond = s.style.fond;
+        c.canevas.mode_xor = false;
+        c.canevas.dimensionne(larg, haut);
+        c.canevas.couleur_pinceau = s.style.fond;
+        v.ajuste(larg, haut);
+        QImage& img = c.canevas.image();
+        std::memcpy(img.bits(), image_.constBits(), size_t(image_.sizeInBytes()));
+        return;
+    }
+    SceneCourse fixe = s;
+    fixe.couches.clear();
+    rend_scene(c, fixe, larg, haut);
+    image_ = c.canevas.image().copy();
+    // The key as the render left the request (a point request widened).
+    cle_ = Cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, s.style.fond,
+               s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
+    valide_ = true;
+    ++rendus_;
+}
+
+void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const CoucheFilm& film, int32_t larg,
+                     int32_t haut)
+{
+    fond.prepare(c, s, larg, haut);
+    c.canevas.style_plume = StylePlume::Plein;
+    film.dessine(c);
+}
+
+bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg)
+{
+    std::vector<double> lons;  // West positive, as the viewport takes them
+    double nord = -90, sud = 90;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const PositionFilm& p = m.positions[size_t(i)];
+        if (!p.montre)
+            continue;
+        nord = std::max(nord, p.lat);
+        sud = std::min(sud, p.lat);
+        lons.push_back(-p.lon);
+    }
+    if (lons.empty())
+        return false;
+    v.cadre_longitudes(std::move(lons), larg);
+    v.lat_nord = deg_vers_ddmm(nord);
+    v.lat_sud = deg_vers_ddmm(std::max(-90.0, sud - 1));
+    return true;
+}
+
+bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut)
+{
+    if (!p.montre)
+        return false;
+    v.ajuste(larg, haut);
+    const int x = v.pos_grX(radians(ext(-p.lon))), y = v.pos_grY(radians(ext(p.lat)));
+    if (x >= larg / 5 && x <= larg - larg / 5 && y >= haut / 5 && y <= haut - haut / 5)
+        return false;
+    panoramique(v, x, y, larg / 2, haut / 2);
+    return true;
+}
+
+void centre_sur_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut)
+{
+    if (!p.montre)
+        return;
+    v.ajuste(larg, haut);
+    panoramique(v, v.pos_grX(radians(ext(-p.lon))), v.pos_grY(radians(ext(p.lat))), larg / 2, haut / 2);
+}
+
+}  // namespace orv

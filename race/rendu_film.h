@@ -1,0 +1,103 @@
+// The continuous film's frames, drawn without any window: every entrant at
+// its position of the moment (its trail, its speed line, an oriented boat,
+// its name placed clear of the lines and of the other names), over the
+// still chart (coastlines, graticule, marks, places, route) rendered once
+// and cached until the view changes. The window's frames and `--instant`
+// draw through rend_image_film.
+#pragma once
+
+#include "chronologie.h"
+#include "rendu_course.h"
+
+#include <QPoint>
+#include <QRect>
+#include <bitset>
+
+namespace orv {
+
+// The trail lengths offered: none, 1, 3 and 7 days, the whole race.
+inline constexpr Instant TRAINEE_TOUTE = -1;
+inline constexpr std::array<Instant, 5> TRAINEES = {0, UN_JOUR, 3 * UN_JOUR, 7 * UN_JOUR, TRAINEE_TOUTE};
+
+// What a frame shows.
+struct OptionsFilm {
+    Instant t = 0;
+    PeriodeFilm periode;
+    std::bitset<NB_CONCURRENTS + 1> concurrents;  // the entrants of the film
+    Instant trainee = 3 * UN_JOUR;
+    // Beside each name: its position's time, its rank; the speed lines;
+    // the great circle between the two entrants when exactly two are chosen.
+    AnnotationsTrajets annotations{false, true, false, false, false};
+    int survole = 0;  // the entrant under the mouse: its name shown in any case
+    TColor fond = clBlack;
+};
+
+// The moment: every entrant's position, the ranking published then.
+struct InstantFilm {
+    std::array<PositionFilm, NB_CONCURRENTS + 1> positions{};
+    int jour_classement = -1;
+    // The entrants in the ranking's order, then those it does not hold.
+    std::vector<int> ordre;
+};
+InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o);
+
+// Where a frame put each entrant, for the pointer.
+struct PlacementFilm {
+    std::array<bool, NB_CONCURRENTS + 1> visible{};
+    std::array<QPoint, NB_CONCURRENTS + 1> marqueur{};
+    std::array<QRect, NB_CONCURRENTS + 1> etiquette{};  // empty: dropped
+    // The entrant whose boat lies within 6 pixels of (x, y), 0 if none.
+    int sous(int x, int y) const;
+};
+
+class CoucheFilm : public Couche {
+public:
+    CoucheFilm(const Chronologie& c, const OptionsFilm& o, const InstantFilm& m, PlacementFilm* placement = nullptr)
+        : c_(c), o_(o), m_(m), placement_(placement) {}
+    void dessine(Carte& c) const override;
+
+private:
+    const Chronologie& c_;
+    const OptionsFilm& o_;
+    const InstantFilm& m_;
+    PlacementFilm* placement_;
+};
+
+// The still part of the frames: the scene without its layers, rendered
+// when the view, the client or the scene changed since the last frame,
+// else copied.
+class FondFilm {
+public:
+    void prepare(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut);
+    void invalide() { valide_ = false; }
+    int rendus() const { return rendus_; }  // how many times it was rendered
+
+private:
+    struct Cle {
+        ext nord, sud, ouest, est, large;
+        int32_t larg, haut;
+        TColor fond, points;
+        const void *cartes, *lieux, *route;
+        bool cartes_chargees;
+        bool operator==(const Cle&) const = default;
+    };
+    QImage image_;
+    Cle cle_{};
+    bool valide_ = false;
+    int rendus_ = 0;
+};
+
+// A frame: the still part (from the cache), then the film's layer.
+void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const CoucheFilm& film, int32_t larg,
+                     int32_t haut);
+
+// The bounds (DD.MM) framing the boats shown at the moment, for a client
+// larg pixels wide, as a day's fleet is framed; false when none is shown.
+bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg);
+// Follows a boat: when it lies outside the middle 60 % of the client, the
+// view is panned (its scale kept) to put it in the middle. Whether it moved.
+bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);
+// The same at once, whatever its place: the boat in the middle.
+void centre_sur_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);
+
+}  // namespace orv

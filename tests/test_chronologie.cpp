@@ -1,0 +1,269 @@
+// The race as continuous time: positions along great circles between fixes,
+// what each position is, the published ranking of the moment, and the
+// film's frames (their cached chart, their names).
+#include "aide_cartes.h"
+#include "chronologie.h"
+#include "images_course.h"
+#include "rendu_film.h"
+
+#include <QTemporaryDir>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace orv;
+
+namespace {
+// A record of an archive made by hand: entrant, day index, status text,
+// position in decimal degrees (North and East positive).
+struct Rel {
+    int i, jour;
+    const char* statut;
+    double lat = 0, lon = 0;
+    int rang = 1;
+    bool nc = false;
+};
+
+struct Archive {
+    ArchiveJours a;
+    Archive(const std::vector<QDate>& jours, const std::vector<Rel>& rels, std::vector<QDateTime> heures = {})
+    {
+        a.jours = jours;
+        heures.resize(jours.size());
+        a.heures_classement = heures;
+        for (const Rel& r : rels) {
+            TDonnees_conc d;
+            d.elem = cree_pos_elem(noms_conc[size_t(r.i)], deg_vers_ddmm(r.lat), deg_vers_ddmm(-r.lon));
+            d.skipper = noms_conc[size_t(r.i)];
+            d.bateau = QStringLiteral("Bateau %1").arg(r.i);
+            d.date_txt = QString::fromUtf8(r.statut);
+            d.rang = r.rang;
+            d.non_classe = r.nc;
+            d.jour = r.jour;
+            a.listes.elements.push_back(d);
+            TDonnees_conc* e = &a.listes.elements.back();
+            TDonnees_conc*& tete = a.tete_traj[size_t(r.i)];
+            if (!tete) {
+                tete = e;
+            } else {
+                TDonnees_conc* q = tete;
+                while (q->suivant)
+                    q = q->suivant;
+                q->suivant = e;
+            }
+        }
+        a.constituee = true;
+    }
+};
+
+Instant quand(int j, int m, int a, int h, int mi, int s = 0)
+{
+    return instant_de(QDateTime(QDate(a, m, j), QTime(h, mi, s), Qt::UTC));
+}
+
+// The point at fraction f of the great circle from (lat1, lon1) to (lat2,
+// lon2), by the spherical-trigonometry formula of navigators (degrees).
+std::pair<double, double> point_intermediaire(double lat1, double lon1, double lat2, double lon2, double f)
+{
+    const double r = M_PI / 180, p1 = lat1 * r, l1 = lon1 * r, p2 = lat2 * r, l2 = lon2 * r;
+    const double d = 2 * std::asin(std::sqrt(std::pow(std::sin((p1 - p2) / 2), 2) +
+                                             std::cos(p1) * std::cos(p2) * std::pow(std::sin((l1 - l2) / 2), 2)));
+    const double A = std::sin((1 - f) * d) / std::sin(d), B = std::sin(f * d) / std::sin(d);
+    const double x = A * std::cos(p1) * std::cos(l1) + B * std::cos(p2) * std::cos(l2);
+    const double y = A * std::cos(p1) * std::sin(l1) + B * std::cos(p2) * std::sin(l2);
+    const double z = A * std::sin(p1) + B * std::sin(p2);
+    return {std::atan2(z, std::sqrt(x * x + y * y)) / r, std::atan2(y, x) / r};
+}
+
+double ecart_longitude(double a, double b) { return std::fabs(std::remainder(a - b, 360.0)); }
+
+const QDate J0(2000, 11, 10), J1(2000, 11, 11), J2(2000, 11, 12), J3(2000, 11, 13);
+}  // namespace
+
+TEST(Chronologie, InterpolationSurLeGrandCercle)
+{
+    const struct Cas {
+        const char* nom;
+        double lat1, lon1;
+        const char* statut2;
+        double lat2, lon2;
+        Instant t;
+        double lat, lon;  // written in: the midpoints of a meridian, the equator, across 180°
+        double f;         // else: the fraction of the leg, checked by the formula
+    } cas[] = {
+        {"méridien", 0, -10, "le 11/11/2000 à 20h00", 10, -10, quand(11, 11, 2000, 8, 0), 5, -10, -1},
+        {"équateur", 0, 10, "le 11/11/2000 à 20h00", 0, 20, quand(11, 11, 2000, 8, 0), 0, 15, -1},
+        {"180°", 0, 170, "le 11/11/2000 à 20h00", 0, -170, quand(11, 11, 2000, 8, 0), 0, 180, -1},
+        // 18 hours between reports at other hours; a third of the leg.
+        {"heures inégales", 40, -10, "le 11/11/2000 à 14h00", 38, -14, quand(11, 11, 2000, 2, 0), 0, 0, 1.0 / 3},
+        {"haute latitude", 70, -20, "le 11/11/2000 à 20h00", 72, 30, quand(11, 11, 2000, 14, 0), 0, 0, 0.75},
+    };
+    for (const Cas& c : cas) {
+        SCOPED_TRACE(c.nom);
+        const Archive ar({J0, J1}, {{1, 0, "le 10/11/2000 à 20h00", c.lat1, c.lon1}, {1, 1, c.statut2, c.lat2, c.lon2}});
+        const Chronologie chrono(ar.a);
+        const PositionFilm p = chrono.position(1, c.t);
+        ASSERT_TRUE(p.montre);
+        EXPECT_EQ(p.nature, Nature::Interpole);
+        EXPECT_TRUE(p.en_route);
+        auto [lat, lon] = c.f < 0 ? std::pair{c.lat, c.lon} : point_intermediaire(c.lat1, c.lon1, c.lat2, c.lon2, c.f);
+        EXPECT_NEAR(p.lat, lat, 1e-6);
+        EXPECT_NEAR(ecart_longitude(p.lon, lon), 0, 1e-6) << p.lon;
+    }
+    // The leg's average speed: 600 miles (10° of a meridian) in 24 hours;
+    // the course due North.
+    const Archive ar({J0, J1}, {{1, 0, "le 10/11/2000 à 20h00", 0, -10}, {1, 1, "le 11/11/2000 à 20h00", 10, -10}});
+    const PositionFilm p = Chronologie(ar.a).position(1, quand(11, 11, 2000, 8, 0));
+    EXPECT_NEAR(p.vitesse, 25, 1e-6);
+    EXPECT_NEAR(p.cap, 0, 1e-6);
+}
+
+// What a position is, entrant by entrant: a fix to the minute, the 30-hour
+// rule across a missing day file, before the first fix, an arrival counted
+// once and kept, a retirement shown a day then gone, reports that stop.
+TEST(Chronologie, NaturesDesPositions)
+{
+    const Archive ar({J0, J1, J3},
+                     {
+                         // 1: a fix a day, then the 12th missing (48 hours).
+                         {1, 0, "le 10/11/2000 à 20h00", 46, -2},
+                         {1, 1, "le 11/11/2000 à 20h00", 45, -4},
+                         {1, 2, "le 13/11/2000 à 20h00", 43, -8},
+                         // 2: 30 hours between fixes; 3: 31 hours.
+                         {2, 0, "le 10/11/2000 à 20h00", 46, -2},
+                         {2, 1, "le 12/11/2000 à 02h00", 45, -3},
+                         {3, 0, "le 10/11/2000 à 20h00", 46, -2},
+                         {3, 1, "le 12/11/2000 à 03h00", 45, -3},
+                         // 4: its arrival repeated by the next day files.
+                         {4, 0, "le 10/11/2000 à 20h00", 47, -3},
+                         {4, 1, "Arrivé le 11/11/2000 à 05h02", 47.5, -3.5},
+                         {4, 2, "Arrivé le 11/11/2000 à 05h02", 47.5, -3.5},
+                         // 5: retired in the file of the 11th (no position).
+                         {5, 0, "le 10/11/2000 à 20h00", 46, -2},
+                         {5, 1, "Abandon - démâtage", 0, 0, 0, true},
+                         // 6: its reports stop.
+                         {6, 0, "le 10/11/2000 à 20h00", 46, -2},
+                     });
+    const Chronologie c(ar.a);
+    EXPECT_EQ(c.fixes(4).size(), 2u);
+    EXPECT_EQ(c.premier(), quand(10, 11, 2000, 20, 0));
+    EXPECT_EQ(c.dernier(), quand(13, 11, 2000, 20, 0));
+    const struct Cas {
+        int i;
+        Instant t;
+        bool montre;
+        Nature nature;
+        double lat = 0;  // checked when not 0
+    } cas[] = {
+        {1, quand(10, 11, 2000, 19, 59), false, Nature::Releve},
+        {1, quand(10, 11, 2000, 20, 0, 59), true, Nature::Releve, 46},
+        {1, quand(10, 11, 2000, 20, 1), true, Nature::Interpole},
+        {1, quand(12, 11, 2000, 20, 0), true, Nature::Estime},
+        {1, quand(13, 11, 2000, 20, 0), true, Nature::Releve, 43},
+        {1, quand(14, 11, 2000, 20, 0), true, Nature::DerniereConnue, 43},
+        {2, quand(11, 11, 2000, 12, 0), true, Nature::Interpole},
+        {3, quand(11, 11, 2000, 12, 0), true, Nature::Estime},
+        {4, quand(11, 11, 2000, 5, 2), true, Nature::Arrive, 47.5},
+        {4, quand(13, 11, 2000, 20, 0), true, Nature::Arrive, 47.5},
+        {5, quand(11, 11, 2000, 11, 59), true, Nature::DerniereConnue, 46},
+        {5, quand(11, 11, 2000, 12, 0), true, Nature::Abandon, 46},
+        {5, quand(12, 11, 2000, 11, 59), true, Nature::Abandon, 46},
+        {5, quand(12, 11, 2000, 12, 0), false, Nature::Abandon},
+        {6, quand(13, 11, 2000, 20, 0), true, Nature::DerniereConnue, 46},
+        {7, quand(11, 11, 2000, 20, 0), false, Nature::Releve},
+    };
+    for (const Cas& k : cas) {
+        SCOPED_TRACE(testing::Message() << k.i << " " << date_de(k.t).toString(Qt::ISODate).toStdString());
+        const PositionFilm p = c.position(k.i, k.t);
+        ASSERT_EQ(p.montre, k.montre);
+        if (!k.montre)
+            continue;
+        EXPECT_EQ(texte_nature(p.nature), texte_nature(k.nature));
+        if (k.lat != 0) {
+            EXPECT_NEAR(p.lat, k.lat, 1e-9);
+        }
+        EXPECT_EQ(p.en_route, k.nature == Nature::Interpole || k.nature == Nature::Estime ||
+                                  (k.nature == Nature::Releve && k.t < quand(13, 11, 2000, 20, 0)));
+    }
+}
+
+// The ranking of the moment is the latest published at or before it: at
+// its header's time, 20h00 UTC without one (or with one not of its day);
+// its rows in rank order, the unranked after.
+TEST(Chronologie, ClassementPublie)
+{
+    const Archive ar({J0, J1, J2},
+                     {{1, 0, "le 10/11/2000 à 20h00", 46, -2, 2}, {2, 0, "le 10/11/2000 à 20h00", 46, -2, 1},
+                      {1, 1, "le 11/11/2000 à 18h00", 45, -3, 1}, {2, 1, "le 11/11/2000 à 18h00", 45, -3, 2},
+                      {3, 1, "le 11/11/2000 à 18h00", 0, 0, 3, true}, {1, 2, "le 12/11/2000 à 20h00", 44, -4, 1}},
+                     {QDateTime(), QDateTime(J1, QTime(18, 30), Qt::UTC), QDateTime(QDate(2030, 1, 1), QTime(8, 0), Qt::UTC)});
+    const Chronologie c(ar.a);
+    const struct {
+        Instant t;
+        int jour;
+    } cas[] = {
+        {quand(10, 11, 2000, 19, 59, 59), -1}, {quand(10, 11, 2000, 20, 0), 0}, {quand(11, 11, 2000, 18, 29, 59), 0},
+        {quand(11, 11, 2000, 18, 30), 1},      {quand(12, 11, 2000, 19, 59), 1}, {quand(12, 11, 2000, 20, 0), 2},
+    };
+    for (const auto& k : cas)
+        EXPECT_EQ(c.jour_publie(k.t), k.jour) << date_de(k.t).toString(Qt::ISODate).toStdString();
+    std::vector<int> ordre;
+    for (const Chronologie::Ligne& l : c.classement(1))
+        ordre.push_back(l.i);
+    EXPECT_EQ(ordre, (std::vector<int>{1, 2, 3}));
+    EXPECT_EQ(c.ligne(0, 2)->rang, 1);
+    EXPECT_EQ(c.ligne(2, 2), nullptr);
+
+    // The day files' own header, read with the day.
+    JourCourse j;
+    lit_jour(j, "Orvalis 2000 - 2001\r\nClassement du 15/12/2000 \xE0 20h00 UTC\r\n\r\n1\r\n", "151200.txt");
+    EXPECT_EQ(j.heure_classement, QDateTime(QDate(2000, 12, 15), QTime(20, 0), Qt::UTC));
+    lit_jour(j, "Orvalis\r\n\r\n1\r\n", "151200.txt");
+    EXPECT_FALSE(j.heure_classement.isValid());
+    EXPECT_EQ(texte_horloge(quand(12, 12, 2000, 14, 30)), QStringLiteral("Mardi 12 décembre 2000, 14h30 UTC · jour 33"));
+}
+
+// Frames of the shipped archive: the still chart rendered once for a view
+// and copied after, the same pixels either way; names never over each
+// other nor over their own speed line.
+TEST(Chronologie, ImagesDuFilm)
+{
+    EtatProgramme e;
+    charge_cartes_livrees(e.cartes);
+    QString erreur;
+    ASSERT_TRUE(constitue_trajets(e.archive, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
+    const Chronologie c(e.archive);
+    OptionsFilm o = options_course_entiere(c, quand(25, 12, 2000, 8, 0), clBlack);
+    o.trainee = TRAINEE_TOUTE;
+    InstantFilm m = calcule_instant(c, o);
+    ASSERT_TRUE(cadre_sur_instant(m, e.vue, 1400));
+    SceneCourse s;
+    s.cartes = &e.cartes;
+    Canevas k;
+    Carte carte(k, e.vue);
+    FondFilm fond;
+    PlacementFilm place;
+    for (int image = 0; image < 3; ++image) {
+        o.t += UNE_HEURE;
+        m = calcule_instant(c, o);
+        rend_image_film(carte, fond, s, CoucheFilm(c, o, m, &place), 1400, 860);
+    }
+    EXPECT_EQ(fond.rendus(), 1);
+    const QImage copiee = k.image().copy();
+    FondFilm neuf;
+    rend_image_film(carte, neuf, s, CoucheFilm(c, o, m), 1400, 860);
+    EXPECT_EQ(k.image(), copiee);
+    e.vue.lat_nord += 1;
+    rend_image_film(carte, fond, s, CoucheFilm(c, o, m), 1400, 860);
+    EXPECT_EQ(fond.rendus(), 2);
+
+    int places = 0;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const QRect& r = place.etiquette[size_t(i)];
+        if (r.isNull())
+            continue;
+        ++places;
+        for (int j = i + 1; j <= NB_CONCURRENTS; ++j)
+            EXPECT_FALSE(r.intersects(place.etiquette[size_t(j)])) << noms_conc[size_t(i)].toStdString();
+    }
+    EXPECT_GT(places, 12);
+}

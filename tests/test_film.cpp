@@ -1,0 +1,240 @@
+// The continuous film in the window: playback by a clock stepped by hand,
+// the film's keys whatever holds the focus, the tools working while it
+// plays, its frame the same as the command line's picture.
+#include "aide_fenetre.h"
+#include "images_course.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenuBar>
+#include <QTableWidget>
+#include <QTest>
+
+using namespace orv_test;
+
+namespace {
+Instant quand(int j, int m, int a, int h, int mi)
+{
+    return instant_de(QDateTime(QDate(a, m, j), QTime(h, mi), Qt::UTC));
+}
+}  // namespace
+
+// Race time from the clock: a slow frame jumps further; the end stops the
+// film on its last instant, Space plays it again from the start.
+TEST(ControleurFilm, TempsDeLHorloge)
+{
+    int64_t ms = 1000;
+    ControleurFilm c([&] { return ms; });
+    const PeriodeFilm p{quand(10, 11, 2000, 20, 0), quand(20, 11, 2000, 20, 0)};
+    c.demarre(p);
+    EXPECT_TRUE(c.en_lecture());
+    ms += 500;  // half a second at 1 day a second
+    EXPECT_TRUE(c.avance());
+    EXPECT_EQ(c.instant(), p.debut + UN_JOUR / 2);
+    ms += 2000;  // a slow frame
+    c.avance();
+    EXPECT_EQ(c.instant(), p.debut + UN_JOUR / 2 + 2 * UN_JOUR);
+    c.vitesse_moins();
+    c.vitesse_moins();  // 6 h/s
+    ms += 1000;
+    c.avance();
+    EXPECT_EQ(c.instant(), p.debut + 5 * UN_JOUR / 2 + 6 * UNE_HEURE);
+    for (int k = 0; k < 9; ++k)
+        c.vitesse_plus();
+    EXPECT_EQ(c.vitesse(), 5);
+    ms += 100000;
+    c.avance();
+    EXPECT_EQ(c.instant(), p.fin);
+    EXPECT_FALSE(c.en_lecture());
+    c.bascule();
+    EXPECT_EQ(c.instant(), p.debut);
+    EXPECT_TRUE(c.en_lecture());
+    c.pause();
+    ms += 5000;
+    EXPECT_FALSE(c.avance());
+    c.decale(-UN_JOUR);
+    EXPECT_EQ(c.instant(), p.debut);
+}
+
+class FilmFenetre : public FenetrePrincipale {
+protected:
+    void SetUp() override
+    {
+        FenetrePrincipale::SetUp();
+        carte->film.horloge_essai = [this] { return ms; };
+        choisit(12, 11, 2000);
+        carte->Validmenu();
+        cadre->show();
+        QApplication::setActiveWindow(cadre.get());
+        QTest::qWait(10);
+    }
+    int64_t ms = 0;
+};
+
+TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
+{
+    const Viewport vue_du_jour = etat.vue;
+    const ModeOutil outil = carte->mode_outil;
+    QTest::keyClick(carte, Qt::Key_L, Qt::ControlModifier);
+    ASSERT_TRUE(carte->film.actif());
+    FilmContinu& f = carte->film;
+    EXPECT_TRUE(f.barre->isVisible());
+    EXPECT_TRUE(f.classement->isVisible());
+    // Not a tool: the tool and the commands stay as they were.
+    EXPECT_EQ(carte->mode_outil, outil);
+    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    const Instant debut = f.controleur.periode().debut;
+    EXPECT_EQ(f.controleur.instant(), debut);
+    ms += 250;
+    f.image_suivante();
+    EXPECT_EQ(f.controleur.instant(), debut + UN_JOUR / 4);
+    EXPECT_EQ(f.barre->horloge->text(), texte_horloge(debut + UN_JOUR / 4));
+
+    // A text field of the window holds the focus: the keys are the film's.
+    auto* champ = new QLineEdit(cadre.get());
+    champ->show();
+    champ->setFocus();
+    QTest::keyClick(champ, Qt::Key_Space);
+    EXPECT_FALSE(f.controleur.en_lecture());
+    const struct {
+        Qt::Key touche;
+        Qt::KeyboardModifiers mod;
+        Instant ecart;
+    } pas[] = {{Qt::Key_Right, {}, UNE_HEURE},
+               {Qt::Key_Left, {}, -UNE_HEURE},
+               {Qt::Key_Right, Qt::ControlModifier, UN_JOUR},
+               {Qt::Key_Right, Qt::ControlModifier, UN_JOUR},
+               {Qt::Key_Left, Qt::ControlModifier, -UN_JOUR}};
+    for (const auto& p : pas) {
+        const Instant avant = f.controleur.instant();
+        QTest::keyClick(champ, p.touche, p.mod);
+        EXPECT_EQ(f.controleur.instant() - avant, p.ecart) << p.touche;
+    }
+    EXPECT_TRUE(champ->text().isEmpty());
+    QTest::keyClick(champ, Qt::Key_End);
+    EXPECT_EQ(f.controleur.instant(), f.controleur.periode().fin);
+    QTest::keyClick(champ, Qt::Key_Home);
+    EXPECT_EQ(f.controleur.instant(), debut);
+    QTest::keyClick(champ, Qt::Key_Up);
+    EXPECT_EQ(f.controleur.vitesse(), ControleurFilm::VITESSE_PAR_DEFAUT + 1);
+    QTest::keyClick(champ, Qt::Key_Down);
+    QTest::keyClick(champ, Qt::Key_Down);
+    EXPECT_EQ(f.barre->vitesse->currentText(), "12 h/s");
+
+    // Esc only closes it: the day and its view come back.
+    QTest::keyClick(champ, Qt::Key_Escape);
+    EXPECT_FALSE(f.actif());
+    EXPECT_FALSE(f.barre->isVisible());
+    EXPECT_EQ(etat.vue.lat_nord, vue_du_jour.lat_nord);
+    EXPECT_EQ(etat.vue.long_ouest, vue_du_jour.long_ouest);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
+    // Closed, the keys are the day view's again: Ctrl+→ loads the next day.
+    carte->setFocus();
+    QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
+    EXPECT_EQ(etat.jour.nom_fichier_jour, "131100.txt");
+}
+
+// The wheel zooms, a double click leaves the tool, and the film plays on.
+TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
+{
+    carte->actions.at("Filmcontinu1")->trigger();
+    FilmContinu& f = carte->film;
+    ms += 1000;
+    f.image_suivante();
+    const Instant t1 = f.controleur.instant();
+    const ext largeur = etat.vue.larg_deg;
+    QTest::mouseMove(carte, QPoint(300, 250));
+    QWheelEvent molette(QPointF(300, 250), QPointF(300, 250), {}, QPoint(0, 240), Qt::NoButton, {}, Qt::NoScrollPhase,
+                        false);
+    QApplication::sendEvent(carte, &molette);
+    carte->rend(carte->width(), carte->height());
+    EXPECT_LT(etat.vue.larg_deg, largeur);
+    carte->actions.at("Zoomer1")->trigger();
+    QTest::mouseDClick(carte, Qt::LeftButton, {}, QPoint(300, 250));
+    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    ms += 1000;
+    f.image_suivante();
+    EXPECT_TRUE(f.actif());
+    EXPECT_TRUE(f.controleur.en_lecture());
+    EXPECT_EQ(f.controleur.instant(), t1 + UN_JOUR);
+}
+
+// The window's frame at an instant is the command line's picture of the
+// same instant and view, pixel for pixel; the details of a boat are those
+// of the moment.
+TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
+{
+    carte->actions.at("Filmcontinu1")->trigger();
+    FilmContinu& f = carte->film;
+    QTest::keyClick(carte, Qt::Key_Space);
+    f.controleur.va_a(quand(25, 12, 2000, 8, 0));
+    f.barre->trainee->setCurrentIndex(4);
+    f.image_suivante();
+    const QImage fenetre = carte->rend(carte->width(), carte->height()).copy();
+
+    EtatProgramme e;
+    charge_cartes_livrees(e.cartes);
+    QString erreur;
+    ASSERT_TRUE(constitue_trajets(e.archive, DONNEES, erreur));
+    const Chronologie c(e.archive);
+    e.vue = etat.vue;
+    OptionsFilm o = options_course_entiere(c, f.controleur.instant(), carte->couleur_fond);
+    o.trainee = TRAINEE_TOUTE;
+    SourceImage s{DONNEES, carte->reglages, {}};
+    const QImage ligne = image_film(e, s, c, o, fenetre.size());
+    ASSERT_EQ(ligne.size(), fenetre.size());
+    EXPECT_EQ(ligne, fenetre);
+
+    // A boat of the moment under the details tool: its estimated position
+    // (the 24th has no day file).
+    int i = 0;
+    for (int k = 1; k <= NB_CONCURRENTS && !i; ++k)
+        if (f.placement.visible[size_t(k)])
+            i = k;
+    ASSERT_GT(i, 0);
+    const QPoint p = f.placement.marqueur[size_t(i)];
+    EXPECT_EQ(carte->Select_Conc(p.x(), p.y()), i);
+    const QStringList l = carte->lignes_details(i);
+    EXPECT_EQ(l[3], noms_conc[size_t(i)]);
+    EXPECT_EQ(l.last(), "position estimée (estimé)");
+}
+
+// The menu bar holds every command in 804 pixels; the "&Trajets" panel's
+// fourth progression plays its entrants over its period.
+TEST_F(FilmFenetre, MenusEtPanneau)
+{
+    cadre->resize(804, 640);
+    QMenuBar* mb = cadre->menuBar();
+    mb->adjustSize();
+    for (QAction* a : mb->actions())
+        EXPECT_LE(mb->actionGeometry(a).right(), 804) << a->text().toStdString();
+
+    carte->actions.at("Trajets1")->trigger();
+    PanneauTrajets* p = carte->PanelTraj;
+    p->ListBoxConc->clearSelection();
+    p->ListBoxConc->item(0)->setSelected(true);
+    p->ListBoxConc->item(4)->setSelected(true);
+    p->choisit_mode(PanneauTrajets::MODE_CONTINU);
+    EXPECT_TRUE(p->ChBXDist->isEnabled());
+    p->ChbxEnt2dt->setChecked(true);
+    p->Traj_date_sel_ent2dt();
+    p->ComboBox1->setCurrentIndex(10);
+    p->ComboBox2->setCurrentIndex(20);
+    carte->BTokTrajClick();
+    FilmContinu& f = carte->film;
+    ASSERT_TRUE(f.actif()) << messages.join("|").toStdString();
+    EXPECT_FALSE(p->isVisible());
+    EXPECT_EQ(f.options.concurrents.count(), 2u);
+    EXPECT_TRUE(f.options.annotations.distance_entre_deux);
+    EXPECT_EQ(date_de(f.controleur.periode().debut).date(), etat.archive.jours[10]);
+    EXPECT_EQ(date_de(f.controleur.periode().fin).date(), etat.archive.jours[20]);
+    EXPECT_EQ(f.classement->table->rowCount(), 2);
+    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    QTest::keyClick(carte, Qt::Key_Escape);
+    EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
+}
