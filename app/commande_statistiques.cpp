@@ -15,7 +15,7 @@ void TFPosConc::Statistiques1Click()
             Constitue_trajets();
         if (!rejeu.trajets_constitues)
             return;
-        auto* f = new FenetreStatistiques(calcule_statistiques(etat.archive), couleurs_conc,
+        auto* f = new FenetreStatistiques(calcule_statistiques(etat.archive),
                                           !fond_clair(couleur_fond), this);
         f->ouvre_jour = [this](const QDate& d) {
             if (mode_outil == OUTIL_TRAJETS || rejeu.trajets_actifs)

@@ -1,5 +1,7 @@
 #include "fenetre_statistiques.h"
 
+#include "palette.h"
+
 #include <QApplication>
 #include <QChart>
 #include <QChartView>
@@ -24,7 +26,6 @@ namespace {
 
 qint64 msecs(const QDate& d) { return QDateTime(d, QTime(12, 0), Qt::UTC).toMSecsSinceEpoch(); }
 
-QColor couleur(uint32_t c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
 QDateTimeAxis* axe_du_temps(QChart* c) { return qobject_cast<QDateTimeAxis*>(c->axes(Qt::Horizontal).value(0)); }
 
@@ -75,8 +76,7 @@ private:
 
 }  // namespace
 
-QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
-                         bool rangs, bool sombre)
+QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
 {
     auto* c = new QChart;
     c->setTheme(sombre ? QChart::ChartThemeDark : QChart::ChartThemeLight);
@@ -102,8 +102,11 @@ QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t,
         const BilanConcurrent& b = s.bilans[size_t(i)];
         auto* l = new QLineSeries;
         l->setName(b.skipper);
-        QPen p(couleur(couleurs[size_t(i)]));
+        // The entrant's colour and line style, as in the film.
+        QPen p(qcouleur_entrant(i));
         p.setWidthF(1.5);
+        if (tirets_entrant(i))
+            p.setStyle(Qt::DashLine);
         l->setPen(p);
         for (const PointCourse& pt : b.points) {
             if (rangs && pt.rang == 0)
@@ -129,10 +132,9 @@ QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t,
     return c;
 }
 
-QImage image_des_ecarts(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
-                        QSize taille)
+QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille)
 {
-    QChartView v(graphique_course(s, couleurs, false, true));
+    QChartView v(graphique_course(s, false, true));
     v.setRenderHint(QPainter::Antialiasing);
     // Laid out as a shown window is, without reaching any screen.
     v.setAttribute(Qt::WA_DontShowOnScreen);
@@ -142,9 +144,7 @@ QImage image_des_ecarts(const StatistiquesCourse& s, const std::array<uint32_t, 
     return v.grab().toImage().convertToFormat(QImage::Format_RGB32);
 }
 
-FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s,
-                                         const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, bool sombre,
-                                         QWidget* parent)
+FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombre, QWidget* parent)
     : QWidget(parent, Qt::Window), s_(s)
 {
     setWindowTitle(QStringLiteral("Statistiques de la course"));
@@ -156,9 +156,9 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s,
     onglets = new QTabWidget(this);
     disposition->addWidget(onglets);
 
-    vue_ecarts = new VueGraphique(graphique_course(s, couleurs, false, sombre));
+    vue_ecarts = new VueGraphique(graphique_course(s, false, sombre));
     vue_ecarts->setRenderHint(QPainter::Antialiasing);
-    vue_rangs = new VueGraphique(graphique_course(s, couleurs, true, sombre));
+    vue_rangs = new VueGraphique(graphique_course(s, true, sombre));
     vue_rangs->setRenderHint(QPainter::Antialiasing);
     relie(vue_ecarts->chart(), false);
     relie(vue_rangs->chart(), true);

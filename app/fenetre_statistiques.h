@@ -21,17 +21,14 @@ namespace orv {
 // reversed so that the leader runs along the top) or of the ranks (rank 1
 // at the top): one line per entrant in its colour, dates along the bottom.
 // `sombre`: the program's dark background.
-QChart* graphique_course(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
-                         bool rangs, bool sombre);
+QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre);
 
 // The race trace rendered without a screen (for --png --ecarts).
-QImage image_des_ecarts(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
-                        QSize taille);
+QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille);
 
 class FenetreStatistiques : public QWidget {
 public:
-    FenetreStatistiques(const StatistiquesCourse& s, const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs,
-                        bool sombre, QWidget* parent = nullptr);
+    FenetreStatistiques(const StatistiquesCourse& s, bool sombre, QWidget* parent = nullptr);
 
     // A click on a point of either chart: load that day in the main window.
     std::function<void(const QDate&)> ouvre_jour;

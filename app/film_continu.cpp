@@ -202,6 +202,8 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
     cadre_sur_trajets(f_.etat.archive, s, f_.etat.vue, f_.width());
     fond.invalide();
     actif_ = true;
+    images_dessinees_ = 0;
+    ecart_max_ = 0;
     for (QShortcut* t : touches_)
         t->setEnabled(true);
     controleur.demarre(options.periode);
@@ -218,6 +220,8 @@ void FilmContinu::ferme()
         return;
     actif_ = false;
     images_->stop();
+    if (bilan_images)
+        bilan_images(images_dessinees_, derniere_image_ - premiere_image_, ecart_max_);
     for (QShortcut* t : touches_)
         t->setEnabled(false);
     if (dock_barre_) {
@@ -273,6 +277,12 @@ void FilmContinu::montre_etat()
 
 void FilmContinu::peint(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
 {
+    const int64_t maintenant = horloge.elapsed();
+    if (images_dessinees_++ == 0)
+        premiere_image_ = maintenant;
+    else
+        ecart_max_ = std::max(ecart_max_, maintenant - derniere_image_);
+    derniere_image_ = maintenant;
     options.fond = s.style.fond;
     const CoucheFilm couche(*chronologie, options, moment, &placement);
     rend_image_film(c, fond, s, couche, larg, haut);

@@ -70,6 +70,9 @@ public:
     QElapsedTimer horloge;
     // Replaces the monotonic clock (milliseconds): tests step it by hand.
     std::function<int64_t()> horloge_essai;
+    // Told when the film closes: the frames drawn while it was open, over
+    // how long, and the longest time between two (the frame-rate script).
+    std::function<void(int images, int64_t duree_ms, int64_t ecart_max_ms)> bilan_images;
 
 private:
     void cree_interface();
@@ -80,6 +83,8 @@ private:
     std::unique_ptr<QObject> filtre_touches_;
     bool actif_ = false;
     int suivi_ = 0;
+    int images_dessinees_ = 0;
+    int64_t premiere_image_ = 0, derniere_image_ = 0, ecart_max_ = 0;
     Viewport vue_avant_;
     QTimer* images_ = nullptr;
     QDockWidget *dock_barre_ = nullptr, *dock_classement_ = nullptr;

@@ -263,7 +263,7 @@ int rend_ecarts(const Commande& c)
     EtatProgramme e;
     if (!archive(e))
         return 1;
-    return enregistre(image_des_ecarts(calcule_statistiques(e.archive), couleurs_conc_pour(clBlack),
+    return enregistre(image_des_ecarts(calcule_statistiques(e.archive),
                                        QSize(c.largeur, c.hauteur)),
                       c.fichier_png);
 }
@@ -318,10 +318,16 @@ int fenetre(int argc, char** argv)
     Cadre cadre;
     auto* carte = new TFPosConc(&cadre, etat, rep_programme, QDir::currentPath());
     cadre.setCentralWidget(carte);
-    if (qEnvironmentVariableIsSet("ORVALIS_CHRONO"))
+    if (qEnvironmentVariableIsSet("ORVALIS_CHRONO")) {
         carte->apres_premiere_peinture = [&chrono] {
             std::fprintf(stderr, "premiere peinture : %lld ms\n", static_cast<long long>(chrono.elapsed()));
         };
+        carte->film.bilan_images = [](int n, int64_t duree, int64_t ecart) {
+            std::fprintf(stderr, "film : %d images en %lld ms, %.1f images/s, ecart le plus long %lld ms\n", n,
+                         static_cast<long long>(duree), duree > 0 ? 1000.0 * (n - 1) / double(duree) : 0.0,
+                         static_cast<long long>(ecart));
+        };
+    }
     const int hauteur = 566 + cadre.menuBar()->sizeHint().height() + cadre.statusBar()->sizeHint().height();
     cadre.resize(804, hauteur);
     if (QScreen* e = cadre.screen())

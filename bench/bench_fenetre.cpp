@@ -216,9 +216,8 @@ void BM_ouverture_fenetre_statistiques(benchmark::State& st)
     ArchiveJours archive;
     constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
     const StatistiquesCourse s = calcule_statistiques(archive);
-    const auto couleurs = couleurs_conc_pour(clBlack);
     for (auto _ : st) {
-        FenetreStatistiques f(s, couleurs, true);
+        FenetreStatistiques f(s, true);
         f.setAttribute(Qt::WA_DontShowOnScreen);
         f.show();
         benchmark::DoNotOptimize(f.grab());

@@ -14,6 +14,9 @@ namespace orv {
 
 InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o)
 {
+    // After the screen's copy of the last frame: the positions' trigonometry
+    // would pay for its vector state.
+    libere_etat_avx();
     InstantFilm m;
     for (int i = 1; i <= NB_CONCURRENTS; ++i)
         if (o.concurrents.test(size_t(i)))

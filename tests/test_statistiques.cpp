@@ -4,6 +4,7 @@
 #include "aide_fenetre.h"
 #include "fenetre_statistiques.h"
 #include "ecriture.h"
+#include "palette.h"
 #include "statistiques.h"
 #include "texte.h"
 
@@ -18,6 +19,7 @@
 #include <QApplication>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <set>
 
 using namespace orv;
 
@@ -232,10 +234,16 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
         EXPECT_LT(axe->min().msecsTo(axe->max()), debut.msecsTo(fin));
         molette(-200);
     }
-    // Each line in its entrant's colour.
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        EXPECT_EQ(qobject_cast<QLineSeries*>(series[i - 1])->pen().color(), QColor(vers_qrgb(carte->couleurs_conc[size_t(i)])))
-            << i;
+    // Each line in its entrant's colour and style, as in the film: twelve
+    // hues, solid then dashed.
+    std::set<QRgb> teintes;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        const QPen p = qobject_cast<QLineSeries*>(series[i - 1])->pen();
+        EXPECT_EQ(p.color(), qcouleur_entrant(i)) << i;
+        EXPECT_EQ(p.style(), i <= 12 ? Qt::SolidLine : Qt::DashLine) << i;
+        teintes.insert(p.color().rgb());
+    }
+    EXPECT_EQ(teintes.size(), 12u);
 
     // A click on a point loads that day in the main window.
     l1->clicked(l1->at(3));

@@ -1,0 +1,118 @@
+// Speed of the continuous film: every entrant's position at an instant, one
+// frame of the whole race at 1920 × 1080 with every trail, a scrub of the
+// window's slider to a finished back buffer.
+#include "chronologie.h"
+#include "etat_programme.h"
+#include "images_course.h"
+#include "posconc.h"
+#include "rendu_film.h"
+
+#include <QDir>
+#include <QSlider>
+#include <benchmark/benchmark.h>
+#include <random>
+
+using namespace orv;
+
+namespace {
+const ArchiveJours& archive_livree()
+{
+    static const ArchiveJours a = [] {
+        ArchiveJours r;
+        QString err;
+        constitue_trajets(r, QStringLiteral(ORVALIS_DONNEES), err);
+        return r;
+    }();
+    return a;
+}
+
+std::vector<Instant> instants_au_hasard(const Chronologie& c, size_t n)
+{
+    std::mt19937_64 g(7);
+    std::uniform_int_distribution<Instant> d(c.premier(), c.dernier());
+    std::vector<Instant> r(n);
+    for (Instant& t : r)
+        t = d(g);
+    return r;
+}
+}  // namespace
+
+// The 24 positions of a random instant (one binary search each).
+void BM_positions_24_instant_aleatoire(benchmark::State& st)
+{
+    const Chronologie c(archive_livree());
+    const std::vector<Instant> t = instants_au_hasard(c, 4096);
+    size_t k = 0;
+    for (auto _ : st) {
+        const Instant q = t[k++ & 4095];
+        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+            benchmark::DoNotOptimize(c.position(i, q));
+    }
+}
+BENCHMARK(BM_positions_24_instant_aleatoire)->Unit(benchmark::kMicrosecond);
+
+// One frame: the whole race in view, 24 entrants, trails over the whole
+// race, the still chart from its cache (the view unchanged), the instant an
+// hour on each time.
+void BM_image_film_1080p_course_entiere(benchmark::State& st)
+{
+    EtatProgramme e;
+    OptionsCartes o;
+    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
+    o.racines_imposees = true;
+    charge_cartes(e.cartes, o);
+    QString err;
+    charge_marques(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
+    const Chronologie c(archive_livree());
+    SelectionTrajets s;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        s.concurrents.set(size_t(i));
+    cadre_sur_trajets(archive_livree(), s, e.vue, 1920);
+    OptionsFilm f = options_course_entiere(c, c.premier() + 60 * UN_JOUR, clBlack);
+    f.trainee = TRAINEE_TOUTE;
+    SceneCourse scene;
+    scene.cartes = &e.cartes;
+    scene.lieux = &e.lieux;
+    Canevas k;
+    Carte carte(k, e.vue);
+    FondFilm fond;
+    for (auto _ : st) {
+        f.t += UNE_HEURE;
+        if (f.t > c.dernier())
+            f.t = c.premier();
+        const InstantFilm m = calcule_instant(c, f);
+        rend_image_film(carte, fond, scene, CoucheFilm(c, f, m), 1920, 1080);
+        benchmark::DoNotOptimize(k.image().constBits());
+    }
+    st.counters["rendus_du_fond"] = fond.rendus();
+}
+BENCHMARK(BM_image_film_1080p_course_entiere)->Unit(benchmark::kMillisecond);
+
+// The window's slider set to a random instant (the view unchanged): the
+// moment computed, the bar and the leaderboard set, the back buffer drawn.
+void BM_glissement_curseur_1080p(benchmark::State& st)
+{
+    EtatProgramme etat;
+    TFPosConc carte{nullptr, etat, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
+    carte.information = [](const QString&) {};
+    carte.avertissement = carte.information;
+    carte.resize(1920, 1080);
+    carte.FormCreate();
+    OptionsCartes o;
+    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
+    o.racines_imposees = true;
+    charge_cartes(etat.cartes, o);
+    carte.fond_initial = false;
+    carte.Validmenu();
+    carte.Filmcontinu1Click();
+    carte.film.controleur.pause();
+    QSlider* curseur = carte.film.barre->curseur;
+    std::mt19937 g(3);
+    std::uniform_int_distribution<int> d(curseur->minimum(), curseur->maximum());
+    for (auto _ : st) {
+        curseur->setValue(d(g));
+        benchmark::DoNotOptimize(carte.canevas.image().constBits());
+    }
+    st.counters["rendus_du_fond"] = carte.film.fond.rendus();
+}
+BENCHMARK(BM_glissement_curseur_1080p)->Unit(benchmark::kMillisecond);
