@@ -95,14 +95,21 @@ void TFPosConc::PhotoConc(int i)
     const int k = film.actif() ? i : indice_conc(etat.jour.donnees_conc[size_t(i)].skipper);
     PanelPhoto->show();
     PanelPhoto->raise();
+    // On a high-density screen, the picture twice as sharp when there is one.
+    const double d = devicePixelRatioF();
     QPixmap photo;
     if (k < INDICE_INCONNU) {
         const QString chemin = fichier_relatif(noms_conc[size_t(k)] + QStringLiteral("2.bmp"));
-        if (QFileInfo::exists(chemin))
+        const QString net = fichier_relatif(noms_conc[size_t(k)] + QStringLiteral("2@2x.png"));
+        if (d > 1 && QFileInfo::exists(net))
+            photo.load(net);
+        else if (QFileInfo::exists(chemin))
             photo.load(chemin);
     }
     if (!photo.isNull()) {
-        ImagePhoto->setPixmap(photo.scaled(ImagePhoto->size(), Qt::KeepAspectRatio));
+        QPixmap p = photo.scaled(ImagePhoto->size() * d, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+        p.setDevicePixelRatio(d);
+        ImagePhoto->setPixmap(p);
         ImagePhoto->show();
         LegendePhoto->hide();
     } else {

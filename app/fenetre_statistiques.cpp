@@ -132,7 +132,7 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
     return c;
 }
 
-QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille)
+QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille, double echelle)
 {
     QChartView v(graphique_course(s, false, true));
     v.setRenderHint(QPainter::Antialiasing);
@@ -141,7 +141,16 @@ QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille)
     v.resize(taille);
     v.show();
     QCoreApplication::processEvents();
-    return v.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (echelle == 1)
+        return v.grab().toImage().convertToFormat(QImage::Format_RGB32);
+    // Drawn at the picture's own density, as on such a screen.
+    QImage img(qRound(taille.width() * echelle), qRound(taille.height() * echelle), QImage::Format_RGB32);
+    img.setDevicePixelRatio(echelle);
+    img.fill(Qt::black);
+    QPainter p(&img);
+    v.render(&p);
+    p.end();
+    return img;
 }
 
 FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombre, QWidget* parent)

@@ -24,7 +24,7 @@ namespace orv {
 QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre);
 
 // The race trace rendered without a screen (for --png --ecarts).
-QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille);
+QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille, double echelle = 1);
 
 class FenetreStatistiques : public QWidget {
 public:

@@ -204,8 +204,9 @@ Commande analyse_commande(const QStringList& args)
     const QCommandLineOption suivre(QStringLiteral("suivre"), QStringLiteral("Suivre."), QStringLiteral("NOM"));
     const QCommandLineOption positions(QStringLiteral("positions"), QStringLiteral("Positions."),
                                        QStringLiteral("INSTANT"));
+    const QCommandLineOption echelle(QStringLiteral("scale"), QStringLiteral("Échelle."), QStringLiteral("R"));
     p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml, actualiser,
-                  source, statistiques, csv, ecarts, instant, trainee, suivre, positions});
+                  source, statistiques, csv, ecarts, instant, trainee, suivre, positions, echelle});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -226,6 +227,8 @@ Commande analyse_commande(const QStringList& args)
     if (nb_commandes > 1)
         return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques et "
                                      "--positions ne se combinent pas."));
+    if (p.isSet(echelle) && !p.isSet(png))
+        return erreur(QStringLiteral("--scale s'emploie avec --png."));
     if (p.isSet(csv) && !p.isSet(statistiques) && !p.isSet(positions))
         return erreur(QStringLiteral("--csv s'emploie avec --statistiques ou --positions."));
     if ((p.isSet(trainee) || p.isSet(suivre)) && !p.isSet(instant))
@@ -416,6 +419,15 @@ Commande analyse_commande(const QStringList& args)
             return erreur(QStringLiteral("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).").arg(p.value(taille)));
         c.largeur = w;
         c.hauteur = h;
+    }
+    if (p.isSet(echelle)) {
+        ext r = 0;
+        if (!reel(p.value(echelle), r) || r < 1 || r > 4)
+            return erreur(QStringLiteral("--scale : échelle invalide « %1 » (de 1 à 4, 1.5 par exemple).").arg(p.value(echelle)));
+        c.echelle = double(r);
+        const long w = std::lround(c.largeur * c.echelle), h = std::lround(c.hauteur * c.echelle);
+        if (w > 16384 || h > 16384)
+            return erreur(QStringLiteral("--scale : image de %1x%2 pixels, plus de 16384 de côté.").arg(w).arg(h));
     }
     if (p.isSet(zone)) {
         ext v[4];

@@ -19,6 +19,7 @@ struct Commande {
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
+    double echelle = 1;                        // --scale: physical pixels per logical one
     bool zone = false;
     ext nord = 0, sud = 0, ouest = 0, est = 0; // DD.MM, West positive
     ext lat1 = 0, lon1 = 0, lat2 = 0, lon2 = 0; // --distance, DD.MM

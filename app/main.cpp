@@ -73,10 +73,10 @@ int enregistre(const QImage& img, const QString& fichier)
 
 // What a picture is made from: the program's directory, its settings (the
 // current directory's first), messages on stderr.
-SourceImage source_image()
+SourceImage source_image(double echelle)
 {
     return {emplacements().rep_programme,
-            reglages_du_programme(QDir::currentPath(), emplacements().rep_programme), ecrit_erreur};
+            reglages_du_programme(QDir::currentPath(), emplacements().rep_programme), ecrit_erreur, echelle};
 }
 
 std::optional<Zone> zone(const Commande& c)
@@ -126,7 +126,7 @@ int selection_commande(const Commande& c, EtatProgramme& e, SelectionTrajets& s)
 int commande_png(const Commande& c)
 {
     EtatProgramme e;
-    const SourceImage source = source_image();
+    const SourceImage source = source_image(c.echelle);
     const QSize taille(c.largeur, c.hauteur);
     QString erreur;
     QImage image;
@@ -252,7 +252,7 @@ int commande_instant(const Commande& c)
     if (const int r = chronologie_commande(c, e, chrono))
         return r;
     const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
-    return enregistre(image_instant(e, source_image(), *chrono, instant_de(c.quand), trainee, c.suivre,
+    return enregistre(image_instant(e, source_image(c.echelle), *chrono, instant_de(c.quand), trainee, c.suivre,
                                     QSize(c.largeur, c.hauteur)),
                       c.fichier_png);
 }
@@ -263,8 +263,7 @@ int rend_ecarts(const Commande& c)
     EtatProgramme e;
     if (!archive(e))
         return 1;
-    return enregistre(image_des_ecarts(calcule_statistiques(e.archive),
-                                       QSize(c.largeur, c.hauteur)),
+    return enregistre(image_des_ecarts(calcule_statistiques(e.archive), QSize(c.largeur, c.hauteur), c.echelle),
                       c.fichier_png);
 }
 

@@ -10,6 +10,7 @@
 #include <QPaintEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QWindow>
 #include <algorithm>
 #include <cmath>
 
@@ -199,6 +200,9 @@ bool TMercator::zoom_autour(ext lat_P, ext lon_P, ext facteur)
 
 void TMercator::rend_avec_bande()
 {
+    // At the screen's own resolution (the pointer and the chart stay in
+    // logical pixels: the canvas converts).
+    canevas.pose_ratio(ratio());
     FormPaint();
     trace_bande();
 }
@@ -226,7 +230,28 @@ void TMercator::paintEvent(QPaintEvent* e)
 {
     QPainter p(this);
     const QRect r = e->rect();
-    p.drawImage(r, canevas.image(), r);
+    const double d = canevas.image().devicePixelRatio();
+    p.drawImage(QRectF(r), canevas.image(), QRectF(r.x() * d, r.y() * d, r.width() * d, r.height() * d));
+}
+
+void TMercator::showEvent(QShowEvent* e)
+{
+    QWidget::showEvent(e);
+    QWindow* w = window()->windowHandle();
+    if (suit_l_ecran_ || !w)
+        return;
+    suit_l_ecran_ = true;
+    auto rendre = [this] {
+        if (canevas.ratio() != ratio())
+            invalider();
+    };
+    auto suit = [this, rendre](QScreen* ecran) {
+        if (ecran)
+            connect(ecran, &QScreen::logicalDotsPerInchChanged, this, rendre, Qt::UniqueConnection);
+        rendre();
+    };
+    connect(w, &QWindow::screenChanged, this, suit);
+    suit(w->screen());
 }
 
 void TMercator::resizeEvent(QResizeEvent* e)

@@ -90,6 +90,11 @@ public:
     // Renders at the given client size without a screen.
     const QImage& rend(int largeur, int hauteur);
 
+    // Physical pixels per logical one of the back buffer: the screen's, or
+    // `ratio_impose` when set (the benchmarks' high-density screen).
+    double ratio_impose = 0;
+    double ratio() const { return ratio_impose > 0 ? ratio_impose : devicePixelRatioF(); }
+
 protected:
     // Renders the picture, then the band of a gesture in progress.
     void rend_avec_bande();
@@ -97,6 +102,12 @@ protected:
     QRect rect_bande() const;
     void paintEvent(QPaintEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    // Follows the window to a screen of another density (Qt 6.4 has no
+    // event for a change of ratio): the chart is rendered again for it.
+    void showEvent(QShowEvent* e) override;
+
+private:
+    bool suit_l_ecran_ = false;
 };
 
 }  // namespace orv

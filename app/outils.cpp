@@ -214,6 +214,7 @@ void TFPosConc::mesure_2pts(const TPos_elem& a, const TPos_elem& b, bool repeind
     if (repeindre)
         rend_avec_bande();
     trace_mesure(dessin, etat.orthodromie, a, b);
+    mesure_montree = std::pair{a, b};
     update();
 }
 

@@ -8,6 +8,7 @@
 #include "icones.h"
 #include "images_course.h"
 #include "texte.h"
+#include "trace_geometrie.h"
 #include "zoom.h"
 
 #include <QAction>
@@ -164,6 +165,9 @@ void TFPosConc::FormCreate()
     const QString image = fichier_relatif(QStringLiteral("Zelto1.bmp"));
     if (!image_fond.load(image))
         avertissement(QStringLiteral("Image d'accueil « Zelto1.bmp » introuvable ou illisible."));
+    // Twice as sharp, for high-density screens.
+    if (image_fond_2x.load(fichier_relatif(QStringLiteral("Zelto1@2x.png"))))
+        image_fond_2x.setDevicePixelRatio(2);
 
     vue_avant_le_jour(etat.vue);
 
@@ -201,22 +205,29 @@ void TFPosConc::FormCreate()
 
 void TFPosConc::FormPaint()
 {
-    // The race picture in the design's order: the chart, the marks and
-    // places, the route when on, then the replay, or else the day's boats.
+    // A measurement lasts until the next paint.
+    mesure_montree.reset();
+    rend_vers(dessin, width(), height());
+    fond_initial = false;
+}
+
+void TFPosConc::rend_vers(Carte& c, int32_t larg, int32_t haut)
+{
+    // The race picture: the chart, the marks and places, the route when on,
+    // then the film, the replay, or else the day's boats.
     SceneCourse scene;
     scene.cartes = &etat.cartes;
     scene.style = style();
     if (fond_initial) {
         // The first paint: the welcome picture alone.
-        scene.accueil = &image_fond;
-        rend_scene(dessin, scene, width(), height());
-        fond_initial = false;
+        scene.accueil = c.canevas.ratio() > 1 && !image_fond_2x.isNull() ? &image_fond_2x : &image_fond;
+        rend_scene(c, scene, larg, haut);
         return;
     }
     scene.lieux = &etat.lieux;
     scene.route = route.affichee && route.construite ? &route.noeuds : nullptr;
     if (film.actif()) {
-        film.peint(dessin, scene, width(), height());
+        film.peint(c, scene, larg, haut);
         return;
     }
     const CoucheJour jour(etat.jour, couleur_fond);
@@ -224,7 +235,9 @@ void TFPosConc::FormPaint()
         scene.couches.push_back(rejeu_);
     else if (!rejeu.chart_seule())
         scene.couches.push_back(&jour);
-    rend_scene(dessin, scene, width(), height());
+    rend_scene(c, scene, larg, haut);
+    if (mesure_montree)
+        trace_mesure(c, etat.orthodromie, mesure_montree->first, mesure_montree->second);
 }
 
 void TFPosConc::titre(const QString& t)
@@ -507,6 +520,12 @@ void TFPosConc::cree_menus()
     actions["Vue1"] = menu_vue->menuAction();
     item(menu_vue, "Filmcontinu1", QStringLiteral("Film &continu de la course"), [this] { Filmcontinu1Click(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
+    menu_vue->addSeparator();
+    item(menu_vue, "Enregistrerimage1", QStringLiteral("&Enregistrer l'image…"), [this] { image_vue.enregistre(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
+    // Ctrl+C stays the ranking panel's copy of its text.
+    item(menu_vue, "Copierimage1", QStringLiteral("Co&pier l'image"), [this] { image_vue.copie(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     QMenu* aide = mb->addMenu(QStringLiteral("A&ide"));
     actions["Aide1"] = aide->menuAction();
     item(aide, "Commentonsensert1", QStringLiteral("&Comment on s'en sert ?"), [this] { Aide2Click(); });

@@ -10,6 +10,7 @@
 #include "actualisation.h"
 #include "etat_programme.h"
 #include "film_continu.h"
+#include "image_vue.h"
 #include "mercator.h"
 #include "outils.h"
 #include "reglages.h"
@@ -20,6 +21,7 @@
 #include <array>
 #include <functional>
 #include <map>
+#include <optional>
 
 class QAction;
 class QFrame;
@@ -59,7 +61,7 @@ public:
     // State of the window.
     ModeOutil mode_outil = OUTIL_ACCUEIL;
     bool fond_initial = true;
-    QImage image_fond;
+    QImage image_fond, image_fond_2x;  // the welcome picture, and twice as sharp
     QString rep_programme, rep_courant;
     Reglages reglages;
     int code_excel = 1;
@@ -85,6 +87,14 @@ public:
 
     void FormCreate();
     void FormPaint() override;
+    // The picture the window shows (the welcome picture, or the chart with
+    // its film, replay or day, and the measurement on display) drawn on
+    // another chart, as the window would at its canvas's ratio.
+    void rend_vers(Carte& c, int32_t larg, int32_t haut);
+    // The distance measured last, shown until the next paint.
+    std::optional<std::pair<TPos_elem, TPos_elem>> mesure_montree;
+    // Saving and copying the view as a picture.
+    ImageVue image_vue{*this};
 
     void Aff_Message(const QString& texte);
     void Inhibmenu();

@@ -17,12 +17,14 @@ using namespace orv;
 
 namespace {
 
-// The main window at 1920 × 1080 on 6 December 2000, maps loaded.
+// The main window at 1920 × 1080 on 6 December 2000, maps loaded; on a
+// screen of `ratio` physical pixels per logical one.
 struct Fenetre1080 {
     EtatProgramme etat;
     TFPosConc carte{nullptr, etat, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
-    Fenetre1080()
+    explicit Fenetre1080(double ratio = 1)
     {
+        carte.ratio_impose = ratio;
         carte.information = [](const QString&) {};
         carte.avertissement = carte.information;
         carte.resize(1920, 1080);
@@ -42,7 +44,7 @@ struct Fenetre1080 {
 // World maps, marks, places and the 24 boats of 6 December 2000, 1920 × 1080.
 void BM_peinture_jour_1080p(benchmark::State& st)
 {
-    Fenetre1080 f;
+    Fenetre1080 f(double(st.range(0)) / 10);
     TFPosConc& carte = f.carte;
     for (auto _ : st) {
         carte.FormPaint();
@@ -50,13 +52,13 @@ void BM_peinture_jour_1080p(benchmark::State& st)
     }
     st.counters["larg_deg"] = double(f.etat.vue.larg_deg);
 }
-BENCHMARK(BM_peinture_jour_1080p)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_peinture_jour_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // One zoom step of the wheel, in then out (each: new bounds, re-fit and
 // the whole race-day repaint); the time is per step.
 void BM_pas_de_zoom_1080p(benchmark::State& st)
 {
-    Fenetre1080 f;
+    Fenetre1080 f(double(st.range(0)) / 10);
     const ext la = f.carte.lat(500), lo = f.carte.long_(900);
     bool dedans = true;
     for (auto _ : st) {
@@ -65,12 +67,12 @@ void BM_pas_de_zoom_1080p(benchmark::State& st)
         benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
     }
 }
-BENCHMARK(BM_pas_de_zoom_1080p)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_pas_de_zoom_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // One pan of 40 pixels, right then left.
 void BM_pas_de_panoramique_1080p(benchmark::State& st)
 {
-    Fenetre1080 f;
+    Fenetre1080 f(double(st.range(0)) / 10);
     f.carte.depl_panoramique();
     int sens = 1;
     for (auto _ : st) {
@@ -81,13 +83,13 @@ void BM_pas_de_panoramique_1080p(benchmark::State& st)
         benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
     }
 }
-BENCHMARK(BM_pas_de_panoramique_1080p)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_pas_de_panoramique_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // One move of the zoom rectangle: the old one erased, the new one drawn
 // (XOR), the touched area handed to the screen.
 void BM_deplacement_du_cadre_1080p(benchmark::State& st)
 {
-    Fenetre1080 f;
+    Fenetre1080 f(double(st.range(0)) / 10);
     f.carte.zoom_av_down(300, 200);
     int k = 0;
     for (auto _ : st) {
@@ -96,7 +98,7 @@ void BM_deplacement_du_cadre_1080p(benchmark::State& st)
         benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
     }
 }
-BENCHMARK(BM_deplacement_du_cadre_1080p)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_deplacement_du_cadre_1080p)->Unit(benchmark::kMicrosecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // The theoretical route as every paint walks it (built beforehand), on the
 // world view.

@@ -51,12 +51,31 @@ bool allume(const Motif* m, int64_t k)
 }
 }  // namespace
 
+void Canevas::pose_ratio(double r)
+{
+    ratio_ = std::isfinite(r) ? std::clamp(r, 1.0, 4.0) : 1.0;
+    epaisseur_ = std::max(1, int(std::lround(ratio_)));
+}
+
 void Canevas::dimensionne(int w, int h)
 {
-    w = std::max(w, 1);
-    h = std::max(h, 1);
-    if (img_.width() != w || img_.height() != h)
-        img_ = QImage(w, h, QImage::Format_RGB32);
+    larg_ = std::max(w, 1);
+    haut_ = std::max(h, 1);
+    const int pw = std::max(1, physique(larg_)), ph = std::max(1, physique(haut_));
+    if (img_.width() != pw || img_.height() != ph)
+        img_ = QImage(pw, ph, QImage::Format_RGB32);
+    img_.setDevicePixelRatio(ratio_);
+}
+
+void Canevas::bloc(int x1, int y1, int x2, int y2, QRgb c)
+{
+    x1 = std::max(x1, 0);
+    y1 = std::max(y1, 0);
+    x2 = std::min(x2, img_.width());
+    y2 = std::min(y2, img_.height());
+    for (int y = y1; y < y2; ++y)
+        for (int x = x1; x < x2; ++x)
+            ecrit(x, y, c);
 }
 
 void Canevas::remplit(TColor c)
@@ -90,19 +109,21 @@ void Canevas::triangle(const QPoint (&p)[3], TColor c, bool plein)
         mode_xor = x;
         return;
     }
-    // Every pixel whose centre lies on the inner side of the three edges
-    // (either winding).
-    const int x0 = std::max(0, std::min({p[0].x(), p[1].x(), p[2].x()}));
-    const int x1 = std::min(img_.width() - 1, std::max({p[0].x(), p[1].x(), p[2].x()}));
-    const int y0 = std::max(0, std::min({p[0].y(), p[1].y(), p[2].y()}));
-    const int y1 = std::min(img_.height() - 1, std::max({p[0].y(), p[1].y(), p[2].y()}));
+    // Every physical pixel whose centre lies on the inner side of the three
+    // edges (either winding).
+    const QPoint q[3] = {QPoint(physique(p[0].x()), physique(p[0].y())), QPoint(physique(p[1].x()), physique(p[1].y())),
+                         QPoint(physique(p[2].x()), physique(p[2].y()))};
+    const int x0 = std::max(0, std::min({q[0].x(), q[1].x(), q[2].x()}));
+    const int x1 = std::min(img_.width() - 1, std::max({q[0].x(), q[1].x(), q[2].x()}));
+    const int y0 = std::max(0, std::min({q[0].y(), q[1].y(), q[2].y()}));
+    const int y1 = std::min(img_.height() - 1, std::max({q[0].y(), q[1].y(), q[2].y()}));
     auto bord = [](QPoint a, QPoint b, int x, int y) {
         return int64_t(b.x() - a.x()) * (y - a.y()) - int64_t(b.y() - a.y()) * (x - a.x());
     };
     for (int y = y0; y <= y1; ++y) {
         auto* l = reinterpret_cast<QRgb*>(img_.scanLine(y));
         for (int x = x0; x <= x1; ++x) {
-            const int64_t e0 = bord(p[0], p[1], x, y), e1 = bord(p[1], p[2], x, y), e2 = bord(p[2], p[0], x, y);
+            const int64_t e0 = bord(q[0], q[1], x, y), e1 = bord(q[1], q[2], x, y), e2 = bord(q[2], q[0], x, y);
             if ((e0 >= 0 && e1 >= 0 && e2 >= 0) || (e0 <= 0 && e1 <= 0 && e2 <= 0))
                 l[x] = v;
         }
@@ -122,6 +143,13 @@ void Canevas::ecrit(int x, int y, QRgb c)
 
 void Canevas::pixel(int x, int y, TColor c)
 {
+    if (ratio_ != 1) {
+        const bool x_ = mode_xor;
+        mode_xor = false;
+        bloc(physique(x), physique(y), physique(x + 1), physique(y + 1), vers_qrgb(c));
+        mode_xor = x_;
+        return;
+    }
     if (x < 0 || y < 0 || x >= img_.width() || y >= img_.height())
         return;
     reinterpret_cast<QRgb*>(img_.scanLine(y))[x] = vers_qrgb(c);
@@ -129,6 +157,8 @@ void Canevas::pixel(int x, int y, TColor c)
 
 TColor Canevas::pixel(int x, int y) const
 {
+    x = physique(x);
+    y = physique(y);
     if (x < 0 || y < 0 || x >= img_.width() || y >= img_.height())
         return 0;
     const QRgb v = reinterpret_cast<const QRgb*>(img_.constScanLine(y))[x];
@@ -137,9 +167,11 @@ TColor Canevas::pixel(int x, int y) const
 
 void Canevas::trace_vers(int x2, int y2)
 {
-    const int64_t x1 = px_, y1 = py_;
+    const int64_t x1 = physique(px_), y1 = physique(py_);
     px_ = x2;
     py_ = y2;
+    x2 = physique(x2);
+    y2 = physique(y2);
     const int64_t dx = x2 - x1, dy = y2 - y1;
     const int64_t n = std::max(std::llabs(dx), std::llabs(dy));
     if (n == 0 || img_.isNull())
@@ -168,8 +200,13 @@ void Canevas::trace_vers(int x2, int y2)
 
     const QRgb c = vers_qrgb(couleur_plume);
     const Motif* m = motif(style_plume);
+    // A pen of several pixels: as many copies of the line side by side
+    // across its major axis, each pixel once (a XOR line drawn twice
+    // leaves nothing).
+    const int t = epaisseur_;
+    const bool horizontal = std::llabs(dx) >= std::llabs(dy);
     for (int64_t k = int64_t(kmin); k <= int64_t(kmax); ++k) {
-        if (!allume(m, k))
+        if (!allume(m, ratio_ == 1 ? k : int64_t(std::floor(double(k) / ratio_))))
             continue;
         // Nearest pixel along the minor axis (a DDA equivalent to Bresenham).
         // Endpoints more than 2^30 pixels apart need 128-bit products.
@@ -181,7 +218,12 @@ void Canevas::trace_vers(int x2, int y2)
             x = x1 + int64_t((2 * entier128(k) * dx + (dx >= 0 ? n : -n)) / (2 * entier128(n)));
             y = y1 + int64_t((2 * entier128(k) * dy + (dy >= 0 ? n : -n)) / (2 * entier128(n)));
         }
-        ecrit(int(x), int(y), c);
+        if (t == 1) {
+            ecrit(int(x), int(y), c);
+            continue;
+        }
+        for (int j = 0; j < t; ++j)
+            ecrit(int(x) + (horizontal ? 0 : j), int(y) + (horizontal ? j : 0), c);
     }
 }
 
@@ -191,6 +233,32 @@ void Canevas::rectangle(int x1, int y1, int x2, int y2)
         std::swap(x1, x2);
     if (y1 > y2)
         std::swap(y1, y2);
+    if (ratio_ != 1) {
+        // The outline as bands a pen wide, each physical pixel once, the
+        // dash pattern along each side.
+        deplace_vers(x2, y2);
+        const int X1 = physique(x1), Y1 = physique(y1), X2 = physique(x2), Y2 = physique(y2), t = epaisseur_;
+        if (X2 <= X1 || Y2 <= Y1)
+            return;
+        const QRgb c = vers_qrgb(couleur_plume);
+        const Motif* m = motif(style_plume);
+        auto trait = [&](int64_t k) { return allume(m, int64_t(std::floor(double(k) / ratio_))); };
+        for (int y = Y1; y < Y2; ++y) {
+            const bool bord_h = y < Y1 + t || y >= Y2 - t;
+            for (int x = X1; x < X2; ++x) {
+                const bool bord_v = x < X1 + t || x >= X2 - t;
+                if (!bord_h && !bord_v) {
+                    x = X2 - t - 1;
+                    continue;
+                }
+                // Along the top and bottom, the pattern follows x; along the
+                // sides, y.
+                if (trait(bord_h ? x - X1 : y - Y1))
+                    ecrit(x, y, c);
+            }
+        }
+        return;
+    }
     // The last column and row drawn.
     const int xd = x2 - 1, yd = y2 - 1;
     if (xd < x1 || yd < y1)
@@ -222,7 +290,7 @@ size_t Canevas::HachageTexte::operator()(const CleTexte& c) const
 
 const Canevas::BlocTexte& Canevas::bloc_texte(const QString& s)
 {
-    CleTexte cle{s, police, couleur_police, couleur_pinceau, pinceau_vide};
+    CleTexte cle{s, police, couleur_police, couleur_pinceau, pinceau_vide, ratio_};
     if (auto t = textes_.find(cle); t != textes_.end())
         return t->second;
     if (textes_.size() > 8192)
@@ -236,10 +304,12 @@ const Canevas::BlocTexte& Canevas::bloc_texte(const QString& s)
     while (cle_fond == vers_qrgb(couleur_police) || (!pinceau_vide && cle_fond == vers_qrgb(couleur_pinceau)))
         cle_fond += 0x010101u;
     BlocTexte b;
-    b.dx = -marge;
+    b.dx = -physique(marge);
     b.cle = cle_fond;
-    b.img = QImage(w + 2 * marge, h, QImage::Format_RGB32);
+    // At the physical resolution: the painter draws in logical pixels.
+    b.img = QImage(physique(w + 2 * marge), physique(h), QImage::Format_RGB32);
     b.img.fill(cle_fond);
+    b.img.setDevicePixelRatio(ratio_);
     {
         QPainter p(&b.img);
         p.setFont(police);
@@ -258,6 +328,8 @@ void Canevas::texte(int x, int y, const QString& s)
     if (img_.isNull() || s.isEmpty())
         return;
     const BlocTexte& b = bloc_texte(s);
+    x = physique(x);
+    y = physique(y);
     const int x0 = x + b.dx;
     const int xa = std::max(0, -x0), xb = std::min(b.img.width(), img_.width() - x0);
     const int ya = std::max(0, -y), yb = std::min(b.img.height(), img_.height() - y);

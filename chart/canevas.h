@@ -3,12 +3,20 @@
 // pixels are written straight into the image memory (cosmetic one-pixel pens,
 // dash patterns, XOR mode, the end pixel of a line not set); text goes
 // through QPainter.
+//
+// Every coordinate it is given is a logical pixel, as the design's; the
+// image holds `ratio` physical pixels for each (a high-density screen, or a
+// picture asked larger): the conversion is made here and nowhere else. A
+// logical pixel is a block of physical ones, a pen is round(ratio) pixels
+// wide, the dash patterns and text scale with it, and text is rasterised at
+// the physical resolution.
 #pragma once
 
 #include <QFont>
 #include <QImage>
 #include <QPoint>
 #include <QString>
+#include <cmath>
 #include <cstdint>
 #include <unordered_map>
 
@@ -32,10 +40,18 @@ class Canevas {
 public:
     QImage& image() { return img_; }
     const QImage& image() const { return img_; }
-    int largeur() const { return img_.width(); }
-    int hauteur() const { return img_.height(); }
+    // The size in logical pixels.
+    int largeur() const { return larg_; }
+    int hauteur() const { return haut_; }
 
-    // Makes the image w × h (contents kept only when the size is unchanged).
+    // Physical pixels per logical one (1 to 4), for the next dimensionne.
+    void pose_ratio(double r);
+    double ratio() const { return ratio_; }
+    // A logical coordinate in physical pixels.
+    int physique(int v) const { return ratio_ == 1 ? v : int(std::lround(v * ratio_)); }
+
+    // Makes the image w × h logical pixels, round(w × ratio) × round(h ×
+    // ratio) physical (contents kept only when that is unchanged).
     void dimensionne(int w, int h);
     // Fills the whole image with a colour.
     void remplit(TColor c);
@@ -69,8 +85,12 @@ public:
     int largeur_texte(const QString& s) const;
 
 private:
-    void ecrit(int x, int y, QRgb c);
+    void ecrit(int x, int y, QRgb c);  // a physical pixel
+    void bloc(int x1, int y1, int x2, int y2, QRgb c);  // physical [x1, x2) × [y1, y2)
     QImage img_;
+    int larg_ = 0, haut_ = 0;
+    double ratio_ = 1;
+    int epaisseur_ = 1;  // the pen, physical pixels
     int px_ = 0, py_ = 0;
 
     // Texts already drawn once, by text, font, colours: the next time they
@@ -80,17 +100,19 @@ private:
         QFont police;
         TColor couleur, fond;
         bool vide;
+        double ratio;
         bool operator==(const CleTexte& o) const
         {
-            return texte == o.texte && couleur == o.couleur && fond == o.fond && vide == o.vide && police == o.police;
+            return texte == o.texte && couleur == o.couleur && fond == o.fond && vide == o.vide &&
+                   ratio == o.ratio && police == o.police;
         }
     };
     struct HachageTexte {
         size_t operator()(const CleTexte& c) const;
     };
     struct BlocTexte {
-        QImage img;
-        int dx = 0;     // the block's left edge from the text's x
+        QImage img;     // physical pixels
+        int dx = 0;     // the block's left edge from the text's x, physical
         QRgb cle = 0;   // the background colour not copied
     };
     const BlocTexte& bloc_texte(const QString& s);

@@ -21,9 +21,13 @@ void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t 
 {
     if (img.isNull() || nb <= 0)
         return;
+    // On a high-density picture the dots are placed at the physical
+    // resolution, each a block a pen wide (2 × 2 at twice the density).
+    const double r = img.devicePixelRatio();
+    const int cote = std::max(1, int(std::lround(r)));
     // The largest pixel indices that are both inside the client and the image.
-    const int xmax = std::min(larg_client, img.width() - 1);
-    const int ymax = std::min(haut_client, img.height() - 1);
+    const int xmax = std::min(r == 1 ? larg_client : int(std::lround(larg_client * r)), img.width() - 1);
+    const int ymax = std::min(r == 1 ? haut_client : int(std::lround(haut_client * r)), img.height() - 1);
     if (xmax < 0 || ymax < 0)
         return;
 
@@ -31,7 +35,8 @@ void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t 
     // shipped maps (checked by the tests) at a fraction of the cost.
     const double G = static_cast<double>(vp.G_gauche);
     const double L = static_cast<double>(vp.L_haut);
-    const double ex = vp.ech_X, ey = vp.ech_Y;
+    const double ex = vp.ech_X * r, ey = vp.ech_Y * r;
+    const double centre = (cote - 1) / 2.0;
     const double decal = vp.franchit_180 ? 360.0 : 0.0;
     // Clip in floating point before converting: NaN, infinities and absurd
     // values fail these tests and never reach the integer conversion.
@@ -48,7 +53,15 @@ void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t 
         if (static_cast<unsigned long>(X) > static_cast<unsigned long>(xmax) ||
             static_cast<unsigned long>(Y) > static_cast<unsigned long>(ymax))
             return;
-        reinterpret_cast<QRgb*>(base + Y * pas)[X] = couleur;
+        if (cote == 1) {
+            reinterpret_cast<QRgb*>(base + Y * pas)[X] = couleur;
+            return;
+        }
+        const long X0 = std::max(0L, std::lrint(fx - centre)), Y0 = std::max(0L, std::lrint(fy - centre));
+        const long X1 = std::min<long>(X0 + cote, xmax + 1), Y1 = std::min<long>(Y0 + cote, ymax + 1);
+        for (long y = Y0; y < Y1; ++y)
+            for (long x = X0; x < X1; ++x)
+                reinterpret_cast<QRgb*>(base + y * pas)[x] = couleur;
     };
 
     if (vp.vue_large()) {

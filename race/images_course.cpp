@@ -16,9 +16,10 @@ void pose_zone(Viewport& v, const std::optional<Zone>& zone)
     v.largeur_large = 0;
 }
 
-QImage rend(EtatProgramme& e, const SceneCourse& scene, QSize taille)
+QImage rend(EtatProgramme& e, const SceneCourse& scene, QSize taille, double echelle)
 {
     Canevas canevas;
+    canevas.pose_ratio(echelle);
     Carte carte(canevas, e.vue);
     rend_scene(carte, scene, taille.width(), taille.height());
     return canevas.image();
@@ -71,7 +72,7 @@ QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Z
     pose_zone(e.vue, zone);
     SceneCourse scene;
     scene.cartes = &e.cartes;
-    return rend(e, scene, taille);
+    return rend(e, scene, taille, s.echelle);
 }
 
 QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, bool route,
@@ -110,7 +111,7 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
         scene.route = &noeuds;
     const CoucheJour boats(e.jour, s.reglages.fond);
     scene.couches.push_back(&boats);
-    return rend(e, scene, taille);
+    return rend(e, scene, taille, s.echelle);
 }
 
 QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTrajets& selection, QSize taille,
@@ -126,7 +127,7 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
     const CoucheTrajets traces(e.archive, selection, AnnotationsTrajets{}, couleurs_conc_pour(s.reglages.fond),
                                s.reglages.fond);
     scene.couches.push_back(&traces);
-    return rend(e, scene, taille);
+    return rend(e, scene, taille, s.echelle);
 }
 
 OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond)
@@ -147,6 +148,7 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
         charge_lieux_programme(e, s);
     const InstantFilm m = calcule_instant(c, o);
     Canevas canevas;
+    canevas.pose_ratio(s.echelle);
     Carte carte(canevas, e.vue);
     FondFilm fond;
     const CoucheFilm couche(c, o, m);

@@ -26,6 +26,9 @@ struct SourceImage {
     QString rep_programme;
     Reglages reglages;
     std::function<void(const QString&)> message;
+    // Physical pixels per logical one: the picture as a screen of that
+    // density shows it, `taille` being its logical size.
+    double echelle = 1;
 };
 
 // The bounds of the window before any day (55° N to the equator, 80° W to

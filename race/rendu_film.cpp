@@ -272,9 +272,9 @@ void FondFilm::prepare(Carte& c, const SceneCourse& s, int32_t larg, int32_t hau
 {
     Viewport& v = c.vue;
     v.elargit_si_vide();
-    const Cle cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, s.style.fond,
-                  s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
-    if (valide_ && cle == cle_ && image_.width() == std::max(larg, 1) && image_.height() == std::max(haut, 1)) {
+    const Cle cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, c.canevas.ratio(),
+                  s.style.fond, s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
+    if (valide_ && cle == cle_) {
         // The fit the render would make, and the saved pixels.
         c.larg_client = larg;
         c.haut_client = haut;
@@ -284,16 +284,18 @@ void FondFilm::prepare(Carte& c, const SceneCourse& s, int32_t larg, int32_t hau
         c.canevas.couleur_pinceau = s.style.fond;
         v.ajuste(larg, haut);
         QImage& img = c.canevas.image();
-        std::memcpy(img.bits(), image_.constBits(), size_t(image_.sizeInBytes()));
-        return;
+        if (img.size() == image_.size()) {
+            std::memcpy(img.bits(), image_.constBits(), size_t(image_.sizeInBytes()));
+            return;
+        }
     }
     SceneCourse fixe = s;
     fixe.couches.clear();
     rend_scene(c, fixe, larg, haut);
     image_ = c.canevas.image().copy();
     // The key as the render left the request (a point request widened).
-    cle_ = Cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, s.style.fond,
-               s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
+    cle_ = Cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, c.canevas.ratio(),
+               s.style.fond, s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
     valide_ = true;
     ++rendus_;
 }

@@ -76,6 +76,7 @@ private:
     struct Cle {
         ext nord, sud, ouest, est, large;
         int32_t larg, haut;
+        double ratio;
         TColor fond, points;
         const void *cartes, *lieux, *route;
         bool cartes_chargees;

@@ -185,8 +185,8 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     e.vue = etat.vue;
     OptionsFilm o = options_course_entiere(c, f.controleur.instant(), carte->couleur_fond);
     o.trainee = TRAINEE_TOUTE;
-    SourceImage s{DONNEES, carte->reglages, {}};
-    const QImage ligne = image_film(e, s, c, o, fenetre.size());
+    SourceImage s{DONNEES, carte->reglages, {}, carte->devicePixelRatioF()};
+    const QImage ligne = image_film(e, s, c, o, carte->size());
     ASSERT_EQ(ligne.size(), fenetre.size());
     EXPECT_EQ(ligne, fenetre);
 

@@ -2,6 +2,7 @@
 // markers, on viewports where the expected pixel is worked out by hand.
 #include "aide_cartes.h"
 #include "carte.h"
+#include "images_course.h"
 #include "rendu_course.h"
 #include "trace_cartes.h"
 
@@ -345,4 +346,71 @@ TEST_F(Fenetre, MarqueurDePosition)
     carte.TPos_elem_plot(cree_pos_elem("Bord", 5, -10)); // exactly on the right edge
     EXPECT_EQ(carte.x_elem, 200);
     EXPECT_EQ(cree_pos_elem(QString(300, u'a'), 0, 0).nom.size(), 255);
+}
+
+// A day at twice the density: averaged down by 2 it is the picture at
+// once the density, up to the glyphs (rasterised at their own size, their
+// edges fall elsewhere) and the dots placed at half-pixel precision; and
+// it is not the picture at once the density enlarged (its text is
+// rasterised finer).
+TEST(Densite, UnJourADeuxFoisLaDensite)
+{
+    EtatProgramme e1, e2;
+    SourceImage s{QStringLiteral(ORVALIS_DONNEES), Reglages{}, [](const QString&) {}};
+    QString err;
+    charge_cartes_livrees(e1.cartes);
+    charge_cartes_livrees(e2.cartes);
+    const QImage un = image_jour(e1, s, QDate(2000, 12, 6), true, std::nullopt, QSize(804, 585), err);
+    s.echelle = 2;
+    const QImage deux = image_jour(e2, s, QDate(2000, 12, 6), true, std::nullopt, QSize(804, 585), err);
+    ASSERT_EQ(deux.size(), QSize(1608, 1170));
+    EXPECT_EQ(deux.devicePixelRatio(), 2);
+    // The averaged picture's channels differ from the single one's by 1.2
+    // levels in the mean (text, dots and lines are a few percent of the
+    // pixels, and they differ at their edges only): a budget of 3.
+    int64_t ecart = 0, voisins_differents = 0;
+    for (int y = 0; y < 585; ++y)
+        for (int x = 0; x < 804; ++x) {
+            int moy[3] = {0, 0, 0};
+            for (int k = 0; k < 4; ++k) {
+                const QRgb v = deux.pixel(2 * x + k % 2, 2 * y + k / 2);
+                moy[0] += qRed(v);
+                moy[1] += qGreen(v);
+                moy[2] += qBlue(v);
+            }
+            const QRgb u = un.pixel(x, y);
+            ecart += std::abs(moy[0] / 4 - qRed(u)) + std::abs(moy[1] / 4 - qGreen(u)) + std::abs(moy[2] / 4 - qBlue(u));
+            voisins_differents += deux.pixel(2 * x, 2 * y) != u;
+        }
+    EXPECT_LT(double(ecart) / (804 * 585 * 3), 3.0);
+    // Enlarged, a pixel of the single picture would give its 2 × 2 block's
+    // top-left pixel everywhere: 3,450 differ.
+    EXPECT_GT(voisins_differents, 2000);
+}
+
+// XOR figures drawn twice leave nothing at a fractional density.
+TEST(Densite, FiguresXorEffaceesAUnEtDemi)
+{
+    for (const double r : {1.25, 1.5, 2.0, 3.0}) {
+        SCOPED_TRACE(r);
+        Canevas k;
+        k.pose_ratio(r);
+        k.dimensionne(300, 200);
+        k.remplit(0x102030);
+        k.couleur_plume = clRed;
+        k.deplace_vers(10, 10);
+        k.trace_vers(290, 150);
+        const QImage avant = k.image().copy();
+        k.mode_xor = true;
+        k.couleur_plume = clWhite;
+        for (int fois = 0; fois < 2; ++fois)
+            for (const StylePlume st : {StylePlume::Tiret, StylePlume::TiretPoint}) {
+                k.style_plume = st;
+                k.rectangle(17, 23, 251, 171);
+                k.rectangle(40, 40, 41, 90);  // one pixel wide
+                k.deplace_vers(5, 190);
+                k.trace_vers(283, 7);
+            }
+        EXPECT_EQ(k.image(), avant);
+    }
 }

@@ -6,6 +6,8 @@
 //   <surname>2.bmp one picture per entrant for the details tool's photo
 //                 panel: not a photograph of anyone, a drawing of the
 //                 entrant's boat in its colour, with its name
+//   Zelto1@2x.png, <surname>2@2x.png the same twice as sharp, for
+//                 high-density screens
 // Usage: orvalis_fabrique DATA_DIR   (reads DATA_DIR/cartes and FIMPV.txt)
 //        orvalis_fabrique --icones DIR   the program's icon in 48 and 128
 //        pixels (org.orvalis.Orvalis-48.png, -128.png), the same drawing as
@@ -162,10 +164,11 @@ QByteArray carillon()
     return b + data;
 }
 
-QImage image_accueil(const QString& rep)
+QImage image_accueil(const QString& rep, double ratio)
 {
     const int W = 880, H = 644;
-    QImage img(W, H, QImage::Format_RGB32);
+    QImage img(int(W * ratio), int(H * ratio), QImage::Format_RGB32);
+    img.setDevicePixelRatio(ratio);
     QPainter p(&img);
     QLinearGradient g(0, 0, 0, H);
     g.setColorAt(0, QColor(4, 18, 48));
@@ -179,6 +182,7 @@ QImage image_accueil(const QString& rep)
     v.long_ouest = 89.59L;
     v.long_est = -89.59L;
     Canevas canevas;
+    canevas.pose_ratio(ratio);
     Carte carte(canevas, v);
     SceneCourse scene;
     scene.cartes = &cartes_fabrique();
@@ -227,13 +231,15 @@ QImage image_accueil(const QString& rep)
 
 // The entrant's boat under sail, seen from abeam, in its colour: one mast
 // for a cutter, two for a ketch, the hull as long as the boat is.
-QImage image_bateau(int i, const QString& bateau)
+QImage image_bateau(int i, const QString& bateau, double ratio)
 {
     const int W = 402, H = 284;
     const TColor tc = couleurs_conc_pour(clBlack)[size_t(i)];
     const QColor coul(int(tc & 0xFF), int((tc >> 8) & 0xFF), int((tc >> 16) & 0xFF));
     const CaracBateau& c = bateaux_conc[size_t(i)];
-    QImage img(W, H, QImage::Format_RGB32);
+    QImage img(int(W * ratio), int(H * ratio), QImage::Format_RGB32);
+    if (ratio != 1)
+        img.setDevicePixelRatio(ratio);
     QPainter p(&img);
     p.fillRect(0, 0, W, 200, QColor(150, 200, 235));           // sky
     p.fillRect(0, 200, W, H - 200, QColor(20, 70, 120));       // sea
@@ -362,13 +368,19 @@ int main(int argc, char** argv)
     o.rep_programme = rep;
     o.racines_imposees = true;
     charge_cartes(cartes_fabrique(), o);
-    bool ok = image_accueil(rep).save(QDir(rep).filePath("Zelto1.bmp"), "BMP");
+    // Each picture once as the design has it, and twice as sharp for
+    // high-density screens ("@2x").
+    bool ok = image_accueil(rep, 1).save(QDir(rep).filePath("Zelto1.bmp"), "BMP");
     ok = ok && ecrit(QDir(rep).filePath("HandGrab.cur"), fichier_cur(curseur_main(), 16, 16));
     ok = ok && ecrit(QDir(rep).filePath("ZoomP.cur"), fichier_cur(curseur_loupe(), 12, 12));
     ok = ok && ecrit(QDir(rep).filePath("gimmick.wav"), carillon());
     const auto bateaux = noms_bateaux(rep);
     for (int i = 1; i <= NB_CONCURRENTS && ok; ++i)
-        ok = image_bateau(i, bateaux[size_t(i)]).save(QDir(rep).filePath(noms_conc[size_t(i)] + QStringLiteral("2.bmp")), "BMP");
+        ok = image_bateau(i, bateaux[size_t(i)], 1).save(QDir(rep).filePath(noms_conc[size_t(i)] + QStringLiteral("2.bmp")), "BMP");
+    // The same twice as sharp.
+    ok = ok && image_accueil(rep, 2).save(QDir(rep).filePath("Zelto1@2x.png"), "PNG");
+    for (int i = 1; i <= NB_CONCURRENTS && ok; ++i)
+        ok = image_bateau(i, bateaux[size_t(i)], 2).save(QDir(rep).filePath(noms_conc[size_t(i)] + QStringLiteral("2@2x.png")), "PNG");
     if (!ok)
         std::fprintf(stderr, "orvalis_fabrique: writing failed\n");
     return ok ? 0 : 1;

@@ -1,0 +1,77 @@
+#include "image_vue.h"
+
+#include "ecriture.h"
+#include "posconc.h"
+
+#include <QClipboard>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace orv {
+
+QImage ImageVue::image(double echelle) const
+{
+    Canevas k;
+    k.pose_ratio(echelle);
+    // A viewport of its own: the window's hit tests keep their fit.
+    Viewport v = f_.etat.vue;
+    Carte c(k, v);
+    f_.rend_vers(c, f_.width(), f_.height());
+    return k.image();
+}
+
+std::optional<ImageVue::Choix> ImageVue::dialogue() const
+{
+    QDialog d(&f_);
+    d.setWindowTitle(QStringLiteral("Enregistrer l'image"));
+    auto* l = new QVBoxLayout(&d);
+    l->addWidget(new QLabel(QStringLiteral("Taille de l'image :"), &d));
+    const QSize t = f_.size();
+    auto* simple = new QRadioButton(QStringLiteral("1× (%1 × %2 pixels)").arg(t.width()).arg(t.height()), &d);
+    auto* double_ = new QRadioButton(QStringLiteral("2× (%1 × %2 pixels)").arg(2 * t.width()).arg(2 * t.height()), &d);
+    (f_.ratio() > 1 ? double_ : simple)->setChecked(true);
+    l->addWidget(simple);
+    l->addWidget(double_);
+    auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    b->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    QObject::connect(b, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(b, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    l->addWidget(b);
+    if (d.exec() != QDialog::Accepted)
+        return std::nullopt;
+    QString chemin = QFileDialog::getSaveFileName(&f_, QStringLiteral("Enregistrer l'image"),
+                                                  QDir(f_.rep_courant).filePath(QStringLiteral("orvalis.png")),
+                                                  QStringLiteral("Images PNG (*.png)"));
+    if (chemin.isEmpty())
+        return std::nullopt;
+    if (!chemin.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))
+        chemin += QStringLiteral(".png");
+    return Choix{chemin, double_->isChecked() ? 2.0 : 1.0};
+}
+
+void ImageVue::enregistre()
+{
+    const std::optional<Choix> c = choisit ? choisit() : dialogue();
+    if (!c)
+        return;
+    QString erreur;
+    if (ecrit_png(c->chemin, image(c->echelle), erreur))
+        f_.Aff_Message(QStringLiteral("Image enregistrée dans « %1 »").arg(QDir::toNativeSeparators(c->chemin)));
+    else
+        f_.avertissement(erreur);
+}
+
+void ImageVue::copie()
+{
+    QGuiApplication::clipboard()->setImage(image(f_.ratio()));
+    f_.Aff_Message(QStringLiteral("Image copiée dans le presse-papiers"));
+}
+
+}  // namespace orv

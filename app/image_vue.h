@@ -1,0 +1,40 @@
+// The view as a picture ("&Vue" menu): saved as PNG at once or twice the
+// window's size, through the program's checked writer, or copied to the
+// clipboard. The picture is the chart as shown (the day or the film's
+// instant, the route, the measurement on display, the names), drawn again
+// at the density asked.
+#pragma once
+
+#include <QImage>
+#include <QString>
+#include <functional>
+#include <optional>
+
+namespace orv {
+
+class TFPosConc;
+
+class ImageVue {
+public:
+    explicit ImageVue(TFPosConc& f) : f_(f) {}
+
+    // The view at `echelle` physical pixels per logical one.
+    QImage image(double echelle) const;
+
+    // "&Enregistrer l'image…": where, and at which scale (1 or 2); a
+    // dialog by default, a script in the tests. Nothing: cancelled.
+    struct Choix {
+        QString chemin;
+        double echelle = 1;
+    };
+    std::function<std::optional<Choix>()> choisit;
+    void enregistre();
+    // "Co&pier l'image": at the screen's density.
+    void copie();
+
+private:
+    std::optional<Choix> dialogue() const;
+    TFPosConc& f_;
+};
+
+}  // namespace orv
