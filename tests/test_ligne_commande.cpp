@@ -83,7 +83,22 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--source", "x.html"}, "--source s'emploie avec --actualiser"},
         {{"--statistiques", "--csv", ""}, "--csv : nom de fichier manquant"},
         {{"--statistiques", "--size", "10x10"}, "--statistiques ne prend que --csv"},
-        {{"--csv", "b.csv"}, "--csv s'emploie avec --statistiques"},
+        {{"--csv", "b.csv"}, "--csv s'emploie avec --statistiques ou --positions"},
+        {{"--png", x, "--scale", "5"}, "--scale : échelle invalide « 5 »"},
+        {{"--png", x, "--scale", "0.5"}, "--scale : échelle invalide"},
+        {{"--png", x, "--scale", "1,5"}, "--scale : échelle invalide"},
+        {{"--png", x, "--size", "9000x10", "--scale", "2"}, "--scale : image de 18000x20 pixels, plus de 16384 de côté"},
+        {{"--scale", "2"}, "--scale s'emploie avec --png"},
+        {{"--positions", "31/02/2001 10:00"}, "--positions : instant invalide « 31/02/2001 10:00 »"},
+        {{"--positions", "15/12/2000", "25:00"}, "--positions : instant invalide"},
+        {{"--positions", "15/12/2000"}, "--positions : instant invalide"},
+        {{"--positions", "01/01/1999 10:00"}, "Instant hors des archives : « 01/01/1999 10:00 » (du 10/11/2000 20:00 au"},
+        {{"--positions", "15/12/2000 10:00", "--size", "10x10"}, "--positions ne prend que --csv"},
+        {{"--instant", "15/12/2000 10:00"}, "--instant s'emploie avec --png"},
+        {{"--png", x, "--instant", "15/12/2000 10h00", "--trainee", "2"}, "--trainee : « 2 » (0, 1, 3, 7 ou tout)"},
+        {{"--png", x, "--instant", "15/12/2000 10h00", "--suivre", "Personne"}, "--suivre : concurrent inconnu « Personne »"},
+        {{"--png", x, "--instant", "15/12/2000 10h00", "--date", "15/12/2000"}, "--instant ne prend que"},
+        {{"--png", x, "--trainee", "3"}, "--trainee et --suivre s'emploient avec --png --instant"},
         {{"--ecarts"}, "--ecarts s'emploie avec --png"},
         {{"--trajets", "tous"}, "s'emploient avec --png, --gpx ou --kml"},
         {{"--du", "12/11/2000"}, "s'emploient avec --png, --gpx ou --kml"},
@@ -193,6 +208,24 @@ TEST(LigneDeCommande, TrajetsPeriodesEtExports)
     s = lance({"--gpx", d.filePath("fin.gpx"), "--trajets", "Arvelin", "--du", "03/03/2001"});
     EXPECT_EQ(s.code, 0) << s.err;
     EXPECT_FALSE(contenu(d.filePath("fin.gpx")).contains("<time>2001-03-02"));
+
+    // The moment as a table in the ranking's order, and as CSV; the film's
+    // picture, at twice the density.
+    s = lance({"--positions", "15/12/2000", "14:30"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    const QStringList lignes = s.out.split(u'\n', Qt::SkipEmptyParts);
+    EXPECT_EQ(lignes.size(), 1 + 23) << s.out;  // Darnoux retired on 21 November
+    EXPECT_TRUE(lignes[0].startsWith("Rang  Skipper")) << s.out;
+    EXPECT_TRUE(lignes[1].startsWith("   1  Sauvrelin") && lignes[1].endsWith("interpolé")) << s.out;
+    s = lance({"--positions", "15/12/2000 20h00", "--csv", d.filePath("p.csv")});
+    EXPECT_EQ(s.code, 0) << s.err;
+    const QStringList csv = contenu(d.filePath("p.csv")).split("\r\n", Qt::SkipEmptyParts);
+    EXPECT_EQ(csv.value(0).remove(QChar(0xFEFF)), "Rang;Skipper;Bateau;Latitude;Longitude;Position");
+    EXPECT_TRUE(csv.value(1).endsWith(";relevé")) << csv.value(1);
+    s = lance({"--png", d.filePath("i.png"), "--instant", "25/12/2000 08:00", "--suivre", "tete", "--trainee", "tout",
+               "--size", "400x300", "--scale", "2"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(QImage(d.filePath("i.png")).size(), QSize(800, 600));
 
     // Darnoux retired on 21 November: no fix afterwards.
     s = lance({"--png", d.filePath("rien.png"), "--trajets", "Darnoux", "--du", "26/11/2000", "--au", "30/11/2000"});
