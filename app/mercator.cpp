@@ -246,8 +246,9 @@ void TMercator::showEvent(QShowEvent* e)
             invalider();
     };
     auto suit = [this, rendre](QScreen* ecran) {
+        disconnect(connexion_ecran_);
         if (ecran)
-            connect(ecran, &QScreen::logicalDotsPerInchChanged, this, rendre, Qt::UniqueConnection);
+            connexion_ecran_ = connect(ecran, &QScreen::logicalDotsPerInchChanged, this, rendre);
         rendre();
     };
     connect(w, &QWindow::screenChanged, this, suit);

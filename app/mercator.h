@@ -108,6 +108,7 @@ protected:
 
 private:
     bool suit_l_ecran_ = false;
+    QMetaObject::Connection connexion_ecran_;
 };
 
 }  // namespace orv

@@ -329,10 +329,7 @@ void TFPosConc::Aide2Click()
     ouvre_aide();
 }
 
-QString TFPosConc::rep_ecriture_jours() const
-{
-    return emplacements().installe ? emplacements().rep_archives : rep_programme;
-}
+QString TFPosConc::rep_ecriture_jours() const { return emplacements().rep_ecriture(rep_programme); }
 
 void TFPosConc::Oinstallerlesarchives1Click()
 {

@@ -82,11 +82,13 @@ void Rejeu::BTokTrajClick()
         return;
     }
     const int mode = PanelTraj->index_mode();
+    mode_valide = mode;
+    annotations_valides = PanelTraj->annotations();
     if (mode == PanneauTrajets::MODE_CONTINU) {
         // The continuous film: not a replay of the design, no command greyed.
         PanelTraj->hide();
         f_.mode_outil = OUTIL_AUCUN;
-        f_.film.demarre(s, PanelTraj->annotations());
+        f_.film.demarre(s, annotations_valides);
         return;
     }
     if (mode != 0)
@@ -305,12 +307,12 @@ const Couche* Rejeu::couche()
     if (defilement_en_cours) {
         if (!pas_montre)
             return nullptr;
-        couche_pas_ = std::make_unique<CouchePas>(pas, PanelTraj->annotations(), f_.couleurs_conc, f_.couleur_fond);
+        couche_pas_ = std::make_unique<CouchePas>(pas, annotations_valides, f_.couleurs_conc, f_.couleur_fond);
         return couche_pas_.get();
     }
-    if (PanelTraj->index_mode() != 0)
+    if (mode_valide != 0)
         return nullptr;
-    couche_trajets_ = std::make_unique<CoucheTrajets>(f_.etat.archive, selection_traj, PanelTraj->annotations(),
+    couche_trajets_ = std::make_unique<CoucheTrajets>(f_.etat.archive, selection_traj, annotations_valides,
                                                       f_.couleurs_conc, f_.couleur_fond);
     return couche_trajets_.get();
 }
@@ -329,7 +331,7 @@ bool Rejeu::touche(QKeyEvent* e)
 {
     if (f_.mode_outil != OUTIL_TRAJETS || !trajets_actifs || !trajets_constitues)
         return false;
-    const int mode = PanelTraj->index_mode();
+    const int mode = mode_valide;
     if (mode == 1 && defilement_en_cours) {
         // The timed film: Space pauses and resumes; paused, the down arrow
         // steps one day.

@@ -38,6 +38,10 @@ public:
     int nb_jours_traj = 0, jour_traj = 0, dernier_conc = 0;
     ext marge_lat = 0.5L, marge_long = 0.5L;
     SelectionTrajets selection_traj;
+    // The progression and the annotations validated by OK: the panel's
+    // boxes changed without OK change nothing shown.
+    int mode_valide = 0;
+    AnnotationsTrajets annotations_valides;
     Film film;
     PasDeRejeu pas;                   // the step on display
     bool pas_montre = false;

@@ -26,22 +26,19 @@ bool TFPosConc::construit_route()
 {
     if (route.construite)
         return true;
-    Lieux& l = etat.lieux;
-    l.liste_route.clear();
-    QString err;
-    const bool lu = charge_route(l, rep_programme, err);
-    if (!lu || l.liste_route.size() < 2) {
+    QString erreur, avis;
+    std::optional<std::vector<TLieu>> noeuds = lit_route_theorique(etat.lieux, rep_programme, erreur, avis);
+    if (!noeuds) {
         // Said once; the next switch-on reads the file again.
         if (!route.signalee) {
-            information(!lu ? err
-                            : QStringLiteral("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer."));
+            information(erreur);
             route.signalee = true;
         }
         return false;
     }
-    if (!err.isEmpty())
-        information(err);
-    route.noeuds = orv::construit_route(l.liste_route);
+    if (!avis.isEmpty())
+        information(avis);
+    route.noeuds = std::move(*noeuds);
     route.construite = true;
     return true;
 }

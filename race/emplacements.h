@@ -15,8 +15,10 @@ struct Emplacements {
     QString rep_archives;   // installed: the user's day files (written by the update); empty otherwise
     bool installe = false;
 
-    // Where the update writes a day file.
-    QString rep_ecriture() const { return installe ? rep_archives : rep_programme; }
+    // Where the update writes a day file: the user's folder when installed,
+    // else beside the data (`rep_donnees`, the program's own by default).
+    QString rep_ecriture(const QString& rep_donnees) const { return installe ? rep_archives : rep_donnees; }
+    QString rep_ecriture() const { return rep_ecriture(rep_programme); }
 };
 
 // The program-wide places (portable, from the current directory, until

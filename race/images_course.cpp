@@ -94,16 +94,13 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     cadre_sur_flotte(e.jour, s.reglages.nb_cadrage, e.vue);
     std::vector<TLieu> noeuds;
     if (route) {
-        QString err;
-        e.lieux.liste_route.clear();
-        if (!charge_route(e.lieux, s.rep_programme, err) || e.lieux.liste_route.size() < 2) {
-            erreur = err.isEmpty() ? QStringLiteral("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.")
-                                   : err;
+        QString avis;
+        std::optional<std::vector<TLieu>> r = lit_route_theorique(e.lieux, s.rep_programme, erreur, avis);
+        if (!r)
             return {};
-        }
-        if (!err.isEmpty() && s.message)
-            s.message(err);
-        noeuds = construit_route(e.lieux.liste_route);
+        if (!avis.isEmpty() && s.message)
+            s.message(avis);
+        noeuds = std::move(*r);
     }
     pose_zone(e.vue, zone);
     SceneCourse scene = scene_de_course(e, s);

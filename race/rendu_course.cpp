@@ -119,6 +119,22 @@ std::vector<TLieu> construit_route(const ListeLieux& points)
     return route;
 }
 
+std::optional<std::vector<TLieu>> lit_route_theorique(Lieux& l, const QString& rep, QString& erreur, QString& avis)
+{
+    l.liste_route.clear();
+    QString err;
+    if (!charge_route(l, rep, err)) {
+        erreur = err;
+        return std::nullopt;
+    }
+    if (l.liste_route.size() < 2) {
+        erreur = QStringLiteral("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.");
+        return std::nullopt;
+    }
+    avis = err;
+    return construit_route(l.liste_route);
+}
+
 namespace {
 void trace_point_radians(Carte& c, const TLieu& n)
 {

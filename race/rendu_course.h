@@ -17,6 +17,7 @@
 #include <QImage>
 #include <array>
 #include <bitset>
+#include <optional>
 #include <vector>
 
 namespace orv {
@@ -38,6 +39,11 @@ void trace_lieux(Carte& c, const Lieux& l);
 // points a leg), every node in radians; empty with fewer than two
 // waypoints. Its own great-circle results: nothing program-wide changes.
 std::vector<TLieu> construit_route(const ListeLieux& points_de_route);
+// The program's theoretical route: the waypoints of "FIMPV.txt" in `rep`
+// read into `l` (its list emptied first) and joined. Nothing, with the
+// reason in French in `erreur`, when the file cannot be read or gives fewer
+// than two points; `avis` says what a file that still gives a route left out.
+std::optional<std::vector<TLieu>> lit_route_theorique(Lieux& l, const QString& rep, QString& erreur, QString& avis);
 void Trace_route_theo(Carte& c, const std::vector<TLieu>& route);
 
 // A boat of the day: its dot, its name, its speed line.

@@ -792,14 +792,16 @@ TEST_F(RejeuFenetre, BateauAbandonneNiCadreNiDistance)
     carte->choisit_mode(2);
     ASSERT_TRUE(carte->PanelTraj->ChBXDist->isEnabled());
     carte->PanelTraj->BTokTraj->click();
-    // The step with and without the two-entrant distance.
+    // The step with and without the two-entrant distance (as validated;
+    // the panel's box changed without OK changes nothing).
+    carte->PanelTraj->ChBXDist->setChecked(false);
     auto avec_et_sans = [&] {
         rend();
         const QImage avec = image().copy();
-        carte->PanelTraj->ChBXDist->setChecked(false);
+        carte->rejeu.annotations_valides.distance_entre_deux = false;
         rend();
         const QImage sans = image().copy();
-        carte->PanelTraj->ChBXDist->setChecked(true);
+        carte->rejeu.annotations_valides.distance_entre_deux = true;
         return avec != sans;
     };
     QApplication::processEvents();  // first day: both boats, measured
