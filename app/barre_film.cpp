@@ -6,6 +6,7 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QPainter>
 #include <QStyleOptionSlider>
@@ -23,6 +24,9 @@ void CurseurFilm::pose_periode(PeriodeFilm p)
 {
     periode_ = p;
     setRange(0, int((p.fin - p.debut) / 60));
+    // A click in the groove: a day.
+    setSingleStep(60);
+    setPageStep(24 * 60);
     update();
 }
 
@@ -48,8 +52,15 @@ void CurseurFilm::paintEvent(QPaintEvent* e)
 
 BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
 {
-    auto* l = new QHBoxLayout(this);
-    l->setContentsMargins(4, 2, 4, 2);
+    // Two rows, so that the bar holds in the window's 804 pixels: the
+    // slider between play and close, then the choices and the clock.
+    auto* colonne = new QVBoxLayout(this);
+    colonne->setContentsMargins(4, 2, 4, 2);
+    colonne->setSpacing(2);
+    auto* haut = new QHBoxLayout;
+    auto* bas = new QHBoxLayout;
+    colonne->addLayout(haut);
+    colonne->addLayout(bas);
     lecture = new QToolButton(this);
     lecture->setToolTip(QStringLiteral("Lecture / pause (Espace)"));
     vitesse = new QComboBox(this);
@@ -71,10 +82,19 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     fermer = new QToolButton(this);
     fermer->setText(QStringLiteral("✕"));
     fermer->setToolTip(QStringLiteral("Fermer le film (Échap)"));
-    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, horloge, fermer}) {
+    // The play button as wide for both its symbols: the slider stays put.
+    lecture->setText(QStringLiteral("❚❚"));
+    lecture->setFixedWidth(lecture->sizeHint().width() + 8);
+    haut->addWidget(lecture);
+    haut->addWidget(curseur, 1);
+    haut->addWidget(fermer);
+    bas->addWidget(vitesse);
+    bas->addWidget(trainee);
+    bas->addWidget(suivre);
+    bas->addStretch(1);
+    bas->addWidget(horloge);
+    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, horloge, fermer})
         w->setFocusPolicy(Qt::NoFocus);
-        l->addWidget(w, w == curseur ? 1 : 0);
-    }
     setFocusPolicy(Qt::NoFocus);
 
     connect(lecture, &QToolButton::clicked, this, [this] {

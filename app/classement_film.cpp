@@ -4,11 +4,27 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QPainter>
 #include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
 namespace orv {
+
+QIcon echantillon(int i)
+{
+    // The entrant's line as the film draws its trail: its colour, solid or
+    // dashed.
+    QPixmap p(24, 12);
+    p.fill(Qt::transparent);
+    QPainter k(&p);
+    QPen plume(qcouleur_entrant(i), 3, tirets_entrant(i) ? Qt::DashLine : Qt::SolidLine, Qt::FlatCap);
+    if (tirets_entrant(i))
+        plume.setDashPattern({2, 1.5});
+    k.setPen(plume);
+    k.drawLine(1, 6, 23, 6);
+    return QIcon(p);
+}
 
 QString titre_classement(Instant publication)
 {
@@ -29,6 +45,9 @@ ClassementFilm::ClassementFilm(QWidget* parent) : QWidget(parent)
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->setIconSize(QSize(24, 12));
+    // Compact rows: 24 of them beside the chart.
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     // The film's keys stay the window's.
     table->setFocusPolicy(Qt::NoFocus);
     setFocusPolicy(Qt::NoFocus);
@@ -61,7 +80,7 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB
         auto* rang = new QTableWidgetItem(r.r->non_classe ? QStringLiteral("NC") : QString::number(r.r->rang));
         rang->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* skipper = new QTableWidgetItem(noms_conc[size_t(r.i)]);
-        skipper->setData(Qt::DecorationRole, qcouleur_entrant(r.i));
+        skipper->setIcon(echantillon(r.i));
         auto* bateau = new QTableWidgetItem(r.r->bateau.trimmed());
         auto* distance = new QTableWidgetItem(r.r->non_classe ? QString() : QString::number(double(r.r->distance), 'f', 1));
         distance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -70,10 +89,10 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB
         table->setItem(n, 2, bateau);
         table->setItem(n, 3, distance);
     }
-    // Every column in sight, beside the chart.
+    // Every column in sight, beside the chart, within reason.
     table->resizeColumnsToContents();
-    table->setMinimumWidth(table->horizontalHeader()->length() + 2 * table->frameWidth() +
-                           table->verticalScrollBar()->sizeHint().width());
+    table->setMinimumWidth(std::min(300, table->horizontalHeader()->length() + 2 * table->frameWidth() +
+                                             table->verticalScrollBar()->sizeHint().width()));
 }
 
 }  // namespace orv

@@ -5,6 +5,7 @@
 
 #include "chronologie.h"
 
+#include <QIcon>
 #include <QWidget>
 #include <functional>
 
@@ -31,6 +32,8 @@ private:
     std::vector<int> entrants_;  // entrant of each row
 };
 
+// Entrant i's sample line: its colour, solid or dashed.
+QIcon echantillon(int i);
 // The leaderboard's heading: "Classement du 15/12/2000 à 20h00 UTC".
 QString titre_classement(Instant publication);
 

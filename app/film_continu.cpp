@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDockWidget>
 #include <QKeyEvent>
+#include <QLayout>
 #include <QMainWindow>
 #include <QShortcut>
 #include <QTimer>
@@ -191,15 +192,22 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
         if (s.concurrents.test(size_t(i)))
             entrants.push_back(i);
     barre->prepare(options.periode, entrants);
+    classement->montre(*chronologie, -2, options.concurrents);
     if (dock_barre_) {
         dock_barre_->show();
         dock_classement_->show();
+        // The chart's width beside the docks, for the framing.
+        if (f_.cadre->layout())
+            f_.cadre->layout()->activate();
     } else {
-        barre->setGeometry(0, f_.height() - 34, f_.width(), 34);
+        barre->setGeometry(0, f_.height() - barre->sizeHint().height(), f_.width(), barre->sizeHint().height());
         barre->show();
     }
-    // The whole period's tracks framed, as the replay frames them.
-    cadre_sur_trajets(f_.etat.archive, s, f_.etat.vue, f_.width());
+    // Every chosen boat in view over the whole period: its positions at
+    // the start and the end and its fixes between.
+    cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());
+    titre_avant_ = f_.cadre ? f_.cadre->windowTitle() : f_.windowTitle();
+    f_.titre(QStringLiteral("Orvalis 2000-2001. Film continu de la course"));
     fond.invalide();
     actif_ = true;
     images_dessinees_ = 0;
@@ -210,7 +218,6 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
     images_->start();
     f_.Aff_Message(MESSAGE_FILM);
     f_.setFocus();
-    classement->montre(*chronologie, -2, options.concurrents);
     actualise();
 }
 
@@ -234,6 +241,7 @@ void FilmContinu::ferme()
     mesure.reset();
     f_.etat.vue = vue_avant_;
     f_.active_classement(true);
+    f_.titre(titre_avant_);
     f_.Aff_Message(MESSAGE_OPTION_QUITTEE);
     f_.invalider();
 }
@@ -242,6 +250,11 @@ void FilmContinu::image_suivante()
 {
     if (!actif_)
         return;
+    // The slider held: the picture stays where the hand is.
+    if (barre->curseur->isSliderDown()) {
+        controleur.va_a(controleur.instant());
+        return;
+    }
     const bool lecture = controleur.en_lecture();
     if (controleur.avance() || lecture != controleur.en_lecture())
         actualise();
@@ -310,14 +323,17 @@ QStringList FilmContinu::lignes_details(int i) const
     if (!chronologie || !p.montre)
         return {};
     const Fixe& dernier = chronologie->fixes(i)[size_t(p.fixe)];
-    const QString quoi = p.nature == Nature::Interpole || p.nature == Nature::Estime
-                             ? QStringLiteral("position estimée (%1)").arg(texte_nature(p.nature))
-                             : texte_nature(p.nature);
-    QStringList l{QString::number(i), QString(), dernier.r->bateau, noms_conc[size_t(i)],
-                  texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
+    const QString quoi = p.nature == Nature::Interpole ? QStringLiteral("position estimée (interpolée)")
+                         : p.nature == Nature::Estime  ? QStringLiteral("position estimée (trou de plus de 30 h)")
+                                                       : texte_nature(p.nature);
+    // The first line is the rank, as in the day's details: the ranking's of
+    // the moment.
+    const TDonnees_conc* r = moment.jour_classement >= 0 ? chronologie->ligne(moment.jour_classement, i) : nullptr;
+    QStringList l{r && !r->non_classe ? QString::number(r->rang) : QStringLiteral("NC"), QString(), dernier.r->bateau,
+                  noms_conc[size_t(i)], texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
     if (p.en_route) {
-        l << QStringLiteral("Cap = %1° (moyen de l'étape)").arg(p.cap, 3, 'f', 0)
-          << QStringLiteral("Vitesse = %1 noeuds (moyenne de l'étape)").arg(p.vitesse, 5, 'f', 1);
+        l << QStringLiteral("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)
+          << QStringLiteral("Vitesse moyenne = %1 noeuds").arg(p.vitesse, 4, 'f', 1);
     }
     l << date_de(options.t).toString(QStringLiteral("'le 'dd/MM/yyyy' à 'HH'h'mm' UTC'")) << quoi;
     return l;

@@ -86,6 +86,7 @@ private:
     int images_dessinees_ = 0;
     int64_t premiere_image_ = 0, derniere_image_ = 0, ecart_max_ = 0;
     Viewport vue_avant_;
+    QString titre_avant_;
     QTimer* images_ = nullptr;
     QDockWidget *dock_barre_ = nullptr, *dock_classement_ = nullptr;
     std::vector<QShortcut*> touches_;

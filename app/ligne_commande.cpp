@@ -241,7 +241,7 @@ Commande analyse_commande(const QStringList& args)
         const QCommandLineOption& o = p.isSet(positions) ? positions : instant;
         c.quand = analyse_instant(p.value(o));
         if (!c.quand.isValid())
-            return erreur(QStringLiteral("--%1 : instant invalide « %2 » (JJ/MM/AAAA HH:MM, UTC).")
+            return erreur(QStringLiteral("--%1 : instant invalide « %2 » (JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM, UTC).")
                               .arg(o.names().first(), p.value(o)));
         c.instant = true;
     }

@@ -176,6 +176,8 @@ void PanneauTrajets::Traj_date_sel_ent2dt()
 void PanneauTrajets::RDGmodeClick()
 {
     GPBCad->setVisible(index_mode() == 1);
+    // The continuous film writes no distance since the previous fix.
+    ChBxDistPrel->setEnabled(index_mode() != MODE_CONTINU);
     traj_det_val_dist();
 }
 

@@ -72,31 +72,28 @@ Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
     classements_.resize(size_t(n));
     lignes_.resize(size_t(n));
     publications_.resize(size_t(n));
-    for (int d = 0; d < n; ++d) {
-        // The header's time when it is one of the day's own (the day before
-        // to the day after), else 20h00 UTC of the day.
-        const QDate jour = a.jours[size_t(d)];
-        const QDateTime h = size_t(d) < a.heures_classement.size() ? a.heures_classement[size_t(d)] : QDateTime();
-        const bool croyable = h.isValid() && std::abs(h.date().daysTo(jour)) <= 1;
-        publications_[size_t(d)] = instant_de(croyable ? h : QDateTime(jour, QTime(20, 0), Qt::UTC));
-        par_publication_.push_back({publications_[size_t(d)], d});
-    }
-    std::stable_sort(par_publication_.begin(), par_publication_.end(),
-                     [](const auto& x, const auto& y) { return x.first < y.first; });
+    // The latest fix time of each day's file: its ranking is not published
+    // before the fixes it ranks.
+    std::vector<Instant> dernier_releve(size_t(n), INT64_MIN);
 
     for (int i = 1; i <= NB_CONCURRENTS; ++i) {
         std::vector<Fixe>& f = fixes_[size_t(i)];
         for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant) {
             if (e->jour < 0 || e->jour >= n)
                 continue;
+            // A record repeated in one file ranks once.
+            if (lignes_[size_t(e->jour)][size_t(i)])
+                continue;
             lignes_[size_t(e->jour)][size_t(i)] = e;
             classements_[size_t(e->jour)].push_back({i, e});
             if (!abandons_[size_t(i)] && e->date_txt.startsWith(QLatin1String("Abandon")))
                 abandons_[size_t(i)] = instant_de(QDateTime(a.jours[size_t(e->jour)], QTime(12, 0), Qt::UTC));
-            if (!releve_reel(*e))
+            // Nothing moves a boat that has arrived.
+            if (!releve_reel(*e) || (!f.empty() && f.back().arrivee))
                 continue;
             Fixe x;
             x.t = instant_de(heure_du_releve(*e, a.jours[size_t(e->jour)]));
+            dernier_releve[size_t(e->jour)] = std::max(dernier_releve[size_t(e->jour)], x.t);
             // An arrival repeated on the following days counts once; a time
             // going back is not a later fix either.
             if (!f.empty() && x.t <= f.back().t)
@@ -121,6 +118,22 @@ Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
     }
     for (auto& c : classements_)
         std::stable_sort(c.begin(), c.end(), [](const Ligne& x, const Ligne& y) { return x.r->rang < y.r->rang; });
+
+    for (int d = 0; d < n; ++d) {
+        // The header's time when it is of the file's day or the next, else
+        // 20h00 UTC of the day; never before the file's latest fix.
+        const QDate jour = a.jours[size_t(d)];
+        const QDateTime h = size_t(d) < a.heures_classement.size() ? a.heures_classement[size_t(d)] : QDateTime();
+        const qint64 ecart = h.isValid() ? jour.daysTo(h.date()) : -1;
+        const bool croyable = ecart == 0 || ecart == 1;
+        publications_[size_t(d)] =
+            std::max(instant_de(croyable ? h : QDateTime(jour, QTime(20, 0), Qt::UTC)), dernier_releve[size_t(d)]);
+        // A file that ranks nobody is no published ranking.
+        if (!classements_[size_t(d)].empty())
+            par_publication_.push_back({publications_[size_t(d)], d});
+    }
+    std::stable_sort(par_publication_.begin(), par_publication_.end(),
+                     [](const auto& x, const auto& y) { return x.first < y.first; });
 }
 
 PositionFilm Chronologie::position(int i, Instant t) const

@@ -170,8 +170,11 @@ QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& 
                 break;
             }
     }
-    if (qui > 0)
+    if (qui > 0 && m.positions[size_t(qui)].montre)
         centre_sur_position(e.vue, m.positions[size_t(qui)], taille.width(), taille.height());
+    else if (suivre != 0 && s.message)
+        s.message(QStringLiteral("%1 n'est pas sur la carte à cet instant : l'image est cadrée sur la flotte.")
+                      .arg(qui > 0 ? noms_conc[size_t(qui)] : QStringLiteral("Aucun concurrent")));
     return image_film(e, s, c, o, taille);
 }
 

@@ -62,6 +62,8 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
 // whole race, names and speed lines, the trail given (TRAINEES), framed on
 // the fleet of the moment, or centred on the boat followed (an entrant, or
 // -1 the leader of the moment) at that scale.
+// The boat followed not on the chart at that instant: said through
+// s.message, the picture framed on the fleet.
 QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,
                      int suivre, QSize taille);
 // The film's options for every entrant over the whole race at t (the

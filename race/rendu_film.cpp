@@ -213,8 +213,13 @@ void CoucheFilm::dessine(Carte& c) const
             QRect(q.x() - w / 2, q.y() - 9 - h, w, h), QRect(q.x() - w / 2, q.y() + 9, w, h),
         };
         const std::vector<Point>& tr = traces[size_t(i)];
+        const QRect client(0, 0, c.larg_client, c.haut_client);
         QRect choisi;
         for (const QRect& r : candidats) {
+            // Whole in the chart, or not at all (a name cut at the edge
+            // reads as another).
+            if (!client.contains(r) && client.contains(q))
+                continue;
             if (coupe(r, q, bout_vitesse[size_t(i)]))
                 continue;
             bool libre = true;
@@ -308,24 +313,54 @@ void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const Couch
     film.dessine(c);
 }
 
-bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg)
-{
+namespace {
+// Bounds on positions (decimal degrees, East positive), as a fleet is
+// framed: a degree to spare below.
+struct Cadre {
     std::vector<double> lons;  // West positive, as the viewport takes them
     double nord = -90, sud = 90;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-        const PositionFilm& p = m.positions[size_t(i)];
-        if (!p.montre)
-            continue;
-        nord = std::max(nord, p.lat);
-        sud = std::min(sud, p.lat);
-        lons.push_back(-p.lon);
+    void ajoute(double lat, double lon)
+    {
+        nord = std::max(nord, lat);
+        sud = std::min(sud, lat);
+        lons.push_back(-lon);
     }
-    if (lons.empty())
-        return false;
-    v.cadre_longitudes(std::move(lons), larg);
-    v.lat_nord = deg_vers_ddmm(nord);
-    v.lat_sud = deg_vers_ddmm(std::max(-90.0, sud - 1));
-    return true;
+    bool pose(Viewport& v, int32_t larg)
+    {
+        if (lons.empty())
+            return false;
+        v.cadre_longitudes(std::move(lons), larg);
+        v.lat_nord = deg_vers_ddmm(nord);
+        v.lat_sud = deg_vers_ddmm(std::max(-90.0, sud - 1));
+        return true;
+    }
+};
+}  // namespace
+
+bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg)
+{
+    Cadre k;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (m.positions[size_t(i)].montre)
+            k.ajoute(m.positions[size_t(i)].lat, m.positions[size_t(i)].lon);
+    return k.pose(v, larg);
+}
+
+bool cadre_sur_periode(const Chronologie& c, const std::bitset<NB_CONCURRENTS + 1>& concurrents, PeriodeFilm p,
+                       Viewport& v, int32_t larg)
+{
+    Cadre k;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        if (!concurrents.test(size_t(i)))
+            continue;
+        for (const Instant t : {p.debut, p.fin})
+            if (const PositionFilm q = c.position(i, t); q.montre)
+                k.ajoute(q.lat, q.lon);
+        for (const Fixe& f : c.fixes(i))
+            if (f.t >= p.debut && f.t <= p.fin)
+                k.ajoute(f.lat, f.lon);
+    }
+    return k.pose(v, larg);
 }
 
 bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut)

@@ -133,10 +133,12 @@ TEST(Chronologie, NaturesDesPositions)
                          {2, 1, "le 12/11/2000 à 02h00", 45, -3},
                          {3, 0, "le 10/11/2000 à 20h00", 46, -2},
                          {3, 1, "le 12/11/2000 à 03h00", 45, -3},
-                         // 4: its arrival repeated by the next day files.
+                         // 4: its arrival repeated, then a fix after it that
+                         // moves nothing.
                          {4, 0, "le 10/11/2000 à 20h00", 47, -3},
                          {4, 1, "Arrivé le 11/11/2000 à 05h02", 47.5, -3.5},
-                         {4, 2, "Arrivé le 11/11/2000 à 05h02", 47.5, -3.5},
+                         {4, 1, "Arrivé le 11/11/2000 à 05h02", 47.5, -3.5},
+                         {4, 2, "le 13/11/2000 à 20h00", 45, -10},
                          // 5: retired in the file of the 11th (no position).
                          {5, 0, "le 10/11/2000 à 20h00", 46, -2},
                          {5, 1, "Abandon - démâtage", 0, 0, 0, true},
@@ -187,15 +189,19 @@ TEST(Chronologie, NaturesDesPositions)
 }
 
 // The ranking of the moment is the latest published at or before it: at
-// its header's time, 20h00 UTC without one (or with one not of its day);
-// its rows in rank order, the unranked after.
+// its header's time, 20h00 UTC without one or with one not of its day or
+// the next, never before the file's own fixes; its rows in rank order, the
+// unranked after, each once; a file that ranks nobody publishes nothing.
 TEST(Chronologie, ClassementPublie)
 {
-    const Archive ar({J0, J1, J2},
+    const QDate J4(2000, 11, 14);
+    const Archive ar({J0, J1, J2, J3, J4},
                      {{1, 0, "le 10/11/2000 à 20h00", 46, -2, 2}, {2, 0, "le 10/11/2000 à 20h00", 46, -2, 1},
                       {1, 1, "le 11/11/2000 à 18h00", 45, -3, 1}, {2, 1, "le 11/11/2000 à 18h00", 45, -3, 2},
-                      {3, 1, "le 11/11/2000 à 18h00", 0, 0, 3, true}, {1, 2, "le 12/11/2000 à 20h00", 44, -4, 1}},
-                     {QDateTime(), QDateTime(J1, QTime(18, 30), Qt::UTC), QDateTime(QDate(2030, 1, 1), QTime(8, 0), Qt::UTC)});
+                      {2, 1, "le 11/11/2000 à 18h00", 45, -3, 2}, {3, 1, "le 11/11/2000 à 18h00", 0, 0, 3, true},
+                      {1, 2, "le 12/11/2000 à 20h00", 44, -4, 1}, {1, 3, "le 13/11/2000 à 20h00", 43, -5, 1}},
+                     {QDateTime(), QDateTime(J1, QTime(18, 30), Qt::UTC), QDateTime(QDate(2030, 1, 1), QTime(8, 0), Qt::UTC),
+                      QDateTime(J2, QTime(20, 0), Qt::UTC), QDateTime(J4, QTime(10, 0), Qt::UTC)});
     const Chronologie c(ar.a);
     const struct {
         Instant t;
@@ -203,6 +209,7 @@ TEST(Chronologie, ClassementPublie)
     } cas[] = {
         {quand(10, 11, 2000, 19, 59, 59), -1}, {quand(10, 11, 2000, 20, 0), 0}, {quand(11, 11, 2000, 18, 29, 59), 0},
         {quand(11, 11, 2000, 18, 30), 1},      {quand(12, 11, 2000, 19, 59), 1}, {quand(12, 11, 2000, 20, 0), 2},
+        {quand(13, 11, 2000, 19, 59), 2},      {quand(13, 11, 2000, 20, 0), 3},  {quand(14, 11, 2000, 21, 0), 3},
     };
     for (const auto& k : cas)
         EXPECT_EQ(c.jour_publie(k.t), k.jour) << date_de(k.t).toString(Qt::ISODate).toStdString();

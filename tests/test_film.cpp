@@ -94,6 +94,20 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     f.image_suivante();
     EXPECT_EQ(f.controleur.instant(), debut + UN_JOUR / 4);
     EXPECT_EQ(f.barre->horloge->text(), texte_horloge(debut + UN_JOUR / 4));
+    // The slider held: the picture stays where the hand is.
+    f.barre->curseur->setSliderDown(true);
+    ms += 3000;
+    f.image_suivante();
+    EXPECT_EQ(f.controleur.instant(), debut + UN_JOUR / 4);
+    f.barre->curseur->setSliderDown(false);
+    // The leaderboard is the ranking published last, in its order.
+    f.barre->va_a(quand(17, 12, 2000, 19, 59));
+    const int jour = f.chronologie->jour_publie(f.controleur.instant());
+    EXPECT_EQ(etat.archive.jours[size_t(jour)], QDate(2000, 12, 16));
+    EXPECT_EQ(f.classement->titre->text(), "Classement du 16/12/2000 à 20h00 UTC");
+    ASSERT_EQ(f.classement->table->rowCount(), int(f.chronologie->classement(jour).size()));
+    for (int r = 0; r < f.classement->table->rowCount(); ++r)
+        EXPECT_EQ(f.classement->table->item(r, 1)->text(), noms_conc[size_t(f.chronologie->classement(jour)[size_t(r)].i)]);
 
     // A text field of the window holds the focus: the keys are the film's.
     auto* champ = new QLineEdit(cadre.get());
@@ -172,9 +186,8 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     carte->actions.at("Filmcontinu1")->trigger();
     FilmContinu& f = carte->film;
     QTest::keyClick(carte, Qt::Key_Space);
-    f.controleur.va_a(quand(25, 12, 2000, 8, 0));
     f.barre->trainee->setCurrentIndex(4);
-    f.image_suivante();
+    f.barre->va_a(quand(25, 12, 2000, 8, 0));
     const QImage fenetre = carte->rend(carte->width(), carte->height()).copy();
 
     EtatProgramme e;
@@ -201,7 +214,7 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     EXPECT_EQ(carte->Select_Conc(p.x(), p.y()), i);
     const QStringList l = carte->lignes_details(i);
     EXPECT_EQ(l[3], noms_conc[size_t(i)]);
-    EXPECT_EQ(l.last(), "position estimée (estimé)");
+    EXPECT_EQ(l.last(), "position estimée (trou de plus de 30 h)");
 }
 
 // The menu bar holds every command in 804 pixels; the "&Trajets" panel's
@@ -235,6 +248,14 @@ TEST_F(FilmFenetre, MenusEtPanneau)
     EXPECT_EQ(date_de(f.controleur.periode().fin).date(), etat.archive.jours[20]);
     EXPECT_EQ(f.classement->table->rowCount(), 2);
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    // Both boats in view from the period's first instant to its last.
+    for (const Instant t : {f.controleur.periode().debut, f.controleur.periode().fin}) {
+        f.barre->va_a(t);
+        for (int i : {1, 5}) {
+            ASSERT_TRUE(f.placement.visible[size_t(i)]) << i;
+            EXPECT_TRUE(carte->rect().contains(f.placement.marqueur[size_t(i)])) << i << " " << t;
+        }
+    }
     QTest::keyClick(carte, Qt::Key_Escape);
     EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
 }
