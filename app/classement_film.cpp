@@ -91,7 +91,7 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB
     }
     // Every column in sight, beside the chart, within reason.
     table->resizeColumnsToContents();
-    table->setMinimumWidth(std::min(300, table->horizontalHeader()->length() + 2 * table->frameWidth() +
+    table->setMinimumWidth(std::min(360, table->horizontalHeader()->length() + 2 * table->frameWidth() +
                                              table->verticalScrollBar()->sizeHint().width()));
 }
 
