@@ -62,6 +62,15 @@ void Rejeu::Constitue_trajets()
     trajets_constitues = true;
 }
 
+bool Rejeu::selection_du_panneau(SelectionTrajets& s)
+{
+    QString message;
+    if (PanelTraj->selection(s, message))
+        return true;
+    f_.avertissement(message);
+    return false;
+}
+
 void Rejeu::BTokTrajClick()
 {
     if (!trajets_constitues) {
@@ -70,11 +79,8 @@ void Rejeu::BTokTrajClick()
         return;
     }
     SelectionTrajets s;
-    QString message;
-    if (!PanelTraj->selection(s, message)) {
-        f_.avertissement(message);
+    if (!selection_du_panneau(s))
         return;
-    }
     // Nothing to replay: said, as the command line says it, the panel kept.
     Viewport essai;
     if (!cadre_sur_trajets(f_.etat.archive, s, essai, f_.width())) {
@@ -123,11 +129,8 @@ void Rejeu::BTExporterClick()
     if (!trajets_constitues)
         return;
     SelectionTrajets s;
-    QString message;
-    if (!PanelTraj->selection(s, message)) {
-        f_.avertissement(message);
+    if (!selection_du_panneau(s))
         return;
-    }
     const QString chemin = choisit_fichier_export ? choisit_fichier_export() : QString();
     if (chemin.isEmpty())
         return;

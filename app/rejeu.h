@@ -71,6 +71,8 @@ public:
     bool chart_seule() const { return trajets_actifs && defilement_en_cours && !pas_montre; }
 
 private:
+    // The panel's entrants and period; false, the reason said, when not chosen.
+    bool selection_du_panneau(SelectionTrajets& s);
     void demarre_film();
     void cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes);
     QTimer* minuterie();

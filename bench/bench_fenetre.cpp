@@ -6,6 +6,7 @@
 #include "fenetre_statistiques.h"
 #include "statistiques.h"
 #include "trajets.h"
+#include "fenetre_bench.h"
 
 #include <QTabWidget>
 #include <QTemporaryDir>
@@ -16,30 +17,6 @@
 using namespace orv;
 
 namespace {
-
-// The main window at 1920 × 1080 on 6 December 2000, maps loaded; on a
-// screen of `ratio` physical pixels per logical one.
-struct Fenetre1080 {
-    EtatProgramme etat;
-    TFPosConc carte{nullptr, etat, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
-    explicit Fenetre1080(double ratio = 1)
-    {
-        carte.ratio_impose = ratio;
-        carte.information = [](const QString&) {};
-        carte.avertissement = carte.information;
-        carte.resize(1920, 1080);
-        carte.FormCreate();
-        OptionsCartes o;
-        o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
-        o.racines_imposees = true;
-        charge_cartes(etat.cartes, o);
-        carte.fond_initial = false;
-        montre_mois(etat.date, 12, 2000);
-        valide_date(etat.date, 6, 12, 2000);
-        carte.Charge_donnees_coureurs();
-        carte.rend(1920, 1080);
-    }
-};
 
 // World maps, marks, places and the 24 boats of 6 December 2000, 1920 × 1080.
 void BM_peinture_jour_1080p(benchmark::State& st)

@@ -3,6 +3,7 @@
 // window's slider to a finished back buffer.
 #include "chronologie.h"
 #include "etat_programme.h"
+#include "fenetre_bench.h"
 #include "images_course.h"
 #include "posconc.h"
 #include "rendu_film.h"
@@ -92,17 +93,8 @@ BENCHMARK(BM_image_film_1080p_course_entiere)->Unit(benchmark::kMillisecond);
 // moment computed, the bar and the leaderboard set, the back buffer drawn.
 void BM_glissement_curseur_1080p(benchmark::State& st)
 {
-    EtatProgramme etat;
-    TFPosConc carte{nullptr, etat, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
-    carte.information = [](const QString&) {};
-    carte.avertissement = carte.information;
-    carte.resize(1920, 1080);
-    carte.FormCreate();
-    OptionsCartes o;
-    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
-    o.racines_imposees = true;
-    charge_cartes(etat.cartes, o);
-    carte.fond_initial = false;
+    FenetreBench f;
+    TFPosConc& carte = f.carte;
     carte.Validmenu();
     carte.Filmcontinu1Click();
     carte.film.controleur.pause();
