@@ -1,5 +1,5 @@
-// The mouse tools of the main window: which tool is active (the design's
-// mode_outil, an enum of its values) and the gesture in progress, with the
+// The mouse tools of the main window: which tool is active (mode_outil,
+// an enum of its values) and the gesture in progress, with the
 // dispatch of presses, moves, releases and double clicks to the zoom, pan,
 // details and distance tools.
 #pragma once

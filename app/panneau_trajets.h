@@ -22,7 +22,7 @@ class PanneauTrajets : public QFrame {
 public:
     explicit PanneauTrajets(QWidget* parent);
 
-    // The controls, named as the design names them.
+    // The controls, by their historical names.
     QListWidget* ListBoxConc = nullptr;
     QCheckBox *ChbxToutCourse = nullptr, *ChbxEnt2dt = nullptr;
     QWidget* Panel1 = nullptr;

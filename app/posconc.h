@@ -1,7 +1,7 @@
 // TFPosConc: the main window of the race viewer, a chart window that shows
 // the race picture (course marks, places, route, boats or a replay) drawn by
 // the core's renderer, with the menus, the tool bar and the status line. It
-// keeps the design's method names as its entry points and hands the work to
+// keeps its historical method names as its entry points and hands the work to
 // the objects that own it: the mouse tools (OutilsSouris), the replay and
 // its panel (Rejeu), the continuous film (FilmContinu), the update
 // (Actualisation), the statistics window.
@@ -212,7 +212,7 @@ public:
     void Oinstallerlesarchives1Click();
     void Apropos1Click();
 
-    // Controls, named as the design names them.
+    // Controls, by their historical names.
     QMainWindow* cadre = nullptr;
     TFCalend* calendrier = nullptr;
     QWidget* apropos = nullptr;

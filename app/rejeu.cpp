@@ -91,7 +91,7 @@ void Rejeu::BTokTrajClick()
     mode_valide = mode;
     annotations_valides = PanelTraj->annotations();
     if (mode == PanneauTrajets::MODE_CONTINU) {
-        // The continuous film: not a replay of the design, no command greyed.
+        // The continuous film: not a day-by-day replay, no command greyed.
         PanelTraj->hide();
         f_.mode_outil = OUTIL_AUCUN;
         f_.film.demarre(s, annotations_valides);

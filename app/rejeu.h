@@ -1,5 +1,5 @@
 // The replay of the race in the main window: its panel, the assembly of the
-// archive, and the three progressions of the design (every track at once,
+// archive, and its three progressions (every track at once,
 // one day per period on a timer, one day per key press) with their keys and
 // the chart following the fleet. It draws through the race picture's layers
 // (CoucheTrajets, CouchePas), asked for by the window's paint.

@@ -4,7 +4,7 @@
 // dash patterns, XOR mode, the end pixel of a line not set); text goes
 // through QPainter.
 //
-// Every coordinate it is given is a logical pixel, as the design's; the
+// Every coordinate it is given is a logical pixel, as on a 96-dpi screen; the
 // image holds `ratio` physical pixels for each (a high-density screen, or a
 // picture asked larger): the conversion is made here and nowhere else. A
 // logical pixel is a block of physical ones, a pen is round(ratio) pixels
@@ -22,7 +22,7 @@
 
 namespace orv {
 
-// Colours as the design stores them: 0x00BBGGRR.
+// Colours as the program stores them: 0x00BBGGRR.
 using TColor = uint32_t;
 inline constexpr TColor clBlack = 0x000000, clWhite = 0xFFFFFF, clRed = 0x0000FF,
                         clBlue = 0xFF0000, clYellow = 0x00FFFF, clGray = 0x808080,

@@ -149,7 +149,7 @@ void calcul_orthodromie(Orthodromie& o, EtatLoxodromie& lox, ext lat1, ext lon1,
         return;
 
     // The longitudes of the points and the end test stay extended: the
-    // design's cases put the last point exactly one spacing from the end.
+    // usual cases put the last point exactly one spacing from the end.
     const ext L1 = ddmm_vers_rad(lon1), L2 = ddmm_vers_rad(lon2);
     const ext dG = ecart_court(L1, L2);
     // One meridian in two spellings (10°60' and 11°, 180° and -180°), or

@@ -1,4 +1,4 @@
-// The program-wide state of the design, one named instance each, held
+// The program-wide state, one named instance each, held
 // together by whoever runs the program (the window, a command of the
 // command line, a test) and passed to what uses it: nothing reaches it
 // through a global.

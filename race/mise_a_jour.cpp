@@ -56,8 +56,8 @@ struct Lecture {
     QString raison;
 };
 
-// The day file written through the checked writer; the design's message
-// when an existing file of the day could not be replaced.
+// The day file written through the checked writer; the program's own
+// message when an existing file of the day could not be replaced.
 bool ecrit_jour(const QString& chemin, const QStringList& lignes, QString& erreur)
 {
     if (ecrit_lignes(chemin, lignes, erreur))

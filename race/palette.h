@@ -4,7 +4,7 @@
 // Distinct Colors", leaving out the red, yellow, lime and orange of the
 // speed bands and the coastline, and those too dark on black or too near
 // white), each in two line styles: entrants 1 to 12 solid, 13 to 24 dashed.
-// (The designed replay and the KML export keep couleurs_conc.)
+// (The day-by-day replay and the KML export keep couleurs_conc.)
 #pragma once
 
 #include "canevas.h"

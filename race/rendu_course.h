@@ -1,7 +1,7 @@
 // The race picture, drawn without any window: the chart (coastlines,
 // graticule), the course marks and places, the theoretical route, then the
 // layers of what is shown over them (the day's boats, the tracks of a
-// replay, one of its steps), in the design's paint order. The window's
+// replay, one of its steps), in that paint order. The window's
 // paint, every `--png` and the film's frames all draw through rend_scene.
 //
 // A new layer is a class derived from Couche: it draws with the chart's

@@ -52,7 +52,7 @@ struct SelectionTrajets {
     bool toute_course = true;
     int debut = 0, fin = 0;  // "Entre deux dates": in either order
     int nb_selectionnes() const { return int(concurrents.count()); }
-    // The highest entrant index chosen (the design's `dernier_conc`), 0 if none.
+    // The highest entrant index chosen (`dernier_conc`), 0 if none.
     int dernier() const;
 };
 

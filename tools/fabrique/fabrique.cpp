@@ -368,7 +368,7 @@ int main(int argc, char** argv)
     o.rep_programme = rep;
     o.racines_imposees = true;
     charge_cartes(cartes_fabrique(), o);
-    // Each picture once as the design has it, and twice as sharp for
+    // Each picture at its own size, and twice as sharp for
     // high-density screens ("@2x").
     bool ok = image_accueil(rep, 1).save(QDir(rep).filePath("Zelto1.bmp"), "BMP");
     ok = ok && ecrit(QDir(rep).filePath("HandGrab.cur"), fichier_cur(curseur_main(), 16, 16));
