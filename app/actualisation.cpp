@@ -5,6 +5,7 @@
 
 #include "calend.h"
 #include "posconc.h"
+#include "traduction.h"
 
 #include <QMainWindow>
 #include <QProgressDialog>
@@ -23,10 +24,10 @@ bool Actualisation::lance(const SourceClassement& source, int code_excel, const 
 {
     if (job_)
         return false;
-    auto* d = new QProgressDialog(source.est_url() ? QStringLiteral("Connexion à %1 ...").arg(source.adresse)
-                                                   : QStringLiteral("Lecture de %1 ...").arg(source.adresse),
-                                  QStringLiteral("Annuler"), 0, 0, fenetre_);
-    d->setWindowTitle(QStringLiteral("Actualisation du classement"));
+    auto* d = new QProgressDialog(source.est_url() ? Texte::tr("Connexion à %1 ...").arg(source.adresse)
+                                                   : Texte::tr("Lecture de %1 ...").arg(source.adresse),
+                                  Texte::tr("Annuler"), 0, 0, fenetre_);
+    d->setWindowTitle(Texte::tr("Actualisation du classement"));
     d->setWindowModality(Qt::WindowModal);
     d->setMinimumDuration(0);
     d->setAutoClose(false);
@@ -74,12 +75,12 @@ void TFPosConc::Actualiser1Click()
             return;
         const SourceClassement source = source_du_classement(QString(), reglages.url_classement, code_excel, rep_courant);
         const QDate jour = aujourdhui ? aujourdhui() : QDate::currentDate();
-        Aff_Message(source.est_url() ? QStringLiteral("Actualisation : connexion à %1 ...").arg(source.adresse)
-                                     : QStringLiteral("Actualisation : lecture de %1 ...").arg(source.adresse));
+        Aff_Message(source.est_url() ? Texte::tr("Actualisation : connexion à %1 ...").arg(source.adresse)
+                                     : Texte::tr("Actualisation : lecture de %1 ...").arg(source.adresse));
         actualisation.lance(
             source, code_excel, jour, rep_ecriture_jours(), delai_classement_ms,
             [this, jour](const MiseAJour::Resultat& r) { fin_actualisation(r, jour); },
-            [this] { Aff_Message(QStringLiteral("Actualisation annulée : rien n'est écrit")); });
+            [this] { Aff_Message(Texte::tr("Actualisation annulée : rien n'est écrit")); });
         return;
     }
     Validmenu();
@@ -92,11 +93,11 @@ void TFPosConc::fin_actualisation(const MiseAJour::Resultat& r, const QDate& jou
 {
     if (!r.ok) {
         // Nothing written: the previous file of the day is as it was.
-        Aff_Message(QStringLiteral("Actualisation impossible"));
+        Aff_Message(Texte::tr("Actualisation impossible"));
         information(r.erreur);
         return;
     }
-    Aff_Message(QStringLiteral("Classement enregistré dans %1").arg(r.chemin));
+    Aff_Message(Texte::tr("Classement enregistré dans %1").arg(r.chemin));
     // The assembled archive misses the new day: the replay and the
     // statistics read it again when next asked (at once for an open
     // statistics window).

@@ -3,6 +3,7 @@
 #include "controleur_film.h"
 #include "donnees.h"
 #include "rendu_film.h"
+#include "traduction.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>
@@ -62,26 +63,27 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     colonne->addLayout(haut);
     colonne->addLayout(bas);
     lecture = new QToolButton(this);
-    lecture->setToolTip(QStringLiteral("Lecture / pause (Espace)"));
+    lecture->setToolTip(Texte::tr("Lecture / pause (Espace)"));
     vitesse = new QComboBox(this);
     for (int k = 0; k < int(ControleurFilm::VITESSES.size()); ++k)
         vitesse->addItem(ControleurFilm::texte_vitesse(k));
-    vitesse->setToolTip(QStringLiteral("Temps de course par seconde (↑ ↓)"));
+    vitesse->setToolTip(Texte::tr("Temps de course par seconde (↑ ↓)"));
     curseur = new CurseurFilm(this);
-    curseur->setToolTip(QStringLiteral("← → une heure, Ctrl+← → un jour, Début / Fin"));
+    curseur->setToolTip(Texte::tr("← → une heure, Ctrl+← → un jour, Début / Fin"));
     trainee = new QComboBox(this);
-    for (const char* t : {"Traînée : aucune", "Traînée : 1 jour", "Traînée : 3 jours", "Traînée : 7 jours",
-                          "Traînée : toute la course"})
-        trainee->addItem(QString::fromUtf8(t));
+    for (const char* t : {QT_TRANSLATE_NOOP("Orvalis", "Traînée : aucune"), QT_TRANSLATE_NOOP("Orvalis", "Traînée : 1 jour"),
+                          QT_TRANSLATE_NOOP("Orvalis", "Traînée : 3 jours"), QT_TRANSLATE_NOOP("Orvalis", "Traînée : 7 jours"),
+                          QT_TRANSLATE_NOOP("Orvalis", "Traînée : toute la course")})
+        trainee->addItem(Texte::tr(t));
     trainee->setCurrentIndex(2);
     suivre = new QComboBox(this);
     suivre->setSizeAdjustPolicy(QComboBox::AdjustToContents);
     horloge = new QLabel(this);
     horloge->setMinimumWidth(horloge->fontMetrics().horizontalAdvance(
-        QStringLiteral("Mercredi 28 novembre 2000, 20h00 UTC · jour 000")));
+        Texte::tr("Mercredi 28 novembre 2000, 20h00 UTC · jour 000")));
     fermer = new QToolButton(this);
     fermer->setText(QStringLiteral("✕"));
-    fermer->setToolTip(QStringLiteral("Fermer le film (Échap)"));
+    fermer->setToolTip(Texte::tr("Fermer le film (Échap)"));
     // The play button as wide for both its symbols: the slider stays put.
     lecture->setText(QStringLiteral("❚❚"));
     lecture->setFixedWidth(lecture->sizeHint().width() + 8);
@@ -130,10 +132,10 @@ void BarreFilm::prepare(PeriodeFilm p, const std::vector<int>& concurrents)
     periode_ = p;
     curseur->pose_periode(p);
     suivre->clear();
-    suivre->addItem(QStringLiteral("Suivre : personne"), 0);
-    suivre->addItem(QStringLiteral("Suivre : la tête"), -1);
+    suivre->addItem(Texte::tr("Suivre : personne"), 0);
+    suivre->addItem(Texte::tr("Suivre : la tête"), -1);
     for (int i : concurrents)
-        suivre->addItem(QStringLiteral("Suivre : %1").arg(noms_conc[size_t(i)]), i);
+        suivre->addItem(Texte::tr("Suivre : %1").arg(noms_conc[size_t(i)]), i);
     mise_a_jour_ = false;
 }
 

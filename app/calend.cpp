@@ -2,6 +2,7 @@
 
 #include "calendrier.h"
 #include "canevas.h"
+#include "traduction.h"
 
 #include <QCalendarWidget>
 #include <QLabel>
@@ -52,7 +53,7 @@ QString nom_jour_court(QString nom)
 TFCalend::TFCalend(QWidget* parent) : QDialog(parent), propre_(std::make_unique<EtatDate>())
 {
     date = propre_.get();
-    setWindowTitle(QStringLiteral("Sélectionner une date"));
+    setWindowTitle(Texte::tr("Sélectionner une date"));
     setFixedSize(346, 278);
     setWindowFlags(Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
     setStyleSheet(QStringLiteral("QDialog { background-color: #c0c0c0; }"));
@@ -94,15 +95,15 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent), propre_(std::make_unique<
     LBmoisAn->setFont(gras);
     LBmoisAn->setStyleSheet(QStringLiteral("color: #008000; background-color: #c0c0c0;"));
 
-    BTmoisP = new QPushButton(QStringLiteral("<<     Mois &préc."), this);
+    BTmoisP = new QPushButton(Texte::tr("<<     Mois &préc."), this);
     BTmoisP->setGeometry(8, 160, 161, 25);
-    BTmoisS = new QPushButton(QStringLiteral("Mois &suiv.   >>"), this);
+    BTmoisS = new QPushButton(Texte::tr("Mois &suiv.   >>"), this);
     BTmoisS->setGeometry(168, 160, 161, 25);
-    BTanneeP = new QPushButton(QStringLiteral("<<     Année p&réc."), this);
+    BTanneeP = new QPushButton(Texte::tr("<<     Année p&réc."), this);
     BTanneeP->setGeometry(8, 184, 161, 25);
-    BTanneeS = new QPushButton(QStringLiteral("Année s&uiv.    >>"), this);
+    BTanneeS = new QPushButton(Texte::tr("Année s&uiv.    >>"), this);
     BTanneeS->setGeometry(168, 184, 161, 25);
-    BTValid = new QPushButton(QStringLiteral("&Valider"), this);
+    BTValid = new QPushButton(Texte::tr("&Valider"), this);
     BTValid->setGeometry(112, 224, 113, 25);
     BTValid->setDefault(true);
 

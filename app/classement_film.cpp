@@ -1,6 +1,7 @@
 #include "classement_film.h"
 
 #include "palette.h"
+#include "traduction.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -38,8 +39,8 @@ ClassementFilm::ClassementFilm(QWidget* parent) : QWidget(parent)
     titre = new QLabel(this);
     titre->setWordWrap(true);
     table = new QTableWidget(0, 4, this);
-    table->setHorizontalHeaderLabels({QStringLiteral("Rang"), QStringLiteral("Skipper"), QStringLiteral("Bateau"),
-                                      QStringLiteral("Distance")});
+    table->setHorizontalHeaderLabels({Texte::tr("Rang"), Texte::tr("Skipper"), Texte::tr("Bateau"),
+                                      Texte::tr("Distance")});
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
@@ -67,7 +68,7 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB
     entrants_.clear();
     table->setRowCount(0);
     if (jour < 0) {
-        titre->setText(QStringLiteral("Aucun classement publié"));
+        titre->setText(Texte::tr("Aucun classement publié"));
         return;
     }
     titre->setText(titre_classement(c.publication(jour)));

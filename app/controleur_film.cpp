@@ -1,5 +1,7 @@
 #include "controleur_film.h"
 
+#include "traduction.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -7,8 +9,10 @@ namespace orv {
 
 QString ControleurFilm::texte_vitesse(int k)
 {
-    static const char* const noms[] = {"1 h/s", "3 h/s", "6 h/s", "12 h/s", "1 jour/s", "2 jours/s"};
-    return QString::fromUtf8(noms[std::clamp(k, 0, int(VITESSES.size()) - 1)]);
+    static const char* const noms[] = {QT_TRANSLATE_NOOP("Orvalis", "1 h/s"),    QT_TRANSLATE_NOOP("Orvalis", "3 h/s"),
+                                       QT_TRANSLATE_NOOP("Orvalis", "6 h/s"),    QT_TRANSLATE_NOOP("Orvalis", "12 h/s"),
+                                       QT_TRANSLATE_NOOP("Orvalis", "1 jour/s"), QT_TRANSLATE_NOOP("Orvalis", "2 jours/s")};
+    return Texte::tr(noms[std::clamp(k, 0, int(VITESSES.size()) - 1)]);
 }
 
 void ControleurFilm::demarre(PeriodeFilm p)

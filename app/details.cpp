@@ -2,6 +2,8 @@
 // under the mouse, the details box and the photograph panel.
 #include "posconc.h"
 
+#include "traduction.h"
+
 #include <QFileInfo>
 #include <QLabel>
 
@@ -50,7 +52,7 @@ void TFPosConc::Afficher1Click()
     abandonne_geste();
     mode_outil = OUTIL_DETAILS;
     setCursor(Qt::PointingHandCursor);
-    Aff_Message(QStringLiteral("Cliquer sur la 1 ère lettre du nom pour obtenir les détails"));
+    Aff_Message(Texte::tr("Cliquer sur la 1 ère lettre du nom pour obtenir les détails"));
 }
 
 QStringList TFPosConc::lignes_details(int i) const
@@ -65,10 +67,10 @@ QStringList TFPosConc::lignes_details(int i) const
             QString(),
             r.bateau,
             r.skipper,
-            QStringLiteral("Cap = ") + nombre(r.cap, 3, 0) + QStringLiteral("°"),
-            (i == 1 ? QStringLiteral("Distance de l'arrivée = ") : QStringLiteral("Distance du leader = ")) +
-                nombre(r.distance, 4, 0) + QStringLiteral(" milles"),
-            QStringLiteral("Vitesse = ") + nombre(r.vitesse, 5, 1) + QStringLiteral(" noeuds"),
+            Texte::tr("Cap = ") + nombre(r.cap, 3, 0) + QStringLiteral("°"),
+            (i == 1 ? Texte::tr("Distance de l'arrivée = ") : Texte::tr("Distance du leader = ")) +
+                nombre(r.distance, 4, 0) + Texte::tr(" milles"),
+            Texte::tr("Vitesse = ") + nombre(r.vitesse, 5, 1) + Texte::tr(" noeuds"),
             r.date_txt};
 }
 
@@ -114,15 +116,15 @@ void TFPosConc::PhotoConc(int i)
         LegendePhoto->hide();
     } else {
         ImagePhoto->hide();
-        LegendePhoto->setText(QStringLiteral("Photo non disponible"));
+        LegendePhoto->setText(Texte::tr("Photo non disponible"));
         LegendePhoto->show();
     }
     if (k < INDICE_INCONNU) {
         const CaracBateau& b = bateaux_conc[size_t(k)];
-        MemoPhoto1->setText(QStringLiteral(" Type : %1\n Longueur : %2 m.\n Poids en charge : %3 t.")
+        MemoPhoto1->setText(Texte::tr(" Type : %1\n Longueur : %2 m.\n Poids en charge : %3 t.")
                                 .arg(QString::fromUtf8(b.greement), QString::fromUtf8(b.longueur),
                                      QString::fromUtf8(b.poids_charge)));
-        MemoPhoto2->setText(QStringLiteral(" Voilure au près : %1 m²\n Voilure au portant : %2 m²")
+        MemoPhoto2->setText(Texte::tr(" Voilure au près : %1 m²\n Voilure au portant : %2 m²")
                                 .arg(QString::fromUtf8(b.voilure_pres), QString::fromUtf8(b.voilure_portant)));
     } else {
         MemoPhoto1->clear();

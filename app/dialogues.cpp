@@ -1,6 +1,7 @@
 #include "dialogues.h"
 
 #include "calend.h"
+#include "traduction.h"
 
 #include <QCoreApplication>
 #include <QDate>
@@ -45,12 +46,12 @@ TFintro::TFintro(TFCalend* calendrier, const QString& rep_programme)
 {
     setWindowTitle(QStringLiteral(" "));
     setFixedSize(544, 226);
-    etiquette(this, QStringLiteral("Archives du Orvalis 2000 - 2001"), 28, 40,
+    etiquette(this, Texte::tr("Archives du Orvalis 2000 - 2001"), 28, 40,
               police("Liberation Serif", 28, true), QStringLiteral("#000080"));
-    etiquette(this, QStringLiteral("Version 1.0"), 78, 22, police("Liberation Sans", 14));
-    etiquette(this, QStringLiteral("Chargement des cartes  . Merci de patienter ......."), 118, 22,
+    etiquette(this, Texte::tr("Version 1.0"), 78, 22, police("Liberation Sans", 14));
+    etiquette(this, Texte::tr("Chargement des cartes  . Merci de patienter ......."), 118, 22,
               police("Liberation Sans", 13));
-    etiquette(this, QStringLiteral("Cartes : Natural Earth, GSHHG. Concurrents et bateaux imaginaires."), 170, 20,
+    etiquette(this, Texte::tr("Cartes : Natural Earth, GSHHG. Concurrents et bateaux imaginaires."), 170, 20,
               police("Liberation Sans", 11), QStringLiteral("#404040"));
 }
 
@@ -83,11 +84,11 @@ void TFintro::attend_fin_chargement()
 
 TFApropos::TFApropos(QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("A propos ..."));
+    setWindowTitle(Texte::tr("A propos ..."));
     setFixedSize(455, 352);
-    etiquette(this, QStringLiteral("Archives du Orvalis 2000 - 2001"), 30, 36, police("Liberation Serif", 24, true),
+    etiquette(this, Texte::tr("Archives du Orvalis 2000 - 2001"), 30, 36, police("Liberation Serif", 24, true),
               QStringLiteral("#000080"));
-    etiquette(this, QStringLiteral("Version 1.0"), 74, 22, police("Liberation Sans", 14));
+    etiquette(this, Texte::tr("Version 1.0"), 74, 22, police("Liberation Sans", 14));
     auto* credits = etiquette(this,
                               QStringLiteral("Visionneuse des positions quotidiennes\n"
                                              "de la course autour du monde en solitaire.\n\n"
@@ -103,7 +104,7 @@ TFApropos::TFApropos(QWidget* parent) : QDialog(parent)
 
 FenetreAide::FenetreAide(const QString& rep_programme, QWidget* parent) : QDialog(parent)
 {
-    setWindowTitle(QStringLiteral("Aide d'Orvalis"));
+    setWindowTitle(Texte::tr("Aide d'Orvalis"));
     resize(720, 640);
     auto* t = new QTextBrowser(this);
     t->setOpenExternalLinks(false);
@@ -111,7 +112,7 @@ FenetreAide::FenetreAide(const QString& rep_programme, QWidget* parent) : QDialo
     t->setSource(QUrl::fromLocalFile(QDir(rep_programme).filePath(QStringLiteral("AIDEORVLS.html"))));
     if (t->toPlainText().isEmpty())
         t->setPlainText(QStringLiteral("Le fichier d'aide « AIDEORVLS.html » est introuvable à côté du programme."));
-    auto* ok = new QPushButton(QStringLiteral("Fermer"), this);
+    auto* ok = new QPushButton(Texte::tr("Fermer"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* l = new QVBoxLayout(this);
     l->addWidget(t);

@@ -1,6 +1,7 @@
 #include "fenetre_statistiques.h"
 
 #include "palette.h"
+#include "traduction.h"
 
 #include <QApplication>
 #include <QChart>
@@ -85,7 +86,7 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
     c->setFont(police);
     c->legend()->setFont(police);
     c->legend()->setAlignment(Qt::AlignRight);
-    c->setTitle(rangs ? QStringLiteral("Rang jour par jour") : QStringLiteral("Écart au leader (milles)"));
+    c->setTitle(rangs ? Texte::tr("Rang jour par jour") : Texte::tr("Écart au leader (milles)"));
     auto* x = new QDateTimeAxis;
     x->setFormat(QStringLiteral("dd/MM/yyyy"));
     x->setTickCount(8);
@@ -123,11 +124,11 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
         // One tick per rank, so that every label stands on its own line.
         y->setRange(1, NB_CONCURRENTS);
         y->setTickCount(NB_CONCURRENTS);
-        y->setTitleText(QStringLiteral("Rang"));
+        y->setTitleText(Texte::tr("Rang"));
     } else {
         y->setRange(0, max * 1.02);
         y->applyNiceNumbers();
-        y->setTitleText(QStringLiteral("Milles derrière le leader"));
+        y->setTitleText(Texte::tr("Milles derrière le leader"));
     }
     return c;
 }
@@ -156,7 +157,7 @@ QImage image_des_ecarts(const StatistiquesCourse& s, QSize taille, double echell
 FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombre, QWidget* parent)
     : QWidget(parent, Qt::Window), s_(s)
 {
-    setWindowTitle(QStringLiteral("Statistiques de la course"));
+    setWindowTitle(Texte::tr("Statistiques de la course"));
     resize(980, 640);
     QFont police(QStringLiteral("Arial"));
     police.setPixelSize(12);
@@ -171,8 +172,8 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
     vue_rangs->setRenderHint(QPainter::Antialiasing);
     relie(vue_ecarts->chart(), false);
     relie(vue_rangs->chart(), true);
-    onglets->addTab(vue_ecarts, QStringLiteral("Écart au leader"));
-    onglets->addTab(vue_rangs, QStringLiteral("Rangs"));
+    onglets->addTab(vue_ecarts, Texte::tr("Écart au leader"));
+    onglets->addTab(vue_rangs, Texte::tr("Rangs"));
 
     // The record of each entrant, sortable by any column (numbers by value).
     auto* bilan = new QWidget;
@@ -180,10 +181,10 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
     table = new QTableView;
     modele = new QStandardItemModel(0, 9, table);
     const QStringList entete = table_bilan(s, u',').first().split(QStringLiteral("  "), Qt::SkipEmptyParts);
-    modele->setHorizontalHeaderLabels({QStringLiteral("Rang"), QStringLiteral("Skipper"), QStringLiteral("Bateau"),
-                                       QStringLiteral("Distance parcourue (milles)"), QStringLiteral("Vitesse moyenne (nœuds)"),
-                                       QStringLiteral("Meilleur jour (milles)"), QStringLiteral("Date du meilleur jour"),
-                                       QStringLiteral("Jours de course"), QStringLiteral("Statut")});
+    modele->setHorizontalHeaderLabels({Texte::tr("Rang"), Texte::tr("Skipper"), Texte::tr("Bateau"),
+                                       Texte::tr("Distance parcourue (milles)"), Texte::tr("Vitesse moyenne (nœuds)"),
+                                       Texte::tr("Meilleur jour (milles)"), Texte::tr("Date du meilleur jour"),
+                                       Texte::tr("Jours de course"), Texte::tr("Statut")});
     Q_UNUSED(entete);
     const QLocale fr(QLocale::French, QLocale::France);
     for (int i = 1; i <= NB_CONCURRENTS; ++i) {
@@ -216,14 +217,14 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
     table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     table->horizontalHeader()->setStretchLastSection(true);
     vb->addWidget(table);
-    auto* exporter = new QPushButton(QStringLiteral("Exporter CSV…"));
+    auto* exporter = new QPushButton(Texte::tr("Exporter CSV…"));
     exporter->setObjectName(QStringLiteral("ExporterCSV"));
     vb->addWidget(exporter, 0, Qt::AlignRight);
     QObject::connect(exporter, &QPushButton::clicked, this, [this] { exporte_csv(); });
-    onglets->addTab(bilan, QStringLiteral("Bilan"));
+    onglets->addTab(bilan, Texte::tr("Bilan"));
 
     choisit_fichier_csv = [this] {
-        QString f = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter le bilan"), QStringLiteral("bilan.csv"),
+        QString f = QFileDialog::getSaveFileName(this, Texte::tr("Exporter le bilan"), QStringLiteral("bilan.csv"),
                                                  QStringLiteral("CSV (*.csv)"));
         if (!f.isEmpty() && !f.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
             f += QStringLiteral(".csv");

@@ -2,6 +2,7 @@
 
 #include "posconc.h"
 #include "trace_geometrie.h"
+#include "traduction.h"
 
 #include <QComboBox>
 #include <QApplication>
@@ -44,8 +45,11 @@ private:
     std::vector<QShortcut*>* touches_;
 };
 
-const QString MESSAGE_FILM = QStringLiteral(
-    "Film continu : Espace lecture/pause | ↑ ↓ vitesse | ← → une heure | Ctrl+← → un jour | Début Fin | Échap ferme");
+QString message_film()
+{
+    return Texte::tr(
+        "Film continu : Espace lecture/pause | ↑ ↓ vitesse | ← → une heure | Ctrl+← → un jour | Début Fin | Échap ferme");
+}
 }  // namespace
 
 FilmContinu::FilmContinu(TFPosConc& f)
@@ -71,7 +75,7 @@ void FilmContinu::cree_interface()
         dock_barre_->setWidget(barre);
         dock_barre_->setFocusPolicy(Qt::NoFocus);
         f_.cadre->addDockWidget(Qt::BottomDockWidgetArea, dock_barre_);
-        dock_classement_ = new QDockWidget(QStringLiteral("Classement"), f_.cadre);
+        dock_classement_ = new QDockWidget(Texte::tr("Classement"), f_.cadre);
         dock_classement_->setObjectName(QStringLiteral("ClassementFilm"));
         dock_classement_->setFeatures(QDockWidget::NoDockWidgetFeatures);
         dock_classement_->setWidget(classement);
@@ -167,7 +171,7 @@ void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a
         return;  // said by the assembly
     chronologie = std::make_unique<Chronologie>(f_.etat.archive);
     if (chronologie->vide()) {
-        f_.information(AUCUNE_POSITION);
+        f_.information(aucune_position());
         return;
     }
     ouvre(s, a);
@@ -207,7 +211,7 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
     // the start and the end and its fixes between.
     cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());
     titre_avant_ = f_.cadre ? f_.cadre->windowTitle() : f_.windowTitle();
-    f_.titre(QStringLiteral("Orvalis 2000-2001. Film continu de la course"));
+    f_.titre(Texte::tr("Orvalis 2000-2001. Film continu de la course"));
     fond.invalide();
     actif_ = true;
     images_dessinees_ = 0;
@@ -216,7 +220,7 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
         t->setEnabled(true);
     controleur.demarre(options.periode);
     images_->start();
-    f_.Aff_Message(MESSAGE_FILM);
+    f_.Aff_Message(message_film());
     f_.setFocus();
     actualise();
 }
@@ -242,7 +246,7 @@ void FilmContinu::ferme()
     f_.etat.vue = vue_avant_;
     f_.active_classement(true);
     f_.titre(titre_avant_);
-    f_.Aff_Message(MESSAGE_OPTION_QUITTEE);
+    f_.Aff_Message(message_option_quittee());
     f_.invalider();
 }
 
@@ -323,17 +327,17 @@ QStringList FilmContinu::lignes_details(int i) const
     if (!chronologie || !p.montre)
         return {};
     const Fixe& dernier = chronologie->fixes(i)[size_t(p.fixe)];
-    const QString quoi = p.nature == Nature::Interpole ? QStringLiteral("position estimée (interpolée)")
-                         : p.nature == Nature::Estime  ? QStringLiteral("position estimée (trou de plus de 30 h)")
-                                                       : texte_nature(p.nature);
+    const QString quoi = p.nature == Nature::Interpole ? Texte::tr("position estimée (interpolée)")
+                         : p.nature == Nature::Estime  ? Texte::tr("position estimée (trou de plus de 30 h)")
+                                                       : texte_nature_traduit(p.nature);
     // The first line is the rank, as in the day's details: the ranking's of
     // the moment.
     const TDonnees_conc* r = moment.jour_classement >= 0 ? chronologie->ligne(moment.jour_classement, i) : nullptr;
     QStringList l{r && !r->non_classe ? QString::number(r->rang) : QStringLiteral("NC"), QString(), dernier.r->bateau,
                   noms_conc[size_t(i)], texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
     if (p.en_route) {
-        l << QStringLiteral("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)
-          << QStringLiteral("Vitesse moyenne = %1 noeuds").arg(p.vitesse, 4, 'f', 1);
+        l << Texte::tr("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)
+          << Texte::tr("Vitesse moyenne = %1 noeuds").arg(p.vitesse, 4, 'f', 1);
     }
     l << date_de(options.t).toString(QStringLiteral("'le 'dd/MM/yyyy' à 'HH'h'mm' UTC'")) << quoi;
     return l;

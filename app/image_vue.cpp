@@ -2,6 +2,7 @@
 
 #include "ecriture.h"
 #include "posconc.h"
+#include "traduction.h"
 
 #include <QClipboard>
 #include <QDialog>
@@ -30,23 +31,23 @@ QImage ImageVue::image(double echelle) const
 std::optional<ImageVue::Choix> ImageVue::dialogue() const
 {
     QDialog d(&f_);
-    d.setWindowTitle(QStringLiteral("Enregistrer l'image"));
+    d.setWindowTitle(Texte::tr("Enregistrer l'image"));
     auto* l = new QVBoxLayout(&d);
-    l->addWidget(new QLabel(QStringLiteral("Taille de l'image :"), &d));
+    l->addWidget(new QLabel(Texte::tr("Taille de l'image :"), &d));
     const QSize t = f_.size();
-    auto* simple = new QRadioButton(QStringLiteral("1× (%1 × %2 pixels)").arg(t.width()).arg(t.height()), &d);
-    auto* double_ = new QRadioButton(QStringLiteral("2× (%1 × %2 pixels)").arg(2 * t.width()).arg(2 * t.height()), &d);
+    auto* simple = new QRadioButton(Texte::tr("1× (%1 × %2 pixels)").arg(t.width()).arg(t.height()), &d);
+    auto* double_ = new QRadioButton(Texte::tr("2× (%1 × %2 pixels)").arg(2 * t.width()).arg(2 * t.height()), &d);
     (f_.ratio() > 1 ? double_ : simple)->setChecked(true);
     l->addWidget(simple);
     l->addWidget(double_);
     auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
-    b->button(QDialogButtonBox::Cancel)->setText(QStringLiteral("Annuler"));
+    b->button(QDialogButtonBox::Cancel)->setText(Texte::tr("Annuler"));
     QObject::connect(b, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(b, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     l->addWidget(b);
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;
-    QString chemin = QFileDialog::getSaveFileName(&f_, QStringLiteral("Enregistrer l'image"),
+    QString chemin = QFileDialog::getSaveFileName(&f_, Texte::tr("Enregistrer l'image"),
                                                   QDir(f_.rep_courant).filePath(QStringLiteral("orvalis.png")),
                                                   QStringLiteral("Images PNG (*.png)"));
     if (chemin.isEmpty())
@@ -63,7 +64,7 @@ void ImageVue::enregistre()
         return;
     QString erreur;
     if (ecrit_png(c->chemin, image(c->echelle), erreur))
-        f_.Aff_Message(QStringLiteral("Image enregistrée dans « %1 »").arg(QDir::toNativeSeparators(c->chemin)));
+        f_.Aff_Message(Texte::tr("Image enregistrée dans « %1 »").arg(QDir::toNativeSeparators(c->chemin)));
     else
         f_.avertissement(erreur);
 }
@@ -71,7 +72,7 @@ void ImageVue::enregistre()
 void ImageVue::copie()
 {
     QGuiApplication::clipboard()->setImage(image(f_.ratio()));
-    f_.Aff_Message(QStringLiteral("Image copiée dans le presse-papiers"));
+    f_.Aff_Message(Texte::tr("Image copiée dans le presse-papiers"));
 }
 
 }  // namespace orv

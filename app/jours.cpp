@@ -7,6 +7,7 @@
 
 #include "calend.h"
 #include "calendrier.h"
+#include "traduction.h"
 #include "trajets.h"
 
 #include <QAction>
@@ -86,12 +87,12 @@ void TFPosConc::SelDateClick()
             // Cancelled: keep the day shown, or go back to the welcome
             // picture when no day was ever loaded.
             if (calendrier)
-                calendrier->setWindowTitle(QStringLiteral("Sélectionner une date"));
+                calendrier->setWindowTitle(Texte::tr("Sélectionner une date"));
             if (!jour_charge) {
                 mode_outil = OUTIL_ACCUEIL;
                 fond_initial = true;
                 Inhibmenu();
-                Aff_Message(QStringLiteral("Cliquer sur l'image"));
+                Aff_Message(Texte::tr("Cliquer sur l'image"));
                 invalider();
                 return;
             }
@@ -100,8 +101,8 @@ void TFPosConc::SelDateClick()
         }
         const bool ok = charge_jour(choix);
         if (calendrier)
-            calendrier->setWindowTitle(ok ? QStringLiteral("Sélectionner une date")
-                                          : QStringLiteral("Non disponible : autre date ?"));
+            calendrier->setWindowTitle(ok ? Texte::tr("Sélectionner une date")
+                                          : Texte::tr("Non disponible : autre date ?"));
         if (ok)
             break;
     }
@@ -113,12 +114,12 @@ void TFPosConc::affiche_jour_charge()
     abandonne_geste();
     const EtatDate& d = etat.date;
     const int n = ecart_jours(9, 11, 2000, d.jour_choisi, d.mois_choisi, d.annee_choisie);
-    QString t = QStringLiteral("Orvalis 2000-2001. Positions des concurrents le ") + etat.jour.date_affichee;
+    QString t = Texte::tr("Orvalis 2000-2001. Positions des concurrents le ") + etat.jour.date_affichee;
     if (n > 2)
-        t += QStringLiteral(" <> %1 ème jour de course").arg(n);
+        t += Texte::tr(" <> %1 ème jour de course").arg(n);
     titre(t);
     mode_outil = OUTIL_AUCUN;
-    Aff_Message(MESSAGE_OPTION);
+    Aff_Message(message_option());
     unsetCursor();
     // The keys (Ctrl+arrows, Esc, +/-) are the chart's again.
     setFocus();
@@ -134,8 +135,8 @@ bool TFPosConc::jour_voisin(int sens)
     for (;;) {
         d = d.addDays(sens);
         if (!d.isValid() || d < PREMIER_JOUR_COURSE || d > DERNIER_JOUR_COURSE) {
-            Aff_Message(sens > 0 ? QStringLiteral("Pas de jour suivant dans les archives")
-                                 : QStringLiteral("Pas de jour précédent dans les archives"));
+            Aff_Message(sens > 0 ? Texte::tr("Pas de jour suivant dans les archives")
+                                 : Texte::tr("Pas de jour précédent dans les archives"));
             return false;
         }
         if (QFileInfo::exists(chemin_fichier_jour(rep_programme, code_du_jour(d.day(), d.month(), d.year()))))
@@ -156,7 +157,7 @@ bool TFPosConc::montre_jour(const QDate& d)
     if (!charge_jour(choix)) {
         // A file missing or unreadable: the day shown stays whole.
         invalider();
-        Aff_Message(QStringLiteral("Lecture impossible du fichier du %1").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
+        Aff_Message(Texte::tr("Lecture impossible du fichier du %1").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
         return false;
     }
     if (calendrier)

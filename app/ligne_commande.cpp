@@ -2,6 +2,7 @@
 
 #include "calendrier.h"
 #include "mise_a_jour.h"
+#include "traduction.h"
 
 #include <QCommandLineParser>
 #include <QRegularExpression>
@@ -75,7 +76,7 @@ QString reels(const QString& option, const QString& valeur, int n, ext* v, const
         return QStringLiteral("%1 : %2").arg(option, attendu);
     for (int k = 0; k < n; ++k)
         if (!reel(p[k], v[k]))
-            return QStringLiteral("%1 : « %2 » n'est pas un nombre.").arg(option, p[k]);
+            return Texte::tr("%1 : « %2 » n'est pas un nombre.").arg(option, p[k]);
     return {};
 }
 
@@ -84,13 +85,13 @@ QString erreur_analyse(const QCommandLineParser& p)
 {
     if (!p.unknownOptionNames().isEmpty()) {
         const QString n = p.unknownOptionNames().first();
-        return QStringLiteral("Argument inconnu : « %1%2 ».").arg(n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), n);
+        return Texte::tr("Argument inconnu : « %1%2 ».").arg(n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), n);
     }
     static const QRegularExpression nom(QStringLiteral("'([^']*)'"));
     const QRegularExpressionMatch m = nom.match(p.errorText());
     if (m.hasMatch())
-        return QStringLiteral("%1 : valeur manquante.").arg(m.captured(1));
-    return QStringLiteral("Arguments invalides.");
+        return Texte::tr("%1 : valeur manquante.").arg(m.captured(1));
+    return Texte::tr("Arguments invalides.");
 }
 
 }  // namespace
@@ -110,7 +111,7 @@ bool analyse_date(const QString& s, int& jour, int& mois, int& annee)
 
 QString usage()
 {
-    return QStringLiteral(
+    return Texte::tr(
         "Usage :\n"
         "  orvalis                      ouvre la fenêtre\n"
         "  orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]\n"
@@ -212,10 +213,10 @@ Commande analyse_commande(const QStringList& args)
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
-        return erreur(QStringLiteral("Argument inconnu : « %1 ».").arg(p.positionalArguments().first()));
+        return erreur(Texte::tr("Argument inconnu : « %1 ».").arg(p.positionalArguments().first()));
     for (const QString& n : p.optionNames())
         if (p.optionNames().count(n) > 1)
-            return erreur(QStringLiteral("--%1 : donnée plusieurs fois.").arg(n));
+            return erreur(Texte::tr("--%1 : donnée plusieurs fois.").arg(n));
 
     if (p.isSet(aide)) {
         c.type = Commande::Aide;
@@ -230,27 +231,27 @@ Commande analyse_commande(const QStringList& args)
         return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques et "
                                      "--positions ne se combinent pas."));
     if (p.isSet(echelle) && !p.isSet(png))
-        return erreur(QStringLiteral("--scale s'emploie avec --png."));
+        return erreur(Texte::tr("--scale s'emploie avec --png."));
     if (p.isSet(csv) && !p.isSet(statistiques) && !p.isSet(positions))
-        return erreur(QStringLiteral("--csv s'emploie avec --statistiques ou --positions."));
+        return erreur(Texte::tr("--csv s'emploie avec --statistiques ou --positions."));
     if ((p.isSet(trainee) || p.isSet(suivre)) && !p.isSet(instant))
-        return erreur(QStringLiteral("--trainee et --suivre s'emploient avec --png --instant."));
+        return erreur(Texte::tr("--trainee et --suivre s'emploient avec --png --instant."));
     if (p.isSet(instant) && !p.isSet(png))
-        return erreur(QStringLiteral("--instant s'emploie avec --png."));
+        return erreur(Texte::tr("--instant s'emploie avec --png."));
     if (p.isSet(positions) || p.isSet(instant)) {
         const QCommandLineOption& o = p.isSet(positions) ? positions : instant;
         c.quand = analyse_instant(p.value(o));
         if (!c.quand.isValid())
-            return erreur(QStringLiteral("--%1 : instant invalide « %2 » (JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM, UTC).")
+            return erreur(Texte::tr("--%1 : instant invalide « %2 » (JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM, UTC).")
                               .arg(o.names().first(), p.value(o)));
         c.instant = true;
     }
     if (p.isSet(positions)) {
         for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
             if (p.isSet(*o))
-                return erreur(QStringLiteral("--positions ne prend que --csv."));
+                return erreur(Texte::tr("--positions ne prend que --csv."));
         if (p.isSet(csv) && p.value(csv).isEmpty())
-            return erreur(QStringLiteral("--csv : nom de fichier manquant."));
+            return erreur(Texte::tr("--csv : nom de fichier manquant."));
         c.fichier_csv = p.value(csv);
         c.type = Commande::Positions;
         return c;
@@ -258,7 +259,7 @@ Commande analyse_commande(const QStringList& args)
     if (p.isSet(instant)) {
         for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &du, &au, &source, &ecarts})
             if (p.isSet(*o))
-                return erreur(QStringLiteral("--instant ne prend que --trainee, --suivre et --size."));
+                return erreur(Texte::tr("--instant ne prend que --trainee, --suivre et --size."));
         if (p.isSet(trainee)) {
             const QString t = p.value(trainee);
             bool ok = false;
@@ -268,7 +269,7 @@ Commande analyse_commande(const QStringList& args)
             else if (ok && (j == 0 || j == 1 || j == 3 || j == 7))
                 c.trainee = j;
             else
-                return erreur(QStringLiteral("--trainee : « %1 » (0, 1, 3, 7 ou tout).").arg(t));
+                return erreur(Texte::tr("--trainee : « %1 » (0, 1, 3, 7 ou tout).").arg(t));
         }
         if (p.isSet(suivre)) {
             const QString n = p.value(suivre).trimmed();
@@ -279,40 +280,40 @@ Commande analyse_commande(const QStringList& args)
                 if (n.compare(noms_conc[size_t(i)], Qt::CaseInsensitive) == 0)
                     c.suivre = i;
             if (c.suivre == 0)
-                return erreur(QStringLiteral("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(n));
+                return erreur(Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(n));
         }
     }
     if (p.isSet(statistiques)) {
         for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
             if (p.isSet(*o))
-                return erreur(QStringLiteral("--statistiques ne prend que --csv."));
+                return erreur(Texte::tr("--statistiques ne prend que --csv."));
         if (p.isSet(csv) && p.value(csv).isEmpty())
-            return erreur(QStringLiteral("--csv : nom de fichier manquant."));
+            return erreur(Texte::tr("--csv : nom de fichier manquant."));
         c.fichier_csv = p.value(csv);
         c.type = Commande::Statistiques;
         return c;
     }
     if (p.isSet(ecarts)) {
         if (!p.isSet(png))
-            return erreur(QStringLiteral("--ecarts s'emploie avec --png."));
+            return erreur(Texte::tr("--ecarts s'emploie avec --png."));
         for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &du, &au})
             if (p.isSet(*o))
-                return erreur(QStringLiteral("--ecarts ne prend que --size."));
+                return erreur(Texte::tr("--ecarts ne prend que --size."));
         c.ecarts = true;
     }
     if (p.isSet(source) && !p.isSet(actualiser))
-        return erreur(QStringLiteral("--source s'emploie avec --actualiser."));
+        return erreur(Texte::tr("--source s'emploie avec --actualiser."));
     if (p.isSet(actualiser)) {
         for (const QCommandLineOption* o : {&taille, &zone, &route, &trajets, &du, &au})
             if (p.isSet(*o))
-                return erreur(QStringLiteral("--actualiser ne prend que --source et --date."));
+                return erreur(Texte::tr("--actualiser ne prend que --source et --date."));
         if (p.isSet(date)) {
             if (!analyse_date(p.value(date), c.jour, c.mois, c.annee))
-                return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
+                return erreur(Texte::tr("--date : date invalide ou manquante (JJ/MM/AAAA)."));
             // A day code's year has two digits: 10/11/2100 would replace
             // the shipped 10/11/2000.
             if (!jour_de_course(QDate(c.annee, c.mois, c.jour)))
-                return erreur(QStringLiteral("--date : %1 n'est pas un jour de la course (du %2 au %3).")
+                return erreur(Texte::tr("--date : %1 n'est pas un jour de la course (du %2 au %3).")
                                   .arg(p.value(date), PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),
                                        DERNIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy"))));
             c.date = true;
@@ -323,7 +324,7 @@ Commande analyse_commande(const QStringList& args)
     }
     const bool avec_trajets = p.isSet(trajets) || p.isSet(du) || p.isSet(au);
     if (avec_trajets && !(p.isSet(png) || p.isSet(gpx) || p.isSet(kml)))
-        return erreur(QStringLiteral("--trajets, --du et --au s'emploient avec --png, --gpx ou --kml."));
+        return erreur(Texte::tr("--trajets, --du et --au s'emploient avec --png, --gpx ou --kml."));
     if (avec_trajets || p.isSet(gpx) || p.isSet(kml)) {
         c.trajets = true;
         const QString noms = p.isSet(trajets) ? p.value(trajets) : QStringLiteral("tous");
@@ -337,29 +338,29 @@ Commande analyse_commande(const QStringList& args)
                     if (n.trimmed().compare(noms_conc[size_t(i)], Qt::CaseInsensitive) == 0)
                         trouve = i;
                 if (trouve == 0)
-                    return erreur(QStringLiteral("--trajets : concurrent inconnu « %1 ».").arg(n.trimmed()));
+                    return erreur(Texte::tr("--trajets : concurrent inconnu « %1 ».").arg(n.trimmed()));
                 c.concurrents.set(size_t(trouve));
             }
             if (c.concurrents.none())
-                return erreur(QStringLiteral("--trajets : aucun concurrent (tous, ou des noms séparés par des virgules)."));
+                return erreur(Texte::tr("--trajets : aucun concurrent (tous, ou des noms séparés par des virgules)."));
         }
         for (auto [opt, d] : {std::pair{&du, &c.du}, std::pair{&au, &c.au}}) {
             if (!p.isSet(*opt))
                 continue;
             int j = 0, m = 0, a = 0;
             if (!analyse_date(p.value(*opt), j, m, a))
-                return erreur(QStringLiteral("--%1 : date invalide « %2 » (JJ/MM/AAAA).").arg(opt->names().first(), p.value(*opt)));
+                return erreur(Texte::tr("--%1 : date invalide « %2 » (JJ/MM/AAAA).").arg(opt->names().first(), p.value(*opt)));
             *d = QDate(a, m, j);
         }
         if (p.isSet(date) || p.isSet(zone) || p.isSet(route))
-            return erreur(QStringLiteral("--trajets ne se combine pas avec --date, --zone ni --route."));
+            return erreur(Texte::tr("--trajets ne se combine pas avec --date, --zone ni --route."));
         if (p.isSet(gpx) || p.isSet(kml)) {
             if (p.isSet(taille))
-                return erreur(QStringLiteral("--size s'emploie avec --png."));
+                return erreur(Texte::tr("--size s'emploie avec --png."));
             c.fichier_export = p.value(p.isSet(gpx) ? gpx : kml);
             const QString attendu = p.isSet(gpx) ? QStringLiteral(".gpx") : QStringLiteral(".kml");
             if (!c.fichier_export.endsWith(attendu, Qt::CaseInsensitive))
-                return erreur(QStringLiteral("--%1 : le nom du fichier doit finir par %2.")
+                return erreur(Texte::tr("--%1 : le nom du fichier doit finir par %2.")
                                   .arg(p.isSet(gpx) ? QStringLiteral("gpx") : QStringLiteral("kml"), attendu));
             c.type = Commande::Export;
             return c;
@@ -368,18 +369,18 @@ Commande analyse_commande(const QStringList& args)
 
     if (p.isSet(distance)) {
         if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))
-            return erreur(QStringLiteral("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
+            return erreur(Texte::tr("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
         ext v[4];
         const QString e = reels(QStringLiteral("--distance"), p.value(distance), 4, v,
-                                QStringLiteral("quatre valeurs attendues (LAT1 LON1 LAT2 LON2)."));
+                                Texte::tr("quatre valeurs attendues (LAT1 LON1 LAT2 LON2)."));
         if (!e.isEmpty())
             return erreur(e);
         if (std::fabs(v[0]) > 90 || std::fabs(v[2]) > 90)
-            return erreur(QStringLiteral("--distance : latitude hors de -90..90."));
+            return erreur(Texte::tr("--distance : latitude hors de -90..90."));
         if (std::fabs(v[1]) > 360 || std::fabs(v[3]) > 360)
-            return erreur(QStringLiteral("--distance : longitude hors de -360..360."));
+            return erreur(Texte::tr("--distance : longitude hors de -360..360."));
         if (!minutes_valides(v))
-            return erreur(QStringLiteral("--distance : minutes au-delà de 60 (DD.MM attendu)."));
+            return erreur(Texte::tr("--distance : minutes au-delà de 60 (DD.MM attendu)."));
         c.type = Commande::Distance;
         c.lat1 = v[0];
         c.lon1 = v[1];
@@ -390,26 +391,26 @@ Commande analyse_commande(const QStringList& args)
 
     if (p.isSet(classement)) {
         if (p.isSet(date) || p.isSet(taille) || p.isSet(zone) || p.isSet(route))
-            return erreur(QStringLiteral("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
+            return erreur(Texte::tr("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
         if (!analyse_date(p.value(classement), c.jour, c.mois, c.annee))
-            return erreur(QStringLiteral("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(p.value(classement)));
+            return erreur(Texte::tr("--classement : date invalide « %1 » (JJ/MM/AAAA).").arg(p.value(classement)));
         c.type = Commande::Classement;
         return c;
     }
 
     if (!p.isSet(png))
-        return erreur(QStringLiteral("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
+        return erreur(Texte::tr("--date, --size, --zone et --route ne s'emploient qu'avec --png."));
     c.fichier_png = p.value(png);
     if (c.fichier_png.isEmpty())
-        return erreur(QStringLiteral("--png : nom de fichier manquant."));
+        return erreur(Texte::tr("--png : nom de fichier manquant."));
     if (p.isSet(date)) {
         if (!analyse_date(p.value(date), c.jour, c.mois, c.annee))
-            return erreur(QStringLiteral("--date : date invalide ou manquante (JJ/MM/AAAA)."));
+            return erreur(Texte::tr("--date : date invalide ou manquante (JJ/MM/AAAA)."));
         c.date = true;
     }
     if (p.isSet(route)) {
         if (!c.date)
-            return erreur(QStringLiteral("--route s'emploie avec --png et --date."));
+            return erreur(Texte::tr("--route s'emploie avec --png et --date."));
         c.route = true;
     }
     if (p.isSet(taille)) {
@@ -418,31 +419,31 @@ Commande analyse_commande(const QStringList& args)
         const int w = d.size() == 2 ? d[0].toInt(&ok1) : 0;
         const int h = d.size() == 2 ? d[1].toInt(&ok2) : 0;
         if (!ok1 || !ok2 || w < 1 || h < 1 || w > 16384 || h > 16384)
-            return erreur(QStringLiteral("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).").arg(p.value(taille)));
+            return erreur(Texte::tr("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).").arg(p.value(taille)));
         c.largeur = w;
         c.hauteur = h;
     }
     if (p.isSet(echelle)) {
         ext r = 0;
         if (!reel(p.value(echelle), r) || r < 1 || r > 4)
-            return erreur(QStringLiteral("--scale : échelle invalide « %1 » (de 1 à 4, 1.5 par exemple).").arg(p.value(echelle)));
+            return erreur(Texte::tr("--scale : échelle invalide « %1 » (de 1 à 4, 1.5 par exemple).").arg(p.value(echelle)));
         c.echelle = double(r);
         const long w = std::lround(c.largeur * c.echelle), h = std::lround(c.hauteur * c.echelle);
         if (w > 16384 || h > 16384)
-            return erreur(QStringLiteral("--scale : image de %1x%2 pixels, plus de 16384 de côté.").arg(w).arg(h));
+            return erreur(Texte::tr("--scale : image de %1x%2 pixels, plus de 16384 de côté.").arg(w).arg(h));
     }
     if (p.isSet(zone)) {
         ext v[4];
         const QString e = reels(QStringLiteral("--zone"), p.value(zone), 4, v,
-                                QStringLiteral("quatre limites attendues (N S O E)."));
+                                Texte::tr("quatre limites attendues (N S O E)."));
         if (!e.isEmpty())
             return erreur(e);
         if (std::fabs(v[0]) > 90 || std::fabs(v[1]) > 90)
-            return erreur(QStringLiteral("--zone : latitude hors de -90..90."));
+            return erreur(Texte::tr("--zone : latitude hors de -90..90."));
         if (std::fabs(v[2]) > 180 || std::fabs(v[3]) > 180)
-            return erreur(QStringLiteral("--zone : longitude hors de -180..180."));
+            return erreur(Texte::tr("--zone : longitude hors de -180..180."));
         if (!minutes_valides(v))
-            return erreur(QStringLiteral("--zone : minutes au-delà de 60 (DD.MM attendu)."));
+            return erreur(Texte::tr("--zone : minutes au-delà de 60 (DD.MM attendu)."));
         c.zone = true;
         c.nord = v[0];
         c.sud = v[1];

@@ -15,6 +15,7 @@
 #include "fenetre_statistiques.h"
 #include "mise_a_jour.h"
 #include "statistiques.h"
+#include "traduction.h"
 #include "trajets.h"
 #include "images_course.h"
 #include "etat_programme.h"
@@ -112,7 +113,7 @@ int selection_commande(const Commande& c, EtatProgramme& e, SelectionTrajets& s)
             continue;
         *indice = a.indice_du_jour(d);
         if (*indice < 0) {
-            ecrit_erreur(QStringLiteral("Pas de fichier du jour le %1 dans les archives.").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
+            ecrit_erreur(Texte::tr("Pas de fichier du jour le %1 dans les archives.").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
             ecrit_erreur(usage());
             return 2;
         }
@@ -207,13 +208,13 @@ int chronologie_commande(const Commande& c, EtatProgramme& e, std::unique_ptr<Ch
         return 1;
     chrono = std::make_unique<Chronologie>(e.archive);
     if (chrono->vide()) {
-        ecrit_erreur(AUCUNE_POSITION);
+        ecrit_erreur(aucune_position());
         return 1;
     }
     const Instant t = instant_de(c.quand);
     if (t < chrono->premier() || t > chrono->dernier()) {
         const QString forme = QStringLiteral("dd/MM/yyyy HH:mm");
-        ecrit_erreur(QStringLiteral("Instant hors des archives : « %1 » (du %2 au %3, UTC).")
+        ecrit_erreur(Texte::tr("Instant hors des archives : « %1 » (du %2 au %3, UTC).")
                          .arg(c.quand.toString(forme), date_de(chrono->premier()).toString(forme),
                               date_de(chrono->dernier()).toString(forme)));
         ecrit_erreur(usage());
@@ -273,7 +274,7 @@ int classement(const Commande& c)
     montre_mois(e.date, c.mois, c.annee);
     valide_date(e.date, c.jour, c.mois, c.annee);
     if (!charge_donnees_coureurs(e.jour, emplacements().rep_programme, e.date.code_jour, e.date.date_en_clair)) {
-        ecrit_erreur(QStringLiteral("Non disponible : autre date ?"));
+        ecrit_erreur(Texte::tr("Non disponible : autre date ?"));
         return 1;
     }
     for (const QString& l : table_classement(e.jour, separateur_decimal_utilisateur()))

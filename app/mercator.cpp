@@ -4,6 +4,7 @@
 #include "geometrie.h"
 #include "rendu_course.h"
 #include "trace_geometrie.h"
+#include "traduction.h"
 #include "zoom.h"
 
 #include <QMessageBox>
@@ -29,10 +30,10 @@ TMercator::TMercator(QWidget* parent, Viewport& v, Cartes& c, bool par_proprieta
     canevas.police = police_hauteur(QStringLiteral("Times New Roman"), 11);
     canevas.couleur_police = clAqua;
     information = [this](const QString& m) {
-        QMessageBox::information(this, QStringLiteral("Information"), m);
+        QMessageBox::information(this, Texte::tr("Information"), m);
     };
     avertissement = [this](const QString& m) {
-        QMessageBox::warning(this, QStringLiteral("Avertissement"), m);
+        QMessageBox::warning(this, Texte::tr("Avertissement"), m);
     };
     if (QScreen* ecran = screen()) {
         const QRect g = ecran->availableGeometry();

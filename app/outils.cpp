@@ -6,6 +6,7 @@
 
 #include "posconc.h"
 #include "trace_geometrie.h"
+#include "traduction.h"
 
 #include <QAction>
 #include <QFrame>
@@ -145,7 +146,7 @@ void OutilsSouris::distance_relache(int X, int Y)
     }
     f_.mode_outil = OUTIL_AUCUN;
     f_.unsetCursor();
-    f_.Aff_Message(MESSAGE_OPTION);
+    f_.Aff_Message(message_option());
 }
 
 // --- The commands and the events of the window -----------------------------
@@ -158,7 +159,7 @@ void TFPosConc::Zoomer1Click()
     mode_outil = OUTIL_ZOOM;
     zone_x1 = zone_y1 = zone_x2 = zone_y2 = 0;
     setCursor(curseur_zoom);
-    Aff_Message(QStringLiteral("Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit"));
+    Aff_Message(Texte::tr("Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit"));
 }
 
 void TFPosConc::PanoramiClick()
@@ -167,7 +168,7 @@ void TFPosConc::PanoramiClick()
     mode_outil = OUTIL_PANORAMIQUE;
     depl_panoramique();
     setCursor(curseur_grab);
-    Aff_Message(QStringLiteral("Cliquer - Glisser - Relacher le bouton gauche de la souris pour déplacer la carte"));
+    Aff_Message(Texte::tr("Cliquer - Glisser - Relacher le bouton gauche de la souris pour déplacer la carte"));
 }
 
 void TFPosConc::Distances1Click()
@@ -177,7 +178,7 @@ void TFPosConc::Distances1Click()
     canevas.style_plume = StylePlume::Tiret;
     setCursor(Qt::CrossCursor);
     outils.point_depart = cree_pos_elem(QString(), LAT_NON_DEFINIE, 0);
-    Aff_Message(QStringLiteral("Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher"));
+    Aff_Message(Texte::tr("Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher"));
 }
 
 bool TFPosConc::point_sous_souris(int X, int Y, TPos_elem& p)
@@ -238,7 +239,7 @@ void TFPosConc::FormDBlClick()
     canevas.mode_xor = false;
     Validmenu();
     invalider();
-    Aff_Message(MESSAGE_OPTION_QUITTEE);
+    Aff_Message(message_option_quittee());
 }
 
 void TFPosConc::AfficherBarOutClick(bool montrer)

@@ -1,6 +1,8 @@
 // The replay's panel: its controls and what they say.
 #include "panneau_trajets.h"
 
+#include "traduction.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -36,8 +38,8 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
         l->setGeometry(x, y, w, h);
         return l;
     };
-    texte(this, QStringLiteral("Sélectionnez les concurrents pour lesquels vous désirez un tracé du trajet"), 10, 8, 650);
-    texte(this, QStringLiteral("(Utiliser les touches Ctrl et Majuscules pour effectuer des choix multiples)"), 10, 26, 650);
+    texte(this, Texte::tr("Sélectionnez les concurrents pour lesquels vous désirez un tracé du trajet"), 10, 8, 650);
+    texte(this, Texte::tr("(Utiliser les touches Ctrl et Majuscules pour effectuer des choix multiples)"), 10, 26, 650);
 
     ListBoxConc = new QListWidget(this);
     ListBoxConc->setGeometry(10, 50, 200, 410);
@@ -49,16 +51,16 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
         ListBoxConc->addItem(noms_conc[size_t(i)]);
     connect(ListBoxConc, &QListWidget::itemSelectionChanged, this, [this] { traj_det_val_dist(); });
 
-    auto* dates = new QGroupBox(QStringLiteral("Sélectionner les dates"), this);
+    auto* dates = new QGroupBox(Texte::tr("Sélectionner les dates"), this);
     dates->setGeometry(225, 50, 435, 130);
-    ChbxToutCourse = new QCheckBox(QStringLiteral("Toute la course"), dates);
+    ChbxToutCourse = new QCheckBox(Texte::tr("Toute la course"), dates);
     ChbxToutCourse->setGeometry(10, 24, 150, 22);
     ChbxToutCourse->setChecked(true);
-    ChbxEnt2dt = new QCheckBox(QStringLiteral("Entre deux dates"), dates);
+    ChbxEnt2dt = new QCheckBox(Texte::tr("Entre deux dates"), dates);
     ChbxEnt2dt->setGeometry(10, 54, 150, 22);
     Panel1 = new QWidget(dates);
     Panel1->setGeometry(165, 18, 265, 105);
-    texte(Panel1, QStringLiteral("depuis le"), 0, 2, 120);
+    texte(Panel1, Texte::tr("depuis le"), 0, 2, 120);
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setGeometry(0, 20, 260, 26);
     ComboBox1->setMaxVisibleItems(25);
@@ -70,39 +72,40 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
     connect(ChbxToutCourse, &QCheckBox::clicked, this, [this] { Traj_date_sel_tout_course(); });
     connect(ChbxEnt2dt, &QCheckBox::clicked, this, [this] { Traj_date_sel_ent2dt(); });
 
-    auto* afficher = new QGroupBox(QStringLiteral("Afficher"), this);
+    auto* afficher = new QGroupBox(Texte::tr("Afficher"), this);
     afficher->setGeometry(225, 190, 435, 150);
-    ChbxDate = new QCheckBox(QStringLiteral("Les dates/heures"), afficher);
+    ChbxDate = new QCheckBox(Texte::tr("Les dates/heures"), afficher);
     ChbxDate->setGeometry(10, 22, 200, 22);
-    ChbxVit = new QCheckBox(QStringLiteral("Les vitesses"), afficher);
+    ChbxVit = new QCheckBox(Texte::tr("Les vitesses"), afficher);
     ChbxVit->setGeometry(10, 46, 200, 22);
-    ChbxClass = new QCheckBox(QStringLiteral("Le classement"), afficher);
+    ChbxClass = new QCheckBox(Texte::tr("Le classement"), afficher);
     ChbxClass->setGeometry(10, 70, 200, 22);
-    ChBXDist = new QCheckBox(QStringLiteral("Les distances entre les deux concurrents "), afficher);
+    ChBXDist = new QCheckBox(Texte::tr("Les distances entre les deux concurrents "), afficher);
     ChBXDist->setGeometry(10, 94, 300, 22);
-    ChBxDistPrel = new QCheckBox(QStringLiteral("Les distances parcourues"), afficher);
+    ChBxDistPrel = new QCheckBox(Texte::tr("Les distances parcourues"), afficher);
     ChBxDistPrel->setGeometry(10, 118, 200, 22);
-    texte(afficher, QStringLiteral("depuis le précédent relèvement"), 215, 120, 215);
+    texte(afficher, Texte::tr("depuis le précédent relèvement"), 215, 120, 215);
     for (QCheckBox* c : {ChbxDate, ChbxVit, ChbxClass, ChBXDist, ChBxDistPrel})
         c->setChecked(true);
     ChBXDist->setEnabled(false);
 
-    RDGmode = new QGroupBox(QStringLiteral("Suivi de la progression"), this);
+    RDGmode = new QGroupBox(Texte::tr("Suivi de la progression"), this);
     RDGmode->setGeometry(225, 350, 228, 122);
     modes_ = new QButtonGroup(RDGmode);
-    const char* noms[] = {"mode instantané", "mode cadencé", "mode manuel", "mode continu"};
+    const char* noms[] = {QT_TRANSLATE_NOOP("Orvalis", "mode instantané"), QT_TRANSLATE_NOOP("Orvalis", "mode cadencé"),
+                          QT_TRANSLATE_NOOP("Orvalis", "mode manuel"), QT_TRANSLATE_NOOP("Orvalis", "mode continu")};
     const int hauts[] = {18, 48, 68, 98};
     for (int k = 0; k < 4; ++k) {
-        auto* r = new QRadioButton(QString::fromUtf8(noms[k]), RDGmode);
+        auto* r = new QRadioButton(Texte::tr(noms[k]), RDGmode);
         r->setGeometry(10, hauts[k], 130, 22);
         modes_->addButton(r, k);
     }
-    texte(RDGmode, QStringLiteral("(>  affiche les trajets instantanément)"), 26, 36, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
-    texte(RDGmode, QStringLiteral("(> avec la touche : flêche vers le bas )"), 26, 86, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, Texte::tr("(>  affiche les trajets instantanément)"), 26, 36, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
+    texte(RDGmode, Texte::tr("(> avec la touche : flêche vers le bas )"), 26, 86, 200, 14)->setStyleSheet(QStringLiteral("font-size: 9px;"));
     modes_->button(0)->setChecked(true);
     connect(modes_, &QButtonGroup::idClicked, this, [this](int) { RDGmodeClick(); });
 
-    GPBCad = new QGroupBox(QStringLiteral("Période de cadencement automatique"), this);
+    GPBCad = new QGroupBox(Texte::tr("Période de cadencement automatique"), this);
     GPBCad->setGeometry(460, 350, 200, 80);
     GPBCad->setStyleSheet(QStringLiteral("QGroupBox { font-size: 11px; }"));
     EdCad = new QLineEdit(QStringLiteral("3"), GPBCad);
@@ -122,17 +125,17 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
     };
     connect(plus, &QToolButton::clicked, this, [pas] { pas(1); });
     connect(moins, &QToolButton::clicked, this, [pas] { pas(-1); });
-    texte(GPBCad, QStringLiteral("Secondes"), 84, 33, 65);
+    texte(GPBCad, Texte::tr("Secondes"), 84, 33, 65);
     GPBCad->hide();
 
     BTokTraj = new QPushButton(QStringLiteral("OK"), this);
     BTokTraj->setGeometry(240, 475, 110, 32);
     BTokTraj->setDefault(true);
-    BTAnnulTraj = new QPushButton(QStringLiteral("Annuler"), this);
+    BTAnnulTraj = new QPushButton(Texte::tr("Annuler"), this);
     BTAnnulTraj->setGeometry(365, 475, 110, 32);
-    BTExporter = new QPushButton(QStringLiteral("Exporter…"), this);
+    BTExporter = new QPushButton(Texte::tr("Exporter…"), this);
     BTExporter->setGeometry(490, 475, 110, 32);
-    BTExporter->setToolTip(QStringLiteral("Enregistrer les trajets choisis en GPX ou en KML"));
+    BTExporter->setToolTip(Texte::tr("Enregistrer les trajets choisis en GPX ou en KML"));
     connect(BTokTraj, &QPushButton::clicked, this, [this] { if (ok) ok(); });
     connect(BTAnnulTraj, &QPushButton::clicked, this, [this] { if (annuler) annuler(); });
     connect(BTExporter, &QPushButton::clicked, this, [this] { if (exporter) exporter(); });
@@ -193,13 +196,13 @@ bool PanneauTrajets::selection(SelectionTrajets& s, QString& message) const
         if (ListBoxConc->item(r)->isSelected())
             s.concurrents.set(size_t(r + 1));
     if (s.nb_selectionnes() == 0) {
-        message = QStringLiteral("Au moins un concurrent doit être sélectionné.");
+        message = Texte::tr("Au moins un concurrent doit être sélectionné.");
         return false;
     }
     s.toute_course = ChbxToutCourse->isChecked();
     if (!s.toute_course) {
         if (ComboBox1->currentIndex() < 0 || ComboBox2->currentIndex() < 0) {
-            message = QStringLiteral("Les dates doivent être spécifiées .");
+            message = Texte::tr("Les dates doivent être spécifiées .");
             return false;
         }
         s.debut = std::min(ComboBox1->currentIndex(), ComboBox2->currentIndex());

@@ -9,6 +9,7 @@
 #include "images_course.h"
 #include "texte.h"
 #include "trace_geometrie.h"
+#include "traduction.h"
 #include "zoom.h"
 
 #include <QAction>
@@ -45,17 +46,17 @@ struct DefBouton {
     Icone icone;
 };
 const DefBouton BOUTONS[] = {
-    {"ToolBZoom", "Zoom avant : tracer un rectangle . Zoom arrière : click droit", Icone::Zoom},
-    {"ToolBPAn", "Panoramique : déplacer la carte", Icone::Panoramique},
-    {"ToolBAff", "Affiche les détails sur une position", Icone::Details},
-    {"ToolBDate", "Sélectionner une date", Icone::Date},
-    {"ToolBDist", "Mesurer des distances (orthodromiques)", Icone::Distance},
-    {"ToolBClass", "Affiche le classement du jour", Icone::Classement},
-    {"ToolBTraj", "Retrace les parcours (fonction Trajets)", Icone::Trajets},
-    {"ToolBRoute", "Affiche la route théorique générale", Icone::Route},
-    {"ToolBActu", "Actualise les données du jour (connexion à Internet)", Icone::Actualiser},
-    {"ToolBAide", "Aide ", Icone::Aide},
-    {"ToolBQuitte", "Quitter", Icone::Quitter},
+    {"ToolBZoom", QT_TRANSLATE_NOOP("Orvalis", "Zoom avant : tracer un rectangle . Zoom arrière : click droit"), Icone::Zoom},
+    {"ToolBPAn", QT_TRANSLATE_NOOP("Orvalis", "Panoramique : déplacer la carte"), Icone::Panoramique},
+    {"ToolBAff", QT_TRANSLATE_NOOP("Orvalis", "Affiche les détails sur une position"), Icone::Details},
+    {"ToolBDate", QT_TRANSLATE_NOOP("Orvalis", "Sélectionner une date"), Icone::Date},
+    {"ToolBDist", QT_TRANSLATE_NOOP("Orvalis", "Mesurer des distances (orthodromiques)"), Icone::Distance},
+    {"ToolBClass", QT_TRANSLATE_NOOP("Orvalis", "Affiche le classement du jour"), Icone::Classement},
+    {"ToolBTraj", QT_TRANSLATE_NOOP("Orvalis", "Retrace les parcours (fonction Trajets)"), Icone::Trajets},
+    {"ToolBRoute", QT_TRANSLATE_NOOP("Orvalis", "Affiche la route théorique générale"), Icone::Route},
+    {"ToolBActu", QT_TRANSLATE_NOOP("Orvalis", "Actualise les données du jour (connexion à Internet)"), Icone::Actualiser},
+    {"ToolBAide", QT_TRANSLATE_NOOP("Orvalis", "Aide "), Icone::Aide},
+    {"ToolBQuitte", QT_TRANSLATE_NOOP("Orvalis", "Quitter"), Icone::Quitter},
 };
 
 // Menu items disabled by Inhibmenu, with their tool buttons.
@@ -100,7 +101,7 @@ TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const QString& rep_prog, 
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);  // the position under the pointer
     affiche_information = [this](const QString& m) {
-        QMessageBox::information(this, QStringLiteral("Information"), m);
+        QMessageBox::information(this, Texte::tr("Information"), m);
     };
     ouvre_aide = [this] {
         FenetreAide aide(rep_programme, this);
@@ -120,7 +121,7 @@ TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const QString& rep_prog, 
     cree_barre_outils();
     rejeu.choisit_fichier_export = [this] {
         QString filtre;
-        QString f = QFileDialog::getSaveFileName(this, QStringLiteral("Exporter les trajets"), QString(),
+        QString f = QFileDialog::getSaveFileName(this, Texte::tr("Exporter les trajets"), QString(),
                                                  QStringLiteral("GPX (*.gpx);;KML (*.kml)"), &filtre);
         // A name typed without its extension takes the chosen type's.
         const QString suffixe = QFileInfo(f).suffix().toLower();
@@ -196,7 +197,7 @@ void TFPosConc::FormCreate()
     rejeu.termine();
     etat.lieux.liste_route.clear();
     route = RouteTheorique{};
-    Aff_Message(QStringLiteral("Cliquer sur l'image"));
+    Aff_Message(Texte::tr("Cliquer sur l'image"));
     if (cadre) {
         cadre->setWindowTitle(TITRE_INITIAL);
         cadre->show();
@@ -437,17 +438,17 @@ void TFPosConc::cree_barre_outils()
     ToolBar1->setStyleSheet(QStringLiteral("QToolBar { background: black; border: 1px solid #404040; spacing: 0px; }"
                                            "QToolButton { width: 28px; height: 25px; }"));
     QMenu* popup = new QMenu(this);
-    popup->addAction(QStringLiteral("Comment on s'en sert ?"), this, [this] { Aide2Click(); });
-    popup->addAction(QStringLiteral("Où installer les archives ?"), this, [this] { Oinstallerlesarchives1Click(); });
+    popup->addAction(Texte::tr("Comment on s'en sert ?"), this, [this] { Aide2Click(); });
+    popup->addAction(Texte::tr("Où installer les archives ?"), this, [this] { Oinstallerlesarchives1Click(); });
     popup->addSeparator();
-    popup->addAction(QStringLiteral("A propos ..."), this, [this] { Apropos1Click(); });
+    popup->addAction(Texte::tr("A propos ..."), this, [this] { Apropos1Click(); });
 
     for (const DefBouton& d : BOUTONS) {
         const QString nom = QString::fromLatin1(d.nom);
         auto* b = new QToolButton(ToolBar1);
         b->setObjectName(nom);
         b->setIcon(icone(d.icone, false));
-        b->setToolTip(QString::fromUtf8(d.bulle));
+        b->setToolTip(Texte::tr(d.bulle));
         b->setAutoRaise(true);
         ToolBar1->addWidget(b);
         boutons[nom] = b;
@@ -498,45 +499,45 @@ void TFPosConc::cree_menus()
         actions[QString::fromLatin1(nom)] = a;
         return a;
     };
-    item(nullptr, "Zoomer1", QStringLiteral("&Zoomer"), [this] { Zoomer1Click(); });
-    item(nullptr, "Dplacer1", QStringLiteral("&Panoramique"), [this] { PanoramiClick(); });
-    item(nullptr, "Afficher1", QStringLiteral("&Afficher"), [this] { Afficher1Click(); });
-    item(nullptr, "SelDate", QStringLiteral("Da&te"), [this] { SelDateClick(); });
-    item(nullptr, "Distances1", QStringLiteral("&Distances"), [this] { Distances1Click(); });
-    item(nullptr, "Classement1", QStringLiteral("&Classement"), [this] { Classement1Click(); });
-    item(nullptr, "Statistiques1", QStringLiteral("Stat&istiques"), [this] { Statistiques1Click(); });
-    item(nullptr, "Trajets1", QStringLiteral("&Trajets"), [this] { Trajets1Click(); });
-    QMenu* menu_route = mb->addMenu(QStringLiteral("&Route"));
+    item(nullptr, "Zoomer1", Texte::tr("&Zoomer"), [this] { Zoomer1Click(); });
+    item(nullptr, "Dplacer1", Texte::tr("&Panoramique"), [this] { PanoramiClick(); });
+    item(nullptr, "Afficher1", Texte::tr("&Afficher"), [this] { Afficher1Click(); });
+    item(nullptr, "SelDate", Texte::tr("Da&te"), [this] { SelDateClick(); });
+    item(nullptr, "Distances1", Texte::tr("&Distances"), [this] { Distances1Click(); });
+    item(nullptr, "Classement1", Texte::tr("&Classement"), [this] { Classement1Click(); });
+    item(nullptr, "Statistiques1", Texte::tr("Stat&istiques"), [this] { Statistiques1Click(); });
+    item(nullptr, "Trajets1", Texte::tr("&Trajets"), [this] { Trajets1Click(); });
+    QMenu* menu_route = mb->addMenu(Texte::tr("&Route"));
     menu_route->menuAction()->setObjectName(QStringLiteral("Route1"));
     actions["Route1"] = menu_route->menuAction();
-    QAction* rt = item(menu_route, "Rtglob", QStringLiteral("&Globale théorique"), [this] { RtglobClick(); });
+    QAction* rt = item(menu_route, "Rtglob", Texte::tr("&Globale théorique"), [this] { RtglobClick(); });
     rt->setCheckable(true);
-    item(nullptr, "Actualiser1", QStringLiteral("Actuali&ser"), [this] { Actualiser1Click(); });
-    QMenu* menu_vue = mb->addMenu(QStringLiteral("&Vue"));
+    item(nullptr, "Actualiser1", Texte::tr("Actuali&ser"), [this] { Actualiser1Click(); });
+    QMenu* menu_vue = mb->addMenu(Texte::tr("&Vue"));
     menu_vue->menuAction()->setObjectName(QStringLiteral("Vue1"));
     actions["Vue1"] = menu_vue->menuAction();
-    item(menu_vue, "Filmcontinu1", QStringLiteral("Film &continu de la course"), [this] { Filmcontinu1Click(); })
+    item(menu_vue, "Filmcontinu1", Texte::tr("Film &continu de la course"), [this] { Filmcontinu1Click(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_L));
     menu_vue->addSeparator();
-    item(menu_vue, "Enregistrerimage1", QStringLiteral("&Enregistrer l'image…"), [this] { image_vue.enregistre(); })
+    item(menu_vue, "Enregistrerimage1", Texte::tr("&Enregistrer l'image…"), [this] { image_vue.enregistre(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
     // Ctrl+C stays the ranking panel's copy of its text.
-    item(menu_vue, "Copierimage1", QStringLiteral("Co&pier l'image"), [this] { image_vue.copie(); })
+    item(menu_vue, "Copierimage1", Texte::tr("Co&pier l'image"), [this] { image_vue.copie(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
-    QMenu* aide = mb->addMenu(QStringLiteral("A&ide"));
+    QMenu* aide = mb->addMenu(Texte::tr("A&ide"));
     actions["Aide1"] = aide->menuAction();
-    item(aide, "Commentonsensert1", QStringLiteral("&Comment on s'en sert ?"), [this] { Aide2Click(); });
-    item(aide, "Oinstallerlesarchives2", QStringLiteral("Où installer les archives ?"),
+    item(aide, "Commentonsensert1", Texte::tr("&Comment on s'en sert ?"), [this] { Aide2Click(); });
+    item(aide, "Oinstallerlesarchives2", Texte::tr("Où installer les archives ?"),
          [this] { Oinstallerlesarchives1Click(); });
     aide->addSeparator();
-    item(aide, "Apropos1", QStringLiteral("&A propos"), [this] { Apropos1Click(); });
-    QMenu* barre = mb->addMenu(QStringLiteral("&Barre d'outils"));
+    item(aide, "Apropos1", Texte::tr("&A propos"), [this] { Apropos1Click(); });
+    QMenu* barre = mb->addMenu(Texte::tr("&Barre d'outils"));
     actions["Barredoutils1"] = barre->menuAction();
-    QAction* montrer = item(barre, "AfficherBarOut", QStringLiteral("A&fficher "), [] {});
+    QAction* montrer = item(barre, "AfficherBarOut", Texte::tr("A&fficher "), [] {});
     montrer->setCheckable(true);
     montrer->setChecked(true);
     QObject::connect(montrer, &QAction::toggled, this, [this](bool v) { AfficherBarOutClick(v); });
-    item(nullptr, "Quitter1", QStringLiteral("&Quitter"), [this] { cadre->close(); });
+    item(nullptr, "Quitter1", Texte::tr("&Quitter"), [this] { cadre->close(); });
 
     StatusBar1 = new LibelleElide(cadre);
     StatusBar1->setAlignment(Qt::AlignCenter);

@@ -16,6 +16,7 @@
 #include "reglages.h"
 #include "rejeu.h"
 #include "rendu_course.h"
+#include "traduction.h"
 
 #include <QImage>
 #include <array>
@@ -39,8 +40,8 @@ class TFCalend;
 inline const QString TITRE_INITIAL = QStringLiteral(" Orvalis 2000 - 2001 V.4.7c");
 // The status line after a race-day selection, and after leaving a tool:
 // two blanks before the bar in the first, one in the second.
-inline const QString MESSAGE_OPTION = QStringLiteral("Sélectionner une option  | (Double cliquer pour quitter une option)");
-inline const QString MESSAGE_OPTION_QUITTEE = QStringLiteral("Sélectionner une option | (Double cliquer pour quitter une option)");
+inline QString message_option() { return Texte::tr("Sélectionner une option  | (Double cliquer pour quitter une option)"); }
+inline QString message_option_quittee() { return Texte::tr("Sélectionner une option | (Double cliquer pour quitter une option)"); }
 
 // The theoretical route of the window: built once when first switched on.
 struct RouteTheorique {

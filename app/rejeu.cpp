@@ -2,6 +2,7 @@
 
 #include "calendrier.h"
 #include "posconc.h"
+#include "traduction.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -15,9 +16,8 @@
 namespace orv {
 
 namespace {
-const QString MESSAGE_FIN = QStringLiteral("Date de fin atteinte : appuyer sur ECHAP");
-const QString MESSAGE_MANUEL =
-    QStringLiteral("Appuyer sur la flêche curseur vers le bas pour le jour suivant |  Page préc = zoom arrière  | Page suiv = zoom avant");
+QString message_fin() { return Texte::tr("Date de fin atteinte : appuyer sur ECHAP"); }
+QString message_manuel() { return Texte::tr("Appuyer sur la flêche curseur vers le bas pour le jour suivant |  Page préc = zoom arrière  | Page suiv = zoom avant"); }
 constexpr ext MARGE_MIN = 0.1L;
 constexpr ext MARGE_LAT_MAX = 90, MARGE_LONG_MAX = 90;  // degrees
 }  // namespace
@@ -38,7 +38,7 @@ void Rejeu::Trajets1Click()
     f_.film.ferme();
     arrete_film();
     f_.active_classement(false);
-    f_.Aff_Message(QStringLiteral("Pour se repasser le film de la course ! "));
+    f_.Aff_Message(Texte::tr("Pour se repasser le film de la course ! "));
     f_.unsetCursor();
     PanelTraj->show();
     PanelTraj->raise();
@@ -75,7 +75,7 @@ void Rejeu::BTokTrajClick()
 {
     if (!trajets_constitues) {
         // The archive could not be read: nothing to replay, commands kept.
-        f_.information(QStringLiteral("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
+        f_.information(Texte::tr("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
         return;
     }
     SelectionTrajets s;
@@ -84,7 +84,7 @@ void Rejeu::BTokTrajClick()
     // Nothing to replay: said, as the command line says it, the panel kept.
     Viewport essai;
     if (!cadre_sur_trajets(f_.etat.archive, s, essai, f_.width())) {
-        f_.information(AUCUNE_POSITION);
+        f_.information(aucune_position());
         return;
     }
     const int mode = PanelTraj->index_mode();
@@ -136,7 +136,7 @@ void Rejeu::BTExporterClick()
         return;
     QString erreur;
     if (exporte_trajets(f_.etat.archive, s, chemin, f_.couleurs_conc, erreur))
-        f_.Aff_Message(QStringLiteral("Trajets enregistrés dans « %1 »").arg(chemin));
+        f_.Aff_Message(Texte::tr("Trajets enregistrés dans « %1 »").arg(chemin));
     else
         f_.avertissement(erreur);
 }
@@ -227,10 +227,10 @@ void Rejeu::un_pas()
     f_.invalider();
     if (film_cadence && jour >= 0 && jour < f_.etat.archive.nb_jours()) {
         const QDate d = f_.etat.archive.jours[size_t(jour)];
-        f_.Aff_Message(QStringLiteral("Film : %1 - jour %2%3")
+        f_.Aff_Message(Texte::tr("Film : %1 - jour %2%3")
                            .arg(d.toString(QStringLiteral("dd/MM/yyyy")))
                            .arg(ecart_jours(9, 11, 2000, d.day(), d.month(), d.year()))
-                           .arg(film_en_pause ? QStringLiteral(" (pause)") : QString()));
+                           .arg(film_en_pause ? Texte::tr(" (pause)") : QString()));
     }
 }
 
@@ -247,7 +247,7 @@ void Rejeu::Trac_traj_cadenc()
     film_en_pause = false;
     demarre_film();
     if (dernier_conc == 0) {
-        f_.Aff_Message(MESSAGE_FIN);
+        f_.Aff_Message(message_fin());
         return;
     }
     // The first step at once (once back in the event loop), then one per
@@ -260,7 +260,7 @@ void Rejeu::tic_film()
     if (!trajets_actifs || !defilement_en_cours || !film_cadence || film_en_pause)
         return;
     if (!film.reste()) {
-        f_.Aff_Message(MESSAGE_FIN);
+        f_.Aff_Message(message_fin());
         return;
     }
     un_pas();
@@ -271,7 +271,7 @@ void Rejeu::Trac_traj_man()
 {
     defilement_en_cours = true;
     film_cadence = false;
-    f_.Aff_Message(MESSAGE_MANUEL);
+    f_.Aff_Message(message_manuel());
     demarre_film();
     if (dernier_conc == 0)
         return;
@@ -344,7 +344,7 @@ bool Rejeu::touche(QKeyEvent* e)
             film_en_pause = !film_en_pause;
             if (film_en_pause) {
                 minuterie()->stop();
-                f_.Aff_Message(f_.message_statut + QStringLiteral(" (pause)"));
+                f_.Aff_Message(f_.message_statut + Texte::tr(" (pause)"));
             } else {
                 tic_film();
             }
@@ -354,7 +354,7 @@ bool Rejeu::touche(QKeyEvent* e)
             if (film.reste())
                 un_pas();
             else
-                f_.Aff_Message(MESSAGE_FIN);
+                f_.Aff_Message(message_fin());
             return true;
         }
         return false;
@@ -378,9 +378,9 @@ bool Rejeu::touche(QKeyEvent* e)
     case Qt::Key_Down:
         if (defilement_en_cours && film.reste()) {
             un_pas();
-            f_.Aff_Message(MESSAGE_MANUEL);
+            f_.Aff_Message(message_manuel());
         } else {
-            f_.Aff_Message(MESSAGE_FIN);
+            f_.Aff_Message(message_fin());
         }
         return true;
     default: return false;

@@ -1,6 +1,7 @@
 #include "carte.h"
 
 #include "trace_cartes.h"
+#include "traduction.h"
 
 #include <QPainter>
 #include <cmath>
@@ -171,15 +172,15 @@ void Carte::trace_merid_paral(ext sud, ext ouest, ext nord, ext est, const Carte
     {
         const TColor garde = canevas.couleur_plume;
         canevas.couleur_plume = clSilver;
-        parallele(0, QStringLiteral("Equateur"), clSilver);
+        parallele(0, Texte::tr("Equateur"), clSilver);
         canevas.couleur_plume = garde;
     }
     canevas.couleur_plume = clRed;
-    parallele(23.262L, QStringLiteral("Tropique du Cancer"), clRed);
-    parallele(-23.262L, QStringLiteral("Tropique du Capricorne"), clRed);
+    parallele(23.262L, Texte::tr("Tropique du Cancer"), clRed);
+    parallele(-23.262L, Texte::tr("Tropique du Capricorne"), clRed);
     canevas.couleur_plume = COUL_POLAIRE;
-    parallele(66.3L, QStringLiteral("Cercle Polaire Arctique"), COUL_POLAIRE);
-    parallele(-66.3L, QStringLiteral("Cercle Polaire antarctique"), COUL_POLAIRE);
+    parallele(66.3L, Texte::tr("Cercle Polaire Arctique"), COUL_POLAIRE);
+    parallele(-66.3L, Texte::tr("Cercle Polaire antarctique"), COUL_POLAIRE);
 
     // Greenwich, or the 180° meridian when Greenwich is off the window,
     // each with its own name.

@@ -1,6 +1,7 @@
 #include "cartes.h"
 
 #include "rechfi.h"
+#include "traduction.h"
 
 #include <QDir>
 #include <QFile>
@@ -42,13 +43,13 @@ namespace {
 QString raison(QFileDevice::FileError e)
 {
     switch (e) {
-    case QFileDevice::PermissionsError: return QStringLiteral("accès refusé");
-    case QFileDevice::OpenError: return QStringLiteral("ouverture impossible");
-    case QFileDevice::ReadError: return QStringLiteral("erreur de lecture");
-    case QFileDevice::ResourceError: return QStringLiteral("ressources du système épuisées");
-    case QFileDevice::TimeOutError: return QStringLiteral("délai dépassé");
-    case QFileDevice::AbortError: return QStringLiteral("lecture interrompue");
-    default: return QStringLiteral("erreur d'entrée-sortie");
+    case QFileDevice::PermissionsError: return Texte::tr("accès refusé");
+    case QFileDevice::OpenError: return Texte::tr("ouverture impossible");
+    case QFileDevice::ReadError: return Texte::tr("erreur de lecture");
+    case QFileDevice::ResourceError: return Texte::tr("ressources du système épuisées");
+    case QFileDevice::TimeOutError: return Texte::tr("délai dépassé");
+    case QFileDevice::AbortError: return Texte::tr("lecture interrompue");
+    default: return Texte::tr("erreur d'entrée-sortie");
     }
 }
 }  // namespace
@@ -60,24 +61,24 @@ bool lit_carte(const QString& chemin, int64_t taille, CartePix& carte, QString& 
     carte.nb_points = carte.taille / TAILLE_ENREG;
     carte.lus = 0;
     if (fi.exists() && !fi.isFile()) {
-        erreur = QStringLiteral("ce n'est pas un fichier ordinaire");
+        erreur = Texte::tr("ce n'est pas un fichier ordinaire");
         return false;
     }
     if (carte.taille > TAILLE_CARTE_MAX) {
-        erreur = QStringLiteral("fichier trop grand (plus de %1 Mo)").arg(TAILLE_CARTE_MAX >> 20);
+        erreur = Texte::tr("fichier trop grand (plus de %1 Mo)").arg(TAILLE_CARTE_MAX >> 20);
         carte.nb_points = 0;
         return false;
     }
     QFile f(chemin);
     if (!f.open(QIODevice::ReadOnly)) {
-        erreur = fi.exists() ? raison(f.error()) : QStringLiteral("fichier introuvable");
+        erreur = fi.exists() ? raison(f.error()) : Texte::tr("fichier introuvable");
         return false;
     }
     const int64_t nb_doubles = (carte.taille + 7) / 8;
     try {
         carte.donnees = std::make_unique<double[]>(static_cast<size_t>(nb_doubles > 0 ? nb_doubles : 1));
     } catch (const std::bad_alloc&) {
-        erreur = QStringLiteral("mémoire insuffisante");
+        erreur = Texte::tr("mémoire insuffisante");
         carte.nb_points = 0;
         return false;
     }
@@ -109,7 +110,7 @@ void charge_cartes(Cartes& c, const OptionsCartes& opt)
                 if (!ecrit_rep_cartes_registre(c.rep_cartes, erreur) && opt.information)
                     opt.information(erreur);
             } else if (opt.avertissement)
-                opt.avertissement(QStringLiteral("Répertoire des cartes pixellisées non trouvé"));
+                opt.avertissement(Texte::tr("Répertoire des cartes pixellisées non trouvé"));
         }
     }
 
@@ -128,11 +129,11 @@ void charge_cartes(Cartes& c, const OptionsCartes& opt)
         QString erreur;
         if (!lit_carte(c.rep_cartes + u'/' + nom, taille, carte, erreur)) {
             if (opt.information)
-                opt.information(QStringLiteral("Impossible de lire la carte %1 : %2.").arg(nom, erreur));
+                opt.information(Texte::tr("Impossible de lire la carte %1 : %2.").arg(nom, erreur));
             continue;
         }
         if (carte.lus < carte.taille && opt.information)
-            opt.information(nom + QStringLiteral(" :impossible de charger"));
+            opt.information(nom + Texte::tr(" :impossible de charger"));
         c.liste.push_back(std::move(carte));
     }
 }

@@ -1,5 +1,7 @@
 #include "rechfi.h"
 
+#include "traduction.h"
+
 #include <QDir>
 #include <QFileInfo>
 #include <QSettings>
@@ -127,7 +129,7 @@ bool ecrit_rep_cartes_registre(const QString& rep, QString& erreur)
     s->sync();
     if (s->status() == QSettings::NoError)
         return true;
-    erreur = QStringLiteral("Le répertoire des cartes n'a pas pu être mémorisé dans « %1 ».")
+    erreur = Texte::tr("Le répertoire des cartes n'a pas pu être mémorisé dans « %1 ».")
                  .arg(QDir::toNativeSeparators(s->fileName()));
     return false;
 }

@@ -1,28 +1,36 @@
 #include "calendrier.h"
 
 #include "convers.h"
+#include "traduction.h"
 
 #include <cmath>
 
 namespace orv {
 
-const std::array<QString, 8> noms_jours = {
-    QString(),           QStringLiteral("Samedi"), QStringLiteral("Dimanche"),
-    QStringLiteral("Lundi"), QStringLiteral("Mardi"), QStringLiteral("Mercredi"),
-    QStringLiteral("Jeudi"), QStringLiteral("Vendredi")};
+// The names as the calendar and the date texts write them, in the language
+// installed (French as written here).
+const std::array<const char*, 8> noms_jours_fr = {
+    "", QT_TRANSLATE_NOOP("Orvalis", "Samedi"), QT_TRANSLATE_NOOP("Orvalis", "Dimanche"),
+    QT_TRANSLATE_NOOP("Orvalis", "Lundi"), QT_TRANSLATE_NOOP("Orvalis", "Mardi"), QT_TRANSLATE_NOOP("Orvalis", "Mercredi"),
+    QT_TRANSLATE_NOOP("Orvalis", "Jeudi"), QT_TRANSLATE_NOOP("Orvalis", "Vendredi")};
 
-const std::array<QString, 13> noms_mois = {
-    QString(),
-    QStringLiteral("JANVIER  "), QStringLiteral("FEVRIER  "), QStringLiteral("MARS     "),
-    QStringLiteral("AVRIL    "), QStringLiteral("MAI      "), QStringLiteral("JUIN     "),
-    QStringLiteral("JUILLET  "), QStringLiteral("AOUT     "), QStringLiteral("SEPTEMBRE"),
-    QStringLiteral("OCTOBRE  "), QStringLiteral("NOVEMBRE "), QStringLiteral("DECEMBRE ")};
+const std::array<const char*, 13> noms_mois_fr = {
+    "",
+    QT_TRANSLATE_NOOP("Orvalis", "JANVIER  "), QT_TRANSLATE_NOOP("Orvalis", "FEVRIER  "),
+    QT_TRANSLATE_NOOP("Orvalis", "MARS     "), QT_TRANSLATE_NOOP("Orvalis", "AVRIL    "),
+    QT_TRANSLATE_NOOP("Orvalis", "MAI      "), QT_TRANSLATE_NOOP("Orvalis", "JUIN     "),
+    QT_TRANSLATE_NOOP("Orvalis", "JUILLET  "), QT_TRANSLATE_NOOP("Orvalis", "AOUT     "),
+    QT_TRANSLATE_NOOP("Orvalis", "SEPTEMBRE"), QT_TRANSLATE_NOOP("Orvalis", "OCTOBRE  "),
+    QT_TRANSLATE_NOOP("Orvalis", "NOVEMBRE "), QT_TRANSLATE_NOOP("Orvalis", "DECEMBRE ")};
+
+QString nom_jour(int k) { return k >= 1 && k <= 7 ? Texte::tr(noms_jours_fr[size_t(k)]) : QString(); }
+QString nom_mois(int m) { return m >= 1 && m <= 12 ? Texte::tr(noms_mois_fr[size_t(m)]) : QString(); }
 
 const std::array<uint8_t, 13> jours_par_mois = {0, 31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
 
 void montre_mois(EtatDate& e, int m, int y)
 {
-    e.mois_txt = (m >= 1 && m <= 12) ? noms_mois[size_t(m)] : QString();
+    e.mois_txt = nom_mois(m);
     e.annee_txt = QString::number(y);
 }
 
@@ -44,7 +52,7 @@ void valide_date(EtatDate& e, int d, int m, int y)
     if (e.jour_sem < 1)
         e.jour_sem += 7;
 
-    e.date_en_clair = noms_jours[size_t(e.jour_sem)] + u' ' + jour_txt + u' ' + e.mois_txt + u' ' + e.annee_txt;
+    e.date_en_clair = nom_jour(e.jour_sem) + u' ' + jour_txt + u' ' + e.mois_txt + u' ' + e.annee_txt;
     e.code_jour = QStringLiteral("%1").arg(d, 2) + QStringLiteral("%1").arg(m, 2, 10, QLatin1Char('0')) +
                   e.annee_txt.mid(2, 2);
     e.jour_choisi = d;
@@ -86,8 +94,8 @@ void jour_suivant(EtatDate& e)
         e.jour_sem += 7;
     const QString jj = QStringLiteral("%1").arg(e.jour_choisi, 2);
     const QString aaaa = QStringLiteral("%1").arg(e.annee_choisie, 4);
-    e.date_en_clair = noms_jours[size_t(e.jour_sem)] + u' ' + jj + u' ' +
-                      noms_mois[size_t(std::clamp(e.mois_choisi, 1, 12))] + QStringLiteral("  ") + aaaa;
+    e.date_en_clair = nom_jour(e.jour_sem) + u' ' + jj + u' ' + nom_mois(std::clamp(e.mois_choisi, 1, 12)) +
+                      QStringLiteral("  ") + aaaa;
     QString j0 = jj, m0 = QStringLiteral("%1").arg(e.mois_choisi, 2);
     if (j0.startsWith(u' '))
         j0[0] = u'0';

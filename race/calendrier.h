@@ -9,15 +9,15 @@
 
 namespace orv {
 
-// Index 1 is Saturday.
-extern const std::array<QString, 8> noms_jours;
-// Upper case, no accents, blank-padded to 9 characters.
-extern const std::array<QString, 13> noms_mois;
+// The weekday (1 Saturday .. 7 Friday) and the month (1..12, upper case,
+// no accents, blank-padded to 9 characters) in the language installed.
+QString nom_jour(int jour_sem);
+QString nom_mois(int mois);
 extern const std::array<uint8_t, 13> jours_par_mois;
 
 struct EtatDate {
     int32_t jour_choisi = 0, mois_choisi = 0, annee_choisie = 0;
-    int32_t jour_sem = 0;  // 1..7 into noms_jours
+    int32_t jour_sem = 0;  // 1..7, for nom_jour
     QString date_en_clair;
     QString code_jour;     // DDMMYY, a blank before a one-digit day
     QString mois_txt;      // month shown by the dialog

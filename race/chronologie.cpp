@@ -1,6 +1,9 @@
 #include "chronologie.h"
 
 #include "statistiques.h"
+#include "traduction.h"
+
+#include <QLocale>
 
 #include <algorithm>
 #include <cmath>
@@ -48,18 +51,23 @@ double cap_vers(const std::array<double, 3>& p, const std::array<double, 3>& b)
 Instant instant_de(const QDateTime& t) { return t.toSecsSinceEpoch(); }
 QDateTime date_de(Instant t) { return QDateTime::fromSecsSinceEpoch(t, Qt::UTC); }
 
-QString texte_nature(Nature n)
+namespace {
+const char* nature_fr(Nature n)
 {
     switch (n) {
-    case Nature::Releve: return QStringLiteral("relevé");
-    case Nature::Interpole: return QStringLiteral("interpolé");
-    case Nature::Estime: return QStringLiteral("estimé");
-    case Nature::Arrive: return QStringLiteral("arrivé");
-    case Nature::Abandon: return QStringLiteral("abandon");
-    case Nature::DerniereConnue: return QStringLiteral("dernière position connue");
+    case Nature::Releve: return QT_TRANSLATE_NOOP("Orvalis", "relevé");
+    case Nature::Interpole: return QT_TRANSLATE_NOOP("Orvalis", "interpolé");
+    case Nature::Estime: return QT_TRANSLATE_NOOP("Orvalis", "estimé");
+    case Nature::Arrive: return QT_TRANSLATE_NOOP("Orvalis", "arrivé");
+    case Nature::Abandon: return QT_TRANSLATE_NOOP("Orvalis", "abandon");
+    case Nature::DerniereConnue: return QT_TRANSLATE_NOOP("Orvalis", "dernière position connue");
     }
-    return {};
+    return "";
 }
+}  // namespace
+
+QString texte_nature(Nature n) { return QString::fromUtf8(nature_fr(n)); }
+QString texte_nature_traduit(Nature n) { return Texte::tr(nature_fr(n)); }
 
 TPos_elem pos_elem_de(const PositionFilm& p, const QString& nom)
 {
@@ -239,16 +247,15 @@ int jour_de_course_de(Instant t) { return int(PREMIER_JOUR_COURSE.daysTo(date_de
 
 QString texte_horloge(Instant t)
 {
-    static const char* const jours[] = {"Lundi", "Mardi", "Mercredi", "Jeudi", "Vendredi", "Samedi", "Dimanche"};
-    static const char* const mois[] = {"janvier", "février", "mars",      "avril",   "mai",      "juin",
-                                       "juillet", "août",    "septembre", "octobre", "novembre", "décembre"};
+    // The day and month names of the language installed ("Mardi 12 décembre
+    // 2000", "Tuesday 12 December 2000").
+    const QLocale l(Texte::tr("fr_FR", "locale of the dates"));
     const QDateTime d = date_de(t);
-    const QDate j = d.date();
-    return QStringLiteral("%1 %2 %3 %4, %5h%6 UTC · jour %7")
-        .arg(QString::fromUtf8(jours[j.dayOfWeek() - 1]))
-        .arg(j.day())
-        .arg(QString::fromUtf8(mois[j.month() - 1]))
-        .arg(j.year())
+    QString jour = l.toString(d.date(), QStringLiteral("dddd d MMMM yyyy"));
+    if (!jour.isEmpty())
+        jour[0] = jour[0].toUpper();
+    return Texte::tr("%1, %2h%3 UTC · jour %4")
+        .arg(jour)
         .arg(d.time().hour(), 2, 10, QLatin1Char('0'))
         .arg(d.time().minute(), 2, 10, QLatin1Char('0'))
         .arg(jour_de_course_de(t));

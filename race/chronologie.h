@@ -30,9 +30,11 @@ inline constexpr Instant ECART_INTERPOLATION_MAX = 30 * UNE_HEURE;
 
 // What a position of the moment is.
 enum class Nature { Releve, Interpole, Estime, Arrive, Abandon, DerniereConnue };
-// Its French name: "relevé", "interpolé", "estimé", "arrivé", "abandon",
-// "dernière position connue".
+// Its French name, as the tables and the CSV write it: "relevé",
+// "interpolé", "estimé", "arrivé", "abandon", "dernière position connue";
+// and in the language installed, as the window shows it.
 QString texte_nature(Nature n);
+QString texte_nature_traduit(Nature n);
 
 // A real fix of an entrant.
 struct Fixe {

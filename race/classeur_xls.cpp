@@ -6,6 +6,7 @@
 #include "classeur.h"
 
 #include "texte.h"
+#include "traduction.h"
 
 #include <QFile>
 #include <charconv>
@@ -40,13 +41,13 @@ public:
     bool flux(const QString& nom, QByteArray& contenu, QString& erreur)
     {
         if (f_.size() < 512 || std::memcmp(f_.constData(), "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) != 0) {
-            erreur = QStringLiteral("pas un classeur Excel 97 ou plus récent");
+            erreur = Texte::tr("pas un classeur Excel 97 ou plus récent");
             return false;
         }
         const char* h = f_.constData();
         const int decalage = u16(h + 0x1E), mini_decalage = u16(h + 0x20);
         if ((decalage != 9 && decalage != 12) || mini_decalage != 6) {
-            erreur = QStringLiteral("classeur illisible (secteurs)");
+            erreur = Texte::tr("classeur illisible (secteurs)");
             return false;
         }
         secteur_ = qsizetype(1) << decalage;
@@ -56,7 +57,7 @@ public:
             return false;
         QByteArray repertoire;
         if (!chaine(fat_, u32(h + 0x30), -1, repertoire)) {
-            erreur = QStringLiteral("classeur illisible (répertoire)");
+            erreur = Texte::tr("classeur illisible (répertoire)");
             return false;
         }
         const uint32_t coupure = u32(h + 0x38);
@@ -78,7 +79,7 @@ public:
             if (type != 2 || n.compare(nom, Qt::CaseInsensitive) != 0)
                 continue;
             if (taille > TAILLE_MAX_XLS) {
-                erreur = QStringLiteral("classeur trop grand");
+                erreur = Texte::tr("classeur trop grand");
                 return false;
             }
             bool ok;
@@ -92,10 +93,10 @@ public:
                 ok = chaine(fat_, debut, taille, contenu);
             }
             if (!ok)
-                erreur = QStringLiteral("classeur illisible (flux %1)").arg(nom);
+                erreur = Texte::tr("classeur illisible (flux %1)").arg(nom);
             return ok;
         }
-        erreur = QStringLiteral("pas de classeur Excel 97 dans le fichier");
+        erreur = Texte::tr("pas de classeur Excel 97 dans le fichier");
         return false;
     }
 
@@ -111,7 +112,7 @@ private:
         for (qsizetype tours = 0; secteurs_fat.size() < nb_fat && dif < FIN_DE_CHAINE; ++tours) {
             const char* s = adresse(dif);
             if (!s || tours > nb_secteurs_) {
-                erreur = QStringLiteral("classeur illisible (table des secteurs)");
+                erreur = Texte::tr("classeur illisible (table des secteurs)");
                 return false;
             }
             for (qsizetype k = 0; k + 1 < secteur_ / 4 && secteurs_fat.size() < nb_fat; ++k)
@@ -119,13 +120,13 @@ private:
             dif = u32(s + secteur_ - 4);
         }
         if (secteurs_fat.size() < nb_fat || qsizetype(nb_fat) > nb_secteurs_) {
-            erreur = QStringLiteral("classeur illisible (table des secteurs)");
+            erreur = Texte::tr("classeur illisible (table des secteurs)");
             return false;
         }
         for (uint32_t n : secteurs_fat) {
             const char* s = adresse(n);
             if (!s) {
-                erreur = QStringLiteral("classeur illisible (table des secteurs)");
+                erreur = Texte::tr("classeur illisible (table des secteurs)");
                 return false;
             }
             for (qsizetype k = 0; k < secteur_ / 4; ++k)
@@ -337,7 +338,7 @@ bool lit_xls(const QString& chemin, const QString& nom_feuille, Feuille& f, QStr
 {
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly) || fichier.size() > TAILLE_MAX_XLS) {
-        erreur = fichier.isOpen() ? QStringLiteral("classeur trop grand") : QStringLiteral("classeur illisible");
+        erreur = fichier.isOpen() ? Texte::tr("classeur trop grand") : Texte::tr("classeur illisible");
         return false;
     }
     return lit_xls_octets(fichier.readAll(), nom_feuille, f, erreur);
@@ -352,7 +353,7 @@ bool lit_xls_octets(const QByteArray& octets, const QString& nom_feuille, Feuill
     // The globals: the sheets' names and places, the shared strings.
     const std::vector<Enreg> globales = enregistrements(classeur, 0);
     if (globales.empty() || globales[0].type != 0x0809 || globales[0].n < 2 || u16(globales[0].p) != 0x0600) {
-        erreur = QStringLiteral("pas un classeur Excel 97 ou plus récent");
+        erreur = Texte::tr("pas un classeur Excel 97 ou plus récent");
         return false;
     }
     QStringList chaines;
@@ -368,19 +369,19 @@ bool lit_xls_octets(const QByteArray& octets, const QString& nom_feuille, Feuill
             if (nom == nom_feuille && debut_feuille < 0)
                 debut_feuille = u32(e.p);
         } else if (e.type == 0x00FC && !chaines_partagees(globales, k, chaines)) {
-            erreur = QStringLiteral("classeur illisible (textes partagés)");
+            erreur = Texte::tr("classeur illisible (textes partagés)");
             return false;
         }
     }
     if (debut_feuille < 0 || debut_feuille >= classeur.size()) {
-        erreur = QStringLiteral("pas de feuille « %1 »").arg(nom_feuille);
+        erreur = Texte::tr("pas de feuille « %1 »").arg(nom_feuille);
         return false;
     }
     f = Feuille{};
     const std::vector<Enreg> cellules = enregistrements(classeur, qsizetype(debut_feuille));
     auto place = [&](uint16_t l, uint16_t c, const QString& t) {
         if (!f.place(int(l) + 1, int(c) + 1, t)) {
-            erreur = QStringLiteral("feuille « %1 » trop grande pour un classement").arg(nom_feuille);
+            erreur = Texte::tr("feuille « %1 » trop grande pour un classement").arg(nom_feuille);
             return false;
         }
         return true;

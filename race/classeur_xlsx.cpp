@@ -1,6 +1,8 @@
 // The .xlsx reader: a zip of XML parts (QuaZip and QXmlStreamReader).
 #include "classeur.h"
 
+#include "traduction.h"
+
 #include <QFileInfo>
 #include <QIODevice>
 #include <QFile>
@@ -46,7 +48,7 @@ bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& e
 {
     QuaZip z(zip);
     if (!z.open(QuaZip::mdUnzip)) {
-        erreur = QStringLiteral("classeur illisible");
+        erreur = Texte::tr("classeur illisible");
         return false;
     }
     // The sheet's relation id in the workbook, then its part.
@@ -65,7 +67,7 @@ bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& e
             rels.attributes().value(QLatin1String("Id")) == id)
             partie = rels.attributes().value(QLatin1String("Target")).toString();
     if (id.isEmpty() || partie.isEmpty()) {
-        erreur = QStringLiteral("pas de feuille « %1 »").arg(nom_feuille);
+        erreur = Texte::tr("pas de feuille « %1 »").arg(nom_feuille);
         return false;
     }
     partie = partie.startsWith(u'/') ? partie.mid(1) : QStringLiteral("xl/") + partie;
@@ -127,13 +129,13 @@ bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& e
             // Cells outside the limits are left out; too many stop the reading.
             if (ligne >= 1 && ligne <= LIGNES_MAX_FEUILLE && colonne >= 1 && colonne <= COLONNES_MAX_FEUILLE &&
                 !f.place(ligne, colonne, texte)) {
-                erreur = QStringLiteral("feuille « %1 » trop grande pour un classement").arg(nom_feuille);
+                erreur = Texte::tr("feuille « %1 » trop grande pour un classement").arg(nom_feuille);
                 return false;
             }
         }
     }
     if (feuille.hasError()) {
-        erreur = QStringLiteral("feuille « %1 » illisible").arg(nom_feuille);
+        erreur = Texte::tr("feuille « %1 » illisible").arg(nom_feuille);
         return false;
     }
     return true;
@@ -142,14 +144,14 @@ bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& e
 bool feuille_depuis_classeur(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur)
 {
     if (!QFileInfo(chemin).isFile()) {
-        erreur = QStringLiteral("fichier absent");
+        erreur = Texte::tr("fichier absent");
         return false;
     }
     if (QFileInfo(chemin).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
         return lit_xls(chemin, nom_feuille, f, erreur);
     QFile fichier(chemin);
     if (!fichier.open(QIODevice::ReadOnly)) {
-        erreur = QStringLiteral("classeur illisible");
+        erreur = Texte::tr("classeur illisible");
         return false;
     }
     return lit_xlsx(&fichier, nom_feuille, f, erreur);

@@ -1,6 +1,7 @@
 #include "ecriture.h"
 
 #include "texte.h"
+#include "traduction.h"
 
 #include <QBuffer>
 #include <QDateTime>
@@ -34,26 +35,26 @@ void etape(EtapeEcriture e, qint64 n)
 
 QString echec(const QString& chemin, const QString& raison)
 {
-    return QStringLiteral("Écriture impossible de « %1 » : %2.").arg(QDir::toNativeSeparators(chemin), raison);
+    return Texte::tr("Écriture impossible de « %1 » : %2.").arg(QDir::toNativeSeparators(chemin), raison);
 }
 
 #ifdef Q_OS_UNIX
 QString raison_systeme(int e)
 {
     switch (e) {
-    case ENOSPC: return QStringLiteral("disque plein");
+    case ENOSPC: return Texte::tr("disque plein");
 #ifdef EDQUOT
-    case EDQUOT: return QStringLiteral("quota du disque dépassé");
+    case EDQUOT: return Texte::tr("quota du disque dépassé");
 #endif
-    case EFBIG: return QStringLiteral("fichier trop grand pour ce système (taille limitée)");
+    case EFBIG: return Texte::tr("fichier trop grand pour ce système (taille limitée)");
     case EACCES:
-    case EPERM: return QStringLiteral("écriture interdite dans ce dossier");
-    case EROFS: return QStringLiteral("disque en lecture seule");
+    case EPERM: return Texte::tr("écriture interdite dans ce dossier");
+    case EROFS: return Texte::tr("disque en lecture seule");
     case ENOENT:
-    case ENOTDIR: return QStringLiteral("dossier absent");
-    case EIO: return QStringLiteral("erreur du disque");
-    case EISDIR: return QStringLiteral("c'est un dossier");
-    default: return QStringLiteral("erreur système %1").arg(e);
+    case ENOTDIR: return Texte::tr("dossier absent");
+    case EIO: return Texte::tr("erreur du disque");
+    case EISDIR: return Texte::tr("c'est un dossier");
+    default: return Texte::tr("erreur système %1").arg(e);
     }
 }
 
@@ -236,7 +237,7 @@ bool ecrit_png(const QString& chemin, const QImage& image, QString& erreur)
     QBuffer tampon(&png);
     tampon.open(QIODevice::WriteOnly);
     if (image.isNull() || !image.save(&tampon, "PNG")) {
-        erreur = echec(chemin, QStringLiteral("image impossible à coder en PNG"));
+        erreur = echec(chemin, Texte::tr("image impossible à coder en PNG"));
         return false;
     }
     return ecrit_fichier(chemin, png, erreur);

@@ -3,6 +3,7 @@
 #include "donnees.h"
 #include "ecriture.h"
 #include "texte.h"
+#include "traduction.h"
 
 #include <algorithm>
 #include <bitset>
@@ -140,13 +141,13 @@ QString ordinal(qsizetype n) { return n == 1 ? QStringLiteral("1er") : QStringLi
 // its place in the sheet and, when known, its skipper.
 QString designation(int champ, qsizetype n, const QString& skipper = {})
 {
-    QString s = QStringLiteral("%1 du %2 concurrent").arg(QString::fromLatin1(NOMS_CHAMPS[champ]), ordinal(n));
+    QString s = Texte::tr("%1 du %2 concurrent").arg(QString::fromLatin1(NOMS_CHAMPS[champ]), ordinal(n));
     if (!skipper.isEmpty())
         s += QStringLiteral(" (%1)").arg(skipper);
     return s;
 }
 
-QString refus(const QString& quoi) { return QStringLiteral("Classement illisible : %1 ; rien n'est écrit.").arg(quoi); }
+QString refus(const QString& quoi) { return Texte::tr("Classement illisible : %1 ; rien n'est écrit.").arg(quoi); }
 
 // The blocks as the day reader will take them: a block with an empty line
 // or a number cell that is not a number would shift every entrant after
@@ -155,7 +156,7 @@ QString refus(const QString& quoi) { return QStringLiteral("Classement illisible
 bool blocs_complets(const QStringList& lignes, QString& erreur)
 {
     if (lignes.isEmpty()) {
-        erreur = QStringLiteral("Classement illisible : aucun concurrent sous la ligne « 1 » ; rien n'est écrit.");
+        erreur = Texte::tr("Classement illisible : aucun concurrent sous la ligne « 1 » ; rien n'est écrit.");
         return false;
     }
     for (qsizetype k = 0; k < lignes.size(); ++k) {
@@ -164,8 +165,8 @@ bool blocs_complets(const QStringList& lignes, QString& erreur)
         const bool nombre = champ < LATITUDE || champ > VITESSE || est_nombre(v) || nombre_a_virgule(v);
         if (v.isEmpty() || !nombre) {
             erreur = refus(designation(champ, k / LIGNES_BLOC + 1) +
-                           (v.isEmpty() ? QStringLiteral(" vide")
-                                        : QStringLiteral(" « %1 » n'est pas un nombre").arg(lignes[k])));
+                           (v.isEmpty() ? Texte::tr(" vide")
+                                        : Texte::tr(" « %1 » n'est pas un nombre").arg(lignes[k])));
             return false;
         }
     }
@@ -178,7 +179,7 @@ bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur)
     RechercheFeuille r;
     r.feuille_recherche = &f;
     if (!r.cherche_colonne(DISPOSITION_97.rang, QStringLiteral("1"))) {
-        erreur = QStringLiteral("Classement illisible : pas de ligne « 1 » dans la feuille RECLASS (disposition 97).");
+        erreur = Texte::tr("Classement illisible : pas de ligne « 1 » dans la feuille RECLASS (disposition 97).");
         return false;
     }
     lignes.clear();
@@ -191,11 +192,11 @@ bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur)
     RechercheFeuille r;
     r.feuille_recherche = &f;
     if (!r.cherche_colonne(DISPOSITION_2000.rang, QStringLiteral("Pos."))) {
-        erreur = QStringLiteral("Classement illisible : pas de ligne « Pos. » dans la feuille RECLASS (disposition 2000).");
+        erreur = Texte::tr("Classement illisible : pas de ligne « Pos. » dans la feuille RECLASS (disposition 2000).");
         return false;
     }
     if (!r.cherche_autour(r.ligne_trouvee + 9, DISPOSITION_2000.rang, QStringLiteral("1"))) {
-        erreur = QStringLiteral("Classement illisible : pas de ligne « 1 » sous « Pos. » dans la feuille RECLASS.");
+        erreur = Texte::tr("Classement illisible : pas de ligne « 1 » sous « Pos. » dans la feuille RECLASS.");
         return false;
     }
     lignes.clear();
@@ -232,15 +233,15 @@ bool nombre_plausible(const QString& cellule, int champ, qsizetype n, const QStr
     const QStringView t = QStringView(cellule).trimmed();
     const QString qui = designation(champ, n, skipper) + QStringLiteral(" « %1 »").arg(cellule);
     if (nombre_a_virgule(t)) {
-        erreur = refus(qui + QStringLiteral(" : virgule décimale, un point est attendu"));
+        erreur = refus(qui + Texte::tr(" : virgule décimale, un point est attendu"));
         return false;
     }
     if (!est_nombre(t, &v)) {
-        erreur = refus(qui + QStringLiteral(" n'est pas un nombre"));
+        erreur = refus(qui + Texte::tr(" n'est pas un nombre"));
         return false;
     }
     if (!(v >= min && v <= max)) {
-        erreur = refus(qui + QStringLiteral(" : hors de %1 à %2%3")
+        erreur = refus(qui + Texte::tr(" : hors de %1 à %2%3")
                                  .arg(double(min), 0, 'g', 6)
                                  .arg(double(max), 0, 'g', 6)
                                  .arg(QString::fromUtf8(unite)));
@@ -253,7 +254,7 @@ bool nombre_plausible(const QString& cellule, int champ, qsizetype n, const QStr
 bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& erreur)
 {
     if (lignes.size() % LIGNES_BLOC != 0) {
-        erreur = refus(QStringLiteral("blocs incomplets"));
+        erreur = refus(Texte::tr("blocs incomplets"));
         return false;
     }
     const qsizetype nb = lignes.size() / LIGNES_BLOC;
@@ -273,11 +274,11 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         x.skipper = r.skipper;
         const int indice = indice_conc(x.skipper);
         if (indice == INDICE_INCONNU) {
-            erreur = refus(designation(NOM, n) + QStringLiteral(" « %1 » : skipper inconnu").arg(x.nom));
+            erreur = refus(designation(NOM, n) + Texte::tr(" « %1 » : skipper inconnu").arg(x.nom));
             return false;
         }
         if (skippers.test(size_t(indice))) {
-            erreur = refus(designation(NOM, n) + QStringLiteral(" « %1 » : skipper déjà classé").arg(x.nom));
+            erreur = refus(designation(NOM, n) + Texte::tr(" « %1 » : skipper déjà classé").arg(x.nom));
             return false;
         }
         skippers.set(size_t(indice));
@@ -286,19 +287,19 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         x.classe = est_entier(QStringView(rang), &x.rang);
         if (x.classe) {
             if (b == 0 && rang != QLatin1String("1")) {
-                erreur = refus(designation(RANG, n, x.skipper) + QStringLiteral(" « %1 » : le premier doit être « 1 »").arg(rang));
+                erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : le premier doit être « 1 »").arg(rang));
                 return false;
             }
             if (non_classe_vu) {
-                erreur = refus(designation(RANG, n, x.skipper) + QStringLiteral(" « %1 » : classé après un non classé").arg(rang));
+                erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : classé après un non classé").arg(rang));
                 return false;
             }
             if (x.rang < 1 || x.rang > NB_CONCURRENTS) {
-                erreur = refus(designation(RANG, n, x.skipper) + QStringLiteral(" « %1 » : hors de 1 à %2").arg(rang).arg(NB_CONCURRENTS));
+                erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : hors de 1 à %2").arg(rang).arg(NB_CONCURRENTS));
                 return false;
             }
             if (rangs.test(size_t(x.rang))) {
-                erreur = refus(designation(RANG, n, x.skipper) + QStringLiteral(" « %1 » : rang répété").arg(rang));
+                erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : rang répété").arg(rang));
                 return false;
             }
             rangs.set(size_t(x.rang));
@@ -310,7 +311,7 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         x.statut = l[STATUT];
         const QString qui_statut = designation(STATUT, n, x.skipper) + QStringLiteral(" « %1 »").arg(x.statut);
         if (est_nombre(QStringView(x.statut))) {
-            erreur = refus(qui_statut + QStringLiteral(" : un nombre, pas un statut"));
+            erreur = refus(qui_statut + Texte::tr(" : un nombre, pas un statut"));
             return false;
         }
         // An entrant without a position (its latitude cell held its status)
@@ -318,21 +319,21 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         x.position = l.mid(LATITUDE, 5) != QStringList(POSITION_ABSENTE, POSITION_ABSENTE + 5);
         if (x.position ? !x.statut.startsWith(QLatin1String("le")) && !x.statut.startsWith(u'A')
                        : !x.statut.startsWith(u'A')) {
-            erreur = refus(qui_statut + (x.position ? QStringLiteral(" : doit commencer par « le » ou par « A »")
-                                                    : QStringLiteral(" : doit commencer par « A » (Abandon, Arrivé)")));
+            erreur = refus(qui_statut + (x.position ? Texte::tr(" : doit commencer par « le » ou par « A »")
+                                                    : Texte::tr(" : doit commencer par « A » (Abandon, Arrivé)")));
             return false;
         }
         for (const auto& [champ, texte] : {std::pair{NOM, &x.nom}, std::pair{STATUT, &x.statut}}) {
             const QByteArray octets = vers_cp1252(*texte);
             if (depuis_cp1252(octets.constData(), octets.size()) != *texte) {
                 erreur = refus(designation(champ, n, x.skipper) +
-                               QStringLiteral(" « %1 » : caractère impossible à écrire en code page 1252").arg(*texte));
+                               Texte::tr(" « %1 » : caractère impossible à écrire en code page 1252").arg(*texte));
                 return false;
             }
         }
         if (const auto t = heure_du_texte(x.statut)) {
             if (!t->isValid() || !heure_croyable(*t, jour)) {
-                erreur = refus(qui_statut + QStringLiteral(" : heure hors de la course (du %1 au %2)")
+                erreur = refus(qui_statut + Texte::tr(" : heure hors de la course (du %1 au %2)")
                                                 .arg(PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),
                                                      jour.addDays(1).toString(QStringLiteral("dd/MM/yyyy"))));
                 return false;
@@ -349,16 +350,16 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         for (const int champ : {LATITUDE, LONGITUDE})
             if (!ddmm_valide(champ == LATITUDE ? x.lat : x.lon, champ == LATITUDE ? 90 : 180)) {
                 erreur = refus(designation(champ, n, x.skipper) +
-                               QStringLiteral(" « %1 » : minutes au-delà de 60 (DD.MM attendu)").arg(l[champ]));
+                               Texte::tr(" « %1 » : minutes au-delà de 60 (DD.MM attendu)").arg(l[champ]));
                 return false;
             }
         if (l[MARQUEUR] != QLatin1String("2D-3D")) {
-            erreur = refus(designation(MARQUEUR, n, x.skipper) + QStringLiteral(" : fin de bloc absente"));
+            erreur = refus(designation(MARQUEUR, n, x.skipper) + Texte::tr(" : fin de bloc absente"));
             return false;
         }
     }
     if (nb != NB_CONCURRENTS) {
-        erreur = QStringLiteral("Classement incomplet : %1 concurrent%2 au lieu de %3 ; rien n'est écrit.")
+        erreur = Texte::tr("Classement incomplet : %1 concurrent%2 au lieu de %3 ; rien n'est écrit.")
                      .arg(nb)
                      .arg(nb > 1 ? QStringLiteral("s") : QString())
                      .arg(NB_CONCURRENTS);
@@ -366,7 +367,7 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
     }
     for (int k = 1; k <= classes; ++k)
         if (!rangs.test(size_t(k))) {
-            erreur = refus(QStringLiteral("rang %1 absent (%2 concurrents classés)").arg(k).arg(classes));
+            erreur = refus(Texte::tr("rang %1 absent (%2 concurrents classés)").arg(k).arg(classes));
             return false;
         }
 
@@ -374,7 +375,7 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
     JourCourse relu;
     lit_jour(relu, octets_cp1252(lignes), code_du_jour(jour.day(), jour.month(), jour.year()) + QStringLiteral(".txt"));
     if (relu.nb_classes != classes) {
-        erreur = refus(QStringLiteral("relu, %1 concurrents classés au lieu de %2").arg(relu.nb_classes).arg(classes));
+        erreur = refus(Texte::tr("relu, %1 concurrents classés au lieu de %2").arg(relu.nb_classes).arg(classes));
         return false;
     }
     int non_classes = 0;
@@ -386,7 +387,7 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
                             r.non_classe == !x.classe && r.elem.latitude == x.lat && r.elem.longitude == x.lon &&
                             r.distance == x.distance && r.cap == x.cap && r.vitesse == x.vitesse;
         if (!pareil) {
-            erreur = refus(QStringLiteral("relu, le %1 concurrent (%2) ne donne pas ce que dit la feuille")
+            erreur = refus(Texte::tr("relu, le %1 concurrent (%2) ne donne pas ce que dit la feuille")
                                .arg(ordinal(b + 1), x.skipper));
             return false;
         }

@@ -1,6 +1,7 @@
 #include "images_course.h"
 
 #include "calendrier.h"
+#include "traduction.h"
 
 namespace orv {
 
@@ -88,7 +89,7 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     montre_mois(e.date, jour.month(), jour.year());
     valide_date(e.date, jour.day(), jour.month(), jour.year());
     if (!charge_donnees_coureurs(e.jour, s.rep_programme, e.date.code_jour, e.date.date_en_clair)) {
-        erreur = QStringLiteral("Non disponible : autre date ?");
+        erreur = Texte::tr("Non disponible : autre date ?");
         return {};
     }
     cadre_sur_flotte(e.jour, s.reglages.nb_cadrage, e.vue);
@@ -117,7 +118,7 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
     charge_cartes_programme(e, s);
     charge_lieux_programme(e, s);
     if (!cadre_sur_trajets(e.archive, selection, e.vue, taille.width())) {
-        erreur = AUCUNE_POSITION;
+        erreur = aucune_position();
         return {};
     }
     SceneCourse scene = scene_de_course(e, s);
@@ -173,8 +174,8 @@ QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& 
     if (qui > 0 && m.positions[size_t(qui)].montre)
         centre_sur_position(e.vue, m.positions[size_t(qui)], taille.width(), taille.height());
     else if (suivre != 0 && s.message)
-        s.message(QStringLiteral("%1 n'est pas sur la carte à cet instant : l'image est cadrée sur la flotte.")
-                      .arg(qui > 0 ? noms_conc[size_t(qui)] : QStringLiteral("Aucun concurrent")));
+        s.message(Texte::tr("%1 n'est pas sur la carte à cet instant : l'image est cadrée sur la flotte.")
+                      .arg(qui > 0 ? noms_conc[size_t(qui)] : Texte::tr("Aucun concurrent")));
     return image_film(e, s, c, o, taille);
 }
 

@@ -1,6 +1,7 @@
 #include "lieux.h"
 
 #include "texte.h"
+#include "traduction.h"
 
 #include <QFileInfo>
 #include <QStringList>
@@ -39,14 +40,14 @@ bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& lis
     QByteArray contenu;
     const QString chemin = rep + u'/' + QLatin1String(nom);
     if (!lit_fichier(chemin, contenu)) {
-        erreur = QStringLiteral("Impossible de lire le fichier « %1 » (%2).")
-                     .arg(chemin, QFileInfo::exists(chemin) ? QStringLiteral("lecture impossible")
-                                                            : QStringLiteral("fichier absent"));
+        erreur = Texte::tr("Impossible de lire le fichier « %1 » (%2).")
+                     .arg(chemin, QFileInfo::exists(chemin) ? Texte::tr("lecture impossible")
+                                                            : Texte::tr("fichier absent"));
         return false;
     }
     const QStringList rejetes = lit_lieux(contenu, placement, liste);
     if (!rejetes.isEmpty())
-        erreur = QStringLiteral("« %1 » : %2 point(s) ignoré(s), coordonnées illisibles (%3).")
+        erreur = Texte::tr("« %1 » : %2 point(s) ignoré(s), coordonnées illisibles (%3).")
                      .arg(QLatin1String(nom))
                      .arg(rejetes.size())
                      .arg(rejetes.join(QStringLiteral(", ")).left(200));

@@ -3,6 +3,7 @@
 #include "donnees.h"
 #include "ecriture.h"
 #include "texte.h"
+#include "traduction.h"
 
 #include <QDir>
 #include <QEventLoop>
@@ -90,7 +91,7 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
     // of another day of the race (a two-digit year: 10/11/2100 and
     // 10/11/2000 are both 101100.txt).
     if (const QDate homonyme = jour_homonyme(jour_); homonyme.isValid()) {
-        echoue(QStringLiteral("Le fichier du %1 porterait le nom de celui du %2, un jour de la course : rien n'est écrit.")
+        echoue(Texte::tr("Le fichier du %1 porterait le nom de celui du %2, un jour de la course : rien n'est écrit.")
                    .arg(jour_.toString(QStringLiteral("dd/MM/yyyy")), homonyme.toString(QStringLiteral("dd/MM/yyyy"))));
         return;
     }
@@ -98,13 +99,13 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
         const QString adresse = source_.adresse;
         telechargement_ = std::make_unique<Telechargement>(adresse, delai_ms, [this, adresse](const Telechargement::Resultat& r) {
             if (!r.ok) {
-                termine({false, {}, QStringLiteral("Classement introuvable : %1 (%2).").arg(adresse, r.erreur)});
+                termine({false, {}, Texte::tr("Classement introuvable : %1 (%2).").arg(adresse, r.erreur)});
                 return;
             }
             const QByteArray page = r.page, type = r.type_contenu;
             analyse([page, type](Feuille& f, QString& raison) { return feuille_depuis_html(page, type, f, &raison); },
                     [adresse](const QString& raison) {
-                        return QStringLiteral("Classement illisible : %1 dans la page %2.").arg(raison, adresse);
+                        return Texte::tr("Classement illisible : %1 dans la page %2.").arg(raison, adresse);
                     });
         });
         return;
@@ -116,35 +117,35 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
     const QFileInfo fi(chemin);
     const QString suffixe = fi.suffix().toLower();
     if (fi.exists() && !fi.isFile()) {
-        echoue(QStringLiteral("Classement introuvable : « %1 » n'est pas un fichier.").arg(chemin));
+        echoue(Texte::tr("Classement introuvable : « %1 » n'est pas un fichier.").arg(chemin));
         return;
     }
     if (suffixe == QLatin1String("html") || suffixe == QLatin1String("htm")) {
         QByteArray page;
         if (fi.size() > TAILLE_MAX_PAGE) {
-            echoue(QStringLiteral("Classement illisible : « %1 » est trop grand, plus de %2 Mo.")
+            echoue(Texte::tr("Classement illisible : « %1 » est trop grand, plus de %2 Mo.")
                        .arg(chemin)
                        .arg(TAILLE_MAX_PAGE >> 20));
             return;
         }
         if (!lit_fichier(chemin, page)) {
-            echoue(QStringLiteral("Classement introuvable : « %1 » (%2).")
-                       .arg(chemin, fi.exists() ? QStringLiteral("fichier illisible") : QStringLiteral("fichier absent")));
+            echoue(Texte::tr("Classement introuvable : « %1 » (%2).")
+                       .arg(chemin, fi.exists() ? Texte::tr("fichier illisible") : Texte::tr("fichier absent")));
             return;
         }
         analyse([page](Feuille& f, QString& raison) { return feuille_depuis_html(page, QByteArray(), f, &raison); },
                 [chemin](const QString& raison) {
-                    return QStringLiteral("Classement illisible : %1 dans « %2 ».").arg(raison, chemin);
+                    return Texte::tr("Classement illisible : %1 dans « %2 ».").arg(raison, chemin);
                 });
         return;
     }
     if (!fi.isFile()) {
-        echoue(QStringLiteral("Classement introuvable : « %1 » (fichier absent).").arg(chemin));
+        echoue(Texte::tr("Classement introuvable : « %1 » (fichier absent).").arg(chemin));
         return;
     }
     analyse([chemin](Feuille& f, QString& raison) { return feuille_depuis_classeur(chemin, QStringLiteral("RECLASS"), f, raison); },
             [chemin](const QString& raison) {
-                return QStringLiteral("Classement introuvable : « %1 » (%2).").arg(chemin, raison);
+                return Texte::tr("Classement introuvable : « %1 » (%2).").arg(chemin, raison);
             });
 }
 

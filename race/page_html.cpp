@@ -1,6 +1,7 @@
 #include "page_html.h"
 
 #include "texte.h"
+#include "traduction.h"
 
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -404,12 +405,12 @@ bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu,
     const QByteArray utf8 = reduit_aux_tableaux(decode(page, jeu_de_caracteres(page, type_contenu)).toUtf8(), &tables);
     if (tables > TABLES_IMBRIQUEES_MAX) {
         if (raison)
-            *raison = QStringLiteral("page trop imbriquée (plus de %1 tableaux l'un dans l'autre)").arg(TABLES_IMBRIQUEES_MAX);
+            *raison = Texte::tr("page trop imbriquée (plus de %1 tableaux l'un dans l'autre)").arg(TABLES_IMBRIQUEES_MAX);
         return false;
     }
     if (!feuille_du_texte(utf8, f)) {
         if (raison)
-            *raison = QStringLiteral("pas de tableau");
+            *raison = Texte::tr("pas de tableau");
         return false;
     }
     return true;

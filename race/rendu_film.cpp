@@ -199,7 +199,7 @@ void CoucheFilm::dessine(Carte& c) const
         QStringList& l = textes[size_t(i)];
         l << nom;
         if (o_.annotations.dates)
-            l << date_de(o_.t).toString(QStringLiteral("dd/MM/yyyy HH'h'mm")) + u' ' + texte_nature(p.nature);
+            l << date_de(o_.t).toString(QStringLiteral("dd/MM/yyyy HH'h'mm")) + u' ' + texte_nature_traduit(p.nature);
         int w = 0, h = 0;
         for (const QString& ligne : l) {
             w = std::max(w, k.largeur_texte(ligne));

@@ -3,6 +3,7 @@
 #include "calendrier.h"
 #include "ecriture.h"
 #include "geometrie.h"
+#include "traduction.h"
 
 #include <algorithm>
 #include <cmath>
@@ -16,7 +17,7 @@ bool en_course(const TDonnees_conc& r) { return releve_reel(r); }
 
 QString rang_texte(int r)
 {
-    return r == 0 ? QStringLiteral("NC") : r == 1 ? QStringLiteral("1er") : QStringLiteral("%1e").arg(r);
+    return r == 0 ? QStringLiteral("NC") : r == 1 ? Texte::tr("1er") : Texte::tr("%1e").arg(r);
 }
 }  // namespace
 
@@ -187,7 +188,7 @@ QString texte_point(const BilanConcurrent& b, const PointCourse& p)
     EtatDate d;
     montre_mois(d, p.date.month(), p.date.year());
     valide_date(d, p.date.day(), p.date.month(), p.date.year());
-    return QStringLiteral("%1 (%2) — %3 — %4 milles, %5")
+    return Texte::tr("%1 (%2) — %3 — %4 milles, %5")
         .arg(b.skipper, b.bateau, d.date_en_clair.simplified(), QString::number(std::lround(p.ecart)), rang_texte(p.rang));
 }
 

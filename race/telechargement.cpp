@@ -1,5 +1,7 @@
 #include "telechargement.h"
 
+#include "traduction.h"
+
 #include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -18,7 +20,7 @@ Telechargement::Telechargement(const QString& url, int delai_ms, std::function<v
         // Said from the event loop, as every other end.
         QTimer::singleShot(0, contexte_.get(), [this] {
             Resultat r;
-            r.erreur = QStringLiteral("connexion sécurisée (https) impossible sur ce système");
+            r.erreur = Texte::tr("connexion sécurisée (https) impossible sur ce système");
             auto f = std::move(fin_);
             fin_ = nullptr;
             if (f)
@@ -94,43 +96,43 @@ void Telechargement::termine()
     const QByteArray ailleurs = r->rawHeader("Location").trimmed();
     const bool redirection = statut == 301 || statut == 302 || statut == 303 || statut == 307 || statut == 308;
     if (trop_grande_) {
-        res.erreur = QStringLiteral("page trop grande, plus de %1 Mo").arg(TAILLE_MAX_PAGE >> 20);
+        res.erreur = Texte::tr("page trop grande, plus de %1 Mo").arg(TAILLE_MAX_PAGE >> 20);
     } else if (trop_long_) {
-        res.erreur = recus_ > 0 ? QStringLiteral("page incomplète après %1 s").arg(secondes)
-                                : QStringLiteral("pas de réponse en %1 s").arg(secondes);
+        res.erreur = recus_ > 0 ? Texte::tr("page incomplète après %1 s").arg(secondes)
+                                : Texte::tr("pas de réponse en %1 s").arg(secondes);
     } else if (e == QNetworkReply::TooManyRedirectsError) {
-        res.erreur = QStringLiteral("trop de redirections");
+        res.erreur = Texte::tr("trop de redirections");
     } else if (redirection && ailleurs.isEmpty()) {
-        res.erreur = QStringLiteral("redirection sans adresse (statut %1)").arg(statut);
+        res.erreur = Texte::tr("redirection sans adresse (statut %1)").arg(statut);
     } else if (redirection && !r->url().resolved(QUrl(QString::fromLatin1(ailleurs))).scheme().startsWith(QLatin1String("http"))) {
         // A relative address is the page's own scheme: only another one is
         // not a web page.
-        res.erreur = QStringLiteral("redirection vers une adresse qui n'est pas une page web (« %1 »)")
+        res.erreur = Texte::tr("redirection vers une adresse qui n'est pas une page web (« %1 »)")
                          .arg(QString::fromLatin1(ailleurs));
     } else if (e == QNetworkReply::NoError) {
         if (longueur.isValid() && longueur.toLongLong() != res.page.size())
-            res.erreur = QStringLiteral("page incomplète : %1 octets reçus sur %2").arg(res.page.size()).arg(longueur.toLongLong());
+            res.erreur = Texte::tr("page incomplète : %1 octets reçus sur %2").arg(res.page.size()).arg(longueur.toLongLong());
         else if (!codage.isEmpty() && codage != "identity")
-            res.erreur = QStringLiteral("page envoyée compressée (%1)").arg(QString::fromLatin1(codage));
+            res.erreur = Texte::tr("page envoyée compressée (%1)").arg(QString::fromLatin1(codage));
         else
             res.ok = true;
     } else {
         switch (e) {
-        case QNetworkReply::HostNotFoundError: res.erreur = QStringLiteral("serveur introuvable"); break;
-        case QNetworkReply::ConnectionRefusedError: res.erreur = QStringLiteral("connexion refusée"); break;
+        case QNetworkReply::HostNotFoundError: res.erreur = Texte::tr("serveur introuvable"); break;
+        case QNetworkReply::ConnectionRefusedError: res.erreur = Texte::tr("connexion refusée"); break;
         case QNetworkReply::OperationCanceledError:
-        case QNetworkReply::TimeoutError: res.erreur = QStringLiteral("pas de réponse en %1 s").arg(secondes); break;
-        case QNetworkReply::ContentNotFoundError: res.erreur = QStringLiteral("page introuvable, erreur %1").arg(statut); break;
-        case QNetworkReply::TooManyRedirectsError: res.erreur = QStringLiteral("trop de redirections"); break;
+        case QNetworkReply::TimeoutError: res.erreur = Texte::tr("pas de réponse en %1 s").arg(secondes); break;
+        case QNetworkReply::ContentNotFoundError: res.erreur = Texte::tr("page introuvable, erreur %1").arg(statut); break;
+        case QNetworkReply::TooManyRedirectsError: res.erreur = Texte::tr("trop de redirections"); break;
         case QNetworkReply::InsecureRedirectError:
-            res.erreur = QStringLiteral("redirection refusée vers une adresse moins sûre (« %1 »)").arg(QString::fromLatin1(ailleurs));
+            res.erreur = Texte::tr("redirection refusée vers une adresse moins sûre (« %1 »)").arg(QString::fromLatin1(ailleurs));
             break;
-        case QNetworkReply::SslHandshakeFailedError: res.erreur = QStringLiteral("échec de la connexion sécurisée"); break;
+        case QNetworkReply::SslHandshakeFailedError: res.erreur = Texte::tr("échec de la connexion sécurisée"); break;
         default:
             // A success status with an error: the transfer broke off.
-            res.erreur = statut >= 400                   ? QStringLiteral("le serveur répond par l'erreur %1").arg(statut)
-                         : statut >= 200 && statut < 300 ? QStringLiteral("transfert interrompu")
-                                                         : QStringLiteral("erreur réseau %1").arg(int(e));
+            res.erreur = statut >= 400                   ? Texte::tr("le serveur répond par l'erreur %1").arg(statut)
+                         : statut >= 200 && statut < 300 ? Texte::tr("transfert interrompu")
+                                                         : Texte::tr("erreur réseau %1").arg(int(e));
             break;
         }
     }

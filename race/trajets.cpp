@@ -3,6 +3,7 @@
 #include "calendrier.h"
 #include "convers.h"
 #include "ecriture.h"
+#include "traduction.h"
 #include "viewport.h"
 
 #include <QFile>
@@ -47,12 +48,12 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
     date.annee_choisie = 2000;
     JourCourse tampon;
     QString nom = QStringLiteral("101100.txt");
-    a.dates_depuis << QStringLiteral("Vendredi 10 novembre 2000");
+    a.dates_depuis << Texte::tr("Vendredi 10 novembre 2000");
     a.dates_jusqua << QStringLiteral("--------------");
     a.jours.push_back(PREMIER_JOUR_COURSE);
     for (;;) {
         if (!relis_data(tampon, a.listes, rep, nom, a.nb_jours() - 1)) {
-            erreur = QStringLiteral("Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.")
+            erreur = Texte::tr("Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.")
                          .arg(QFileInfo(chemin_jour_nomme(rep, nom)).absoluteFilePath());
             a.vide();
             return false;
@@ -232,7 +233,7 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
 {
     const QString suffixe = QFileInfo(chemin).suffix().toLower();
     if (suffixe != QLatin1String("gpx") && suffixe != QLatin1String("kml")) {
-        erreur = QStringLiteral("Extension inconnue : le fichier doit finir par .gpx ou .kml.");
+        erreur = Texte::tr("Extension inconnue : le fichier doit finir par .gpx ou .kml.");
         return false;
     }
     // The tracks that have a point; none at all is nothing to export.
@@ -244,7 +245,7 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
             avec_points.concurrents.set(size_t(i), !points[size_t(i)].empty());
         }
     if (avec_points.concurrents.none()) {
-        erreur = AUCUNE_POSITION;
+        erreur = aucune_position();
         return false;
     }
     QByteArray xml;

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "donnees.h"
+#include "traduction.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -113,9 +114,9 @@ QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour);
 // the records that give no real position are left out, and so are the
 // repeats of an arrival. KML lines take the entrants' colours (0x00BBGGRR).
 // Entrants without a point in the period are left out; with none at all,
-// nothing is written (AUCUNE_POSITION). Written atomically. False with
+// nothing is written (aucune_position()). Written atomically. False with
 // `erreur` in French.
-inline const QString AUCUNE_POSITION = QStringLiteral("Aucune position pour ces concurrents sur cette période.");
+inline QString aucune_position() { return Texte::tr("Aucune position pour ces concurrents sur cette période."); }
 bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
                      const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, QString& erreur);
 

@@ -55,7 +55,7 @@ TEST_F(FenetrePrincipale, PremierClicPuisJourAbsentPuisJourValide)
     EXPECT_EQ(titres[0], "Sélectionner une date");
     EXPECT_EQ(titre(), "Orvalis 2000-2001. Positions des concurrents le Dimanche 12 NOVEMBRE  2000 <> 3 ème jour de course");
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
-    EXPECT_EQ(carte->message_statut, MESSAGE_OPTION);
+    EXPECT_EQ(carte->message_statut, message_option());
     EXPECT_FALSE(carte->fond_initial);
     EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
     EXPECT_GT(etat.jour.nb_classes, 20);

@@ -136,11 +136,11 @@ TEST(Calendrier, JourSuivantEtEcarts)
     e.annee_choisie = 2000;
     jour_suivant(e);
     EXPECT_EQ(e.jour_choisi, 29);
-    EXPECT_EQ(noms_jours[size_t(e.jour_sem)], "Mardi");
+    EXPECT_EQ(nom_jour(e.jour_sem), "Mardi");
     jour_suivant(e);
     EXPECT_EQ(e.mois_choisi, 3);
     EXPECT_EQ(e.jour_choisi, 1);
-    EXPECT_EQ(noms_jours[size_t(e.jour_sem)], "Mercredi");
+    EXPECT_EQ(nom_jour(e.jour_sem), "Mercredi");
 
     e.jour_choisi = 28;
     e.mois_choisi = 2;
@@ -185,10 +185,10 @@ TEST(Calendrier, JourSuivantEtEcarts)
             code[0] = u'0';
         ASSERT_EQ(s.code_jour, code);
     }
-    EXPECT_EQ(noms_mois[3], "MARS     ");
-    EXPECT_EQ(noms_mois[9], "SEPTEMBRE");
+    EXPECT_EQ(nom_mois(3), "MARS     ");
+    EXPECT_EQ(nom_mois(9), "SEPTEMBRE");
     for (int m = 1; m <= 12; ++m)
-        EXPECT_EQ(noms_mois[size_t(m)].size(), 9);
+        EXPECT_EQ(nom_mois(m).size(), 9);
 }
 
 TEST(Classement, Lignes)

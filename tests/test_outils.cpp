@@ -183,7 +183,7 @@ TEST_F(Outils, DistanceEntreUnBateauEtUneMarque)
     glisse(carte, QPoint(20, 20), bateau);
     EXPECT_EQ(bornes(), avant);
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
-    EXPECT_EQ(carte->message_statut, MESSAGE_OPTION);
+    EXPECT_EQ(carte->message_statut, message_option());
     // A press and a release on the same boat (a click): nothing either.
     carte->Distances1Click();
     clic(carte, bateau, Qt::LeftButton);

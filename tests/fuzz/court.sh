@@ -14,7 +14,9 @@ fi
 cmake -S "$racine" -B "$b" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALIS_FUZZ=ON -DORVALIS_BENCH=OFF -DORVALIS_WERROR=OFF >/dev/null
 cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet fuzz_page fuzz_profondeur fuzz_xls fuzz_xlsx)
-cmake --build "$b" -j2 --target orvalis_tests orvalis_tests_coeur "${cibles[@]}" 2>&1 | grep -E 'error|Error' || true
+if ! cmake --build "$b" -j2 --target orvalis_tests orvalis_tests_coeur "${cibles[@]}" > "$b/construction.log" 2>&1; then
+  grep -E 'error|Error' "$b/construction.log" | head -n 40; echo "sanitized build failed"; exit 1
+fi
 
 export ASAN_OPTIONS=detect_leaks=0:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

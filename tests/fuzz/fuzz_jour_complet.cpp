@@ -10,6 +10,7 @@
 #include <cstdlib>
 
 namespace {
+orv::EtatProgramme* etat = nullptr;
 orv::TFPosConc* carte = nullptr;
 }
 
@@ -17,7 +18,8 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static QApplication app(*argc, *argv);
-    carte = new orv::TFPosConc(nullptr, QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent"));
+    etat = new orv::EtatProgramme;
+    carte = new orv::TFPosConc(nullptr, *etat, QStringLiteral("/nonexistent"), QStringLiteral("/nonexistent"));
     carte->information = [](const QString&) {};
     carte->avertissement = carte->information;
     carte->affiche_information = carte->information;
@@ -30,13 +32,13 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const QByteArray contenu(reinterpret_cast<const char*>(data), qsizetype(size));
-    orv::JourCourse& j = orv::jour_course();
+    orv::JourCourse& j = etat->jour;
     j = orv::JourCourse{};
     orv::lit_jour(j, contenu, QStringLiteral("101100.txt"));
-    orv::cadre_sur_flotte(j, 18, orv::viewport());
+    orv::cadre_sur_flotte(j, 18, etat->vue);
     carte->rend(160, 120);
     // The same day framed on the leader alone, widened as one point.
-    orv::cadre_sur_flotte(j, 1, orv::viewport());
+    orv::cadre_sur_flotte(j, 1, etat->vue);
     carte->rend(160, 120);
     return 0;
 }
