@@ -71,10 +71,10 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     curseur = new CurseurFilm(this);
     curseur->setToolTip(Texte::tr("← → une heure, Ctrl+← → un jour, Début / Fin"));
     trainee = new QComboBox(this);
-    for (const char* t : {QT_TRANSLATE_NOOP("Orvalis", "Traînée : aucune"), QT_TRANSLATE_NOOP("Orvalis", "Traînée : 1 jour"),
-                          QT_TRANSLATE_NOOP("Orvalis", "Traînée : 3 jours"), QT_TRANSLATE_NOOP("Orvalis", "Traînée : 7 jours"),
-                          QT_TRANSLATE_NOOP("Orvalis", "Traînée : toute la course")})
-        trainee->addItem(Texte::tr(t));
+    trainee->addItem(Texte::tr("Traînée : aucune"));
+    for (int n : {1, 3, 7})
+        trainee->addItem(Texte::tr("Traînée : %n jour(s)", nullptr, n));
+    trainee->addItem(Texte::tr("Traînée : toute la course"));
     trainee->setCurrentIndex(2);
     suivre = new QComboBox(this);
     suivre->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -84,18 +84,22 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     fermer = new QToolButton(this);
     fermer->setText(QStringLiteral("✕"));
     fermer->setToolTip(Texte::tr("Fermer le film (Échap)"));
+    exporter = new QToolButton(this);
+    exporter->setText(Texte::tr("Exporter la vidéo…"));
+    exporter->setToolTip(Texte::tr("Le film en vidéo MP4 ou WebM (ffmpeg)"));
     // The play button as wide for both its symbols: the slider stays put.
     lecture->setText(QStringLiteral("❚❚"));
     lecture->setFixedWidth(lecture->sizeHint().width() + 8);
     haut->addWidget(lecture);
     haut->addWidget(curseur, 1);
+    haut->addWidget(exporter);
     haut->addWidget(fermer);
     bas->addWidget(vitesse);
     bas->addWidget(trainee);
     bas->addWidget(suivre);
     bas->addStretch(1);
     bas->addWidget(horloge);
-    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, horloge, fermer})
+    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, horloge, exporter, fermer})
         w->setFocusPolicy(Qt::NoFocus);
     setFocusPolicy(Qt::NoFocus);
 
@@ -106,6 +110,10 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     connect(fermer, &QToolButton::clicked, this, [this] {
         if (ferme)
             ferme();
+    });
+    connect(exporter, &QToolButton::clicked, this, [this] {
+        if (exporte)
+            exporte();
     });
     connect(vitesse, &QComboBox::currentIndexChanged, this, [this](int k) {
         if (!mise_a_jour_ && choisit_vitesse)

@@ -41,11 +41,12 @@ public:
     QComboBox* suivre = nullptr;
     QLabel* horloge = nullptr;
     QToolButton* fermer = nullptr;
+    QToolButton* exporter = nullptr;  // "Exporter la vidéo…"
 
     // What the user does: play or pause, a speed, an instant (dragging the
     // slider), a trail length (index into TRAINEES), whom to follow (0 none,
     // -1 the leader, an entrant), close.
-    std::function<void()> bascule, ferme;
+    std::function<void()> bascule, ferme, exporte;
     std::function<void(int)> choisit_vitesse, choisit_trainee, choisit_suivi;
     std::function<void(Instant)> va_a;
 

@@ -18,8 +18,8 @@
 namespace orv {
 
 namespace {
-// Paints the grid's header row as "dim", "lun", ... (the French short day
-// names without their final point); date cells keep the grid's own painting.
+// Paints the grid's header row as "dim", "lun", ... (the short day names
+// without their final point); date cells keep the grid's own painting.
 class EnteteJours : public QStyledItemDelegate {
 public:
     EnteteJours(QAbstractItemDelegate* origine, QObject* parent)
@@ -65,9 +65,9 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent), propre_(std::make_unique<
 
     Calendar = new QCalendarWidget(this);
     Calendar->setGeometry(8, 40, 320, 120);
-    // French day names whatever the system's language (the locale first:
-    // it sets its own first day of the week).
-    Calendar->setLocale(QLocale(QLocale::French, QLocale::France));
+    // The day names of the program's language, whatever the system's (the
+    // locale first: it sets its own first day of the week).
+    Calendar->setLocale(QLocale(Texte::tr("fr_FR", "locale of the dates")));
     // Weeks start on Monday, as French calendars do.
     Calendar->setFirstDayOfWeek(Qt::Monday);
     Calendar->setNavigationBarVisible(false);

@@ -27,11 +27,6 @@ QIcon echantillon(int i)
     return QIcon(p);
 }
 
-QString titre_classement(Instant publication)
-{
-    return date_de(publication).toString(QStringLiteral("'Classement du 'dd/MM/yyyy' à 'HH'h'mm' UTC'"));
-}
-
 ClassementFilm::ClassementFilm(QWidget* parent) : QWidget(parent)
 {
     auto* l = new QVBoxLayout(this);

@@ -34,7 +34,5 @@ private:
 
 // Entrant i's sample line: its colour, solid or dashed.
 QIcon echantillon(int i);
-// The leaderboard's heading: "Classement du 15/12/2000 à 20h00 UTC".
-QString titre_classement(Instant publication);
 
 }  // namespace orv

@@ -9,10 +9,9 @@ namespace orv {
 
 QString ControleurFilm::texte_vitesse(int k)
 {
-    static const char* const noms[] = {QT_TRANSLATE_NOOP("Orvalis", "1 h/s"),    QT_TRANSLATE_NOOP("Orvalis", "3 h/s"),
-                                       QT_TRANSLATE_NOOP("Orvalis", "6 h/s"),    QT_TRANSLATE_NOOP("Orvalis", "12 h/s"),
-                                       QT_TRANSLATE_NOOP("Orvalis", "1 jour/s"), QT_TRANSLATE_NOOP("Orvalis", "2 jours/s")};
-    return Texte::tr(noms[std::clamp(k, 0, int(VITESSES.size()) - 1)]);
+    // Hours of race time per second, then days (plural forms from the catalogue).
+    const int h = int(VITESSES[std::size_t(std::clamp(k, 0, int(VITESSES.size()) - 1))] / UNE_HEURE);
+    return h < 24 ? Texte::tr("%1 h/s").arg(h) : Texte::tr("%n jour(s)/s", nullptr, h / 24);
 }
 
 void ControleurFilm::demarre(PeriodeFilm p)

@@ -1,6 +1,7 @@
 #include "dialogues.h"
 
 #include "calend.h"
+#include "langue.h"
 #include "traduction.h"
 
 #include <QCoreApplication>
@@ -8,6 +9,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QLabel>
 #include <QPushButton>
 #include <QSoundEffect>
@@ -90,7 +92,7 @@ TFApropos::TFApropos(QWidget* parent) : QDialog(parent)
               QStringLiteral("#000080"));
     etiquette(this, Texte::tr("Version 1.0"), 74, 22, police("Liberation Sans", 14));
     auto* credits = etiquette(this,
-                              QStringLiteral("Visionneuse des positions quotidiennes\n"
+                              Texte::tr("Visionneuse des positions quotidiennes\n"
                                              "de la course autour du monde en solitaire.\n\n"
                                              "Cartes : Natural Earth (domaine public),\n"
                                              "GSHHG (LGPL).\n"
@@ -109,9 +111,13 @@ FenetreAide::FenetreAide(const QString& rep_programme, QWidget* parent) : QDialo
     auto* t = new QTextBrowser(this);
     t->setOpenExternalLinks(false);
     t->setSearchPaths({rep_programme});
-    t->setSource(QUrl::fromLocalFile(QDir(rep_programme).filePath(QStringLiteral("AIDEORVLS.html"))));
+    // The page of the language in use; the French one when it is missing.
+    QString page = QStringLiteral("AIDEORVLS.html");
+    if (langue_installee() == Langue::Anglais && QFileInfo::exists(QDir(rep_programme).filePath(QStringLiteral("AIDEORVLS_en.html"))))
+        page = QStringLiteral("AIDEORVLS_en.html");
+    t->setSource(QUrl::fromLocalFile(QDir(rep_programme).filePath(page)));
     if (t->toPlainText().isEmpty())
-        t->setPlainText(QStringLiteral("Le fichier d'aide « AIDEORVLS.html » est introuvable à côté du programme."));
+        t->setPlainText(Texte::tr("Le fichier d'aide « %1 » est introuvable à côté du programme.").arg(page));
     auto* ok = new QPushButton(Texte::tr("Fermer"), this);
     connect(ok, &QPushButton::clicked, this, &QDialog::accept);
     auto* l = new QVBoxLayout(this);

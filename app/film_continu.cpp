@@ -6,12 +6,15 @@
 
 #include <QComboBox>
 #include <QApplication>
+#include <QDir>
 #include <QDockWidget>
 #include <QKeyEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QShortcut>
+#include <QStandardPaths>
 #include <QTimer>
+#include <QToolButton>
 
 namespace orv {
 
@@ -95,6 +98,7 @@ void FilmContinu::cree_interface()
         actualise();
     };
     barre->ferme = [this] { ferme(); };
+    barre->exporte = [this] { exporte_video(); };
     barre->choisit_vitesse = [this](int k) {
         controleur.choisit_vitesse(k);
         montre_etat();
@@ -175,6 +179,43 @@ void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a
         return;
     }
     ouvre(s, a);
+}
+
+void FilmContinu::exporte_video()
+{
+    if (!chronologie)
+        return;
+    ParametresVideo p;
+    p.periode = options.periode;
+    p.concurrents = options.concurrents;
+    p.trainee = options.trainee;
+    p.suivre = suivi_;
+    p.vitesse = ControleurFilm::VITESSES[size_t(controleur.vitesse())];
+    QString dossier = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
+    if (dossier.isEmpty() || !QDir(dossier).exists())
+        dossier = QDir::homePath();
+    DialogueVideo d(&f_, p, controleur.vitesse(), f_.size(), f_.devicePixelRatioF(),
+                    date_de(chronologie->premier()).date(), date_de(chronologie->dernier()).date(),
+                    QDir(dossier).filePath(QStringLiteral("orvalis.mp4")));
+    std::optional<ChoixVideo> choix;
+    if (choisit_video)
+        choix = choisit_video(d);
+    else if (d.exec() == QDialog::Accepted)
+        choix = d.choix(*chronologie);
+    if (!choix)
+        return;
+    export_video = std::make_unique<ExportVideo>(f_, *choix, [this](bool ok, const QString& m) {
+        barre->exporter->setEnabled(true);
+        f_.Aff_Message(m);
+        (ok ? f_.information : f_.avertissement)(m);
+    });
+    QString erreur;
+    if (!export_video->demarre(erreur)) {
+        export_video.reset();
+        f_.avertissement(erreur);
+        return;
+    }
+    barre->exporter->setEnabled(false);
 }
 
 void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
@@ -339,7 +380,10 @@ QStringList FilmContinu::lignes_details(int i) const
         l << Texte::tr("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)
           << Texte::tr("Vitesse moyenne = %1 noeuds").arg(p.vitesse, 4, 'f', 1);
     }
-    l << date_de(options.t).toString(QStringLiteral("'le 'dd/MM/yyyy' à 'HH'h'mm' UTC'")) << quoi;
+    const QDateTime quand = date_de(options.t);
+    l << Texte::tr("le %1 à %2 UTC")
+             .arg(quand.toString(QStringLiteral("dd/MM/yyyy")), quand.toString(QStringLiteral("HH'h'mm")))
+      << quoi;
     return l;
 }
 

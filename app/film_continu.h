@@ -10,6 +10,7 @@
 #include "barre_film.h"
 #include "classement_film.h"
 #include "controleur_film.h"
+#include "export_video.h"
 #include "rendu_film.h"
 
 #include <QElapsedTimer>
@@ -55,6 +56,11 @@ public:
     // Whom to follow: 0 nobody, -1 the leader, an entrant.
     void suit(int qui);
     int suivi() const { return suivi_; }
+    // "Exporter la vidéo…": the dialog (its choice; nothing: cancelled),
+    // then the export in the background, told in the window when done.
+    void exporte_video();
+    std::function<std::optional<ChoixVideo>(DialogueVideo&)> choisit_video;
+    std::unique_ptr<ExportVideo> export_video;
     // A measurement drawn over every frame until the film closes.
     std::optional<std::pair<TPos_elem, TPos_elem>> mesure;
 

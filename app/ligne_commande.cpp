@@ -1,6 +1,7 @@
 #include "ligne_commande.h"
 
 #include "calendrier.h"
+#include "langue.h"
 #include "mise_a_jour.h"
 #include "traduction.h"
 
@@ -142,6 +143,15 @@ QString usage()
         "      position du moment, sa traînée (3 jours par défaut), cadrée sur la\n"
         "      flotte, ou centrée sur le bateau suivi (un nom, ou tete : le leader) ;\n"
         "      INSTANT en UTC, JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM.\n"
+        "      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] : l'image de la\n"
+        "      vidéo à cet instant (cadrée sur la flotte de la période, titre, horloge,\n"
+        "      cinq premiers du classement).\n"
+        "  orvalis --video FICHIER.mp4|FICHIER.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]\n"
+        "          [--vitesse H] [--fps N] [--size LxH] [--scale R] [--trainee ...] [--suivre ...]\n"
+        "      le film continu en vidéo (H.264, ou VP9 pour .webm) par le programme\n"
+        "      ffmpeg : de 00h00 UTC du --du à 23h59 UTC du --au (toute la course par\n"
+        "      défaut), H heures de course par seconde (24), N images par seconde\n"
+        "      (30), 1280x720 ; l'avancement sur la sortie d'erreur.\n"
         "  orvalis --positions INSTANT [--csv FICHIER]\n"
         "      les positions de l'instant dans l'ordre du classement publié : rang,\n"
         "      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est\n"
@@ -154,10 +164,24 @@ QString usage()
         "  orvalis --classement JJ/MM/AAAA\n"
         "      classement du jour, lu dans le fichier du jour à côté du programme\n"
         "      (installé : d'abord dans ~/.local/share/orvalis).\n"
+        "  orvalis ... --langue fr|en\n"
+        "      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du\n"
+        "      système : l'anglais s'il la préfère, le français sinon).\n"
         "  orvalis --help | -h\n"
         "      ce texte.\n"
         "Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier\n"
         "impossible à écrire...), 2 arguments invalides.\n");
+}
+
+QString langue_des_arguments(const QStringList& args)
+{
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i].startsWith(QLatin1String("--langue=")))
+            return args[i].mid(9);
+        if ((args[i] == QLatin1String("--langue") || args[i] == QLatin1String("-langue")) && i + 1 < args.size())
+            return args[i + 1];
+    }
+    return {};
 }
 
 QDateTime analyse_instant(const QString& s)
@@ -208,8 +232,14 @@ Commande analyse_commande(const QStringList& args)
     const QCommandLineOption positions(QStringLiteral("positions"), QStringLiteral("Positions."),
                                        QStringLiteral("INSTANT"));
     const QCommandLineOption echelle(QStringLiteral("scale"), QStringLiteral("Échelle."), QStringLiteral("R"));
+    const QCommandLineOption langue(QStringLiteral("langue"), QStringLiteral("Langue."), QStringLiteral("fr|en"));
+    const QCommandLineOption video(QStringLiteral("video"), QStringLiteral("Vidéo."), QStringLiteral("FICHIER"));
+    const QCommandLineOption vitesse(QStringLiteral("vitesse"), QStringLiteral("Vitesse."), QStringLiteral("H"));
+    const QCommandLineOption fps(QStringLiteral("fps"), QStringLiteral("Images par seconde."), QStringLiteral("N"));
+    const QCommandLineOption incrustations(QStringLiteral("incrustations"), QStringLiteral("Incrustations."));
     p.addOptions({aide, png, date, taille, zone, distance, classement, route, trajets, du, au, gpx, kml, actualiser,
-                  source, statistiques, csv, ecarts, instant, trainee, suivre, positions, echelle});
+                  source, statistiques, csv, ecarts, instant, trainee, suivre, positions, echelle, langue, video,
+                  vitesse, fps, incrustations});
     if (!p.parse(QStringList(QStringLiteral("orvalis")) + regroupe(args)))
         return erreur(erreur_analyse(p));
     if (!p.positionalArguments().isEmpty())
@@ -218,26 +248,132 @@ Commande analyse_commande(const QStringList& args)
         if (p.optionNames().count(n) > 1)
             return erreur(Texte::tr("--%1 : donnée plusieurs fois.").arg(n));
 
+    if (p.isSet(langue)) {
+        if (!langue_connue(p.value(langue)))
+            return erreur(Texte::tr("--langue : « %1 » (fr ou en).").arg(p.value(langue)));
+        c.langue = p.value(langue);
+    }
     if (p.isSet(aide)) {
         c.type = Commande::Aide;
         return c;
     }
+    // The language alone: the window in that language.
+    if (p.optionNames() == QStringList{QStringLiteral("langue")})
+        return c;
 
     // One command at a time.
     const int nb_commandes = int(p.isSet(png)) + int(p.isSet(distance)) + int(p.isSet(classement)) +
                              int(p.isSet(gpx)) + int(p.isSet(kml)) + int(p.isSet(actualiser)) +
-                             int(p.isSet(statistiques)) + int(p.isSet(positions));
+                             int(p.isSet(statistiques)) + int(p.isSet(positions)) + int(p.isSet(video));
     if (nb_commandes > 1)
-        return erreur(QStringLiteral("--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques et "
-                                     "--positions ne se combinent pas."));
-    if (p.isSet(echelle) && !p.isSet(png))
-        return erreur(Texte::tr("--scale s'emploie avec --png."));
+        return erreur(Texte::tr("--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques, "
+                                "--positions et --video ne se combinent pas."));
+    if (p.isSet(echelle) && !p.isSet(png) && !p.isSet(video))
+        return erreur(Texte::tr("--scale s'emploie avec --png ou --video."));
     if (p.isSet(csv) && !p.isSet(statistiques) && !p.isSet(positions))
         return erreur(Texte::tr("--csv s'emploie avec --statistiques ou --positions."));
-    if ((p.isSet(trainee) || p.isSet(suivre)) && !p.isSet(instant))
-        return erreur(Texte::tr("--trainee et --suivre s'emploient avec --png --instant."));
+    if ((p.isSet(trainee) || p.isSet(suivre)) && !p.isSet(instant) && !p.isSet(video))
+        return erreur(Texte::tr("--trainee et --suivre s'emploient avec --png --instant ou --video."));
     if (p.isSet(instant) && !p.isSet(png))
         return erreur(Texte::tr("--instant s'emploie avec --png."));
+    if (p.isSet(incrustations) && !p.isSet(instant))
+        return erreur(Texte::tr("--incrustations s'emploie avec --png --instant."));
+    if ((p.isSet(vitesse) || p.isSet(fps)) && !p.isSet(video))
+        return erreur(Texte::tr("--vitesse et --fps s'emploient avec --video."));
+
+    // The film's options, the picture's size and scale, the period: read
+    // alike for --png and --video.
+    const auto lit_film = [&]() -> QString {
+        if (p.isSet(trainee)) {
+            const QString t = p.value(trainee);
+            bool ok = false;
+            const int j = t.toInt(&ok);
+            if (t.compare(QLatin1String("tout"), Qt::CaseInsensitive) == 0)
+                c.trainee = -1;
+            else if (ok && (j == 0 || j == 1 || j == 3 || j == 7))
+                c.trainee = j;
+            else
+                return Texte::tr("--trainee : « %1 » (0, 1, 3, 7 ou tout).").arg(t);
+        }
+        if (p.isSet(suivre)) {
+            const QString n = p.value(suivre).trimmed();
+            if (n.compare(QLatin1String("tete"), Qt::CaseInsensitive) == 0 ||
+                n.compare(QStringLiteral("tête"), Qt::CaseInsensitive) == 0)
+                c.suivre = -1;
+            for (int i = 1; i <= NB_CONCURRENTS && c.suivre == 0; ++i)
+                if (n.compare(noms_conc[size_t(i)], Qt::CaseInsensitive) == 0)
+                    c.suivre = i;
+            if (c.suivre == 0)
+                return Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(n);
+        }
+        return {};
+    };
+    const auto lit_taille = [&](int max) -> QString {
+        if (p.isSet(taille)) {
+            const QStringList d = p.value(taille).split(u'x');
+            bool ok1 = false, ok2 = false;
+            const int w = d.size() == 2 ? d[0].toInt(&ok1) : 0;
+            const int h = d.size() == 2 ? d[1].toInt(&ok2) : 0;
+            if (!ok1 || !ok2 || w < 1 || h < 1 || w > 16384 || h > 16384)
+                return Texte::tr("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).").arg(p.value(taille));
+            c.largeur = w;
+            c.hauteur = h;
+        }
+        if (p.isSet(echelle)) {
+            ext r = 0;
+            if (!reel(p.value(echelle), r) || r < 1 || r > 4)
+                return Texte::tr("--scale : échelle invalide « %1 » (de 1 à 4, 1.5 par exemple).").arg(p.value(echelle));
+            c.echelle = double(r);
+        }
+        const long w = std::lround(c.largeur * c.echelle), h = std::lround(c.hauteur * c.echelle);
+        if (w > max || h > max)
+            return Texte::tr("--scale : image de %1x%2 pixels, plus de %3 de côté.").arg(w).arg(h).arg(max);
+        return {};
+    };
+    const auto lit_periode = [&]() -> QString {
+        for (auto [opt, d] : {std::pair{&du, &c.du}, std::pair{&au, &c.au}}) {
+            if (!p.isSet(*opt))
+                continue;
+            int j = 0, m = 0, a = 0;
+            if (!analyse_date(p.value(*opt), j, m, a))
+                return Texte::tr("--%1 : date invalide « %2 » (JJ/MM/AAAA).").arg(opt->names().first(), p.value(*opt));
+            *d = QDate(a, m, j);
+        }
+        return {};
+    };
+
+    if (p.isSet(video)) {
+        for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &source, &ecarts, &csv})
+            if (p.isSet(*o))
+                return erreur(Texte::tr("--video ne prend que --du, --au, --vitesse, --fps, --size, --scale, "
+                                        "--trainee et --suivre."));
+        c.fichier_video = p.value(video);
+        if (c.fichier_video.isEmpty())
+            return erreur(Texte::tr("--video : nom de fichier manquant."));
+        if (!c.fichier_video.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive) &&
+            !c.fichier_video.endsWith(QLatin1String(".webm"), Qt::CaseInsensitive))
+            return erreur(Texte::tr("--video : le nom du fichier doit finir par .mp4 ou .webm."));
+        c.largeur = 1280;
+        c.hauteur = 720;
+        for (const QString& e : {lit_film(), lit_taille(4096), lit_periode()})
+            if (!e.isEmpty())
+                return erreur(e);
+        if (p.isSet(vitesse)) {
+            ext h = 0;
+            if (!reel(p.value(vitesse), h) || h < 0.01L || h > 8760)
+                return erreur(Texte::tr("--vitesse : « %1 » (heures de course par seconde de vidéo, de 0.01 à 8760).")
+                                  .arg(p.value(vitesse)));
+            c.vitesse = double(h);
+        }
+        if (p.isSet(fps)) {
+            bool ok = false;
+            c.fps = p.value(fps).toInt(&ok);
+            if (!ok || c.fps < 1 || c.fps > 120)
+                return erreur(Texte::tr("--fps : « %1 » (de 1 à 120 images par seconde).").arg(p.value(fps)));
+        }
+        c.type = Commande::Video;
+        return c;
+    }
     if (p.isSet(positions) || p.isSet(instant)) {
         const QCommandLineOption& o = p.isSet(positions) ? positions : instant;
         c.quand = analyse_instant(p.value(o));
@@ -257,31 +393,16 @@ Commande analyse_commande(const QStringList& args)
         return c;
     }
     if (p.isSet(instant)) {
-        for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &du, &au, &source, &ecarts})
+        for (const QCommandLineOption* o : {&date, &zone, &route, &trajets, &source, &ecarts})
             if (p.isSet(*o))
-                return erreur(Texte::tr("--instant ne prend que --trainee, --suivre et --size."));
-        if (p.isSet(trainee)) {
-            const QString t = p.value(trainee);
-            bool ok = false;
-            const int j = t.toInt(&ok);
-            if (t.compare(QLatin1String("tout"), Qt::CaseInsensitive) == 0)
-                c.trainee = -1;
-            else if (ok && (j == 0 || j == 1 || j == 3 || j == 7))
-                c.trainee = j;
-            else
-                return erreur(Texte::tr("--trainee : « %1 » (0, 1, 3, 7 ou tout).").arg(t));
-        }
-        if (p.isSet(suivre)) {
-            const QString n = p.value(suivre).trimmed();
-            if (n.compare(QLatin1String("tete"), Qt::CaseInsensitive) == 0 ||
-                n.compare(QStringLiteral("tête"), Qt::CaseInsensitive) == 0)
-                c.suivre = -1;
-            for (int i = 1; i <= NB_CONCURRENTS && c.suivre == 0; ++i)
-                if (n.compare(noms_conc[size_t(i)], Qt::CaseInsensitive) == 0)
-                    c.suivre = i;
-            if (c.suivre == 0)
-                return erreur(Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(n));
-        }
+                return erreur(Texte::tr("--instant ne prend que --trainee, --suivre, --size, --scale et "
+                                        "--incrustations (avec elle, --du et --au)."));
+        if ((p.isSet(du) || p.isSet(au)) && !p.isSet(incrustations))
+            return erreur(Texte::tr("--du et --au s'emploient avec --instant quand --incrustations est donnée."));
+        for (const QString& e : {lit_film(), lit_periode()})
+            if (!e.isEmpty())
+                return erreur(e);
+        c.incrustations = p.isSet(incrustations);
     }
     if (p.isSet(statistiques)) {
         for (const QCommandLineOption* o : {&date, &taille, &zone, &route, &trajets, &du, &au, &source, &ecarts})
@@ -322,7 +443,7 @@ Commande analyse_commande(const QStringList& args)
         c.type = Commande::Actualiser;
         return c;
     }
-    const bool avec_trajets = p.isSet(trajets) || p.isSet(du) || p.isSet(au);
+    const bool avec_trajets = p.isSet(trajets) || ((p.isSet(du) || p.isSet(au)) && !p.isSet(instant));
     if (avec_trajets && !(p.isSet(png) || p.isSet(gpx) || p.isSet(kml)))
         return erreur(Texte::tr("--trajets, --du et --au s'emploient avec --png, --gpx ou --kml."));
     if (avec_trajets || p.isSet(gpx) || p.isSet(kml)) {
@@ -413,25 +534,8 @@ Commande analyse_commande(const QStringList& args)
             return erreur(Texte::tr("--route s'emploie avec --png et --date."));
         c.route = true;
     }
-    if (p.isSet(taille)) {
-        const QStringList d = p.value(taille).split(u'x');
-        bool ok1 = false, ok2 = false;
-        const int w = d.size() == 2 ? d[0].toInt(&ok1) : 0;
-        const int h = d.size() == 2 ? d[1].toInt(&ok2) : 0;
-        if (!ok1 || !ok2 || w < 1 || h < 1 || w > 16384 || h > 16384)
-            return erreur(Texte::tr("--size : dimensions invalides « %1 » (LxH, de 1 à 16384).").arg(p.value(taille)));
-        c.largeur = w;
-        c.hauteur = h;
-    }
-    if (p.isSet(echelle)) {
-        ext r = 0;
-        if (!reel(p.value(echelle), r) || r < 1 || r > 4)
-            return erreur(Texte::tr("--scale : échelle invalide « %1 » (de 1 à 4, 1.5 par exemple).").arg(p.value(echelle)));
-        c.echelle = double(r);
-        const long w = std::lround(c.largeur * c.echelle), h = std::lround(c.hauteur * c.echelle);
-        if (w > 16384 || h > 16384)
-            return erreur(Texte::tr("--scale : image de %1x%2 pixels, plus de 16384 de côté.").arg(w).arg(h));
-    }
+    if (const QString e = lit_taille(16384); !e.isEmpty())
+        return erreur(e);
     if (p.isSet(zone)) {
         ext v[4];
         const QString e = reels(QStringLiteral("--zone"), p.value(zone), 4, v,

@@ -15,7 +15,7 @@
 namespace orv {
 
 struct Commande {
-    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Statistiques, Positions, Erreur };
+    enum Type { Fenetre, Aide, Png, Distance, Classement, Export, Actualiser, Statistiques, Positions, Video, Erreur };
     Type type = Fenetre;
     QString fichier_png;
     int largeur = 804, hauteur = 585;
@@ -41,6 +41,13 @@ struct Commande {
     QDateTime quand;
     int trainee = 3;
     int suivre = 0;
+    bool incrustations = false;                // --png --instant: as a frame of the video
+    // --video: the file, hours of race time per second, frames per second
+    // (its period: du, au; its size: largeur, hauteur, echelle).
+    QString fichier_video;
+    double vitesse = 24;
+    int fps = 30;
+    QString langue;                            // --langue: "fr", "en"; empty: not given
     QString message;                           // for Erreur
 };
 
@@ -50,6 +57,10 @@ Commande analyse_commande(const QStringList& args);
 // Reads "JJ/MM/AAAA" into a valid calendar date (a year divisible by 4 is
 // a leap year, as the race's calendar counts). False otherwise.
 bool analyse_date(const QString& s, int& jour, int& mois, int& annee);
+
+// The value of --langue among the arguments, read before anything else
+// (the messages of the parser are in that language); empty when not given.
+QString langue_des_arguments(const QStringList& args);
 
 // Reads an instant, "JJ/MM/AAAA HH:MM" or "JJ/MM/AAAA HHhMM", UTC; an
 // invalid QDateTime otherwise.

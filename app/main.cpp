@@ -18,6 +18,8 @@
 #include "traduction.h"
 #include "trajets.h"
 #include "images_course.h"
+#include "langue.h"
+#include "video.h"
 #include "etat_programme.h"
 
 #include <QApplication>
@@ -26,11 +28,10 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QEventLoop>
 #include <QImage>
-#include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QScreen>
@@ -38,6 +39,7 @@
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
+#include <atomic>
 #include <csignal>
 #include <cstdio>
 #include <functional>
@@ -48,11 +50,14 @@ using namespace orv;
 
 namespace {
 
-// Where the data and the day files are (portable, or installed).
-void prepare_emplacements()
+// Once the application object exists: where the data and the day files are
+// (portable, or installed), and the language of the texts (the command
+// line's, else the one kept in the settings, else the system's).
+void prepare(const Commande& c)
 {
     emplacements() = determine_emplacements(QCoreApplication::applicationDirPath(),
                                             QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    installe_langue(choisit_langue(c.langue, langue_enregistree(), QLocale::system().uiLanguages()));
 }
 
 void ecrit_erreur(const QString& s)
@@ -245,17 +250,122 @@ int commande_positions(const Commande& c)
     return 0;
 }
 
-// The film's picture at an instant.
+// The video's settings from the command line.
+ParametresVideo parametres_video(const Commande& c, const Chronologie& chrono)
+{
+    ParametresVideo p;
+    p.periode = periode_des_dates(chrono, c.du, c.au);
+    p.vitesse = std::max<Instant>(1, std::llround(c.vitesse * double(UNE_HEURE)));
+    p.fps = c.fps;
+    p.taille = {c.largeur, c.hauteur};
+    p.echelle = c.echelle;
+    p.trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
+    p.suivre = c.suivre;
+    return p;
+}
+
+// The maps, marks and places of the video's frames.
+void prepare_images_video(EtatProgramme& e, const SourceImage& s)
+{
+    charge_cartes_programme(e, s);
+    charge_lieux_programme(e, s);
+}
+
+// The film's picture at an instant; with --incrustations, the video's frame.
 int commande_instant(const Commande& c)
 {
     EtatProgramme e;
     std::unique_ptr<Chronologie> chrono;
     if (const int r = chronologie_commande(c, e, chrono))
         return r;
+    const SourceImage s = source_image(c.echelle);
+    if (c.incrustations) {
+        prepare_images_video(e, s);
+        ImagesVideo images(e.cartes, e.lieux, e.vue, s.reglages, *chrono, parametres_video(c, *chrono));
+        return enregistre(images.image(instant_de(c.quand)), c.fichier_png);
+    }
     const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
-    return enregistre(image_instant(e, source_image(c.echelle), *chrono, instant_de(c.quand), trainee, c.suivre,
+    return enregistre(image_instant(e, s, *chrono, instant_de(c.quand), trainee, c.suivre,
                                     QSize(c.largeur, c.hauteur)),
                       c.fichier_png);
+}
+
+std::atomic<bool> video_interrompue{false};
+void interrompt_video(int) { video_interrompue = true; }
+
+// The film as a video through ffmpeg, its progress on stderr; the file
+// carries its name only once complete.
+int commande_video(const Commande& c)
+{
+    EtatProgramme e;
+    if (!archive(e))
+        return 1;
+    const Chronologie chrono(e.archive);
+    if (chrono.vide()) {
+        ecrit_erreur(aucune_position());
+        return 1;
+    }
+    for (const QDate& d : {c.du, c.au})
+        if (d.isValid() && !jour_de_course(d)) {
+            ecrit_erreur(Texte::tr("%1 n'est pas un jour de la course (du %2 au %3).")
+                             .arg(d.toString(QStringLiteral("dd/MM/yyyy")),
+                                  PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),
+                                  DERNIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy"))));
+            return 2;
+        }
+    const ParametresVideo p = parametres_video(c, chrono);
+    if (const QString m = verifie_parametres(p); !m.isEmpty()) {
+        ecrit_erreur(m);
+        return 2;
+    }
+    const SourceImage s = source_image(c.echelle);
+    prepare_images_video(e, s);
+    ImagesVideo images(e.cartes, e.lieux, e.vue, s.reglages, chrono, p);
+    EncodeurVideo encodeur;
+    QString erreur;
+    if (!encodeur.demarre(c.fichier_video, taille_physique(p), p.fps, erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    std::signal(SIGINT, interrompt_video);
+    std::signal(SIGTERM, interrompt_video);
+    const int64_t n = nb_images(p);
+    QElapsedTimer duree;
+    duree.start();
+    int64_t dernier_avis = -1000;
+    for (int64_t k = 0; k < n; ++k) {
+        while (!encodeur.pret() && !video_interrompue)
+            encodeur.attend(100);
+        if (video_interrompue) {
+            encodeur.annule();
+            ecrit_erreur(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
+            return 1;
+        }
+        if (!encodeur.ecrit(images.image(instant_image(p, k)), erreur)) {
+            encodeur.annule();
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        if (duree.elapsed() - dernier_avis >= 500 || k + 1 == n) {
+            dernier_avis = duree.elapsed();
+            const qint64 reste = k > 0 ? duree.elapsed() * (n - k - 1) / (k + 1) / 1000 : 0;
+            std::fprintf(stderr, "\r%s", Texte::tr("Vidéo : image %1 sur %2, encore %3 s environ   ")
+                                             .arg(k + 1)
+                                             .arg(n)
+                                             .arg(reste)
+                                             .toUtf8()
+                                             .constData());
+        }
+    }
+    encodeur.ferme();
+    const bool ok = encodeur.conclut(erreur);
+    std::fputc('\n', stderr);
+    if (!ok) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    std::printf("%s\n", QDir::toNativeSeparators(QFileInfo(c.fichier_video).absoluteFilePath()).toUtf8().constData());
+    return 0;
 }
 
 // The race trace as a picture (Qt Charts: widgets).
@@ -300,19 +410,14 @@ protected:
 // The program's start: main window, date dialog, splash window with its
 // sound, about box; the maps load while the splash is up; two seconds
 // later the splash goes and the user meets the welcome picture.
-int fenetre(int argc, char** argv)
+int fenetre(int argc, char** argv, const Commande& c)
 {
     QElapsedTimer chrono;
     chrono.start();
     QApplication app(argc, argv);
     libere_etat_avx();  // Qt's start-up leaves the vector state dirty
-    prepare_emplacements();
+    prepare(c);
     const QString rep_programme = emplacements().rep_programme;
-    // Qt's own dialogs (the export's file dialog) in French.
-    QTranslator traduction;
-    if (traduction.load(QLocale(QLocale::French, QLocale::France), QStringLiteral("qtbase"), QStringLiteral("_"),
-                        QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
-        QCoreApplication::installTranslator(&traduction);
 
     EtatProgramme etat;
     Cadre cadre;
@@ -406,22 +511,33 @@ int main(int argc, char** argv)
     QStringList args;
     for (int i = 1; i < argc; ++i)
         args << QString::fromLocal8Bit(argv[i]);
-    const Commande c = analyse_commande(args);
+    Commande c = analyse_commande(args);
+    // A command line refused still speaks the language it asked for.
+    if (c.langue.isEmpty() && langue_connue(langue_des_arguments(args)))
+        c.langue = langue_des_arguments(args);
     if (c.type != Commande::Fenetre)
         qInstallMessageHandler(filtre_messages);
     switch (c.type) {
     case Commande::Erreur:
+    case Commande::Aide:
+    case Commande::Distance: {
+        // Read again once the language is installed: its messages in it.
+        QCoreApplication app(argc, argv);
+        prepare(c);
+        c = analyse_commande(args);
+        if (c.type == Commande::Distance)
+            return commande_distance(c);
+        if (c.type == Commande::Aide) {
+            std::fputs(usage().toUtf8().constData(), stdout);
+            return 0;
+        }
         ecrit_erreur(c.message);
         ecrit_erreur(usage());
         return 2;
-    case Commande::Aide:
-        std::fputs(usage().toUtf8().constData(), stdout);
-        return 0;
-    case Commande::Distance:
-        return commande_distance(c);
+    }
     case Commande::Classement: {
         QCoreApplication app(argc, argv);
-        prepare_emplacements();
+        prepare(c);
         return classement(c);
     }
     case Commande::Png: {
@@ -429,37 +545,44 @@ int main(int argc, char** argv)
         if (c.ecarts) {
             QApplication app(argc, argv);
             libere_etat_avx();  // Qt's start-up leaves the vector state dirty
-            prepare_emplacements();
+            prepare(c);
             return rend_ecarts(c);
         }
         // The race picture needs no widget.
         QGuiApplication app(argc, argv);
         libere_etat_avx();  // Qt's start-up leaves the vector state dirty
-        prepare_emplacements();
+        prepare(c);
         return c.instant ? commande_instant(c) : commande_png(c);
+    }
+    case Commande::Video: {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        QGuiApplication app(argc, argv);
+        libere_etat_avx();  // Qt's start-up leaves the vector state dirty
+        prepare(c);
+        return commande_video(c);
     }
     case Commande::Export: {
         QCoreApplication app(argc, argv);
-        prepare_emplacements();
+        prepare(c);
         return commande_export(c);
     }
     case Commande::Positions: {
         QCoreApplication app(argc, argv);
-        prepare_emplacements();
+        prepare(c);
         return commande_positions(c);
     }
     case Commande::Statistiques: {
         QCoreApplication app(argc, argv);
-        prepare_emplacements();
+        prepare(c);
         return commande_statistiques(c);
     }
     case Commande::Actualiser: {
         QCoreApplication app(argc, argv);
-        prepare_emplacements();
+        prepare(c);
         return commande_actualiser(c);
     }
     case Commande::Fenetre:
         break;
     }
-    return fenetre(argc, argv);
+    return fenetre(argc, argv, c);
 }

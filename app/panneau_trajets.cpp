@@ -64,7 +64,7 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
     ComboBox1 = new QComboBox(Panel1);
     ComboBox1->setGeometry(0, 20, 260, 26);
     ComboBox1->setMaxVisibleItems(25);
-    texte(Panel1, QStringLiteral("jusqu'au"), 0, 52, 120);
+    texte(Panel1, Texte::tr("jusqu'au"), 0, 52, 120);
     ComboBox2 = new QComboBox(Panel1);
     ComboBox2->setGeometry(0, 70, 260, 26);
     ComboBox2->setMaxVisibleItems(25);

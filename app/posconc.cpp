@@ -7,6 +7,7 @@
 #include "emplacements.h"
 #include "icones.h"
 #include "images_course.h"
+#include "menu_langue.h"
 #include "texte.h"
 #include "trace_geometrie.h"
 #include "traduction.h"
@@ -165,7 +166,7 @@ void TFPosConc::FormCreate()
 
     const QString image = fichier_relatif(QStringLiteral("Zelto1.bmp"));
     if (!image_fond.load(image))
-        avertissement(QStringLiteral("Image d'accueil « Zelto1.bmp » introuvable ou illisible."));
+        avertissement(Texte::tr("Image d'accueil « Zelto1.bmp » introuvable ou illisible."));
     // Twice as sharp, for high-density screens.
     if (image_fond_2x.load(fichier_relatif(QStringLiteral("Zelto1@2x.png"))))
         image_fond_2x.setDevicePixelRatio(2);
@@ -505,7 +506,7 @@ void TFPosConc::cree_menus()
     item(nullptr, "SelDate", Texte::tr("Da&te"), [this] { SelDateClick(); });
     item(nullptr, "Distances1", Texte::tr("&Distances"), [this] { Distances1Click(); });
     item(nullptr, "Classement1", Texte::tr("&Classement"), [this] { Classement1Click(); });
-    item(nullptr, "Statistiques1", Texte::tr("Stat&istiques"), [this] { Statistiques1Click(); });
+    item(nullptr, "Statistiques1", Texte::tr("Statistiq&ues"), [this] { Statistiques1Click(); });
     item(nullptr, "Trajets1", Texte::tr("&Trajets"), [this] { Trajets1Click(); });
     QMenu* menu_route = mb->addMenu(Texte::tr("&Route"));
     menu_route->menuAction()->setObjectName(QStringLiteral("Route1"));
@@ -524,6 +525,8 @@ void TFPosConc::cree_menus()
     // Ctrl+C stays the ranking panel's copy of its text.
     item(menu_vue, "Copierimage1", Texte::tr("Co&pier l'image"), [this] { image_vue.copie(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    menu_vue->addSeparator();
+    ajoute_menu_langue(menu_vue, langue_installee(), [this](const QString& m) { affiche_information(m); });
     QMenu* aide = mb->addMenu(Texte::tr("A&ide"));
     actions["Aide1"] = aide->menuAction();
     item(aide, "Commentonsensert1", Texte::tr("&Comment on s'en sert ?"), [this] { Aide2Click(); });

@@ -243,6 +243,13 @@ std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar
     return l;
 }
 
+QString titre_classement(Instant publication)
+{
+    const QDateTime d = date_de(publication);
+    return Texte::tr("Classement du %1 à %2 UTC")
+        .arg(d.toString(QStringLiteral("dd/MM/yyyy")), d.toString(QStringLiteral("HH'h'mm")));
+}
+
 int jour_de_course_de(Instant t) { return int(PREMIER_JOUR_COURSE.daysTo(date_de(t).date())) + 1; }
 
 QString texte_horloge(Instant t)

@@ -126,6 +126,9 @@ std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar
 // The race day of an instant (10 November 2000 is day 1) and the film's
 // clock text: "Mardi 12 décembre 2000, 14h30 UTC · jour 33".
 int jour_de_course_de(Instant t);
+// The title of the ranking published at that time: "Classement du
+// 15/12/2000 à 20h00 UTC".
+QString titre_classement(Instant publication);
 QString texte_horloge(Instant t);
 
 }  // namespace orv

@@ -1,5 +1,7 @@
 #include "classement.h"
 
+#include "traduction.h"
+
 #include <QLocale>
 
 namespace orv {
@@ -19,7 +21,8 @@ QString reel(ext v, int largeur, int decimales, QChar sep)
 
 QStringList entete_classement()
 {
-    return {QStringLiteral("Pos  Skipper    Bateau                                    Lat      Long    Cap    Vit"),
+    return {Texte::tr("Pos  Skipper    Bateau                                    Lat      Long    Cap    Vit",
+                      "heading of the ranking's columns: each word starts where the French one does"),
             QString(89, u'=')};
 }
 
@@ -31,7 +34,7 @@ QString ligne_classement(const TDonnees_conc& r, bool classe, int numero, QChar 
         l += gauche(r.date_txt, 31);
     else
         l += gauche(r.lat_txt, 8) + u' ' + gauche(r.long_txt, 8) + u' ' + reel(r.cap, 5, 0, sep) +
-             u' ' + reel(r.vitesse, 4, 1, sep) + u' ' + gauche(QStringLiteral("nds"), 4);
+             u' ' + reel(r.vitesse, 4, 1, sep) + u' ' + gauche(Texte::tr("nds", "knots, at most 4 characters"), 4);
     return l.left(255);
 }
 

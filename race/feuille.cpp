@@ -82,8 +82,12 @@ constexpr Disposition DISPOSITION_2000{1, 2, 3, 4, 5, 6, 7};
 
 // The fields of a block, in the order of its nine lines.
 enum Champ { RANG, NOM, STATUT, LATITUDE, LONGITUDE, DISTANCE, CAP, VITESSE, MARQUEUR };
-const char* const NOMS_CHAMPS[] = {"rang", "nom", "statut", "latitude", "longitude",
-                                   "distance", "cap", "vitesse", "position"};
+const char* const NOMS_CHAMPS[] = {
+    QT_TRANSLATE_NOOP("Orvalis", "rang"),     QT_TRANSLATE_NOOP("Orvalis", "nom"),
+    QT_TRANSLATE_NOOP("Orvalis", "statut"),   QT_TRANSLATE_NOOP("Orvalis", "latitude"),
+    QT_TRANSLATE_NOOP("Orvalis", "longitude"), QT_TRANSLATE_NOOP("Orvalis", "distance"),
+    QT_TRANSLATE_NOOP("Orvalis", "cap"),      QT_TRANSLATE_NOOP("Orvalis", "vitesse"),
+    QT_TRANSLATE_NOOP("Orvalis", "position")};
 constexpr int LIGNES_BLOC = 9;
 // The lines of an entrant without a position, latitude to speed: the start
 // and finish harbour, zeros.
@@ -135,13 +139,17 @@ void ecrit_blocs(const Feuille& f, int ligne, const Disposition& d, QStringList&
     }
 }
 
-QString ordinal(qsizetype n) { return n == 1 ? QStringLiteral("1er") : QStringLiteral("%1e").arg(n); }
+// "1er", "3e": the entrant's place in the sheet.
+QString ordinal(qsizetype n)
+{
+    return n == 1 ? Texte::tr("1er", "first (entrant)") : Texte::tr("%1e", "ordinal: 3e is 3rd").arg(n);
+}
 
 // "latitude du 3e concurrent (Fauvrelin)": the field and the entrant, by
 // its place in the sheet and, when known, its skipper.
 QString designation(int champ, qsizetype n, const QString& skipper = {})
 {
-    QString s = Texte::tr("%1 du %2 concurrent").arg(QString::fromLatin1(NOMS_CHAMPS[champ]), ordinal(n));
+    QString s = Texte::tr("%1 du %2 concurrent").arg(Texte::tr(NOMS_CHAMPS[champ]), ordinal(n));
     if (!skipper.isEmpty())
         s += QStringLiteral(" (%1)").arg(skipper);
     return s;
@@ -212,7 +220,7 @@ bool lignes_du_classement(const Feuille& f, int code_excel, const QDate& jour, Q
     else if (code_excel == 2)
         ok = MAJ_fi_clss_2000(f, lignes, erreur);
     else
-        erreur = QStringLiteral("Actualisation désactivée (posorvls.ini : Excel=non).");
+        erreur = Texte::tr("Actualisation désactivée (posorvls.ini : Excel=non).");
     return ok && verifie_classement(lignes, jour, erreur);
 }
 
@@ -244,7 +252,7 @@ bool nombre_plausible(const QString& cellule, int champ, qsizetype n, const QStr
         erreur = refus(qui + Texte::tr(" : hors de %1 à %2%3")
                                  .arg(double(min), 0, 'g', 6)
                                  .arg(double(max), 0, 'g', 6)
-                                 .arg(QString::fromUtf8(unite)));
+                                 .arg(Texte::tr(unite)));
         return false;
     }
     return true;
@@ -340,11 +348,11 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
             }
         }
         // The numbers, within what a boat can do.
-        if (!nombre_plausible(l[LATITUDE], LATITUDE, n, x.skipper, -90, 90, "°", x.lat, erreur) ||
-            !nombre_plausible(l[LONGITUDE], LONGITUDE, n, x.skipper, -180, 180, "°", x.lon, erreur) ||
-            !nombre_plausible(l[DISTANCE], DISTANCE, n, x.skipper, 0, DISTANCE_MAX_MILLES, " milles", x.distance, erreur) ||
-            !nombre_plausible(l[CAP], CAP, n, x.skipper, 0, 360, "°", x.cap, erreur) ||
-            !nombre_plausible(l[VITESSE], VITESSE, n, x.skipper, 0, VITESSE_MAX_NOEUDS, " nœuds", x.vitesse, erreur))
+        if (!nombre_plausible(l[LATITUDE], LATITUDE, n, x.skipper, -90, 90, QT_TRANSLATE_NOOP("Orvalis", "°"), x.lat, erreur) ||
+            !nombre_plausible(l[LONGITUDE], LONGITUDE, n, x.skipper, -180, 180, QT_TRANSLATE_NOOP("Orvalis", "°"), x.lon, erreur) ||
+            !nombre_plausible(l[DISTANCE], DISTANCE, n, x.skipper, 0, DISTANCE_MAX_MILLES, QT_TRANSLATE_NOOP("Orvalis", " milles"), x.distance, erreur) ||
+            !nombre_plausible(l[CAP], CAP, n, x.skipper, 0, 360, QT_TRANSLATE_NOOP("Orvalis", "°"), x.cap, erreur) ||
+            !nombre_plausible(l[VITESSE], VITESSE, n, x.skipper, 0, VITESSE_MAX_NOEUDS, QT_TRANSLATE_NOOP("Orvalis", " nœuds"), x.vitesse, erreur))
             return false;
         // Positions are degrees and minutes (DD.MM).
         for (const int champ : {LATITUDE, LONGITUDE})
@@ -359,9 +367,7 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         }
     }
     if (nb != NB_CONCURRENTS) {
-        erreur = Texte::tr("Classement incomplet : %1 concurrent%2 au lieu de %3 ; rien n'est écrit.")
-                     .arg(nb)
-                     .arg(nb > 1 ? QStringLiteral("s") : QString())
+        erreur = Texte::tr("Classement incomplet : %n concurrent(s) au lieu de %1 ; rien n'est écrit.", nullptr, int(nb))
                      .arg(NB_CONCURRENTS);
         return false;
     }

@@ -25,8 +25,8 @@ QImage rend(EtatProgramme& e, const SceneCourse& scene, QSize taille, double ech
     rend_scene(carte, scene, taille.width(), taille.height());
     return canevas.image();
 }
+}  // namespace
 
-// The marks and places of the program, each problem said.
 void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
 {
     for (auto charge : {&charge_marques, &charge_lieux}) {
@@ -45,7 +45,6 @@ SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s)
     scene.lieux = &e.lieux;
     return scene;
 }
-}  // namespace
 
 void vue_avant_le_jour(Viewport& v)
 {

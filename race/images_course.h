@@ -35,8 +35,13 @@ struct SourceImage {
 // Greenwich).
 void vue_avant_le_jour(Viewport& v);
 
-// Loads the maps of the program into `e` (once).
+// Loads the maps of the program into `e` (once); its marks and places,
+// each problem said through s.message.
 void charge_cartes_programme(EtatProgramme& e, const SourceImage& s);
+void charge_lieux_programme(EtatProgramme& e, const SourceImage& s);
+// The chart of `e` (maps, marks and places) in the settings' colours, no
+// layer yet.
+SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s);
 
 // The chart alone, in the default colours: the world, or the zone.
 QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Zone>& zone, QSize taille);

@@ -47,9 +47,8 @@ bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& lis
     }
     const QStringList rejetes = lit_lieux(contenu, placement, liste);
     if (!rejetes.isEmpty())
-        erreur = Texte::tr("« %1 » : %2 point(s) ignoré(s), coordonnées illisibles (%3).")
+        erreur = Texte::tr("« %1 » : %n point(s) ignoré(s), coordonnées illisibles (%2).", nullptr, int(rejetes.size()))
                      .arg(QLatin1String(nom))
-                     .arg(rejetes.size())
                      .arg(rejetes.join(QStringLiteral(", ")).left(200));
     return true;
 }

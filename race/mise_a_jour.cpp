@@ -84,7 +84,7 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
         QTimer::singleShot(0, &etat_->veilleur, [this, e] { termine({false, {}, e}); });
     };
     if (code_excel_ != 1 && code_excel_ != 2) {
-        echoue(QStringLiteral("Actualisation désactivée (posorvls.ini : Excel=non)."));
+        echoue(Texte::tr("Actualisation désactivée (posorvls.ini : Excel=non)."));
         return;
     }
     // Today's file is written whatever today is, unless its name is that

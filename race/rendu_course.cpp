@@ -4,6 +4,7 @@
 #include "geometrie.h"
 #include "reglages.h"
 #include "trace_geometrie.h"
+#include "traduction.h"
 
 #include <QPainter>
 #include <cmath>
@@ -128,7 +129,7 @@ std::optional<std::vector<TLieu>> lit_route_theorique(Lieux& l, const QString& r
         return std::nullopt;
     }
     if (l.liste_route.size() < 2) {
-        erreur = QStringLiteral("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.");
+        erreur = Texte::tr("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.");
         return std::nullopt;
     }
     avis = err;

@@ -42,7 +42,7 @@ appstreamcli validate --no-net "$racine/usr/share/metainfo/org.orvalis.Orvalis.m
 deb=$(ls "$t"/paquet/orvalis_*_amd64.deb)
 contenu=$(dpkg-deb -c "$deb" | awk '{print $6}')
 for f in ./usr/bin/orvalis ./usr/share/orvalis/lstmp.txt ./usr/share/orvalis/121100.txt \
-         ./usr/share/orvalis/AIDEORVLS.html ./usr/share/applications/org.orvalis.Orvalis.desktop \
+         ./usr/share/orvalis/AIDEORVLS.html ./usr/share/orvalis/AIDEORVLS_en.html ./usr/share/applications/org.orvalis.Orvalis.desktop \
          ./usr/share/metainfo/org.orvalis.Orvalis.metainfo.xml \
          ./usr/share/icons/hicolor/48x48/apps/org.orvalis.Orvalis.png \
          ./usr/share/icons/hicolor/128x128/apps/org.orvalis.Orvalis.png \

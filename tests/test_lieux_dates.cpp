@@ -74,7 +74,7 @@ TEST(Lieux, BlancsAutourDesNombresEtBlocsIllisibles)
     QString err;
     EXPECT_TRUE(charge_marques(m, d.path(), err));
     EXPECT_EQ(m.liste_mp.size(), 1u);
-    EXPECT_EQ(err, QStringLiteral("« lstmp.txt » : 1 point(s) ignoré(s), coordonnées illisibles (Sans longitude)."));
+    EXPECT_EQ(err, QStringLiteral("« lstmp.txt » : 1 point ignoré, coordonnées illisibles (Sans longitude)."));
 }
 
 TEST(Lieux, Chargeurs)

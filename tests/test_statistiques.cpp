@@ -179,7 +179,7 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     const int k = int(menu.indexOf(carte->actions.at("Classement1")));
     ASSERT_GE(k, 0);
     EXPECT_EQ(menu.value(k + 1), carte->actions.at("Statistiques1"));
-    EXPECT_EQ(carte->actions.at("Statistiques1")->text(), "Stat&istiques");
+    EXPECT_EQ(carte->actions.at("Statistiques1")->text(), "Statistiq&ues");
     carte->Inhibmenu();
     EXPECT_FALSE(carte->actions.at("Statistiques1")->isEnabled());
     carte->Validmenu();

@@ -1,0 +1,238 @@
+#include "export_video.h"
+
+#include "controleur_film.h"
+#include "emplacements.h"
+#include "posconc.h"
+#include "traduction.h"
+
+#include <QComboBox>
+#include <QDateEdit>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileDialog>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+
+namespace orv {
+
+std::vector<TailleVideo> tailles_video(QSize carte, double ratio)
+{
+    return {{carte, ratio}, {{1280, 720}, 1}, {{1920, 1080}, 1}, {{1920, 1080}, 2}};
+}
+
+DialogueVideo::DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int vitesse_barre, QSize carte,
+                             double ratio, const QDate& premier, const QDate& dernier, const QString& nom)
+    : QDialog(parent), tailles_(tailles_video(carte, ratio)), defaut_(defaut)
+{
+    setWindowTitle(Texte::tr("Exporter la vidéo"));
+    auto* f = new QFormLayout(this);
+    const auto date = [&](Instant t) {
+        auto* d = new QDateEdit(date_de(t).date(), this);
+        d->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
+        d->setDateRange(premier, dernier);
+        d->setCalendarPopup(true);
+        return d;
+    };
+    du = date(defaut.periode.debut);
+    au = date(defaut.periode.fin);
+    auto* periode = new QHBoxLayout;
+    periode->addWidget(du);
+    periode->addWidget(au);
+    f->addRow(Texte::tr("&Période (du, au) :"), periode);
+
+    vitesse = new QComboBox(this);
+    for (int k = 0; k < int(ControleurFilm::VITESSES.size()); ++k)
+        vitesse->addItem(ControleurFilm::texte_vitesse(k));
+    vitesse->setCurrentIndex(vitesse_barre);
+    f->addRow(Texte::tr("&Temps de course par seconde :"), vitesse);
+
+    fps = new QComboBox(this);
+    for (int n : {25, 30, 60})
+        fps->addItem(Texte::tr("%1 images/s").arg(n), n);
+    fps->setCurrentIndex(1);
+    f->addRow(Texte::tr("&Images par seconde :"), fps);
+
+    taille = new QComboBox(this);
+    for (size_t k = 0; k < tailles_.size(); ++k) {
+        ParametresVideo p;
+        p.taille = tailles_[k].logique;
+        p.echelle = tailles_[k].ratio;
+        const QSize s = taille_physique(p);
+        taille->addItem(k == 0 ? Texte::tr("la carte de la fenêtre (%1×%2)").arg(s.width()).arg(s.height())
+                               : (tailles_[k].ratio > 1 ? Texte::tr("%1×%2 (densité 2)") : QStringLiteral("%1×%2"))
+                                     .arg(s.width())
+                                     .arg(s.height()));
+    }
+    taille->setCurrentIndex(1);
+    f->addRow(Texte::tr("T&aille :"), taille);
+
+    trainee = new QComboBox(this);
+    trainee->addItem(Texte::tr("Traînée : aucune"));
+    for (int n : {1, 3, 7})
+        trainee->addItem(Texte::tr("Traînée : %n jour(s)", nullptr, n));
+    trainee->addItem(Texte::tr("Traînée : toute la course"));
+    for (size_t k = 0; k < TRAINEES.size(); ++k)
+        if (TRAINEES[k] == defaut.trainee)
+            trainee->setCurrentIndex(int(k));
+    f->addRow(Texte::tr("T&raînée :"), trainee);
+
+    suivre = new QComboBox(this);
+    suivre->addItem(Texte::tr("Suivre : personne"), 0);
+    suivre->addItem(Texte::tr("Suivre : la tête"), -1);
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (defaut.concurrents.none() || defaut.concurrents.test(size_t(i)))
+            suivre->addItem(Texte::tr("Suivre : %1").arg(noms_conc[size_t(i)]), i);
+    suivre->setCurrentIndex(std::max(0, suivre->findData(defaut.suivre)));
+    f->addRow(Texte::tr("&Suivre :"), suivre);
+
+    fichier = new QLineEdit(nom, this);
+    auto* parcourir = new QPushButton(Texte::tr("Parc&ourir…"), this);
+    auto* ligne = new QHBoxLayout;
+    ligne->addWidget(fichier, 1);
+    ligne->addWidget(parcourir);
+    f->addRow(Texte::tr("&Fichier (.mp4, .webm) :"), ligne);
+    connect(parcourir, &QPushButton::clicked, this, [this] {
+        const QString n = QFileDialog::getSaveFileName(
+            this, Texte::tr("Exporter la vidéo"), fichier->text(),
+            Texte::tr("Vidéo MP4, H.264 (*.mp4);;Vidéo WebM, VP9 (*.webm)"));
+        if (!n.isEmpty())
+            fichier->setText(n);
+    });
+
+    auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    boutons->button(QDialogButtonBox::Ok)->setText(Texte::tr("E&xporter"));
+    connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    f->addRow(boutons);
+}
+
+ChoixVideo DialogueVideo::choix(const Chronologie& c) const
+{
+    ChoixVideo r;
+    r.p = defaut_;
+    r.p.periode = periode_des_dates(c, std::min(du->date(), au->date()), std::max(du->date(), au->date()));
+    r.p.vitesse = ControleurFilm::VITESSES[size_t(std::clamp(vitesse->currentIndex(), 0, int(ControleurFilm::VITESSES.size()) - 1))];
+    r.p.fps = fps->currentData().toInt();
+    const TailleVideo& t = tailles_[size_t(std::clamp(taille->currentIndex(), 0, int(tailles_.size()) - 1))];
+    r.p.taille = t.logique;
+    r.p.echelle = t.ratio;
+    r.p.trainee = TRAINEES[size_t(std::clamp(trainee->currentIndex(), 0, int(TRAINEES.size()) - 1))];
+    r.p.suivre = suivre->currentData().toInt();
+    r.fichier = fichier->text().trimmed();
+    return r;
+}
+
+ExportVideo::ExportVideo(TFPosConc& f, ChoixVideo choix, std::function<void(bool, const QString&)> fin)
+    : f_(f), choix_(std::move(choix)), fin_(std::move(fin))
+{
+    minuterie_.setInterval(0);
+    QObject::connect(&minuterie_, &QTimer::timeout, [this] { etape(); });
+}
+
+ExportVideo::~ExportVideo()
+{
+    minuterie_.stop();
+    delete progres;
+}
+
+bool ExportVideo::demarre(QString& erreur)
+{
+    if (const QString m = verifie_parametres(choix_.p); !m.isEmpty()) {
+        erreur = m;
+        return false;
+    }
+    // Copies of its own: an update may assemble the window's archive again.
+    if (!constitue_trajets(archive_, f_.rep_programme, erreur))
+        return false;
+    chrono_ = std::make_unique<Chronologie>(archive_);
+    if (chrono_->vide()) {
+        erreur = aucune_position();
+        return false;
+    }
+    lieux_ = f_.etat.lieux;
+    Reglages r = f_.reglages;
+    r.fond = f_.couleur_fond;
+    r.coul_points = f_.coul_points;
+    images_ = std::make_unique<ImagesVideo>(f_.etat.cartes, lieux_, f_.etat.vue, r, *chrono_, choix_.p);
+    if (!encodeur_.demarre(choix_.fichier, taille_physique(choix_.p), choix_.p.fps, erreur))
+        return false;
+    n_ = orv::nb_images(choix_.p);
+    progres = new QProgressDialog(Texte::tr("Exportation de la vidéo…"), Texte::tr("Annuler"), 0, int(n_), &f_);
+    progres->setWindowTitle(Texte::tr("Exporter la vidéo"));
+    progres->setWindowModality(Qt::NonModal);
+    progres->setAutoClose(false);
+    progres->setAutoReset(false);
+    progres->setMinimumDuration(0);
+    QObject::connect(progres, &QProgressDialog::canceled, [this] { annule(); });
+    progres->show();
+    duree_.start();
+    minuterie_.start();
+    return true;
+}
+
+void ExportVideo::annule()
+{
+    if (fini_)
+        return;
+    encodeur_.annule();
+    termine(false, Texte::tr("Exportation annulée : aucune vidéo écrite."));
+}
+
+void ExportVideo::termine(bool ok, const QString& message)
+{
+    fini_ = true;
+    minuterie_.stop();
+    if (progres)
+        progres->hide();
+    if (fin_)
+        fin_(ok, message);
+}
+
+void ExportVideo::etape()
+{
+    if (fini_)
+        return;
+    if (progres && progres->wasCanceled()) {
+        annule();
+        return;
+    }
+    if (ferme_) {
+        // The last frames encoding.
+        if (!encodeur_.fini())
+            return;
+        QString erreur;
+        if (encodeur_.conclut(erreur))
+            termine(true, Texte::tr("Vidéo enregistrée dans « %1 »").arg(QDir::toNativeSeparators(choix_.fichier)));
+        else
+            termine(false, erreur);
+        return;
+    }
+    // A slice of about 30 ms, then the event loop (the pipe drains there).
+    QElapsedTimer tranche;
+    tranche.start();
+    while (k_ < n_ && tranche.elapsed() < 30 && encodeur_.pret()) {
+        QString erreur;
+        if (!encodeur_.ecrit(images_->image(instant_image(choix_.p, k_)), erreur)) {
+            encodeur_.annule();
+            termine(false, erreur);
+            return;
+        }
+        ++k_;
+    }
+    if (progres) {
+        progres->setValue(int(k_));
+        const qint64 reste = k_ > 0 ? duree_.elapsed() * (n_ - k_) / k_ / 1000 : 0;
+        progres->setLabelText(Texte::tr("Image %1 sur %2, encore %3 s environ").arg(k_).arg(n_).arg(reste));
+    }
+    if (k_ == n_) {
+        encodeur_.ferme();
+        ferme_ = true;
+    }
+    // ffmpeg behind: the next slice after a pause, not in a busy loop.
+    minuterie_.setInterval(ferme_ ? 20 : encodeur_.pret() ? 0 : 5);
+}
+
+}  // namespace orv

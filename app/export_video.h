@@ -1,0 +1,89 @@
+// "Exporter la vidéo…" of the film bar: a dialog for the period, the speed,
+// the frame rate, the size, the trail, whom to follow and the file, then the
+// export in slices of the event loop (the window stays usable), with its
+// progress, the time left and a working "Annuler". It renders from copies
+// of its own (the archive read again, the places, the view): the user may
+// zoom, pan or update meanwhile.
+#pragma once
+
+#include "video.h"
+
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QComboBox;
+class QDateEdit;
+class QLineEdit;
+class QProgressDialog;
+
+namespace orv {
+
+class TFPosConc;
+
+struct ChoixVideo {
+    ParametresVideo p;
+    QString fichier;
+};
+
+// The sizes offered: the window's chart (logical size, its ratio), then
+// 1280×720, 1920×1080 and 3840×2160 drawn at ratio 2.
+struct TailleVideo {
+    QSize logique;
+    double ratio;
+};
+std::vector<TailleVideo> tailles_video(QSize carte, double ratio);
+
+class DialogueVideo : public QDialog {
+public:
+    // `defaut`: the bar's settings; `carte`: the chart's logical size and
+    // ratio; `dernier`: the first and last day of the archive.
+    DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int vitesse, QSize carte, double ratio,
+                  const QDate& premier, const QDate& dernier, const QString& fichier);
+    // The choice, period clipped to the archive by `c`.
+    ChoixVideo choix(const Chronologie& c) const;
+
+    QDateEdit *du = nullptr, *au = nullptr;
+    QComboBox *vitesse = nullptr, *fps = nullptr, *taille = nullptr, *trainee = nullptr, *suivre = nullptr;
+    QLineEdit* fichier = nullptr;
+
+private:
+    std::vector<TailleVideo> tailles_;
+    ParametresVideo defaut_;
+};
+
+class ExportVideo {
+public:
+    // `fin(ok, message)`: told once, when the video is complete, failed or
+    // cancelled (the partial file removed).
+    ExportVideo(TFPosConc& f, ChoixVideo choix, std::function<void(bool, const QString&)> fin);
+    ~ExportVideo();
+    // Reads the archive, starts ffmpeg and the slices; false, with the
+    // reason, when it cannot.
+    bool demarre(QString& erreur);
+    void annule();
+    int64_t images_ecrites() const { return k_; }
+    int64_t nb_images() const { return n_; }
+    QProgressDialog* progres = nullptr;
+
+private:
+    void etape();
+    void termine(bool ok, const QString& message);
+    TFPosConc& f_;
+    ChoixVideo choix_;
+    std::function<void(bool, const QString&)> fin_;
+    ArchiveJours archive_;
+    Lieux lieux_;
+    std::unique_ptr<Chronologie> chrono_;
+    std::unique_ptr<ImagesVideo> images_;
+    EncodeurVideo encodeur_;
+    QTimer minuterie_;
+    QElapsedTimer duree_;
+    int64_t k_ = 0, n_ = 0;
+    bool ferme_ = false, fini_ = false;
+};
+
+}  // namespace orv

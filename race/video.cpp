@@ -1,0 +1,258 @@
+#include "video.h"
+
+#include "incrustations.h"
+#include "traduction.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+#include <QTemporaryFile>
+#include <cmath>
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace orv {
+
+PeriodeFilm periode_des_dates(const Chronologie& c, const QDate& du, const QDate& au)
+{
+    PeriodeFilm p{c.premier(), c.dernier()};
+    if (du.isValid())
+        p.debut = std::max(p.debut, instant_de(QDateTime(du, QTime(0, 0), Qt::UTC)));
+    if (au.isValid())
+        p.fin = std::min(p.fin, instant_de(QDateTime(au, QTime(23, 59), Qt::UTC)));
+    if (p.fin < p.debut)
+        p.fin = p.debut;
+    return p;
+}
+
+QSize taille_physique(const ParametresVideo& p)
+{
+    const auto pair = [](double v, int max) { return std::min(max, int(std::lround(v)) & ~1); };
+    return {pair(p.taille.width() * p.echelle, LARGEUR_VIDEO_MAX), pair(p.taille.height() * p.echelle, HAUTEUR_VIDEO_MAX)};
+}
+
+QString verifie_parametres(const ParametresVideo& p)
+{
+    if (p.fps < 1 || p.fps > 120)
+        return Texte::tr("Images par seconde : %1 (de 1 à 120).").arg(p.fps);
+    if (p.vitesse < 1)
+        return Texte::tr("Vitesse : au moins une seconde de course par seconde de vidéo.");
+    const double w = p.taille.width() * p.echelle, h = p.taille.height() * p.echelle;
+    if (!(w >= 16 && h >= 16 && w <= LARGEUR_VIDEO_MAX + 0.5 && h <= HAUTEUR_VIDEO_MAX + 0.5))
+        return Texte::tr("Taille de la vidéo : %1×%2 pixels (de 16×16 à %3×%4).")
+            .arg(std::lround(w))
+            .arg(std::lround(h))
+            .arg(LARGEUR_VIDEO_MAX)
+            .arg(HAUTEUR_VIDEO_MAX);
+    if (p.periode.fin < p.periode.debut)
+        return Texte::tr("La période de la vidéo est vide.");
+    return {};
+}
+
+int64_t nb_images(const ParametresVideo& p)
+{
+    return (p.periode.fin - p.periode.debut) * p.fps / p.vitesse + 1;
+}
+
+Instant instant_image(const ParametresVideo& p, int64_t k)
+{
+    return std::min(p.periode.fin, p.periode.debut + k * p.vitesse / p.fps);
+}
+
+ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewport& vue, const Reglages& r,
+                         const Chronologie& c, const ParametresVideo& p)
+    : c_(c), p_(p), base_(vue), vue_(vue), carte_(canevas_, vue_), couleurs_(couleurs_conc_pour(r.fond))
+{
+    scene_.cartes = &cartes;
+    scene_.style = {r.fond, r.coul_points};
+    scene_.lieux = &lieux;
+    o_ = options_course_entiere(c, p.periode.debut, r.fond);
+    o_.periode = p.periode;
+    if (p.concurrents.any())
+        o_.concurrents = p.concurrents;
+    o_.trainee = p.trainee;
+    canevas_.pose_ratio(p.echelle);
+    if (!cadre_sur_periode(c, o_.concurrents, p.periode, base_, p.taille.width()))
+        vue_avant_le_jour(base_);
+}
+
+const QImage& ImagesVideo::image(Instant t)
+{
+    o_.t = t;
+    const InstantFilm m = calcule_instant(c_, o_);
+    vue_ = base_;
+    int qui = p_.suivre;
+    if (qui == -1) {
+        qui = 0;
+        for (int i : m.ordre)
+            if (m.positions[size_t(i)].montre) {
+                qui = i;
+                break;
+            }
+    }
+    if (qui > 0 && m.positions[size_t(qui)].montre)
+        centre_sur_position(vue_, m.positions[size_t(qui)], p_.taille.width(), p_.taille.height());
+    const CoucheFilm couche(c_, o_, m);
+    rend_image_film(carte_, fond_, scene_, couche, p_.taille.width(), p_.taille.height());
+    QImage& rendue = canevas_.image();
+    if (p_.incrustations)
+        dessine_incrustations(rendue, c_, m, t, couleurs_);
+    const QSize taille = taille_physique(p_);
+    if (rendue.size() == taille)
+        return rendue;
+    // An odd side loses its last row or column.
+    image_ = rendue.copy(QRect(QPoint(0, 0), taille));
+    return image_;
+}
+
+EncodeurVideo::~EncodeurVideo()
+{
+    if (ffmpeg_)
+        annule();
+}
+
+bool EncodeurVideo::extension_connue(const QString& fichier)
+{
+    const QString s = QFileInfo(fichier).suffix().toLower();
+    return s == QLatin1String("mp4") || s == QLatin1String("webm");
+}
+
+bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QString& erreur)
+{
+    if (!extension_connue(fichier)) {
+        erreur = Texte::tr("« %1 » : le nom de la vidéo doit finir par .mp4 ou .webm.").arg(fichier);
+        return false;
+    }
+    const QString programme = QStandardPaths::findExecutable(QStringLiteral("ffmpeg"));
+    if (programme.isEmpty()) {
+        erreur = Texte::tr("Le programme ffmpeg est introuvable : installez le paquet « ffmpeg » "
+                           "(sudo apt-get install ffmpeg).");
+        return false;
+    }
+    const QFileInfo cible(fichier);
+    if (cible.isDir()) {
+        erreur = Texte::tr("« %1 » est un dossier.").arg(fichier);
+        return false;
+    }
+    // The temporary name, reserved in the target's folder (the rename then
+    // stays within one file system).
+    QTemporaryFile reserve(cible.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.partiel").arg(cible.fileName())));
+    reserve.setAutoRemove(false);
+    if (!reserve.open()) {
+        erreur = Texte::tr("Impossible d'écrire dans le dossier « %1 » : %2")
+                     .arg(QDir::toNativeSeparators(cible.absolutePath()), reserve.errorString());
+        return false;
+    }
+    fichier_ = cible.absoluteFilePath();
+    temporaire_ = reserve.fileName();
+    reserve.close();
+
+    const bool webm = cible.suffix().toLower() == QLatin1String("webm");
+    QStringList args{QStringLiteral("-hide_banner"), QStringLiteral("-loglevel"), QStringLiteral("error"),
+                     QStringLiteral("-y"), QStringLiteral("-f"), QStringLiteral("rawvideo"),
+                     QStringLiteral("-pix_fmt"), QStringLiteral("bgr0"), QStringLiteral("-s"),
+                     QStringLiteral("%1x%2").arg(taille.width()).arg(taille.height()), QStringLiteral("-r"),
+                     QString::number(fps), QStringLiteral("-i"), QStringLiteral("pipe:0"), QStringLiteral("-an")};
+    if (webm)
+        args << QStringList{QStringLiteral("-c:v"), QStringLiteral("libvpx-vp9"), QStringLiteral("-b:v"),
+                            QStringLiteral("0"), QStringLiteral("-crf"), QStringLiteral("32"),
+                            QStringLiteral("-deadline"), QStringLiteral("good"), QStringLiteral("-cpu-used"),
+                            QStringLiteral("5"), QStringLiteral("-row-mt"), QStringLiteral("1"),
+                            QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"), QStringLiteral("-f"),
+                            QStringLiteral("webm")};
+    else
+        args << QStringList{QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
+                            QStringLiteral("yuv420p"), QStringLiteral("-movflags"), QStringLiteral("+faststart"),
+                            QStringLiteral("-f"), QStringLiteral("mp4")};
+    args << temporaire_;
+    ffmpeg_ = std::make_unique<QProcess>();
+    ffmpeg_->setProcessChannelMode(QProcess::SeparateChannels);
+    ffmpeg_->setStandardOutputFile(QProcess::nullDevice());
+    ffmpeg_->start(programme, args);
+    if (!ffmpeg_->waitForStarted(10000)) {
+        erreur = Texte::tr("ffmpeg n'a pas pu démarrer : %1").arg(ffmpeg_->errorString());
+        annule();
+        return false;
+    }
+    octets_image_ = qint64(taille.width()) * taille.height() * 4;
+    return true;
+}
+
+QString EncodeurVideo::raison_ffmpeg() const
+{
+    const QString sortie = QString::fromLocal8Bit(ffmpeg_->readAllStandardError()).trimmed();
+    return sortie.isEmpty() ? ffmpeg_->errorString() : sortie.right(400);
+}
+
+bool EncodeurVideo::ecrit(const QImage& image, QString& erreur)
+{
+    if (!ffmpeg_ || ffmpeg_->state() != QProcess::Running) {
+        erreur = Texte::tr("ffmpeg s'est arrêté : %1").arg(ffmpeg_ ? raison_ffmpeg() : QString());
+        return false;
+    }
+    const qint64 n = image.sizeInBytes();
+    if (n != octets_image_ || ffmpeg_->write(reinterpret_cast<const char*>(image.constBits()), n) != n) {
+        erreur = Texte::tr("Écriture vers ffmpeg impossible : %1").arg(ffmpeg_->errorString());
+        return false;
+    }
+    return true;
+}
+
+bool EncodeurVideo::pret() const { return ffmpeg_ && ffmpeg_->bytesToWrite() <= 2 * octets_image_; }
+
+void EncodeurVideo::attend(int ms)
+{
+    if (ffmpeg_ && ffmpeg_->bytesToWrite() > 0)
+        ffmpeg_->waitForBytesWritten(ms);
+}
+
+void EncodeurVideo::ferme()
+{
+    if (ffmpeg_)
+        ffmpeg_->closeWriteChannel();
+}
+
+bool EncodeurVideo::fini() const { return !ffmpeg_ || ffmpeg_->state() == QProcess::NotRunning; }
+
+bool EncodeurVideo::conclut(QString& erreur)
+{
+    if (!ffmpeg_)
+        return false;
+    ffmpeg_->waitForFinished(-1);
+    const bool ok = ffmpeg_->exitStatus() == QProcess::NormalExit && ffmpeg_->exitCode() == 0;
+    if (!ok) {
+        erreur = Texte::tr("ffmpeg a échoué (code %1) : %2").arg(ffmpeg_->exitCode()).arg(raison_ffmpeg());
+        annule();
+        return false;
+    }
+    std::error_code e;
+    std::filesystem::rename(QFile::encodeName(temporaire_).toStdString(), QFile::encodeName(fichier_).toStdString(), e);
+    if (e) {
+        erreur = Texte::tr("Impossible de nommer la vidéo « %1 » : %2")
+                     .arg(QDir::toNativeSeparators(fichier_), QString::fromLocal8Bit(e.message().c_str()));
+        annule();
+        return false;
+    }
+    // The temporary file was private (0600): the video gets the mode any
+    // new file of the user gets.
+    const mode_t masque = ::umask(0);
+    ::umask(masque);
+    ::chmod(QFile::encodeName(fichier_).constData(), 0666 & ~masque);
+    ffmpeg_.reset();
+    return true;
+}
+
+void EncodeurVideo::annule()
+{
+    if (ffmpeg_) {
+        if (ffmpeg_->state() != QProcess::NotRunning) {
+            ffmpeg_->kill();
+            ffmpeg_->waitForFinished(5000);
+        }
+        ffmpeg_.reset();
+    }
+    if (!temporaire_.isEmpty())
+        QFile::remove(temporaire_);
+}
+
+}  // namespace orv

@@ -1,0 +1,101 @@
+// The continuous film as a video: its frames drawn by the film's renderer
+// (the same as the window's and `--png --instant`), at an exact instant
+// each, with the overlays, and fed raw to the `ffmpeg` program through a
+// pipe. ffmpeg writes a temporary file beside the one asked, renamed to it
+// only once ffmpeg has succeeded: no half video ever carries the name.
+#pragma once
+
+#include "etat_programme.h"
+#include "images_course.h"
+#include "rendu_film.h"
+
+#include <QImage>
+#include <QProcess>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+namespace orv {
+
+inline constexpr int LARGEUR_VIDEO_MAX = 3840, HAUTEUR_VIDEO_MAX = 2160;
+
+struct ParametresVideo {
+    PeriodeFilm periode;
+    std::bitset<NB_CONCURRENTS + 1> concurrents;  // none: every entrant
+    Instant vitesse = UN_JOUR;   // race time per second of video
+    int fps = 30;
+    QSize taille{1280, 720};     // logical
+    double echelle = 1;          // physical pixels per logical one
+    Instant trainee = 3 * UN_JOUR;
+    int suivre = 0;              // the entrant followed, -1 the leader of the moment, 0 none
+    bool incrustations = true;
+};
+
+// From 00:00 UTC of `du` to 23:59 UTC of `au` (null: the archive's first,
+// last fix), within the archive's fixes.
+PeriodeFilm periode_des_dates(const Chronologie& c, const QDate& du, const QDate& au);
+
+// The frames' physical size: round(W × R) × round(H × R), each side made
+// even (yuv420p halves both), at most 3840 × 2160.
+QSize taille_physique(const ParametresVideo& p);
+// What is wrong with them for a video (empty: nothing).
+QString verifie_parametres(const ParametresVideo& p);
+// Frames from the period's start, the last at or before its end; frame k
+// at start + k × vitesse / fps (exactly: no drift over thousands).
+int64_t nb_images(const ParametresVideo& p);
+Instant instant_image(const ParametresVideo& p, int64_t k);
+
+// The frames, from a copy of the view state of their own: framed on the
+// period's fleet (every entrant), the boat followed kept in the middle. The
+// maps, the places and the time model must outlive it.
+class ImagesVideo {
+public:
+    ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewport& vue, const Reglages& r, const Chronologie& c,
+                const ParametresVideo& p);
+    // The frame at t: the physical size, its overlays drawn.
+    const QImage& image(Instant t);
+
+private:
+    const Chronologie& c_;
+    ParametresVideo p_;
+    SceneCourse scene_;
+    Viewport base_, vue_;
+    Canevas canevas_;
+    Carte carte_;
+    FondFilm fond_;
+    OptionsFilm o_;
+    std::array<TColor, 25> couleurs_;
+    QImage image_;
+};
+
+// ffmpeg fed raw frames. The format follows the file's extension: ".mp4"
+// H.264 in yuv420p (every phone and browser plays it), ".webm" VP9.
+class EncodeurVideo {
+public:
+    ~EncodeurVideo();
+    // Whether the file name's extension is one (.mp4, .webm).
+    static bool extension_connue(const QString& fichier);
+    bool demarre(const QString& fichier, QSize taille, int fps, QString& erreur);
+    // Queues a frame; false when ffmpeg has stopped.
+    bool ecrit(const QImage& image, QString& erreur);
+    // Whether ffmpeg has room for the next frame: at most two pending
+    // (QProcess would otherwise buffer without limit).
+    bool pret() const;
+    // Lets the pipe drain, at most `ms`.
+    void attend(int ms);
+    // No more frames: ffmpeg finishes; then conclut() once it has exited
+    // (fini()), renaming the file or saying why not.
+    void ferme();
+    bool fini() const;
+    bool conclut(QString& erreur);
+    // Stops ffmpeg and removes its file.
+    void annule();
+
+private:
+    QString raison_ffmpeg() const;
+    std::unique_ptr<QProcess> ffmpeg_;
+    QString fichier_, temporaire_;
+    qint64 octets_image_ = 0;
+};
+
+}  // namespace orv

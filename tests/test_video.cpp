@@ -1,0 +1,191 @@
+// The film as a video: the frames' plan, a short video checked with
+// ffprobe and decoded back against the still frame of the command line,
+// a cancelled export and a missing ffmpeg.
+#include "aide_fenetre.h"
+#include "video.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QProcess>
+#include <QTest>
+#include <QToolButton>
+#include <cmath>
+
+namespace {
+
+TEST(Video, ImagesTaillesEtParametres)
+{
+    ParametresVideo p;
+    p.periode = {1000, 1000 + 2 * UN_JOUR};
+    p.vitesse = UN_JOUR;
+    p.fps = 30;
+    EXPECT_EQ(nb_images(p), 61);
+    EXPECT_EQ(instant_image(p, 60), p.periode.fin);
+    // A speed that no frame rate divides: frame k lands exactly at
+    // k × vitesse / fps, however many frames before it.
+    p.vitesse = 7 * UNE_HEURE + 13;
+    p.fps = 7;
+    p.periode.fin = p.periode.debut + 100 * UN_JOUR;
+    for (int64_t k : {int64_t(7), int64_t(2000), nb_images(p) - 1})
+        EXPECT_EQ(instant_image(p, k), p.periode.debut + k * p.vitesse / 7) << k;
+    EXPECT_LE(instant_image(p, nb_images(p) - 1), p.periode.fin);
+    EXPECT_GT(instant_image(p, nb_images(p) - 1) + p.vitesse / 7 + 1, p.periode.fin);
+
+    const struct {
+        QSize taille;
+        double ratio;
+        QSize physique;
+    } tailles[] = {{{1281, 721}, 1, {1280, 720}}, {{1920, 1080}, 2, {3840, 2160}}, {{805, 585}, 1.5, {1208, 878}}};
+    for (const auto& t : tailles) {
+        p.taille = t.taille;
+        p.echelle = t.ratio;
+        EXPECT_EQ(taille_physique(p), t.physique);
+    }
+    p.taille = {1280, 720};
+    p.echelle = 1;
+    EXPECT_TRUE(verifie_parametres(p).isEmpty());
+    for (auto change : std::initializer_list<std::function<void(ParametresVideo&)>>{
+             [](ParametresVideo& q) { q.fps = 0; }, [](ParametresVideo& q) { q.taille = {3841, 2160}; },
+             [](ParametresVideo& q) { q.taille = {8, 8}; }, [](ParametresVideo& q) { q.vitesse = 0; }}) {
+        ParametresVideo q = p;
+        change(q);
+        EXPECT_FALSE(verifie_parametres(q).isEmpty());
+    }
+}
+
+struct Sortie {
+    int code;
+    QString out, err;
+};
+
+Sortie lance(const QStringList& args, const QProcessEnvironment& env = QProcessEnvironment::systemEnvironment(),
+             const QString& programme = QStringLiteral(ORVALIS_PROGRAMME))
+{
+    QProcess p;
+    p.setProcessEnvironment(env);
+    p.start(programme, args);
+    p.waitForFinished(120000);
+    return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1, QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
+}
+
+// Mean absolute difference of two pictures of one size, per channel (0-255).
+double ecart_moyen(const QImage& a, const QImage& b)
+{
+    const QImage x = a.convertToFormat(QImage::Format_RGB32), y = b.convertToFormat(QImage::Format_RGB32);
+    double somme = 0;
+    for (int j = 0; j < x.height(); ++j)
+        for (int i = 0; i < x.width(); ++i) {
+            const QRgb u = x.pixel(i, j), v = y.pixel(i, j);
+            somme += std::abs(qRed(u) - qRed(v)) + std::abs(qGreen(u) - qGreen(v)) + std::abs(qBlue(u) - qBlue(v));
+        }
+    return somme / (3.0 * x.width() * x.height());
+}
+
+bool avec_ffmpeg() { return !QStandardPaths::findExecutable("ffmpeg").isEmpty(); }
+
+TEST(Video, CourteVideoRelueEtImageDeLaLigneDeCommande)
+{
+    if (!avec_ffmpeg())
+        GTEST_SKIP() << "ffmpeg absent";
+    QTemporaryDir d;
+    // Two race days at a day per second, 10 frames a second: 2 s.
+    const QStringList periode{"--du", "12/11/2000", "--au", "13/11/2000"};
+    Sortie s = lance(QStringList{"--video", d.filePath("a.mp4"), "--vitesse", "24", "--fps", "10", "--size", "480x270"} +
+                     periode);
+    ASSERT_EQ(s.code, 0) << s.err.toStdString();
+    EXPECT_EQ(s.out.trimmed(), d.filePath("a.mp4"));
+    QProcess sonde;
+    sonde.start("ffprobe", {"-v", "error", "-count_frames", "-select_streams", "v:0", "-show_entries",
+                            "stream=codec_name,width,height,r_frame_rate,pix_fmt,nb_read_frames", "-of",
+                            "default=noprint_wrappers=1", d.filePath("a.mp4")});
+    ASSERT_TRUE(sonde.waitForFinished(30000));
+    const QString info = QString::fromUtf8(sonde.readAllStandardOutput());
+    for (const char* attendu : {"codec_name=h264", "width=480", "height=270", "r_frame_rate=10/1", "pix_fmt=yuv420p",
+                                "nb_read_frames=20"})
+        EXPECT_TRUE(info.contains(attendu)) << attendu << "\n" << info.toStdString();
+    EXPECT_TRUE(QDir(d.path()).entryList({".*partiel*"}, QDir::Files | QDir::Hidden).isEmpty());
+
+    // Frame 5 is 12/11 12:00 (5 × 24 h / 10); the still of that instant,
+    // and one of the next day for contrast. H.264 at its default quality
+    // halves the colour resolution (yuv420p) and blurs 1-pixel lines: a
+    // matching frame stays within a few levels on average, a frame a day
+    // away does not.
+    QProcess extrait;
+    extrait.start("ffmpeg", {"-v", "error", "-i", d.filePath("a.mp4"), "-vf", "select=eq(n\\,5)", "-vframes", "1",
+                             d.filePath("k5.png")});
+    ASSERT_TRUE(extrait.waitForFinished(30000));
+    for (const auto& [instant, nom] : {std::pair{"12/11/2000 12:00", "meme.png"}, std::pair{"13/11/2000 12:00", "autre.png"}})
+        ASSERT_EQ(lance(QStringList{"--png", d.filePath(nom), "--instant", instant, "--incrustations", "--size", "480x270"} +
+                        periode)
+                      .code,
+                  0);
+    const QImage video(d.filePath("k5.png")), meme(d.filePath("meme.png")), autre(d.filePath("autre.png"));
+    ASSERT_EQ(video.size(), QSize(480, 270));
+    ASSERT_EQ(meme.size(), video.size());
+    const double e_meme = ecart_moyen(video, meme), e_autre = ecart_moyen(video, autre);
+    EXPECT_LT(e_meme, 6.0);
+    EXPECT_LT(e_meme * 2, e_autre) << e_meme << " " << e_autre;
+}
+
+TEST(Video, SansFfmpeg)
+{
+    QTemporaryDir d;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("PATH", d.path());
+    const Sortie s = lance({"--video", d.filePath("a.mp4"), "--du", "12/11/2000", "--au", "12/11/2000"}, env);
+    EXPECT_EQ(s.code, 1);
+    EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains("paquet")) << s.err.toStdString();
+    EXPECT_FALSE(QFile::exists(d.filePath("a.mp4")));
+}
+
+// From the film bar: the export runs in the event loop's slices; cancelled,
+// it leaves nothing; complete, the video is there.
+TEST_F(FenetrePrincipale, ExportDepuisLeFilm)
+{
+    if (!avec_ffmpeg())
+        GTEST_SKIP() << "ffmpeg absent";
+    choisit(12, 11, 2000);
+    carte->Validmenu();
+    cadre->show();
+    carte->actions.at("Filmcontinu1")->trigger();
+    FilmContinu& f = carte->film;
+    QTemporaryDir d;
+    for (const bool annule : {true, false}) {
+        SCOPED_TRACE(annule);
+        const QString nom = d.filePath(annule ? "annule.webm" : "fini.mp4");
+        f.choisit_video = [&](DialogueVideo& dialogue) {
+            dialogue.du->setDate(QDate(2000, 11, 12));
+            // Cancelled: long enough (9 days at an hour a second) to be
+            // cancelled midway.
+            dialogue.au->setDate(QDate(2000, 11, annule ? 20 : 12));
+            dialogue.vitesse->setCurrentIndex(annule ? 0 : 4);
+            dialogue.taille->setCurrentIndex(1);
+            dialogue.fichier->setText(nom);
+            return std::optional<ChoixVideo>(dialogue.choix(*f.chronologie));
+        };
+        messages.clear();
+        f.barre->exporter->click();
+        ASSERT_TRUE(f.export_video) << messages.join('\n').toStdString();
+        EXPECT_FALSE(f.barre->exporter->isEnabled());
+        if (annule) {
+            QTRY_VERIFY(f.export_video->images_ecrites() >= 3);
+            QPushButton* annuler = f.export_video->progres->findChild<QPushButton*>();
+            ASSERT_NE(annuler, nullptr);
+            EXPECT_EQ(annuler->text(), "Annuler");
+            annuler->click();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(f.barre->exporter->isEnabled(), 60000);
+        ASSERT_EQ(messages.size(), 1);
+        EXPECT_EQ(QFile::exists(nom), !annule) << messages[0].toStdString();
+        EXPECT_TRUE(messages[0].startsWith(annule ? "Exportation annulée" : "Vidéo enregistrée")) << messages[0].toStdString();
+    }
+    EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"fini.mp4"});
+}
+
+}  // namespace
