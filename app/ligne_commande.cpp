@@ -88,7 +88,9 @@ QString erreur_analyse(const QCommandLineParser& p)
         const QString n = p.unknownOptionNames().first();
         return Texte::tr("Argument inconnu : « %1%2 ».").arg(n.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), n);
     }
-    static const QRegularExpression nom(QStringLiteral("'([^']*)'"));
+    // The option named in Qt's message, quoted as its catalogue quotes it
+    // ('--png' in English, « --png » in French).
+    static const QRegularExpression nom(QStringLiteral("['«“\"]\\s*(-[^'»”\"\\s]*)\\s*['»”\"]"));
     const QRegularExpressionMatch m = nom.match(p.errorText());
     if (m.hasMatch())
         return Texte::tr("%1 : valeur manquante.").arg(m.captured(1));

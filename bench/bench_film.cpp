@@ -7,6 +7,7 @@
 #include "images_course.h"
 #include "posconc.h"
 #include "rendu_film.h"
+#include "video.h"
 
 #include <QDir>
 #include <QSlider>
@@ -108,3 +109,29 @@ void BM_glissement_curseur_1080p(benchmark::State& st)
     st.counters["rendus_du_fond"] = carte.film.fond.rendus();
 }
 BENCHMARK(BM_glissement_curseur_1080p)->Unit(benchmark::kMillisecond);
+
+// The video's frames alone (no encoding): the whole race at a day per
+// second and 30 frames per second, the overlays burned in, at 1280 × 720
+// and at 1920 × 1080; frames per second as the counter.
+void BM_images_video(benchmark::State& st)
+{
+    EtatProgramme e;
+    OptionsCartes o;
+    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
+    o.racines_imposees = true;
+    charge_cartes(e.cartes, o);
+    QString err;
+    charge_marques(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
+    charge_lieux(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
+    const Chronologie c(archive_livree());
+    ParametresVideo p;
+    p.periode = {c.premier(), c.dernier()};
+    p.taille = {int(st.range(0)), int(st.range(0)) * 9 / 16};
+    ImagesVideo images(e.cartes, e.lieux, e.vue, Reglages{}, c, p);
+    int64_t k = 0;
+    const int64_t n = nb_images(p);
+    for (auto _ : st)
+        benchmark::DoNotOptimize(images.image(instant_image(p, k++ % n)).constBits());
+    st.counters["images_par_s"] = benchmark::Counter(double(st.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_images_video)->Unit(benchmark::kMillisecond)->ArgName("largeur")->Arg(1280)->Arg(1920);
