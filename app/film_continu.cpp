@@ -382,7 +382,7 @@ QStringList FilmContinu::lignes_details(int i) const
     }
     const QDateTime quand = date_de(options.t);
     l << Texte::tr("le %1 à %2 UTC")
-             .arg(quand.toString(QStringLiteral("dd/MM/yyyy")), quand.toString(QStringLiteral("HH'h'mm")))
+             .arg(quand.toString(QStringLiteral("dd/MM/yyyy")), quand.toString(Texte::tr("HH'h'mm", "Qt time format: 20h00")))
       << quoi;
     return l;
 }

@@ -1836,5 +1836,10 @@ be written...), 2 invalid arguments.
         <source> nœuds</source>
         <translation> knots</translation>
     </message>
+    <message>
+        <source>HH&apos;h&apos;mm</source>
+        <comment>Qt time format: 20h00</comment>
+        <translation>HH:mm</translation>
+    </message>
 </context>
 </TS>

@@ -247,7 +247,7 @@ QString titre_classement(Instant publication)
 {
     const QDateTime d = date_de(publication);
     return Texte::tr("Classement du %1 à %2 UTC")
-        .arg(d.toString(QStringLiteral("dd/MM/yyyy")), d.toString(QStringLiteral("HH'h'mm")));
+        .arg(d.toString(QStringLiteral("dd/MM/yyyy")), d.toString(Texte::tr("HH'h'mm", "Qt time format: 20h00")));
 }
 
 int jour_de_course_de(Instant t) { return int(PREMIER_JOUR_COURSE.daysTo(date_de(t).date())) + 1; }
