@@ -28,6 +28,17 @@ const ArchiveJours& archive_livree()
     return a;
 }
 
+// The shipped maps and course marks.
+void charge_cartes_et_marques(EtatProgramme& e)
+{
+    OptionsCartes o;
+    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
+    o.racines_imposees = true;
+    charge_cartes(e.cartes, o);
+    QString err;
+    charge_marques(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
+}
+
 std::vector<Instant> instants_au_hasard(const Chronologie& c, size_t n)
 {
     std::mt19937_64 g(7);
@@ -59,12 +70,7 @@ BENCHMARK(BM_positions_24_instant_aleatoire)->Unit(benchmark::kMicrosecond);
 void BM_image_film_1080p_course_entiere(benchmark::State& st)
 {
     EtatProgramme e;
-    OptionsCartes o;
-    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
-    o.racines_imposees = true;
-    charge_cartes(e.cartes, o);
-    QString err;
-    charge_marques(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
+    charge_cartes_et_marques(e);
     const Chronologie c(archive_livree());
     SelectionTrajets s;
     for (int i = 1; i <= NB_CONCURRENTS; ++i)
@@ -116,12 +122,8 @@ BENCHMARK(BM_glissement_curseur_1080p)->Unit(benchmark::kMillisecond);
 void BM_images_video(benchmark::State& st)
 {
     EtatProgramme e;
-    OptionsCartes o;
-    o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
-    o.racines_imposees = true;
-    charge_cartes(e.cartes, o);
+    charge_cartes_et_marques(e);
     QString err;
-    charge_marques(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
     charge_lieux(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
     const Chronologie c(archive_livree());
     ParametresVideo p;

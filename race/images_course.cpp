@@ -161,15 +161,7 @@ QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& 
     const InstantFilm m = calcule_instant(c, o);
     if (!cadre_sur_instant(m, e.vue, taille.width()))
         vue_avant_le_jour(e.vue);
-    int qui = suivre;
-    if (qui == -1) {
-        qui = 0;
-        for (int i : m.ordre)
-            if (m.positions[size_t(i)].montre) {
-                qui = i;
-                break;
-            }
-    }
+    const int qui = concurrent_suivi(m, suivre);
     if (qui > 0 && m.positions[size_t(qui)].montre)
         centre_sur_position(e.vue, m.positions[size_t(qui)], taille.width(), taille.height());
     else if (suivre != 0 && s.message)

@@ -375,6 +375,16 @@ bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t hau
     return true;
 }
 
+int concurrent_suivi(const InstantFilm& m, int suivre)
+{
+    if (suivre != -1)
+        return suivre;
+    for (int i : m.ordre)
+        if (m.positions[size_t(i)].montre)
+            return i;
+    return 0;
+}
+
 void centre_sur_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut)
 {
     if (!p.montre)

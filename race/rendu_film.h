@@ -104,5 +104,8 @@ bool cadre_sur_periode(const Chronologie& c, const std::bitset<NB_CONCURRENTS + 
 bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);
 // The same at once, whatever its place: the boat in the middle.
 void centre_sur_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);
+// The entrant a "follow" choice names at the moment: itself, or for -1 the
+// first shown in the ranking's order (0: none).
+int concurrent_suivi(const InstantFilm& m, int suivre);
 
 }  // namespace orv

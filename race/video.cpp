@@ -81,15 +81,7 @@ const QImage& ImagesVideo::image(Instant t)
     o_.t = t;
     const InstantFilm m = calcule_instant(c_, o_);
     vue_ = base_;
-    int qui = p_.suivre;
-    if (qui == -1) {
-        qui = 0;
-        for (int i : m.ordre)
-            if (m.positions[size_t(i)].montre) {
-                qui = i;
-                break;
-            }
-    }
+    const int qui = concurrent_suivi(m, p_.suivre);
     if (qui > 0 && m.positions[size_t(qui)].montre)
         centre_sur_position(vue_, m.positions[size_t(qui)], p_.taille.width(), p_.taille.height());
     const CoucheFilm couche(c_, o_, m);
