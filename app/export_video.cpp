@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -41,7 +42,9 @@ DialogueVideo::DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int
     auto* periode = new QHBoxLayout;
     periode->addWidget(du);
     periode->addWidget(au);
-    f->addRow(Texte::tr("&Période (du, au) :"), periode);
+    auto* etiquette_periode = new QLabel(Texte::tr("&Période (du, au) :"), this);
+    etiquette_periode->setBuddy(du);
+    f->addRow(etiquette_periode, periode);
 
     vitesse = new QComboBox(this);
     for (int k = 0; k < int(ControleurFilm::VITESSES.size()); ++k)
@@ -93,7 +96,9 @@ DialogueVideo::DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int
     auto* ligne = new QHBoxLayout;
     ligne->addWidget(fichier, 1);
     ligne->addWidget(parcourir);
-    f->addRow(Texte::tr("&Fichier (.mp4, .webm) :"), ligne);
+    auto* etiquette_fichier = new QLabel(Texte::tr("&Fichier (.mp4, .webm) :"), this);
+    etiquette_fichier->setBuddy(fichier);
+    f->addRow(etiquette_fichier, ligne);
     connect(parcourir, &QPushButton::clicked, this, [this] {
         const QString n = QFileDialog::getSaveFileName(
             this, Texte::tr("Exporter la vidéo"), fichier->text(),

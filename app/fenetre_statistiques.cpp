@@ -1,5 +1,6 @@
 #include "fenetre_statistiques.h"
 
+#include "classement.h"
 #include "palette.h"
 #include "traduction.h"
 
@@ -186,7 +187,7 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
                                        Texte::tr("Meilleur jour (milles)"), Texte::tr("Date du meilleur jour"),
                                        Texte::tr("Jours de course"), Texte::tr("Statut")});
     Q_UNUSED(entete);
-    const QLocale fr(QLocale::French, QLocale::France);
+    const QChar sep = separateur_decimal_utilisateur();
     for (int i = 1; i <= NB_CONCURRENTS; ++i) {
         const BilanConcurrent& b = s.bilans[size_t(i)];
         QList<QStandardItem*> l;
@@ -201,9 +202,9 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
         cellule(b.rang_final > 0 ? QString::number(b.rang_final) : QStringLiteral("NC"), b.rang_final > 0 ? b.rang_final : 1000, true);
         cellule(b.skipper, b.skipper, false);
         cellule(b.bateau, b.bateau, false);
-        cellule(fr.toString(b.distance, 'f', 0), b.distance, true);
-        cellule(fr.toString(b.vitesse_moyenne, 'f', 2), b.vitesse_moyenne, true);
-        cellule(fr.toString(b.meilleur_jour, 'f', 0), b.meilleur_jour, true);
+        cellule(nombre_decimal(b.distance, 0, sep), b.distance, true);
+        cellule(nombre_decimal(b.vitesse_moyenne, 2, sep), b.vitesse_moyenne, true);
+        cellule(nombre_decimal(b.meilleur_jour, 0, sep), b.meilleur_jour, true);
         cellule(b.date_meilleur_jour.toString(QStringLiteral("dd/MM/yyyy")), b.date_meilleur_jour, false);
         cellule(QString::number(b.jours_de_course), b.jours_de_course, true);
         cellule(b.statut, b.statut, false);

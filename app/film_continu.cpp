@@ -208,6 +208,12 @@ void FilmContinu::exporte_video()
         barre->exporter->setEnabled(true);
         f_.Aff_Message(m);
         (ok ? f_.information : f_.avertissement)(m);
+        // Its copies and frame let go once its step has returned (unless
+        // another export has taken its place meanwhile).
+        QTimer::singleShot(0, barre, [this, fini = export_video.get()] {
+            if (export_video.get() == fini)
+                export_video.reset();
+        });
     });
     QString erreur;
     if (!export_video->demarre(erreur)) {

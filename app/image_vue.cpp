@@ -49,7 +49,7 @@ std::optional<ImageVue::Choix> ImageVue::dialogue() const
         return std::nullopt;
     QString chemin = QFileDialog::getSaveFileName(&f_, Texte::tr("Enregistrer l'image"),
                                                   QDir(f_.rep_courant).filePath(QStringLiteral("orvalis.png")),
-                                                  QStringLiteral("Images PNG (*.png)"));
+                                                  Texte::tr("Images PNG (*.png)"));
     if (chemin.isEmpty())
         return std::nullopt;
     if (!chemin.endsWith(QLatin1String(".png"), Qt::CaseInsensitive))

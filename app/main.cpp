@@ -244,8 +244,10 @@ int commande_positions(const Commande& c)
         }
         return 0;
     }
-    for (const QString& l :
-         table_alignee(lignes_positions(*chrono, t, separateur_decimal_utilisateur()), {true, false, false, true, true, false}))
+    std::vector<QStringList> lignes = lignes_positions(*chrono, t, separateur_decimal_utilisateur());
+    for (QString& titre : lignes.front())
+        titre = Texte::tr(titre.toUtf8().constData());
+    for (const QString& l : table_alignee(lignes, {true, false, false, true, true, false}))
         std::printf("%s\n", l.toUtf8().constData());
     return 0;
 }
@@ -280,8 +282,13 @@ int commande_instant(const Commande& c)
         return r;
     const SourceImage s = source_image(c.echelle);
     if (c.incrustations) {
+        const ParametresVideo p = parametres_video(c, *chrono);
+        if (const QString m = verifie_parametres(p); !m.isEmpty()) {
+            ecrit_erreur(m);
+            return 2;
+        }
         prepare_images_video(e, s);
-        ImagesVideo images(e.cartes, e.lieux, e.vue, s.reglages, *chrono, parametres_video(c, *chrono));
+        ImagesVideo images(e.cartes, e.lieux, e.vue, s.reglages, *chrono, p);
         return enregistre(images.image(instant_de(c.quand)), c.fichier_png);
     }
     const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
@@ -323,12 +330,14 @@ int commande_video(const Commande& c)
     ImagesVideo images(e.cartes, e.lieux, e.vue, s.reglages, chrono, p);
     EncodeurVideo encodeur;
     QString erreur;
-    if (!encodeur.demarre(c.fichier_video, taille_physique(p), p.fps, erreur)) {
-        ecrit_erreur(erreur);
-        return 1;
-    }
+    // Before ffmpeg starts: an interruption at any moment removes its file.
     std::signal(SIGINT, interrompt_video);
     std::signal(SIGTERM, interrompt_video);
+    if (!encodeur.demarre(c.fichier_video, taille_physique(p), p.fps, erreur) || video_interrompue) {
+        encodeur.annule();
+        ecrit_erreur(video_interrompue ? Texte::tr("Vidéo interrompue : aucun fichier écrit.") : erreur);
+        return 1;
+    }
     const int64_t n = nb_images(p);
     QElapsedTimer duree;
     duree.start();
@@ -358,8 +367,15 @@ int commande_video(const Commande& c)
         }
     }
     encodeur.ferme();
-    const bool ok = encodeur.conclut(erreur);
+    while (!encodeur.fini() && !video_interrompue)
+        encodeur.attend(100);
     std::fputc('\n', stderr);
+    if (video_interrompue) {
+        encodeur.annule();
+        ecrit_erreur(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
+        return 1;
+    }
+    const bool ok = encodeur.conclut(erreur);
     if (!ok) {
         ecrit_erreur(erreur);
         return 1;

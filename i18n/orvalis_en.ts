@@ -1471,10 +1471,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>Video size: %1×%2 pixels (16×16 to %3×%4).</translation>
     </message>
     <message>
-        <source>La période de la vidéo est vide.</source>
-        <translation>The video&apos;s period is empty.</translation>
-    </message>
-    <message>
         <source>« %1 » : le nom de la vidéo doit finir par .mp4 ou .webm.</source>
         <translation>“%1”: the video’s name must end in .mp4 or .webm.</translation>
     </message>
@@ -1840,6 +1836,54 @@ be written...), 2 invalid arguments.
         <source>HH&apos;h&apos;mm</source>
         <comment>Qt time format: 20h00</comment>
         <translation>HH:mm</translation>
+    </message>
+    <message>
+        <source>Images PNG (*.png)</source>
+        <translation>PNG images (*.png)</translation>
+    </message>
+    <message>
+        <source>Latitude</source>
+        <translation>Latitude</translation>
+    </message>
+    <message>
+        <source>Longitude</source>
+        <translation>Longitude</translation>
+    </message>
+    <message>
+        <source>Position</source>
+        <translation>Position</translation>
+    </message>
+    <message>
+        <source>La période de la vidéo ne tient aucune position des archives.</source>
+        <translation>The video&apos;s period holds no position of the archives.</translation>
+    </message>
+    <message>
+        <source>« %1 » est protégé en écriture : la vidéo n&apos;est pas écrite.</source>
+        <translation>“%1” is write-protected: the video is not written.</translation>
+    </message>
+    <message>
+        <source>Distance orthodromique : %1 milles</source>
+        <translation>Great-circle distance: %1 miles</translation>
+    </message>
+    <message>
+        <source>Distance loxodromique : %1 milles</source>
+        <translation>Rhumb-line distance: %1 miles</translation>
+    </message>
+    <message>
+        <source>Cap loxodromique : %1</source>
+        <translation>Rhumb-line heading: %1</translation>
+    </message>
+    <message>
+        <source>Points intermédiaires : %1</source>
+        <translation>Intermediate points: %1</translation>
+    </message>
+    <message>
+        <source>Point %1 : %2 %3 cap %4</source>
+        <translation>Point %1: %2 %3 heading %4</translation>
+    </message>
+    <message>
+        <source>Arrivée : %1 %2 cap %3</source>
+        <translation>Arrival: %1 %2 heading %3</translation>
     </message>
 </context>
 </TS>

@@ -1,5 +1,7 @@
 #include "geometrie.h"
 
+#include "traduction.h"
+
 #include "viewport.h"
 
 #include <algorithm>
@@ -261,25 +263,25 @@ QStringList lignes_distance(ext lat1, ext lon1, ext lat2, ext lon2)
     auto ddmm = [](ext v) { return QString::asprintf("%.4f", static_cast<double>(v)); };
     auto cap = [](ext rad) { return QString::asprintf("%.3f°", static_cast<double>(degres(rad))); };
     QStringList l;
-    l << QString::asprintf("Distance orthodromique : %.1f milles",
-                           static_cast<double>(dist_ortho(lat1, lon1, lat2, lon2)));
+    l << Texte::tr("Distance orthodromique : %1 milles")
+             .arg(QString::asprintf("%.1f", static_cast<double>(dist_ortho(lat1, lon1, lat2, lon2))));
     EtatLoxodromie lox;
     const ext d = distance_loxo(lox, ddmm_vers_rad(lat1), ddmm_vers_rad(lon1), ddmm_vers_rad(lat2),
                                 ddmm_vers_rad(lon2));
-    l << QString::asprintf("Distance loxodromique : %.2f milles", static_cast<double>(d));
-    l << QStringLiteral("Cap loxodromique : ") + cap(lox.cap_lox);
+    l << Texte::tr("Distance loxodromique : %1 milles").arg(QString::asprintf("%.2f", static_cast<double>(d)));
+    l << Texte::tr("Cap loxodromique : %1").arg(cap(lox.cap_lox));
     Orthodromie o;
     calcul_orthodromie(o, lox, lat1, lon1, lat2, lon2, pas_orthodromie(lon1, lon2));
-    l << QStringLiteral("Points intermédiaires : %1").arg(o.nb_pts_orth);
+    l << Texte::tr("Points intermédiaires : %1").arg(o.nb_pts_orth);
     for (int32_t k = 0; k < o.nb_pts_orth; ++k) {
         const TPos_elem& p = o.pts_orth[size_t(k)];
-        l << QStringLiteral("Point %1 : %2 %3 cap %4")
+        l << Texte::tr("Point %1 : %2 %3 cap %4")
                  .arg(k + 1)
                  .arg(ddmm(rad_vers_ddmm(p.latitude)), ddmm(rad_vers_ddmm(p.longitude)),
                       cap(o.caps_orth[size_t(k)]));
     }
     if (o.nb_pts_orth > 0)
-        l << QStringLiteral("Arrivée : %1 %2 cap %3")
+        l << Texte::tr("Arrivée : %1 %2 cap %3")
                  .arg(ddmm(lat2), ddmm(lon2), cap(o.caps_orth[size_t(o.nb_pts_orth)]));
     return l;
 }

@@ -216,8 +216,9 @@ PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s)
 
 std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar sep)
 {
-    std::vector<QStringList> l{{QStringLiteral("Rang"), QStringLiteral("Skipper"), QStringLiteral("Bateau"),
-                                QStringLiteral("Latitude"), QStringLiteral("Longitude"), QStringLiteral("Position")}};
+    // The headings French (the CSV's), marked for the table printed on screen.
+    std::vector<QStringList> l{{QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Rang")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Skipper")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Bateau")),
+                                QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Latitude")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Longitude")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Position"))}};
     const int jour = c.jour_publie(t);
     std::vector<int> ordre;
     std::array<bool, NB_CONCURRENTS + 1> vu{};

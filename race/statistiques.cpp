@@ -104,11 +104,11 @@ QStringList champs(const BilanConcurrent& b, QChar sep)
             b.statut};
 }
 
-const QStringList ENTETE = {QStringLiteral("Rang"),          QStringLiteral("Skipper"),
-                            QStringLiteral("Bateau"),        QStringLiteral("Distance parcourue (milles)"),
-                            QStringLiteral("Vitesse moyenne (nœuds)"), QStringLiteral("Meilleur jour (milles)"),
-                            QStringLiteral("Date du meilleur jour"),   QStringLiteral("Jours de course"),
-                            QStringLiteral("Statut")};
+const QStringList ENTETE = {QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Rang")),          QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Skipper")),
+                            QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Bateau")),        QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Distance parcourue (milles)")),
+                            QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Vitesse moyenne (nœuds)")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Meilleur jour (milles)")),
+                            QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Date du meilleur jour")),   QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Jours de course")),
+                            QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Statut"))};
 }  // namespace
 
 QString nombre_decimal(double v, int decimales, QChar sep)
@@ -173,7 +173,12 @@ std::vector<QStringList> lignes_bilan(const StatistiquesCourse& s, QChar sep)
 
 QStringList table_bilan(const StatistiquesCourse& s, QChar sep)
 {
-    return table_alignee(lignes_bilan(s, sep), {true, false, false, true, true, true, false, true, false});
+    // On screen, the headings in the language of the texts (the CSV's stay
+    // French: they are data).
+    std::vector<QStringList> l = lignes_bilan(s, sep);
+    for (QString& t : l.front())
+        t = Texte::tr(t.toUtf8().constData());
+    return table_alignee(l, {true, false, false, true, true, true, false, true, false});
 }
 
 QByteArray csv_bilan(const StatistiquesCourse& s) { return csv_de(lignes_bilan(s, u',')); }

@@ -16,12 +16,13 @@ namespace orv {
 PeriodeFilm periode_des_dates(const Chronologie& c, const QDate& du, const QDate& au)
 {
     PeriodeFilm p{c.premier(), c.dernier()};
-    if (du.isValid())
-        p.debut = std::max(p.debut, instant_de(QDateTime(du, QTime(0, 0), Qt::UTC)));
-    if (au.isValid())
-        p.fin = std::min(p.fin, instant_de(QDateTime(au, QTime(23, 59), Qt::UTC)));
-    if (p.fin < p.debut)
-        p.fin = p.debut;
+    QDate d1 = du, d2 = au;
+    if (d1.isValid() && d2.isValid() && d2 < d1)
+        std::swap(d1, d2);
+    if (d1.isValid())
+        p.debut = std::max(p.debut, instant_de(QDateTime(d1, QTime(0, 0), Qt::UTC)));
+    if (d2.isValid())
+        p.fin = std::min(p.fin, instant_de(QDateTime(d2, QTime(23, 59), Qt::UTC)));
     return p;
 }
 
@@ -45,7 +46,7 @@ QString verifie_parametres(const ParametresVideo& p)
             .arg(LARGEUR_VIDEO_MAX)
             .arg(HAUTEUR_VIDEO_MAX);
     if (p.periode.fin < p.periode.debut)
-        return Texte::tr("La période de la vidéo est vide.");
+        return Texte::tr("La période de la vidéo ne tient aucune position des archives.");
     return {};
 }
 
@@ -121,11 +122,20 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
                            "(sudo apt-get install ffmpeg).");
         return false;
     }
-    const QFileInfo cible(fichier);
+    QFileInfo cible(fichier);
+    // Through a link, the file it names (as the program's other files).
+    if (cible.isSymLink())
+        cible = QFileInfo(cible.symLinkTarget());
     if (cible.isDir()) {
         erreur = Texte::tr("« %1 » est un dossier.").arg(fichier);
         return false;
     }
+    // Read-only by its mode, whoever runs the program (root included).
+    if (cible.exists() && (!cible.isWritable() || !(cible.permissions() & QFileDevice::WriteOwner))) {
+        erreur = Texte::tr("« %1 » est protégé en écriture : la vidéo n'est pas écrite.").arg(fichier);
+        return false;
+    }
+    mode_ = cible.exists() ? int(QFile::permissions(cible.absoluteFilePath())) : -1;
     // The temporary name, reserved in the target's folder (the rename then
     // stays within one file system).
     QTemporaryFile reserve(cible.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.partiel").arg(cible.fileName())));
@@ -192,12 +202,19 @@ bool EncodeurVideo::ecrit(const QImage& image, QString& erreur)
     return true;
 }
 
-bool EncodeurVideo::pret() const { return ffmpeg_ && ffmpeg_->bytesToWrite() <= 2 * octets_image_; }
+bool EncodeurVideo::pret() const
+{
+    return !ffmpeg_ || ffmpeg_->state() != QProcess::Running || ffmpeg_->bytesToWrite() <= 2 * octets_image_;
+}
 
 void EncodeurVideo::attend(int ms)
 {
-    if (ffmpeg_ && ffmpeg_->bytesToWrite() > 0)
+    if (!ffmpeg_ || ffmpeg_->state() != QProcess::Running)
+        return;
+    if (ffmpeg_->bytesToWrite() > 0)
         ffmpeg_->waitForBytesWritten(ms);
+    else
+        ffmpeg_->waitForFinished(ms);
 }
 
 void EncodeurVideo::ferme()
@@ -227,11 +244,15 @@ bool EncodeurVideo::conclut(QString& erreur)
         annule();
         return false;
     }
-    // The temporary file was private (0600): the video gets the mode any
-    // new file of the user gets.
-    const mode_t masque = ::umask(0);
-    ::umask(masque);
-    ::chmod(QFile::encodeName(fichier_).constData(), 0666 & ~masque);
+    // The temporary file was private (0600): the video gets the mode of the
+    // file it replaces, or the one any new file of the user gets.
+    if (mode_ >= 0) {
+        QFile::setPermissions(fichier_, QFileDevice::Permissions(mode_));
+    } else {
+        const mode_t masque = ::umask(0);
+        ::umask(masque);
+        ::chmod(QFile::encodeName(fichier_).constData(), 0666 & ~masque);
+    }
     ffmpeg_.reset();
     return true;
 }

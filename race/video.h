@@ -79,9 +79,10 @@ public:
     // Queues a frame; false when ffmpeg has stopped.
     bool ecrit(const QImage& image, QString& erreur);
     // Whether ffmpeg has room for the next frame: at most two pending
-    // (QProcess would otherwise buffer without limit).
+    // (QProcess would otherwise buffer without limit); or has stopped, which
+    // the next ecrit() says.
     bool pret() const;
-    // Lets the pipe drain, at most `ms`.
+    // Lets the pipe drain, or ffmpeg finish once closed, at most `ms`.
     void attend(int ms);
     // No more frames: ffmpeg finishes; then conclut() once it has exited
     // (fini()), renaming the file or saying why not.
@@ -96,6 +97,7 @@ private:
     std::unique_ptr<QProcess> ffmpeg_;
     QString fichier_, temporaire_;
     qint64 octets_image_ = 0;
+    int mode_ = -1;  // the permissions of the file replaced; -1: none
 };
 
 }  // namespace orv

@@ -72,7 +72,7 @@ wait $pid
 echo "exit $?"
 SCEN
 chmod +x "$out/scenario.sh"
-XDG_CONFIG_HOME=$config timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$out/scenario.sh" "$prog_dir" "$out" > "$out/journal.txt" 2>&1
+XDG_CONFIG_HOME=$config LANGUAGE=fr timeout 60 xvfb-run -a -s "-screen 0 1280x1024x24 -noreset" "$out/scenario.sh" "$prog_dir" "$out" > "$out/journal.txt" 2>&1
 rc=$?
 cat "$out/journal.txt"
 [ $rc -eq 0 ] || { echo "scenario failed ($rc)"; exit 1; }

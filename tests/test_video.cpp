@@ -87,6 +87,12 @@ double ecart_moyen(const QImage& a, const QImage& b)
     return somme / (3.0 * x.width() * x.height());
 }
 
+QByteArray contenu(const QString& chemin)
+{
+    QFile f(chemin);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
 bool avec_ffmpeg() { return !QStandardPaths::findExecutable("ffmpeg").isEmpty(); }
 
 TEST(Video, CourteVideoRelueEtImageDeLaLigneDeCommande)
@@ -133,15 +139,55 @@ TEST(Video, CourteVideoRelueEtImageDeLaLigneDeCommande)
     EXPECT_LT(e_meme * 2, e_autre) << e_meme << " " << e_autre;
 }
 
-TEST(Video, SansFfmpeg)
+// Without ffmpeg, or with one that stops at once (a build without the
+// codec): exit code 1, said, no file and no temporary file left.
+TEST(Video, SansFfmpegOuFfmpegQuiSArrete)
 {
     QTemporaryDir d;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("PATH", d.path());
-    const Sortie s = lance({"--video", d.filePath("a.mp4"), "--du", "12/11/2000", "--au", "12/11/2000"}, env);
-    EXPECT_EQ(s.code, 1);
-    EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains("paquet")) << s.err.toStdString();
-    EXPECT_FALSE(QFile::exists(d.filePath("a.mp4")));
+    QDir().mkpath(d.filePath("faux"));
+    QFile faux(d.filePath("faux/ffmpeg"));
+    ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
+    faux.write("#!/bin/sh\necho 'Unknown encoder' >&2\nexit 1\n");
+    faux.close();
+    faux.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    for (const auto& [chemin, attendu] : {std::pair{d.filePath("vide"), "paquet"}, std::pair{d.filePath("faux") + ":/usr/bin:/bin", "Unknown encoder"}}) {
+        SCOPED_TRACE(attendu);
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("PATH", chemin);
+        const Sortie s = lance({"--video", d.filePath("a.mp4"), "--du", "12/11/2000", "--au", "12/11/2000"}, env);
+        EXPECT_EQ(s.code, 1);
+        EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains(attendu)) << s.err.toStdString();
+        EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), QStringList{}) << s.err.toStdString();
+    }
+}
+
+// What a video cannot be, refused before any frame (exit code 2); a
+// protected file kept (exit code 1).
+TEST(Video, DemandesRefusees)
+{
+    QTemporaryDir d;
+    const QString v = d.filePath("a.mp4");
+    ecrit(d.filePath("protege.mp4"), "ancien");
+    QFile::setPermissions(d.filePath("protege.mp4"), QFileDevice::ReadOwner);
+    const struct {
+        QStringList args;
+        int code;
+        const char* message;
+    } cas[] = {
+        {{"--video", v, "--du", "02/04/2001", "--au", "05/04/2001"}, 2, "aucune position"},
+        {{"--png", d.filePath("a.png"), "--instant", "15/12/2000 12:00", "--incrustations", "--size", "5000x3000"}, 2,
+         "3840"},
+        {{"--video", d.filePath("protege.mp4"), "--du", "12/11/2000", "--au", "12/11/2000"}, 1, "protégé"},
+    };
+    for (const auto& c : cas) {
+        const Sortie s = lance(c.args);
+        EXPECT_EQ(s.code, c.code) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(s.err.contains(QString::fromUtf8(c.message))) << s.err.toStdString();
+    }
+    EXPECT_FALSE(QFile::exists(v));
+    EXPECT_FALSE(QFile::exists(d.filePath("a.png")));
+    QFile::setPermissions(d.filePath("protege.mp4"), QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    EXPECT_EQ(contenu(d.filePath("protege.mp4")), "ancien");
 }
 
 // From the film bar: the export runs in the event loop's slices; cancelled,
@@ -175,12 +221,14 @@ TEST_F(FenetrePrincipale, ExportDepuisLeFilm)
         EXPECT_FALSE(f.barre->exporter->isEnabled());
         if (annule) {
             QTRY_VERIFY(f.export_video->images_ecrites() >= 3);
+            ASSERT_GE(f.export_video->images_ecrites(), 3);  // QTRY reports to Qt's log, not to the test
             QPushButton* annuler = f.export_video->progres->findChild<QPushButton*>();
             ASSERT_NE(annuler, nullptr);
             EXPECT_EQ(annuler->text(), "Annuler");
             annuler->click();
         }
         QTRY_VERIFY_WITH_TIMEOUT(f.barre->exporter->isEnabled(), 60000);
+        ASSERT_TRUE(f.barre->exporter->isEnabled());
         ASSERT_EQ(messages.size(), 1);
         EXPECT_EQ(QFile::exists(nom), !annule) << messages[0].toStdString();
         EXPECT_TRUE(messages[0].startsWith(annule ? "Exportation annulée" : "Vidéo enregistrée")) << messages[0].toStdString();
