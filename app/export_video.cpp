@@ -10,10 +10,12 @@
 #include <QDialogButtonBox>
 #include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProgressDialog>
 #include <QPushButton>
 
@@ -103,15 +105,30 @@ DialogueVideo::DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int
         const QString n = QFileDialog::getSaveFileName(
             this, Texte::tr("Exporter la vidéo"), fichier->text(),
             Texte::tr("Vidéo MP4, H.264 (*.mp4);;Vidéo WebM, VP9 (*.webm)"));
-        if (!n.isEmpty())
+        if (!n.isEmpty()) {
             fichier->setText(n);
+            confirme_ = n;  // the file dialog asked before replacing it
+        }
     });
+    confirme_remplacement = [this](const QString& existant) {
+        return QMessageBox::question(this, Texte::tr("Exporter la vidéo"),
+                                     Texte::tr("« %1 » existe déjà. Le remplacer ?").arg(QDir::toNativeSeparators(existant)),
+                                     QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    };
 
     auto* boutons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     boutons->button(QDialogButtonBox::Ok)->setText(Texte::tr("E&xporter"));
     connect(boutons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(boutons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     f->addRow(boutons);
+}
+
+void DialogueVideo::accept()
+{
+    const QString f = fichier->text().trimmed();
+    if (QFileInfo::exists(f) && f != confirme_ && confirme_remplacement && !confirme_remplacement(f))
+        return;
+    QDialog::accept();
 }
 
 ChoixVideo DialogueVideo::choix(const Chronologie& c) const
@@ -204,11 +221,16 @@ void ExportVideo::etape()
         annule();
         return;
     }
+    QString erreur;
+    if (encodeur_.bloque(erreur)) {
+        encodeur_.annule();
+        termine(false, erreur);
+        return;
+    }
     if (ferme_) {
         // The last frames encoding.
         if (!encodeur_.fini())
             return;
-        QString erreur;
         if (encodeur_.conclut(erreur))
             termine(true, Texte::tr("Vidéo enregistrée dans « %1 »").arg(QDir::toNativeSeparators(choix_.fichier)));
         else
@@ -219,7 +241,6 @@ void ExportVideo::etape()
     QElapsedTimer tranche;
     tranche.start();
     while (k_ < n_ && tranche.elapsed() < 30 && encodeur_.pret()) {
-        QString erreur;
         if (!encodeur_.ecrit(images_->image(instant_image(choix_.p, k_)), erreur)) {
             encodeur_.annule();
             termine(false, erreur);

@@ -49,10 +49,16 @@ public:
     QDateEdit *du = nullptr, *au = nullptr;
     QComboBox *vitesse = nullptr, *fps = nullptr, *taille = nullptr, *trainee = nullptr, *suivre = nullptr;
     QLineEdit* fichier = nullptr;
+    // Asked before an existing file is replaced (a question box by
+    // default); false keeps the dialog open.
+    std::function<bool(const QString&)> confirme_remplacement;
+
+    void accept() override;
 
 private:
     std::vector<TailleVideo> tailles_;
     ParametresVideo defaut_;
+    QString confirme_;  // the file the file dialog already asked about
 };
 
 class ExportVideo {

@@ -19,12 +19,15 @@
 
 namespace orv {
 
-bool TFPosConc::charge_jour(const EtatDate& d)
+bool TFPosConc::charge_jour(const EtatDate& d, QString* echec)
 {
     invalider();
     JourCourse j = etat.jour;
-    if (!charge_donnees_coureurs(j, rep_programme, d.code_jour, d.date_en_clair))
+    if (!charge_donnees_coureurs(j, rep_programme, d.code_jour, d.date_en_clair)) {
+        if (echec)
+            *echec = j.fichier_illisible ? fichier_jour_illisible(j.nom_fichier_jour) : QString();
         return false;
+    }
     etat.jour = std::move(j);
     etat.date = d;
     cadre_sur_flotte(etat.jour, nb_cadrage, etat.vue);
@@ -99,10 +102,12 @@ void TFPosConc::SelDateClick()
             invalider();
             break;
         }
-        const bool ok = charge_jour(choix);
+        QString echec;
+        const bool ok = charge_jour(choix, &echec);
         if (calendrier)
             calendrier->setWindowTitle(ok ? Texte::tr("Sélectionner une date")
-                                          : Texte::tr("Non disponible : autre date ?"));
+                                          : echec.isEmpty() ? Texte::tr("Non disponible : autre date ?")
+                                                            : echec + Texte::tr(" Autre date ?"));
         if (ok)
             break;
     }
@@ -119,7 +124,8 @@ void TFPosConc::affiche_jour_charge()
         t += Texte::tr(" <> %1 ème jour de course").arg(n);
     titre(t);
     mode_outil = OUTIL_AUCUN;
-    Aff_Message(message_option());
+    // Impossible values of the file, said in place of the tool's hint.
+    Aff_Message(etat.jour.valeurs_hors_bornes > 0 ? valeurs_impossibles(etat.jour.nom_fichier_jour) : message_option());
     unsetCursor();
     // The keys (Ctrl+arrows, Esc, +/-) are the chart's again.
     setFocus();
@@ -154,10 +160,12 @@ bool TFPosConc::montre_jour(const QDate& d)
     EtatDate choix = etat.date;
     montre_mois(choix, d.month(), d.year());
     valide_date(choix, d.day(), d.month(), d.year());
-    if (!charge_jour(choix)) {
+    QString echec;
+    if (!charge_jour(choix, &echec)) {
         // A file missing or unreadable: the day shown stays whole.
         invalider();
-        Aff_Message(Texte::tr("Lecture impossible du fichier du %1").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
+        Aff_Message(echec.isEmpty() ? Texte::tr("Lecture impossible du fichier du %1").arg(d.toString(QStringLiteral("dd/MM/yyyy")))
+                                    : echec);
         return false;
     }
     if (calendrier)

@@ -10,6 +10,7 @@
 #include "ligne_commande.h"
 #include "posconc.h"
 #include "reglages.h"
+#include "reglages_utilisateur.h"
 #include "ecriture.h"
 #include "emplacements.h"
 #include "fenetre_statistiques.h"
@@ -67,6 +68,16 @@ void ecrit_erreur(const QString& s)
         std::fputc('\n', stderr);
 }
 
+// Lines on the standard output, checked: 0, or 1 with the reason said.
+int sortie(const QStringList& lignes)
+{
+    QString erreur;
+    if (ecrit_sortie(lignes, erreur))
+        return 0;
+    ecrit_erreur(erreur);
+    return 1;
+}
+
 int enregistre(const QImage& img, const QString& fichier)
 {
     QString erreur;
@@ -96,8 +107,12 @@ std::optional<Zone> zone(const Commande& c)
 bool archive(EtatProgramme& e)
 {
     QString erreur;
-    if (constitue_trajets(e.archive, emplacements().rep_programme, erreur))
+    if (constitue_trajets(e.archive, emplacements().rep_programme, erreur)) {
+        // Day files left aside are named once; the command goes on.
+        for (const QString& l : e.archive.avis())
+            ecrit_erreur(l);
         return true;
+    }
     ecrit_erreur(erreur);
     return false;
 }
@@ -181,8 +196,7 @@ int commande_actualiser(const Commande& c)
         ecrit_erreur(erreur);
         return 1;
     }
-    std::printf("%s\n", QDir::toNativeSeparators(ecrit).toUtf8().constData());
-    return 0;
+    return sortie({QDir::toNativeSeparators(ecrit)});
 }
 
 // The statistics of the assembled archive: the record table, or its CSV.
@@ -200,9 +214,7 @@ int commande_statistiques(const Commande& c)
         }
         return 0;
     }
-    for (const QString& l : table_bilan(s, separateur_decimal_utilisateur()))
-        std::printf("%s\n", l.toUtf8().constData());
-    return 0;
+    return sortie(table_bilan(s, separateur_decimal_utilisateur()));
 }
 
 // The archive as continuous time, and the command's instant checked to lie
@@ -247,9 +259,7 @@ int commande_positions(const Commande& c)
     std::vector<QStringList> lignes = lignes_positions(*chrono, t, separateur_decimal_utilisateur());
     for (QString& titre : lignes.front())
         titre = Texte::tr(titre.toUtf8().constData());
-    for (const QString& l : table_alignee(lignes, {true, false, false, true, true, false}))
-        std::printf("%s\n", l.toUtf8().constData());
-    return 0;
+    return sortie(table_alignee(lignes, {true, false, false, true, true, false}));
 }
 
 // The video's settings from the command line.
@@ -329,6 +339,10 @@ int commande_video(const Commande& c)
     prepare_images_video(e, s);
     ImagesVideo images(e.cartes, e.lieux, e.vue, s.reglages, chrono, p);
     EncodeurVideo encodeur;
+    // The delay after which a silent ffmpeg is given up (seconds; the
+    // tests shorten it).
+    if (const int d = qEnvironmentVariableIntValue("ORVALIS_DELAI_FFMPEG"); d > 0)
+        encodeur.pose_delai(d * 1000);
     QString erreur;
     // Before ffmpeg starts: an interruption at any moment removes its file.
     std::signal(SIGINT, interrompt_video);
@@ -343,8 +357,14 @@ int commande_video(const Commande& c)
     duree.start();
     int64_t dernier_avis = -1000;
     for (int64_t k = 0; k < n; ++k) {
-        while (!encodeur.pret() && !video_interrompue)
+        while (!encodeur.pret() && !video_interrompue) {
             encodeur.attend(100);
+            if (encodeur.bloque(erreur)) {
+                encodeur.annule();
+                ecrit_erreur(erreur);
+                return 1;
+            }
+        }
         if (video_interrompue) {
             encodeur.annule();
             ecrit_erreur(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
@@ -367,8 +387,15 @@ int commande_video(const Commande& c)
         }
     }
     encodeur.ferme();
-    while (!encodeur.fini() && !video_interrompue)
+    while (!encodeur.fini() && !video_interrompue) {
         encodeur.attend(100);
+        if (encodeur.bloque(erreur)) {
+            std::fputc('\n', stderr);
+            encodeur.annule();
+            ecrit_erreur(erreur);
+            return 1;
+        }
+    }
     std::fputc('\n', stderr);
     if (video_interrompue) {
         encodeur.annule();
@@ -380,8 +407,7 @@ int commande_video(const Commande& c)
         ecrit_erreur(erreur);
         return 1;
     }
-    std::printf("%s\n", QDir::toNativeSeparators(QFileInfo(c.fichier_video).absoluteFilePath()).toUtf8().constData());
-    return 0;
+    return sortie({QDir::toNativeSeparators(QFileInfo(c.fichier_video).absoluteFilePath())});
 }
 
 // The race trace as a picture (Qt Charts: widgets).
@@ -400,12 +426,13 @@ int classement(const Commande& c)
     montre_mois(e.date, c.mois, c.annee);
     valide_date(e.date, c.jour, c.mois, c.annee);
     if (!charge_donnees_coureurs(e.jour, emplacements().rep_programme, e.date.code_jour, e.date.date_en_clair)) {
-        ecrit_erreur(Texte::tr("Non disponible : autre date ?"));
+        ecrit_erreur(e.jour.fichier_illisible ? fichier_jour_illisible(e.jour.nom_fichier_jour)
+                                              : Texte::tr("Non disponible : autre date ?"));
         return 1;
     }
-    for (const QString& l : table_classement(e.jour, separateur_decimal_utilisateur()))
-        std::printf("%s\n", l.toUtf8().constData());
-    return 0;
+    if (e.jour.valeurs_hors_bornes > 0)
+        ecrit_erreur(valeurs_impossibles(e.jour.nom_fichier_jour));
+    return sortie(table_classement(e.jour, separateur_decimal_utilisateur()));
 }
 
 // The main window's frame: closing it ends the program at any moment, the
@@ -508,9 +535,16 @@ void filtre_messages(QtMsgType type, const QMessageLogContext& ctx, const QStrin
 
 int commande_distance(const Commande& c)
 {
-    for (const QString& l : lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2))
-        std::printf("%s\n", l.toUtf8().constData());
-    return 0;
+    return sortie(lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2));
+}
+
+// A command's result, once the settings files that are not regular
+// files have been said (once).
+int avec_avis(int code)
+{
+    for (const QString& l : avis_reglages_utilisateur())
+        ecrit_erreur(l);
+    return code;
 }
 
 }  // namespace
@@ -544,8 +578,10 @@ int main(int argc, char** argv)
         if (c.type == Commande::Distance)
             return commande_distance(c);
         if (c.type == Commande::Aide) {
-            std::fputs(usage().toUtf8().constData(), stdout);
-            return 0;
+            QString u = usage();
+            if (u.endsWith(u'\n'))
+                u.chop(1);
+            return sortie({u});
         }
         ecrit_erreur(c.message);
         ecrit_erreur(usage());
@@ -554,7 +590,7 @@ int main(int argc, char** argv)
     case Commande::Classement: {
         QCoreApplication app(argc, argv);
         prepare(c);
-        return classement(c);
+        return avec_avis(classement(c));
     }
     case Commande::Png: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
@@ -562,40 +598,40 @@ int main(int argc, char** argv)
             QApplication app(argc, argv);
             libere_etat_avx();  // Qt's start-up leaves the vector state dirty
             prepare(c);
-            return rend_ecarts(c);
+            return avec_avis(rend_ecarts(c));
         }
         // The race picture needs no widget.
         QGuiApplication app(argc, argv);
         libere_etat_avx();  // Qt's start-up leaves the vector state dirty
         prepare(c);
-        return c.instant ? commande_instant(c) : commande_png(c);
+        return avec_avis(c.instant ? commande_instant(c) : commande_png(c));
     }
     case Commande::Video: {
         qputenv("QT_QPA_PLATFORM", "offscreen");
         QGuiApplication app(argc, argv);
         libere_etat_avx();  // Qt's start-up leaves the vector state dirty
         prepare(c);
-        return commande_video(c);
+        return avec_avis(commande_video(c));
     }
     case Commande::Export: {
         QCoreApplication app(argc, argv);
         prepare(c);
-        return commande_export(c);
+        return avec_avis(commande_export(c));
     }
     case Commande::Positions: {
         QCoreApplication app(argc, argv);
         prepare(c);
-        return commande_positions(c);
+        return avec_avis(commande_positions(c));
     }
     case Commande::Statistiques: {
         QCoreApplication app(argc, argv);
         prepare(c);
-        return commande_statistiques(c);
+        return avec_avis(commande_statistiques(c));
     }
     case Commande::Actualiser: {
         QCoreApplication app(argc, argv);
         prepare(c);
-        return commande_actualiser(c);
+        return avec_avis(commande_actualiser(c));
     }
     case Commande::Fenetre:
         break;

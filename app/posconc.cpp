@@ -8,6 +8,7 @@
 #include "icones.h"
 #include "images_course.h"
 #include "menu_langue.h"
+#include "reglages_utilisateur.h"
 #include "texte.h"
 #include "trace_geometrie.h"
 #include "traduction.h"
@@ -198,7 +199,10 @@ void TFPosConc::FormCreate()
     rejeu.termine();
     etat.lieux.liste_route.clear();
     route = RouteTheorique{};
-    Aff_Message(Texte::tr("Cliquer sur l'image"));
+    // A settings file that is no regular file, said once beside the hint.
+    const QStringList avis = avis_reglages_utilisateur();
+    Aff_Message(avis.isEmpty() ? Texte::tr("Cliquer sur l'image")
+                               : Texte::tr("Cliquer sur l'image") + QStringLiteral(" — ") + avis.join(u' '));
     if (cadre) {
         cadre->setWindowTitle(TITRE_INITIAL);
         cadre->show();

@@ -105,7 +105,9 @@ public:
 
     // Race data and days. The day of a date state is read, then shown with
     // that date; false (nothing changed) when it cannot be read.
-    bool charge_jour(const EtatDate& d);
+    // Loads day `d`; false, with what to tell the user in `echec`, when its
+    // file is absent or unreadable.
+    bool charge_jour(const EtatDate& d, QString* echec = nullptr);
     bool Charge_donnees_coureurs();  // the day of etat.date
     void SelDateClick();
     void ValiderEntrees();

@@ -60,6 +60,9 @@ void Rejeu::Constitue_trajets()
     }
     PanelTraj->remplit_dates(&f_.etat.archive);
     trajets_constitues = true;
+    // Day files left aside, said once.
+    if (const QStringList avis = f_.etat.archive.avis(); !avis.isEmpty())
+        f_.Aff_Message(avis.join(u' '));
 }
 
 bool Rejeu::selection_du_panneau(SelectionTrajets& s)

@@ -1,5 +1,6 @@
 #include "rechfi.h"
 
+#include "reglages_utilisateur.h"
 #include "traduction.h"
 
 #include <QDir>
@@ -40,8 +41,7 @@ std::unique_ptr<QSettings> registre()
     return std::make_unique<QSettings>(QStringLiteral("HKEY_CURRENT_USER\\") + CLE_REGISTRE,
                                        QSettings::NativeFormat);
 #else
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope,
-                                       QStringLiteral("QMR_GEO_APP"));
+    return reglages_utilisateur(QStringLiteral("QMR_GEO_APP"));
 #endif
 }
 
@@ -118,12 +118,18 @@ QString recherche_racines(const std::vector<QString>& racines, const QString& fi
 QString lit_rep_cartes_registre()
 {
     auto s = registre();
+    if (!s)
+        return {};
     return s->value(QString::fromLatin1(VALEUR_REP_CARTES)).toString();
 }
 
 bool ecrit_rep_cartes_registre(const QString& rep, QString& erreur)
 {
     auto s = registre();
+    if (!s) {
+        erreur = Texte::tr("Le répertoire des cartes n'a pas pu être mémorisé : le fichier des réglages n'est pas un fichier ordinaire.");
+        return false;
+    }
     s->setValue(QString::fromLatin1(VALEUR_REP_CARTES), QDir::toNativeSeparators(rep));
     // QSettings writes on sync() and says afterwards whether it could.
     s->sync();

@@ -1087,10 +1087,6 @@
         <translation>: must start with “le” or with “A”</translation>
     </message>
     <message>
-        <source> : doit commencer par « A » (Abandon, Arrivé)</source>
-        <translation>: must start with “A” (Abandon, Arrivé)</translation>
-    </message>
-    <message>
         <source> « %1 » : caractère impossible à écrire en code page 1252</source>
         <translation> “%1”: character that cannot be written in code page 1252</translation>
     </message>
@@ -1884,6 +1880,74 @@ be written...), 2 invalid arguments.
     <message>
         <source>Arrivée : %1 %2 cap %3</source>
         <translation>Arrival: %1 %2 heading %3</translation>
+    </message>
+    <message>
+        <source>« %1 » existe déjà. Le remplacer ?</source>
+        <translation>“%1” already exists. Replace it?</translation>
+    </message>
+    <message>
+        <source> Autre date ?</source>
+        <translation> Another date?</translation>
+    </message>
+    <message>
+        <source>Fichier du jour illisible : « %1 » (aucun concurrent lu).</source>
+        <translation>Unreadable day file: “%1” (no entrant read).</translation>
+    </message>
+    <message>
+        <source>Valeurs impossibles lues comme absentes dans : %1.</source>
+        <translation>Impossible values read as missing in: %1.</translation>
+    </message>
+    <message>
+        <source>Écriture impossible sur la sortie standard : %1.</source>
+        <translation>Cannot write to the standard output: %1.</translation>
+    </message>
+    <message>
+        <source>Écriture impossible sur la sortie standard.</source>
+        <translation>Cannot write to the standard output.</translation>
+    </message>
+    <message>
+        <source> : une heure sans position</source>
+        <translation>: a time without a position</translation>
+    </message>
+    <message>
+        <source> : heure illisible (le JJ/MM/AAAA à HHhMM attendu)</source>
+        <translation>: unreadable time (le JJ/MM/AAAA à HHhMM expected)</translation>
+    </message>
+    <message>
+        <source>page coupée (son tableau n&apos;est pas fermé)</source>
+        <translation>page cut short (its table is not closed)</translation>
+    </message>
+    <message>
+        <source>Fichiers du jour illisibles, laissés de côté : %1.</source>
+        <translation>Unreadable day files, left out: %1.</translation>
+    </message>
+    <message>
+        <source>Vidéo trop longue : %1 images (au plus %2) ; prenez une vitesse plus grande ou une période plus courte.</source>
+        <translation>Video too long: %1 frames (at most %2); choose a higher speed or a shorter period.</translation>
+    </message>
+    <message>
+        <source>ffmpeg n&apos;a pas fini %1 s après la dernière image : vidéo abandonnée.</source>
+        <translation>ffmpeg had not finished %1 s after the last frame: video abandoned.</translation>
+    </message>
+    <message>
+        <source>ffmpeg ne prend plus les images depuis %1 s : vidéo abandonnée.</source>
+        <translation>ffmpeg has taken no frame for %1 s: video abandoned.</translation>
+    </message>
+    <message>
+        <source>ffmpeg dit avoir fini mais n&apos;a rien écrit : aucune vidéo.</source>
+        <translation>ffmpeg says it finished but wrote nothing: no video.</translation>
+    </message>
+    <message>
+        <source>La vidéo écrite par ffmpeg tient %1 images sur %2 : elle n&apos;est pas gardée.</source>
+        <translation>The video written by ffmpeg holds %1 frames of %2: it is not kept.</translation>
+    </message>
+    <message>
+        <source>Le répertoire des cartes n&apos;a pas pu être mémorisé : le fichier des réglages n&apos;est pas un fichier ordinaire.</source>
+        <translation>The map folder could not be remembered: the settings file is not a regular file.</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas un fichier ordinaire : les réglages par défaut sont pris.</source>
+        <translation>“%1” is not a regular file: the default settings are used.</translation>
     </message>
 </context>
 </TS>

@@ -30,7 +30,8 @@ QString ligne_classement(const TDonnees_conc& r, bool classe, int numero, QChar 
 {
     const QString pos = classe ? gauche(QString::number(numero), 2) : gauche(QStringLiteral("NC"), 2);
     QString l = pos + u' ' + gauche(r.skipper, 12) + u' ' + gauche(r.bateau, 40) + u' ';
-    if (r.marque_A)
+    // A retirement, an arrival or a stop without a position: its status.
+    if (r.marque_A || r.sans_position)
         l += gauche(r.date_txt, 31);
     else
         l += gauche(r.lat_txt, 8) + u' ' + gauche(r.long_txt, 8) + u' ' + reel(r.cap, 5, 0, sep) +

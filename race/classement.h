@@ -12,7 +12,9 @@ namespace orv {
 QStringList entete_classement();
 
 // Row of record `r`: ranked rows are numbered `numero`, unranked ones show
-// "NC". Reals use `separateur` as decimal separator. Cut to 255 characters.
+// "NC"; a ranked "A..." status or a stop without a position shows its
+// status text in place of the position. Reals use `separateur` as decimal
+// separator. Cut to 255 characters.
 QString ligne_classement(const TDonnees_conc& r, bool classe, int numero, QChar separateur);
 
 // Header lines then one row per record: 1..nb_classes ranked, the rest "NC".

@@ -2,6 +2,7 @@
 
 #include "emplacements.h"
 #include "texte.h"
+#include "traduction.h"
 #include "viewport.h"
 
 #include <QFileInfo>
@@ -9,6 +10,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <vector>
 
 namespace orv {
 
@@ -56,6 +58,12 @@ QString sans_blancs_devant(const QString& s)
 // (1e300, 95) is corrupt and counts as not a number.
 bool latitude_valide(const QString& s, ext& v) { return est_nombre(s, &v) && std::fabs(v) <= 90; }
 bool longitude_valide(const QString& s, ext& v) { return est_nombre(s, &v) && std::fabs(v) <= 360; }
+// A number beyond those ranges: a value the file should not hold.
+bool hors_bornes(const QString& s, ext max)
+{
+    ext v = 0;
+    return est_nombre(s, &v) && !(std::fabs(v) <= max);
+}
 
 bool statut(const QString& s)
 {
@@ -72,6 +80,8 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
     // Lines that only matter as numbers are read as bytes, without a string.
     std::string_view L;
     j.heure_classement = QDateTime();
+    j.nb_lus = 0;
+    j.valeurs_hors_bornes = 0;
     do {
         L = lire_plage(f).vue();
         if (L.substr(0, 13) == "Classement du")
@@ -99,9 +109,20 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
         R.non_classe = !classe;
 
         R.bateau = lire_ligne(f);
+        R.sans_position = false;
         QString lat_ligne = lire_ligne(f);
         if (!est_nombre(lat_ligne)) {
-            if (statut(lat_ligne)) {
+            bool est_statut = statut(lat_ligne);
+            if (!est_statut) {
+                // Neither a number nor "le..."/"A...": the status of an
+                // entrant without a position when its latitude follows,
+                // else a continuation of the name.
+                const LecteurTexte::Marque m = f.marque();
+                est_statut = est_nombre(lire_plage(f).vue());
+                f.reprend(m);
+                R.sans_position = est_statut;
+            }
+            if (est_statut) {
                 R.date_txt = lat_ligne;
                 if (classe && !archive)
                     R.marque_A = lat_ligne.startsWith(u'A');
@@ -124,11 +145,15 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
 
         R.lat_txt = lat_ligne;
         ext lat = 0;
+        if (hors_bornes(lat_ligne, 90))
+            ++j.valeurs_hors_bornes;
         if (latitude_valide(lat_ligne, lat)) {
             R.long_txt = lire_ligne(f);
             ext lon = 0;
             // A longitude that is not a number, or beyond a turn, leaves
             // the entrant where it was, as a latitude that is not one does.
+            if (hors_bornes(R.long_txt, 360))
+                ++j.valeurs_hors_bornes;
             if (longitude_valide(R.long_txt, lon)) {
                 if (lon > 180)
                     lon -= 360;
@@ -136,16 +161,30 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
                     lon += 360;
                 R.elem = cree_pos_elem(R.skipper, lat, lon);
             }
-            R.distance = nombre_ou_zero(lire_plage(f).vue());
-            R.cap = nombre_ou_zero(lire_plage(f).vue());
+            // Values beyond what a boat can do are absent, as a line that
+            // is not a number.
+            auto borne = [&](std::string_view t, ext max, bool* absente = nullptr) {
+                ext v = 0;
+                const bool nombre = est_nombre(t, &v);
+                const bool dans_bornes = nombre && v >= 0 && v <= max;
+                if (nombre && !dans_bornes)
+                    ++j.valeurs_hors_bornes;
+                if (absente)
+                    *absente = !dans_bornes;
+                return dans_bornes ? v : ext(0);
+            };
+            R.distance = borne(lire_plage(f).vue(), DISTANCE_MAX_MILLES, &R.distance_absente);
+            R.cap = borne(lire_plage(f).vue(), 360);
             const std::string_view T = lire_plage(f).vue();
             if (T == MARQUEUR) {
                 R.vitesse = VITESSE_PAR_DEFAUT;
             } else {
-                R.vitesse = nombre_ou_zero(T);
+                R.vitesse = borne(T, VITESSE_MAX_NOEUDS);
                 lire_plage(f);
             }
         }
+        if (archive || indice_conc(R.skipper) != INDICE_INCONNU)
+            ++j.nb_lus;
 
         if (archive && dans_table) {
             archive->elements.push_back(R);
@@ -303,28 +342,56 @@ bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QStrin
                              const QString& date_en_clair)
 {
     remet_a_zero(j, true);
+    j.fichier_illisible = false;
     if (!code_jour.isEmpty() && code_jour[0] == u' ')
         code_jour[0] = u'0';
     j.nom_fichier_jour = code_jour + QStringLiteral(".txt");
+    const QString chemin = chemin_fichier_jour(rep_programme, code_jour);
     QByteArray contenu;
-    if (!lit_fichier(chemin_fichier_jour(rep_programme, code_jour), contenu))
+    if (!lit_fichier(chemin, contenu)) {
+        j.fichier_illisible = QFileInfo::exists(chemin);
         return false;
+    }
     lit_jour(j, contenu, j.nom_fichier_jour);
+    if (j.nb_lus == 0) {
+        j.fichier_illisible = true;
+        return false;
+    }
     j.date_affichee = date_en_clair;
     return true;
+}
+
+QString fichier_jour_illisible(const QString& nom_fichier)
+{
+    return Texte::tr("Fichier du jour illisible : « %1 » (aucun concurrent lu).").arg(nom_fichier);
+}
+
+QString valeurs_impossibles(const QString& nom_fichier)
+{
+    return Texte::tr("Valeurs impossibles lues comme absentes dans : %1.").arg(nom_fichier);
 }
 
 void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
 {
     nb_cadrage = std::min(nb_cadrage, NB_CONCURRENTS);
+    // The framed boats: the first nb_cadrage records, those without a
+    // position (a technical stop at the harbour's placeholder) left out.
+    std::vector<int> cadres;
+    for (int k = 1; k <= nb_cadrage; ++k)
+        if (!j.donnees_conc[size_t(k)].sans_position)
+            cadres.push_back(k);
+    if (cadres.empty())
+        cadres.push_back(1);
     auto lat = [&](int k) { return j.donnees_conc[size_t(k)].elem.latitude; };
     auto lon = [&](int k) { return j.donnees_conc[size_t(k)].elem.longitude; };
     // The direction tests read the DD.MM numbers as if they were degrees.
     const ext r = PI / 180;
-    v.lat_nord = v.lat_sud = lat(1);
-    v.long_ouest = v.long_est = lon(1);
-    ext sud = lat(1);
-    for (int k = 2; k <= nb_cadrage; ++k) {
+    const int premier = cadres.front();
+    v.lat_nord = v.lat_sud = lat(premier);
+    v.long_ouest = v.long_est = lon(premier);
+    ext sud = lat(premier);
+    for (size_t n = 1; n < cadres.size(); ++n) {
+        const int k = cadres[n];
         if (a_lOuEst(v.long_ouest * r, lon(k) * r))
             v.long_ouest = lon(k);
         if (a_lEst(v.long_est * r, lon(k) * r))
@@ -338,7 +405,7 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
         if (au_Sud(lat(k) * r, sud * r))
             sud = lat(k);
     }
-    if (nb_cadrage >= 2)
+    if (cadres.size() >= 2)
         v.lat_sud = deg_vers_ddmm(ddmm_vers_deg(sud) - 1);
     v.pose_longitudes(v.long_ouest, v.long_est);
 }

@@ -53,6 +53,12 @@ struct TDonnees_conc {
     QString date_txt;        // status text of the fix
     bool non_classe = false; // shown "NC"
     bool marque_A = false;   // ranked, status beginning with "A"
+    // Its status is neither a time ("le ...") nor "A...": a technical stop
+    // ("En escale à Rio"), whose block carries the start harbour as a
+    // placeholder position, not where the boat is.
+    bool sans_position = false;
+    // Its distance line was not a plain number within the plausible range.
+    bool distance_absente = false;
     TDonnees_conc* suivant = nullptr; // archive lists only
     int32_t jour = -1;       // archive lists: index of its day in the archive
 };
@@ -66,6 +72,15 @@ struct JourCourse {
     // The time in the file's header, "Classement du 15/12/2000 à 20h00
     // UTC"; invalid when it has none.
     QDateTime heure_classement;
+    // Blocks read whose skipper is an entrant: a file that yields none
+    // (empty, random bytes, another text) is unreadable.
+    int nb_lus = 0;
+    // Values beyond what a boat can do (a distance of 1e308, a speed of
+    // 1e9), read as absent.
+    int valeurs_hors_bornes = 0;
+    // The last load found the file but could not read it, or it yielded no
+    // entrant.
+    bool fichier_illisible = false;
 };
 
 // Every entrant's records over the race, one element per day read.
@@ -85,6 +100,10 @@ LecteurTexte::Plage lire_plage(LecteurTexte& f);
 
 // Splits "Boat (Skipper)" into bateau and skipper.
 void separe_nom(const QString& texte, TDonnees_conc& r);
+
+// What a boat can do: values beyond are read as absent.
+inline constexpr double DISTANCE_MAX_MILLES = 30000;
+inline constexpr double VITESSE_MAX_NOEUDS = 60;
 
 // The first and last days of the race the program looks for.
 inline const QDate PREMIER_JOUR_COURSE(2000, 11, 10);
@@ -111,12 +130,18 @@ QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jo
 QString chemin_jour_nomme(const QString& rep_programme, const QString& nom_fichier);
 
 // Loads a day: code_jour's file in rep_programme into `j`. False when the
-// file cannot be read (only the reset fields change then). `date_en_clair`
-// becomes date_affichee on success.
+// file is absent, or cannot be read, or yields no entrant
+// (`fichier_illisible` then set); only the reset fields change then.
+// `date_en_clair` becomes date_affichee on success.
 bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
                              const QString& date_en_clair);
 // The same from a file's content, `nom_fichier` giving the default status.
 void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichier);
+
+// What the user is told of a day file that is there but unreadable, or of
+// one whose impossible values were read as absent.
+QString fichier_jour_illisible(const QString& nom_fichier);
+QString valeurs_impossibles(const QString& nom_fichier);
 
 // Frames the chart bounds on the first nb_cadrage records (at most 24).
 void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v);

@@ -14,6 +14,7 @@
 #include <QSaveFile>
 
 #include <algorithm>
+#include <cstdio>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
@@ -25,6 +26,12 @@
 namespace orv {
 
 CrochetEcriture crochet_ecriture = nullptr;
+#ifdef Q_OS_UNIX
+AppelsEcriture appels_ecriture = {[](int fd, const void* p, unsigned long n) { return long(::write(fd, p, n)); },
+                                  [](int fd) { return ::fsync(fd); }};
+#else
+AppelsEcriture appels_ecriture = {nullptr, nullptr};
+#endif
 
 namespace {
 void etape(EtapeEcriture e, qint64 n)
@@ -85,7 +92,7 @@ int ecrit_tout(int fd, const QByteArray& contenu, qint64& fait)
     qint64 reste = contenu.size();
     fait = 0;
     while (reste > 0) {
-        const ssize_t n = ::write(fd, p + fait, size_t(std::min<qint64>(reste, qint64(1) << 30)));
+        const long n = appels_ecriture.ecrit(fd, p + fait, static_cast<unsigned long>(std::min<qint64>(reste, qint64(1) << 30)));
         if (n < 0 && errno == EINTR)
             continue;
         if (n < 0)
@@ -157,7 +164,7 @@ bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& er
     if (const int err = ecrit_tout(fd, contenu, fait))
         return abandonne(err);
     etape(EtapeEcriture::Ecrit, fait);
-    if (::fsync(fd) != 0)
+    if (appels_ecriture.synchronise(fd) != 0)
         return abandonne(errno);
     etape(EtapeEcriture::Synchronise, fait);
     if (::close(fd) != 0) {
@@ -206,6 +213,31 @@ bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& er
         return false;
     }
     etape(EtapeEcriture::Renomme, fait);
+    return true;
+#endif
+}
+
+bool ecrit_sortie(const QStringList& lignes, QString& erreur)
+{
+    QByteArray b;
+    for (const QString& l : lignes) {
+        b += l.toUtf8();
+        b += '\n';
+    }
+    // Whatever stdio holds goes first, in order.
+    std::fflush(stdout);
+#ifdef Q_OS_UNIX
+    qint64 fait = 0;
+    if (const int err = ecrit_tout(STDOUT_FILENO, b, fait)) {
+        erreur = Texte::tr("Écriture impossible sur la sortie standard : %1.").arg(raison_systeme(err));
+        return false;
+    }
+    return true;
+#else
+    if (std::fwrite(b.constData(), 1, size_t(b.size()), stdout) != size_t(b.size()) || std::fflush(stdout) != 0) {
+        erreur = Texte::tr("Écriture impossible sur la sortie standard.");
+        return false;
+    }
     return true;
 #endif
 }

@@ -21,6 +21,11 @@ namespace orv {
 // temporary file removed).
 bool ecrit_fichier(const QString& chemin, const QByteArray& contenu, QString& erreur);
 
+// Text for the standard output (UTF-8 lines, each ended by LF), every
+// write checked as the files' are: a full disk or a closed pipe behind it
+// is a failure, never a success.
+bool ecrit_sortie(const QStringList& lignes, QString& erreur);
+
 // Lines in code page 1252, each ended by CR LF, through ecrit_fichier.
 QByteArray octets_cp1252(const QStringList& lignes);
 bool ecrit_lignes(const QString& chemin, const QStringList& lignes, QString& erreur);
@@ -34,6 +39,14 @@ bool ecrit_png(const QString& chemin, const QImage& image, QString& erreur);
 // name), when older than `age_s` seconds: a younger one may belong to a
 // write in progress elsewhere. Returns how many were removed.
 int nettoie_temporaires(const QString& dossier, const QString& motif, int age_s);
+
+// The system calls of a write, for the tests' fault injection (a short
+// write, a failing flush to the disk); the system's own in the program.
+struct AppelsEcriture {
+    long (*ecrit)(int fd, const void* octets, unsigned long n);
+    int (*synchronise)(int fd);
+};
+extern AppelsEcriture appels_ecriture;
 
 // The steps of a write, for the tests' fault hook: called with the step and
 // the bytes written so far. Null in the program.

@@ -323,12 +323,13 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
             return false;
         }
         // An entrant without a position (its latitude cell held its status)
-        // is written with the harbour's placeholder: its status says why.
+        // is written with the harbour's placeholder: its status says why
+        // (a retirement, an arrival, a technical stop), never a time.
         x.position = l.mid(LATITUDE, 5) != QStringList(POSITION_ABSENTE, POSITION_ABSENTE + 5);
-        if (x.position ? !x.statut.startsWith(QLatin1String("le")) && !x.statut.startsWith(u'A')
-                       : !x.statut.startsWith(u'A')) {
+        const bool heure = x.statut.startsWith(QLatin1String("le"));
+        if (x.position ? !heure && !x.statut.startsWith(u'A') : heure || x.statut.trimmed().isEmpty()) {
             erreur = refus(qui_statut + (x.position ? Texte::tr(" : doit commencer par « le » ou par « A »")
-                                                    : Texte::tr(" : doit commencer par « A » (Abandon, Arrivé)")));
+                                                    : Texte::tr(" : une heure sans position")));
             return false;
         }
         for (const auto& [champ, texte] : {std::pair{NOM, &x.nom}, std::pair{STATUT, &x.statut}}) {
@@ -339,7 +340,12 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
                 return false;
             }
         }
-        if (const auto t = heure_du_texte(x.statut)) {
+        const auto t = heure_du_texte(x.statut);
+        if (heure && !t) {
+            erreur = refus(qui_statut + Texte::tr(" : heure illisible (le JJ/MM/AAAA à HHhMM attendu)"));
+            return false;
+        }
+        if (t) {
             if (!t->isValid() || !heure_croyable(*t, jour)) {
                 erreur = refus(qui_statut + Texte::tr(" : heure hors de la course (du %1 au %2)")
                                                 .arg(PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),

@@ -66,8 +66,4 @@ bool lignes_du_classement(const Feuille& f, int code_excel, const QDate& jour, Q
 // a French message naming the entrant and the cell.
 bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& erreur);
 
-// The plausible ranges of a sheet's numbers.
-inline constexpr double DISTANCE_MAX_MILLES = 30000;
-inline constexpr double VITESSE_MAX_NOEUDS = 60;
-
 }  // namespace orv

@@ -88,9 +88,12 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     montre_mois(e.date, jour.month(), jour.year());
     valide_date(e.date, jour.day(), jour.month(), jour.year());
     if (!charge_donnees_coureurs(e.jour, s.rep_programme, e.date.code_jour, e.date.date_en_clair)) {
-        erreur = Texte::tr("Non disponible : autre date ?");
+        erreur = e.jour.fichier_illisible ? fichier_jour_illisible(e.jour.nom_fichier_jour)
+                                          : Texte::tr("Non disponible : autre date ?");
         return {};
     }
+    if (e.jour.valeurs_hors_bornes > 0 && s.message)
+        s.message(valeurs_impossibles(e.jour.nom_fichier_jour));
     cadre_sur_flotte(e.jour, s.reglages.nb_cadrage, e.vue);
     std::vector<TLieu> noeuds;
     if (route) {

@@ -1,5 +1,7 @@
 #include "langue.h"
 
+#include "reglages_utilisateur.h"
+
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QLocale>
@@ -16,10 +18,9 @@ static void charge_ressources_traductions()
 namespace orv {
 
 namespace {
-std::unique_ptr<QSettings> reglages_utilisateur()
+std::unique_ptr<QSettings> reglages_programme()
 {
-    return std::make_unique<QSettings>(QSettings::NativeFormat, QSettings::UserScope, QStringLiteral("Orvalis"),
-                                       QStringLiteral("orvalis"));
+    return reglages_utilisateur(QStringLiteral("Orvalis"), QStringLiteral("orvalis"));
 }
 }  // namespace
 
@@ -62,11 +63,17 @@ void installe_langue(Langue l)
         QCoreApplication::installTranslator(&qt);
 }
 
-QString langue_enregistree() { return reglages_utilisateur()->value(QStringLiteral("langue")).toString(); }
+QString langue_enregistree()
+{
+    const auto s = reglages_programme();
+    return s ? s->value(QStringLiteral("langue")).toString() : QString();
+}
 
 bool enregistre_langue(Langue l)
 {
-    auto s = reglages_utilisateur();
+    auto s = reglages_programme();
+    if (!s)
+        return false;
     s->setValue(QStringLiteral("langue"), code_langue(l));
     s->sync();
     return s->status() == QSettings::NoError;

@@ -57,6 +57,22 @@ struct Lecture {
     QString raison;
 };
 
+// A ranking page as a sheet, refused when cut inside its table: complete
+// only when the table (or the page after it) is closed, or when the server
+// announced the length that came.
+bool feuille_de_page(const QByteArray& page, const QByteArray& type, bool longueur_annoncee, Feuille& f,
+                     QString& raison)
+{
+    bool fermee = false;
+    if (!feuille_depuis_html(page, type, f, &raison, &fermee))
+        return false;
+    if (!fermee && !longueur_annoncee) {
+        raison = Texte::tr("page coupée (son tableau n'est pas fermé)");
+        return false;
+    }
+    return true;
+}
+
 // The day file written through the checked writer; the program's own
 // message when an existing file of the day could not be replaced.
 bool ecrit_jour(const QString& chemin, const QStringList& lignes, QString& erreur)
@@ -103,7 +119,8 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
                 return;
             }
             const QByteArray page = r.page, type = r.type_contenu;
-            analyse([page, type](Feuille& f, QString& raison) { return feuille_depuis_html(page, type, f, &raison); },
+            const bool longueur = r.longueur_annoncee;
+            analyse([page, type, longueur](Feuille& f, QString& raison) { return feuille_de_page(page, type, longueur, f, raison); },
                     [adresse](const QString& raison) {
                         return Texte::tr("Classement illisible : %1 dans la page %2.").arg(raison, adresse);
                     });
@@ -133,7 +150,7 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
                        .arg(chemin, fi.exists() ? Texte::tr("fichier illisible") : Texte::tr("fichier absent")));
             return;
         }
-        analyse([page](Feuille& f, QString& raison) { return feuille_depuis_html(page, QByteArray(), f, &raison); },
+        analyse([page](Feuille& f, QString& raison) { return feuille_de_page(page, QByteArray(), false, f, raison); },
                 [chemin](const QString& raison) {
                     return Texte::tr("Classement illisible : %1 dans « %2 ».").arg(raison, chemin);
                 });

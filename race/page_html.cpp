@@ -396,27 +396,36 @@ private:
 };
 }  // namespace
 
-bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu, Feuille& f, QString* raison)
+bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu, Feuille& f, QString* raison,
+                         bool* fermee)
 {
     f = Feuille{};
     // The parser sees the tables alone: its time grows with the square of
     // the depth, and only nested tables can still make a page deep.
     int tables = 0;
-    const QByteArray utf8 = reduit_aux_tableaux(decode(page, jeu_de_caracteres(page, type_contenu)).toUtf8(), &tables);
+    const QString texte = decode(page, jeu_de_caracteres(page, type_contenu));
+    const QByteArray utf8 = reduit_aux_tableaux(texte.toUtf8(), &tables);
     if (tables > TABLES_IMBRIQUEES_MAX) {
         if (raison)
             *raison = Texte::tr("page trop imbriquée (plus de %1 tableaux l'un dans l'autre)").arg(TABLES_IMBRIQUEES_MAX);
         return false;
     }
-    if (!feuille_du_texte(utf8, f)) {
+    if (!feuille_du_texte(utf8, f, fermee)) {
         if (raison)
             *raison = Texte::tr("pas de tableau");
         return false;
     }
+    // Without the table's end tag, the page's own after the last table
+    // opened says that nothing was cut.
+    if (fermee && !*fermee) {
+        const qsizetype table = texte.lastIndexOf(QLatin1String("<table"), -1, Qt::CaseInsensitive);
+        *fermee = texte.indexOf(QLatin1String("</body"), table, Qt::CaseInsensitive) >= 0 ||
+                  texte.indexOf(QLatin1String("</html"), table, Qt::CaseInsensitive) >= 0;
+    }
     return true;
 }
 
-bool feuille_du_texte(const QByteArray& utf8, Feuille& f)
+bool feuille_du_texte(const QByteArray& utf8, Feuille& f, bool* fermee)
 {
     f = Feuille{};
     // Parse errors (an official page rarely is valid HTML) are not kept.
@@ -443,6 +452,8 @@ bool feuille_du_texte(const QByteArray& utf8, Feuille& f)
         if (n > meilleur) {
             meilleur = n;
             f = std::move(candidate);
+            if (fermee)
+                *fermee = t->v.element.original_end_tag.length > 0;
         }
     }
     // Everything the parser made is in the arena, freed with it: no walk of

@@ -23,8 +23,11 @@ inline constexpr int TABLES_IMBRIQUEES_MAX = 100;
 // nested in a cell is not the cell's) as a sheet.
 // The parser is given the page reduced to its tables (reduit_aux_tableaux).
 // False, with the reason in French in `raison`, when the page has too many
-// tables one inside the other, or none.
-bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu, Feuille& f, QString* raison = nullptr);
+// tables one inside the other, or none. `fermee`, when given, says whether
+// the page holds the sheet's table whole: its end tag, or the page's
+// ("</body>", "</html>") after it; a page cut inside the table has neither.
+bool feuille_depuis_html(const QByteArray& page, const QByteArray& type_contenu, Feuille& f, QString* raison = nullptr,
+                         bool* fermee = nullptr);
 
 // The charset of a page: its byte-order mark, else what it declares
 // (header first, then its meta tags, where UTF-16 over 8-bit bytes means
@@ -41,7 +44,8 @@ QString jeu_de_caracteres(const QByteArray& page, const QByteArray& type_contenu
 QByteArray reduit_aux_tableaux(const QByteArray& utf8, int* tables_imbriquees = nullptr);
 
 // An HTML text (UTF-8) parsed as it stands, its largest table as a sheet;
-// false when it holds no table.
-bool feuille_du_texte(const QByteArray& utf8, Feuille& f);
+// false when it holds no table. `fermee`: whether that table's end tag is
+// in the text.
+bool feuille_du_texte(const QByteArray& utf8, Feuille& f, bool* fermee = nullptr);
 
 }  // namespace orv

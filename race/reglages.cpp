@@ -1,6 +1,7 @@
 #include "reglages.h"
 
 #include "emplacements.h"
+#include "reglages_utilisateur.h"
 #include "texte.h"
 
 #include <QDir>
@@ -80,8 +81,14 @@ Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_pr
     reps << rep_programme;
     for (const QString& r : reps) {
         const QString f = QDir(r).filePath(QStringLiteral("posorvls.ini"));
-        if (!r.isEmpty() && QFileInfo::exists(f))
-            return lit_reglages(f);
+        if (r.isEmpty() || !QFileInfo::exists(f))
+            continue;
+        // A FIFO or a device in its place: the defaults, and the user told.
+        if (!QFileInfo(f).isFile()) {
+            signale_reglages_irreguliers(f);
+            return Reglages{};
+        }
+        return lit_reglages(f);
     }
     return Reglages{};
 }

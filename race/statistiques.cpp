@@ -35,6 +35,7 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
         b.statut = QStringLiteral("En course");
         const TDonnees_conc* prec = nullptr;
         QDateTime debut, fin;
+        QDate jour_premier, jour_dernier;  // of its first and last fixes
         for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant) {
             if (e->jour < 0 || e->jour >= a.nb_jours())
                 continue;
@@ -61,16 +62,21 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
                     b.date_meilleur_jour = jour;
                 }
             }
-            if (!debut.isValid())
+            if (!debut.isValid()) {
                 debut = t;
+                jour_premier = jour;
+            }
             fin = t;
+            jour_dernier = jour;
             prec = e;
-            b.points.push_back({int(e->jour), jour, e->rang == 1 && !e->non_classe ? 0.0 : double(e->distance),
-                                e->non_classe ? 0 : e->rang});
+            // A gap the file does not give (beyond a boat's) has no point.
+            const bool leader = e->rang == 1 && !e->non_classe;
+            if (leader || !e->distance_absente)
+                b.points.push_back({int(e->jour), jour, leader ? 0.0 : double(e->distance), e->non_classe ? 0 : e->rang});
         }
         // The days from its first fix to its last (the archive misses some
         // days: counting fixes would fall short).
-        b.jours_de_course = b.points.empty() ? 0 : int(b.points.front().date.daysTo(b.points.back().date));
+        b.jours_de_course = jour_premier.isValid() ? int(jour_premier.daysTo(jour_dernier)) : 0;
         const double heures = debut.isValid() ? debut.secsTo(fin) / 3600.0 : 0;
         b.vitesse_moyenne = heures > 0 ? b.distance / heures : 0;
     }

@@ -116,6 +116,7 @@ void Telechargement::termine()
             res.erreur = Texte::tr("page envoyée compressée (%1)").arg(QString::fromLatin1(codage));
         else
             res.ok = true;
+        res.longueur_annoncee = res.ok && longueur.isValid();
     } else {
         switch (e) {
         case QNetworkReply::HostNotFoundError: res.erreur = Texte::tr("serveur introuvable"); break;

@@ -24,6 +24,7 @@ public:
         bool ok = false;
         QByteArray page, type_contenu;
         QString erreur;  // French, when not ok
+        bool longueur_annoncee = false;  // every byte of a length the server gave came
     };
     // Starts fetching `url`; `fin` is called once, from the event loop of
     // this thread, unless the download is cancelled or destroyed first.

@@ -107,13 +107,19 @@ LecteurTexte::Plage LecteurTexte::plage()
         return {c_.constData(), 0};
     const char* d = c_.constData();
     const qsizetype n = c_.size();
-    const char* nl = static_cast<const char*>(std::memchr(d + pos_, '\n', size_t(n - pos_)));
-    const qsizetype fin = nl ? nl - d : n;
-    qsizetype lg = fin - pos_;
-    if (lg > 0 && d[fin - 1] == '\r')
-        --lg;
-    const Plage r{d + pos_, std::min(lg, LONGUEUR_MAX)};
-    pos_ = fin < n ? fin + 1 : n;
+    if (lf_ < pos_) {
+        const char* nl = static_cast<const char*>(std::memchr(d + pos_, '\n', size_t(n - pos_)));
+        lf_ = nl ? nl - d : n;
+    }
+    qsizetype fin = lf_, suite = lf_ < n ? lf_ + 1 : n;
+    // A CR before the LF ends the line there, alone or as CR LF.
+    if (const char* cr = static_cast<const char*>(std::memchr(d + pos_, '\r', size_t(fin - pos_)))) {
+        fin = cr - d;
+        if (fin + 1 < lf_)
+            suite = fin + 1;
+    }
+    const Plage r{d + pos_, std::min(fin - pos_, LONGUEUR_MAX)};
+    pos_ = suite;
     return r;
 }
 

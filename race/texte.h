@@ -20,7 +20,8 @@ QString depuis_cp1252(const char* p, qsizetype n);
 QString depuis_utf8_ou_cp1252(const QByteArray& octets);
 QByteArray vers_cp1252(const QString& s);
 
-// Line-by-line reading of a text held in memory.
+// Line-by-line reading of a text held in memory. A line ends at LF, CR LF
+// or CR alone.
 class LecteurTexte {
 public:
     explicit LecteurTexte(QByteArray contenu) : c_(std::move(contenu)) {}
@@ -36,10 +37,23 @@ public:
         std::string_view vue() const { return {p, size_t(n)}; }
     };
     Plage plage();
+    // Where the reading stands, to read ahead and come back.
+    struct Marque {
+        qsizetype pos, lf;
+    };
+    Marque marque() const { return {pos_, lf_}; }
+    void reprend(Marque m)
+    {
+        pos_ = m.pos;
+        lf_ = m.lf;
+    }
 
 private:
     QByteArray c_;
     qsizetype pos_ = 0;
+    // The next LF at or after pos_ (-1: not searched yet, n: none): a file
+    // whose lines end in CR alone is read in one pass, not one per line.
+    qsizetype lf_ = -1;
 };
 
 // Reads a whole file; false when it cannot be opened or read, or is not a

@@ -32,6 +32,8 @@ void ArchiveJours::vide()
     dates_depuis.clear();
     dates_jusqua.clear();
     heures_classement.clear();
+    fichiers_illisibles.clear();
+    fichiers_douteux.clear();
     listes.vide();
     tete_traj.fill(nullptr);
     constituee = false;
@@ -46,41 +48,55 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
     date.jour_choisi = 10;
     date.mois_choisi = 11;
     date.annee_choisie = 2000;
+    date.code_jour = QStringLiteral("101100");
     JourCourse tampon;
-    QString nom = QStringLiteral("101100.txt");
-    a.dates_depuis << Texte::tr("Vendredi 10 novembre 2000");
-    a.dates_jusqua << QStringLiteral("--------------");
-    a.jours.push_back(PREMIER_JOUR_COURSE);
-    for (;;) {
-        if (!relis_data(tampon, a.listes, rep, nom, a.nb_jours() - 1)) {
+    for (QDate d = PREMIER_JOUR_COURSE; d < FIN_ASSEMBLAGE; d = d.addDays(1)) {
+        if (d != PREMIER_JOUR_COURSE)
+            jour_suivant(date);
+        const QString nom = date.code_jour + QStringLiteral(".txt");
+        const QString chemin = chemin_jour_nomme(rep, nom);
+        const QFileInfo fi(chemin);
+        if (!fi.exists()) {
+            if (d != PREMIER_JOUR_COURSE)
+                continue;
             erreur = Texte::tr("Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.")
-                         .arg(QFileInfo(chemin_jour_nomme(rep, nom)).absoluteFilePath());
+                         .arg(fi.absoluteFilePath());
             a.vide();
             return false;
         }
-        a.heures_classement.push_back(tampon.heure_classement);
-        // The next day that has a file, up to 15 April 2001.
-        for (;;) {
-            jour_suivant(date);
-            const QDate d(date.annee_choisie, date.mois_choisi, date.jour_choisi);
-            if (d >= FIN_ASSEMBLAGE) {
-                for (int i = 1; i <= NB_CONCURRENTS; ++i)
-                    a.tete_traj[size_t(i)] = a.listes.liste_traj[size_t(i)];
-                a.constituee = true;
-                return true;
-            }
-            nom = date.code_jour + QStringLiteral(".txt");
-            // A day whose file cannot be opened is skipped; only a failure
-            // while reading an opened file stops the assembly.
-            QFile essai(chemin_jour_nomme(rep, nom));
-            if (QFileInfo(essai).isFile() && essai.open(QIODevice::ReadOnly)) {
-                a.dates_depuis << date.date_en_clair;
-                a.dates_jusqua << date.date_en_clair;
-                a.jours.push_back(d);
-                break;
-            }
+        QByteArray contenu;
+        const size_t avant = a.listes.elements.size();
+        if (lit_fichier(chemin, contenu))
+            relit_jour(tampon, a.listes, contenu, nom, a.nb_jours());
+        // Unreadable, or no entrant in it: skipped, and said.
+        if (a.listes.elements.size() == avant) {
+            a.fichiers_illisibles << nom;
+            continue;
         }
+        if (tampon.valeurs_hors_bornes > 0)
+            a.fichiers_douteux << nom;
+        a.heures_classement.push_back(tampon.heure_classement);
+        // The "depuis le" list starts with the race's first day, the
+        // "jusqu'au" list with no end.
+        a.dates_depuis << (a.jours.empty() && d == PREMIER_JOUR_COURSE ? Texte::tr("Vendredi 10 novembre 2000")
+                                                                        : date.date_en_clair);
+        a.dates_jusqua << (a.jours.empty() ? QStringLiteral("--------------") : date.date_en_clair);
+        a.jours.push_back(d);
     }
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        a.tete_traj[size_t(i)] = a.listes.liste_traj[size_t(i)];
+    a.constituee = true;
+    return true;
+}
+
+QStringList ArchiveJours::avis() const
+{
+    QStringList l;
+    if (!fichiers_illisibles.isEmpty())
+        l << Texte::tr("Fichiers du jour illisibles, laissés de côté : %1.").arg(fichiers_illisibles.join(QStringLiteral(", ")));
+    if (!fichiers_douteux.isEmpty())
+        l << valeurs_impossibles(fichiers_douteux.join(QStringLiteral(", ")));
+    return l;
 }
 
 int SelectionTrajets::dernier() const
@@ -171,7 +187,7 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
 
 bool releve_reel(const TDonnees_conc& r)
 {
-    if (r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0)
+    if (r.sans_position || (r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0))
         return false;
     if (r.date_txt.startsWith(u'A'))
         return r.date_txt.startsWith(QStringLiteral("Arrivé"));

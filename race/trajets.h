@@ -31,6 +31,11 @@ struct ArchiveJours {
     ArchiveCourse listes;              // liste_traj[i]: first record of entrant i
     std::array<TDonnees_conc*, NB_CONCURRENTS + 1> tete_traj{};
     bool constituee = false;
+    // Day files skipped: present but unreadable or yielding no entrant; and
+    // those read whose values beyond a boat's were taken as absent.
+    QStringList fichiers_illisibles, fichiers_douteux;
+    // What the user is told of them, one line each ("" when nothing).
+    QStringList avis() const;
 
     int nb_jours() const { return int(jours.size()); }
     // Index of a date in `jours`, -1 when that day has no file.
@@ -39,11 +44,12 @@ struct ArchiveJours {
 };
 
 // Reads the day files of 10 November 2000 to 15 April 2001 found in
-// `rep_programme` (days whose file cannot be opened skipped) into `a`,
-// through a buffer and a date state of its own: the day on display is not
-// touched. The first day's file missing, or a file that opens but cannot be
-// read, stops the assembly: the lists are emptied, `erreur` says which file
-// in French, and the result is false.
+// `rep_programme` (days without a file skipped) into `a`, through a buffer
+// and a date state of its own: the day on display is not touched. A file
+// that is there but cannot be read, or yields no entrant, is skipped too and
+// named in `fichiers_illisibles`. The first day's file missing stops the
+// assembly: the lists are emptied, `erreur` says which file in French, and
+// the result is false.
 bool constitue_trajets(ArchiveJours& a, const QString& rep_programme, QString& erreur);
 
 // The entrants chosen (index 1..24) and the period (day indexes, both
@@ -99,8 +105,8 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
 
 // A record that gives a real position: a fix ("le ..."), an arrival
 // ("Arrivé ..."), or a record without status line. A retired boat's
-// record ("Abandon ...") carries the harbour's placeholder position, and
-// an unranked one at 0° 0° carries none.
+// record ("Abandon ...") and a technical stop's carry the harbour's
+// placeholder position, and an unranked one at 0° 0° carries none.
 bool releve_reel(const TDonnees_conc& r);
 
 // The time of a record, in UTC: the "le JJ/MM/AAAA à HHhMM" of its status

@@ -3,8 +3,10 @@
 #include "incrustations.h"
 #include "traduction.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 #include <cmath>
@@ -47,6 +49,10 @@ QString verifie_parametres(const ParametresVideo& p)
             .arg(HAUTEUR_VIDEO_MAX);
     if (p.periode.fin < p.periode.debut)
         return Texte::tr("La période de la vidéo ne tient aucune position des archives.");
+    if (nb_images(p) > IMAGES_VIDEO_MAX)
+        return Texte::tr("Vidéo trop longue : %1 images (au plus %2) ; prenez une vitesse plus grande ou une période plus courte.")
+            .arg(nb_images(p))
+            .arg(IMAGES_VIDEO_MAX);
     return {};
 }
 
@@ -136,6 +142,16 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
         return false;
     }
     mode_ = cible.exists() ? int(QFile::permissions(cible.absoluteFilePath())) : -1;
+    // What a killed export left in this folder, unless it may still be
+    // writing.
+    {
+        static const QRegularExpression partiel(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}\\.partiel$"));
+        const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-AGE_PARTIELS_S);
+        const QFileInfoList l = cible.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
+        for (const QFileInfo& f : l)
+            if (partiel.match(f.fileName()).hasMatch() && f.lastModified().toUTC() < limite)
+                QFile::remove(f.filePath());
+    }
     // The temporary name, reserved in the target's folder (the rename then
     // stays within one file system).
     QTemporaryFile reserve(cible.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX.partiel").arg(cible.fileName())));
@@ -172,6 +188,15 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
     ffmpeg_ = std::make_unique<QProcess>();
     ffmpeg_->setProcessChannelMode(QProcess::SeparateChannels);
     ffmpeg_->setStandardOutputFile(QProcess::nullDevice());
+    // Its error output as it comes, only the end kept: an ffmpeg that
+    // writes without end must not fill the memory.
+    QObject::connect(ffmpeg_.get(), &QProcess::readyReadStandardError, [this] { garde_erreurs(); });
+    erreurs_.clear();
+    images_ = 0;
+    envoyes_ = 0;
+    pris_ = -1;
+    ferme_ = false;
+    attente_.start();
     ffmpeg_->start(programme, args);
     if (!ffmpeg_->waitForStarted(10000)) {
         erreur = Texte::tr("ffmpeg n'a pas pu démarrer : %1").arg(ffmpeg_->errorString());
@@ -182,9 +207,19 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
     return true;
 }
 
-QString EncodeurVideo::raison_ffmpeg() const
+void EncodeurVideo::garde_erreurs()
 {
-    const QString sortie = QString::fromLocal8Bit(ffmpeg_->readAllStandardError()).trimmed();
+    if (!ffmpeg_)
+        return;
+    erreurs_ += ffmpeg_->readAllStandardError();
+    if (erreurs_.size() > ERREURS_GARDEES)
+        erreurs_ = erreurs_.right(ERREURS_GARDEES);
+}
+
+QString EncodeurVideo::raison_ffmpeg()
+{
+    garde_erreurs();
+    const QString sortie = QString::fromLocal8Bit(erreurs_).trimmed();
     return sortie.isEmpty() ? ffmpeg_->errorString() : sortie.right(400);
 }
 
@@ -199,6 +234,28 @@ bool EncodeurVideo::ecrit(const QImage& image, QString& erreur)
         erreur = Texte::tr("Écriture vers ffmpeg impossible : %1").arg(ffmpeg_->errorString());
         return false;
     }
+    envoyes_ += n;
+    ++images_;
+    return true;
+}
+
+bool EncodeurVideo::bloque(QString& erreur)
+{
+    if (!ffmpeg_ || ffmpeg_->state() != QProcess::Running)
+        return false;
+    if (!ferme_) {
+        // ffmpeg took bytes since the last look: it is alive.
+        const qint64 pris = envoyes_ - ffmpeg_->bytesToWrite();
+        if (pris != pris_ || ffmpeg_->bytesToWrite() == 0) {
+            pris_ = pris;
+            attente_.restart();
+        }
+    }
+    if (attente_.elapsed() < delai_ms_)
+        return false;
+    const QString secondes = QString::number(delai_ms_ / 1000.0, 'g', 3);
+    erreur = ferme_ ? Texte::tr("ffmpeg n'a pas fini %1 s après la dernière image : vidéo abandonnée.").arg(secondes)
+                    : Texte::tr("ffmpeg ne prend plus les images depuis %1 s : vidéo abandonnée.").arg(secondes);
     return true;
 }
 
@@ -219,8 +276,11 @@ void EncodeurVideo::attend(int ms)
 
 void EncodeurVideo::ferme()
 {
-    if (ffmpeg_)
-        ffmpeg_->closeWriteChannel();
+    if (!ffmpeg_)
+        return;
+    ffmpeg_->closeWriteChannel();
+    ferme_ = true;
+    attente_.restart();
 }
 
 bool EncodeurVideo::fini() const { return !ffmpeg_ || ffmpeg_->state() == QProcess::NotRunning; }
@@ -229,10 +289,25 @@ bool EncodeurVideo::conclut(QString& erreur)
 {
     if (!ffmpeg_)
         return false;
-    ffmpeg_->waitForFinished(-1);
+    if (ffmpeg_->state() != QProcess::NotRunning && !ffmpeg_->waitForFinished(std::max(0, delai_ms_ - int(attente_.elapsed())))) {
+        bloque(erreur);
+        annule();
+        return false;
+    }
     const bool ok = ffmpeg_->exitStatus() == QProcess::NormalExit && ffmpeg_->exitCode() == 0;
     if (!ok) {
         erreur = Texte::tr("ffmpeg a échoué (code %1) : %2").arg(ffmpeg_->exitCode()).arg(raison_ffmpeg());
+        annule();
+        return false;
+    }
+    // Its word is not enough: the file must hold the video.
+    if (QFileInfo(temporaire_).size() <= 0) {
+        erreur = Texte::tr("ffmpeg dit avoir fini mais n'a rien écrit : aucune vidéo.");
+        annule();
+        return false;
+    }
+    if (const int64_t lues = images_lues(temporaire_); lues >= 0 && lues != images_) {
+        erreur = Texte::tr("La vidéo écrite par ffmpeg tient %1 images sur %2 : elle n'est pas gardée.").arg(lues).arg(images_);
         annule();
         return false;
     }
@@ -255,6 +330,26 @@ bool EncodeurVideo::conclut(QString& erreur)
     }
     ffmpeg_.reset();
     return true;
+}
+
+int64_t EncodeurVideo::images_lues(const QString& fichier)
+{
+    const QString sonde = QStandardPaths::findExecutable(QStringLiteral("ffprobe"));
+    if (sonde.isEmpty())
+        return -1;
+    QProcess p;
+    p.setStandardInputFile(QProcess::nullDevice());
+    p.start(sonde, {QStringLiteral("-v"), QStringLiteral("error"), QStringLiteral("-select_streams"), QStringLiteral("v:0"),
+                    QStringLiteral("-count_packets"), QStringLiteral("-show_entries"),
+                    QStringLiteral("stream=nb_read_packets"), QStringLiteral("-of"), QStringLiteral("csv=p=0"), fichier});
+    if (!p.waitForFinished(DELAI_FFMPEG_MS) || p.exitStatus() != QProcess::NormalExit) {
+        p.kill();
+        p.waitForFinished(1000);
+        return 0;  // a file ffprobe cannot read in time holds no video
+    }
+    bool ok = false;
+    const int64_t n = QString::fromLatin1(p.readAllStandardOutput()).trimmed().toLongLong(&ok);
+    return p.exitCode() == 0 && ok ? n : 0;
 }
 
 void EncodeurVideo::annule()

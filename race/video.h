@@ -9,6 +9,7 @@
 #include "images_course.h"
 #include "rendu_film.h"
 
+#include <QElapsedTimer>
 #include <QImage>
 #include <QProcess>
 #include <QSize>
@@ -18,6 +19,8 @@
 namespace orv {
 
 inline constexpr int LARGEUR_VIDEO_MAX = 3840, HAUTEUR_VIDEO_MAX = 2160;
+// A video of more frames is refused before any is drawn.
+inline constexpr int64_t IMAGES_VIDEO_MAX = 1000000;
 
 struct ParametresVideo {
     PeriodeFilm periode;
@@ -70,8 +73,21 @@ private:
 
 // ffmpeg fed raw frames. The format follows the file's extension: ".mp4"
 // H.264 in yuv420p (every phone and browser plays it), ".webm" VP9.
+// ffmpeg is not taken at its word: a pipe it stops reading, or an ffmpeg
+// still running long after its input closed, is a failure (bloque()); a
+// video counts only when its file is not empty and, where ffprobe is,
+// holds every frame sent.
 class EncodeurVideo {
 public:
+    // How long ffmpeg may take nothing from the pipe, or take to finish
+    // once it has every frame.
+    static constexpr int DELAI_FFMPEG_MS = 30000;
+    // What is kept of ffmpeg's error output: its end.
+    static constexpr qsizetype ERREURS_GARDEES = 64 * 1024;
+    // Hidden partial files left by a killed export are removed from the
+    // folder when a new export starts there, once this old.
+    static constexpr int AGE_PARTIELS_S = 600;
+
     ~EncodeurVideo();
     // Whether the file name's extension is one (.mp4, .webm).
     static bool extension_connue(const QString& fichier);
@@ -88,15 +104,30 @@ public:
     // (fini()), renaming the file or saying why not.
     void ferme();
     bool fini() const;
+    // ffmpeg has taken nothing for the delay, or has not finished within it
+    // after the last frame; `erreur` says which. The caller then annule()s.
+    bool bloque(QString& erreur);
     bool conclut(QString& erreur);
     // Stops ffmpeg and removes its file.
     void annule();
+    // The delay of bloque() (the tests shorten it).
+    void pose_delai(int ms) { delai_ms_ = ms; }
 
 private:
-    QString raison_ffmpeg() const;
+    QString raison_ffmpeg();
+    void garde_erreurs();
+    // Frames in the file written, by ffprobe; -1 when it cannot tell.
+    static int64_t images_lues(const QString& fichier);
     std::unique_ptr<QProcess> ffmpeg_;
     QString fichier_, temporaire_;
     qint64 octets_image_ = 0;
+    int64_t images_ = 0;       // frames sent
+    qint64 envoyes_ = 0;       // bytes queued for ffmpeg
+    qint64 pris_ = -1;         // bytes ffmpeg had taken at the last look
+    QElapsedTimer attente_;    // since ffmpeg last took bytes, or since the input closed
+    bool ferme_ = false;
+    int delai_ms_ = DELAI_FFMPEG_MS;
+    QByteArray erreurs_;       // the end of ffmpeg's error output
     int mode_ = -1;  // the permissions of the file replaced; -1: none
 };
 

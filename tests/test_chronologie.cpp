@@ -4,6 +4,7 @@
 #include "aide_cartes.h"
 #include "chronologie.h"
 #include "images_course.h"
+#include "palette.h"
 #include "rendu_film.h"
 
 #include <QTemporaryDir>
@@ -21,6 +22,7 @@ struct Rel {
     double lat = 0, lon = 0;
     int rang = 1;
     bool nc = false;
+    bool sans_position = false;
 };
 
 struct Archive {
@@ -38,6 +40,7 @@ struct Archive {
             d.date_txt = QString::fromUtf8(r.statut);
             d.rang = r.rang;
             d.non_classe = r.nc;
+            d.sans_position = r.sans_position;
             d.jour = r.jour;
             a.listes.elements.push_back(d);
             TDonnees_conc* e = &a.listes.elements.back();
@@ -144,6 +147,9 @@ TEST(Chronologie, NaturesDesPositions)
                          {5, 1, "Abandon - démâtage", 0, 0, 0, true},
                          // 6: its reports stop.
                          {6, 0, "le 10/11/2000 à 20h00", 46, -2},
+                         // 8: a technical stop, its placeholder no fix.
+                         {8, 0, "le 10/11/2000 à 20h00", 44, -6},
+                         {8, 1, "En escale à Rio", 46.4667, 1.7833, 3, false, true},
                      });
     const Chronologie c(ar.a);
     EXPECT_EQ(c.fixes(4).size(), 2u);
@@ -157,6 +163,7 @@ TEST(Chronologie, NaturesDesPositions)
         double lat = 0;  // checked when not 0
     } cas[] = {
         {1, quand(10, 11, 2000, 19, 59), false, Nature::Releve},
+        {1, quand(10, 11, 2000, 20, 0), true, Nature::Releve, 46},
         {1, quand(10, 11, 2000, 20, 0, 59), true, Nature::Releve, 46},
         {1, quand(10, 11, 2000, 20, 1), true, Nature::Interpole},
         {1, quand(12, 11, 2000, 20, 0), true, Nature::Estime},
@@ -172,6 +179,7 @@ TEST(Chronologie, NaturesDesPositions)
         {5, quand(12, 11, 2000, 12, 0), false, Nature::Abandon},
         {6, quand(13, 11, 2000, 20, 0), true, Nature::DerniereConnue, 46},
         {7, quand(11, 11, 2000, 20, 0), false, Nature::Releve},
+        {8, quand(12, 11, 2000, 12, 0), true, Nature::DerniereConnue, 44},
     };
     for (const Cas& k : cas) {
         SCOPED_TRACE(testing::Message() << k.i << " " << date_de(k.t).toString(Qt::ISODate).toStdString());
@@ -219,6 +227,24 @@ TEST(Chronologie, ClassementPublie)
     EXPECT_EQ(ordre, (std::vector<int>{1, 2, 3}));
     EXPECT_EQ(c.ligne(0, 2)->rang, 1);
     EXPECT_EQ(c.ligne(2, 2), nullptr);
+    // A header earlier than the fixes it ranks (17h00, a fix at 19h00):
+    // published with its last fix.
+    const Archive tot({J0}, {{1, 0, "le 10/11/2000 à 19h00", 46, -2}}, {QDateTime(J0, QTime(17, 0), Qt::UTC)});
+    const Chronologie ct(tot.a);
+    EXPECT_EQ(ct.jour_publie(quand(10, 11, 2000, 18, 59, 59)), -1);
+    EXPECT_EQ(ct.jour_publie(quand(10, 11, 2000, 19, 0)), 0);
+    // A film over chosen days: from 00h00 of the first to 23h59 of the
+    // last, within the fixes.
+    SelectionTrajets s;
+    s.toute_course = false;
+    s.debut = 3;
+    s.fin = 1;
+    const PeriodeFilm p = periode_film(c, s);
+    EXPECT_EQ(p.debut, quand(11, 11, 2000, 0, 0));
+    EXPECT_EQ(p.fin, quand(13, 11, 2000, 20, 0));  // its last fix
+    s.debut = 2;
+    s.fin = 1;
+    EXPECT_EQ(periode_film(c, s).fin, quand(12, 11, 2000, 23, 59));
 
     // The day files' own header, read with the day.
     JourCourse j;
@@ -273,4 +299,84 @@ TEST(Chronologie, ImagesDuFilm)
             EXPECT_FALSE(r.intersects(place.etiquette[size_t(j)])) << noms_conc[size_t(i)].toStdString();
     }
     EXPECT_GT(places, 12);
+}
+
+// A frame by hand: a boat sailing east along the equator. Its trail ends
+// at the boat, never ahead of it; at a fix its boat is filled, at its last
+// known position hollow.
+TEST(Chronologie, TraineeEtCoqueDuFilm)
+{
+    const Archive ar({J0, J1, J2}, {{1, 0, "le 10/11/2000 à 20h00", 0, 0},
+                                    {1, 1, "le 11/11/2000 à 20h00", 0, 10},
+                                    {1, 2, "le 12/11/2000 à 20h00", 0, 20}});
+    const Chronologie c(ar.a);
+    OptionsFilm o;
+    o.concurrents.set(1);
+    o.periode = {c.premier(), c.dernier() + UN_JOUR};
+    o.trainee = TRAINEE_TOUTE;
+    o.annotations.vitesses = false;
+    Viewport v;
+    v.lat_nord = 10;
+    v.lat_sud = -10;
+    v.long_ouest = 5;    // 5° W to 25° E, DD.MM West positive
+    v.long_est = -25;
+    Canevas k;
+    Carte carte(k, v);
+    SceneCourse scene;
+    const QRgb teinte = vers_qrgb(couleur_entrant(1));
+    auto image = [&](Instant t) {
+        o.t = t;
+        const InstantFilm m = calcule_instant(c, o);
+        FondFilm fond;
+        rend_image_film(carte, fond, scene, CoucheFilm(c, o, m), 400, 200);
+        return std::pair{k.image().copy(), QPoint(v.pos_grX(radians(ext(-m.positions[1].lon))), v.pos_grY(0))};
+    };
+    // Half way through the first leg: the trail behind, nothing ahead.
+    const auto [mi, q] = image(quand(11, 11, 2000, 8, 0));
+    int derriere = 0, devant = 0;
+    for (int x = 0; x < mi.width(); ++x)
+        for (int y = q.y() - 1; y <= q.y() + 1; ++y) {
+            if (mi.pixel(x, y) != teinte)
+                continue;
+            if (x < q.x() - 8)
+                ++derriere;
+            if (x > q.x() + 8)
+                ++devant;
+        }
+    EXPECT_GT(derriere, 20);
+    EXPECT_EQ(devant, 0);
+    // Heading north (its record's course 0): the pixel two ahead of its
+    // centre lies inside the hull.
+    for (const auto& [t, plein] : {std::pair{quand(12, 11, 2000, 20, 0), true}, std::pair{quand(13, 11, 2000, 2, 0), false}}) {
+        const auto [img, b] = image(t);
+        EXPECT_EQ(img.pixel(b.x(), b.y() - 2) == teinte, plein) << date_de(t).toString(Qt::ISODate).toStdString();
+    }
+}
+
+// Following a boat: the view moves when it leaves the middle of the
+// chart, by any side, and not while it is within it.
+TEST(Chronologie, SuiviParLesQuatreCotes)
+{
+    Viewport v0;
+    v0.lat_nord = 10;
+    v0.lat_sud = -10;
+    v0.long_ouest = 10;
+    v0.long_est = -10;
+    v0.ajuste(400, 400);
+    // Pixels of the chart: its middle, then near each side.
+    const struct {
+        int x, y;
+        bool bouge;
+    } cas[] = {{200, 200, false}, {200, 20, true}, {200, 380, true}, {20, 200, true}, {380, 200, true}};
+    for (const auto& c : cas) {
+        Viewport v = v0;
+        PositionFilm p;
+        p.montre = true;
+        p.lat = double(ddmm_vers_deg(v0.lat(c.y)));
+        p.lon = -double(ddmm_vers_deg(v0.long_(c.x)));
+        EXPECT_EQ(suit_position(v, p, 400, 400), c.bouge) << c.x << " " << c.y;
+        v.ajuste(400, 400);
+        EXPECT_NEAR(v.pos_grX(radians(ext(-p.lon))), c.bouge ? 200 : c.x, 3);
+        EXPECT_NEAR(v.pos_grY(radians(ext(p.lat))), c.bouge ? 200 : c.y, 3);
+    }
 }

@@ -56,6 +56,17 @@ TEST(LireLigne, VidesEtBlancs)
     LecteurTexte g(QByteArray("Arriv\xe9\n\x80 \x9c\n"));
     EXPECT_EQ(lire_ligne(g), QStringLiteral("Arrivé"));
     EXPECT_EQ(lire_ligne(g), QStringLiteral("€ œ"));
+    // CR alone ends lines too, mixed with the others; reading ahead comes
+    // back to where it was.
+    LecteurTexte h(QByteArray("a\rb\r\nc\nd\r\re"));
+    EXPECT_EQ(lire_ligne(h), "a");
+    const LecteurTexte::Marque m = h.marque();
+    EXPECT_EQ(lire_ligne(h), "b");
+    EXPECT_EQ(lire_ligne(h), "c");
+    h.reprend(m);
+    for (const char* attendue : {"b", "c", "d", "e"})
+        EXPECT_EQ(lire_ligne(h), attendue);
+    EXPECT_TRUE(h.eof());
 }
 
 TEST(Nombres, RegleDesFichiersDuJour)
@@ -150,6 +161,9 @@ TEST(FichierDuJour, Variantes)
     l += QStringList{"5", "Muet (Corvelle)", "le y", "inconnue"};
     // Unranked with an "A" status: the text, not the flag.
     l += QStringList{"NC", "Retiré (Darnoux)", "Arrêt technique", "46.28", "1.47", "0", "0", "0", "2D-3D"};
+    // A technical stop: neither a number nor "le"/"A", its latitude after
+    // it: its status, no position.
+    l += QStringList{"NC", "Escale (Esquilan)", "En escale à Rio", "46.28", "1.47", "0", "0", "0", "2D-3D"};
     const JourCourse j = lu(l, "131100.txt");
     EXPECT_EQ(rec(j, 1).date_txt, "131100");
     EXPECT_EQ(rec(j, 1).elem.latitude, 10.30L);
@@ -168,6 +182,10 @@ TEST(FichierDuJour, Variantes)
     EXPECT_EQ(rec(j, 6).rang, 6);
     EXPECT_FALSE(rec(j, 6).marque_A);
     EXPECT_EQ(rec(j, 6).date_txt, "Arrêt technique");
+    EXPECT_EQ(rec(j, 7).date_txt, "En escale à Rio");
+    EXPECT_EQ(rec(j, 7).bateau, "Escale ");
+    EXPECT_TRUE(rec(j, 7).sans_position);
+    EXPECT_FALSE(rec(j, 2).sans_position || rec(j, 4).sans_position || rec(j, 6).sans_position);
 }
 
 TEST(FichierDuJour, ClassesPuisNonClasses)
@@ -211,6 +229,13 @@ TEST(FichierDuJour, EntreesDangereuses)
     EXPECT_EQ(rec(j, 1).distance, 0);
     EXPECT_EQ(rec(j, 1).cap, 0);
     EXPECT_EQ(rec(j, 1).vitesse, 0);
+    EXPECT_EQ(j.valeurs_hors_bornes, 0);
+    // Values beyond a boat's: absent too, and counted; the fix stays.
+    j = lu({"1", "X (Arvelin)", "le 1", "10", "20", "1e308", "400", "1e9", "2D-3D"});
+    EXPECT_EQ(rec(j, 1).elem.latitude, 10);
+    EXPECT_TRUE(rec(j, 1).distance_absente);
+    EXPECT_EQ(rec(j, 1).distance + rec(j, 1).cap + rec(j, 1).vitesse, 0);
+    EXPECT_EQ(j.valeurs_hors_bornes, 3);
 
     // NUL bytes, binary junk, a file cut in the middle of a block.
     QByteArray b = texte(bloc("1", "A (Arvelin)", 1, 2));

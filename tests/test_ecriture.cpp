@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <csignal>
 #include <gtest/gtest.h>
 #include <sys/resource.h>
@@ -109,6 +110,48 @@ TEST(Ecriture, LiensEtTubes)
     struct stat st {};
     ASSERT_EQ(::stat(tube.constData(), &st), 0);
     EXPECT_TRUE(S_ISFIFO(st.st_mode));
+}
+
+// The system's answers made hostile: short writes are continued from where
+// they stopped, a failed flush to the disk fails the write (the old file
+// kept), every write is flushed before its rename, and a replaced file
+// keeps its permissions.
+TEST(Ecriture, AppelsSystemeHostiles)
+{
+    QTemporaryDir d;
+    const QString cible = d.filePath("cible.txt");
+    QByteArray nouveau(100000, 'x');
+    for (int k = 0; k < nouveau.size(); ++k)
+        nouveau[k] = char('a' + k % 23);
+    static int synchronisations;
+    const AppelsEcriture systeme = appels_ecriture;
+    const struct {
+        const char* quoi;
+        AppelsEcriture appels;
+        bool reussit;
+    } cas[] = {
+        {"écritures courtes", {[](int fd, const void* p, unsigned long n) { return long(::write(fd, p, std::min(n, 997ul))); },
+                               [](int fd) { ++synchronisations; return ::fsync(fd); }}, true},
+        {"synchronisation en échec", {systeme.ecrit, [](int) { ++synchronisations; errno = EIO; return -1; }}, false},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        ecrit(cible, "ancien");
+        ASSERT_EQ(::chmod(QFile::encodeName(cible).constData(), 0640), 0);
+        synchronisations = 0;
+        appels_ecriture = c.appels;
+        QString err;
+        const bool ok = ecrit_fichier(cible, nouveau, err);
+        appels_ecriture = systeme;
+        EXPECT_EQ(ok, c.reussit) << err;
+        EXPECT_EQ(synchronisations, 1);
+        EXPECT_EQ(contenu(cible), c.reussit ? nouveau : QByteArray("ancien"));
+        EXPECT_EQ(err.contains("erreur du disque"), !c.reussit) << err;
+        struct stat st {};
+        ASSERT_EQ(::stat(QFile::encodeName(cible).constData(), &st), 0);
+        EXPECT_EQ(st.st_mode & 07777, 0640u);
+        EXPECT_TRUE(temporaires(d).isEmpty());
+    }
 }
 
 // A kill at each step of the write, made exact by the fault hook: before

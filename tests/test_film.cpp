@@ -100,6 +100,9 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     f.image_suivante();
     EXPECT_EQ(f.controleur.instant(), debut + UN_JOUR / 4);
     f.barre->curseur->setSliderDown(false);
+    // Dragged, the slider puts the film where the hand is.
+    f.barre->curseur->setValue(600);
+    EXPECT_EQ(f.controleur.instant(), debut + 600 * 60);
     // The leaderboard is the ranking published last, in its order.
     f.barre->va_a(quand(17, 12, 2000, 19, 59));
     const int jour = f.chronologie->jour_publie(f.controleur.instant());
@@ -246,7 +249,10 @@ TEST_F(FilmFenetre, MenusEtPanneau)
     EXPECT_TRUE(f.options.annotations.distance_entre_deux);
     EXPECT_EQ(date_de(f.controleur.periode().debut).date(), etat.archive.jours[10]);
     EXPECT_EQ(date_de(f.controleur.periode().fin).date(), etat.archive.jours[20]);
-    EXPECT_EQ(f.classement->table->rowCount(), 2);
+    ASSERT_EQ(f.classement->table->rowCount(), 2);
+    QStringList rangees{f.classement->table->item(0, 1)->text(), f.classement->table->item(1, 1)->text()};
+    rangees.sort();
+    EXPECT_EQ(rangees, QStringList({noms_conc[1], noms_conc[5]}));
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
     // Both boats in view from the period's first instant to its last.
     for (const Instant t : {f.controleur.periode().debut, f.controleur.periode().fin}) {

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -243,6 +244,50 @@ TEST(LigneDeCommande, TrajetsPeriodesEtExports)
 
 // The update on the command line: the sample page of the day after the
 // archive, read back; a missing page, nothing written.
+// Hostile files around the program: an unreadable day file named (exit 1
+// for its day, skipped by the whole race, said once), a full standard
+// output a failure, settings files that are FIFOs said once and passed by.
+TEST(LigneDeCommande, FichiersHostiles)
+{
+    QTemporaryDir d;
+    const QString copie = d.filePath("orvalis");
+    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_PROGRAMME), copie));
+    QFile(copie).setPermissions(QFile(QStringLiteral(ORVALIS_PROGRAMME)).permissions());
+    for (const char* jour : {"101100.txt", "121100.txt"})
+        ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_DONNEES "/") + jour, d.filePath(jour)));
+    ecrit(d.filePath("111100.txt"), "");
+    QDir().mkpath(d.filePath("conf/Orvalis"));
+    for (const char* tube : {"conf/Orvalis/orvalis.conf", "posorvls.ini"})
+        ASSERT_EQ(::mkfifo(QFile::encodeName(d.filePath(tube)).constData(), 0600), 0);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("XDG_CONFIG_HOME", d.filePath("conf"));
+    const struct {
+        QStringList args;
+        const char* sortie;  // the standard output's file, if not a pipe
+        int code;
+        QStringList dits;    // said once each on stderr
+    } cas[] = {
+        {{"--classement", "11/11/2000"}, nullptr, 1, {"« 111100.txt »", "orvalis.conf"}},
+        {{"--statistiques"}, nullptr, 0, {"laissés de côté : 111100.txt", "orvalis.conf"}},
+        {{"--statistiques"}, "/dev/full", 1, {"sortie standard : disque plein"}},
+        {{"--png", d.filePath("a.png"), "--size", "40x30"}, nullptr, 0, {"posorvls.ini", "orvalis.conf"}},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.args.join(' ').toStdString());
+        QProcess p;
+        p.setProcessEnvironment(env);
+        p.setWorkingDirectory(d.path());
+        if (c.sortie)
+            p.setStandardOutputFile(c.sortie);
+        p.start(copie, c.args);
+        ASSERT_TRUE(p.waitForFinished(20000));
+        EXPECT_EQ(p.exitCode(), c.code);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        for (const QString& dit : c.dits)
+            EXPECT_EQ(err.count(dit), 1) << dit.toStdString() << "\n" << err.toStdString();
+    }
+}
+
 TEST(LigneDeCommande, Actualiser)
 {
     QTemporaryDir d;

@@ -7,6 +7,7 @@
 #include "aide_fichiers.h"
 #include "aide_html.h"
 #include "calend.h"
+#include "classement.h"
 #include "donnees.h"
 #include "ecriture.h"
 #include "mise_a_jour.h"
@@ -375,6 +376,7 @@ TEST(Classement, FeuillesRefusees)
         {3, STATUT, "42", "statut du 3e concurrent (Gaudrivel) « 42 » : un nombre"},
         {3, STATUT, "le 25/11/2091 à 20h00", "heure hors de la course"},
         {3, STATUT, "le 09/11/2000 à 20h00", "heure hors de la course"},
+        {3, STATUT, "le 12/11/2000 à 2", "statut du 3e concurrent (Gaudrivel) « le 12/11/2000 à 2 » : heure illisible"},
         {3, LAT, "91", "latitude du 3e concurrent (Gaudrivel) « 91 » : hors de -90 à 90°"},
         {3, LAT, "46,5", "latitude du 3e concurrent (Gaudrivel) « 46,5 » : virgule décimale"},
         {3, LAT, "89.99", "latitude du 3e concurrent (Gaudrivel) « 89.99 » : minutes au-delà de 60"},
@@ -413,18 +415,37 @@ TEST(Classement, FeuillesRefusees)
     seul.lignes.resize(size_t(rangee(seul, 2) - 1));
     EXPECT_FALSE(lignes_du_classement(seul, 1, JOUR_ESSAIS, l, err));
     EXPECT_EQ(err, "Classement incomplet : 1 concurrent au lieu de 24 ; rien n'est écrit.");
-    // A retired entrant's text in its latitude cell: "A..." is written as a
-    // status, anything else refused.
+    // An entrant without a position, its status in its latitude cell: a
+    // retirement ("A...") or a technical stop is written as its status and
+    // read back as one (the stop shown instead of the harbour's placeholder,
+    // never drawn there); a time without a position is refused.
     Feuille abandon = base;
     const int r3 = rangee(abandon, 3);
     abandon.lignes.erase(abandon.lignes.begin() + r3);  // its status row goes
-    abandon.place(r3, LAT, "Abandon - démâtage");
-    ASSERT_TRUE(lignes_du_classement(abandon, 1, JOUR_ESSAIS, l, err)) << err;
-    EXPECT_EQ(lu_depuis(l).donnees_conc[3].date_txt, QStringLiteral("Abandon - démâtage"));
-    EXPECT_TRUE(lu_depuis(l).donnees_conc[3].marque_A);
-    abandon.place(r3, LAT, "Retiré - démâtage");
-    EXPECT_FALSE(lignes_du_classement(abandon, 1, JOUR_ESSAIS, l, err));
-    EXPECT_TRUE(err.contains("statut du 3e concurrent (Gaudrivel) « Retiré - démâtage » : doit commencer par « A »")) << err;
+    const struct {
+        const char* statut;
+        bool ecrit, marque_A, sans_position;
+    } statuts[] = {{"Abandon - démâtage", true, true, false},
+                   {"En escale à Rio", true, false, true},
+                   {"Réparation en cours", true, false, true},
+                   {"le 12/11/2000 à 14h00", false, false, false}};
+    for (const auto& c : statuts) {
+        SCOPED_TRACE(c.statut);
+        abandon.place(r3, LAT, QString::fromUtf8(c.statut));
+        ASSERT_EQ(lignes_du_classement(abandon, 1, JOUR_ESSAIS, l, err), c.ecrit) << err;
+        if (!c.ecrit) {
+            EXPECT_TRUE(err.contains("une heure sans position")) << err;
+            continue;
+        }
+        const TDonnees_conc r = lu_depuis(l).donnees_conc[3];
+        EXPECT_EQ(r.date_txt, QString::fromUtf8(c.statut));
+        EXPECT_EQ(r.bateau + '(' + r.skipper + ')', lu_depuis(l).donnees_conc[3].bateau + "(Gaudrivel)");
+        EXPECT_EQ(r.marque_A, c.marque_A);
+        EXPECT_EQ(r.sans_position, c.sans_position);
+        EXPECT_TRUE(ligne_classement(r, true, 3, '.').contains(QString::fromUtf8(c.statut)));
+        EXPECT_FALSE(ligne_classement(r, false, 3, '.').contains("46.28"));
+        EXPECT_EQ(releve_reel(r), false);
+    }
 }
 
 // Of every cut of the sample page, none gives fewer than the 24 entrants
@@ -623,6 +644,9 @@ QByteArray classeur_biff8(int cellules_en_plus = 0)
     feuille += enr(0x0203, cellule(0, 1) + QByteArray(reinterpret_cast<const char*>(&v), 8));
     feuille += enr(0x027E, cellule(0, 2) + le32((208u << 2) | 2));
     feuille += enr(0x027E, cellule(0, 3) + le32((1093u << 2) | 3));
+    // Negative whole numbers, plain and in hundredths.
+    feuille += enr(0x027E, cellule(0, 4) + le32((uint32_t(-17) << 2) | 2));
+    feuille += enr(0x027E, cellule(0, 5) + le32((uint32_t(-125) << 2) | 3));
     feuille += enr(0x00BD, le16(1) + le16(0) + le16(0) + le32((1 << 2) | 2) + le16(0) + le32((2 << 2) | 2) + le16(1));
     feuille += enr(0x0204, cellule(2, 0) + le16(uint16_t(statut.size())) + QByteArray(1, '\1') +
                                QByteArray(reinterpret_cast<const char*>(statut.utf16()), statut.size() * 2));
@@ -649,6 +673,8 @@ TEST(Classement, ClasseurBiff8)
         EXPECT_EQ(f.cellule(1, 2), "41.37");
         EXPECT_EQ(f.cellule(1, 3), "208");
         EXPECT_EQ(f.cellule(1, 4), "10.93");
+        EXPECT_EQ(f.cellule(1, 5), "-17");
+        EXPECT_EQ(f.cellule(1, 6), "-1.25");
         EXPECT_EQ(QStringList({f.cellule(2, 1), f.cellule(2, 2)}), QStringList({"1", "2"}));
         EXPECT_EQ(f.cellule(3, 1), QStringLiteral("le 12/11/2000 à 20h00"));
         EXPECT_EQ(f.cellule(3, 2), "NC");
@@ -736,7 +762,7 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     } echecs[] = {{"/absente", "page introuvable"},       {"/sans-un", "pas de ligne « 1 »"},
                   {"/muet", "pas de réponse"},            {"/enorme", "trop grande"},
                   {"/flot", "trop grande"},               {"/goutte", "page incomplète après 0.8 s"},
-                  {"/coupee", "rien n'est écrit"},
+                  {"/coupee", "page coupée"},
                   {"/courte", "Classement introuvable"}, {"/ftp", "redirection vers une adresse qui n'est pas une page web (« ftp://exemple.org/classement.html »)"},
                   {"/boucle", "trop de redirections"},    {"/nulle-part", "redirection sans adresse (statut 302)"}};
     for (const Echec& e : echecs) {

@@ -425,7 +425,7 @@ TEST_F(Outils, JourSuivantIllisible)
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(etat.date.code_jour, "101100");
     EXPECT_EQ(etat.jour.donnees_conc[1].skipper, skipper);
-    EXPECT_EQ(carte->message_statut, "Lecture impossible du fichier du 11/11/2000");
+    EXPECT_EQ(carte->message_statut, "Fichier du jour illisible : « 111100.txt » (aucun concurrent lu).");
 }
 
 TEST_F(Outils, JourSuivantEtPrecedent)

@@ -414,3 +414,35 @@ TEST(Densite, FiguresXorEffaceesAUnEtDemi)
         EXPECT_EQ(k.image(), avant);
     }
 }
+
+// A pen is as thick and a dash as long in logical pixels at every density:
+// twice the physical pixels at density 2.
+TEST(Densite, EpaisseurEtTiretsALaDensite)
+{
+    auto mesure = [](double r, StylePlume st) {
+        Canevas k;
+        k.pose_ratio(r);
+        k.dimensionne(200, 20);
+        k.remplit(clBlack);
+        k.couleur_plume = clWhite;
+        k.style_plume = st;
+        k.deplace_vers(10, 10);
+        k.trace_vers(190, 10);
+        const QImage& i = k.image();
+        int epaisseur = 0, premier_trait = 0;
+        for (int y = 0; y < i.height(); ++y)
+            epaisseur += i.pixel(k.physique(10), y) == qRgb(255, 255, 255);
+        const int y = k.physique(10);
+        for (int x = k.physique(10); x < i.width() && i.pixel(x, y) == qRgb(255, 255, 255); ++x)
+            ++premier_trait;
+        return std::pair{epaisseur, premier_trait};
+    };
+    for (const StylePlume st : {StylePlume::Plein, StylePlume::Tiret, StylePlume::Point}) {
+        SCOPED_TRACE(int(st));
+        const auto [e1, t1] = mesure(1, st);
+        const auto [e2, t2] = mesure(2, st);
+        EXPECT_EQ(e1, 1);
+        EXPECT_EQ(e2, 2);
+        EXPECT_EQ(t2, 2 * t1);
+    }
+}

@@ -14,6 +14,8 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <cmath>
+#include <functional>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 using namespace orv;
@@ -85,20 +87,71 @@ TEST(Trajets, AssemblageParJour)
     EXPECT_EQ(b->suivant->suivant, nullptr);
 }
 
+// A day file that is there but yields no entrant (a folder, nothing,
+// random bytes, beyond the size limit, unreadable) is skipped and named,
+// for the day view as for the archive; one whose lines end in CR alone is
+// read; impossible values are named and read as absent.
+TEST(Trajets, JoursIllisiblesSautesEtNommes)
+{
+    QByteArray bruit;
+    for (int i = 0; i < 5000; ++i)
+        bruit += char((i * 7919) % 256);
+    QByteArray cr = octets_cp1252(bloc(1, "Arvelin", "44.00", "8.00", "le 11/11/2000 à 20h00"));
+    cr.replace("\r\n", "\r");
+    const struct {
+        const char* quoi;
+        std::function<void(const QString&)> fabrique;
+        bool lisible;
+    } cas[] = {
+        {"dossier", [](const QString& f) { QDir().mkpath(f); }, false},
+        {"vide", [](const QString& f) { ecrit_lignes(f, {}); }, false},
+        {"bruit", [&](const QString& f) { QString e; ecrit_fichier(f, bruit, e); }, false},
+        {"trop grand", [](const QString& f) { QFile g(f); g.open(QIODevice::WriteOnly); g.resize(TAILLE_MAX_FICHIER_TEXTE + 1); }, false},
+        {"illisible", [](const QString& f) { ecrit_lignes(f, bloc(1, "Arvelin", "1", "2")); QFile::setPermissions(f, {}); }, false},
+        {"CR seuls", [&](const QString& f) { QString e; ecrit_fichier(f, cr, e); }, true},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.quoi);
+        if (QByteArray(c.quoi) == "illisible" && ::geteuid() == 0)
+            continue;  // root reads a file of any mode
+        QTemporaryDir d;
+        petite_archive(d.path());
+        QFile::remove(d.filePath("111100.txt"));
+        c.fabrique(d.filePath("111100.txt"));
+        ArchiveJours a;
+        QString err;
+        ASSERT_TRUE(constitue_trajets(a, d.path(), err)) << err.toStdString();
+        EXPECT_EQ(a.nb_jours(), c.lisible ? 3 : 2);
+        EXPECT_EQ(a.fichiers_illisibles, c.lisible ? QStringList() : QStringList{"111100.txt"});
+        EXPECT_EQ(a.avis().join('\n').contains("111100.txt"), !c.lisible);
+        JourCourse j;
+        EXPECT_EQ(charge_donnees_coureurs(j, d.path(), "111100", "x"), c.lisible);
+        EXPECT_EQ(j.fichier_illisible, !c.lisible);
+        EXPECT_EQ(j.donnees_conc[1].elem.longitude, c.lisible ? 8 : 0);
+    }
+    // Impossible values: named, read as absent, the day kept.
+    QTemporaryDir d;
+    petite_archive(d.path());
+    ecrit_jour(d.path(), "111100", {"1", "X (Arvelin)", "le 11/11/2000 à 20h00", "44", "8", "1e308", "90", "1e9", "2D-3D"});
+    ArchiveJours a;
+    QString err;
+    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    EXPECT_EQ(a.nb_jours(), 3);
+    EXPECT_EQ(a.fichiers_douteux, QStringList{"111100.txt"});
+    EXPECT_TRUE(a.tete_traj[1]->suivant->distance_absente);
+}
+
 TEST(Trajets, JourIllisibleSauteEtPremierJourAbsent)
 {
     QTemporaryDir d;
     petite_archive(d.path());
-    QFile::remove(d.filePath("111100.txt"));
-    QDir().mkpath(d.filePath("111100.txt"));  // there, but it cannot be opened as a file
     ArchiveJours a;
     QString err;
     // The race's last day is read, the day after it is not.
     for (const char* apres : {"150401.txt", "160401.txt"})
         ASSERT_TRUE(QFile::copy(d.filePath("131100.txt"), d.filePath(apres)));
     ASSERT_TRUE(constitue_trajets(a, d.path(), err));
-    EXPECT_EQ(a.nb_jours(), 3);
-    EXPECT_EQ(a.indice_du_jour(QDate(2000, 11, 11)), -1);
+    EXPECT_EQ(a.nb_jours(), 4);
     EXPECT_EQ(a.jours.back(), QDate(2001, 4, 15));
     // No first day: the assembly stops, the lists emptied.
     QFile::remove(d.filePath("101100.txt"));

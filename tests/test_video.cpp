@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
+#include <sys/resource.h>
 
 namespace {
 
@@ -139,26 +140,73 @@ TEST(Video, CourteVideoRelueEtImageDeLaLigneDeCommande)
     EXPECT_LT(e_meme * 2, e_autre) << e_meme << " " << e_autre;
 }
 
-// Without ffmpeg, or with one that stops at once (a build without the
-// codec): exit code 1, said, no file and no temporary file left.
-TEST(Video, SansFfmpegOuFfmpegQuiSArrete)
+// ffmpeg absent, or not to be believed: one that stops at once, fails
+// after taking every frame, says it succeeded without writing or writing
+// garbage, stops reading, never finishes, or talks without end. Each time:
+// exit code 1, said, the existing video untouched, no temporary file left,
+// and what is kept of its talk bounded.
+TEST(Video, FfmpegAbsentOuMenteur)
 {
     QTemporaryDir d;
     QDir().mkpath(d.filePath("faux"));
-    QFile faux(d.filePath("faux/ffmpeg"));
-    ASSERT_TRUE(faux.open(QIODevice::WriteOnly));
-    faux.write("#!/bin/sh\necho 'Unknown encoder' >&2\nexit 1\n");
-    faux.close();
-    faux.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
-    for (const auto& [chemin, attendu] : {std::pair{d.filePath("vide"), "paquet"}, std::pair{d.filePath("faux") + ":/usr/bin:/bin", "Unknown encoder"}}) {
-        SCOPED_TRACE(attendu);
+    const QString cible = d.filePath("a.mp4");
+    const struct {
+        const char* script;  // empty: no ffmpeg at all
+        const char* dit;
+    } cas[] = {
+        {"", "paquet"},
+        {"echo 'Unknown encoder' >&2; exit 1", "Unknown encoder"},
+        {"cat >/dev/null; echo x >\"$sortie\"; echo 'muxer failed' >&2; exit 1", "muxer failed"},
+        {"cat >/dev/null; exit 0", "rien écrit"},
+        {"cat >/dev/null; echo n_importe_quoi >\"$sortie\"; exit 0", "tient 0 images"},
+        {"exec sleep 60", "ne prend plus les images depuis 1 s"},
+        {"cat >/dev/null; exec sleep 60", "n'a pas fini 1 s après"},
+        {"head -c 150000000 /dev/zero | tr '\\0' x >&2; exit 1", "xxxx"},
+    };
+    for (const auto& c : cas) {
+        SCOPED_TRACE(c.script);
+        ecrit(cible, "ancienne");
+        QFile faux(d.filePath("faux/ffmpeg"));
+        ASSERT_TRUE(faux.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        faux.write(QByteArray("#!/bin/sh\nfor a; do sortie=$a; done\n") + c.script + "\n");
+        faux.close();
+        faux.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("PATH", chemin);
-        const Sortie s = lance({"--video", d.filePath("a.mp4"), "--du", "12/11/2000", "--au", "12/11/2000"}, env);
+        env.insert("PATH", *c.script ? d.filePath("faux") + ":/usr/bin:/bin" : d.filePath("vide"));
+        env.insert("ORVALIS_DELAI_FFMPEG", "1");
+        const Sortie s = lance({"--video", cible, "--du", "12/11/2000", "--au", "12/11/2000", "--size", "160x90"}, env);
         EXPECT_EQ(s.code, 1);
-        EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains(attendu)) << s.err.toStdString();
-        EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), QStringList{}) << s.err.toStdString();
+        EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains(QString::fromUtf8(c.dit))) << s.err.left(2000).toStdString();
+        EXPECT_EQ(contenu(cible), "ancienne");
+        EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.mp4"});
     }
+    // 150 MB of talk, of which orvalis kept the end: no child of this test
+    // grew anywhere near it.
+    rusage r{};
+    getrusage(RUSAGE_CHILDREN, &r);
+    EXPECT_LT(r.ru_maxrss, 140 * 1024);
+}
+
+// Through a symbolic link the file it names becomes the video, the link
+// stays; a period given backwards is the same period.
+TEST(Video, LienEtPeriodeALEnvers)
+{
+    if (!avec_ffmpeg())
+        GTEST_SKIP() << "ffmpeg absent";
+    QTemporaryDir d;
+    ecrit(d.filePath("vraie.mp4"), "ancienne");
+    ASSERT_TRUE(QFile::link(d.filePath("vraie.mp4"), d.filePath("lien.mp4")));
+    const Sortie s = lance({"--video", d.filePath("lien.mp4"), "--du", "13/11/2000", "--au", "12/11/2000", "--vitesse", "24",
+                            "--fps", "2", "--size", "64x36"});
+    ASSERT_EQ(s.code, 0) << s.err.toStdString();
+    EXPECT_TRUE(QFileInfo(d.filePath("lien.mp4")).isSymLink());
+    QProcess sonde;
+    sonde.start("ffprobe", {"-v", "error", "-count_packets", "-show_entries", "stream=nb_read_packets", "-of", "csv=p=0",
+                            d.filePath("vraie.mp4")});
+    ASSERT_TRUE(sonde.waitForFinished(30000));
+    // Two days at a day a second, two frames a second: 00:00 to 23:59 of
+    // the 13th is 1.999 s, frames 0 to 3.
+    EXPECT_EQ(sonde.readAllStandardOutput().trimmed(), "4");
 }
 
 // What a video cannot be, refused before any frame (exit code 2); a
