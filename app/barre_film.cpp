@@ -84,6 +84,9 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     fermer = new QToolButton(this);
     fermer->setText(QStringLiteral("✕"));
     fermer->setToolTip(Texte::tr("Fermer le film (Échap)"));
+    cadrer = new QToolButton(this);
+    cadrer->setText(Texte::tr("Cadrer la flotte"));
+    cadrer->setToolTip(Texte::tr("Tous les bateaux du moment dans la vue (F)"));
     exporter = new QToolButton(this);
     exporter->setText(Texte::tr("Exporter la vidéo…"));
     exporter->setToolTip(Texte::tr("Le film en vidéo MP4 ou WebM (ffmpeg)"));
@@ -97,9 +100,10 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     bas->addWidget(vitesse);
     bas->addWidget(trainee);
     bas->addWidget(suivre);
+    bas->addWidget(cadrer);
     bas->addStretch(1);
     bas->addWidget(horloge);
-    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, horloge, exporter, fermer})
+    for (QWidget* w : std::initializer_list<QWidget*>{lecture, vitesse, curseur, trainee, suivre, cadrer, horloge, exporter, fermer})
         w->setFocusPolicy(Qt::NoFocus);
     setFocusPolicy(Qt::NoFocus);
 
@@ -110,6 +114,10 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     connect(fermer, &QToolButton::clicked, this, [this] {
         if (ferme)
             ferme();
+    });
+    connect(cadrer, &QToolButton::clicked, this, [this] {
+        if (cadre)
+            cadre();
     });
     connect(exporter, &QToolButton::clicked, this, [this] {
         if (exporte)

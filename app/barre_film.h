@@ -42,11 +42,12 @@ public:
     QLabel* horloge = nullptr;
     QToolButton* fermer = nullptr;
     QToolButton* exporter = nullptr;  // "Exporter la vidéo…"
+    QToolButton* cadrer = nullptr;    // "Cadrer la flotte" (F)
 
     // What the user does: play or pause, a speed, an instant (dragging the
     // slider), a trail length (index into TRAINEES), whom to follow (0 none,
-    // -1 the leader, an entrant), close.
-    std::function<void()> bascule, ferme, exporte;
+    // -1 the leader, an entrant), frame the fleet, close.
+    std::function<void()> bascule, ferme, exporte, cadre;
     std::function<void(int)> choisit_vitesse, choisit_trainee, choisit_suivi;
     std::function<void(Instant)> va_a;
 

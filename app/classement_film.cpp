@@ -5,6 +5,7 @@
 
 #include <QHeaderView>
 #include <QLabel>
+#include <QLocale>
 #include <QPainter>
 #include <QScrollBar>
 #include <QTableWidget>
@@ -35,12 +36,15 @@ ClassementFilm::ClassementFilm(QWidget* parent) : QWidget(parent)
     titre->setWordWrap(true);
     table = new QTableWidget(0, 4, this);
     table->setHorizontalHeaderLabels({Texte::tr("Rang"), Texte::tr("Skipper"), Texte::tr("Bateau"),
-                                      Texte::tr("Distance")});
+                                      Texte::tr("Écart (milles)")});
+    table->setWordWrap(false);
+    table->setTextElideMode(Qt::ElideRight);
+    table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     table->verticalHeader()->hide();
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
-    table->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    table->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     table->setIconSize(QSize(24, 12));
     // Compact rows: 24 of them beside the chart.
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
@@ -64,31 +68,100 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB
     table->setRowCount(0);
     if (jour < 0) {
         titre->setText(Texte::tr("Aucun classement publié"));
+        ajuste_taille();
         return;
     }
     titre->setText(titre_classement(c.publication(jour)));
+    const QLocale langue(Texte::tr("fr_FR", "locale of the dates"));
     for (const Chronologie::Ligne& r : c.classement(jour)) {
         if (!concurrents.test(size_t(r.i)))
             continue;
         const int n = table->rowCount();
         table->insertRow(n);
         entrants_.push_back(r.i);
-        auto* rang = new QTableWidgetItem(r.r->non_classe ? QStringLiteral("NC") : QString::number(r.r->rang));
+        // A retirement, an arrival, a stop: its status, not a rank and a
+        // distance (the harbour's placeholder's zero).
+        const bool statut = statut_a_la_place(*r.r);
+        auto* rang = new QTableWidgetItem(statut ? QString() : r.r->non_classe ? QStringLiteral("NC") : QString::number(r.r->rang));
         rang->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* skipper = new QTableWidgetItem(noms_conc[size_t(r.i)]);
         skipper->setIcon(echantillon(r.i));
+        skipper->setToolTip(r.r->bateau.trimmed());
         auto* bateau = new QTableWidgetItem(r.r->bateau.trimmed());
-        auto* distance = new QTableWidgetItem(r.r->non_classe ? QString() : QString::number(double(r.r->distance), 'f', 1));
-        distance->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        QString ecart;
+        if (statut)
+            ecart = r.r->date_txt;
+        else if (!r.r->non_classe && !r.r->distance_absente)
+            ecart = r.r->rang == 1 ? Texte::tr("à l'arrivée : %1").arg(langue.toString(double(r.r->distance), 'f', 1))
+                                   : langue.toString(double(r.r->distance), 'f', 1);
+        auto* distance = new QTableWidgetItem(ecart);
+        distance->setTextAlignment((statut ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
+        if (statut) {
+            distance->setToolTip(ecart);
+            distance->setData(Qt::UserRole, true);  // elided rather than widening the column
+        }
         table->setItem(n, 0, rang);
         table->setItem(n, 1, skipper);
         table->setItem(n, 2, bateau);
         table->setItem(n, 3, distance);
     }
-    // Every column in sight, beside the chart, within reason.
-    table->resizeColumnsToContents();
-    table->setMinimumWidth(std::min(360, table->horizontalHeader()->length() + 2 * table->frameWidth() +
-                                             table->verticalScrollBar()->sizeHint().width()));
+    ajuste_taille();
+}
+
+void ClassementFilm::resizeEvent(QResizeEvent* e)
+{
+    QWidget::resizeEvent(e);
+    ajuste_taille();
+}
+
+void ClassementFilm::ajuste_taille()
+{
+    // Rows as low as it takes, down to a small font, for every row in the
+    // height the table has.
+    const int n = std::max(1, table->rowCount());
+    QFont police = font();
+    const int normale = QFontMetrics(police).height() + 4;
+    const int dispo = table->height() - table->horizontalHeader()->sizeHint().height() - 2 * table->frameWidth();
+    int hauteur = normale;
+    if (table->height() > 0 && n * normale > dispo) {
+        hauteur = std::max(QFontMetrics(police).height() * 3 / 4 + 2, dispo / n);
+        police.setPixelSize(std::max(8, hauteur - 4));
+    }
+    table->setFont(police);
+    table->verticalHeader()->setDefaultSectionSize(hauteur);
+    table->verticalHeader()->setMinimumSectionSize(std::min(hauteur, table->verticalHeader()->minimumSectionSize()));
+    // As wide as its content: statuses elided (their text in a tooltip);
+    // beside a narrow chart (more than 30 % of the window), without the
+    // boats' names (the skipper's tooltip gives it).
+    const QFontMetrics fm(police);
+    int largeur = 0;
+    auto largeurs = [&] {
+        largeur = 2 * table->frameWidth();
+        for (int c = 0; c < table->columnCount(); ++c)
+            if (!table->isColumnHidden(c))
+                largeur += table->horizontalHeader()->sectionSize(c);
+        if (n * hauteur > dispo)
+            largeur += table->verticalScrollBar()->sizeHint().width();
+    };
+    table->setColumnHidden(2, false);
+    for (int c = 0; c < table->columnCount(); ++c) {
+        const QTableWidgetItem* entete = table->horizontalHeaderItem(c);
+        int w = QFontMetrics(table->horizontalHeader()->font()).horizontalAdvance(entete ? entete->text() : QString()) + 16;
+        for (int r = 0; r < table->rowCount(); ++r) {
+            const QTableWidgetItem* i = table->item(r, c);
+            if (!i || i->data(Qt::UserRole).toBool())
+                continue;
+            w = std::max(w, fm.horizontalAdvance(i->text()) + (i->icon().isNull() ? 0 : table->iconSize().width() + 4) + 12);
+        }
+        table->horizontalHeader()->resizeSection(c, w);
+    }
+    largeurs();
+    if (largeur > window()->width() * 3 / 10) {
+        table->setColumnHidden(2, true);
+        largeurs();
+    }
+    const QMargins m = layout()->contentsMargins();
+    setFixedWidth(largeur + m.left() + m.right());
 }
 
 }  // namespace orv

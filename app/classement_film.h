@@ -1,6 +1,10 @@
 // The leaderboard beside the chart during the continuous film: the ranking
 // published at or before the instant shown (never a computed one), headed
-// by its own time; a click on a row follows that entrant.
+// by its own time; a click on a row follows that entrant. Its last column
+// is what the files hold: the leader's distance to the finish, the others'
+// gap to the leader; a retired, arrived or stopped boat shows its status
+// there instead, as the day's ranking does. As wide as its content, its
+// rows as low as it takes to show every one in the window's height.
 #pragma once
 
 #include "chronologie.h"
@@ -27,7 +31,13 @@ public:
     void montre(const Chronologie& c, int jour, const std::bitset<NB_CONCURRENTS + 1>& concurrents);
     int jour() const { return jour_; }
 
+protected:
+    void resizeEvent(QResizeEvent* e) override;
+
 private:
+    // The rows' height and font so that every row is in sight, and the
+    // width the content takes.
+    void ajuste_taille();
     int jour_ = -2;
     std::vector<int> entrants_;  // entrant of each row
 };

@@ -14,10 +14,10 @@ QString ControleurFilm::texte_vitesse(int k)
     return h < 24 ? Texte::tr("%1 h/s").arg(h) : Texte::tr("%n jour(s)/s", nullptr, h / 24);
 }
 
-void ControleurFilm::demarre(PeriodeFilm p)
+void ControleurFilm::demarre(PeriodeFilm p, Instant depart)
 {
     periode_ = p;
-    t_ = double(p.debut);
+    t_ = double(std::clamp(depart, p.debut, p.fin));
     lecture_ = false;
     joue();
 }

@@ -25,8 +25,10 @@ public:
     static QString texte_vitesse(int k);
     static constexpr int VITESSE_PAR_DEFAUT = 4;  // 1 jour/s
 
-    // A film of the period, at its start, playing.
-    void demarre(PeriodeFilm p);
+    // A film of the period, at `depart` (its start by default, held
+    // within it), playing.
+    void demarre(PeriodeFilm p) { demarre(p, p.debut); }
+    void demarre(PeriodeFilm p, Instant depart);
     PeriodeFilm periode() const { return periode_; }
     Instant instant() const { return Instant(std::llround(t_)); }
     bool en_lecture() const { return lecture_; }

@@ -31,6 +31,13 @@ protected:
     {
         if (e->type() != QEvent::ShortcutOverride)
             return false;
+        // An open list of the bar (speed, trail, follow) takes its keys:
+        // the arrows move in it, Return chooses, Esc closes it, not the
+        // film. (Accepted here, the list still sees it.)
+        if (QApplication::activePopupWidget()) {
+            e->accept();
+            return false;
+        }
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->window() != fenetre_)
             return false;
@@ -50,13 +57,20 @@ private:
 
 QString message_film()
 {
-    return Texte::tr(
-        "Film continu : Espace lecture/pause | ↑ ↓ vitesse | ← → une heure | Ctrl+← → un jour | Début Fin | Échap ferme");
+    return Texte::tr("Film continu : Espace lecture/pause | ↑ ↓ vitesse | ← → une heure | Ctrl+← → un jour | Début Fin | "
+                     "F cadrer la flotte | Échap ferme");
+}
+
+// Whether two views request the same area.
+bool meme_demande(const Viewport& a, const Viewport& b)
+{
+    return a.lat_nord == b.lat_nord && a.lat_sud == b.lat_sud && a.long_ouest == b.long_ouest &&
+           a.long_est == b.long_est && a.largeur_large == b.largeur_large;
 }
 }  // namespace
 
 FilmContinu::FilmContinu(TFPosConc& f)
-    : controleur([this] { return horloge_essai ? horloge_essai() : horloge.elapsed(); }), f_(f)
+    : controleur([this] { return maintenant_ms(); }), f_(f)
 {
     horloge.start();
 }
@@ -99,6 +113,7 @@ void FilmContinu::cree_interface()
     };
     barre->ferme = [this] { ferme(); };
     barre->exporte = [this] { exporte_video(); };
+    barre->cadre = [this] { cadre_flotte(); };
     barre->choisit_vitesse = [this](int k) {
         controleur.choisit_vitesse(k);
         montre_etat();
@@ -138,10 +153,18 @@ void FilmContinu::cree_interface()
     touche(QKeySequence(Qt::CTRL | Qt::Key_Right), [this] { controleur.decale(UN_JOUR); });
     touche(QKeySequence(Qt::Key_Home), [this] { controleur.debut(); });
     touche(QKeySequence(Qt::Key_End), [this] { controleur.fin(); });
+    touche(QKeySequence(Qt::Key_F), [this] { cadre_flotte(); });
     auto* echap = new QShortcut(QKeySequence(Qt::Key_Escape), fenetre);
     echap->setContext(Qt::WindowShortcut);
     echap->setEnabled(false);
-    QObject::connect(echap, &QShortcut::activated, fenetre, [this] { ferme(); });
+    QObject::connect(echap, &QShortcut::activated, fenetre, [this] {
+        // An open list closes, the film stays.
+        if (QWidget* liste = QApplication::activePopupWidget()) {
+            liste->close();
+            return;
+        }
+        ferme();
+    });
     touches_.push_back(echap);
 
     filtre_touches_ = std::make_unique<FiltreTouchesFilm>(fenetre, &touches_);
@@ -162,10 +185,10 @@ void FilmContinu::demarre_course_entiere()
         s.concurrents.set(size_t(i));
     s.toute_course = true;
     AnnotationsTrajets a{false, true, false, false, false};
-    demarre(s, a);
+    demarre(s, a, f_.jour_charge);
 }
 
-void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a)
+void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a, bool depuis_le_jour)
 {
     f_.abandonne_geste();
     f_.termine_rejeu();
@@ -178,7 +201,13 @@ void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a
         f_.information(aucune_position());
         return;
     }
-    ouvre(s, a);
+    // From the day shown: its ranking's time.
+    std::optional<Instant> depart;
+    const EtatDate& d = f_.etat.date;
+    if (depuis_le_jour)
+        if (const int k = f_.etat.archive.indice_du_jour(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi)); k >= 0)
+            depart = chronologie->publication(k);
+    ouvre(s, a, depart);
 }
 
 void FilmContinu::exporte_video()
@@ -224,7 +253,7 @@ void FilmContinu::exporte_video()
     barre->exporter->setEnabled(false);
 }
 
-void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
+void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, std::optional<Instant> depart)
 {
     cree_interface();
     if (!actif_)
@@ -238,6 +267,9 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
     options.survole = 0;
     mesure.reset();
     suivi_ = 0;
+    cible_.reset();
+    vue_camera_.reset();
+    message_suivi_.clear();
     std::vector<int> entrants;
     for (int i = 1; i <= NB_CONCURRENTS; ++i)
         if (s.concurrents.test(size_t(i)))
@@ -254,9 +286,18 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
         barre->setGeometry(0, f_.height() - barre->sizeHint().height(), f_.width(), barre->sizeHint().height());
         barre->show();
     }
-    // Every chosen boat in view over the whole period: its positions at
-    // the start and the end and its fixes between.
-    cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());
+    // From a day: its fleet framed as the day view frames it (its first
+    // boats of the ranking). Else every chosen boat in view over the whole
+    // period: its positions at the start and the end and its fixes between.
+    const Instant t0 = std::clamp(depart.value_or(options.periode.debut), options.periode.debut, options.periode.fin);
+    bool cadre = false;
+    if (depart) {
+        OptionsFilm o = options;
+        o.t = t0;
+        cadre = cadre_sur_instant(calcule_instant(*chronologie, o), f_.etat.vue, f_.width(), f_.nb_cadrage);
+    }
+    if (!cadre)
+        cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());
     titre_avant_ = f_.cadre ? f_.cadre->windowTitle() : f_.windowTitle();
     f_.titre(Texte::tr("Orvalis 2000-2001. Film continu de la course"));
     fond.invalide();
@@ -265,10 +306,11 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a)
     ecart_max_ = 0;
     for (QShortcut* t : touches_)
         t->setEnabled(true);
-    controleur.demarre(options.periode);
+    controleur.demarre(options.periode, t0);
     images_->start();
     f_.Aff_Message(message_film());
     f_.setFocus();
+    camera_ms_ = maintenant_ms();
     actualise();
 }
 
@@ -290,6 +332,8 @@ void FilmContinu::ferme()
         classement->hide();
     }
     mesure.reset();
+    cible_.reset();
+    vue_camera_.reset();
     f_.etat.vue = vue_avant_;
     f_.active_classement(true);
     f_.titre(titre_avant_);
@@ -307,30 +351,108 @@ void FilmContinu::image_suivante()
         return;
     }
     const bool lecture = controleur.en_lecture();
-    if (controleur.avance() || lecture != controleur.en_lecture())
-        actualise();
+    const bool avance = controleur.avance() || lecture != controleur.en_lecture();
+    if (avance)
+        calcule_moment();
+    if (anime_camera() || avance)
+        f_.invalider();
 }
 
 void FilmContinu::actualise()
 {
     if (!actif_ || !chronologie)
         return;
+    calcule_moment();
+    f_.invalider();
+}
+
+void FilmContinu::calcule_moment()
+{
     options.t = controleur.instant();
     moment = calcule_instant(*chronologie, options);
-    // The boat followed: the leader of the moment's ranking, or one chosen.
-    int qui = suivi_;
-    if (qui == -1) {
-        qui = 0;
-        for (int i : moment.ordre)
-            if (options.concurrents.test(size_t(i)) && moment.positions[size_t(i)].montre) {
-                qui = i;
-                break;
-            }
+    // The boat followed not on the chart: said in the status line, once.
+    const QString m = etat_du_suivi(qui_est_suivi());
+    if (m != message_suivi_) {
+        message_suivi_ = m;
+        f_.Aff_Message(m.isEmpty() ? message_film() : m);
     }
-    if (qui > 0)
-        suit_position(f_.etat.vue, moment.positions[size_t(qui)], f_.width(), f_.height());
     montre_etat();
-    f_.invalider();
+}
+
+int64_t FilmContinu::maintenant_ms() const { return horloge_essai ? horloge_essai() : horloge.elapsed(); }
+
+int FilmContinu::qui_est_suivi() const
+{
+    if (suivi_ != -1)
+        return suivi_;
+    // The leader of the moment among the film's entrants.
+    for (int i : moment.ordre)
+        if (options.concurrents.test(size_t(i)) && moment.positions[size_t(i)].montre)
+            return i;
+    return 0;
+}
+
+QString FilmContinu::etat_du_suivi(int qui) const
+{
+    if (qui <= 0 || !chronologie)
+        return {};
+    const PositionFilm& p = moment.positions[size_t(qui)];
+    const QString nom = noms_conc[size_t(qui)];
+    const std::vector<Fixe>& f = chronologie->fixes(qui);
+    if (f.empty() || options.t < f.front().t)
+        return Texte::tr("Suivi : %1 n'a pas encore pris le départ, il n'est pas sur la carte.").arg(nom);
+    if (p.nature == Nature::Abandon || (chronologie->abandon(qui) && options.t >= chronologie->abandon(qui)))
+        return p.montre ? Texte::tr("Suivi : %1 a abandonné.").arg(nom)
+                        : Texte::tr("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(nom);
+    if (!p.montre)
+        return Texte::tr("Suivi : %1 n'est pas sur la carte à cet instant.").arg(nom);
+    return {};
+}
+
+bool FilmContinu::anime_camera()
+{
+    const int64_t t = maintenant_ms();
+    const int64_t dt = std::max<int64_t>(0, t - camera_ms_);
+    camera_ms_ = t;
+    // A view that changed since the camera set it is the user's: the
+    // following, or the frame asked, ends there.
+    if (vue_camera_ && !meme_demande(*vue_camera_, f_.etat.vue)) {
+        vue_camera_.reset();
+        cible_.reset();
+        if (suivi_ != 0) {
+            suivi_ = 0;
+            message_suivi_.clear();
+            f_.Aff_Message(Texte::tr("Suivi arrêté : la vue est la vôtre."));
+            montre_etat();
+        }
+        return false;
+    }
+    std::optional<Cadrage> cible = cible_;
+    if (const int qui = qui_est_suivi(); qui > 0)
+        cible = cadrage_du_moment(moment, qui);
+    if (!cible)
+        return false;
+    Cadrage k = pas_vers(cadrage_de_la_vue(f_.etat.vue), *cible, 1 - std::exp(-double(dt) / DUREE_CAMERA_MS));
+    if (proche(k, *cible)) {
+        k = *cible;
+        if (suivi_ == 0)
+            cible_.reset();
+    }
+    const Viewport avant = f_.etat.vue;
+    pose_cadrage(f_.etat.vue, k);
+    vue_camera_ = f_.etat.vue;
+    return !meme_demande(avant, f_.etat.vue);
+}
+
+void FilmContinu::cadre_flotte()
+{
+    if (!actif_)
+        return;
+    suivi_ = 0;
+    cible_ = cadrage_du_moment(moment, 0);
+    vue_camera_ = f_.etat.vue;
+    camera_ms_ = maintenant_ms();
+    calcule_moment();
 }
 
 void FilmContinu::montre_etat()
@@ -405,6 +527,9 @@ void FilmContinu::survol(int x, int y)
 void FilmContinu::suit(int qui)
 {
     suivi_ = qui;
+    cible_.reset();
+    vue_camera_ = f_.etat.vue;
+    camera_ms_ = maintenant_ms();
     actualise();
 }
 

@@ -8,6 +8,7 @@
 #pragma once
 
 #include "barre_film.h"
+#include "camera.h"
 #include "classement_film.h"
 #include "controleur_film.h"
 #include "export_video.h"
@@ -32,11 +33,13 @@ public:
     ~FilmContinu();
 
     bool actif() const { return actif_; }
-    // "Film continu de la course": every entrant over the whole race.
+    // "Film continu de la course": every entrant over the whole race, from
+    // the time of the ranking of the day shown (the race's first instant
+    // when none is), framed on its fleet as the day view frames it.
     void demarre_course_entiere();
     // The "&Trajets" panel's fourth progression: its entrants, period and
-    // annotations.
-    void demarre(const SelectionTrajets& s, const AnnotationsTrajets& a);
+    // annotations (from its start; `depuis_le_jour`: from the day shown).
+    void demarre(const SelectionTrajets& s, const AnnotationsTrajets& a, bool depuis_le_jour = false);
     // Esc or the bar's close button: the view and the day shown before.
     void ferme();
 
@@ -53,9 +56,15 @@ public:
     QStringList lignes_details(int i) const;
     // The pointer over the chart: the name of the boat under it shown.
     void survol(int x, int y);
-    // Whom to follow: 0 nobody, -1 the leader, an entrant.
+    // Whom to follow: 0 nobody, -1 the leader, an entrant. The view eases
+    // to the boat followed and its nearest rivals, and keeps them in frame
+    // as they sail; a zoom or pan of the user's ends the following.
     void suit(int qui);
     int suivi() const { return suivi_; }
+    // "Cadrer la flotte" (F): the view eases to every boat of the moment.
+    void cadre_flotte();
+    // How long the view takes to ease to a new frame (ms, time constant).
+    static constexpr double DUREE_CAMERA_MS = 300;
     // "Exporter la vidéo…": the dialog (its choice; nothing: cancelled),
     // then the export in the background, told in the window when done.
     void exporte_video();
@@ -82,9 +91,21 @@ public:
 
 private:
     void cree_interface();
-    void ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a);
+    // Opens the film; `depart` its first instant, or the period's start.
+    void ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, std::optional<Instant> depart = {});
     void actualise();
+    // The moment of the controller's instant, the bar and the leaderboard.
+    void calcule_moment();
     void montre_etat();
+    // The view a step nearer its frame (the boat followed's, or the one
+    // asked); whether it moved.
+    bool anime_camera();
+    // The entrant the follow choice names at the moment (0: none).
+    int qui_est_suivi() const;
+    // What the status line says of the boat followed when it is not on
+    // the chart (empty when it is).
+    QString etat_du_suivi(int qui) const;
+    int64_t maintenant_ms() const;
     TFPosConc& f_;
     std::unique_ptr<QObject> filtre_touches_;
     bool actif_ = false;
@@ -96,6 +117,12 @@ private:
     QTimer* images_ = nullptr;
     QDockWidget *dock_barre_ = nullptr, *dock_classement_ = nullptr;
     std::vector<QShortcut*> touches_;
+    // The frame the view eases to when not following; the view last set by
+    // the camera (another one is the user's) and when.
+    std::optional<Cadrage> cible_;
+    std::optional<Viewport> vue_camera_;
+    int64_t camera_ms_ = 0;
+    QString message_suivi_;
 };
 
 }  // namespace orv

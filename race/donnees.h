@@ -138,6 +138,14 @@ bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QStrin
 // The same from a file's content, `nom_fichier` giving the default status.
 void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichier);
 
+// Whether a record shows its status in place of a position, as the day's
+// ranking has it: a ranked "A..." (a retirement, an arrival), or a stop
+// without a position. (An archive's records carry no marque_A.)
+inline bool statut_a_la_place(const TDonnees_conc& r)
+{
+    return (!r.non_classe && r.date_txt.startsWith(u'A')) || r.sans_position;
+}
+
 // What the user is told of a day file that is there but unreadable, or of
 // one whose impossible values were read as absent.
 QString fichier_jour_illisible(const QString& nom_fichier);

@@ -1,5 +1,6 @@
 #include "incrustations.h"
 
+#include "palette.h"
 #include "traduction.h"
 
 #include <QFont>
@@ -10,8 +11,6 @@
 namespace orv {
 
 namespace {
-QColor couleur(TColor c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-
 // A block of lines on a dark translucent band, so that it reads over sea,
 // coast and boats alike.
 void bande(QPainter& p, const QRectF& r)
@@ -22,8 +21,21 @@ void bande(QPainter& p, const QRectF& r)
 }
 }  // namespace
 
-void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m, Instant t,
-                           const std::array<TColor, 25>& couleurs)
+std::vector<int> premiers_du_classement(const Chronologie& c, const InstantFilm& m, int n)
+{
+    std::vector<int> qui;
+    if (m.jour_classement < 0)
+        return qui;
+    for (const Chronologie::Ligne& r : c.classement(m.jour_classement)) {
+        if (int(qui.size()) == n)
+            break;
+        if (!r.r->non_classe && m.positions[size_t(r.i)].montre)
+            qui.push_back(r.i);
+    }
+    return qui;
+}
+
+void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m, Instant t)
 {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -53,21 +65,14 @@ void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFil
     p.drawText(QPointF(2 * marge, 1.5 * marge + mt.height() + mp.ascent()), t2);
 
     // Bottom left: the published ranking's first five shown entrants.
-    if (m.jour_classement < 0)
-        return;
-    QStringList rangs, noms;
-    std::vector<int> qui;
-    for (const Chronologie::Ligne& r : c.classement(m.jour_classement)) {
-        if (r.r->non_classe || !m.positions[size_t(r.i)].montre)
-            continue;
-        rangs << QString::number(r.r->rang);
-        noms << noms_conc[size_t(r.i)];
-        qui.push_back(r.i);
-        if (qui.size() == 5)
-            break;
-    }
+    const std::vector<int> qui = premiers_du_classement(c, m, 5);
     if (qui.empty())
         return;
+    QStringList rangs, noms;
+    for (int i : qui) {
+        rangs << QString::number(c.ligne(m.jour_classement, i)->rang);
+        noms << noms_conc[size_t(i)];
+    }
     const QString entete = titre_classement(c.publication(m.jour_classement));
     const double h_ligne = mp.height() * 1.1;
     double w_rang = 0, w_nom = 0;
@@ -86,10 +91,19 @@ void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFil
         const double y = y0 + marge / 2 + h_ligne * double(k + 1);
         p.setPen(Qt::white);
         p.drawText(QRectF(2 * marge, y, w_rang, h_ligne), Qt::AlignRight | Qt::AlignTop, rangs[qsizetype(k)]);
-        p.setPen(Qt::NoPen);
-        p.setBrush(couleur(couleurs[size_t(qui[k])]));
-        p.drawEllipse(QRectF(2 * marge + w_rang + marge * 0.6, y + (mp.ascent() - pastille) / 2 + mp.descent() / 2,
-                             pastille, pastille));
+        // Its colour as its boat and trail have it: a disc for a solid
+        // line, a ring for a dashed one (two entrants share each hue).
+        const QRectF disque(2 * marge + w_rang + marge * 0.6, y + (mp.ascent() - pastille) / 2 + mp.descent() / 2,
+                            pastille, pastille);
+        if (tirets_entrant(qui[k])) {
+            p.setPen(QPen(qcouleur_entrant(qui[k]), pastille * 0.28));
+            p.setBrush(Qt::NoBrush);
+            p.drawEllipse(disque.adjusted(pastille * 0.14, pastille * 0.14, -pastille * 0.14, -pastille * 0.14));
+        } else {
+            p.setPen(Qt::NoPen);
+            p.setBrush(qcouleur_entrant(qui[k]));
+            p.drawEllipse(disque);
+        }
         p.setPen(Qt::white);
         p.drawText(QPointF(3 * marge + w_rang + pastille, y + mp.ascent()), noms[qsizetype(k)]);
     }

@@ -1,7 +1,7 @@
 // The texts burned into the video's frames and into `--png --instant
 // --incrustations`: the title line "Orvalis 2000 - 2001", the clock of the
 // moment, and the first five rows of the ranking published then, each with
-// its entrant's colour. Sized from the picture's height, legible at 1280×720.
+// its entrant's colour (the film's, as its boat, trail and leaderboard). Sized from the picture's height, legible at 1280×720.
 #pragma once
 
 #include "chronologie.h"
@@ -11,9 +11,12 @@
 
 namespace orv {
 
+// The entrants the ranking's box lists: the first `n` ranked (never an
+// unranked one) shown at the moment, in rank order.
+std::vector<int> premiers_du_classement(const Chronologie& c, const InstantFilm& m, int n);
+
 // Draws them on `image` (its device pixel ratio says how many physical
-// pixels a logical one is); `couleurs` are the entrants' (couleurs_conc_pour).
-void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m, Instant t,
-                           const std::array<TColor, 25>& couleurs);
+// pixels a logical one is), each entrant in the film's colour.
+void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m, Instant t);
 
 }  // namespace orv

@@ -337,11 +337,12 @@ struct Cadre {
 };
 }  // namespace
 
-bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg)
+bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg, int nb)
 {
     Cadre k;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        if (m.positions[size_t(i)].montre)
+    int n = 0;
+    for (const int i : m.ordre)
+        if (m.positions[size_t(i)].montre && n++ < nb)
             k.ajoute(m.positions[size_t(i)].lat, m.positions[size_t(i)].lon);
     return k.pose(v, larg);
 }
@@ -361,18 +362,6 @@ bool cadre_sur_periode(const Chronologie& c, const std::bitset<NB_CONCURRENTS + 
                 k.ajoute(f.lat, f.lon);
     }
     return k.pose(v, larg);
-}
-
-bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut)
-{
-    if (!p.montre)
-        return false;
-    v.ajuste(larg, haut);
-    const int x = v.pos_grX(radians(ext(-p.lon))), y = v.pos_grY(radians(ext(p.lat)));
-    if (x >= larg / 5 && x <= larg - larg / 5 && y >= haut / 5 && y <= haut - haut / 5)
-        return false;
-    panoramique(v, x, y, larg / 2, haut / 2);
-    return true;
 }
 
 int concurrent_suivi(const InstantFilm& m, int suivre)

@@ -92,16 +92,14 @@ private:
 void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const CoucheFilm& film, int32_t larg,
                      int32_t haut);
 
-// The bounds (DD.MM) framing the boats shown at the moment, for a client
-// larg pixels wide, as a day's fleet is framed; false when none is shown.
-bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg);
+// The bounds (DD.MM) framing the boats shown at the moment (the first
+// `nb` shown in the ranking's order), for a client larg pixels wide, as a
+// day's fleet is framed; false when none is shown.
+bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg, int nb = NB_CONCURRENTS);
 // The bounds framing the chosen entrants over a period: their positions at
 // its start and end and every fix between; false when none is shown.
 bool cadre_sur_periode(const Chronologie& c, const std::bitset<NB_CONCURRENTS + 1>& concurrents, PeriodeFilm p,
                        Viewport& v, int32_t larg);
-// Follows a boat: when it lies outside the middle 60 % of the client, the
-// view is panned (its scale kept) to put it in the middle. Whether it moved.
-bool suit_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);
 // The same at once, whatever its place: the boat in the middle.
 void centre_sur_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);
 // The entrant a "follow" choice names at the moment: itself, or for -1 the

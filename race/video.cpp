@@ -68,7 +68,7 @@ Instant instant_image(const ParametresVideo& p, int64_t k)
 
 ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewport& vue, const Reglages& r,
                          const Chronologie& c, const ParametresVideo& p)
-    : c_(c), p_(p), base_(vue), vue_(vue), carte_(canevas_, vue_), couleurs_(couleurs_conc_pour(r.fond))
+    : c_(c), p_(p), base_(vue), vue_(vue), carte_(canevas_, vue_)
 {
     scene_.cartes = &cartes;
     scene_.style = {r.fond, r.coul_points};
@@ -79,8 +79,8 @@ ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewpor
         o_.concurrents = p.concurrents;
     o_.trainee = p.trainee;
     canevas_.pose_ratio(p.echelle);
-    if (!cadre_sur_periode(c, o_.concurrents, p.periode, base_, p.taille.width()))
-        vue_avant_le_jour(base_);
+    vue_avant_le_jour(base_);
+    camera_ = std::make_unique<CameraVideo>(c, o_, p.suivre);
 }
 
 const QImage& ImagesVideo::image(Instant t)
@@ -88,14 +88,13 @@ const QImage& ImagesVideo::image(Instant t)
     o_.t = t;
     const InstantFilm m = calcule_instant(c_, o_);
     vue_ = base_;
-    const int qui = concurrent_suivi(m, p_.suivre);
-    if (qui > 0 && m.positions[size_t(qui)].montre)
-        centre_sur_position(vue_, m.positions[size_t(qui)], p_.taille.width(), p_.taille.height());
+    if (const std::optional<Cadrage> k = camera_->cadrage(t))
+        pose_cadrage(vue_, *k);
     const CoucheFilm couche(c_, o_, m);
     rend_image_film(carte_, fond_, scene_, couche, p_.taille.width(), p_.taille.height());
     QImage& rendue = canevas_.image();
     if (p_.incrustations)
-        dessine_incrustations(rendue, c_, m, t, couleurs_);
+        dessine_incrustations(rendue, c_, m, t);
     const QSize taille = taille_physique(p_);
     if (rendue.size() == taille)
         return rendue;

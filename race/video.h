@@ -6,6 +6,7 @@
 #pragma once
 
 #include "etat_programme.h"
+#include "camera.h"
 #include "images_course.h"
 #include "rendu_film.h"
 
@@ -48,9 +49,10 @@ QString verifie_parametres(const ParametresVideo& p);
 int64_t nb_images(const ParametresVideo& p);
 Instant instant_image(const ParametresVideo& p, int64_t k);
 
-// The frames, from a copy of the view state of their own: framed on the
-// period's fleet (every entrant), the boat followed kept in the middle. The
-// maps, the places and the time model must outlive it.
+// The frames, from a copy of the view state of their own, framed by the
+// video's camera on the fleet of each moment, or on the boat followed and
+// its nearest rivals. The maps, the places and the time model must outlive
+// it.
 class ImagesVideo {
 public:
     ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewport& vue, const Reglages& r, const Chronologie& c,
@@ -67,7 +69,7 @@ private:
     Carte carte_;
     FondFilm fond_;
     OptionsFilm o_;
-    std::array<TColor, 25> couleurs_;
+    std::unique_ptr<CameraVideo> camera_;
     QImage image_;
 };
 

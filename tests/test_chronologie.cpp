@@ -2,8 +2,10 @@
 // what each position is, the published ranking of the moment, and the
 // film's frames (their cached chart, their names).
 #include "aide_cartes.h"
+#include "camera.h"
 #include "chronologie.h"
 #include "images_course.h"
+#include "incrustations.h"
 #include "palette.h"
 #include "rendu_film.h"
 
@@ -353,30 +355,82 @@ TEST(Chronologie, TraineeEtCoqueDuFilm)
     }
 }
 
-// Following a boat: the view moves when it leaves the middle of the
-// chart, by any side, and not while it is within it.
-TEST(Chronologie, SuiviParLesQuatreCotes)
+// The camera's frames: across 180°, a view's request read back, halfway
+// the short way round; the video's camera over the whole race holds every
+// boat shown at every hour and never jumps from one hour to the next.
+TEST(Chronologie, Camera)
 {
-    Viewport v0;
-    v0.lat_nord = 10;
-    v0.lat_sud = -10;
-    v0.long_ouest = 10;
-    v0.long_est = -10;
-    v0.ajuste(400, 400);
-    // Pixels of the chart: its middle, then near each side.
-    const struct {
-        int x, y;
-        bool bouge;
-    } cas[] = {{200, 200, false}, {200, 20, true}, {200, 380, true}, {20, 200, true}, {380, 200, true}};
-    for (const auto& c : cas) {
-        Viewport v = v0;
-        PositionFilm p;
-        p.montre = true;
-        p.lat = double(ddmm_vers_deg(v0.lat(c.y)));
-        p.lon = -double(ddmm_vers_deg(v0.long_(c.x)));
-        EXPECT_EQ(suit_position(v, p, 400, 400), c.bouge) << c.x << " " << c.y;
-        v.ajuste(400, 400);
-        EXPECT_NEAR(v.pos_grX(radians(ext(-p.lon))), c.bouge ? 200 : c.x, 3);
-        EXPECT_NEAR(v.pos_grY(radians(ext(p.lat))), c.bouge ? 200 : c.y, 3);
+    const auto k = cadrage_des_points({{10, 179}, {-10, -179}, {0, 178}}, 0, 1, 1);
+    ASSERT_TRUE(k);
+    EXPECT_NEAR(std::fabs(k->lon), 179.5, 1e-9);
+    EXPECT_NEAR(k->larg, 3, 1e-9);
+    EXPECT_NEAR(k->haut, 20, 1e-9);
+    Viewport v;
+    pose_cadrage(v, *k);
+    const Cadrage relu = cadrage_de_la_vue(v);
+    EXPECT_NEAR(ecart_longitude(relu.lon, k->lon), 0, 1e-3);
+    EXPECT_NEAR(relu.larg, k->larg, 1e-3);
+    EXPECT_NEAR(relu.haut, k->haut, 1e-3);
+    const Cadrage mi = vers({0, 170, 10, 10}, {0, -170, 40, 40}, 0.5);
+    EXPECT_NEAR(std::fabs(mi.lon), 180, 1e-9);
+    EXPECT_NEAR(mi.larg, 20, 1e-9);
+
+    ArchiveJours a;
+    QString erreur;
+    ASSERT_TRUE(constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
+    const Chronologie c(a);
+    for (const int suivre : {0, -1}) {
+        SCOPED_TRACE(suivre);
+        OptionsFilm o = options_course_entiere(c, c.premier(), clBlack);
+        const CameraVideo camera(c, o, suivre);
+        std::optional<Cadrage> avant;
+        for (Instant t = c.premier(); t <= c.dernier(); t += UNE_HEURE) {
+            o.t = t;
+            const InstantFilm m = calcule_instant(c, o);
+            const std::optional<Cadrage> f = camera.cadrage(t);
+            ASSERT_TRUE(f);
+            for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+                const PositionFilm& p = m.positions[size_t(i)];
+                if (!p.montre || (suivre != 0 && i != concurrent_suivi(m, suivre)))
+                    continue;
+                EXPECT_LE(std::fabs(p.lat - f->lat), f->haut / 2 + 1e-6) << i << " " << t;
+                EXPECT_LE(ecart_longitude(p.lon, f->lon), f->larg / 2 + 1e-6) << i << " " << t;
+            }
+            if (avant) {
+                EXPECT_LE(ecart_longitude(avant->lon, f->lon), 0.02 * f->larg) << t;
+                EXPECT_LE(std::fabs(avant->larg / f->larg - 1), 0.04) << t;
+            }
+            avant = f;
+        }
     }
+}
+
+// The video's ranking box: the first ranked boats of the moment, never an
+// unranked one whatever its number, each dot in the film's colour, inside
+// the picture at density 2.
+TEST(Chronologie, IncrustationsDeLaVideo)
+{
+    const Archive ar({J0}, {{2, 0, "le 10/11/2000 à 20h00", 46, -2, 1},
+                            {3, 0, "le 10/11/2000 à 20h00", 45, -3, 2, true},
+                            {1, 0, "le 10/11/2000 à 20h00", 44, -4, 3},
+                            {4, 0, "le 10/11/2000 à 20h00", 43, -5, 4}});
+    const Chronologie c(ar.a);
+    OptionsFilm o = options_course_entiere(c, quand(10, 11, 2000, 21, 0), clBlack);
+    const InstantFilm m = calcule_instant(c, o);
+    EXPECT_EQ(premiers_du_classement(c, m, 5), (std::vector<int>{2, 1, 4}));
+    EXPECT_EQ(premiers_du_classement(c, m, 2), (std::vector<int>{2, 1}));
+    QImage image(640, 360, QImage::Format_RGB32);
+    image.setDevicePixelRatio(2);
+    image.fill(Qt::white);
+    dessine_incrustations(image, c, m, o.t);
+    auto compte = [&](QColor couleur, bool bas_gauche) {
+        int n = 0;
+        for (int y = bas_gauche ? 180 : 0; y < 360; ++y)
+            for (int x = 0; x < (bas_gauche ? 320 : 640); ++x)
+                n += image.pixelColor(x, y) == couleur;
+        return n;
+    };
+    for (int i : {2, 1, 4})
+        EXPECT_GT(compte(qcouleur_entrant(i), true), 20) << i;
+    EXPECT_EQ(compte(qcouleur_entrant(3), false), 0);
 }

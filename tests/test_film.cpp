@@ -2,6 +2,7 @@
 // the film's keys whatever holds the focus, the tools working while it
 // plays, its frame the same as the command line's picture.
 #include "aide_fenetre.h"
+#include "camera.h"
 #include "images_course.h"
 
 #include <QApplication>
@@ -88,17 +89,27 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     // Not a tool: the tool and the commands stay as they were.
     EXPECT_EQ(carte->mode_outil, outil);
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    // It opens at the time of the ranking of the day shown, framed on that
+    // day's first boats as the day view frames them.
     const Instant debut = f.controleur.periode().debut;
-    EXPECT_EQ(f.controleur.instant(), debut);
+    const Instant depart = f.chronologie->publication(etat.archive.indice_du_jour(QDate(2000, 11, 12)));
+    EXPECT_EQ(date_de(depart).date(), QDate(2000, 11, 12));
+    EXPECT_EQ(f.controleur.instant(), depart);
+    carte->rend(carte->width(), carte->height());
+    for (int k = 0; k < carte->nb_cadrage; ++k) {
+        const int i = f.moment.ordre[size_t(k)];
+        EXPECT_TRUE(carte->rect().contains(f.placement.marqueur[size_t(i)])) << noms_conc[size_t(i)].toStdString();
+    }
+    EXPECT_LT(etat.vue.larg_deg, 30);
     ms += 250;
     f.image_suivante();
-    EXPECT_EQ(f.controleur.instant(), debut + UN_JOUR / 4);
-    EXPECT_EQ(f.barre->horloge->text(), texte_horloge(debut + UN_JOUR / 4));
+    EXPECT_EQ(f.controleur.instant(), depart + UN_JOUR / 4);
+    EXPECT_EQ(f.barre->horloge->text(), texte_horloge(depart + UN_JOUR / 4));
     // The slider held: the picture stays where the hand is.
     f.barre->curseur->setSliderDown(true);
     ms += 3000;
     f.image_suivante();
-    EXPECT_EQ(f.controleur.instant(), debut + UN_JOUR / 4);
+    EXPECT_EQ(f.controleur.instant(), depart + UN_JOUR / 4);
     f.barre->curseur->setSliderDown(false);
     // Dragged, the slider puts the film where the hand is.
     f.barre->curseur->setValue(600);
@@ -262,6 +273,93 @@ TEST_F(FilmFenetre, MenusEtPanneau)
             EXPECT_TRUE(carte->rect().contains(f.placement.marqueur[size_t(i)])) << i << " " << t;
         }
     }
+    // The film's bar holds in the window's width too.
+    EXPECT_LE(f.barre->minimumSizeHint().width(), 804);
     QTest::keyClick(carte, Qt::Key_Escape);
     EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
+}
+
+// Following eases the view to the leader and its nearest rivals, a little
+// each frame; F frames the whole fleet; a zoom of the user's ends the
+// following; a boat followed that retired is said so; an open list of the
+// bar takes Esc; the leaderboard says what its last column holds and shows
+// statuses, every row in sight.
+TEST_F(FilmFenetre, SuiviCadrageEtClassement)
+{
+    cadre->resize(1000, 560);
+    carte->actions.at("Filmcontinu1")->trigger();
+    FilmContinu& f = carte->film;
+    QTest::keyClick(carte, Qt::Key_Space);
+    f.barre->va_a(quand(20, 12, 2000, 12, 0));
+    auto dans_la_vue = [&](const std::vector<int>& qui) {
+        carte->rend(carte->width(), carte->height());
+        for (int i : qui)
+            if (!carte->rect().contains(f.placement.marqueur[size_t(i)]))
+                return false;
+        return true;
+    };
+    auto images = [&](int n) {
+        double saut = 0;
+        for (int k = 0; k < n; ++k) {
+            const Cadrage avant = cadrage_de_la_vue(etat.vue);
+            ms += 16;
+            f.image_suivante();
+            const Cadrage apres = cadrage_de_la_vue(etat.vue);
+            saut = std::max({saut, std::fabs(std::remainder(apres.lon - avant.lon, 360.0)) / avant.larg,
+                             std::fabs(apres.larg / avant.larg - 1)});
+        }
+        return saut;
+    };
+
+    f.suit(-1);
+    const int tete = f.moment.ordre[0];
+    EXPECT_LT(images(150), 0.1);  // never a jump: at most a tenth of the view a frame
+    std::vector<int> suivis = plus_proches(f.moment, tete, 3);
+    suivis.push_back(tete);
+    EXPECT_TRUE(dans_la_vue(suivis));
+    EXPECT_LT(etat.vue.larg_deg, 40);
+
+    QTest::keyClick(carte, Qt::Key_F);
+    EXPECT_EQ(f.suivi(), 0);
+    images(150);
+    std::vector<int> flotte;
+    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        if (f.moment.positions[size_t(i)].montre)
+            flotte.push_back(i);
+    EXPECT_TRUE(dans_la_vue(flotte));
+
+    f.suit(-1);
+    images(5);
+    ASSERT_TRUE(carte->zoom_autour(etat.vue.lat_nord, etat.vue.long_ouest, 0.8L));
+    images(2);
+    EXPECT_EQ(f.suivi(), 0);
+    EXPECT_EQ(carte->message_statut, "Suivi arrêté : la vue est la vôtre.");
+
+    int parti = 0;
+    for (int i = 1; i <= NB_CONCURRENTS && !parti; ++i)
+        if (f.chronologie->abandon(i))
+            parti = i;
+    ASSERT_GT(parti, 0);
+    f.barre->va_a(f.chronologie->abandon(parti) + 3 * UN_JOUR);
+    f.suit(parti);
+    EXPECT_EQ(carte->message_statut, QStringLiteral("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(noms_conc[size_t(parti)]));
+
+    f.barre->suivre->showPopup();
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+    EXPECT_TRUE(f.actif());
+
+    QTableWidget* t = f.classement->table;
+    EXPECT_EQ(t->horizontalHeaderItem(3)->text(), "Écart (milles)");
+    EXPECT_TRUE(t->item(0, 3)->text().startsWith("à l'arrivée : ")) << t->item(0, 3)->text().toStdString();
+    int statuts = 0;
+    for (int r = 0; r < t->rowCount(); ++r)
+        if (t->item(r, 3)->text().startsWith("Abandon")) {
+            ++statuts;
+            EXPECT_TRUE(t->item(r, 0)->text().isEmpty());
+        }
+    EXPECT_GE(statuts, 1);
+    const int dernier = t->rowCount() - 1;
+    EXPECT_LE(t->rowViewportPosition(dernier) + t->rowHeight(dernier), t->viewport()->height());
 }
