@@ -161,7 +161,7 @@ TEST(Video, FfmpegAbsentOuMenteur)
         {"cat >/dev/null; echo n_importe_quoi >\"$sortie\"; exit 0", "tient 0 images"},
         {"exec sleep 60", "ne prend plus les images depuis 1 s"},
         {"cat >/dev/null; exec sleep 60", "n'a pas fini 1 s après"},
-        {"cat >/dev/null & head -c 150000000 /dev/zero | tr '\\0' x >&2; exit 1", "xxxx"},
+        {"exec 3<&0; cat <&3 >/dev/null & head -c 150000000 /dev/zero | tr '\\0' x >&2; exit 1", "xxxx"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.script);
