@@ -153,14 +153,15 @@ TEST(Video, FfmpegAbsentOuMenteur)
     const struct {
         const char* script;  // empty: no ffmpeg at all
         const char* dit;
+        const char* delai = "30";  // ORVALIS_DELAI_FFMPEG
     } cas[] = {
         {"", "paquet"},
         {"echo 'Unknown encoder' >&2; exit 1", "Unknown encoder"},
         {"cat >/dev/null; echo x >\"$sortie\"; echo 'muxer failed' >&2; exit 1", "muxer failed"},
         {"cat >/dev/null; exit 0", "rien écrit"},
         {"cat >/dev/null; echo n_importe_quoi >\"$sortie\"; exit 0", "tient 0 images"},
-        {"exec sleep 60", "ne prend plus les images depuis 1 s"},
-        {"cat >/dev/null; exec sleep 60", "n'a pas fini 1 s après"},
+        {"exec sleep 60", "ne prend plus les images depuis 1 s", "1"},
+        {"cat >/dev/null; exec sleep 60", "n'a pas fini 1 s après", "1"},
         {"exec 3<&0; cat <&3 >/dev/null & head -c 150000000 /dev/zero | tr '\\0' x >&2; exit 1", "xxxx"},
     };
     for (const auto& c : cas) {
@@ -173,7 +174,7 @@ TEST(Video, FfmpegAbsentOuMenteur)
         faux.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.insert("PATH", *c.script ? d.filePath("faux") + ":/usr/bin:/bin" : d.filePath("vide"));
-        env.insert("ORVALIS_DELAI_FFMPEG", "1");
+        env.insert("ORVALIS_DELAI_FFMPEG", c.delai);
         const Sortie s = lance({"--video", cible, "--du", "12/11/2000", "--au", "12/11/2000", "--size", "160x90"}, env);
         EXPECT_EQ(s.code, 1);
         EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains(QString::fromUtf8(c.dit))) << s.err.left(2000).toStdString();
