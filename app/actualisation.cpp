@@ -18,8 +18,8 @@ Actualisation::~Actualisation()
     annule();
 }
 
-bool Actualisation::lance(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
-                          int delai_ms, std::function<void(const MiseAJour::Resultat&)> fin,
+bool Actualisation::lance(const Course& c, const SourceClassement& source, int code_excel, const QDate& jour,
+                          const QString& rep, int delai_ms, std::function<void(const MiseAJour::Resultat&)> fin,
                           std::function<void()> annulee)
 {
     if (job_)
@@ -38,7 +38,7 @@ bool Actualisation::lance(const SourceClassement& source, int code_excel, const 
         if (annulee)
             annulee();
     });
-    job_ = std::make_unique<MiseAJour>(source, code_excel, jour, rep, delai_ms, [this, fin](const MiseAJour::Resultat& r) {
+    job_ = std::make_unique<MiseAJour>(c, source, code_excel, jour, rep, delai_ms, [this, fin](const MiseAJour::Resultat& r) {
         ferme_dialogue();
         // The job ends in one of its own callbacks: destroyed once back in
         // the event loop.
@@ -78,7 +78,7 @@ void TFPosConc::Actualiser1Click()
         Aff_Message(source.est_url() ? Texte::tr("Actualisation : connexion à %1 ...").arg(source.adresse)
                                      : Texte::tr("Actualisation : lecture de %1 ...").arg(source.adresse));
         actualisation.lance(
-            source, code_excel, jour, rep_ecriture_jours(), delai_classement_ms,
+            etat.course, source, code_excel, jour, rep_ecriture_jours(), delai_classement_ms,
             [this, jour](const MiseAJour::Resultat& r) { fin_actualisation(r, jour); },
             [this] { Aff_Message(Texte::tr("Actualisation annulée : rien n'est écrit")); });
         return;

@@ -22,8 +22,8 @@ public:
 
     // Starts an update; `fin` is called with its result, `annulee` when the
     // user cancels it. False when one is already running.
-    bool lance(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep, int delai_ms,
-               std::function<void(const MiseAJour::Resultat&)> fin, std::function<void()> annulee);
+    bool lance(const Course& c, const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
+               int delai_ms, std::function<void(const MiseAJour::Resultat&)> fin, std::function<void()> annulee);
     bool en_cours() const { return bool(job_); }
     // Stops it: nothing is written, neither callback is called.
     void annule();

@@ -142,16 +142,17 @@ BarreFilm::BarreFilm(QWidget* parent) : QWidget(parent)
     });
 }
 
-void BarreFilm::prepare(PeriodeFilm p, const std::vector<int>& concurrents)
+void BarreFilm::prepare(const Course& c, PeriodeFilm p, const std::vector<int>& concurrents)
 {
     mise_a_jour_ = true;
     periode_ = p;
+    course_ = &c;
     curseur->pose_periode(p);
     suivre->clear();
     suivre->addItem(Texte::tr("Suivre : personne"), 0);
     suivre->addItem(Texte::tr("Suivre : la tête"), -1);
     for (int i : concurrents)
-        suivre->addItem(Texte::tr("Suivre : %1").arg(noms_conc[size_t(i)]), i);
+        suivre->addItem(Texte::tr("Suivre : %1").arg(c.nom_conc(i)), i);
     mise_a_jour_ = false;
 }
 
@@ -163,7 +164,7 @@ void BarreFilm::montre(Instant t, bool en_lecture, int v, int suivi)
         vitesse->setCurrentIndex(v);
     if (!curseur->isSliderDown())
         curseur->setValue(int((t - periode_.debut) / 60));
-    horloge->setText(texte_horloge(t));
+    horloge->setText(course_ ? texte_horloge(*course_, t) : QString());
     const int k = suivre->findData(suivi);
     if (k >= 0 && k != suivre->currentIndex())
         suivre->setCurrentIndex(k);

@@ -51,14 +51,15 @@ public:
     std::function<void(int)> choisit_vitesse, choisit_trainee, choisit_suivi;
     std::function<void(Instant)> va_a;
 
-    // The film's period, and the entrants that can be followed.
-    void prepare(PeriodeFilm p, const std::vector<int>& concurrents);
+    // The film's period, and the entrants of race `c` that can be followed.
+    void prepare(const Course& c, PeriodeFilm p, const std::vector<int>& concurrents);
     // The state shown: the instant, playing or not, the speed, whom it
     // follows.
     void montre(Instant t, bool en_lecture, int vitesse, int suivi);
 
 private:
     PeriodeFilm periode_;
+    const Course* course_ = nullptr;
     bool mise_a_jour_ = false;  // the widgets set by the program, not the user
 };
 

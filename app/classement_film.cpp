@@ -59,7 +59,7 @@ ClassementFilm::ClassementFilm(QWidget* parent) : QWidget(parent)
     });
 }
 
-void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB_CONCURRENTS + 1>& concurrents)
+void ClassementFilm::montre(const Chronologie& c, int jour, const EnsembleConcurrents& concurrents)
 {
     if (jour == jour_)
         return;
@@ -84,7 +84,7 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const std::bitset<NB
         const bool statut = statut_a_la_place(*r.r);
         auto* rang = new QTableWidgetItem(statut ? QString() : r.r->non_classe ? QStringLiteral("NC") : QString::number(r.r->rang));
         rang->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        auto* skipper = new QTableWidgetItem(noms_conc[size_t(r.i)]);
+        auto* skipper = new QTableWidgetItem(c.course().nom_conc(r.i));
         skipper->setIcon(echantillon(r.i));
         skipper->setToolTip(r.r->bateau.trimmed());
         auto* bateau = new QTableWidgetItem(r.r->bateau.trimmed());

@@ -28,7 +28,7 @@ public:
 
     // The ranking of archive day `jour` (-1: none published yet), its rows
     // for the film's entrants. Rebuilt only when the day changes.
-    void montre(const Chronologie& c, int jour, const std::bitset<NB_CONCURRENTS + 1>& concurrents);
+    void montre(const Chronologie& c, int jour, const EnsembleConcurrents& concurrents);
     int jour() const { return jour_; }
 
 protected:

@@ -19,7 +19,7 @@ int TFPosConc::Select_Conc(int X, int Y)
         return i > 0 ? i : -1;
     }
     const int t = dessin.larg_client / 80;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i < int(etat.jour.donnees_conc.size()); ++i) {
         const TDonnees_conc& r = etat.jour.donnees_conc[size_t(i)];
         const int px = pos_grX(ddmm_vers_rad(r.elem.longitude));
         const int py = pos_grY(ddmm_vers_rad(r.elem.latitude));
@@ -94,15 +94,18 @@ void TFPosConc::details_relache()
 
 void TFPosConc::PhotoConc(int i)
 {
-    const int k = film.actif() ? i : indice_conc(etat.jour.donnees_conc[size_t(i)].skipper);
+    const Course& c = etat.course;
+    const int k = film.actif() ? i : c.indice(etat.jour.donnees_conc[size_t(i)].skipper);
     PanelPhoto->show();
     PanelPhoto->raise();
     // On a high-density screen, the picture twice as sharp when there is one.
     const double d = devicePixelRatioF();
     QPixmap photo;
-    if (k < INDICE_INCONNU) {
-        const QString chemin = fichier_relatif(noms_conc[size_t(k)] + QStringLiteral("2.bmp"));
-        const QString net = fichier_relatif(noms_conc[size_t(k)] + QStringLiteral("2@2x.png"));
+    const QString& fichier = k < c.inconnu() ? c.concurrents[size_t(k)].photo : QString();
+    if (!fichier.isEmpty()) {
+        // Its twice as sharp copy beside it: "Arvelin2.bmp", "Arvelin2@2x.png".
+        const QString chemin = fichier_relatif(fichier);
+        const QString net = fichier_relatif(QFileInfo(fichier).completeBaseName() + QStringLiteral("@2x.png"));
         if (d > 1 && QFileInfo::exists(net))
             photo.load(net);
         else if (QFileInfo::exists(chemin))
@@ -119,13 +122,12 @@ void TFPosConc::PhotoConc(int i)
         LegendePhoto->setText(Texte::tr("Photo non disponible"));
         LegendePhoto->show();
     }
-    if (k < INDICE_INCONNU) {
-        const CaracBateau& b = bateaux_conc[size_t(k)];
+    if (k < c.inconnu()) {
+        const CaracBateau& b = c.concurrents[size_t(k)].carac;
         MemoPhoto1->setText(Texte::tr(" Type : %1\n Longueur : %2 m.\n Poids en charge : %3 t.")
-                                .arg(QString::fromUtf8(b.greement), QString::fromUtf8(b.longueur),
-                                     QString::fromUtf8(b.poids_charge)));
+                                .arg(b.greement, b.longueur, b.poids_charge));
         MemoPhoto2->setText(Texte::tr(" Voilure au près : %1 m²\n Voilure au portant : %2 m²")
-                                .arg(QString::fromUtf8(b.voilure_pres), QString::fromUtf8(b.voilure_portant)));
+                                .arg(b.voilure_pres, b.voilure_portant));
     } else {
         MemoPhoto1->clear();
         MemoPhoto2->clear();

@@ -26,7 +26,7 @@ std::vector<TailleVideo> tailles_video(QSize carte, double ratio)
     return {{carte, ratio}, {{1280, 720}, 1}, {{1920, 1080}, 1}, {{1920, 1080}, 2}};
 }
 
-DialogueVideo::DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int vitesse_barre, QSize carte,
+DialogueVideo::DialogueVideo(QWidget* parent, const Course& course, const ParametresVideo& defaut, int vitesse_barre, QSize carte,
                              double ratio, const QDate& premier, const QDate& dernier, const QString& nom)
     : QDialog(parent), tailles_(tailles_video(carte, ratio)), defaut_(defaut)
 {
@@ -87,9 +87,9 @@ DialogueVideo::DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int
     suivre = new QComboBox(this);
     suivre->addItem(Texte::tr("Suivre : personne"), 0);
     suivre->addItem(Texte::tr("Suivre : la tête"), -1);
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= course.nb(); ++i)
         if (defaut.concurrents.none() || defaut.concurrents.test(size_t(i)))
-            suivre->addItem(Texte::tr("Suivre : %1").arg(noms_conc[size_t(i)]), i);
+            suivre->addItem(Texte::tr("Suivre : %1").arg(course.nom_conc(i)), i);
     suivre->setCurrentIndex(std::max(0, suivre->findData(defaut.suivre)));
     f->addRow(Texte::tr("&Suivre :"), suivre);
 
@@ -167,7 +167,7 @@ bool ExportVideo::demarre(QString& erreur)
         return false;
     }
     // Copies of its own: an update may assemble the window's archive again.
-    if (!constitue_trajets(archive_, f_.rep_programme, erreur))
+    if (!constitue_trajets(f_.etat.course, archive_, f_.emplacements, erreur))
         return false;
     chrono_ = std::make_unique<Chronologie>(archive_);
     if (chrono_->vide()) {

@@ -41,7 +41,7 @@ class DialogueVideo : public QDialog {
 public:
     // `defaut`: the bar's settings; `carte`: the chart's logical size and
     // ratio; `dernier`: the first and last day of the archive.
-    DialogueVideo(QWidget* parent, const ParametresVideo& defaut, int vitesse, QSize carte, double ratio,
+    DialogueVideo(QWidget* parent, const Course& course, const ParametresVideo& defaut, int vitesse, QSize carte, double ratio,
                   const QDate& premier, const QDate& dernier, const QString& fichier);
     // The choice, period clipped to the archive by `c`.
     ChoixVideo choix(const Chronologie& c) const;

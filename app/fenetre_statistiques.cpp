@@ -100,7 +100,8 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
     double max = 1;
     c->addAxis(x, Qt::AlignBottom);
     c->addAxis(y, Qt::AlignLeft);
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    const int n = int(s.bilans.size()) - 1;
+    for (int i = 1; i <= n; ++i) {
         const BilanConcurrent& b = s.bilans[size_t(i)];
         auto* l = new QLineSeries;
         l->setName(b.skipper);
@@ -123,8 +124,8 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
     }
     if (rangs) {
         // One tick per rank, so that every label stands on its own line.
-        y->setRange(1, NB_CONCURRENTS);
-        y->setTickCount(NB_CONCURRENTS);
+        y->setRange(1, std::max(n, 2));
+        y->setTickCount(std::max(n, 2));
         y->setTitleText(Texte::tr("Rang"));
     } else {
         y->setRange(0, max * 1.02);
@@ -188,8 +189,8 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
                                        Texte::tr("Jours de course"), Texte::tr("Statut")});
     Q_UNUSED(entete);
     const QChar sep = separateur_decimal_utilisateur();
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-        const BilanConcurrent& b = s.bilans[size_t(i)];
+    for (size_t i = 1; i < s.bilans.size(); ++i) {
+        const BilanConcurrent& b = s.bilans[i];
         QList<QStandardItem*> l;
         auto cellule = [&](const QString& texte, const QVariant& tri, bool droite) {
             auto* it = new QStandardItem(texte);
@@ -235,7 +236,7 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
 
 const PointCourse* FenetreStatistiques::point_proche(int i, const QPointF& valeur) const
 {
-    const BilanConcurrent& b = s_.bilans[size_t(std::clamp(i, 1, NB_CONCURRENTS))];
+    const BilanConcurrent& b = s_.bilans[size_t(std::clamp(i, 1, int(s_.bilans.size()) - 1))];
     const PointCourse* meilleur = nullptr;
     double ecart = 0;
     for (const PointCourse& p : b.points) {

@@ -181,7 +181,7 @@ void FilmContinu::cree_interface()
 void FilmContinu::demarre_course_entiere()
 {
     SelectionTrajets s;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= f_.etat.course.nb(); ++i)
         s.concurrents.set(size_t(i));
     s.toute_course = true;
     AnnotationsTrajets a{false, true, false, false, false};
@@ -223,7 +223,7 @@ void FilmContinu::exporte_video()
     QString dossier = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
     if (dossier.isEmpty() || !QDir(dossier).exists())
         dossier = QDir::homePath();
-    DialogueVideo d(&f_, p, controleur.vitesse(), f_.size(), f_.devicePixelRatioF(),
+    DialogueVideo d(&f_, f_.etat.course, p, controleur.vitesse(), f_.size(), f_.devicePixelRatioF(),
                     date_de(chronologie->premier()).date(), date_de(chronologie->dernier()).date(),
                     QDir(dossier).filePath(QStringLiteral("orvalis.mp4")));
     std::optional<ChoixVideo> choix;
@@ -271,10 +271,10 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
     vue_camera_.reset();
     message_suivi_.clear();
     std::vector<int> entrants;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= chronologie->nb(); ++i)
         if (s.concurrents.test(size_t(i)))
             entrants.push_back(i);
-    barre->prepare(options.periode, entrants);
+    barre->prepare(chronologie->course(), options.periode, entrants);
     classement->montre(*chronologie, -2, options.concurrents);
     if (dock_barre_) {
         dock_barre_->show();
@@ -397,7 +397,7 @@ QString FilmContinu::etat_du_suivi(int qui) const
     if (qui <= 0 || !chronologie)
         return {};
     const PositionFilm& p = moment.positions[size_t(qui)];
-    const QString nom = noms_conc[size_t(qui)];
+    const QString nom = chronologie->course().nom_conc(qui);
     const std::vector<Fixe>& f = chronologie->fixes(qui);
     if (f.empty() || options.t < f.front().t)
         return Texte::tr("Suivi : %1 n'a pas encore pris le départ, il n'est pas sur la carte.").arg(nom);
@@ -484,7 +484,7 @@ int FilmContinu::concurrent_sous(int x, int y) const { return actif_ ? placement
 
 bool FilmContinu::position(int i, TPos_elem& p) const
 {
-    if (!actif_ || i < 1 || i > NB_CONCURRENTS || !moment.positions[size_t(i)].montre)
+    if (!actif_ || i < 1 || i >= int(moment.positions.size()) || !moment.positions[size_t(i)].montre)
         return false;
     p = pos_elem_de(moment.positions[size_t(i)], QString());
     return true;
@@ -503,7 +503,7 @@ QStringList FilmContinu::lignes_details(int i) const
     // the moment.
     const TDonnees_conc* r = moment.jour_classement >= 0 ? chronologie->ligne(moment.jour_classement, i) : nullptr;
     QStringList l{r && !r->non_classe ? QString::number(r->rang) : QStringLiteral("NC"), QString(), dernier.r->bateau,
-                  noms_conc[size_t(i)], texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
+                  chronologie->course().nom_conc(i), texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
     if (p.en_route) {
         l << Texte::tr("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)
           << Texte::tr("Vitesse moyenne = %1 noeuds").arg(p.vitesse, 4, 'f', 1);

@@ -23,7 +23,7 @@ bool TFPosConc::charge_jour(const EtatDate& d, QString* echec)
 {
     invalider();
     JourCourse j = etat.jour;
-    if (!charge_donnees_coureurs(j, rep_programme, d.code_jour, d.date_en_clair)) {
+    if (!charge_donnees_coureurs(etat.course, j, emplacements, d.code_jour, d.date_en_clair)) {
         if (echec)
             *echec = j.fichier_illisible ? fichier_jour_illisible(j.nom_fichier_jour) : QString();
         return false;
@@ -57,7 +57,7 @@ void TFPosConc::degage_barre_outils()
         vue_essai.elargit_si_vide();
         vue_essai.ajuste(width(), height());
         int depasse = 0;  // pixels to gain on the right
-        for (int k = 1; k <= std::min(nb_cadrage, NB_CONCURRENTS); ++k) {
+        for (int k = 1; k <= std::min(nb_cadrage, int(etat.jour.donnees_conc.size()) - 1); ++k) {
             const TDonnees_conc& r = etat.jour.donnees_conc[size_t(k)];
             if (!releve_reel(r))
                 continue;
@@ -140,12 +140,12 @@ bool TFPosConc::jour_voisin(int sens)
     // The next (previous) day of the race that has a day file.
     for (;;) {
         d = d.addDays(sens);
-        if (!d.isValid() || d < PREMIER_JOUR_COURSE || d > DERNIER_JOUR_COURSE) {
+        if (!d.isValid() || d < etat.course.premier_jour || d > etat.course.dernier_jour) {
             Aff_Message(sens > 0 ? Texte::tr("Pas de jour suivant dans les archives")
                                  : Texte::tr("Pas de jour précédent dans les archives"));
             return false;
         }
-        if (QFileInfo::exists(chemin_fichier_jour(rep_programme, code_du_jour(d.day(), d.month(), d.year()))))
+        if (QFileInfo::exists(chemin_fichier_jour(emplacements, code_du_jour(d.day(), d.month(), d.year()))))
             break;
     }
     return montre_jour(d);

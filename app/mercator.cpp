@@ -1,6 +1,7 @@
 #include "mercator.h"
 
-#include "emplacements.h"
+#include <QDir>
+
 #include "geometrie.h"
 #include "rendu_course.h"
 #include "trace_geometrie.h"
@@ -50,7 +51,7 @@ void TMercator::FormCreate()
 void TMercator::charge_cartes()
 {
     OptionsCartes opt;
-    opt.rep_programme = emplacements().rep_programme;
+    opt.rep_programme = rep_donnees.isEmpty() ? QDir::currentPath() : rep_donnees;
     opt.information = information;
     opt.avertissement = avertissement;
     orv::charge_cartes(cartes, opt);

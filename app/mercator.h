@@ -26,6 +26,9 @@ public:
 
     int32_t zone_x1 = 0, zone_y1 = 0, zone_x2 = 0, zone_y2 = 0;  // the rubber band
     TColor coul_points = 0x0078F0;
+    // Where the program's data lie, its maps' default folder among them
+    // (empty: the current directory).
+    QString rep_donnees;
     TColor couleur_fond = clBlack;
     bool cartes_par_proprietaire = false;
     StyleCarte style() const { return {couleur_fond, coul_points}; }

@@ -32,10 +32,11 @@ void TFPosConc::ajoute_lignes_classement()
 {
     const JourCourse& j = etat.jour;
     const QChar sep = separateur_decimal_utilisateur();
-    const int nb = std::clamp(j.nb_classes, 0, NB_CONCURRENTS);
+    const int n = int(j.donnees_conc.size()) - 1;
+    const int nb = std::clamp(j.nb_classes, 0, n);
     for (int i = 1; i <= nb; ++i)
         MemoClass->appendPlainText(ligne_classement(j.donnees_conc[size_t(i)], true, i, sep));
-    for (int i = nb + 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = nb + 1; i <= n; ++i)
         MemoClass->appendPlainText(ligne_classement(j.donnees_conc[size_t(i)], false, i, sep));
     // Show the table from its header lines.
     MemoClass->moveCursor(QTextCursor::Start);

@@ -27,7 +27,7 @@ bool distance_entre_deux_permise(int nb_selectionnes, int index_mode)
     return nb_selectionnes == 2 && index_mode != 0;
 }
 
-PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
+PanneauTrajets::PanneauTrajets(QWidget* parent, const Course& course) : QFrame(parent)
 {
     setGeometry(25, 10, 670, 523);
     setFrameShape(QFrame::Panel);
@@ -47,8 +47,8 @@ PanneauTrajets::PanneauTrajets(QWidget* parent) : QFrame(parent)
     ListBoxConc->setSortingEnabled(false);
     ListBoxConc->setStyleSheet(QStringLiteral("QListWidget { background-color: #00ffff; color: black; }"));
     // Row i - 1 is entrant i, in the entrant table's order.
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        ListBoxConc->addItem(noms_conc[size_t(i)]);
+    for (int i = 1; i <= course.nb(); ++i)
+        ListBoxConc->addItem(course.nom_conc(i));
     connect(ListBoxConc, &QListWidget::itemSelectionChanged, this, [this] { traj_det_val_dist(); });
 
     auto* dates = new QGroupBox(Texte::tr("Sélectionner les dates"), this);

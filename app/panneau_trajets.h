@@ -20,7 +20,8 @@ namespace orv {
 
 class PanneauTrajets : public QFrame {
 public:
-    explicit PanneauTrajets(QWidget* parent);
+    // The entrants of race `c` in its list.
+    PanneauTrajets(QWidget* parent, const Course& c);
 
     // The controls, by their historical names.
     QListWidget* ListBoxConc = nullptr;

@@ -97,16 +97,17 @@ QString feuille_style(TColor fond, TColor texte)
 }
 }  // namespace
 
-TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const QString& rep_prog, const QString& rep_cour)
-    : TMercator(c, e.vue, e.cartes, true), etat(e), rep_programme(rep_prog), rep_courant(rep_cour), cadre(c)
+TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const Emplacements& l, const QString& rep_cour)
+    : TMercator(c, e.vue, e.cartes, true), etat(e), emplacements(l), rep_courant(rep_cour), cadre(c)
 {
+    rep_donnees = emplacements.rep_programme;
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);  // the position under the pointer
     affiche_information = [this](const QString& m) {
         QMessageBox::information(this, Texte::tr("Information"), m);
     };
     ouvre_aide = [this] {
-        FenetreAide aide(rep_programme, this);
+        FenetreAide aide(rep_programme(), this);
         aide.exec();
     };
     montre_calendrier = [this](EtatDate& d) {
@@ -140,7 +141,7 @@ QString TFPosConc::fichier_relatif(const QString& nom) const
     const QString ici = QDir(rep_courant).filePath(nom);
     if (QFileInfo::exists(ici))
         return ici;
-    return QDir(rep_programme).filePath(nom);
+    return QDir(rep_programme()).filePath(nom);
 }
 
 QCursor TFPosConc::charge_curseur(const QString& nom, const QCursor& defaut) const
@@ -163,6 +164,7 @@ void TFPosConc::FormCreate()
 {
     fond_initial = true;
     cartes_par_proprietaire = true;
+    rep_donnees = emplacements.rep_programme;
     TMercator::FormCreate();
 
     const QString image = fichier_relatif(QStringLiteral("Zelto1.bmp"));
@@ -174,7 +176,7 @@ void TFPosConc::FormCreate()
 
     vue_avant_le_jour(etat.vue);
 
-    reglages = reglages_du_programme(rep_courant, rep_programme);
+    reglages = reglages_du_programme(rep_courant, emplacements);
     code_excel = reglages.code_excel;
     couleur_fond = reglages.fond;
     coul_points = reglages.coul_points;
@@ -184,13 +186,14 @@ void TFPosConc::FormCreate()
     curseur_zoom = charge_curseur(QStringLiteral("ZoomP.cur"), QCursor(Qt::CrossCursor));
 
     mode_outil = OUTIL_ACCUEIL;
-    couleurs_conc = couleurs_conc_pour(couleur_fond);
+    couleurs_conc = couleurs_conc_pour(couleur_fond, etat.course.nb());
     Memo1->hide();
 
     // Each list's problem is reported on its own, once, at load.
-    for (auto charge : {&charge_marques, &charge_lieux}) {
+    for (const auto& [charge, fichier] : {std::pair{&charge_marques, etat.course.fichier_marques},
+                                          std::pair{&charge_lieux, etat.course.fichier_lieux}}) {
         QString err;
-        charge(etat.lieux, rep_programme, err);
+        charge(etat.lieux, rep_programme(), err, fichier);
         if (!err.isEmpty())
             information(err);
     }
@@ -335,7 +338,7 @@ void TFPosConc::Aide2Click()
     ouvre_aide();
 }
 
-QString TFPosConc::rep_ecriture_jours() const { return emplacements().rep_ecriture(rep_programme); }
+QString TFPosConc::rep_ecriture_jours() const { return emplacements.rep_ecriture(); }
 
 void TFPosConc::Oinstallerlesarchives1Click()
 {

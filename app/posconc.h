@@ -8,6 +8,7 @@
 #pragma once
 
 #include "actualisation.h"
+#include "emplacements.h"
 #include "etat_programme.h"
 #include "film_continu.h"
 #include "image_vue.h"
@@ -54,8 +55,8 @@ struct RouteTheorique {
 class TFPosConc : public TMercator {
 public:
     // `cadre` holds the menus and the status bar (none in some tests);
-    // `rep_programme` is where the data files lie.
-    TFPosConc(QMainWindow* cadre, EtatProgramme& etat, const QString& rep_programme, const QString& rep_courant);
+    // `emplacements` says where the data and the day files lie.
+    TFPosConc(QMainWindow* cadre, EtatProgramme& etat, const Emplacements& emplacements, const QString& rep_courant);
 
     EtatProgramme& etat;  // the program-wide state it shows and changes
 
@@ -63,11 +64,13 @@ public:
     ModeOutil mode_outil = OUTIL_ACCUEIL;
     bool fond_initial = true;
     QImage image_fond, image_fond_2x;  // the welcome picture, and twice as sharp
-    QString rep_programme, rep_courant;
+    Emplacements emplacements;
+    QString rep_courant;
+    const QString& rep_programme() const { return emplacements.rep_programme; }
     Reglages reglages;
     int code_excel = 1;
     int nb_cadrage = 18;
-    std::array<TColor, 25> couleurs_conc{};
+    std::vector<TColor> couleurs_conc;
     bool conc_touche = false;
     const TLieu* mp_courante = nullptr;
     bool jour_charge = false;  // a race day has been loaded

@@ -26,7 +26,7 @@ Rejeu::~Rejeu() = default;
 
 void Rejeu::cree_panneau()
 {
-    PanelTraj = new PanneauTrajets(&f_);
+    PanelTraj = new PanneauTrajets(&f_, f_.etat.course);
     PanelTraj->ok = [this] { f_.BTokTrajClick(); };
     PanelTraj->annuler = [this] { f_.BTAnnulTrajClick(); };
     PanelTraj->exporter = [this] { f_.BTExporterClick(); };
@@ -51,7 +51,7 @@ void Rejeu::Trajets1Click()
 void Rejeu::Constitue_trajets()
 {
     QString erreur;
-    if (!constitue_trajets(f_.etat.archive, f_.rep_programme, erreur)) {
+    if (!constitue_trajets(f_.etat.course, f_.etat.archive, f_.emplacements, erreur)) {
         // The lists are empty again: the next command assembles anew.
         PanelTraj->remplit_dates(nullptr);
         trajets_constitues = false;
@@ -144,7 +144,7 @@ void Rejeu::BTExporterClick()
         f_.avertissement(erreur);
 }
 
-void Rejeu::cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes)
+void Rejeu::cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes)
 {
     Viewport& v = f_.etat.vue;
     // Around the followed entrant's fix (the last selected; its last known
@@ -160,8 +160,8 @@ void Rejeu::cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS 
         centre = releve_prec_[size_t(k)];
         a_centre = true;
     } else {
-        for (int i = 1; i <= NB_CONCURRENTS && !a_centre; ++i)
-            if (fixes[size_t(i)]) {
+        for (size_t i = 1; i < fixes.size() && !a_centre; ++i)
+            if (fixes[i]) {
                 centre = fixes[size_t(i)]->elem;
                 a_centre = true;
             }
@@ -179,8 +179,8 @@ void Rejeu::cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS 
     // Widened to every fix of the step (the tests read the DD.MM numbers
     // as degrees, as the day's framing does).
     const ext r = PI / 180;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-        const TDonnees_conc* d = fixes[size_t(i)];
+    for (size_t i = 1; i < fixes.size(); ++i) {
+        const TDonnees_conc* d = fixes[i];
         if (!d)
             continue;
         const ext dla = d->elem.latitude, dlo = d->elem.longitude;
@@ -202,22 +202,30 @@ void Rejeu::cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS 
 void Rejeu::demarre_film()
 {
     film = Film(f_.etat.archive, selection_traj);
-    releve_prec_.fill(cree_pos_elem(QString(), 180, 0));
-    vu_.fill(false);
+    const int n = f_.etat.archive.nb_concurrents();
+    releve_prec_.assign(size_t(n) + 1, cree_pos_elem(QString(), 180, 0));
+    vu_.assign(size_t(n) + 1, false);
+    pas.premiers.assign(size_t(n) + 1, false);
     pas_montre = false;
-    dernier_conc = selection_traj.dernier();
+    dernier_conc = selection_traj.dernier(n);
 }
 
 void Rejeu::un_pas()
 {
     const auto fixes = film.courant();
     const int jour = film.jour();
+    // One state per entrant of the archive the film steps through.
+    if (vu_.size() != fixes.size()) {
+        releve_prec_.assign(fixes.size(), cree_pos_elem(QString(), 180, 0));
+        vu_.assign(fixes.size(), false);
+        pas.premiers.assign(fixes.size(), false);
+    }
     cadre_sur_pas(fixes);
     // This step's fixes, joined to the ones drawn before, over the chart.
     pas.releves = fixes;
     pas.precedents = releve_prec_;
     pas.choisis = selection_traj.concurrents;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i < int(fixes.size()); ++i) {
         const TDonnees_conc* f = fixes[size_t(i)];
         pas.premiers[size_t(i)] = f && film.premier(i, f);
         if (f) {

@@ -74,12 +74,12 @@ private:
     // The panel's entrants and period; false, the reason said, when not chosen.
     bool selection_du_panneau(SelectionTrajets& s);
     void demarre_film();
-    void cadre_sur_pas(const std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>& fixes);
+    void cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes);
     QTimer* minuterie();
     TFPosConc& f_;
     QTimer* minuterie_ = nullptr;
-    std::array<bool, NB_CONCURRENTS + 1> vu_{};  // entrants drawn since the film started
-    std::array<TPos_elem, NB_CONCURRENTS + 1> releve_prec_{};  // their last fix drawn
+    std::vector<bool> vu_;  // entrants drawn since the film started
+    std::vector<TPos_elem> releve_prec_;  // their last fix drawn
     std::unique_ptr<CoucheTrajets> couche_trajets_;
     std::unique_ptr<CouchePas> couche_pas_;
 };

@@ -1,6 +1,7 @@
 // Speed of the race data: one day file (read and parsed), and the whole
 // archive re-read as the trajectory assembly does it.
 #include "donnees.h"
+#include "course_livree.h"
 #include "mise_a_jour.h"
 #include "ecriture.h"
 #include "texte.h"
@@ -19,9 +20,9 @@ const QString REP = QStringLiteral(ORVALIS_DONNEES);
 
 void BM_jour_lecture_et_analyse(benchmark::State& st)
 {
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     for (auto _ : st) {
-        const bool ok = charge_donnees_coureurs(j, REP, QStringLiteral("061200"), QString());
+        const bool ok = charge_donnees_coureurs(course_livree(), j, REP, QStringLiteral("061200"), QString());
         benchmark::DoNotOptimize(ok);
     }
 }
@@ -30,12 +31,12 @@ BENCHMARK(BM_jour_lecture_et_analyse)->Unit(benchmark::kMicrosecond);
 void BM_relis_data_archive_entiere(benchmark::State& st)
 {
     const QStringList noms = QDir(REP).entryList({"[0-3][0-9][01][0-9]0[01].txt"}, QDir::Files);
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     ArchiveCourse a;
     for (auto _ : st) {
-        a.vide();
+        a.vide(course_livree().nb());
         for (const QString& n : noms)
-            relis_data(j, a, REP, n);
+            relis_data(course_livree(), j, a, REP, n);
         benchmark::DoNotOptimize(a.liste_traj[1]);
     }
     st.counters["fichiers"] = double(noms.size());
@@ -56,7 +57,7 @@ QStringList lignes_de_la_page(const QByteArray& page)
     feuille_depuis_html(page, QByteArray(), g);
     QStringList lignes;
     QString err;
-    MAJ_fi_clss(g, lignes, err);
+    MAJ_fi_clss(course_livree(), g, lignes, err);
     return lignes;
 }
 

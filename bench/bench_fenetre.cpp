@@ -1,6 +1,7 @@
 // Speed of the main window: a full repaint of a race day, a zoom or pan
 // step, a rubber-band move, the theoretical route's walk.
 #include "calendrier.h"
+#include "course_livree.h"
 #include "etat_programme.h"
 #include "posconc.h"
 #include "fenetre_statistiques.h"
@@ -103,7 +104,7 @@ void BM_constitue_trajets(benchmark::State& st)
     ArchiveJours a;
     QString err;
     for (auto _ : st) {
-        constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), err);
+        constitue_trajets(course_livree(), a, QStringLiteral(ORVALIS_DONNEES), err);
         benchmark::DoNotOptimize(a.tete_traj[1]);
     }
     st.counters["jours"] = double(a.nb_jours());
@@ -115,8 +116,8 @@ struct Rejeu1080 : Fenetre1080 {
     Rejeu1080()
     {
         QString err;
-        constitue_trajets(etat.archive, QStringLiteral(ORVALIS_DONNEES), err);
-        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        constitue_trajets(course_livree(), etat.archive, QStringLiteral(ORVALIS_DONNEES), err);
+        for (int i = 1; i <= course_livree().nb(); ++i)
             carte.rejeu.selection_traj.concurrents.set(size_t(i));
         carte.rejeu.trajets_constitues = carte.rejeu.trajets_actifs = true;
         carte.mode_outil = OUTIL_TRAJETS;
@@ -149,7 +150,7 @@ void BM_pas_du_film(benchmark::State& st)
         st.PauseTiming();
         if (!rejeu.film.reste()) {
             rejeu.film = Film(r.etat.archive, rejeu.selection_traj);
-            rejeu.dernier_conc = rejeu.selection_traj.dernier();
+            rejeu.dernier_conc = rejeu.selection_traj.dernier(course_livree().nb());
         }
         st.ResumeTiming();
         rejeu.un_pas();
@@ -163,12 +164,12 @@ void BM_export_gpx_course_entiere(benchmark::State& st)
 {
     QString err;
     ArchiveJours archive;
-    constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
+    constitue_trajets(course_livree(), archive, QStringLiteral(ORVALIS_DONNEES), err);
     SelectionTrajets s;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= course_livree().nb(); ++i)
         s.concurrents.set(size_t(i));
     QTemporaryDir d;
-    const auto couleurs = couleurs_conc_pour(clBlack);
+    const auto couleurs = couleurs_conc_pour(clBlack, course_livree().nb());
     for (auto _ : st)
         exporte_trajets(archive, s, d.filePath("course.gpx"), couleurs, err);
 }
@@ -179,7 +180,7 @@ void BM_calcule_statistiques(benchmark::State& st)
 {
     QString err;
     ArchiveJours archive;
-    constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
+    constitue_trajets(course_livree(), archive, QStringLiteral(ORVALIS_DONNEES), err);
     for (auto _ : st) {
         const StatistiquesCourse s = calcule_statistiques(archive);
         benchmark::DoNotOptimize(s.bilans[1].distance);
@@ -193,7 +194,7 @@ void BM_ouverture_fenetre_statistiques(benchmark::State& st)
 {
     QString err;
     ArchiveJours archive;
-    constitue_trajets(archive, QStringLiteral(ORVALIS_DONNEES), err);
+    constitue_trajets(course_livree(), archive, QStringLiteral(ORVALIS_DONNEES), err);
     const StatistiquesCourse s = calcule_statistiques(archive);
     for (auto _ : st) {
         FenetreStatistiques f(s, true);

@@ -2,6 +2,7 @@
 // frame of the whole race at 1920 × 1080 with every trail, a scrub of the
 // window's slider to a finished back buffer.
 #include "chronologie.h"
+#include "course_livree.h"
 #include "etat_programme.h"
 #include "fenetre_bench.h"
 #include "images_course.h"
@@ -22,7 +23,7 @@ const ArchiveJours& archive_livree()
     static const ArchiveJours a = [] {
         ArchiveJours r;
         QString err;
-        constitue_trajets(r, QStringLiteral(ORVALIS_DONNEES), err);
+        constitue_trajets(course_livree(), r, QStringLiteral(ORVALIS_DONNEES), err);
         return r;
     }();
     return a;
@@ -58,7 +59,7 @@ void BM_positions_24_instant_aleatoire(benchmark::State& st)
     size_t k = 0;
     for (auto _ : st) {
         const Instant q = t[k++ & 4095];
-        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        for (int i = 1; i <= course_livree().nb(); ++i)
             benchmark::DoNotOptimize(c.position(i, q));
     }
 }
@@ -70,10 +71,11 @@ BENCHMARK(BM_positions_24_instant_aleatoire)->Unit(benchmark::kMicrosecond);
 void BM_image_film_1080p_course_entiere(benchmark::State& st)
 {
     EtatProgramme e;
+    e.course = course_livree();
     charge_cartes_et_marques(e);
     const Chronologie c(archive_livree());
     SelectionTrajets s;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= course_livree().nb(); ++i)
         s.concurrents.set(size_t(i));
     cadre_sur_trajets(archive_livree(), s, e.vue, 1920);
     OptionsFilm f = options_course_entiere(c, c.premier() + 60 * UN_JOUR, clBlack);
@@ -122,6 +124,7 @@ BENCHMARK(BM_glissement_curseur_1080p)->Unit(benchmark::kMillisecond);
 void BM_images_video(benchmark::State& st)
 {
     EtatProgramme e;
+    e.course = course_livree();
     charge_cartes_et_marques(e);
     QString err;
     charge_lieux(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "calendrier.h"
+#include "course_livree.h"
 #include "etat_programme.h"
 #include "posconc.h"
 
@@ -11,8 +12,13 @@ namespace orv {
 
 // The main window at 1920 × 1080 with the shipped maps loaded, on a screen
 // of `ratio` physical pixels per logical one; no day until one is shown.
-struct FenetreBench {
+// The program's state with its race, before the window that shows it.
+struct EtatBench {
     EtatProgramme etat;
+    EtatBench() { etat.course = course_livree(); }
+};
+
+struct FenetreBench : EtatBench {
     TFPosConc carte{nullptr, etat, QStringLiteral(ORVALIS_DONNEES), QDir::tempPath()};
     explicit FenetreBench(double ratio = 1)
     {

@@ -354,20 +354,8 @@
         <translation>--%1: given more than once.</translation>
     </message>
     <message>
-        <source>--csv s&apos;emploie avec --statistiques ou --positions.</source>
-        <translation>--csv is only used with --statistiques or --positions.</translation>
-    </message>
-    <message>
-        <source>--instant s&apos;emploie avec --png.</source>
-        <translation>--instant is only used with --png.</translation>
-    </message>
-    <message>
         <source>--%1 : instant invalide « %2 » (JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM, UTC).</source>
         <translation>--%1: invalid time “%2” (JJ/MM/AAAA HH:MM or JJ/MM/AAAA HHhMM, UTC).</translation>
-    </message>
-    <message>
-        <source>--positions ne prend que --csv.</source>
-        <translation>--positions only takes --csv.</translation>
     </message>
     <message>
         <source>--csv : nom de fichier manquant.</source>
@@ -382,36 +370,12 @@
         <translation>--suivre: unknown entrant “%1” (a name, or tete).</translation>
     </message>
     <message>
-        <source>--statistiques ne prend que --csv.</source>
-        <translation>--statistiques only takes --csv.</translation>
-    </message>
-    <message>
-        <source>--ecarts s&apos;emploie avec --png.</source>
-        <translation>--ecarts is only used with --png.</translation>
-    </message>
-    <message>
-        <source>--ecarts ne prend que --size.</source>
-        <translation>--ecarts only takes --size.</translation>
-    </message>
-    <message>
-        <source>--source s&apos;emploie avec --actualiser.</source>
-        <translation>--source is only used with --actualiser.</translation>
-    </message>
-    <message>
-        <source>--actualiser ne prend que --source et --date.</source>
-        <translation>--actualiser only takes --source and --date.</translation>
-    </message>
-    <message>
         <source>--date : date invalide ou manquante (JJ/MM/AAAA).</source>
         <translation>--date: invalid or missing date (JJ/MM/AAAA).</translation>
     </message>
     <message>
         <source>--date : %1 n&apos;est pas un jour de la course (du %2 au %3).</source>
         <translation>--date: %1 is not a day of the race (%2 to %3).</translation>
-    </message>
-    <message>
-        <source>--trajets, --du et --au s&apos;emploient avec --png, --gpx ou --kml.</source>
-        <translation>--trajets, --du and --au are only used with --png, --gpx or --kml.</translation>
     </message>
     <message>
         <source>--trajets : concurrent inconnu « %1 ».</source>
@@ -426,20 +390,8 @@
         <translation>--%1: invalid date “%2” (JJ/MM/AAAA).</translation>
     </message>
     <message>
-        <source>--trajets ne se combine pas avec --date, --zone ni --route.</source>
-        <translation>--trajets cannot be combined with --date, --zone or --route.</translation>
-    </message>
-    <message>
-        <source>--size s&apos;emploie avec --png.</source>
-        <translation>--size is only used with --png.</translation>
-    </message>
-    <message>
         <source>--%1 : le nom du fichier doit finir par %2.</source>
         <translation>--%1: the file name must end with %2.</translation>
-    </message>
-    <message>
-        <source>--date, --size, --zone et --route ne s&apos;emploient qu&apos;avec --png.</source>
-        <translation>--date, --size, --zone and --route are only used with --png.</translation>
     </message>
     <message>
         <source>quatre valeurs attendues (LAT1 LON1 LAT2 LON2).</source>
@@ -460,14 +412,6 @@
     <message>
         <source>--classement : date invalide « %1 » (JJ/MM/AAAA).</source>
         <translation>--classement: invalid date “%1” (JJ/MM/AAAA).</translation>
-    </message>
-    <message>
-        <source>--png : nom de fichier manquant.</source>
-        <translation>--png: missing file name.</translation>
-    </message>
-    <message>
-        <source>--route s&apos;emploie avec --png et --date.</source>
-        <translation>--route is only used with --png and --date.</translation>
     </message>
     <message>
         <source>--size : dimensions invalides « %1 » (LxH, de 1 à 16384).</source>
@@ -1247,10 +1191,6 @@
         <translation>network error %1</translation>
     </message>
     <message>
-        <source>Vendredi 10 novembre 2000</source>
-        <translation>Friday 10 November 2000</translation>
-    </message>
-    <message>
         <source>Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.</source>
         <translation>Cannot read the file “%1”: the tracks are not built.</translation>
     </message>
@@ -1443,10 +1383,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>Update disabled (posorvls.ini: Excel=non).</translation>
     </message>
     <message>
-        <source>« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.</source>
-        <translation>“FIMPV.txt”: fewer than two route points, no theoretical route to draw.</translation>
-    </message>
-    <message>
         <source>Images par seconde : %1 (de 1 à 120).</source>
         <translation>Frames per second: %1 (1 to 120).</translation>
     </message>
@@ -1583,32 +1519,8 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques, --positions and --video do not combine.</translation>
     </message>
     <message>
-        <source>--scale s&apos;emploie avec --png ou --video.</source>
-        <translation>--scale goes with --png or --video.</translation>
-    </message>
-    <message>
-        <source>--trainee et --suivre s&apos;emploient avec --png --instant ou --video.</source>
-        <translation>--trainee and --suivre go with --png --instant or --video.</translation>
-    </message>
-    <message>
-        <source>--incrustations s&apos;emploie avec --png --instant.</source>
-        <translation>--incrustations goes with --png --instant.</translation>
-    </message>
-    <message>
-        <source>--vitesse et --fps s&apos;emploient avec --video.</source>
-        <translation>--vitesse and --fps go with --video.</translation>
-    </message>
-    <message>
         <source>--scale : image de %1x%2 pixels, plus de %3 de côté.</source>
         <translation>--scale: picture of %1x%2 pixels, more than %3 a side.</translation>
-    </message>
-    <message>
-        <source>--video ne prend que --du, --au, --vitesse, --fps, --size, --scale, --trainee et --suivre.</source>
-        <translation>--video takes only --du, --au, --vitesse, --fps, --size, --scale, --trainee and --suivre.</translation>
-    </message>
-    <message>
-        <source>--video : nom de fichier manquant.</source>
-        <translation>--video: file name missing.</translation>
     </message>
     <message>
         <source>--video : le nom du fichier doit finir par .mp4 ou .webm.</source>
@@ -1621,10 +1533,6 @@ Entrants, skippers and boats are fictitious.</translation>
     <message>
         <source>--fps : « %1 » (de 1 à 120 images par seconde).</source>
         <translation>--fps: “%1” (1 to 120 frames per second).</translation>
-    </message>
-    <message>
-        <source>--instant ne prend que --trainee, --suivre, --size, --scale et --incrustations (avec elle, --du et --au).</source>
-        <translation>--instant takes only --trainee, --suivre, --size, --scale and --incrustations (with it, --du and --au).</translation>
     </message>
     <message>
         <source>--du et --au s&apos;emploient avec --instant quand --incrustations est donnée.</source>
@@ -1980,6 +1888,82 @@ impossible à écrire...), 2 arguments invalides.
 Exit codes: 0 done, 1 nothing done (missing day, file that cannot
 be written...), 2 invalid arguments.
 </translation>
+    </message>
+    <message>
+        <source>%1 ou %2</source>
+        <translation>%1 or %2</translation>
+    </message>
+    <message>
+        <source>%1 : nom de fichier manquant.</source>
+        <translation>%1: file name missing.</translation>
+    </message>
+    <message>
+        <source>%1 ne s&apos;emploie pas avec %2 ; elle s&apos;emploie avec %3.</source>
+        <translation>%1 does not go with %2; it goes with %3.</translation>
+    </message>
+    <message>
+        <source>%1 s&apos;emploie avec %2.</source>
+        <translation>%1 goes with %2.</translation>
+    </message>
+    <message>
+        <source>Description de la course illisible : « %1 », ligne %2 : %3.</source>
+        <translation>Unreadable race description: “%1”, line %2: %3.</translation>
+    </message>
+    <message>
+        <source>section inconnue « %1 »</source>
+        <translation>unknown section “%1”</translation>
+    </message>
+    <message>
+        <source>un concurrent a 8 champs séparés par « ; » (skipper;bateau;gréement;longueur;poids en charge;voilure au près;voilure au portant;photo), pas %1</source>
+        <translation>an entrant has 8 fields separated by “;” (skipper;boat;rig;length;loaded weight;upwind sail area;downwind sail area;picture), not %1</translation>
+    </message>
+    <message>
+        <source>concurrent sans nom</source>
+        <translation>entrant without a name</translation>
+    </message>
+    <message>
+        <source>« %1 » déjà nommé</source>
+        <translation>“%1” named twice</translation>
+    </message>
+    <message>
+        <source>« %1 » hors d&apos;une section [course] ou [concurrents]</source>
+        <translation>“%1” outside a [course] or [concurrents] section</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas une date (JJ/MM/AAAA)</source>
+        <translation>“%1” is not a date (JJ/MM/AAAA)</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas un lieu (nom;latitude;longitude en DD.MM)</source>
+        <translation>“%1” is not a place (name;latitude;longitude in DD.MM)</translation>
+    </message>
+    <message>
+        <source>clé inconnue « %1 »</source>
+        <translation>unknown key “%1”</translation>
+    </message>
+    <message>
+        <source>Description de la course incomplète : « %1 » : %2.</source>
+        <translation>Incomplete race description: “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>la course n&apos;a pas de nom (nom=...)</source>
+        <translation>the race has no name (nom=...)</translation>
+    </message>
+    <message>
+        <source>la période est à donner, premier jour avant dernier jour</source>
+        <translation>the period must be given, first day before last day</translation>
+    </message>
+    <message>
+        <source>aucun concurrent</source>
+        <translation>no entrant</translation>
+    </message>
+    <message>
+        <source>Description de la course introuvable : « %1 » (%2).</source>
+        <translation>Race description not found: “%1” (%2).</translation>
+    </message>
+    <message>
+        <source>« %1 » : moins de deux points de route, pas de route théorique à tracer.</source>
+        <translation>“%1”: fewer than two route points, no theoretical route to draw.</translation>
     </message>
 </context>
 </TS>

@@ -3,6 +3,7 @@
 #include "convers.h"
 #include "traduction.h"
 
+#include <QLocale>
 #include <cmath>
 
 namespace orv {
@@ -69,6 +70,15 @@ double numero_jour(int d, int m, int y)
 int32_t ecart_jours(int d1, int m1, int y1, int d2, int m2, int y2)
 {
     return int32_t(nint(numero_jour(d2, m2, y2) - numero_jour(d1, m1, y1)));
+}
+
+QString date_du_depart(const QDate& d)
+{
+    const QLocale l(Texte::tr("fr_FR", "locale of the dates"));
+    QString s = l.toString(d, QStringLiteral("dddd d MMMM yyyy"));
+    if (!s.isEmpty())
+        s[0] = s[0].toUpper();
+    return s;
 }
 
 void jour_suivant(EtatDate& e)

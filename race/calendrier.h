@@ -3,6 +3,7 @@
 // count between two dates.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <array>
 #include <cstdint>
@@ -29,6 +30,10 @@ void montre_mois(EtatDate& e, int m, int y);
 
 // Validation of day d of the month and year shown (montre_mois first).
 void valide_date(EtatDate& e, int d, int m, int y);
+
+// A date in full in the language installed: "Vendredi 10 novembre 2000",
+// "Friday 10 November 2000".
+QString date_du_depart(const QDate& d);
 
 // Advances the chosen date by one day and recomputes its texts.
 void jour_suivant(EtatDate& e);

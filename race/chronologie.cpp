@@ -76,15 +76,17 @@ TPos_elem pos_elem_de(const PositionFilm& p, const QString& nom)
 
 Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
 {
-    const int n = a.nb_jours();
+    const int n = a.nb_jours(), nb = a.nb_concurrents();
+    fixes_.assign(size_t(nb) + 1, {});
+    abandons_.assign(size_t(nb) + 1, 0);
     classements_.resize(size_t(n));
-    lignes_.resize(size_t(n));
+    lignes_.assign(size_t(n), std::vector<const TDonnees_conc*>(size_t(nb) + 1, nullptr));
     publications_.resize(size_t(n));
     // The latest fix time of each day's file: its ranking is not published
     // before the fixes it ranks.
     std::vector<Instant> dernier_releve(size_t(n), INT64_MIN);
 
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i <= nb; ++i) {
         std::vector<Fixe>& f = fixes_[size_t(i)];
         for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant) {
             if (e->jour < 0 || e->jour >= n)
@@ -100,7 +102,7 @@ Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
             if (!releve_reel(*e) || (!f.empty() && f.back().arrivee))
                 continue;
             Fixe x;
-            x.t = instant_de(heure_du_releve(*e, a.jours[size_t(e->jour)]));
+            x.t = instant_de(heure_du_releve(*e, a.course->premier_jour, a.jours[size_t(e->jour)]));
             dernier_releve[size_t(e->jour)] = std::max(dernier_releve[size_t(e->jour)], x.t);
             // An arrival repeated on the following days counts once; a time
             // going back is not a later fix either.
@@ -221,14 +223,14 @@ std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar
                                 QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Latitude")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Longitude")), QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Position"))}};
     const int jour = c.jour_publie(t);
     std::vector<int> ordre;
-    std::array<bool, NB_CONCURRENTS + 1> vu{};
+    std::vector<bool> vu(size_t(c.nb()) + 1, false);
     if (jour >= 0)
         for (const Chronologie::Ligne& r : c.classement(jour))
             if (!vu[size_t(r.i)]) {
                 vu[size_t(r.i)] = true;
                 ordre.push_back(r.i);
             }
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= c.nb(); ++i)
         if (!vu[size_t(i)])
             ordre.push_back(i);
     for (const int i : ordre) {
@@ -238,7 +240,7 @@ std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar
         const TDonnees_conc* r = jour >= 0 ? c.ligne(jour, i) : nullptr;
         const TDonnees_conc* dernier = c.fixes(i)[size_t(p.fixe)].r;
         l.push_back({r ? (r->non_classe ? QStringLiteral("NC") : QString::number(r->rang)) : QStringLiteral("NC"),
-                     noms_conc[size_t(i)], dernier->bateau.trimmed(), nombre_decimal(p.lat, 4, sep),
+                     c.course().nom_conc(i), dernier->bateau.trimmed(), nombre_decimal(p.lat, 4, sep),
                      nombre_decimal(p.lon, 4, sep), texte_nature(p.nature)});
     }
     return l;
@@ -251,9 +253,7 @@ QString titre_classement(Instant publication)
         .arg(d.toString(QStringLiteral("dd/MM/yyyy")), d.toString(Texte::tr("HH'h'mm", "Qt time format: 20h00")));
 }
 
-int jour_de_course_de(Instant t) { return int(PREMIER_JOUR_COURSE.daysTo(date_de(t).date())) + 1; }
-
-QString texte_horloge(Instant t)
+QString texte_horloge(const Course& c, Instant t)
 {
     // The day and month names of the language installed ("Mardi 12 décembre
     // 2000", "Tuesday 12 December 2000").
@@ -266,7 +266,7 @@ QString texte_horloge(Instant t)
         .arg(jour)
         .arg(d.time().hour(), 2, 10, QLatin1Char('0'))
         .arg(d.time().minute(), 2, 10, QLatin1Char('0'))
-        .arg(jour_de_course_de(t));
+        .arg(c.jour_de_course(date_de(t).date()));
 }
 
 }  // namespace orv

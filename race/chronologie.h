@@ -70,6 +70,9 @@ public:
     explicit Chronologie(const ArchiveJours& a);
 
     bool vide() const { return premier_ > dernier_; }
+    // The race and its entrants' count.
+    const Course& course() const { return *a_->course; }
+    int nb() const { return int(fixes_.size()) - 1; }
     // The archive's first and last fixes (meaningless when empty).
     Instant premier() const { return premier_; }
     Instant dernier() const { return dernier_; }
@@ -79,7 +82,7 @@ public:
     // that says "Abandon ..."), or 0 when it never retired.
     Instant abandon(int i) const { return abandons_[size_t(i)]; }
 
-    // Entrant i (1..24) at instant t: one binary search, no scan.
+    // Entrant i (1..n) at instant t: one binary search, no scan.
     PositionFilm position(int i, Instant t) const;
 
     // The published ranking at t: the archive day whose ranking was the
@@ -101,12 +104,12 @@ public:
 
 private:
     const ArchiveJours* a_ = nullptr;
-    std::array<std::vector<Fixe>, NB_CONCURRENTS + 1> fixes_;
-    std::array<Instant, NB_CONCURRENTS + 1> abandons_{};
+    std::vector<std::vector<Fixe>> fixes_ = std::vector<std::vector<Fixe>>(1);
+    std::vector<Instant> abandons_;
     std::vector<Instant> publications_;                 // by archive day
     std::vector<std::pair<Instant, int>> par_publication_;  // (time, day), in time order
     std::vector<std::vector<Ligne>> classements_;       // by archive day
-    std::vector<std::array<const TDonnees_conc*, NB_CONCURRENTS + 1>> lignes_;  // by day, by entrant
+    std::vector<std::vector<const TDonnees_conc*>> lignes_;  // by day, by entrant
     Instant premier_ = INT64_MAX, dernier_ = INT64_MIN;  // none: empty
 };
 
@@ -123,12 +126,11 @@ PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s);
 // positive, 4 decimals, `sep` for the point), what the position is.
 std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar sep);
 
-// The race day of an instant (10 November 2000 is day 1) and the film's
-// clock text: "Mardi 12 décembre 2000, 14h30 UTC · jour 33".
-int jour_de_course_de(Instant t);
+// The film's clock text at an instant of race `c`: "Mardi 12 décembre
+// 2000, 14h30 UTC · jour 33" (its first day is day 1).
 // The title of the ranking published at that time: "Classement du
 // 15/12/2000 à 20h00 UTC".
 QString titre_classement(Instant publication);
-QString texte_horloge(Instant t);
+QString texte_horloge(const Course& c, Instant t);
 
 }  // namespace orv

@@ -42,10 +42,11 @@ QString ligne_classement(const TDonnees_conc& r, bool classe, int numero, QChar 
 QStringList table_classement(const JourCourse& j, QChar sep)
 {
     QStringList t = entete_classement();
-    const int nb = std::clamp(j.nb_classes, 0, NB_CONCURRENTS);
+    const int n = int(j.donnees_conc.size()) - 1;
+    const int nb = std::clamp(j.nb_classes, 0, n);
     for (int i = 1; i <= nb; ++i)
         t << ligne_classement(j.donnees_conc[size_t(i)], true, i, sep);
-    for (int i = nb + 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = nb + 1; i <= n; ++i)
         t << ligne_classement(j.donnees_conc[size_t(i)], false, i, sep);
     return t;
 }

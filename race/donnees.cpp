@@ -14,45 +14,9 @@
 
 namespace orv {
 
-const std::array<QString, NB_CONCURRENTS + 1> noms_conc = {
-    QString(),
-    QStringLiteral("Arvelin"),   QStringLiteral("Baudrinec"), QStringLiteral("Bocquarel"),
-    QStringLiteral("Cadorien"),  QStringLiteral("Corvelle"),  QStringLiteral("Darnoux"),
-    QStringLiteral("Esquilan"),  QStringLiteral("Fauvrelin"), QStringLiteral("Gaudrivel"),
-    QStringLiteral("Hervadic"),  QStringLiteral("Jolimert"),  QStringLiteral("Kervanec"),
-    QStringLiteral("Lammorin"),  QStringLiteral("Le Bravic"), QStringLiteral("Marvelle"),
-    QStringLiteral("Nodarin"),   QStringLiteral("Oresquin"),  QStringLiteral("Pellevin"),
-    QStringLiteral("Quivrac"),   QStringLiteral("Ravenaud"),  QStringLiteral("Sauvrelin"),
-    QStringLiteral("Tourmalec"), QStringLiteral("Valmorin"),  QStringLiteral("Yvrenec"),
-};
-
-const std::array<CaracBateau, NB_CONCURRENTS + 1> bateaux_conc = {{
-    {"", "", "", "", ""},
-    {"Cotre", "18,28", "11", "255", "390"},   {"Cotre", "15,24", "7", "170", "320"},
-    {"Cotre", "18,28", "9,6", "270", "495"},  {"Cotre", "18,28", "8,5", "237", "427"},
-    {"Cotre", "15,24", "8", "185", "380"},    {"Cotre", "15,24", "5", "190", "420"},
-    {"Cotre", "18,28", "9,2", "300", "560"},  {"Cotre", "18,28", "11,5", "260", "410"},
-    {"Cotre", "18,28", "9,5", "255", "465"},  {"Cotre", "18,28", "10,5", "210", "450"},
-    {"Cotre", "18,28", "9", "245", "510"},    {"Cotre", "18,28", "9", "267", "580"},
-    {"Cotre", "18,28", "9", "245", "510"},    {"Cotre", "18,28", "8,2", "250", "340"},
-    {"Cotre", "18,28", "9,5", "260", "570"},  {"Cotre", "18,28", "12,5", "245", "400"},
-    {"Cotre", "18,28", "8,5", "237", "439"},  {"Cotre", "18,28", "9,1", "292", "545"},
-    {"Cotre", "18,28", "10,5", "230", "420"}, {"Ketch", "18,28", "9,5", "237", "407"},
-    {"Cotre", "18,28", "9", "290", "550"},    {"Cotre", "18,28", "8,5", "270", "540"},
-    {"Cotre", "18,28", "9,5", "290", "450"},  {"Cotre", "18,28", "9,5", "340", "600"},
-}};
-
 namespace {
 constexpr std::string_view MARQUEUR = "2D-3D";
 constexpr ext VITESSE_PAR_DEFAUT = 6.0L;
-
-QString sans_blancs_devant(const QString& s)
-{
-    qsizetype i = 0;
-    while (i < s.size() && s[i] == u' ')
-        ++i;
-    return s.mid(i);
-}
 
 // Positions from a file: a latitude beyond ±90 or a longitude beyond ±360
 // (1e300, 95) is corrupt and counts as not a number.
@@ -73,9 +37,12 @@ bool statut(const QString& s)
 // Reads every block after the first line "1". Without an archive: the day
 // load (marque_A, nb_classes). With one: the re-reading, which stops at an
 // unknown skipper and appends every block to its entrant's list.
-void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, ArchiveCourse* archive,
+void lit_blocs(const Course& c, JourCourse& j, LecteurTexte& f, const QString& nom_fichier, ArchiveCourse* archive,
                int32_t jour_archive = -1)
 {
+    const int nb = c.nb();
+    if (int(j.donnees_conc.size()) != nb + 1)
+        j.donnees_conc.resize(size_t(nb) + 1);
     int32_t classes = 0, u = 0;
     // Lines that only matter as numbers are read as bytes, without a string.
     std::string_view L;
@@ -99,9 +66,9 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
             ++u;
             indice = int64_t(classes) + u;
         }
-        // A rank outside 1..24 or a block past the 24th is read but kept in
+        // A rank outside 1..n or a block past the n-th is read but kept in
         // a scratch record: nothing is written outside the table.
-        const bool dans_table = indice >= 1 && indice <= NB_CONCURRENTS;
+        const bool dans_table = indice >= 1 && indice <= nb;
         TDonnees_conc brouillon;
         TDonnees_conc& R = dans_table ? j.donnees_conc[size_t(indice)] : brouillon;
         R.date_txt.clear();
@@ -138,8 +105,8 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
 
         int indice_archive = 0;
         if (archive) {
-            indice_archive = indice_conc(R.skipper);
-            if (indice_archive == INDICE_INCONNU)
+            indice_archive = c.indice(R.skipper);
+            if (indice_archive == c.inconnu())
                 return;
         }
 
@@ -183,7 +150,7 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
                 lire_plage(f);
             }
         }
-        if (archive || indice_conc(R.skipper) != INDICE_INCONNU)
+        if (archive || c.indice(R.skipper) != c.inconnu())
             ++j.nb_lus;
 
         if (archive && dans_table) {
@@ -202,14 +169,15 @@ void lit_blocs(JourCourse& j, LecteurTexte& f, const QString& nom_fichier, Archi
             ++classes;
         L = lire_plage(f).vue();
     }
-    // Repeated ranks count each time they appear; the table holds 24.
+    // Repeated ranks count each time they appear; the table holds n.
     if (!archive)
-        j.nb_classes = std::min(classes, int32_t(NB_CONCURRENTS));
+        j.nb_classes = std::min(classes, int32_t(nb));
 }
 
-void remet_a_zero(JourCourse& j, bool drapeaux)
+void remet_a_zero(const Course& c, JourCourse& j, bool drapeaux)
 {
-    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+    j.donnees_conc.resize(size_t(c.nb()) + 1);
+    for (int k = 1; k <= c.nb(); ++k) {
         TDonnees_conc& r = j.donnees_conc[size_t(k)];
         r.skipper.clear();
         r.lat_txt = QStringLiteral("0");
@@ -222,20 +190,11 @@ void remet_a_zero(JourCourse& j, bool drapeaux)
 }
 }  // namespace
 
-int indice_conc(const QString& nom)
-{
-    const QString n = sans_blancs_devant(nom.left(14));
-    for (int k = 1; k <= NB_CONCURRENTS; ++k)
-        if (n == noms_conc[size_t(k)])
-            return k;
-    return INDICE_INCONNU;
-}
-
-void ArchiveCourse::vide()
+void ArchiveCourse::vide(int nb)
 {
     elements.clear();
-    liste_traj.fill(nullptr);
-    queue_traj.fill(nullptr);
+    liste_traj.assign(size_t(nb) + 1, nullptr);
+    queue_traj.assign(size_t(nb) + 1, nullptr);
 }
 
 int ArchiveCourse::longueur(int indice) const
@@ -277,10 +236,10 @@ void separe_nom(const QString& texte, TDonnees_conc& r)
     r.bateau = p > 1 ? texte.left(p - 1) : QString();
 }
 
-void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichier)
+void lit_jour(const Course& c, JourCourse& j, const QByteArray& contenu, const QString& nom_fichier)
 {
     LecteurTexte f(contenu);
-    lit_blocs(j, f, nom_fichier, nullptr);
+    lit_blocs(c, j, f, nom_fichier, nullptr);
 }
 
 std::optional<QDateTime> heure_du_texte(const QString& statut)
@@ -308,9 +267,9 @@ std::optional<QDateTime> heure_du_classement(const QString& entete)
     return QDateTime(d, t, Qt::UTC);
 }
 
-bool heure_croyable(const QDateTime& t, const QDate& jour)
+bool heure_croyable(const QDateTime& t, const QDate& premier_jour, const QDate& jour)
 {
-    return t.isValid() && t.date() >= PREMIER_JOUR_COURSE && t.date() <= jour.addDays(1);
+    return t.isValid() && t.date() >= premier_jour && t.date() <= jour.addDays(1);
 }
 
 QString code_du_jour(int jour, int mois, int annee)
@@ -321,38 +280,37 @@ QString code_du_jour(int jour, int mois, int annee)
         .arg(((annee % 100) + 100) % 100, 2, 10, QLatin1Char('0'));
 }
 
-QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jour)
+QString chemin_fichier_jour(const Emplacements& e, const QString& code_jour)
 {
-    return chemin_jour_nomme(rep_programme, code_jour + QStringLiteral(".txt"));
+    return chemin_jour_nomme(e, code_jour + QStringLiteral(".txt"));
 }
 
-QString chemin_jour_nomme(const QString& rep_programme, const QString& nom_fichier)
+QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier)
 {
     // Installed, the user's own day files come first.
-    const Emplacements& e = emplacements();
     if (e.installe && !e.rep_archives.isEmpty()) {
         const QString perso = e.rep_archives + u'/' + nom_fichier;
         if (QFileInfo(perso).isFile())
             return perso;
     }
-    return rep_programme + u'/' + nom_fichier;
+    return e.rep_programme + u'/' + nom_fichier;
 }
 
-bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
+bool charge_donnees_coureurs(const Course& c, JourCourse& j, const Emplacements& e, QString code_jour,
                              const QString& date_en_clair)
 {
-    remet_a_zero(j, true);
+    remet_a_zero(c, j, true);
     j.fichier_illisible = false;
     if (!code_jour.isEmpty() && code_jour[0] == u' ')
         code_jour[0] = u'0';
     j.nom_fichier_jour = code_jour + QStringLiteral(".txt");
-    const QString chemin = chemin_fichier_jour(rep_programme, code_jour);
+    const QString chemin = chemin_fichier_jour(e, code_jour);
     QByteArray contenu;
     if (!lit_fichier(chemin, contenu)) {
         j.fichier_illisible = QFileInfo::exists(chemin);
         return false;
     }
-    lit_jour(j, contenu, j.nom_fichier_jour);
+    lit_jour(c, j, contenu, j.nom_fichier_jour);
     if (j.nb_lus == 0) {
         j.fichier_illisible = true;
         return false;
@@ -373,7 +331,7 @@ QString valeurs_impossibles(const QString& nom_fichier)
 
 void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
 {
-    nb_cadrage = std::min(nb_cadrage, NB_CONCURRENTS);
+    nb_cadrage = std::min(nb_cadrage, int(j.donnees_conc.size()) - 1);
     // The framed boats: the first nb_cadrage records, those without a
     // position (a technical stop at the harbour's placeholder) left out.
     std::vector<int> cadres;
@@ -410,21 +368,23 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
     v.pose_longitudes(v.long_ouest, v.long_est);
 }
 
-void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
+void relit_jour(const Course& c, JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
                 const QString& nom_fichier, int32_t jour)
 {
-    remet_a_zero(j, false);
+    remet_a_zero(c, j, false);
+    if (int(a.liste_traj.size()) != c.nb() + 1)
+        a.vide(c.nb());
     LecteurTexte f(contenu);
-    lit_blocs(j, f, nom_fichier, &a, jour);
+    lit_blocs(c, j, f, nom_fichier, &a, jour);
 }
 
-bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
+bool relis_data(const Course& c, JourCourse& j, ArchiveCourse& a, const Emplacements& e,
                 const QString& nom_fichier, int32_t jour)
 {
     QByteArray contenu;
-    if (!lit_fichier(chemin_jour_nomme(rep_programme, nom_fichier), contenu))
+    if (!lit_fichier(chemin_jour_nomme(e, nom_fichier), contenu))
         return false;
-    relit_jour(j, a, contenu, nom_fichier, jour);
+    relit_jour(c, j, a, contenu, nom_fichier, jour);
     return true;
 }
 

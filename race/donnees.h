@@ -10,6 +10,8 @@
 #pragma once
 
 #include "convers.h"
+#include "course.h"
+#include "emplacements.h"
 #include "pos_elem.h"
 #include "texte.h"
 
@@ -17,32 +19,13 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
-#include <array>
 #include <deque>
 #include <optional>
+#include <vector>
 
 namespace orv {
 
 struct Viewport;
-
-inline constexpr int NB_CONCURRENTS = 24;
-inline constexpr int INDICE_INCONNU = 25;
-
-// Surnames of the entrants, alphabetical (index 1..24; entry 0 unused).
-extern const std::array<QString, NB_CONCURRENTS + 1> noms_conc;
-
-struct CaracBateau {
-    const char* greement;
-    const char* longueur;        // metres, decimal comma
-    const char* poids_charge;    // tonnes
-    const char* voilure_pres;    // m²
-    const char* voilure_portant; // m²
-};
-extern const std::array<CaracBateau, NB_CONCURRENTS + 1> bateaux_conc;
-
-// Index 1..24 of a surname, 25 when it is not one of them (at most the
-// first 14 characters, leading blanks removed, compared exactly).
-int indice_conc(const QString& nom);
 
 struct TDonnees_conc {
     TPos_elem elem;          // skipper's surname, fix (DD.MM)
@@ -65,7 +48,10 @@ struct TDonnees_conc {
 
 // The loaded race day.
 struct JourCourse {
-    std::array<TDonnees_conc, NB_CONCURRENTS + 1> donnees_conc{}; // 1..24
+    // A day of a race of `nb` entrants, its records empty.
+    explicit JourCourse(int nb = 0) : donnees_conc(size_t(nb) + 1) {}
+    // 1..n, the race's entrants: ranked by rank, then the unranked.
+    std::vector<TDonnees_conc> donnees_conc;
     int32_t nb_classes = 0;
     QString nom_fichier_jour;
     QString date_affichee;
@@ -86,9 +72,10 @@ struct JourCourse {
 // Every entrant's records over the race, one element per day read.
 struct ArchiveCourse {
     std::deque<TDonnees_conc> elements;  // owns them; addresses stay valid
-    std::array<TDonnees_conc*, NB_CONCURRENTS + 1> liste_traj{};
-    std::array<TDonnees_conc*, NB_CONCURRENTS + 1> queue_traj{};
-    void vide();
+    std::vector<TDonnees_conc*> liste_traj;  // 1..n
+    std::vector<TDonnees_conc*> queue_traj;
+    // Empties the lists, made for `nb` entrants.
+    void vide(int nb);
     int longueur(int indice) const;
 };
 
@@ -105,10 +92,6 @@ void separe_nom(const QString& texte, TDonnees_conc& r);
 inline constexpr double DISTANCE_MAX_MILLES = 30000;
 inline constexpr double VITESSE_MAX_NOEUDS = 60;
 
-// The first and last days of the race the program looks for.
-inline const QDate PREMIER_JOUR_COURSE(2000, 11, 10);
-inline const QDate DERNIER_JOUR_COURSE(2001, 4, 15);
-
 // The time in a status text, "le JJ/MM/AAAA à HHhMM" (UTC), when it has
 // one; an invalid QDateTime when the text has that form with an impossible
 // date or hour.
@@ -119,24 +102,24 @@ std::optional<QDateTime> heure_du_classement(const QString& entete);
 // Whether a status time can be believed in the day file of `jour`: from the
 // start of the race to the day after the file's (a typo year, "le
 // 25/11/2091", would make every later fix look like a repeat).
-bool heure_croyable(const QDateTime& t, const QDate& jour);
+bool heure_croyable(const QDateTime& t, const QDate& premier_jour, const QDate& jour);
 
 // The day code DDMMYY of a date, from its fields ("101100", "021200").
 QString code_du_jour(int jour, int mois, int annee);
 // The path of the day file of a day code, and of a day file by its name:
 // in the user's day-file folder when the program is installed and the file
-// is there, else in `rep_programme`.
-QString chemin_fichier_jour(const QString& rep_programme, const QString& code_jour);
-QString chemin_jour_nomme(const QString& rep_programme, const QString& nom_fichier);
+// is there, else among the program's data.
+QString chemin_fichier_jour(const Emplacements& e, const QString& code_jour);
+QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier);
 
-// Loads a day: code_jour's file in rep_programme into `j`. False when the
-// file is absent, or cannot be read, or yields no entrant
-// (`fichier_illisible` then set); only the reset fields change then.
-// `date_en_clair` becomes date_affichee on success.
-bool charge_donnees_coureurs(JourCourse& j, const QString& rep_programme, QString code_jour,
+// Loads a day of race `c`: code_jour's file into `j`. False when the file is
+// absent, or cannot be read, or yields no entrant (`fichier_illisible` then
+// set); only the reset fields change then. `date_en_clair` becomes
+// date_affichee on success.
+bool charge_donnees_coureurs(const Course& c, JourCourse& j, const Emplacements& e, QString code_jour,
                              const QString& date_en_clair);
 // The same from a file's content, `nom_fichier` giving the default status.
-void lit_jour(JourCourse& j, const QByteArray& contenu, const QString& nom_fichier);
+void lit_jour(const Course& c, JourCourse& j, const QByteArray& contenu, const QString& nom_fichier);
 
 // Whether a record shows its status in place of a position, as the day's
 // ranking has it: a ranked "A..." (a retirement, an arrival), or a stop
@@ -151,15 +134,16 @@ inline bool statut_a_la_place(const TDonnees_conc& r)
 QString fichier_jour_illisible(const QString& nom_fichier);
 QString valeurs_impossibles(const QString& nom_fichier);
 
-// Frames the chart bounds on the first nb_cadrage records (at most 24).
+// Frames the chart bounds on the first nb_cadrage records (at most the
+// entrants).
 void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v);
 
 // Re-reads a day file and appends every entrant's record to its list.
 // False when the file cannot be read.
 // `jour` tags the elements with the index of their day in the archive.
-bool relis_data(JourCourse& j, ArchiveCourse& a, const QString& rep_programme,
+bool relis_data(const Course& c, JourCourse& j, ArchiveCourse& a, const Emplacements& e,
                 const QString& nom_fichier, int32_t jour = -1);
-void relit_jour(JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
+void relit_jour(const Course& c, JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
                 const QString& nom_fichier, int32_t jour = -1);
 
 }  // namespace orv

@@ -1,5 +1,7 @@
 #include "emplacements.h"
 
+#include "course.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -7,14 +9,11 @@ namespace orv {
 
 namespace {
 // A folder holds the program's data when its lists are there.
-bool contient_donnees(const QString& rep) { return QFileInfo::exists(QDir(rep).filePath(QStringLiteral("lstmp.txt"))); }
-}  // namespace
-
-Emplacements& emplacements()
+bool contient_donnees(const QString& rep)
 {
-    static Emplacements e{QDir::currentPath(), QString(), false};
-    return e;
+    return QFileInfo::exists(QDir(rep).filePath(QString::fromLatin1(FICHIER_COURSE)));
 }
+}  // namespace
 
 Emplacements determine_emplacements(const QString& rep_executable, const QString& rep_utilisateur)
 {

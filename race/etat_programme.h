@@ -6,6 +6,7 @@
 
 #include "calendrier.h"
 #include "cartes.h"
+#include "course.h"
 #include "donnees.h"
 #include "geometrie.h"
 #include "lieux.h"
@@ -15,6 +16,7 @@
 namespace orv {
 
 struct EtatProgramme {
+    Course course;              // the race shown
     Viewport vue;               // the chart's bounds and their fit
     Cartes cartes;              // the coastline maps and their directory
     Orthodromie orthodromie;    // the latest great-circle path

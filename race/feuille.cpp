@@ -6,7 +6,6 @@
 #include "traduction.h"
 
 #include <algorithm>
-#include <bitset>
 #include <cmath>
 
 namespace orv {
@@ -113,12 +112,12 @@ bool cellule_de_position(const QString& lat)
     return est_nombre(lat) || nombre_a_virgule(QStringView(lat).trimmed());
 }
 
-// The 24 blocks from the first entrant's row. An entrant with a position
-// takes two rows (its status text under its name), one without (its
-// latitude cell holds its status text) one row.
-void ecrit_blocs(const Feuille& f, int ligne, const Disposition& d, QStringList& lignes)
+// The race's n blocks from the first entrant's row. An entrant with a
+// position takes two rows (its status text under its name), one without
+// (its latitude cell holds its status text) one row.
+void ecrit_blocs(int nb, const Feuille& f, int ligne, const Disposition& d, QStringList& lignes)
 {
-    for (int n = 0; n < NB_CONCURRENTS; ++n) {
+    for (int n = 0; n < nb; ++n) {
         const QString rang = f.cellule(ligne, d.rang), nom = f.cellule(ligne, d.nom);
         // Past the last entrant of a shorter sheet: no blocks of empty lines.
         if (rang.trimmed().isEmpty() && nom.trimmed().isEmpty())
@@ -182,7 +181,7 @@ bool blocs_complets(const QStringList& lignes, QString& erreur)
 }
 }  // namespace
 
-bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur)
+bool MAJ_fi_clss(const Course& c, const Feuille& f, QStringList& lignes, QString& erreur)
 {
     RechercheFeuille r;
     r.feuille_recherche = &f;
@@ -191,11 +190,11 @@ bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur)
         return false;
     }
     lignes.clear();
-    ecrit_blocs(f, r.ligne_trouvee, DISPOSITION_97, lignes);
+    ecrit_blocs(c.nb(), f, r.ligne_trouvee, DISPOSITION_97, lignes);
     return blocs_complets(lignes, erreur);
 }
 
-bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur)
+bool MAJ_fi_clss_2000(const Course& c, const Feuille& f, QStringList& lignes, QString& erreur)
 {
     RechercheFeuille r;
     r.feuille_recherche = &f;
@@ -208,20 +207,21 @@ bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur)
         return false;
     }
     lignes.clear();
-    ecrit_blocs(f, r.ligne_trouvee, DISPOSITION_2000, lignes);
+    ecrit_blocs(c.nb(), f, r.ligne_trouvee, DISPOSITION_2000, lignes);
     return blocs_complets(lignes, erreur);
 }
 
-bool lignes_du_classement(const Feuille& f, int code_excel, const QDate& jour, QStringList& lignes, QString& erreur)
+bool lignes_du_classement(const Course& c, const Feuille& f, int code_excel, const QDate& jour, QStringList& lignes,
+                          QString& erreur)
 {
     bool ok = false;
     if (code_excel == 1)
-        ok = MAJ_fi_clss(f, lignes, erreur);
+        ok = MAJ_fi_clss(c, f, lignes, erreur);
     else if (code_excel == 2)
-        ok = MAJ_fi_clss_2000(f, lignes, erreur);
+        ok = MAJ_fi_clss_2000(c, f, lignes, erreur);
     else
         erreur = Texte::tr("Actualisation désactivée (posorvls.ini : Excel=non).");
-    return ok && verifie_classement(lignes, jour, erreur);
+    return ok && verifie_classement(c, lignes, jour, erreur);
 }
 
 namespace {
@@ -259,15 +259,16 @@ bool nombre_plausible(const QString& cellule, int champ, qsizetype n, const QStr
 }
 }  // namespace
 
-bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& erreur)
+bool verifie_classement(const Course& c, const QStringList& lignes, const QDate& jour, QString& erreur)
 {
+    const int nb_conc = c.nb();
     if (lignes.size() % LIGNES_BLOC != 0) {
         erreur = refus(Texte::tr("blocs incomplets"));
         return false;
     }
     const qsizetype nb = lignes.size() / LIGNES_BLOC;
     std::vector<Bloc> blocs(static_cast<size_t>(nb));
-    std::bitset<NB_CONCURRENTS + 1> skippers, rangs;
+    std::vector<bool> skippers(size_t(nb_conc) + 1), rangs(size_t(nb_conc) + 1);
     int classes = 0;
     bool non_classe_vu = false;
     for (qsizetype b = 0; b < nb; ++b) {
@@ -280,16 +281,16 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
         separe_nom(texte_court(x.nom), r);
         x.bateau = r.bateau;
         x.skipper = r.skipper;
-        const int indice = indice_conc(x.skipper);
-        if (indice == INDICE_INCONNU) {
+        const int indice = c.indice(x.skipper);
+        if (indice == c.inconnu()) {
             erreur = refus(designation(NOM, n) + Texte::tr(" « %1 » : skipper inconnu").arg(x.nom));
             return false;
         }
-        if (skippers.test(size_t(indice))) {
+        if (skippers[size_t(indice)]) {
             erreur = refus(designation(NOM, n) + Texte::tr(" « %1 » : skipper déjà classé").arg(x.nom));
             return false;
         }
-        skippers.set(size_t(indice));
+        skippers[size_t(indice)] = true;
         // The rank: 1 first, then ranks without repeat, then the unranked.
         const QString rang = l[RANG].trimmed();
         x.classe = est_entier(QStringView(rang), &x.rang);
@@ -302,15 +303,15 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
                 erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : classé après un non classé").arg(rang));
                 return false;
             }
-            if (x.rang < 1 || x.rang > NB_CONCURRENTS) {
-                erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : hors de 1 à %2").arg(rang).arg(NB_CONCURRENTS));
+            if (x.rang < 1 || x.rang > nb_conc) {
+                erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : hors de 1 à %2").arg(rang).arg(nb_conc));
                 return false;
             }
-            if (rangs.test(size_t(x.rang))) {
+            if (rangs[size_t(x.rang)]) {
                 erreur = refus(designation(RANG, n, x.skipper) + Texte::tr(" « %1 » : rang répété").arg(rang));
                 return false;
             }
-            rangs.set(size_t(x.rang));
+            rangs[size_t(x.rang)] = true;
             ++classes;
         } else {
             non_classe_vu = true;
@@ -346,9 +347,9 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
             return false;
         }
         if (t) {
-            if (!t->isValid() || !heure_croyable(*t, jour)) {
+            if (!t->isValid() || !heure_croyable(*t, c.premier_jour, jour)) {
                 erreur = refus(qui_statut + Texte::tr(" : heure hors de la course (du %1 au %2)")
-                                                .arg(PREMIER_JOUR_COURSE.toString(QStringLiteral("dd/MM/yyyy")),
+                                                .arg(c.premier_jour.toString(QStringLiteral("dd/MM/yyyy")),
                                                      jour.addDays(1).toString(QStringLiteral("dd/MM/yyyy"))));
                 return false;
             }
@@ -372,20 +373,20 @@ bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& e
             return false;
         }
     }
-    if (nb != NB_CONCURRENTS) {
+    if (nb != nb_conc) {
         erreur = Texte::tr("Classement incomplet : %n concurrent(s) au lieu de %1 ; rien n'est écrit.", nullptr, int(nb))
-                     .arg(NB_CONCURRENTS);
+                     .arg(nb_conc);
         return false;
     }
     for (int k = 1; k <= classes; ++k)
-        if (!rangs.test(size_t(k))) {
+        if (!rangs[size_t(k)]) {
             erreur = refus(Texte::tr("rang %1 absent (%2 concurrents classés)").arg(k).arg(classes));
             return false;
         }
 
     // Read back by the day reader itself: it must give exactly the sheet.
     JourCourse relu;
-    lit_jour(relu, octets_cp1252(lignes), code_du_jour(jour.day(), jour.month(), jour.year()) + QStringLiteral(".txt"));
+    lit_jour(c, relu, octets_cp1252(lignes), code_du_jour(jour.day(), jour.month(), jour.year()) + QStringLiteral(".txt"));
     if (relu.nb_classes != classes) {
         erreur = refus(Texte::tr("relu, %1 concurrents classés au lieu de %2").arg(relu.nb_classes).arg(classes));
         return false;

@@ -4,6 +4,8 @@
 // is replaced.
 #pragma once
 
+#include "course.h"
+
 #include <QDate>
 #include <QString>
 #include <QStringList>
@@ -48,22 +50,22 @@ struct RechercheFeuille {
 // The lines of the day file (nine per entrant) from the sheet; false with
 // a French message when the first entrant's row is not found, or when a
 // block would have an empty line or a number cell that is not a number.
-bool MAJ_fi_clss(const Feuille& f, QStringList& lignes, QString& erreur);       // layout 97
-bool MAJ_fi_clss_2000(const Feuille& f, QStringList& lignes, QString& erreur);  // layout 2000
+bool MAJ_fi_clss(const Course& c, const Feuille& f, QStringList& lignes, QString& erreur);       // layout 97
+bool MAJ_fi_clss_2000(const Course& c, const Feuille& f, QStringList& lignes, QString& erreur);  // layout 2000
 
 // The lines of the day file of `jour` from the sheet, by the layout of
-// `code_excel`, checked as verifie_classement does.
-bool lignes_du_classement(const Feuille& f, int code_excel, const QDate& jour, QStringList& lignes,
+// `code_excel`, checked as verifie_classement does, for race `c`.
+bool lignes_du_classement(const Course& c, const Feuille& f, int code_excel, const QDate& jour, QStringList& lignes,
                           QString& erreur);
 
-// The checks a day file's lines pass before they replace a day file: 24
-// entrants, each a known skipper once; ranks 1..n without repeat, then the
+// The checks a day file's lines pass before they replace a day file: every
+// entrant of the race, each a known skipper once; ranks 1..n without repeat, then the
 // unranked; a status the day reader takes as one ("le ..." or "A..."), a
 // time in it between the start and the day after the file's; plausible
 // numbers (latitude ±90, longitude ±180, distance 0-30,000 miles, course
 // 0-360, speed 0-60 knots; a decimal comma named as such); and the lines
 // read back by the day reader give exactly what the sheet says. False with
 // a French message naming the entrant and the cell.
-bool verifie_classement(const QStringList& lignes, const QDate& jour, QString& erreur);
+bool verifie_classement(const Course& c, const QStringList& lignes, const QDate& jour, QString& erreur);
 
 }  // namespace orv

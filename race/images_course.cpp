@@ -3,6 +3,8 @@
 #include "calendrier.h"
 #include "traduction.h"
 
+#include <QDir>
+
 namespace orv {
 
 namespace {
@@ -29,12 +31,19 @@ QImage rend(EtatProgramme& e, const SceneCourse& scene, QSize taille, double ech
 
 void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
 {
-    for (auto charge : {&charge_marques, &charge_lieux}) {
+    const QString& rep = s.emplacements.rep_programme;
+    for (const auto& [charge, fichier] : {std::pair{&charge_marques, e.course.fichier_marques},
+                                          std::pair{&charge_lieux, e.course.fichier_lieux}}) {
         QString err;
-        charge(e.lieux, s.rep_programme, err);
+        charge(e.lieux, rep, err, fichier);
         if (!err.isEmpty() && s.message)
             s.message(err);
     }
+}
+
+bool charge_course_programme(EtatProgramme& e, const Emplacements& l, QString& erreur)
+{
+    return charge_course(QDir(l.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)), e.course, erreur);
 }
 
 SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s)
@@ -60,7 +69,7 @@ void charge_cartes_programme(EtatProgramme& e, const SourceImage& s)
     if (e.cartes.cartes_chargees)
         return;
     OptionsCartes opt;
-    opt.rep_programme = s.rep_programme;
+    opt.rep_programme = s.emplacements.rep_programme;
     opt.information = s.message;
     opt.avertissement = s.message;
     charge_cartes(e.cartes, opt);
@@ -87,7 +96,7 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     e.vue.ajuste(taille.width(), taille.height());
     montre_mois(e.date, jour.month(), jour.year());
     valide_date(e.date, jour.day(), jour.month(), jour.year());
-    if (!charge_donnees_coureurs(e.jour, s.rep_programme, e.date.code_jour, e.date.date_en_clair)) {
+    if (!charge_donnees_coureurs(e.course, e.jour, s.emplacements, e.date.code_jour, e.date.date_en_clair)) {
         erreur = e.jour.fichier_illisible ? fichier_jour_illisible(e.jour.nom_fichier_jour)
                                           : Texte::tr("Non disponible : autre date ?");
         return {};
@@ -98,7 +107,8 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     std::vector<TLieu> noeuds;
     if (route) {
         QString avis;
-        std::optional<std::vector<TLieu>> r = lit_route_theorique(e.lieux, s.rep_programme, erreur, avis);
+        std::optional<std::vector<TLieu>> r =
+            lit_route_theorique(e.course, e.lieux, s.emplacements.rep_programme, erreur, avis);
         if (!r)
             return {};
         if (!avis.isEmpty() && s.message)
@@ -124,8 +134,8 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
         return {};
     }
     SceneCourse scene = scene_de_course(e, s);
-    const CoucheTrajets traces(e.archive, selection, AnnotationsTrajets{}, couleurs_conc_pour(s.reglages.fond),
-                               s.reglages.fond);
+    const CoucheTrajets traces(e.archive, selection, AnnotationsTrajets{},
+                               couleurs_conc_pour(s.reglages.fond, e.archive.nb_concurrents()), s.reglages.fond);
     scene.couches.push_back(&traces);
     return rend(e, scene, taille, s.echelle);
 }
@@ -133,7 +143,7 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
 OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond)
 {
     OptionsFilm o;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= c.nb(); ++i)
         o.concurrents.set(size_t(i));
     o.periode = {c.premier(), c.dernier()};
     o.t = t;
@@ -169,7 +179,7 @@ QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& 
         centre_sur_position(e.vue, m.positions[size_t(qui)], taille.width(), taille.height());
     else if (suivre != 0 && s.message)
         s.message(Texte::tr("%1 n'est pas sur la carte à cet instant : l'image est cadrée sur la flotte.")
-                      .arg(qui > 0 ? noms_conc[size_t(qui)] : Texte::tr("Aucun concurrent")));
+                      .arg(qui > 0 ? c.course().nom_conc(qui) : Texte::tr("Aucun concurrent")));
     return image_film(e, s, c, o, taille);
 }
 

@@ -3,6 +3,7 @@
 // chart alone, a race day, the tracks of a replay.
 #pragma once
 
+#include "emplacements.h"
 #include "etat_programme.h"
 #include "reglages.h"
 #include "rendu_course.h"
@@ -23,7 +24,7 @@ struct Zone {
 // How a picture is made: the program's directory, its settings, its maps
 // (loaded into the state when not yet), where messages go.
 struct SourceImage {
-    QString rep_programme;
+    Emplacements emplacements;  // the program's data and day files
     Reglages reglages;
     std::function<void(const QString&)> message;
     // Physical pixels per logical one: the picture as a screen of that
@@ -71,6 +72,10 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
 // s.message, the picture framed on the fleet.
 QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,
                      int suivre, QSize taille);
+// The race's description beside the program's data into `e`; false, with
+// the reason in French, when it is absent or damaged.
+bool charge_course_programme(EtatProgramme& e, const Emplacements& l, QString& erreur);
+
 // The film's options for every entrant over the whole race at t (the
 // window's "Film continu de la course").
 OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond);

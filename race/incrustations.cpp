@@ -52,8 +52,8 @@ void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFil
     titre.setPixelSize(int(taille * 1.25));
 
     // Top left: the title, the clock under it.
-    const QString t1 = QStringLiteral("Orvalis 2000 - 2001");
-    const QString t2 = texte_horloge(t);
+    const QString t1 = c.course().nom;
+    const QString t2 = texte_horloge(c.course(), t);
     const QFontMetricsF mt(titre), mp(police);
     const double w_haut = std::max(mt.horizontalAdvance(t1), mp.horizontalAdvance(t2)) + 2 * marge;
     bande(p, QRectF(marge, marge, std::min(w_haut, larg - 2 * marge), mt.height() + mp.height() + 1.2 * marge));
@@ -71,7 +71,7 @@ void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFil
     QStringList rangs, noms;
     for (int i : qui) {
         rangs << QString::number(c.ligne(m.jour_classement, i)->rang);
-        noms << noms_conc[size_t(i)];
+        noms << c.course().nom_conc(i);
     }
     const QString entete = titre_classement(c.publication(m.jour_classement));
     const double h_ligne = mp.height() * 1.1;

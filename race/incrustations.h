@@ -1,5 +1,5 @@
 // The texts burned into the video's frames and into `--png --instant
-// --incrustations`: the title line "Orvalis 2000 - 2001", the clock of the
+// --incrustations`: the race's name ("Orvalis 2000 - 2001"), the clock of the
 // moment, and the first five rows of the ranking published then, each with
 // its entrant's colour (the film's, as its boat, trail and leaderboard). Sized from the picture's height, legible at 1280×720.
 #pragma once

@@ -34,11 +34,11 @@ QStringList lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& lis
 }
 
 namespace {
-bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& liste,
+bool charge(const QString& rep, const QString& nom, bool placement, ListeLieux& liste,
             QString& erreur)
 {
     QByteArray contenu;
-    const QString chemin = rep + u'/' + QLatin1String(nom);
+    const QString chemin = rep + u'/' + nom;
     if (!lit_fichier(chemin, contenu)) {
         erreur = Texte::tr("Impossible de lire le fichier « %1 » (%2).")
                      .arg(chemin, QFileInfo::exists(chemin) ? Texte::tr("lecture impossible")
@@ -48,27 +48,27 @@ bool charge(const QString& rep, const char* nom, bool placement, ListeLieux& lis
     const QStringList rejetes = lit_lieux(contenu, placement, liste);
     if (!rejetes.isEmpty())
         erreur = Texte::tr("« %1 » : %n point(s) ignoré(s), coordonnées illisibles (%2).", nullptr, int(rejetes.size()))
-                     .arg(QLatin1String(nom))
+                     .arg(nom)
                      .arg(rejetes.join(QStringLiteral(", ")).left(200));
     return true;
 }
 }  // namespace
 
-bool charge_marques(Lieux& l, const QString& rep, QString& erreur)
+bool charge_marques(Lieux& l, const QString& rep, QString& erreur, const QString& fichier)
 {
     l.liste_mp.clear();
-    return charge(rep, "lstmp.txt", false, l.liste_mp, erreur);
+    return charge(rep, fichier, false, l.liste_mp, erreur);
 }
 
-bool charge_lieux(Lieux& l, const QString& rep, QString& erreur)
+bool charge_lieux(Lieux& l, const QString& rep, QString& erreur, const QString& fichier)
 {
     l.liste_lieux.clear();
-    return charge(rep, "lstlieux.txt", true, l.liste_lieux, erreur);
+    return charge(rep, fichier, true, l.liste_lieux, erreur);
 }
 
-bool charge_route(Lieux& l, const QString& rep, QString& erreur)
+bool charge_route(Lieux& l, const QString& rep, QString& erreur, const QString& fichier)
 {
-    return charge(rep, "FIMPV.txt", false, l.liste_route, erreur);
+    return charge(rep, fichier, false, l.liste_route, erreur);
 }
 
 void lieu_de_valeurs(TLieu& e, const QString& nom, bool a_droite, ext latitude, ext longitude)

@@ -35,13 +35,17 @@ struct Lieux {
 // still starts after its lines.
 QStringList lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& liste);
 
-// The three loaders. They return false, with a French message in `erreur`,
-// when the file cannot be read; the list then holds what it held (emptied
-// first for the marks and places). When blocks were left out, they return
-// true and `erreur` says which, for the user (empty otherwise).
-bool charge_marques(Lieux& l, const QString& rep_programme, QString& erreur);
-bool charge_lieux(Lieux& l, const QString& rep_programme, QString& erreur);
-bool charge_route(Lieux& l, const QString& rep_programme, QString& erreur);
+// The three loaders, of the files a race's description names (the shipped
+// race's by default). They return false, with a French message in
+// `erreur`, when the file cannot be read; the list then holds what it held
+// (emptied first for the marks and places). When blocks were left out, they
+// return true and `erreur` says which, for the user (empty otherwise).
+bool charge_marques(Lieux& l, const QString& rep_programme, QString& erreur,
+                    const QString& fichier = QStringLiteral("lstmp.txt"));
+bool charge_lieux(Lieux& l, const QString& rep_programme, QString& erreur,
+                  const QString& fichier = QStringLiteral("lstlieux.txt"));
+bool charge_route(Lieux& l, const QString& rep_programme, QString& erreur,
+                  const QString& fichier = QStringLiteral("FIMPV.txt"));
 
 // Fills an element from values.
 void lieu_de_valeurs(TLieu& e, const QString& nom, bool a_droite, ext latitude, ext longitude);

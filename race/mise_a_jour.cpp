@@ -36,17 +36,24 @@ SourceClassement source_du_classement(const QString& donnee, const QString& url_
     return {xls};
 }
 
-bool jour_de_course(const QDate& jour)
+bool jour_de_course(const Course& c, const QDate& jour)
 {
-    return jour.isValid() && jour >= PREMIER_JOUR_COURSE && jour <= DERNIER_JOUR_COURSE;
+    return jour.isValid() && jour >= c.premier_jour && jour <= c.dernier_jour;
 }
 
-QDate jour_homonyme(const QDate& jour)
+QDate jour_homonyme(const Course& c, const QDate& jour)
 {
     if (!jour.isValid())
         return {};
-    const QDate d(2000 + ((jour.year() % 100) + 100) % 100, jour.month(), jour.day());
-    return jour_de_course(d) && d != jour ? d : QDate();
+    // The days of the race whose two-digit year is the date's.
+    for (int annee = c.premier_jour.year(); annee <= c.dernier_jour.year(); ++annee) {
+        if ((annee - jour.year()) % 100 != 0)
+            continue;
+        const QDate d(annee, jour.month(), jour.day());
+        if (jour_de_course(c, d) && d != jour)
+            return d;
+    }
+    return {};
 }
 
 namespace {
@@ -90,9 +97,9 @@ struct MiseAJour::Etat {
     QFutureWatcher<Lecture> veilleur;
 };
 
-MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
-                     int delai_ms, std::function<void(const Resultat&)> fin)
-    : source_(source), code_excel_(code_excel), jour_(jour), rep_(rep), fin_(std::move(fin)),
+MiseAJour::MiseAJour(const Course& c, const SourceClassement& source, int code_excel, const QDate& jour,
+                     const QString& rep, int delai_ms, std::function<void(const Resultat&)> fin)
+    : course_(c), source_(source), code_excel_(code_excel), jour_(jour), rep_(rep), fin_(std::move(fin)),
       etat_(std::make_unique<Etat>())
 {
     // Every end, failures included, comes from the event loop.
@@ -106,7 +113,7 @@ MiseAJour::MiseAJour(const SourceClassement& source, int code_excel, const QDate
     // Today's file is written whatever today is, unless its name is that
     // of another day of the race (a two-digit year: 10/11/2100 and
     // 10/11/2000 are both 101100.txt).
-    if (const QDate homonyme = jour_homonyme(jour_); homonyme.isValid()) {
+    if (const QDate homonyme = jour_homonyme(course_, jour_); homonyme.isValid()) {
         echoue(Texte::tr("Le fichier du %1 porterait le nom de celui du %2, un jour de la course : rien n'est écrit.")
                    .arg(jour_.toString(QStringLiteral("dd/MM/yyyy")), homonyme.toString(QStringLiteral("dd/MM/yyyy"))));
         return;
@@ -201,7 +208,7 @@ void MiseAJour::ecrit(const Feuille& f)
 {
     QStringList lignes;
     QString erreur;
-    if (!lignes_du_classement(f, code_excel_, jour_, lignes, erreur)) {
+    if (!lignes_du_classement(course_, f, code_excel_, jour_, lignes, erreur)) {
         termine({false, {}, erreur});
         return;
     }
@@ -224,12 +231,12 @@ void MiseAJour::termine(const Resultat& r)
         f(r);
 }
 
-QString actualise_classement(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
-                             int delai_ms, QString& erreur)
+QString actualise_classement(const Course& c, const SourceClassement& source, int code_excel, const QDate& jour,
+                             const QString& rep, int delai_ms, QString& erreur)
 {
     QEventLoop boucle;
     MiseAJour::Resultat res;
-    MiseAJour m(source, code_excel, jour, rep, delai_ms, [&](const MiseAJour::Resultat& r) {
+    MiseAJour m(c, source, code_excel, jour, rep, delai_ms, [&](const MiseAJour::Resultat& r) {
         res = r;
         boucle.quit();
     });

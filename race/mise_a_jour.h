@@ -30,13 +30,13 @@ struct SourceClassement {
 SourceClassement source_du_classement(const QString& donnee, const QString& url_reglages, int code_excel,
                                       const QString& rep_courant);
 
-// The days an update may write: the race's (10 November 2000 to 15 April
-// 2001). A day code has a two-digit year: 10/11/2100 would replace the
-// shipped day of 10/11/2000.
-bool jour_de_course(const QDate& jour);
+// The days an update may write: the race's (its first day to its last). A
+// day code has a two-digit year: 10/11/2100 would replace the shipped day
+// of 10/11/2000.
+bool jour_de_course(const Course& c, const QDate& jour);
 // The race day whose file name another day's would take (10/11/2100: the
 // 10/11/2000), or an invalid date.
-QDate jour_homonyme(const QDate& jour);
+QDate jour_homonyme(const Course& c, const QDate& jour);
 
 // The update as a job. The page is downloaded (or the file read), parsed
 // off this thread, its lines checked (verifie_classement), and the day file
@@ -50,8 +50,8 @@ public:
         QString chemin;  // the file written
         QString erreur;  // French, when not ok
     };
-    MiseAJour(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep, int delai_ms,
-              std::function<void(const Resultat&)> fin);
+    MiseAJour(const Course& c, const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
+              int delai_ms, std::function<void(const Resultat&)> fin);
     ~MiseAJour();
     MiseAJour(const MiseAJour&) = delete;
     MiseAJour& operator=(const MiseAJour&) = delete;
@@ -65,6 +65,7 @@ private:
     void analyse(std::function<bool(Feuille&, QString&)> lecture, std::function<QString(const QString&)> echec);
     void ecrit(const Feuille& f);
     void termine(const Resultat& r);
+    const Course& course_;
     SourceClassement source_;
     int code_excel_;
     QDate jour_;
@@ -76,8 +77,8 @@ private:
 
 // The same, waiting for the end (an event loop runs meanwhile). Returns the
 // path written; empty with `erreur` in French otherwise.
-QString actualise_classement(const SourceClassement& source, int code_excel, const QDate& jour, const QString& rep,
-                             int delai_ms, QString& erreur);
+QString actualise_classement(const Course& c, const SourceClassement& source, int code_excel, const QDate& jour,
+                             const QString& rep, int delai_ms, QString& erreur);
 
 // How long the ranking page may take to arrive, whole.
 inline constexpr int DELAI_CLASSEMENT_MS = 20000;

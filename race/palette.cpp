@@ -32,6 +32,6 @@ TColor couleur_entrant(int i)
 
 QColor qcouleur_entrant(int i) { return QColor(TEINTES[teinte(i)]); }
 
-bool tirets_entrant(int i) { return i > NB_TEINTES; }
+bool tirets_entrant(int i) { return ((i - 1) / NB_TEINTES) % 2 == 1; }
 
 }  // namespace orv

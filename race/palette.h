@@ -3,7 +3,8 @@
 // readable on the black chart (from Sasha Trubetskoy's "List of 20 Simple,
 // Distinct Colors", leaving out the red, yellow, lime and orange of the
 // speed bands and the coastline, and those too dark on black or too near
-// white), each in two line styles: entrants 1 to 12 solid, 13 to 24 dashed.
+// white), each in two line styles: entrants 1 to 12 solid, 13 to 24 dashed,
+// and so on.
 // (The day-by-day replay and the KML export keep couleurs_conc.)
 #pragma once
 
@@ -15,7 +16,7 @@ namespace orv {
 
 inline constexpr int NB_TEINTES = 12;
 
-// Entrant i's colour (1..24) as the chart stores colours, and as Qt does.
+// Entrant i's colour (from 1) as the chart stores colours, and as Qt does.
 TColor couleur_entrant(int i);
 QColor qcouleur_entrant(int i);
 // Whether entrant i's lines are dashed.

@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <algorithm>
 
 namespace orv {
 
@@ -71,14 +72,14 @@ Reglages lit_reglages(const QString& chemin)
     return reglages_depuis(lit_ini(contenu));
 }
 
-Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_programme)
+Reglages reglages_du_programme(const QString& rep_courant, const Emplacements& e)
 {
     // The current directory's file, then (installed) the user's own, then
     // the one shipped with the program.
     QStringList reps{rep_courant};
-    if (emplacements().installe)
-        reps << emplacements().rep_archives;
-    reps << rep_programme;
+    if (e.installe)
+        reps << e.rep_archives;
+    reps << e.rep_programme;
     for (const QString& r : reps) {
         const QString f = QDir(r).filePath(QStringLiteral("posorvls.ini"));
         if (r.isEmpty() || !QFileInfo::exists(f))
@@ -95,11 +96,12 @@ Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_pr
 
 bool fond_clair(TColor fond) { return fond != clBlack && fond != clNavy; }
 
-std::array<TColor, 25> couleurs_conc_pour(TColor fond)
+std::vector<TColor> couleurs_conc_pour(TColor fond, int n)
 {
-    std::array<TColor, 25> c{};
-    for (uint32_t i = 1; i <= 24; ++i)
-        c[i] = fond_clair(fond) ? i * 0x808080u / 24 : i * 0x7F7F7Fu / 24 + 0x808080u;
+    std::vector<TColor> c(size_t(std::max(n, 0)) + 1, 0);
+    const uint32_t nb = uint32_t(std::max(n, 1));
+    for (uint32_t i = 1; i <= uint32_t(std::max(n, 0)); ++i)
+        c[i] = fond_clair(fond) ? uint32_t(uint64_t(i) * 0x808080u / nb) : uint32_t(uint64_t(i) * 0x7F7F7Fu / nb) + 0x808080u;
     return c;
 }
 

@@ -8,10 +8,12 @@
 
 #include <QByteArray>
 #include <QString>
-#include <array>
+#include <vector>
 #include <map>
 
 namespace orv {
+
+struct Emplacements;
 
 // Sections and keys of an ini text: values by section then key. Section
 // and key names are matched without regard to case, as Windows ini files
@@ -25,7 +27,7 @@ struct Reglages {
     int code_excel = 1;          // 0 none, 1 "97", 2 "2000"
     TColor fond = clBlack;       // the chart's sea
     TColor coul_points = 0x0078F0;
-    int nb_cadrage = 18;         // framing count, 1..24 in use
+    int nb_cadrage = 18;         // framing count, 1..n in use
     QString url_classement;      // [classement] url=: the ranking web page
 };
 
@@ -37,12 +39,13 @@ Reglages lit_reglages(const QString& chemin);
 // The settings of the program: "posorvls.ini" in the current directory,
 // else (installed) in the user's folder, else beside the program, else the
 // defaults.
-Reglages reglages_du_programme(const QString& rep_courant, const QString& rep_programme);
+Reglages reglages_du_programme(const QString& rep_courant, const Emplacements& e);
 
 // A light background (white) rather than a dark one (black or navy).
 bool fond_clair(TColor fond);
 
-// Pen colours of the 24 entrants (index 1..24) for a background.
-std::array<TColor, 25> couleurs_conc_pour(TColor fond);
+// Pen colours of n entrants (index 1..n) for a background: shades from
+// dark to light (on a light background) or light to white (on a dark one).
+std::vector<TColor> couleurs_conc_pour(TColor fond, int n);
 
 }  // namespace orv

@@ -120,16 +120,17 @@ std::vector<TLieu> construit_route(const ListeLieux& points)
     return route;
 }
 
-std::optional<std::vector<TLieu>> lit_route_theorique(Lieux& l, const QString& rep, QString& erreur, QString& avis)
+std::optional<std::vector<TLieu>> lit_route_theorique(const Course& c, Lieux& l, const QString& rep, QString& erreur,
+                                                      QString& avis)
 {
     l.liste_route.clear();
     QString err;
-    if (!charge_route(l, rep, err)) {
+    if (!charge_route(l, rep, err, c.fichier_route)) {
         erreur = err;
         return std::nullopt;
     }
     if (l.liste_route.size() < 2) {
-        erreur = Texte::tr("« FIMPV.txt » : moins de deux points de route, pas de route théorique à tracer.");
+        erreur = Texte::tr("« %1 » : moins de deux points de route, pas de route théorique à tracer.").arg(c.fichier_route);
         return std::nullopt;
     }
     avis = err;
@@ -200,11 +201,9 @@ void trace_concurrent(Carte& c, const TDonnees_conc& r, bool clair)
                   r.cap, clair);
 }
 
-TraceurTrajets::TraceurTrajets(const AnnotationsTrajets& a, const std::array<TColor, NB_CONCURRENTS + 1>& couleurs,
-                               TColor fond)
-    : a_(a), couleurs_(couleurs), fond_(fond)
+TraceurTrajets::TraceurTrajets(const AnnotationsTrajets& a, const std::vector<TColor>& couleurs, TColor fond)
+    : releve_prec(couleurs.size(), cree_pos_elem(QString(), 180, 0)), a_(a), couleurs_(couleurs), fond_(fond)
 {
-    releve_prec.fill(cree_pos_elem(QString(), 180, 0));
 }
 
 void TraceurTrajets::Plot_traj_conc(Carte& c, const TDonnees_conc& r, int i, bool premier)
@@ -257,21 +256,21 @@ void TraceurTrajets::Plot_traj_conc(Carte& c, const TDonnees_conc& r, int i, boo
 void CoucheJour::dessine(Carte& c) const
 {
     c.canevas.couleur_plume = clYellow;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        trace_concurrent(c, j_.donnees_conc[size_t(i)], fond_clair(fond_));
+    for (size_t i = 1; i < j_.donnees_conc.size(); ++i)
+        trace_concurrent(c, j_.donnees_conc[i], fond_clair(fond_));
 }
 
 void CoucheTrajets::dessine(Carte& c) const
 {
-    if (s_.dernier() == 0)
+    if (s_.dernier(a_.nb_concurrents()) == 0)
         return;
     TraceurTrajets t(an_, couleurs_, fond_);
     Film film(a_, s_);
     c.canevas.style_plume = StylePlume::Plein;
     while (film.reste()) {
         const auto fixes = film.pas();
-        for (int i = 1; i <= NB_CONCURRENTS; ++i)
-            if (const TDonnees_conc* f = fixes[size_t(i)])
+        for (size_t i = 1; i < fixes.size(); ++i)
+            if (const TDonnees_conc* f = fixes[i])
                 t.Plot_traj_conc(c, *f, i, film.premier(i, f));
     }
 }
@@ -281,7 +280,7 @@ void CouchePas::dessine(Carte& c) const
     TraceurTrajets t(an_, couleurs_, fond_);
     t.releve_prec = p_.precedents;
     c.canevas.style_plume = StylePlume::Plein;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i < int(p_.releves.size()); ++i)
         if (const TDonnees_conc* f = p_.releves[size_t(i)])
             t.Plot_traj_conc(c, *f, i, p_.premiers[size_t(i)]);
     if (!an_.distance_entre_deux)
@@ -290,7 +289,7 @@ void CouchePas::dessine(Carte& c) const
     // when exactly two are chosen and both have a fix this step.
     std::array<const TDonnees_conc*, 2> ab{};
     int n = 0;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i < int(p_.releves.size()); ++i)
         if (p_.choisis.test(size_t(i))) {
             if (n < 2)
                 ab[size_t(n)] = p_.releves[size_t(i)];

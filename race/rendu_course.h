@@ -15,8 +15,6 @@
 #include "trajets.h"
 
 #include <QImage>
-#include <array>
-#include <bitset>
 #include <optional>
 #include <vector>
 
@@ -39,11 +37,13 @@ void trace_lieux(Carte& c, const Lieux& l);
 // points a leg), every node in radians; empty with fewer than two
 // waypoints. Its own great-circle results: nothing program-wide changes.
 std::vector<TLieu> construit_route(const ListeLieux& points_de_route);
-// The program's theoretical route: the waypoints of "FIMPV.txt" in `rep`
-// read into `l` (its list emptied first) and joined. Nothing, with the
-// reason in French in `erreur`, when the file cannot be read or gives fewer
-// than two points; `avis` says what a file that still gives a route left out.
-std::optional<std::vector<TLieu>> lit_route_theorique(Lieux& l, const QString& rep, QString& erreur, QString& avis);
+// The race's theoretical route: the waypoints of its route file ("FIMPV.txt")
+// in `rep` read into `l` (its list emptied first) and joined. Nothing, with
+// the reason in French in `erreur`, when the file cannot be read or gives
+// fewer than two points; `avis` says what a file that still gives a route
+// left out.
+std::optional<std::vector<TLieu>> lit_route_theorique(const Course& c, Lieux& l, const QString& rep, QString& erreur,
+                                                      QString& avis);
 void Trace_route_theo(Carte& c, const std::vector<TLieu>& route);
 
 // A boat of the day: its dot, its name, its speed line.
@@ -63,15 +63,15 @@ struct AnnotationsTrajets {
 // previous one (Plot_traj_conc).
 class TraceurTrajets {
 public:
-    TraceurTrajets(const AnnotationsTrajets& a, const std::array<TColor, NB_CONCURRENTS + 1>& couleurs, TColor fond);
+    TraceurTrajets(const AnnotationsTrajets& a, const std::vector<TColor>& couleurs, TColor fond);
     // Fix r of entrant i; `premier`: the period's first, no segment to it.
     void Plot_traj_conc(Carte& c, const TDonnees_conc& r, int i, bool premier);
     // The last fix drawn of each entrant (latitude 180: none).
-    std::array<TPos_elem, NB_CONCURRENTS + 1> releve_prec{};
+    std::vector<TPos_elem> releve_prec;
 
 private:
     AnnotationsTrajets a_;
-    std::array<TColor, NB_CONCURRENTS + 1> couleurs_;
+    std::vector<TColor> couleurs_;
     TColor fond_;
 };
 
@@ -97,7 +97,7 @@ private:
 class CoucheTrajets : public Couche {
 public:
     CoucheTrajets(const ArchiveJours& a, const SelectionTrajets& s, const AnnotationsTrajets& an,
-                  const std::array<TColor, NB_CONCURRENTS + 1>& couleurs, TColor fond)
+                  const std::vector<TColor>& couleurs, TColor fond)
         : a_(a), s_(s), an_(an), couleurs_(couleurs), fond_(fond) {}
     void dessine(Carte& c) const override;
 
@@ -105,7 +105,7 @@ private:
     const ArchiveJours& a_;
     SelectionTrajets s_;
     AnnotationsTrajets an_;
-    std::array<TColor, NB_CONCURRENTS + 1> couleurs_;
+    std::vector<TColor> couleurs_;
     TColor fond_;
 };
 
@@ -113,22 +113,21 @@ private:
 // drawn before; between the two chosen entrants, the great circle and its
 // distance when asked.
 struct PasDeRejeu {
-    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> releves{};
-    std::array<bool, NB_CONCURRENTS + 1> premiers{};
-    std::array<TPos_elem, NB_CONCURRENTS + 1> precedents{};  // latitude 180: none
-    std::bitset<NB_CONCURRENTS + 1> choisis;
+    std::vector<const TDonnees_conc*> releves;   // 1..n
+    std::vector<bool> premiers;
+    std::vector<TPos_elem> precedents;  // latitude 180: none
+    EnsembleConcurrents choisis;
 };
 class CouchePas : public Couche {
 public:
-    CouchePas(const PasDeRejeu& p, const AnnotationsTrajets& an, const std::array<TColor, NB_CONCURRENTS + 1>& couleurs,
-              TColor fond)
+    CouchePas(const PasDeRejeu& p, const AnnotationsTrajets& an, const std::vector<TColor>& couleurs, TColor fond)
         : p_(p), an_(an), couleurs_(couleurs), fond_(fond) {}
     void dessine(Carte& c) const override;
 
 private:
     const PasDeRejeu& p_;
     AnnotationsTrajets an_;
-    std::array<TColor, NB_CONCURRENTS + 1> couleurs_;
+    std::vector<TColor> couleurs_;
     TColor fond_;
 };
 

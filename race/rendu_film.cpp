@@ -18,19 +18,21 @@ InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o)
     // would pay for its vector state.
     libere_etat_avx();
     InstantFilm m;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    const int n = c.nb();
+    m.positions.resize(size_t(n) + 1);
+    for (int i = 1; i <= n; ++i)
         if (o.concurrents.test(size_t(i)))
             m.positions[size_t(i)] = c.position(i, o.t);
     m.jour_classement = c.jour_publie(o.t);
-    std::bitset<NB_CONCURRENTS + 1> vus;
+    std::vector<bool> vus(size_t(n) + 1, false);
     if (m.jour_classement >= 0)
         for (const Chronologie::Ligne& l : c.classement(m.jour_classement))
-            if (!vus.test(size_t(l.i))) {
-                vus.set(size_t(l.i));
+            if (!vus[size_t(l.i)]) {
+                vus[size_t(l.i)] = true;
                 m.ordre.push_back(l.i);
             }
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        if (!vus.test(size_t(i)))
+    for (int i = 1; i <= n; ++i)
+        if (!vus[size_t(i)])
             m.ordre.push_back(i);
     return m;
 }
@@ -38,7 +40,7 @@ InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o)
 int PlacementFilm::sous(int x, int y) const
 {
     int meilleur = 0, d_min = 6 * 6 + 1;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i < int(visible.size()); ++i) {
         if (!visible[size_t(i)])
             continue;
         const QPoint d = marqueur[size_t(i)] - QPoint(x, y);
@@ -103,12 +105,16 @@ void CoucheFilm::dessine(Carte& c) const
     auto pixel = [&](double lat, double lon) {
         return QPoint(v.pos_grX(radians(ext(-lon))), v.pos_grY(radians(ext(lat))));
     };
+    const int n = int(m_.positions.size()) - 1;
     PlacementFilm place;
-    std::array<std::vector<Point>, NB_CONCURRENTS + 1> traces;
+    place.visible.assign(size_t(n) + 1, false);
+    place.marqueur.assign(size_t(n) + 1, QPoint());
+    place.etiquette.assign(size_t(n) + 1, QRect());
+    std::vector<std::vector<Point>> traces(size_t(n) + 1);
 
     // Trails: the fixes since the trail's start (or the period's), from the
     // position at that start, to the position of the moment.
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i <= n; ++i) {
         const PositionFilm& p = m_.positions[size_t(i)];
         if (!p.montre)
             continue;
@@ -140,8 +146,8 @@ void CoucheFilm::dessine(Carte& c) const
     k.style_plume = StylePlume::Plein;
 
     // Speed lines and boats.
-    std::array<QPoint, NB_CONCURRENTS + 1> bout_vitesse{};
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    std::vector<QPoint> bout_vitesse(size_t(n) + 1);
+    for (int i = 1; i <= n; ++i) {
         if (!place.visible[size_t(i)])
             continue;
         const PositionFilm& p = m_.positions[size_t(i)];
@@ -184,15 +190,15 @@ void CoucheFilm::dessine(Carte& c) const
     // What a name must not cover: the boats (each but its own) and the
     // names placed.
     std::vector<std::pair<int, QRect>> occupes;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= n; ++i)
         if (place.visible[size_t(i)])
             occupes.push_back({i, QRect(place.marqueur[size_t(i)] - QPoint(5, 5), QSize(11, 11))});
-    std::array<QStringList, NB_CONCURRENTS + 1> textes;
+    std::vector<QStringList> textes(size_t(n) + 1);
     for (const int i : m_.ordre) {
         if (!place.visible[size_t(i)])
             continue;
         const PositionFilm& p = m_.positions[size_t(i)];
-        QString nom = noms_conc[size_t(i)];
+        QString nom = c_.course().nom_conc(i);
         if (o_.annotations.classement && m_.jour_classement >= 0)
             if (const TDonnees_conc* r = c_.ligne(m_.jour_classement, i))
                 nom += r->non_classe ? QStringLiteral(" NC") : u' ' + QString::number(r->rang);
@@ -248,16 +254,16 @@ void CoucheFilm::dessine(Carte& c) const
             y += k.hauteur_texte(ligne);
         }
     };
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= n; ++i)
         if (!place.etiquette[size_t(i)].isNull() && i != o_.survole)
             ecrit(i);
-    if (o_.survole >= 1 && o_.survole <= NB_CONCURRENTS && !place.etiquette[size_t(o_.survole)].isNull())
+    if (o_.survole >= 1 && o_.survole <= n && !place.etiquette[size_t(o_.survole)].isNull())
         ecrit(o_.survole);
 
     // The great circle between the two chosen entrants.
     if (o_.annotations.distance_entre_deux && o_.concurrents.count() == 2) {
         std::vector<int> deux;
-        for (int i = 1; i <= NB_CONCURRENTS; ++i)
+        for (int i = 1; i <= n; ++i)
             if (o_.concurrents.test(size_t(i)) && place.visible[size_t(i)])
                 deux.push_back(i);
         if (deux.size() == 2) {
@@ -347,11 +353,11 @@ bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg, int nb)
     return k.pose(v, larg);
 }
 
-bool cadre_sur_periode(const Chronologie& c, const std::bitset<NB_CONCURRENTS + 1>& concurrents, PeriodeFilm p,
+bool cadre_sur_periode(const Chronologie& c, const EnsembleConcurrents& concurrents, PeriodeFilm p,
                        Viewport& v, int32_t larg)
 {
     Cadre k;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i <= c.nb(); ++i) {
         if (!concurrents.test(size_t(i)))
             continue;
         for (const Instant t : {p.debut, p.fin})

@@ -11,7 +11,8 @@
 
 #include <QPoint>
 #include <QRect>
-#include <bitset>
+#include <cstdint>
+#include <vector>
 
 namespace orv {
 
@@ -23,7 +24,7 @@ inline constexpr std::array<Instant, 5> TRAINEES = {0, UN_JOUR, 3 * UN_JOUR, 7 *
 struct OptionsFilm {
     Instant t = 0;
     PeriodeFilm periode;
-    std::bitset<NB_CONCURRENTS + 1> concurrents;  // the entrants of the film
+    EnsembleConcurrents concurrents;  // the entrants of the film
     Instant trainee = 3 * UN_JOUR;
     // Beside each name: its position's time, its rank; the speed lines;
     // the great circle between the two entrants when exactly two are chosen.
@@ -34,7 +35,7 @@ struct OptionsFilm {
 
 // The moment: every entrant's position, the ranking published then.
 struct InstantFilm {
-    std::array<PositionFilm, NB_CONCURRENTS + 1> positions{};
+    std::vector<PositionFilm> positions;  // 1..n
     int jour_classement = -1;
     // The entrants in the ranking's order, then those it does not hold.
     std::vector<int> ordre;
@@ -43,9 +44,9 @@ InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o);
 
 // Where a frame put each entrant, for the pointer.
 struct PlacementFilm {
-    std::array<bool, NB_CONCURRENTS + 1> visible{};
-    std::array<QPoint, NB_CONCURRENTS + 1> marqueur{};
-    std::array<QRect, NB_CONCURRENTS + 1> etiquette{};  // empty: dropped
+    std::vector<bool> visible;  // 1..n
+    std::vector<QPoint> marqueur;
+    std::vector<QRect> etiquette;  // empty: dropped
     // The entrant whose boat lies within 6 pixels of (x, y), 0 if none.
     int sous(int x, int y) const;
 };
@@ -95,10 +96,10 @@ void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const Couch
 // The bounds (DD.MM) framing the boats shown at the moment (the first
 // `nb` shown in the ranking's order), for a client larg pixels wide, as a
 // day's fleet is framed; false when none is shown.
-bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg, int nb = NB_CONCURRENTS);
+bool cadre_sur_instant(const InstantFilm& m, Viewport& v, int32_t larg, int nb = INT32_MAX);
 // The bounds framing the chosen entrants over a period: their positions at
 // its start and end and every fix between; false when none is shown.
-bool cadre_sur_periode(const Chronologie& c, const std::bitset<NB_CONCURRENTS + 1>& concurrents, PeriodeFilm p,
+bool cadre_sur_periode(const Chronologie& c, const EnsembleConcurrents& concurrents, PeriodeFilm p,
                        Viewport& v, int32_t larg);
 // The same at once, whatever its place: the boat in the middle.
 void centre_sur_position(Viewport& v, const PositionFilm& p, int32_t larg, int32_t haut);

@@ -28,10 +28,12 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
         s.premier_jour = a.jours.front();
         s.dernier_jour = a.jours.back();
     }
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    const int n = a.nb_concurrents();
+    s.bilans.resize(size_t(n) + 1);
+    for (int i = 1; i <= n; ++i) {
         BilanConcurrent& b = s.bilans[size_t(i)];
         b.indice = i;
-        b.skipper = noms_conc[size_t(i)];
+        b.skipper = a.course->nom_conc(i);
         b.statut = QStringLiteral("En course");
         const TDonnees_conc* prec = nullptr;
         QDateTime debut, fin;
@@ -48,7 +50,7 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
                 b.statut = e->date_txt;
             if (!en_course(*e))
                 continue;
-            const QDateTime t = heure_du_releve(*e, jour);
+            const QDateTime t = heure_du_releve(*e, a.course->premier_jour, jour);
             // An arrival is repeated on the following days: it counts once.
             if (fin.isValid() && t <= fin)
                 continue;
@@ -88,8 +90,8 @@ namespace {
 std::vector<const BilanConcurrent*> par_rang(const StatistiquesCourse& s)
 {
     std::vector<const BilanConcurrent*> r;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
-        r.push_back(&s.bilans[size_t(i)]);
+    for (size_t i = 1; i < s.bilans.size(); ++i)
+        r.push_back(&s.bilans[i]);
     std::stable_sort(r.begin(), r.end(), [](const BilanConcurrent* x, const BilanConcurrent* y) {
         const int a = x->rang_final > 0 ? x->rang_final : 1000, b = y->rang_final > 0 ? y->rang_final : 1000;
         return a < b;

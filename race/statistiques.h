@@ -10,7 +10,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <array>
 #include <vector>
 
 namespace orv {
@@ -25,7 +24,7 @@ struct PointCourse {
 
 // An entrant's record over the race.
 struct BilanConcurrent {
-    int indice = 0;           // 1..24
+    int indice = 0;           // 1..n
     QString skipper, bateau;
     int rang_final = 0;       // rank on the archive's last day where it appears (0: none, or "NC")
     double distance = 0;      // miles: great-circle legs between consecutive fixes
@@ -38,7 +37,7 @@ struct BilanConcurrent {
 };
 
 struct StatistiquesCourse {
-    std::array<BilanConcurrent, NB_CONCURRENTS + 1> bilans;  // 1..24
+    std::vector<BilanConcurrent> bilans;  // 1..n
     QDate premier_jour, dernier_jour;
 };
 

@@ -14,10 +14,6 @@
 
 namespace orv {
 
-namespace {
-const QDate FIN_ASSEMBLAGE(2001, 4, 16);  // the first day not considered
-}
-
 int ArchiveJours::indice_du_jour(const QDate& d) const
 {
     for (int k = 0; k < nb_jours(); ++k)
@@ -34,30 +30,31 @@ void ArchiveJours::vide()
     heures_classement.clear();
     fichiers_illisibles.clear();
     fichiers_douteux.clear();
-    listes.vide();
-    tete_traj.fill(nullptr);
+    listes.vide(nb_concurrents());
+    tete_traj.assign(size_t(nb_concurrents()) + 1, nullptr);
     constituee = false;
 }
 
-bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
+bool constitue_trajets(const Course& c, ArchiveJours& a, const Emplacements& e, QString& erreur)
 {
+    a.course = &c;
     a.vide();
     // A date state and a reading buffer of the assembly's own: the day on
     // display keeps its records and its date.
     EtatDate date;
-    date.jour_choisi = 10;
-    date.mois_choisi = 11;
-    date.annee_choisie = 2000;
-    date.code_jour = QStringLiteral("101100");
+    date.jour_choisi = c.premier_jour.day();
+    date.mois_choisi = c.premier_jour.month();
+    date.annee_choisie = c.premier_jour.year();
+    date.code_jour = code_du_jour(date.jour_choisi, date.mois_choisi, date.annee_choisie);
     JourCourse tampon;
-    for (QDate d = PREMIER_JOUR_COURSE; d < FIN_ASSEMBLAGE; d = d.addDays(1)) {
-        if (d != PREMIER_JOUR_COURSE)
+    for (QDate d = c.premier_jour; d <= c.dernier_jour; d = d.addDays(1)) {
+        if (d != c.premier_jour)
             jour_suivant(date);
         const QString nom = date.code_jour + QStringLiteral(".txt");
-        const QString chemin = chemin_jour_nomme(rep, nom);
+        const QString chemin = chemin_jour_nomme(e, nom);
         const QFileInfo fi(chemin);
         if (!fi.exists()) {
-            if (d != PREMIER_JOUR_COURSE)
+            if (d != c.premier_jour)
                 continue;
             erreur = Texte::tr("Lecture impossible du fichier « %1 » : les trajets ne sont pas constitués.")
                          .arg(fi.absoluteFilePath());
@@ -67,7 +64,7 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
         QByteArray contenu;
         const size_t avant = a.listes.elements.size();
         if (lit_fichier(chemin, contenu))
-            relit_jour(tampon, a.listes, contenu, nom, a.nb_jours());
+            relit_jour(c, tampon, a.listes, contenu, nom, a.nb_jours());
         // Unreadable, or no entrant in it: skipped, and said.
         if (a.listes.elements.size() == avant) {
             a.fichiers_illisibles << nom;
@@ -78,12 +75,11 @@ bool constitue_trajets(ArchiveJours& a, const QString& rep, QString& erreur)
         a.heures_classement.push_back(tampon.heure_classement);
         // The "depuis le" list starts with the race's first day, the
         // "jusqu'au" list with no end.
-        a.dates_depuis << (a.jours.empty() && d == PREMIER_JOUR_COURSE ? Texte::tr("Vendredi 10 novembre 2000")
-                                                                        : date.date_en_clair);
+        a.dates_depuis << (a.jours.empty() && d == c.premier_jour ? date_du_depart(d) : date.date_en_clair);
         a.dates_jusqua << (a.jours.empty() ? QStringLiteral("--------------") : date.date_en_clair);
         a.jours.push_back(d);
     }
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= c.nb(); ++i)
         a.tete_traj[size_t(i)] = a.listes.liste_traj[size_t(i)];
     a.constituee = true;
     return true;
@@ -99,9 +95,9 @@ QStringList ArchiveJours::avis() const
     return l;
 }
 
-int SelectionTrajets::dernier() const
+int SelectionTrajets::dernier(int n) const
 {
-    for (int i = NB_CONCURRENTS; i >= 1; --i)
+    for (int i = n; i >= 1; --i)
         if (concurrents.test(size_t(i)))
             return i;
     return 0;
@@ -109,11 +105,14 @@ int SelectionTrajets::dernier() const
 
 Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
 {
+    const int n = a.nb_concurrents();
+    curseur_.assign(size_t(n) + 1, nullptr);
+    debut_liste_.assign(size_t(n) + 1, nullptr);
     if (s.toute_course) {
         debut_ = 0;
         // Until the last record of any chosen entrant.
         fin_ = -1;
-        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        for (int i = 1; i <= n; ++i) {
             if (!s.concurrents.test(size_t(i)))
                 continue;
             for (const TDonnees_conc* e = a.tete_traj[size_t(i)]; e; e = e->suivant)
@@ -125,7 +124,7 @@ Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
         fin_ = std::clamp(std::max(s.debut, s.fin), 0, a.nb_jours() - 1);
     }
     jour_ = debut_;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i <= n; ++i) {
         const TDonnees_conc* e = s.concurrents.test(size_t(i)) ? a.tete_traj[size_t(i)] : nullptr;
         while (e && e->jour < debut_)
             e = e->suivant;
@@ -136,27 +135,27 @@ Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
 
 bool Film::reste() const { return a_ && jour_ <= fin_; }
 
-std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> Film::courant() const
+std::vector<const TDonnees_conc*> Film::courant() const
 {
-    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> r{};
+    std::vector<const TDonnees_conc*> r(curseur_.size(), nullptr);
     if (!reste())
         return r;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (size_t i = 1; i < curseur_.size(); ++i) {
         // A record without a real position (a retired boat's) is no fix.
-        const TDonnees_conc* e = curseur_[size_t(i)];
+        const TDonnees_conc* e = curseur_[i];
         if (e && e->jour == jour_ && releve_reel(*e))
-            r[size_t(i)] = e;
+            r[i] = e;
     }
     return r;
 }
 
-std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> Film::pas()
+std::vector<const TDonnees_conc*> Film::pas()
 {
-    const auto r = courant();
+    auto r = courant();
     if (!reste())
         return r;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
-        const TDonnees_conc*& e = curseur_[size_t(i)];
+    for (size_t i = 1; i < curseur_.size(); ++i) {
+        const TDonnees_conc*& e = curseur_[i];
         while (e && e->jour <= jour_)
             e = e->suivant;
     }
@@ -194,11 +193,11 @@ bool releve_reel(const TDonnees_conc& r)
     return true;
 }
 
-QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour)
+QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& premier_jour, const QDate& jour)
 {
     // A time beyond the day after the file's, or before the start, is a
     // typo: noon of the file's day instead.
-    if (const auto t = heure_du_texte(r.date_txt); t && heure_croyable(*t, jour))
+    if (const auto t = heure_du_texte(r.date_txt); t && heure_croyable(*t, premier_jour, jour))
         return *t;
     return QDateTime(jour, QTime(12, 0), Qt::UTC);
 }
@@ -222,7 +221,7 @@ std::vector<Point> points_exportes(const ArchiveJours& a, const SelectionTrajets
         const TDonnees_conc* e = f.pas()[size_t(i)];
         if (!e || !releve_reel(*e))
             continue;
-        const QDateTime t = heure_du_releve(*e, a.jours[size_t(jour)]);
+        const QDateTime t = heure_du_releve(*e, a.course->premier_jour, a.jours[size_t(jour)]);
         if (!r.empty() && t <= r.back().quand)
             continue;  // an arrival repeated on the following days
         r.push_back({double(ddmm_vers_deg(e->elem.latitude)), -double(ddmm_vers_deg(e->elem.longitude)), t});
@@ -238,14 +237,15 @@ QString nom_piste(const ArchiveJours& a, int i)
             bateau = e->bateau.trimmed();
             break;
         }
-    return bateau.isEmpty() ? noms_conc[size_t(i)] : QStringLiteral("%1 (%2)").arg(noms_conc[size_t(i)], bateau);
+    const QString& nom = a.course->nom_conc(i);
+    return bateau.isEmpty() ? nom : QStringLiteral("%1 (%2)").arg(nom, bateau);
 }
 
 QString nombre(double v) { return QString::number(v, 'f', 6); }
 }  // namespace
 
 bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
-                     const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, QString& erreur)
+                     const std::vector<uint32_t>& couleurs, QString& erreur)
 {
     const QString suffixe = QFileInfo(chemin).suffix().toLower();
     if (suffixe != QLatin1String("gpx") && suffixe != QLatin1String("kml")) {
@@ -253,9 +253,10 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         return false;
     }
     // The tracks that have a point; none at all is nothing to export.
-    std::array<std::vector<Point>, NB_CONCURRENTS + 1> points;
+    const int n = a.nb_concurrents();
+    std::vector<std::vector<Point>> points(size_t(n) + 1);
     SelectionTrajets avec_points = s;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= n; ++i)
         if (s.concurrents.test(size_t(i))) {
             points[size_t(i)] = points_exportes(a, s, i);
             avec_points.concurrents.set(size_t(i), !points[size_t(i)].empty());
@@ -273,7 +274,7 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeDefaultNamespace(QStringLiteral("http://www.topografix.com/GPX/1/1"));
         x.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
         x.writeAttribute(QStringLiteral("creator"), QStringLiteral("Orvalis"));
-        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        for (int i = 1; i <= n; ++i) {
             if (!avec_points.concurrents.test(size_t(i)))
                 continue;
             x.writeStartElement(QStringLiteral("trk"));
@@ -295,8 +296,8 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeDefaultNamespace(QStringLiteral("http://www.opengis.net/kml/2.2"));
         x.writeNamespace(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("gx"));
         x.writeStartElement(QStringLiteral("Document"));
-        x.writeTextElement(QStringLiteral("name"), QStringLiteral("Orvalis 2000 - 2001"));
-        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        x.writeTextElement(QStringLiteral("name"), a.course->nom);
+        for (int i = 1; i <= n; ++i) {
             if (!avec_points.concurrents.test(size_t(i)))
                 continue;
             // KML colours are aabbggrr, as ours with an opaque alpha.
@@ -309,7 +310,7 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
             x.writeEndElement();
             x.writeEndElement();
         }
-        for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+        for (int i = 1; i <= n; ++i) {
             if (!avec_points.concurrents.test(size_t(i)))
                 continue;
             x.writeStartElement(QStringLiteral("Placemark"));

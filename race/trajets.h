@@ -10,8 +10,6 @@
 #include <QDateTime>
 #include <QString>
 #include <QStringList>
-#include <array>
-#include <bitset>
 #include <vector>
 
 namespace orv {
@@ -22,14 +20,15 @@ struct Viewport;
 // records over them. Each record carries the index of its day (`jour`), so
 // that an entrant missing from a day file is simply absent that day.
 struct ArchiveJours {
-    std::vector<QDate> jours;          // the days read, index 0 = 10 November 2000
+    const Course* course = nullptr;    // the race whose days these are
+    std::vector<QDate> jours;          // the days read, index 0 = the race's first
     QStringList dates_depuis;          // "depuis le" list: "Vendredi 10 novembre 2000", then date_en_clair
     QStringList dates_jusqua;          // "jusqu'au" list: "--------------", then the same
     // When each day's ranking was published: its header's time, invalid
     // when it has none.
     std::vector<QDateTime> heures_classement;
     ArchiveCourse listes;              // liste_traj[i]: first record of entrant i
-    std::array<TDonnees_conc*, NB_CONCURRENTS + 1> tete_traj{};
+    std::vector<TDonnees_conc*> tete_traj;  // 1..n
     bool constituee = false;
     // Day files skipped: present but unreadable or yielding no entrant; and
     // those read whose values beyond a boat's were taken as absent.
@@ -38,29 +37,30 @@ struct ArchiveJours {
     QStringList avis() const;
 
     int nb_jours() const { return int(jours.size()); }
+    int nb_concurrents() const { return course ? course->nb() : 0; }
     // Index of a date in `jours`, -1 when that day has no file.
     int indice_du_jour(const QDate& d) const;
     void vide();
 };
 
-// Reads the day files of 10 November 2000 to 15 April 2001 found in
-// `rep_programme` (days without a file skipped) into `a`, through a buffer
+// Reads the day files of race `c` (its first day to its last) found where
+// `e` says (days without a file skipped) into `a`, through a buffer
 // and a date state of its own: the day on display is not touched. A file
 // that is there but cannot be read, or yields no entrant, is skipped too and
 // named in `fichiers_illisibles`. The first day's file missing stops the
 // assembly: the lists are emptied, `erreur` says which file in French, and
 // the result is false.
-bool constitue_trajets(ArchiveJours& a, const QString& rep_programme, QString& erreur);
+bool constitue_trajets(const Course& c, ArchiveJours& a, const Emplacements& e, QString& erreur);
 
-// The entrants chosen (index 1..24) and the period (day indexes, both
+// The entrants chosen (index 1..n) and the period (day indexes, both
 // included) of a replay.
 struct SelectionTrajets {
-    std::bitset<NB_CONCURRENTS + 1> concurrents;
+    EnsembleConcurrents concurrents;
     bool toute_course = true;
     int debut = 0, fin = 0;  // "Entre deux dates": in either order
     int nb_selectionnes() const { return int(concurrents.count()); }
-    // The highest entrant index chosen (`dernier_conc`), 0 if none.
-    int dernier() const;
+    // The highest entrant index chosen (`dernier_conc`) of n, 0 if none.
+    int dernier(int n) const;
 };
 
 // The day-by-day stepping of a replay. Each step is one day of the period;
@@ -81,10 +81,10 @@ public:
     int nb_jours() const { return fin_ - debut_ + 1; }
     int premier_jour() const { return debut_; }
     // The chosen entrants' records of the next step's day, entrant by
-    // entrant (index 1..24; null when it has none that day); advances.
-    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> pas();
+    // entrant (index 1..n; null when it has none that day); advances.
+    std::vector<const TDonnees_conc*> pas();
     // The records the next step would give, without advancing.
-    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> courant() const;
+    std::vector<const TDonnees_conc*> courant() const;
     // Whether `r` is the first record of the period for entrant i.
     bool premier(int i, const TDonnees_conc* r) const { return r == debut_liste_[size_t(i)]; }
 
@@ -92,8 +92,8 @@ private:
     const ArchiveJours* a_ = nullptr;
     SelectionTrajets s_;
     int debut_ = 0, fin_ = -1, jour_ = 0;
-    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> curseur_{};
-    std::array<const TDonnees_conc*, NB_CONCURRENTS + 1> debut_liste_{};
+    std::vector<const TDonnees_conc*> curseur_;
+    std::vector<const TDonnees_conc*> debut_liste_;
 };
 
 // Bounds (DD.MM, on `v`) framing every fix of the chosen tracks over the
@@ -109,10 +109,10 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
 // placeholder position, and an unranked one at 0° 0° carries none.
 bool releve_reel(const TDonnees_conc& r);
 
-// The time of a record, in UTC: the "le JJ/MM/AAAA à HHhMM" of its status
-// text when it has one that can be believed (heure_croyable), else 12:00 of
-// its day.
-QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour);
+// The time of a record of a race that began on `premier_jour`, in UTC: the
+// "le JJ/MM/AAAA à HHhMM" of its status text when it has one that can be
+// believed (heure_croyable), else 12:00 of its day.
+QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& premier_jour, const QDate& jour);
 
 // The chosen entrants' tracks over the period as GPX 1.1 or KML 2.2 (by
 // the file name's extension: .gpx, .kml), positions in decimal degrees,
@@ -124,6 +124,6 @@ QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& jour);
 // `erreur` in French.
 inline QString aucune_position() { return Texte::tr("Aucune position pour ces concurrents sur cette période."); }
 bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
-                     const std::array<uint32_t, NB_CONCURRENTS + 1>& couleurs, QString& erreur);
+                     const std::vector<uint32_t>& couleurs, QString& erreur);
 
 }  // namespace orv

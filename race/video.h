@@ -25,7 +25,7 @@ inline constexpr int64_t IMAGES_VIDEO_MAX = 1000000;
 
 struct ParametresVideo {
     PeriodeFilm periode;
-    std::bitset<NB_CONCURRENTS + 1> concurrents;  // none: every entrant
+    EnsembleConcurrents concurrents;  // none: every entrant
     Instant vitesse = UN_JOUR;   // race time per second of video
     int fps = 30;
     QSize taille{1280, 720};     // logical

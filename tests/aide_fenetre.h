@@ -43,6 +43,7 @@ protected:
     void SetUp() override
     {
         charge_cartes_livrees(etat.cartes);
+        etat.course = course_livree();
         cadre = std::make_unique<QMainWindow>();
         carte = new TFPosConc(cadre.get(), etat, DONNEES, courant.path());
         cadre->setCentralWidget(carte);
@@ -76,7 +77,7 @@ protected:
     Viewport& vue_vide()
     {
         carte->fond_initial = false;
-        etat.jour = JourCourse{};
+        etat.jour = JourCourse(course_livree().nb());
         etat.lieux = Lieux{};
         Viewport& v = etat.vue;
         v.lat_nord = 10;

@@ -29,3 +29,14 @@ inline void ecrit(const QString& chemin, const QByteArray& contenu)
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(contenu);
 }
+
+// A copy of the program in folder `rep` with the race's description (its
+// data otherwise the test's own); its path.
+inline QString copie_du_programme(const QString& rep)
+{
+    const QString copie = QDir(rep).filePath(QStringLiteral("orvalis"));
+    QFile::copy(QStringLiteral(ORVALIS_PROGRAMME), copie);
+    QFile(copie).setPermissions(QFile(QStringLiteral(ORVALIS_PROGRAMME)).permissions());
+    QFile::copy(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"), QDir(rep).filePath(QStringLiteral("orvalis.course")));
+    return copie;
+}

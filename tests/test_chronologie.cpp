@@ -31,13 +31,15 @@ struct Archive {
     ArchiveJours a;
     Archive(const std::vector<QDate>& jours, const std::vector<Rel>& rels, std::vector<QDateTime> heures = {})
     {
+        a.course = &course_livree();
+        a.tete_traj.assign(size_t(course_livree().nb()) + 1, nullptr);
         a.jours = jours;
         heures.resize(jours.size());
         a.heures_classement = heures;
         for (const Rel& r : rels) {
             TDonnees_conc d;
-            d.elem = cree_pos_elem(noms_conc[size_t(r.i)], deg_vers_ddmm(r.lat), deg_vers_ddmm(-r.lon));
-            d.skipper = noms_conc[size_t(r.i)];
+            d.elem = cree_pos_elem(course_livree().nom_conc(r.i), deg_vers_ddmm(r.lat), deg_vers_ddmm(-r.lon));
+            d.skipper = course_livree().nom_conc(r.i);
             d.bateau = QStringLiteral("Bateau %1").arg(r.i);
             d.date_txt = QString::fromUtf8(r.statut);
             d.rang = r.rang;
@@ -249,12 +251,12 @@ TEST(Chronologie, ClassementPublie)
     EXPECT_EQ(periode_film(c, s).fin, quand(12, 11, 2000, 23, 59));
 
     // The day files' own header, read with the day.
-    JourCourse j;
-    lit_jour(j, "Orvalis 2000 - 2001\r\nClassement du 15/12/2000 \xE0 20h00 UTC\r\n\r\n1\r\n", "151200.txt");
+    JourCourse j(course_livree().nb());
+    lit_jour(course_livree(), j, "Orvalis 2000 - 2001\r\nClassement du 15/12/2000 \xE0 20h00 UTC\r\n\r\n1\r\n", "151200.txt");
     EXPECT_EQ(j.heure_classement, QDateTime(QDate(2000, 12, 15), QTime(20, 0), Qt::UTC));
-    lit_jour(j, "Orvalis\r\n\r\n1\r\n", "151200.txt");
+    lit_jour(course_livree(), j, "Orvalis\r\n\r\n1\r\n", "151200.txt");
     EXPECT_FALSE(j.heure_classement.isValid());
-    EXPECT_EQ(texte_horloge(quand(12, 12, 2000, 14, 30)), QStringLiteral("Mardi 12 décembre 2000, 14h30 UTC · jour 33"));
+    EXPECT_EQ(texte_horloge(course_livree(), quand(12, 12, 2000, 14, 30)), QStringLiteral("Mardi 12 décembre 2000, 14h30 UTC · jour 33"));
 }
 
 // Frames of the shipped archive: the still chart rendered once for a view
@@ -263,9 +265,10 @@ TEST(Chronologie, ClassementPublie)
 TEST(Chronologie, ImagesDuFilm)
 {
     EtatProgramme e;
+    e.course = course_livree();
     charge_cartes_livrees(e.cartes);
     QString erreur;
-    ASSERT_TRUE(constitue_trajets(e.archive, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
+    ASSERT_TRUE(constitue_trajets(course_livree(), e.archive, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
     const Chronologie c(e.archive);
     OptionsFilm o = options_course_entiere(c, quand(25, 12, 2000, 8, 0), clBlack);
     o.trainee = TRAINEE_TOUTE;
@@ -292,13 +295,13 @@ TEST(Chronologie, ImagesDuFilm)
     EXPECT_EQ(fond.rendus(), 2);
 
     int places = 0;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i <= course_livree().nb(); ++i) {
         const QRect& r = place.etiquette[size_t(i)];
         if (r.isNull())
             continue;
         ++places;
-        for (int j = i + 1; j <= NB_CONCURRENTS; ++j)
-            EXPECT_FALSE(r.intersects(place.etiquette[size_t(j)])) << noms_conc[size_t(i)].toStdString();
+        for (int j = i + 1; j <= course_livree().nb(); ++j)
+            EXPECT_FALSE(r.intersects(place.etiquette[size_t(j)])) << course_livree().nom_conc(i).toStdString();
     }
     EXPECT_GT(places, 12);
 }
@@ -377,7 +380,7 @@ TEST(Chronologie, Camera)
 
     ArchiveJours a;
     QString erreur;
-    ASSERT_TRUE(constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
     const Chronologie c(a);
     for (const int suivre : {0, -1}) {
         SCOPED_TRACE(suivre);
@@ -389,7 +392,7 @@ TEST(Chronologie, Camera)
             const InstantFilm m = calcule_instant(c, o);
             const std::optional<Cadrage> f = camera.cadrage(t);
             ASSERT_TRUE(f);
-            for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+            for (int i = 1; i <= course_livree().nb(); ++i) {
                 const PositionFilm& p = m.positions[size_t(i)];
                 if (!p.montre || (suivre != 0 && i != concurrent_suivi(m, suivre)))
                     continue;

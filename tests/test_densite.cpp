@@ -3,6 +3,7 @@
 // the same places, the rubber band leaves nothing behind, the view saved
 // as a picture.
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "images_course.h"
 #include "zoom.h"
 
@@ -29,6 +30,7 @@ TEST_F(DensiteFenetre, ImageDeLaLigneDeCommande)
     const QImage fenetre = carte->rend(carte->width(), carte->height()).copy();
     ASSERT_EQ(fenetre.size(), QSize(qRound(carte->width() * d), qRound(carte->height() * d)));
     EtatProgramme e;
+    e.course = course_livree();
     charge_cartes_livrees(e.cartes);
     SourceImage s{DONNEES, carte->reglages, {}, d};
     QString err;

@@ -1,5 +1,6 @@
 // Day files, the archive lists and the entrant tables.
 #include "donnees.h"
+#include "aide_cartes.h"
 #include "ecriture.h"
 #include "texte.h"
 #include "viewport.h"
@@ -35,8 +36,8 @@ const TDonnees_conc& rec(const JourCourse& j, int k) { return j.donnees_conc[siz
 
 JourCourse lu(const QStringList& lignes, const QString& nom = "121100.txt")
 {
-    JourCourse j;
-    lit_jour(j, texte(lignes), nom);
+    JourCourse j(course_livree().nb());
+    lit_jour(course_livree(), j, texte(lignes), nom);
     return j;
 }
 
@@ -87,20 +88,56 @@ TEST(Nombres, RegleDesFichiersDuJour)
 
 TEST(Concurrents, TablesEtIndices)
 {
-    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
-        EXPECT_LE(noms_conc[size_t(k)].size(), 14);
+    for (int k = 1; k <= course_livree().nb(); ++k) {
+        EXPECT_LE(course_livree().nom_conc(k).size(), 14);
         if (k > 1) {
-            EXPECT_LT(noms_conc[size_t(k - 1)], noms_conc[size_t(k)]);
+            EXPECT_LT(course_livree().nom_conc(k - 1), course_livree().nom_conc(k));
         }
-        EXPECT_EQ(indice_conc(noms_conc[size_t(k)]), k);
+        EXPECT_EQ(course_livree().indice(course_livree().nom_conc(k)), k);
     }
-    EXPECT_EQ(indice_conc("  Lammorin"), 13);
-    EXPECT_EQ(indice_conc("Lammorin "), INDICE_INCONNU);  // trailing blanks stay
-    EXPECT_EQ(indice_conc("lammorin"), INDICE_INCONNU);
-    EXPECT_EQ(indice_conc("Inconnu"), INDICE_INCONNU);
-    EXPECT_EQ(indice_conc("ArvelinXXXXXXXyy"), INDICE_INCONNU);
-    EXPECT_STREQ(bateaux_conc[20].greement, "Ketch");
-    EXPECT_STREQ(bateaux_conc[3].poids_charge, "9,6");
+    EXPECT_EQ(course_livree().indice("  Lammorin"), 13);
+    EXPECT_EQ(course_livree().indice("Lammorin "), course_livree().inconnu());  // trailing blanks stay
+    EXPECT_EQ(course_livree().indice("lammorin"), course_livree().inconnu());
+    EXPECT_EQ(course_livree().indice("Inconnu"), course_livree().inconnu());
+    EXPECT_EQ(course_livree().indice("ArvelinXXXXXXXyy"), course_livree().inconnu());
+    EXPECT_EQ(course_livree().concurrents[20].carac.greement, "Ketch");
+    EXPECT_EQ(course_livree().concurrents[3].carac.poids_charge, "9,6");
+    EXPECT_EQ(course_livree().nb(), 24);
+    EXPECT_EQ(course_livree().inconnu(), 25);
+    EXPECT_EQ(course_livree().premier_jour, QDate(2000, 11, 10));
+    EXPECT_EQ(course_livree().nom, "Orvalis 2000 - 2001");
+}
+
+// A race's description: read in any order of its entrants (indexes by
+// surname), a damaged one refused naming its line.
+TEST(Concurrents, DescriptionDeLaCourse)
+{
+    const QByteArray tete = "[course]\r\nnom=Essai\r\npremier jour=01/02/2003\r\ndernier jour=03/02/2003\r\n"
+                            "depart=Port;46.28;1.47\r\n[concurrents]\r\n";
+    Course c;
+    QString err;
+    ASSERT_TRUE(lit_course(tete + "Zed;B;C;1;2;3;4;z.bmp\r\nAlpha;A;C;1;2;3;4;a.bmp\r\n", "e.course", c, err)) << err;
+    EXPECT_EQ(c.nb(), 2);
+    EXPECT_EQ(c.nom_conc(1), "Alpha");
+    EXPECT_EQ(c.indice("Zed"), 2);
+    EXPECT_EQ(c.depart.latitude, 46.28L);
+    const struct {
+        QByteArray texte;
+        const char* dit;
+    } cas[] = {
+        {tete + "Seul;B;C;1;2;3;4\r\n", "ligne 7 : un concurrent a 8 champs"},
+        {tete + "A;B;C;1;2;3;4;x\r\nA;B;C;1;2;3;4;x\r\n", "ligne 8 : « A » déjà nommé"},
+        {"[course]\r\npremier jour=31/02/2003\r\n", "ligne 2 : « 31/02/2003 » n'est pas une date"},
+        {"[course]\r\ndepart=Port;91;1\r\n", "ligne 2 : « Port;91;1 » n'est pas un lieu"},
+        {"[ailleurs]\r\n", "ligne 1 : section inconnue"},
+        {"nom=X\r\n", "ligne 1 : « nom=X » hors d'une section"},
+        {tete, "incomplète : « e.course » : aucun concurrent"},
+    };
+    for (const auto& k : cas) {
+        Course d;
+        EXPECT_FALSE(lit_course(k.texte, "e.course", d, err));
+        EXPECT_TRUE(err.contains(QString::fromUtf8(k.dit))) << err;
+    }
 }
 
 TEST(SepareNom, BateauEtSkipper)
@@ -142,8 +179,8 @@ TEST(FichierDuJour, BlocsOrdinaires)
     EXPECT_EQ(rec(j, 2).long_txt, "-11.48");
     EXPECT_FALSE(rec(j, 2).non_classe);
     // The same file with LF line ends reads the same.
-    JourCourse k;
-    lit_jour(k, texte(l, "\n"), "121100.txt");
+    JourCourse k(course_livree().nb());
+    lit_jour(course_livree(), k, texte(l, "\n"), "121100.txt");
     EXPECT_EQ(k.nb_classes, 2);
     EXPECT_EQ(rec(k, 2).cap, 45.6L);
 }
@@ -192,15 +229,15 @@ TEST(FichierDuJour, ClassesPuisNonClasses)
 {
     QStringList l;
     for (int k = 1; k <= 20; ++k)
-        l += bloc(QString::number(k), QStringLiteral("B (%1)").arg(noms_conc[size_t(k)]), k, k);
+        l += bloc(QString::number(k), QStringLiteral("B (%1)").arg(course_livree().nom_conc(k)), k, k);
     for (int k = 21; k <= 24; ++k)
-        l += bloc("NC", QStringLiteral("B (%1)").arg(noms_conc[size_t(k)]), k, k);
+        l += bloc("NC", QStringLiteral("B (%1)").arg(course_livree().nom_conc(k)), k, k);
     const JourCourse j = lu(l);
     EXPECT_EQ(j.nb_classes, 20);
     for (int k = 21; k <= 24; ++k) {
         EXPECT_EQ(rec(j, k).rang, k);
         EXPECT_TRUE(rec(j, k).non_classe);
-        EXPECT_EQ(rec(j, k).skipper, noms_conc[size_t(k)]);
+        EXPECT_EQ(rec(j, k).skipper, course_livree().nom_conc(k));
     }
     // A header without any "1": nothing loaded.
     EXPECT_EQ(lu({"Orvalis", "2", "Pos."}).nb_classes, 0);
@@ -241,8 +278,8 @@ TEST(FichierDuJour, EntreesDangereuses)
     QByteArray b = texte(bloc("1", "A (Arvelin)", 1, 2));
     static const char coupe[] = "2\r\nB\0\0(Bau\xff\x01)\r\nle\r\n45";
     b += QByteArray(coupe, sizeof coupe - 1);
-    JourCourse k;
-    lit_jour(k, b, "x");
+    JourCourse k(course_livree().nb());
+    lit_jour(course_livree(), k, b, "x");
     EXPECT_EQ(k.nb_classes, 2);  // the cut block keeps what it had:
     EXPECT_EQ(rec(k, 2).elem.latitude, 0);  // a latitude without longitude is no fix
     EXPECT_EQ(rec(k, 2).lat_txt, "45");
@@ -250,11 +287,11 @@ TEST(FichierDuJour, EntreesDangereuses)
     QByteArray bruit;
     for (int i = 0; i < 5000; ++i)
         bruit += char((i * 7919) % 256);
-    lit_jour(k, bruit, "x");
-    lit_jour(k, QByteArray(), "x");
-    lit_jour(k, QByteArray("1"), "x");
-    lit_jour(k, QByteArray("1\n"), "x");
-    lit_jour(k, QByteArray("1\n2\n"), "x");
+    lit_jour(course_livree(), k, bruit, "x");
+    lit_jour(course_livree(), k, QByteArray(), "x");
+    lit_jour(course_livree(), k, QByteArray("1"), "x");
+    lit_jour(course_livree(), k, QByteArray("1\n"), "x");
+    lit_jour(course_livree(), k, QByteArray("1\n2\n"), "x");
     SUCCEED();
 }
 
@@ -265,17 +302,17 @@ TEST(FichierDuJour, ChargementEtCadrage)
     const double lats[] = {46.3, 40.0, 50.0, 45.0};
     const double lons[] = {1.47, 10.0, -5.0, 170.0};
     for (int k = 0; k < 4; ++k)
-        l += bloc(QString::number(k + 1), QStringLiteral("B (%1)").arg(noms_conc[size_t(k + 1)]),
+        l += bloc(QString::number(k + 1), QStringLiteral("B (%1)").arg(course_livree().nom_conc(k + 1)),
                   lats[k], lons[k]);
     QFile f(d.filePath("021200.txt"));
     ASSERT_TRUE(f.open(QIODevice::WriteOnly));
     f.write(texte(l));
     f.close();
 
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     j.donnees_conc[5].skipper = "reste";
     // A blank first character of the day code stands for "0".
-    ASSERT_TRUE(charge_donnees_coureurs(j, d.path(), " 21200", "Samedi  2 DECEMBRE   2000"));
+    ASSERT_TRUE(charge_donnees_coureurs(course_livree(), j, d.path(), " 21200", "Samedi  2 DECEMBRE   2000"));
     EXPECT_EQ(j.nom_fichier_jour, "021200.txt");
     EXPECT_EQ(j.date_affichee, "Samedi  2 DECEMBRE   2000");
     EXPECT_EQ(j.donnees_conc[5].skipper, "");  // reset
@@ -301,7 +338,7 @@ TEST(FichierDuJour, ChargementEtCadrage)
     cadre_sur_flotte(j, 1000, v);
     // A fleet less than a degree tall (the start): every boat inside the
     // view once fitted.
-    JourCourse depart;
+    JourCourse depart(course_livree().nb());
     const double lat_d[] = {46.05, 45.52, 46.28, 46.19};
     for (int k = 1; k <= 4; ++k)
         depart.donnees_conc[size_t(k)].elem = cree_pos_elem("x", lat_d[k - 1], 3 + 0.1 * k);
@@ -316,7 +353,7 @@ TEST(FichierDuJour, ChargementEtCadrage)
 
     // A missing day: false; only the reset fields change.
     j.nb_classes = 7;
-    EXPECT_FALSE(charge_donnees_coureurs(j, d.path(), "011100", "x"));
+    EXPECT_FALSE(charge_donnees_coureurs(course_livree(), j, d.path(), "011100", "x"));
     EXPECT_EQ(j.nb_classes, 7);
     EXPECT_EQ(j.donnees_conc[1].skipper, "");
     EXPECT_EQ(j.donnees_conc[1].elem.latitude, 46.3L);
@@ -324,9 +361,9 @@ TEST(FichierDuJour, ChargementEtCadrage)
 
 TEST(Archive, ListesParConcurrent)
 {
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     ArchiveCourse a;
-    auto jour = [&](const QStringList& l, const QString& nom) { relit_jour(j, a, texte(l), nom); };
+    auto jour = [&](const QStringList& l, const QString& nom) { relit_jour(course_livree(), j, a, texte(l), nom); };
     QStringList j1 = bloc("1", "A (Arvelin)", 1, 1) + bloc("2", "B (Baudrinec)", 2, 2);
     QStringList j2 = bloc("1", "A (Arvelin)", 3, 3) +
                      QStringList{"2", "B (Baudrinec)", "le 2", "inconnue"} +  // no new position
@@ -353,7 +390,7 @@ TEST(Archive, ListesParConcurrent)
     EXPECT_TRUE(a.liste_traj[4]->non_classe);
     EXPECT_FALSE(a.liste_traj[4]->marque_A);
     EXPECT_EQ(j.nb_classes, 0);  // the day's count is not touched
-    a.vide();
+    a.vide(course_livree().nb());
     EXPECT_EQ(a.longueur(1), 0);
 }
 
@@ -364,19 +401,19 @@ TEST(ArchiveLivree, ToutesLesJourneesSeLisent)
     ASSERT_GE(noms.size(), 100);
     for (const char* premiere : {"101100", "111100", "121100", "131100", "141100", "151100", "161100"})
         EXPECT_TRUE(noms.contains(QString(premiere) + ".txt")) << premiere;
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     ArchiveCourse a;
     int arrivees = 0, abandons = 0, nc = 0;
     for (const QString& n : noms) {
         SCOPED_TRACE(n.toStdString());
-        ASSERT_TRUE(charge_donnees_coureurs(j, rep, n.left(6), ""));
+        ASSERT_TRUE(charge_donnees_coureurs(course_livree(), j, rep, n.left(6), ""));
         int presents = 0;
-        for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+        for (int k = 1; k <= course_livree().nb(); ++k) {
             const TDonnees_conc& r = j.donnees_conc[size_t(k)];
             if (r.skipper.isEmpty())
                 continue;
             ++presents;
-            EXPECT_LT(indice_conc(r.skipper), INDICE_INCONNU) << r.skipper.toStdString();
+            EXPECT_LT(course_livree().indice(r.skipper), course_livree().inconnu()) << r.skipper.toStdString();
             arrivees += r.date_txt.startsWith(QStringLiteral("Arrivé"));
             abandons += r.date_txt.startsWith(QStringLiteral("Abandon"));
             nc += r.non_classe;
@@ -385,13 +422,13 @@ TEST(ArchiveLivree, ToutesLesJourneesSeLisent)
                 EXPECT_LE(r.vitesse, 18);
             }
         }
-        EXPECT_EQ(presents, NB_CONCURRENTS);
-        ASSERT_TRUE(relis_data(j, a, rep, n));
+        EXPECT_EQ(presents, course_livree().nb());
+        ASSERT_TRUE(relis_data(course_livree(), j, a, rep, n));
     }
     EXPECT_GT(arrivees, 0);
     EXPECT_GT(abandons, 0);
     EXPECT_GT(nc, 0);
-    for (int k = 1; k <= NB_CONCURRENTS; ++k)
+    for (int k = 1; k <= course_livree().nb(); ++k)
         EXPECT_EQ(a.longueur(k), noms.size());
 }
 
@@ -405,18 +442,18 @@ TEST(FichierDuJour, EntreesTrouveesParLeFuzzing)
         SCOPED_TRACE(n.toStdString());
         QByteArray b;
         ASSERT_TRUE(lit_fichier(rep.filePath(n), b));
-        JourCourse j;
-        lit_jour(j, b, "101100.txt");
+        JourCourse j(course_livree().nb());
+        lit_jour(course_livree(), j, b, "101100.txt");
         EXPECT_GE(j.nb_classes, 0);
-        EXPECT_LE(j.nb_classes, NB_CONCURRENTS);
+        EXPECT_LE(j.nb_classes, course_livree().nb());
         ArchiveCourse a;
-        relit_jour(j, a, b, "101100.txt");
+        relit_jour(course_livree(), j, a, b, "101100.txt");
     }
     // Rank 1 thirty times: nb_classes stays within the table.
     QStringList l;
     for (int k = 0; k < 30; ++k)
         l += bloc("1", "A (Arvelin)", 1, 1);
-    EXPECT_EQ(lu(l).nb_classes, NB_CONCURRENTS);
+    EXPECT_EQ(lu(l).nb_classes, course_livree().nb());
 }
 
 TEST(Nombres, LectureRapideIdentiqueALaLectureComplete)
@@ -477,7 +514,7 @@ TEST(FichierDuJour, PositionsHorsDuGlobe)
     for (const char* faux : {"1e300", "95", "-90.01", "1e4000", "inf", "nan"}) {
         SCOPED_TRACE(faux);
         JourCourse k = j;
-        lit_jour(k, texte({"1", "A (Arvelin)", "le 2", faux, "2D-3D"}), "131100.txt");
+        lit_jour(course_livree(), k, texte({"1", "A (Arvelin)", "le 2", faux, "2D-3D"}), "131100.txt");
         EXPECT_EQ(rec(k, 1).elem.latitude, 46.30L);
         EXPECT_EQ(rec(k, 1).elem.longitude, 1.47L);
         EXPECT_EQ(rec(k, 1).lat_txt, QString::fromLatin1(faux));
@@ -485,7 +522,7 @@ TEST(FichierDuJour, PositionsHorsDuGlobe)
     for (const char* faux : {"1e300", "360.01", "-400", "1e4000", "inf"}) {
         SCOPED_TRACE(faux);
         JourCourse k = j;
-        lit_jour(k, texte({"1", "A (Arvelin)", "le 2", "10", faux, "5", "6", "7", "2D-3D"}), "131100.txt");
+        lit_jour(course_livree(), k, texte({"1", "A (Arvelin)", "le 2", "10", faux, "5", "6", "7", "2D-3D"}), "131100.txt");
         EXPECT_EQ(rec(k, 1).elem.latitude, 46.30L);
         EXPECT_EQ(rec(k, 1).elem.longitude, 1.47L);
         EXPECT_EQ(rec(k, 1).vitesse, 7);  // the rest of the block is read
@@ -540,7 +577,7 @@ TEST(Texte, LectureDeFichiersQuiNenSontPas)
     EXPECT_FALSE(lit_fichier(d.filePath("131100.txt"), b));
 
     // Through the day loading: nothing read, nothing hangs.
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     for (const char* code : {"101100", "111100", "131100"})
-        EXPECT_FALSE(charge_donnees_coureurs(j, d.path(), code, "x")) << code;
+        EXPECT_FALSE(charge_donnees_coureurs(course_livree(), j, d.path(), code, "x")) << code;
 }

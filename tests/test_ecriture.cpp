@@ -214,9 +214,7 @@ TEST(Ecriture, CommandesSousLimiteDeTaille)
     };
     // A copy of the program with two days of the archive beside it: the
     // update writes there.
-    const QString copie = d.filePath("orvalis");
-    ASSERT_TRUE(QFile::copy(prog, copie));
-    QFile(copie).setPermissions(QFile(prog).permissions());
+    const QString copie = copie_du_programme(d.path());
     for (const char* jour : {"101100.txt", "111100.txt"})
         ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_DONNEES "/") + jour, d.filePath(jour)));
     for (const Cas& c : cas) {

@@ -1,6 +1,7 @@
 // Where the program finds its files: portable (its data beside it) or
 // installed (data in share/orvalis, day files in the user's folder first).
 #include "donnees.h"
+#include "aide_cartes.h"
 #include "emplacements.h"
 #include "mise_a_jour.h"
 #include "reglages.h"
@@ -13,17 +14,6 @@
 #include <gtest/gtest.h>
 
 using namespace orv;
-
-namespace {
-
-// Sets the program-wide places for one test, restored after.
-struct EmplacementsDuTest {
-    Emplacements avant = emplacements();
-    explicit EmplacementsDuTest(const Emplacements& e) { emplacements() = e; }
-    ~EmplacementsDuTest() { emplacements() = avant; }
-};
-
-}  // namespace
 
 TEST(Emplacements, PortableOuInstalle)
 {
@@ -39,7 +29,7 @@ TEST(Emplacements, PortableOuInstalle)
     EXPECT_EQ(e.rep_ecriture(), bin);
 
     // Data under share/orvalis and not beside the program: installed.
-    ecrit(partage + "/lstmp.txt", "x\r\n");
+    ecrit(partage + "/orvalis.course", "x\r\n");
     e = determine_emplacements(bin, perso);
     EXPECT_TRUE(e.installe);
     EXPECT_EQ(e.rep_programme, QDir::cleanPath(partage));
@@ -47,7 +37,7 @@ TEST(Emplacements, PortableOuInstalle)
     EXPECT_EQ(e.rep_ecriture(), perso);
 
     // Data beside the program wins (a build tree next to an installed copy).
-    ecrit(bin + "/lstmp.txt", "x\r\n");
+    ecrit(bin + "/orvalis.course", "x\r\n");
     e = determine_emplacements(bin, perso);
     EXPECT_FALSE(e.installe);
     EXPECT_EQ(e.rep_programme, bin);
@@ -61,35 +51,31 @@ TEST(Emplacements, JoursDeLUtilisateurDAbordPuisEcritureChezLui)
     ecrit(partage + "/131100.txt", "livre\r\n");
     ecrit(perso + "/121100.txt", "perso\r\n");
 
-    {
-        // Portable: the user's folder is never consulted.
-        EmplacementsDuTest p({partage, perso, false});
-        EXPECT_EQ(chemin_fichier_jour(partage, "121100"), partage + "/121100.txt");
-    }
-    EmplacementsDuTest i({partage, perso, true});
-    EXPECT_EQ(chemin_fichier_jour(partage, "121100"), perso + "/121100.txt");
-    EXPECT_EQ(chemin_fichier_jour(partage, "131100"), partage + "/131100.txt");
-    EXPECT_EQ(chemin_jour_nomme(partage, "131100.txt"), partage + "/131100.txt");
+    // Portable: the user's folder is never consulted.
+    const Emplacements portable(partage, perso, false), installe(partage, perso, true);
+    EXPECT_EQ(chemin_fichier_jour(portable, "121100"), partage + "/121100.txt");
+    EXPECT_EQ(chemin_fichier_jour(installe, "121100"), perso + "/121100.txt");
+    EXPECT_EQ(chemin_fichier_jour(installe, "131100"), partage + "/131100.txt");
+    EXPECT_EQ(chemin_jour_nomme(installe, "131100.txt"), partage + "/131100.txt");
 
     // The settings: the current directory, then the user's, then the shipped
     // one.
     const QString courant = t.filePath("courant");
     QDir().mkpath(courant);
     ecrit(partage + "/posorvls.ini", "[version_Excel]\r\nExcel=2000\r\n");
-    EXPECT_EQ(reglages_du_programme(courant, partage).code_excel, 2);
+    EXPECT_EQ(reglages_du_programme(courant, installe).code_excel, 2);
     ecrit(perso + "/posorvls.ini", "[version_Excel]\r\nExcel=autre\r\n");
-    EXPECT_EQ(reglages_du_programme(courant, partage).code_excel, 0);
+    EXPECT_EQ(reglages_du_programme(courant, installe).code_excel, 0);
 
     // The update writes into the user's folder, made when missing, and the
     // day read next is that one.
-    const QString neuf = t.filePath("neuf");
-    EmplacementsDuTest n({partage, neuf, true});
+    const Emplacements n(partage, t.filePath("neuf"), true);
     QString err;
-    const QString ecrit_ = actualise_classement({QStringLiteral(ORVALIS_SOURCES "/tests/donnees/classement97.html")}, 1,
-                                                QDate(2000, 11, 13), emplacements().rep_ecriture(), 5000, err);
-    ASSERT_EQ(ecrit_, neuf + "/131100.txt") << err.toStdString();
-    EXPECT_EQ(chemin_fichier_jour(partage, "131100"), ecrit_);
-    JourCourse j;
-    ASSERT_TRUE(charge_donnees_coureurs(j, partage, "131100", "13/11/2000"));
+    const QString ecrit_ = actualise_classement(course_livree(), {QStringLiteral(ORVALIS_SOURCES "/tests/donnees/classement97.html")},
+                                                1, QDate(2000, 11, 13), n.rep_ecriture(), 5000, err);
+    ASSERT_EQ(ecrit_, t.filePath("neuf") + "/131100.txt") << err.toStdString();
+    EXPECT_EQ(chemin_fichier_jour(n, "131100"), ecrit_);
+    JourCourse j(course_livree().nb());
+    ASSERT_TRUE(charge_donnees_coureurs(course_livree(), j, n, "131100", "13/11/2000"));
     EXPECT_EQ(j.nb_classes, 24);
 }

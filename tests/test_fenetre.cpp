@@ -2,6 +2,7 @@
 // selection, captions, command states, settings, race picture, hit tests,
 // details and the ranking panel.
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "calend.h"
 #include "calendrier.h"
 #include "classement.h"
@@ -157,11 +158,11 @@ TEST(Reglages, Variantes)
     EXPECT_EQ(ini.at("chemins").at("rep"), QStringLiteral("C:\\COURSE\\été, ici ; oui"));
     EXPECT_EQ(lit_reglages("/nulle/part/posorvls.ini").nb_cadrage, 18);
 
-    const auto sombre = couleurs_conc_pour(clBlack);
+    const auto sombre = couleurs_conc_pour(clBlack, course_livree().nb());
     EXPECT_EQ(sombre[1], 0x85D07Au);
     EXPECT_EQ(sombre[12], 0xC0403Fu);
     EXPECT_EQ(sombre[24], 0xFFFFFFu);
-    const auto clair = couleurs_conc_pour(clWhite);
+    const auto clair = couleurs_conc_pour(clWhite, course_livree().nb());
     EXPECT_EQ(clair[1], 0x055AB0u);
     EXPECT_EQ(clair[12], 0x404040u);
     EXPECT_EQ(clair[24], 0x808080u);
@@ -315,8 +316,8 @@ TEST_F(FenetrePrincipale, DetailsEtPhoto)
     EXPECT_TRUE(carte->ImagePhoto->isVisibleTo(carte->PanelPhoto));
     ASSERT_FALSE(carte->ImagePhoto->pixmap().isNull());
     EXPECT_EQ(carte->ImagePhoto->pixmap().width(), 402);
-    const int k = indice_conc(chef.skipper);
-    EXPECT_TRUE(carte->MemoPhoto1->text().contains(QString(" Type : ") + bateaux_conc[size_t(k)].greement));
+    const int k = course_livree().indice(chef.skipper);
+    EXPECT_TRUE(carte->MemoPhoto1->text().contains(QString(" Type : ") + course_livree().concurrents[size_t(k)].carac.greement));
     EXPECT_TRUE(carte->MemoPhoto2->text().contains(QStringLiteral(" Voilure au près : ")));
     QTest::mouseRelease(carte, Qt::LeftButton, Qt::ControlModifier, p);
     EXPECT_FALSE(carte->Memo1->isVisible());
@@ -371,7 +372,7 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     carte->Oinstallerlesarchives1Click();
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.back(), QStringLiteral("Les archives doivent être enregistrées (téléchargées , décompressées) "
-                                              "dans  le répertoire suivant \r\n") + carte->rep_programme);
+                                              "dans  le répertoire suivant \r\n") + carte->rep_programme());
     // The tool bar stays 2 pixels from the right edge.
     cadre->resize(1000, 700);
     QApplication::processEvents();
@@ -489,6 +490,7 @@ TEST(FenetreSansFichiers, ImageEtListesAbsentes)
     QStringList messages;
     QMainWindow cadre;
     EtatProgramme etat;
+    etat.course = course_livree();
     auto* carte = new TFPosConc(&cadre, etat, vide.path(), vide.path());
     cadre.setCentralWidget(carte);
     carte->information = [&](const QString& m) { messages << m; };

@@ -2,6 +2,7 @@
 // the film's keys whatever holds the focus, the tools working while it
 // plays, its frame the same as the command line's picture.
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "camera.h"
 #include "images_course.h"
 
@@ -98,13 +99,13 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     carte->rend(carte->width(), carte->height());
     for (int k = 0; k < carte->nb_cadrage; ++k) {
         const int i = f.moment.ordre[size_t(k)];
-        EXPECT_TRUE(carte->rect().contains(f.placement.marqueur[size_t(i)])) << noms_conc[size_t(i)].toStdString();
+        EXPECT_TRUE(carte->rect().contains(f.placement.marqueur[size_t(i)])) << course_livree().nom_conc(i).toStdString();
     }
     EXPECT_LT(etat.vue.larg_deg, 30);
     ms += 250;
     f.image_suivante();
     EXPECT_EQ(f.controleur.instant(), depart + UN_JOUR / 4);
-    EXPECT_EQ(f.barre->horloge->text(), texte_horloge(depart + UN_JOUR / 4));
+    EXPECT_EQ(f.barre->horloge->text(), texte_horloge(course_livree(), depart + UN_JOUR / 4));
     // The slider held: the picture stays where the hand is.
     f.barre->curseur->setSliderDown(true);
     ms += 3000;
@@ -121,7 +122,7 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     EXPECT_EQ(f.classement->titre->text(), "Classement du 16/12/2000 à 20h00 UTC");
     ASSERT_EQ(f.classement->table->rowCount(), int(f.chronologie->classement(jour).size()));
     for (int r = 0; r < f.classement->table->rowCount(); ++r)
-        EXPECT_EQ(f.classement->table->item(r, 1)->text(), noms_conc[size_t(f.chronologie->classement(jour)[size_t(r)].i)]);
+        EXPECT_EQ(f.classement->table->item(r, 1)->text(), course_livree().nom_conc(f.chronologie->classement(jour)[size_t(r)].i));
 
     // A text field of the window holds the focus: the keys are the film's.
     auto* champ = new QLineEdit(cadre.get());
@@ -205,9 +206,11 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     const QImage fenetre = carte->rend(carte->width(), carte->height()).copy();
 
     EtatProgramme e;
+
+    e.course = course_livree();
     charge_cartes_livrees(e.cartes);
     QString erreur;
-    ASSERT_TRUE(constitue_trajets(e.archive, DONNEES, erreur));
+    ASSERT_TRUE(constitue_trajets(course_livree(), e.archive, DONNEES, erreur));
     const Chronologie c(e.archive);
     e.vue = etat.vue;
     OptionsFilm o = options_course_entiere(c, f.controleur.instant(), carte->couleur_fond);
@@ -220,14 +223,14 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     // A boat of the moment under the details tool: its estimated position
     // (the 24th has no day file).
     int i = 0;
-    for (int k = 1; k <= NB_CONCURRENTS && !i; ++k)
+    for (int k = 1; k <= course_livree().nb() && !i; ++k)
         if (f.placement.visible[size_t(k)])
             i = k;
     ASSERT_GT(i, 0);
     const QPoint p = f.placement.marqueur[size_t(i)];
     EXPECT_EQ(carte->Select_Conc(p.x(), p.y()), i);
     const QStringList l = carte->lignes_details(i);
-    EXPECT_EQ(l[3], noms_conc[size_t(i)]);
+    EXPECT_EQ(l[3], course_livree().nom_conc(i));
     EXPECT_EQ(l.last(), "position estimée (trou de plus de 30 h)");
 }
 
@@ -263,7 +266,7 @@ TEST_F(FilmFenetre, MenusEtPanneau)
     ASSERT_EQ(f.classement->table->rowCount(), 2);
     QStringList rangees{f.classement->table->item(0, 1)->text(), f.classement->table->item(1, 1)->text()};
     rangees.sort();
-    EXPECT_EQ(rangees, QStringList({noms_conc[1], noms_conc[5]}));
+    EXPECT_EQ(rangees, QStringList({course_livree().nom_conc(1), course_livree().nom_conc(5)}));
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
     // Both boats in view from the period's first instant to its last.
     for (const Instant t : {f.controleur.periode().debut, f.controleur.periode().fin}) {
@@ -323,7 +326,7 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
     EXPECT_EQ(f.suivi(), 0);
     images(150);
     std::vector<int> flotte;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= course_livree().nb(); ++i)
         if (f.moment.positions[size_t(i)].montre)
             flotte.push_back(i);
     EXPECT_TRUE(dans_la_vue(flotte));
@@ -336,13 +339,13 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
     EXPECT_EQ(carte->message_statut, "Suivi arrêté : la vue est la vôtre.");
 
     int parti = 0;
-    for (int i = 1; i <= NB_CONCURRENTS && !parti; ++i)
+    for (int i = 1; i <= course_livree().nb() && !parti; ++i)
         if (f.chronologie->abandon(i))
             parti = i;
     ASSERT_GT(parti, 0);
     f.barre->va_a(f.chronologie->abandon(parti) + 3 * UN_JOUR);
     f.suit(parti);
-    EXPECT_EQ(carte->message_statut, QStringLiteral("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(noms_conc[size_t(parti)]));
+    EXPECT_EQ(carte->message_statut, QStringLiteral("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(course_livree().nom_conc(parti)));
 
     f.barre->suivre->showPopup();
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);

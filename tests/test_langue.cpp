@@ -2,6 +2,7 @@
 // command line's texts in it, the accelerators of its menus, and what stays
 // data (the files written are the same bytes in both languages).
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "langue.h"
 #include "mise_a_jour.h"
 
@@ -149,7 +150,7 @@ TEST(Langue, LigneDeCommandeEtFichiersIdentiques)
         installe_langue(suffixe == "en" ? Langue::Anglais : Langue::Francais);
         QDir().mkpath(d.filePath(suffixe));
         QString err;
-        EXPECT_FALSE(actualise_classement({QUrl::fromLocalFile(QStringLiteral(ORVALIS_SOURCES "/tests/donnees/classement97.html")).toString()},
+        EXPECT_FALSE(actualise_classement(course_livree(), {QUrl::fromLocalFile(QStringLiteral(ORVALIS_SOURCES "/tests/donnees/classement97.html")).toString()},
                                           1, QDate(2000, 11, 16), d.filePath(suffixe), 800, err)
                          .isEmpty())
             << err.toStdString();

@@ -1,4 +1,5 @@
 // Places lists, the date routines and the ranking rows.
+#include "aide_cartes.h"
 #include "calendrier.h"
 #include "classement.h"
 #include "lieux.h"
@@ -221,7 +222,7 @@ TEST(Classement, Lignes)
     r.bateau = QString(400, 'b');
     EXPECT_EQ(ligne_classement(r, true, 1, u',').size(), 255);
 
-    JourCourse j;
+    JourCourse j(course_livree().nb());
     j.nb_classes = 22;
     const QStringList tab = table_classement(j, u',');
     ASSERT_EQ(tab.size(), 2 + 24);

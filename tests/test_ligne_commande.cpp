@@ -54,10 +54,10 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--png", x, "--zone", "10.75", "0", "0", "1"}, "--zone : minutes au-delà de 60"},
         {{"--png", x, "--zone", "4a", "0", "0", "1"}, "« 4a » n'est pas un nombre"},
         {{"--png", x, "--date", "30/02/2001"}, "--date : date invalide"},
-        {{"--png", x, "--route"}, "--route s'emploie avec --png et --date"},
+        {{"--png", x, "--route"}, "--route ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --date."},
         {{"--png", x, "--png", "y.png"}, "--png : donnée plusieurs fois"},
-        {{"--size", "10x10"}, "ne s'emploient qu'avec --png"},
-        {{"--zone", "1", "2", "3", "4"}, "ne s'emploient qu'avec --png"},
+        {{"--size", "10x10"}, "--size s'emploie avec --png ou --video."},
+        {{"--zone", "1", "2", "3", "4"}, "--zone s'emploie avec --png (carte seule) ou --png --date."},
         {{"--inconnu"}, "Argument inconnu : « --inconnu »"},
         {{"extra"}, "Argument inconnu : « extra »"},
         {{"--distance"}, "--distance : valeur manquante"},
@@ -80,10 +80,10 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--actualiser", "--date", "31/02/2001"}, "--date : date invalide"},
         {{"--actualiser", "--date", "10/11/2100"}, "--date : 10/11/2100 n'est pas un jour de la course (du 10/11/2000 au 15/04/2001)"},
         {{"--actualiser", "--date", "09/11/2000"}, "n'est pas un jour de la course"},
-        {{"--actualiser", "--zone", "1", "2", "3", "4"}, "--actualiser ne prend que --source et --date"},
+        {{"--actualiser", "--zone", "1", "2", "3", "4"}, "--zone ne s'emploie pas avec --actualiser"},
         {{"--source", "x.html"}, "--source s'emploie avec --actualiser"},
         {{"--statistiques", "--csv", ""}, "--csv : nom de fichier manquant"},
-        {{"--statistiques", "--size", "10x10"}, "--statistiques ne prend que --csv"},
+        {{"--statistiques", "--size", "10x10"}, "--size ne s'emploie pas avec --statistiques"},
         {{"--csv", "b.csv"}, "--csv s'emploie avec --statistiques ou --positions"},
         {{"--png", x, "--scale", "5"}, "--scale : échelle invalide « 5 »"},
         {{"--png", x, "--scale", "0.5"}, "--scale : échelle invalide"},
@@ -94,23 +94,23 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--positions", "15/12/2000", "25:00"}, "--positions : instant invalide"},
         {{"--positions", "15/12/2000"}, "--positions : instant invalide"},
         {{"--positions", "01/01/1999 10:00"}, "Instant hors des archives : « 01/01/1999 10:00 » (du 10/11/2000 20:00 au"},
-        {{"--positions", "15/12/2000 10:00", "--size", "10x10"}, "--positions ne prend que --csv"},
+        {{"--positions", "15/12/2000 10:00", "--size", "10x10"}, "--size ne s'emploie pas avec --positions"},
         {{"--instant", "15/12/2000 10:00"}, "--instant s'emploie avec --png"},
         {{"--png", x, "--instant", "15/12/2000 10h00", "--trainee", "2"}, "--trainee : « 2 » (0, 1, 3, 7 ou tout)"},
         {{"--png", x, "--instant", "15/12/2000 10h00", "--suivre", "Personne"}, "--suivre : concurrent inconnu « Personne »"},
-        {{"--png", x, "--instant", "15/12/2000 10h00", "--date", "15/12/2000"}, "--instant ne prend que"},
-        {{"--png", x, "--trainee", "3"}, "--trainee et --suivre s'emploient avec --png --instant"},
+        {{"--png", x, "--instant", "15/12/2000 10h00", "--date", "15/12/2000"}, "--date ne s'emploie pas avec --png --instant ; elle s'emploie avec --png --date ou --actualiser."},
+        {{"--png", x, "--trainee", "3"}, "--trainee ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --instant ou --video."},
         {{"--ecarts"}, "--ecarts s'emploie avec --png"},
-        {{"--trajets", "tous"}, "s'emploient avec --png, --gpx ou --kml"},
-        {{"--du", "12/11/2000"}, "s'emploient avec --png, --gpx ou --kml"},
+        {{"--trajets", "tous"}, "--trajets s'emploie avec --png --trajets, --gpx ou --kml."},
+        {{"--du", "12/11/2000"}, "--du s'emploie avec --png --trajets, --png --instant, --gpx, --kml ou --video."},
         {{"--png", x, "--trajets", "Inconnu"}, "--trajets : concurrent inconnu « Inconnu »"},
         {{"--png", x, "--trajets", ",,"}, "--trajets : aucun concurrent"},
         {{"--png", x, "--trajets", "tous", "--du", "32/11/2000"}, "--du : date invalide « 32/11/2000 »"},
         {{"--png", x, "--trajets", "tous", "--au", "01/01/1999"}, "Pas de fichier du jour le 01/01/1999"},
-        {{"--png", x, "--trajets", "tous", "--date", "12/11/2000"}, "--trajets ne se combine pas avec --date"},
+        {{"--png", x, "--trajets", "tous", "--date", "12/11/2000"}, "--date ne s'emploie pas avec --png --trajets"},
         {{"--gpx", d.filePath("t.kml")}, "--gpx : le nom du fichier doit finir par .gpx"},
         {{"--kml", d.filePath("t.gpx")}, "--kml : le nom du fichier doit finir par .kml"},
-        {{"--gpx", d.filePath("t.gpx"), "--size", "10x10"}, "--size s'emploie avec --png"},
+        {{"--gpx", d.filePath("t.gpx"), "--size", "10x10"}, "--size ne s'emploie pas avec --gpx ; elle s'emploie avec --png ou --video."},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -250,9 +250,7 @@ TEST(LigneDeCommande, TrajetsPeriodesEtExports)
 TEST(LigneDeCommande, FichiersHostiles)
 {
     QTemporaryDir d;
-    const QString copie = d.filePath("orvalis");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_PROGRAMME), copie));
-    QFile(copie).setPermissions(QFile(QStringLiteral(ORVALIS_PROGRAMME)).permissions());
+    const QString copie = copie_du_programme(d.path());
     for (const char* jour : {"101100.txt", "121100.txt"})
         ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_DONNEES "/") + jour, d.filePath(jour)));
     ecrit(d.filePath("111100.txt"), "");
@@ -292,9 +290,7 @@ TEST(LigneDeCommande, Actualiser)
 {
     QTemporaryDir d;
     // A copy of the program beside which the day is written.
-    const QString copie = d.filePath("orvalis");
-    ASSERT_TRUE(QFile::copy(QStringLiteral(ORVALIS_PROGRAMME), copie));
-    QFile(copie).setPermissions(QFile(QStringLiteral(ORVALIS_PROGRAMME)).permissions());
+    const QString copie = copie_du_programme(d.path());
     QProcess p;
     p.start(copie, {"--actualiser", "--source", QStringLiteral(ORVALIS_DONNEES "/exemple-classement.html"), "--date",
                     "11/03/2001"});

@@ -4,6 +4,7 @@
 // tools/classement/fabrique_classements.py) in their encodings, a local web
 // server, and the command in the window.
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "aide_fichiers.h"
 #include "aide_html.h"
 #include "calend.h"
@@ -56,8 +57,8 @@ Feuille feuille(std::initializer_list<QStringList> lignes)
 // The day the fixtures were made from, as the reader loads it.
 JourCourse jour_de_reference()
 {
-    JourCourse j;
-    lit_jour(j, contenu(QStringLiteral(ORVALIS_DONNEES "/121100.txt")), "121100.txt");
+    JourCourse j(course_livree().nb());
+    lit_jour(course_livree(), j, contenu(QStringLiteral(ORVALIS_DONNEES "/121100.txt")), "121100.txt");
     return j;
 }
 
@@ -65,7 +66,7 @@ JourCourse jour_de_reference()
 void memes_concurrents(const JourCourse& a, const JourCourse& b)
 {
     ASSERT_EQ(a.nb_classes, b.nb_classes);
-    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
+    for (int k = 1; k <= course_livree().nb(); ++k) {
         SCOPED_TRACE(k);
         const TDonnees_conc &x = a.donnees_conc[size_t(k)], &y = b.donnees_conc[size_t(k)];
         EXPECT_EQ(x.rang, y.rang);
@@ -85,8 +86,8 @@ void memes_concurrents(const JourCourse& a, const JourCourse& b)
 // The day file a sheet gives, read back.
 JourCourse lu_depuis(const QStringList& lignes)
 {
-    JourCourse lu;
-    lit_jour(lu, octets_cp1252(lignes), "121100.txt");
+    JourCourse lu(course_livree().nb());
+    lit_jour(course_livree(), lu, octets_cp1252(lignes), "121100.txt");
     return lu;
 }
 
@@ -177,7 +178,7 @@ TEST(Classement, PagesDesDeuxDispositions)
         ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/" + fichier), QByteArray(), f));
         QStringList lignes;
         QString err;
-        ASSERT_TRUE(lignes_du_classement(f, code, JOUR_ESSAIS, lignes, err)) << err.toStdString();
+        ASSERT_TRUE(lignes_du_classement(course_livree(), f, code, JOUR_ESSAIS, lignes, err)) << err.toStdString();
         EXPECT_EQ(lignes.size(), 24 * 9);
         memes_concurrents(lu_depuis(lignes), ref);
     }
@@ -189,7 +190,7 @@ TEST(Classement, TroisiemeSansPositionEtAccents)
     ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement97-troisieme-sans-position.html"), QByteArray(), f));
     QStringList l;
     QString err;
-    ASSERT_TRUE(MAJ_fi_clss(f, l, err));
+    ASSERT_TRUE(MAJ_fi_clss(course_livree(), f, l, err));
     // The third block: its status in line 3, the harbour's position, zeros.
     const QStringList troisieme = l.mid(18, 9);
     EXPECT_EQ(troisieme[0], "3");
@@ -202,7 +203,7 @@ TEST(Classement, TroisiemeSansPositionEtAccents)
     // Code page 1252 without a declared charset: the accents come through.
     Feuille g;
     ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement97-cp1252.html"), QByteArray(), g));
-    ASSERT_TRUE(MAJ_fi_clss(g, l, err));
+    ASSERT_TRUE(MAJ_fi_clss(course_livree(), g, l, err));
     EXPECT_TRUE(l.join('\n').contains(QStringLiteral("Brise Océane")));
     EXPECT_TRUE(l.join('\n').contains(QStringLiteral("le 12/11/2000 à 20h00")));
     // The charset: header first, then the page, else none.
@@ -212,7 +213,7 @@ TEST(Classement, TroisiemeSansPositionEtAccents)
     // No "1": nothing written, a French message.
     Feuille sans;
     ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement-sans-un.html"), QByteArray(), sans));
-    EXPECT_FALSE(MAJ_fi_clss(sans, l, err));
+    EXPECT_FALSE(MAJ_fi_clss(course_livree(), sans, l, err));
     EXPECT_TRUE(err.contains(QStringLiteral("pas de ligne « 1 »")));
     // Cells spanning columns fill them.
     Feuille t;
@@ -269,7 +270,7 @@ TEST(Classement, FeuillesInattendues)
     QString err;
     QStringList l;
     auto memes = [&](const Feuille& f, int code) {
-        ASSERT_TRUE(lignes_du_classement(f, code, JOUR_ESSAIS, l, err)) << err.toStdString();
+        ASSERT_TRUE(lignes_du_classement(course_livree(), f, code, JOUR_ESSAIS, l, err)) << err.toStdString();
         memes_concurrents(lu_depuis(l), ref);
     };
     const QByteArray p97 = contenu(ESSAIS + "/classement97.html");
@@ -331,14 +332,14 @@ TEST(Classement, FeuillesInattendues)
     // No usable ranking: the other layout's sheet, a missing position cell.
     Feuille f2000;
     ASSERT_TRUE(feuille_depuis_html(contenu(ESSAIS + "/classement2000.html"), "", f2000));
-    EXPECT_FALSE(MAJ_fi_clss(f2000, l, err));
+    EXPECT_FALSE(MAJ_fi_clss(course_livree(), f2000, l, err));
     EXPECT_TRUE(err.contains(QStringLiteral("rien n'est écrit"))) << err.toStdString();
     Feuille trou;
     ASSERT_TRUE(feuille_depuis_html(QByteArray(p97).replace("<td>12.23</td>", "<td></td>"), "", trou));
-    EXPECT_FALSE(MAJ_fi_clss(trou, l, err));
+    EXPECT_FALSE(MAJ_fi_clss(course_livree(), trou, l, err));
     EXPECT_EQ(err, QStringLiteral("Classement illisible : longitude du 1er concurrent vide ; rien n'est écrit."));
     ASSERT_TRUE(feuille_depuis_html(QByteArray(p97).replace("<td>208</td>", "<td>N-O</td>"), "", trou));
-    EXPECT_FALSE(MAJ_fi_clss(trou, l, err));
+    EXPECT_FALSE(MAJ_fi_clss(course_livree(), trou, l, err));
     EXPECT_TRUE(err.contains(QStringLiteral("cap du 1er concurrent « N-O » n'est pas un nombre")));
 }
 
@@ -396,24 +397,24 @@ TEST(Classement, FeuillesRefusees)
     const Feuille base = feuille_97();
     QStringList l;
     QString err;
-    ASSERT_TRUE(lignes_du_classement(base, 1, JOUR_ESSAIS, l, err)) << err;
+    ASSERT_TRUE(lignes_du_classement(course_livree(), base, 1, JOUR_ESSAIS, l, err)) << err;
     for (const Cas& c : cas) {
         SCOPED_TRACE(c.valeur);
         Feuille f = base;
         const int r = rangee(f, c.n);
         ASSERT_TRUE(c.colonne == STATUT ? f.place(r + 1, NOM, QString::fromUtf8(c.valeur))
                                         : f.place(r, c.colonne, QString::fromUtf8(c.valeur)));
-        EXPECT_FALSE(lignes_du_classement(f, 1, JOUR_ESSAIS, l, err));
+        EXPECT_FALSE(lignes_du_classement(course_livree(), f, 1, JOUR_ESSAIS, l, err));
         EXPECT_TRUE(err.contains(QString::fromUtf8(c.attendu)) && err.endsWith("rien n'est écrit.")) << err;
     }
     // The same skipper all the way down, and a sheet of one entrant.
     Feuille meme = base, seul = base;
-    for (int n = 2; n <= NB_CONCURRENTS; ++n)
+    for (int n = 2; n <= course_livree().nb(); ++n)
         meme.place(rangee(meme, n), NOM, "Grand Largue (Lammorin)");
-    EXPECT_FALSE(lignes_du_classement(meme, 1, JOUR_ESSAIS, l, err));
+    EXPECT_FALSE(lignes_du_classement(course_livree(), meme, 1, JOUR_ESSAIS, l, err));
     EXPECT_TRUE(err.contains("skipper déjà classé")) << err;
     seul.lignes.resize(size_t(rangee(seul, 2) - 1));
-    EXPECT_FALSE(lignes_du_classement(seul, 1, JOUR_ESSAIS, l, err));
+    EXPECT_FALSE(lignes_du_classement(course_livree(), seul, 1, JOUR_ESSAIS, l, err));
     EXPECT_EQ(err, "Classement incomplet : 1 concurrent au lieu de 24 ; rien n'est écrit.");
     // An entrant without a position, its status in its latitude cell: a
     // retirement ("A...") or a technical stop is written as its status and
@@ -432,7 +433,7 @@ TEST(Classement, FeuillesRefusees)
     for (const auto& c : statuts) {
         SCOPED_TRACE(c.statut);
         abandon.place(r3, LAT, QString::fromUtf8(c.statut));
-        ASSERT_EQ(lignes_du_classement(abandon, 1, JOUR_ESSAIS, l, err), c.ecrit) << err;
+        ASSERT_EQ(lignes_du_classement(course_livree(), abandon, 1, JOUR_ESSAIS, l, err), c.ecrit) << err;
         if (!c.ecrit) {
             EXPECT_TRUE(err.contains("une heure sans position")) << err;
             continue;
@@ -461,7 +462,7 @@ TEST(Classement, PagesCoupees)
         QStringList l;
         QString err;
         if (!feuille_depuis_html(page.left(page.size() * k / 81), QByteArray(), f) ||
-            !lignes_du_classement(f, 1, JOUR_ESSAIS, l, err)) {
+            !lignes_du_classement(course_livree(), f, 1, JOUR_ESSAIS, l, err)) {
             ++refusees;
             continue;
         }
@@ -504,7 +505,7 @@ TEST(Classement, EncodagesDesPages)
         QStringList l;
         QString err;
         ASSERT_TRUE(feuille_depuis_html(c.page, c.entete, f));
-        ASSERT_TRUE(lignes_du_classement(f, 1, JOUR_ESSAIS, l, err)) << err;
+        ASSERT_TRUE(lignes_du_classement(course_livree(), f, 1, JOUR_ESSAIS, l, err)) << err;
         memes_concurrents(lu_depuis(l), ref);
     }
     EXPECT_EQ(jeu_de_caracteres(meta_utf16, ""), "utf-8");
@@ -706,7 +707,7 @@ TEST(Classement, Classeurs)
         QString err;
         ASSERT_TRUE(feuille_depuis_classeur(ESSAIS + "/" + nom, "RECLASS", f, err)) << err.toStdString();
         QStringList l;
-        ASSERT_TRUE(lignes_du_classement(f, QString(nom).contains("2000") ? 2 : 1, JOUR_ESSAIS, l, err)) << err.toStdString();
+        ASSERT_TRUE(lignes_du_classement(course_livree(), f, QString(nom).contains("2000") ? 2 : 1, JOUR_ESSAIS, l, err)) << err.toStdString();
         memes_concurrents(lu_depuis(l), ref);
     }
     Feuille f;
@@ -743,16 +744,16 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     const QString chemin = rep.filePath("121100.txt");
     QString err;
     // A redirection followed, the file written under the date's name.
-    EXPECT_EQ(actualise_classement({s.url("/ailleurs")}, 1, jour, rep.path(), 5000, err), chemin) << err.toStdString();
+    EXPECT_EQ(actualise_classement(course_livree(), {s.url("/ailleurs")}, 1, jour, rep.path(), 5000, err), chemin) << err.toStdString();
     const QByteArray premier = contenu(chemin);
-    JourCourse lu;
-    lit_jour(lu, premier, "121100.txt");
+    JourCourse lu(course_livree().nb());
+    lit_jour(course_livree(), lu, premier, "121100.txt");
     memes_concurrents(lu, jour_de_reference());
     EXPECT_TRUE(premier.contains("\r\n"));
     // Layout 2000 and both charsets.
-    EXPECT_FALSE(actualise_classement({s.url("/2000")}, 2, QDate(2000, 11, 13), rep.path(), 5000, err).isEmpty());
-    EXPECT_FALSE(actualise_classement({s.url("/latin1")}, 1, QDate(2000, 11, 14), rep.path(), 5000, err).isEmpty());
-    lit_jour(lu, contenu(rep.filePath("141100.txt")), "141100.txt");
+    EXPECT_FALSE(actualise_classement(course_livree(), {s.url("/2000")}, 2, QDate(2000, 11, 13), rep.path(), 5000, err).isEmpty());
+    EXPECT_FALSE(actualise_classement(course_livree(), {s.url("/latin1")}, 1, QDate(2000, 11, 14), rep.path(), 5000, err).isEmpty());
+    lit_jour(course_livree(), lu, contenu(rep.filePath("141100.txt")), "141100.txt");
     EXPECT_EQ(lu.donnees_conc[2].bateau, QStringLiteral("Brise Océane "));
 
     // Failures leave the day's previous file byte for byte.
@@ -768,35 +769,35 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
     for (const Echec& e : echecs) {
         SCOPED_TRACE(e.chemin);
         err.clear();
-        EXPECT_TRUE(actualise_classement({s.url(e.chemin)}, 1, jour, rep.path(), 800, err).isEmpty());
+        EXPECT_TRUE(actualise_classement(course_livree(), {s.url(e.chemin)}, 1, jour, rep.path(), 800, err).isEmpty());
         EXPECT_TRUE(err.contains(QString::fromUtf8(e.attendu))) << err.toStdString();
         EXPECT_EQ(contenu(chemin), premier);
     }
     ecrit(rep.filePath("enorme.html"), enorme);
-    EXPECT_TRUE(actualise_classement({rep.filePath("enorme.html")}, 1, jour, rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(actualise_classement(course_livree(), {rep.filePath("enorme.html")}, 1, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("trop grand"))) << err.toStdString();
     EXPECT_EQ(contenu(chemin), premier);
-    EXPECT_TRUE(actualise_classement({rep.filePath("introuvable.xls")}, 1, jour, rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(actualise_classement(course_livree(), {rep.filePath("introuvable.xls")}, 1, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.startsWith(QStringLiteral("Classement introuvable")));
     // A pipe where the workbook should be: refused at once, not waited on.
     ASSERT_EQ(::mkfifo(QFile::encodeName(rep.filePath("tube.html")).constData(), 0600), 0);
-    EXPECT_TRUE(actualise_classement({rep.filePath("tube.html")}, 1, jour, rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(actualise_classement(course_livree(), {rep.filePath("tube.html")}, 1, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("n'est pas un fichier"))) << err.toStdString();
     EXPECT_EQ(contenu(chemin), premier);
     // A page by its file:// address.
-    EXPECT_EQ(actualise_classement({QUrl::fromLocalFile(ESSAIS + "/classement97.html").toString()}, 1,
+    EXPECT_EQ(actualise_classement(course_livree(), {QUrl::fromLocalFile(ESSAIS + "/classement97.html").toString()}, 1,
                                    QDate(2000, 11, 16), rep.path(), 800, err),
               rep.filePath("161100.txt"))
         << err.toStdString();
-    EXPECT_TRUE(actualise_classement({s.url("/97")}, 0, jour, rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(actualise_classement(course_livree(), {s.url("/97")}, 0, jour, rep.path(), 800, err).isEmpty());
     EXPECT_TRUE(err.contains(QStringLiteral("désactivée")));
     // Today's file whatever today is, unless the two-digit year of its
     // name is that of another day of the race (10/11/2100: the shipped
     // 10/11/2000).
-    EXPECT_EQ(actualise_classement({s.url("/97")}, 1, QDate(2026, 12, 8), rep.path(), 800, err),
+    EXPECT_EQ(actualise_classement(course_livree(), {s.url("/97")}, 1, QDate(2026, 12, 8), rep.path(), 800, err),
               rep.filePath("081226.txt"))
         << err.toStdString();
-    EXPECT_TRUE(actualise_classement({s.url("/97")}, 1, QDate(2100, 11, 10), rep.path(), 800, err).isEmpty());
+    EXPECT_TRUE(actualise_classement(course_livree(), {s.url("/97")}, 1, QDate(2100, 11, 10), rep.path(), 800, err).isEmpty());
     EXPECT_EQ(err, "Le fichier du 10/11/2100 porterait le nom de celui du 10/11/2000, un jour de la course : rien "
                    "n'est écrit.");
     EXPECT_FALSE(QFile::exists(rep.filePath("101100.txt")));
@@ -812,12 +813,12 @@ TEST(Classement, ServeurLocalEtEcritureAtomique)
         f.setFileTime(QDateTime::currentDateTime().addSecs(-120), QFileDevice::FileModificationTime);
     }
     s.pages["/97"] = {"200 OK", "", QByteArray(p97).replace("<td>10.9</td>", "<td>11.9</td>")};
-    EXPECT_EQ(actualise_classement({s.url("/97")}, 1, jour, rep.path(), 5000, err), chemin);
+    EXPECT_EQ(actualise_classement(course_livree(), {s.url("/97")}, 1, jour, rep.path(), 5000, err), chemin);
     EXPECT_NE(contenu(chemin), premier);
     EXPECT_EQ(QDir(rep.path()).entryList({"*.txt.*"}, QDir::Files), QStringList({"131100.txt.Xy34Zt", "notes.txt.Ab12Cd"}));
     // The old file that cannot be replaced (a folder in its place).
     QDir().mkpath(rep.filePath("151100.txt"));
-    EXPECT_TRUE(actualise_classement({s.url("/97")}, 1, QDate(2000, 11, 15), rep.path(), 5000, err).isEmpty());
+    EXPECT_TRUE(actualise_classement(course_livree(), {s.url("/97")}, 1, QDate(2000, 11, 15), rep.path(), 5000, err).isEmpty());
     EXPECT_TRUE(err.startsWith(QString::fromUtf8(MESSAGE_EFFACEMENT))) << err;
 }
 
@@ -832,7 +833,7 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
     ini.write(("[classement]\r\nurl=" + s.url("/classement") + "\r\n").toLatin1());
     ini.close();
-    carte->rep_programme = rep.path();
+    carte->emplacements = rep.path();
     carte->FormCreate();
     carte->aujourdhui = [] { return QDate(2000, 11, 12); };
     TFCalend cal(cadre.get());
@@ -884,7 +885,7 @@ TEST_F(FenetrePrincipale, ActualisationAnnuleeOuFenetreFermee)
     s.pages["/lent"] = {"", "", "", true};
     QTemporaryDir rep;
     ecrit(courant.filePath("posorvls.ini"), ("[classement]\r\nurl=" + s.url("/lent") + "\r\n").toLatin1());
-    carte->rep_programme = rep.path();
+    carte->emplacements = rep.path();
     carte->FormCreate();
     carte->aujourdhui = [] { return QDate(2000, 11, 12); };
     carte->Validmenu();

@@ -2,6 +2,7 @@
 // selection, zoom and pan gestures, the distance tool, the theoretical
 // route, the wheel, the keys and the position under the pointer.
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "aide_fichiers.h"
 #include "ecriture.h"
 #include "texte.h"
@@ -90,7 +91,7 @@ protected:
         }
         etat.jour.nb_classes = k - 1;
         // The others far away, unranked at 0° 0° (not drawn, not found).
-        for (; k <= NB_CONCURRENTS; ++k)
+        for (; k <= course_livree().nb(); ++k)
             etat.jour.donnees_conc[size_t(k)].non_classe = true;
     }
     QPoint pixel(ext la, ext lo) const
@@ -265,7 +266,7 @@ TEST_F(Outils, RouteTheorique)
 {
     QTemporaryDir rep;
     ecrit(rep.filePath("FIMPV.txt"), "D\xe9part\r\n46.30\r\n1.47\r\nP.V. Essai\r\n43.00\r\n30.00\r\nFin\r\n40.00\r\n60.00\r\n");
-    carte->rep_programme = rep.path();
+    carte->emplacements = rep.path();
     flotte({});
     Viewport& v = etat.vue;
     v.lat_nord = 50;
@@ -330,7 +331,7 @@ TEST_F(Outils, RouteDUnSeulPoint)
 {
     QTemporaryDir rep;
     ecrit(rep.filePath("FIMPV.txt"), "Seul\r\n46.30\r\n1.47\r\n");
-    carte->rep_programme = rep.path();
+    carte->emplacements = rep.path();
     flotte({});
     rend();
     messages.clear();
@@ -419,7 +420,7 @@ TEST_F(Outils, JourSuivantIllisible)
     for (const char* f : {"101100.txt", "121100.txt"})
         ASSERT_TRUE(QFile::copy(DONNEES + "/" + f, rep.filePath(f)));
     QDir().mkpath(rep.filePath("111100.txt"));
-    carte->rep_programme = rep.path();
+    carte->emplacements = rep.path();
     choisit(10, 11, 2000);
     const QString skipper = etat.jour.donnees_conc[1].skipper;
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
@@ -488,7 +489,7 @@ protected:
             l += lignes;
             ASSERT_TRUE(ecrit_lignes(rep.filePath(code + ".txt"), l));
         }
-        carte->rep_programme = rep.path();
+        carte->emplacements = rep.path();
     }
     void choisit_concurrents(std::initializer_list<int> indices)
     {
@@ -605,7 +606,7 @@ TEST_F(RejeuFenetre, LaSecondeCommandeReprendLesListes)
     EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), 2);  // not read again
     // A read error empties the lists; the next command assembles again.
     QTemporaryDir autre;
-    carte->rep_programme = autre.path();
+    carte->emplacements = autre.path();
     carte->rejeu.trajets_constitues = false;
     carte->Trajets1Click();
     EXPECT_FALSE(carte->rejeu.trajets_constitues);

@@ -356,6 +356,7 @@ TEST_F(Fenetre, MarqueurDePosition)
 TEST(Densite, UnJourADeuxFoisLaDensite)
 {
     EtatProgramme e1, e2;
+    e1.course = e2.course = course_livree();
     SourceImage s{QStringLiteral(ORVALIS_DONNEES), Reglages{}, [](const QString&) {}};
     QString err;
     charge_cartes_livrees(e1.cartes);

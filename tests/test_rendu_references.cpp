@@ -1,6 +1,7 @@
 // The race picture drawn by the core alone, without any widget, gives the
 // reference pictures of the command line, pixel for pixel.
 #include "aide_fichiers.h"
+#include "aide_cartes.h"
 #include "images_course.h"
 #include "references.h"
 
@@ -39,10 +40,12 @@ TEST(RenduSansFenetre, ImagesDeReference)
     QString err;
     {
         EtatProgramme e;
+        e.course = course_livree();
         EXPECT_EQ(orv_test::empreinte(image_carte(e, source(false), std::nullopt, {804, 585})), reference("monde"));
     }
     {
         EtatProgramme e;
+        e.course = course_livree();
         EXPECT_EQ(orv_test::empreinte(image_carte(e, source(false), Zone{50, 44, 6, -3}, {804, 585})),
                   reference("gascogne"));
     }
@@ -58,11 +61,13 @@ TEST(RenduSansFenetre, ImagesDeReference)
     for (const auto& j : jours) {
         SCOPED_TRACE(j.nom);
         EtatProgramme e;
+        e.course = course_livree();
         const QImage i = image_jour(e, source(j.blanc), j.jour, j.route, std::nullopt, j.taille, err);
         EXPECT_EQ(orv_test::empreinte(i), reference(j.nom)) << err;
     }
     EtatProgramme e;
-    ASSERT_TRUE(constitue_trajets(e.archive, QStringLiteral(ORVALIS_DONNEES), err));
+    e.course = course_livree();
+    ASSERT_TRUE(constitue_trajets(course_livree(), e.archive, QStringLiteral(ORVALIS_DONNEES), err));
     SelectionTrajets deux;
     deux.concurrents.set(1);  // Arvelin
     deux.concurrents.set(6);  // Darnoux

@@ -2,6 +2,7 @@
 // along the equator (one racing on, one retiring, one arriving), four days
 // with one missing; every figure worked out by hand.
 #include "aide_fenetre.h"
+#include "aide_cartes.h"
 #include "fenetre_statistiques.h"
 #include "ecriture.h"
 #include "palette.h"
@@ -74,7 +75,7 @@ TEST(Statistiques, JoursNonClasses)
                        bloc("NC", "Baudrinec", "11.00", "le 13/11/2000 à 20h00", "800"));
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err));
     const StatistiquesCourse s = calcule_statistiques(a);
     const BilanConcurrent& b = s.bilans[2];
     ASSERT_EQ(b.points.size(), 4u);
@@ -96,7 +97,7 @@ TEST(Statistiques, BilansCalculesALaMain)
     petite_course(d.path());
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err));
     const StatistiquesCourse s = calcule_statistiques(a);
     EXPECT_EQ(s.premier_jour, QDate(2000, 11, 10));
     EXPECT_EQ(s.dernier_jour, QDate(2000, 11, 14));
@@ -171,7 +172,7 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     petite_course(d.path());
     for (const char* f : {"lstmp.txt", "lstlieux.txt"})
         QFile::copy(DONNEES + "/" + f, d.filePath(f));
-    carte->rep_programme = d.path();
+    carte->emplacements = d.path();
     choisit(10, 11, 2000);
     carte->Validmenu();
     // Placed after the ranking, enabled and disabled with it.
@@ -237,7 +238,7 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     // Each line in its entrant's colour and style, as in the film: twelve
     // hues, solid then dashed.
     std::set<QRgb> teintes;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i) {
+    for (int i = 1; i <= course_livree().nb(); ++i) {
         const QPen p = qobject_cast<QLineSeries*>(series[i - 1])->pen();
         EXPECT_EQ(p.color(), qcouleur_entrant(i)) << i;
         EXPECT_EQ(p.style(), i <= 12 ? Qt::SolidLine : Qt::DashLine) << i;

@@ -2,6 +2,7 @@
 // day-by-day stepping of a replay, the fix times and the GPX/KML exports
 // (read back by gpsbabel and ogrinfo).
 #include "calendrier.h"
+#include "aide_cartes.h"
 #include "ecriture.h"
 #include "texte.h"
 #include "trajets.h"
@@ -68,7 +69,7 @@ TEST(Trajets, AssemblageParJour)
     petite_archive(d.path());
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err)) << err.toStdString();
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err)) << err.toStdString();
 
     ASSERT_EQ(a.nb_jours(), 3);
     EXPECT_EQ(a.jours[2], QDate(2000, 11, 13));
@@ -120,12 +121,12 @@ TEST(Trajets, JoursIllisiblesSautesEtNommes)
         c.fabrique(d.filePath("111100.txt"));
         ArchiveJours a;
         QString err;
-        ASSERT_TRUE(constitue_trajets(a, d.path(), err)) << err.toStdString();
+        ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err)) << err.toStdString();
         EXPECT_EQ(a.nb_jours(), c.lisible ? 3 : 2);
         EXPECT_EQ(a.fichiers_illisibles, c.lisible ? QStringList() : QStringList{"111100.txt"});
         EXPECT_EQ(a.avis().join('\n').contains("111100.txt"), !c.lisible);
-        JourCourse j;
-        EXPECT_EQ(charge_donnees_coureurs(j, d.path(), "111100", "x"), c.lisible);
+        JourCourse j(course_livree().nb());
+        EXPECT_EQ(charge_donnees_coureurs(course_livree(), j, d.path(), "111100", "x"), c.lisible);
         EXPECT_EQ(j.fichier_illisible, !c.lisible);
         EXPECT_EQ(j.donnees_conc[1].elem.longitude, c.lisible ? 8 : 0);
     }
@@ -135,7 +136,7 @@ TEST(Trajets, JoursIllisiblesSautesEtNommes)
     ecrit_jour(d.path(), "111100", {"1", "X (Arvelin)", "le 11/11/2000 à 20h00", "44", "8", "1e308", "90", "1e9", "2D-3D"});
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err));
     EXPECT_EQ(a.nb_jours(), 3);
     EXPECT_EQ(a.fichiers_douteux, QStringList{"111100.txt"});
     EXPECT_TRUE(a.tete_traj[1]->suivant->distance_absente);
@@ -150,12 +151,12 @@ TEST(Trajets, JourIllisibleSauteEtPremierJourAbsent)
     // The race's last day is read, the day after it is not.
     for (const char* apres : {"150401.txt", "160401.txt"})
         ASSERT_TRUE(QFile::copy(d.filePath("131100.txt"), d.filePath(apres)));
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err));
     EXPECT_EQ(a.nb_jours(), 4);
     EXPECT_EQ(a.jours.back(), QDate(2001, 4, 15));
     // No first day: the assembly stops, the lists emptied.
     QFile::remove(d.filePath("101100.txt"));
-    EXPECT_FALSE(constitue_trajets(a, d.path(), err));
+    EXPECT_FALSE(constitue_trajets(course_livree(), a, d.path(), err));
     EXPECT_TRUE(err.contains("101100.txt"));
     EXPECT_EQ(a.nb_jours(), 0);
     EXPECT_TRUE(a.dates_depuis.isEmpty());
@@ -169,7 +170,7 @@ TEST(Trajets, FilmJourParJour)
     petite_archive(d.path());
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err));
 
     // Arvelin and Baudrinec over the whole race: Baudrinec is absent on the
     // second step, and its second record comes on the third, with Arvelin's.
@@ -191,7 +192,7 @@ TEST(Trajets, FilmJourParJour)
     // The whole race goes on while any chosen entrant has a record left,
     // even when the highest one (Cadorien, index 4) ran out on day one.
     Film g(a, choix({1, 4}));
-    EXPECT_EQ(choix({1, 4}).dernier(), 4);
+    EXPECT_EQ(choix({1, 4}).dernier(course_livree().nb()), 4);
     int pas = 0;
     while (g.reste()) {
         g.pas();
@@ -232,22 +233,22 @@ TEST(Trajets, PositionsReellesEtHeures)
 {
     TDonnees_conc r;
     r.date_txt = QStringLiteral("le 13/11/2000 à 19h30");
-    EXPECT_EQ(heure_du_releve(r, QDate(2000, 11, 13)), QDateTime(QDate(2000, 11, 13), QTime(19, 30), Qt::UTC));
+    EXPECT_EQ(heure_du_releve(r, course_livree().premier_jour, QDate(2000, 11, 13)), QDateTime(QDate(2000, 11, 13), QTime(19, 30), Qt::UTC));
     r.date_txt = QStringLiteral("Arrivé le 10/02/2001 à 08h29");
     EXPECT_TRUE(releve_reel(r));
-    EXPECT_EQ(heure_du_releve(r, QDate(2001, 2, 11)), QDateTime(QDate(2001, 2, 10), QTime(8, 29), Qt::UTC));
+    EXPECT_EQ(heure_du_releve(r, course_livree().premier_jour, QDate(2001, 2, 11)), QDateTime(QDate(2001, 2, 10), QTime(8, 29), Qt::UTC));
     // A typo year, or a time before the start, is not believed: noon of
     // the file's day. The day after the file's is (an arrival at night).
     const QDate jour(2000, 11, 25);
     for (const char* t : {"le 25/11/2091 à 20h00", "le 25/11/1999 à 20h00", "le 27/11/2000 à 01h00", "le 31/02/2001 à 20h00"}) {
         r.date_txt = QString::fromUtf8(t);
-        EXPECT_EQ(heure_du_releve(r, jour), QDateTime(jour, QTime(12, 0), Qt::UTC)) << t;
+        EXPECT_EQ(heure_du_releve(r, course_livree().premier_jour, jour), QDateTime(jour, QTime(12, 0), Qt::UTC)) << t;
     }
     r.date_txt = QStringLiteral("le 26/11/2000 à 03h10");
-    EXPECT_EQ(heure_du_releve(r, jour), QDateTime(QDate(2000, 11, 26), QTime(3, 10), Qt::UTC));
+    EXPECT_EQ(heure_du_releve(r, course_livree().premier_jour, jour), QDateTime(QDate(2000, 11, 26), QTime(3, 10), Qt::UTC));
     r.date_txt = QStringLiteral("Abandon - démâtage");
     EXPECT_FALSE(releve_reel(r));
-    EXPECT_EQ(heure_du_releve(r, QDate(2000, 11, 21)), QDateTime(QDate(2000, 11, 21), QTime(12, 0), Qt::UTC));
+    EXPECT_EQ(heure_du_releve(r, course_livree().premier_jour, QDate(2000, 11, 21)), QDateTime(QDate(2000, 11, 21), QTime(12, 0), Qt::UTC));
     r.date_txt = QStringLiteral("131100");  // no status line
     EXPECT_TRUE(releve_reel(r));
     r.non_classe = true;
@@ -261,9 +262,9 @@ TEST(Trajets, CadrageDeToutLeMonde)
 {
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, QStringLiteral(ORVALIS_DONNEES), err));
     SelectionTrajets tous;
-    for (int i = 1; i <= NB_CONCURRENTS; ++i)
+    for (int i = 1; i <= course_livree().nb(); ++i)
         tous.concurrents.set(size_t(i));
     Viewport v;
     ASSERT_TRUE(cadre_sur_trajets(a, tous, v, 804));
@@ -291,7 +292,7 @@ TEST(Trajets, CadrageSurLesTrajets)
     petite_archive(d.path());
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, d.path(), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err));
     Viewport v;
     // Arvelin: 46° N to 40° N, 3° W to 12° W.
     ASSERT_TRUE(cadre_sur_trajets(a, choix({1}), v, 804));
@@ -327,12 +328,12 @@ TEST(Trajets, ExportsRelusParGpsbabelEtOgrinfo)
         GTEST_SKIP() << "gpsbabel or ogrinfo missing (./build.sh installs them)";
     ArchiveJours a;
     QString err;
-    ASSERT_TRUE(constitue_trajets(a, QStringLiteral(ORVALIS_DONNEES), err));
+    ASSERT_TRUE(constitue_trajets(course_livree(), a, QStringLiteral(ORVALIS_DONNEES), err));
     // Arvelin (finished), Darnoux (retired on 21 November), Marvelle (the
     // stop in harbour) over the whole race.
     const SelectionTrajets s = choix({1, 6, 15});
     QTemporaryDir d;
-    std::array<uint32_t, NB_CONCURRENTS + 1> couleurs{};
+    std::vector<uint32_t> couleurs(size_t(course_livree().nb()) + 1);
     couleurs[1] = 0x85D07A;
     const QString gpx = d.filePath("course.gpx"), kml = d.filePath("course.kml");
     ASSERT_TRUE(exporte_trajets(a, s, gpx, couleurs, err)) << err.toStdString();
@@ -354,7 +355,7 @@ TEST(Trajets, ExportsRelusParGpsbabelEtOgrinfo)
             const TDonnees_conc* e = f.pas()[size_t(i)];
             if (!e || !releve_reel(*e))
                 continue;
-            const QDateTime t = heure_du_releve(*e, a.jours[size_t(jour)]);
+            const QDateTime t = heure_du_releve(*e, course_livree().premier_jour, a.jours[size_t(jour)]);
             if (at.n > 0 && t <= prec)
                 continue;
             prec = t;

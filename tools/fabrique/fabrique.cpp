@@ -24,6 +24,7 @@
 #include <QApplication>
 #include <QDataStream>
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QLinearGradient>
 #include <QPainter>
@@ -231,12 +232,13 @@ QImage image_accueil(const QString& rep, double ratio)
 
 // The entrant's boat under sail, seen from abeam, in its colour: one mast
 // for a cutter, two for a ketch, the hull as long as the boat is.
-QImage image_bateau(int i, const QString& bateau, double ratio)
+QImage image_bateau(const Course& course, int i, double ratio)
 {
     const int W = 402, H = 284;
-    const TColor tc = couleurs_conc_pour(clBlack)[size_t(i)];
+    const TColor tc = couleurs_conc_pour(clBlack, course.nb())[size_t(i)];
     const QColor coul(int(tc & 0xFF), int((tc >> 8) & 0xFF), int((tc >> 16) & 0xFF));
-    const CaracBateau& c = bateaux_conc[size_t(i)];
+    const CaracBateau& c = course.concurrents[size_t(i)].carac;
+    const QString& bateau = course.concurrents[size_t(i)].bateau;
     QImage img(int(W * ratio), int(H * ratio), QImage::Format_RGB32);
     if (ratio != 1)
         img.setDevicePixelRatio(ratio);
@@ -248,7 +250,7 @@ QImage image_bateau(int i, const QString& bateau, double ratio)
         for (int x = (y / 14 % 2) * 20; x < W; x += 40)
             p.drawLine(x, y, x + 14, y);
 
-    const bool grand = QLatin1String(c.longueur) == QLatin1String("18,28");
+    const bool grand = c.longueur == QLatin1String("18,28");
     const double L = grand ? 230 : 190, x0 = (W - L) / 2, eau = 205;
     // Hull, in the entrant's colour.
     QPainterPath coque;
@@ -274,7 +276,7 @@ QImage image_bateau(int i, const QString& bateau, double ratio)
     mat(xm, hm);
     voile({xm - 3, eau - 24 - hm + 6}, {xm - 3, eau - 26}, {x0 + 18, eau - 26});
     voile({xm + 3, eau - 18 - hm + 10}, {x0 + L - 6, eau - 26}, {xm + 3, eau - 30});
-    if (QLatin1String(c.greement) == QLatin1String("Ketch")) {
+    if (c.greement == QLatin1String("Ketch")) {
         const double xa = x0 + 30, ha = hm * 0.55;
         mat(xa, ha);
         voile({xa - 2, eau - 18 - ha + 4}, {xa - 2, eau - 26}, {x0 + 2, eau - 24});
@@ -290,8 +292,7 @@ QImage image_bateau(int i, const QString& bateau, double ratio)
     f.setBold(false);
     p.setFont(f);
     p.drawText(QRect(0, 254, W, 22), Qt::AlignCenter,
-               QStringLiteral("%1 — %2, %3 m").arg(noms_conc[size_t(i)], QString::fromUtf8(c.greement),
-                                                    QString::fromUtf8(c.longueur)));
+               QStringLiteral("%1 — %2, %3 m").arg(course.nom_conc(i), c.greement, c.longueur));
     p.end();
     // Flat colours: 8 bits per pixel keep each file near 115 kB.
     return img.convertToFormat(QImage::Format_Indexed8, Qt::ThresholdDither | Qt::AvoidDither);
@@ -327,23 +328,6 @@ QImage icone_programme(int n)
     return img;
 }
 
-// Boat names by entrant, from the first day file.
-std::array<QString, NB_CONCURRENTS + 1> noms_bateaux(const QString& rep)
-{
-    std::array<QString, NB_CONCURRENTS + 1> r;
-    QByteArray contenu;
-    JourCourse j;
-    if (lit_fichier(QDir(rep).filePath(QStringLiteral("101100.txt")), contenu))
-        lit_jour(j, contenu, QStringLiteral("101100.txt"));
-    for (int k = 1; k <= NB_CONCURRENTS; ++k) {
-        const TDonnees_conc& d = j.donnees_conc[size_t(k)];
-        const int i = indice_conc(d.skipper);
-        if (i < INDICE_INCONNU)
-            r[size_t(i)] = d.bateau.trimmed();
-    }
-    return r;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -374,13 +358,22 @@ int main(int argc, char** argv)
     ok = ok && ecrit(QDir(rep).filePath("HandGrab.cur"), fichier_cur(curseur_main(), 16, 16));
     ok = ok && ecrit(QDir(rep).filePath("ZoomP.cur"), fichier_cur(curseur_loupe(), 12, 12));
     ok = ok && ecrit(QDir(rep).filePath("gimmick.wav"), carillon());
-    const auto bateaux = noms_bateaux(rep);
-    for (int i = 1; i <= NB_CONCURRENTS && ok; ++i)
-        ok = image_bateau(i, bateaux[size_t(i)], 1).save(QDir(rep).filePath(noms_conc[size_t(i)] + QStringLiteral("2.bmp")), "BMP");
+    // The boats of the race's description, under the names it gives
+    // their pictures.
+    Course course;
+    QString erreur;
+    if (!charge_course(QDir(rep).filePath(QString::fromLatin1(FICHIER_COURSE)), course, erreur)) {
+        std::fprintf(stderr, "orvalis_fabrique: %s\n", erreur.toUtf8().constData());
+        return 1;
+    }
+    for (int i = 1; i <= course.nb() && ok; ++i)
+        ok = image_bateau(course, i, 1).save(QDir(rep).filePath(course.concurrents[size_t(i)].photo), "BMP");
     // The same twice as sharp.
     ok = ok && image_accueil(rep, 2).save(QDir(rep).filePath("Zelto1@2x.png"), "PNG");
-    for (int i = 1; i <= NB_CONCURRENTS && ok; ++i)
-        ok = image_bateau(i, bateaux[size_t(i)], 2).save(QDir(rep).filePath(noms_conc[size_t(i)] + QStringLiteral("2@2x.png")), "PNG");
+    for (int i = 1; i <= course.nb() && ok; ++i)
+        ok = image_bateau(course, i, 2).save(
+            QDir(rep).filePath(QFileInfo(course.concurrents[size_t(i)].photo).completeBaseName() + QStringLiteral("@2x.png")),
+            "PNG");
     if (!ok)
         std::fprintf(stderr, "orvalis_fabrique: writing failed\n");
     return ok ? 0 : 1;

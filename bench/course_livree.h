@@ -1,0 +1,18 @@
+// The shipped race's description, for the benchmarks.
+#pragma once
+
+#include "course.h"
+
+#include <cstdio>
+
+inline const orv::Course& course_livree()
+{
+    static const orv::Course c = [] {
+        orv::Course k;
+        QString erreur;
+        if (!orv::charge_course(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"), k, erreur))
+            std::fprintf(stderr, "%s\n", erreur.toUtf8().constData());
+        return k;
+    }();
+    return c;
+}

@@ -1,0 +1,538 @@
+#include "commandes.h"
+
+#include "calendrier.h"
+#include "classement.h"
+#include "ecriture.h"
+#include "etat_avx.h"
+#include "etat_programme.h"
+#include "geometrie.h"
+#include "images_course.h"
+#include "langue.h"
+#include "mise_a_jour.h"
+#include "reglages.h"
+#include "reglages_utilisateur.h"
+#include "statistiques.h"
+#include "traduction.h"
+#include "trajets.h"
+#include "video.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QImage>
+#include <QLocale>
+#include <QStandardPaths>
+#include <atomic>
+#include <csignal>
+#include <cstdio>
+#include <memory>
+#include <optional>
+
+namespace orv {
+
+Emplacements prepare(const Commande& c)
+{
+    installe_langue(choisit_langue(c.langue, langue_enregistree(), QLocale::system().uiLanguages()));
+    return determine_emplacements(QCoreApplication::applicationDirPath(),
+                                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+void ecrit_erreur(const QString& s)
+{
+    std::fputs(s.toUtf8().constData(), stderr);
+    if (!s.endsWith(u'\n'))
+        std::fputc('\n', stderr);
+}
+
+bool course_du_programme(const Emplacements& e, Course& course)
+{
+    QString erreur;
+    if (charge_course(QDir(e.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)), course, erreur))
+        return true;
+    ecrit_erreur(erreur);
+    return false;
+}
+
+int enregistre_png(const QImage& image, const QString& fichier)
+{
+    QString erreur;
+    if (!ecrit_png(fichier, image, erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return 0;
+}
+
+namespace {
+
+// A refusal of the arguments found once the race is known: exit code 2.
+int arguments_refuses(const QString& message)
+{
+    ecrit_erreur(message);
+    ecrit_erreur(usage());
+    return 2;
+}
+
+// Lines on the standard output, checked: 0, or 1 with the reason said.
+int sortie(const QStringList& lignes)
+{
+    QString erreur;
+    if (ecrit_sortie(lignes, erreur))
+        return 0;
+    ecrit_erreur(erreur);
+    return 1;
+}
+
+// What a command works with: the program's files, its race and state.
+struct Contexte {
+    Emplacements emplacements;
+    EtatProgramme etat;
+
+    // What a picture is made from: the program's data, its settings (the
+    // current directory's first), messages on stderr.
+    SourceImage source_image(double echelle) const
+    {
+        return {emplacements, reglages_du_programme(QDir::currentPath(), emplacements), ecrit_erreur, echelle};
+    }
+    // The archive assembled; false with the reason said.
+    bool archive()
+    {
+        QString erreur;
+        if (constitue_trajets(etat.course, etat.archive, emplacements, erreur)) {
+            // Day files left aside are named once; the command goes on.
+            for (const QString& l : etat.archive.avis())
+                ecrit_erreur(l);
+            return true;
+        }
+        ecrit_erreur(erreur);
+        return false;
+    }
+};
+
+std::optional<Zone> zone(const Commande& c)
+{
+    if (!c.zone)
+        return std::nullopt;
+    return Zone{c.nord, c.sud, c.ouest, c.est};
+}
+
+// An entrant named on the command line (case aside), 0 when none is.
+int concurrent_nomme(const Course& course, const QString& nom)
+{
+    for (int i = 1; i <= course.nb(); ++i)
+        if (nom.trimmed().compare(course.nom_conc(i), Qt::CaseInsensitive) == 0)
+            return i;
+    return 0;
+}
+
+// --suivre's boat: 0 none, -1 the leader, an entrant; false when the name
+// is no entrant's.
+bool suivi_nomme(const Course& course, const QString& nom, int& suivre)
+{
+    suivre = 0;
+    if (nom.isEmpty())
+        return true;
+    if (nom.compare(QLatin1String("tete"), Qt::CaseInsensitive) == 0 ||
+        nom.compare(QStringLiteral("tête"), Qt::CaseInsensitive) == 0)
+        suivre = -1;
+    else
+        suivre = concurrent_nomme(course, nom);
+    return suivre != 0;
+}
+
+// The archive assembled and the command's selection over it; the exit
+// code when it cannot be made (0 when it can).
+int selection_commande(const Commande& c, Contexte& x, SelectionTrajets& s)
+{
+    const Course& course = x.etat.course;
+    if (c.trajets.compare(QLatin1String("tous"), Qt::CaseInsensitive) == 0) {
+        for (int i = 1; i <= course.nb(); ++i)
+            s.concurrents.set(size_t(i));
+    } else {
+        for (const QString& n : c.trajets.split(u',', Qt::SkipEmptyParts)) {
+            const int i = concurrent_nomme(course, n);
+            if (i == 0)
+                return arguments_refuses(Texte::tr("--trajets : concurrent inconnu « %1 ».").arg(n.trimmed()));
+            s.concurrents.set(size_t(i));
+        }
+    }
+    if (!x.archive())
+        return 1;
+    const ArchiveJours& a = x.etat.archive;
+    s.toute_course = c.du.isNull() && c.au.isNull();
+    s.debut = 0;
+    s.fin = a.nb_jours() - 1;
+    for (auto [d, indice] : {std::pair{c.du, &s.debut}, std::pair{c.au, &s.fin}}) {
+        if (d.isNull())
+            continue;
+        *indice = a.indice_du_jour(d);
+        if (*indice < 0)
+            return arguments_refuses(
+                Texte::tr("Pas de fichier du jour le %1 dans les archives.").arg(d.toString(QStringLiteral("dd/MM/yyyy"))));
+    }
+    if (s.debut > s.fin)
+        std::swap(s.debut, s.fin);
+    return 0;
+}
+
+// The archive as continuous time, and the command's instant checked to lie
+// within its fixes; the exit code when it cannot be (0 when it can).
+int chronologie_commande(const Commande& c, Contexte& x, std::unique_ptr<Chronologie>& chrono)
+{
+    if (!x.archive())
+        return 1;
+    chrono = std::make_unique<Chronologie>(x.etat.archive);
+    if (chrono->vide()) {
+        ecrit_erreur(aucune_position());
+        return 1;
+    }
+    const Instant t = instant_de(c.quand);
+    if (t < chrono->premier() || t > chrono->dernier()) {
+        const QString forme = QStringLiteral("dd/MM/yyyy HH:mm");
+        return arguments_refuses(Texte::tr("Instant hors des archives : « %1 » (du %2 au %3, UTC).")
+                                     .arg(c.quand.toString(forme), date_de(chrono->premier()).toString(forme),
+                                          date_de(chrono->dernier()).toString(forme)));
+    }
+    return 0;
+}
+
+// The video's settings from the command line.
+ParametresVideo parametres_video(const Commande& c, const Chronologie& chrono, int suivre)
+{
+    ParametresVideo p;
+    p.periode = periode_des_dates(chrono, c.du, c.au);
+    p.vitesse = std::max<Instant>(1, std::llround(c.vitesse * double(UNE_HEURE)));
+    p.fps = c.fps;
+    p.taille = {c.largeur, c.hauteur};
+    p.echelle = c.echelle;
+    p.trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
+    p.suivre = suivre;
+    return p;
+}
+
+// --- One function per command -----------------------------------------------
+
+int commande_distance(const Commande& c, Contexte&) { return sortie(lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2)); }
+
+int commande_classement(const Commande& c, Contexte& x)
+{
+    EtatProgramme& e = x.etat;
+    montre_mois(e.date, c.jour.month(), c.jour.year());
+    valide_date(e.date, c.jour.day(), c.jour.month(), c.jour.year());
+    if (!charge_donnees_coureurs(e.course, e.jour, x.emplacements, e.date.code_jour, e.date.date_en_clair)) {
+        ecrit_erreur(e.jour.fichier_illisible ? fichier_jour_illisible(e.jour.nom_fichier_jour)
+                                              : Texte::tr("Non disponible : autre date ?"));
+        return 1;
+    }
+    if (e.jour.valeurs_hors_bornes > 0)
+        ecrit_erreur(valeurs_impossibles(e.jour.nom_fichier_jour));
+    return sortie(table_classement(e.jour, separateur_decimal_utilisateur()));
+}
+
+// The pictures of --png: the chart alone, a day, the tracks.
+int commande_png(const Commande& c, Contexte& x)
+{
+    const SourceImage source = x.source_image(c.echelle);
+    const QSize taille(c.largeur, c.hauteur);
+    QString erreur;
+    QImage image;
+    if (c.type == Commande::PngTrajets) {
+        SelectionTrajets s;
+        if (const int r = selection_commande(c, x, s))
+            return r;
+        image = image_trajets(x.etat, source, s, taille, erreur);
+    } else if (c.type == Commande::PngJour) {
+        image = image_jour(x.etat, source, c.jour, c.route, zone(c), taille, erreur);
+    } else {
+        image = image_carte(x.etat, source, zone(c), taille);
+    }
+    if (image.isNull()) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return enregistre_png(image, c.fichier);
+}
+
+int commande_export(const Commande& c, Contexte& x)
+{
+    SelectionTrajets s;
+    if (const int r = selection_commande(c, x, s))
+        return r;
+    QString erreur;
+    if (!exporte_trajets(x.etat.archive, s, c.fichier, couleurs_conc_pour(clBlack, x.etat.course.nb()), erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return 0;
+}
+
+// Today's day file (or --date's) from the official ranking.
+int commande_actualiser(const Commande& c, Contexte& x)
+{
+    const Course& course = x.etat.course;
+    // A day code's year has two digits: 10/11/2100 would replace the
+    // shipped 10/11/2000.
+    if (c.jour.isValid() && !jour_de_course(course, c.jour))
+        return arguments_refuses(Texte::tr("--date : %1 n'est pas un jour de la course (du %2 au %3).")
+                                     .arg(c.jour.toString(QStringLiteral("dd/MM/yyyy")),
+                                          course.premier_jour.toString(QStringLiteral("dd/MM/yyyy")),
+                                          course.dernier_jour.toString(QStringLiteral("dd/MM/yyyy"))));
+    const Reglages r = reglages_du_programme(QDir::currentPath(), x.emplacements);
+    const SourceClassement source = source_du_classement(c.source, r.url_classement, r.code_excel, QDir::currentPath());
+    const QDate jour = c.jour.isValid() ? c.jour : QDate::currentDate();
+    QString erreur;
+    const QString ecrit = actualise_classement(course, source, r.code_excel, jour, x.emplacements.rep_ecriture(),
+                                               DELAI_CLASSEMENT_MS, erreur);
+    if (ecrit.isEmpty()) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return sortie({QDir::toNativeSeparators(ecrit)});
+}
+
+// The statistics of the assembled archive: the record table, or its CSV.
+int commande_statistiques(const Commande& c, Contexte& x)
+{
+    if (!x.archive())
+        return 1;
+    const StatistiquesCourse s = calcule_statistiques(x.etat.archive);
+    if (!c.fichier_csv.isEmpty()) {
+        QString erreur;
+        if (!ecrit_csv_bilan(s, c.fichier_csv, erreur)) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        return 0;
+    }
+    return sortie(table_bilan(s, separateur_decimal_utilisateur()));
+}
+
+// The moment as a table, or its CSV.
+int commande_positions(const Commande& c, Contexte& x)
+{
+    std::unique_ptr<Chronologie> chrono;
+    if (const int r = chronologie_commande(c, x, chrono))
+        return r;
+    const Instant t = instant_de(c.quand);
+    if (!c.fichier_csv.isEmpty()) {
+        QString erreur;
+        if (!ecrit_fichier(c.fichier_csv, csv_de(lignes_positions(*chrono, t, u',')), erreur)) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        return 0;
+    }
+    std::vector<QStringList> lignes = lignes_positions(*chrono, t, separateur_decimal_utilisateur());
+    for (QString& titre : lignes.front())
+        titre = Texte::tr(titre.toUtf8().constData());
+    return sortie(table_alignee(lignes, {true, false, false, true, true, false}));
+}
+
+// The maps, marks and places of the video's frames.
+void prepare_images_video(EtatProgramme& e, const SourceImage& s)
+{
+    charge_cartes_programme(e, s);
+    charge_lieux_programme(e, s);
+}
+
+// The film's picture at an instant; with --incrustations, the video's frame.
+int commande_instant(const Commande& c, Contexte& x)
+{
+    int suivre = 0;
+    if (!suivi_nomme(x.etat.course, c.suivre, suivre))
+        return arguments_refuses(Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(c.suivre));
+    std::unique_ptr<Chronologie> chrono;
+    if (const int r = chronologie_commande(c, x, chrono))
+        return r;
+    const SourceImage s = x.source_image(c.echelle);
+    if (c.incrustations) {
+        const ParametresVideo p = parametres_video(c, *chrono, suivre);
+        if (const QString m = verifie_parametres(p); !m.isEmpty()) {
+            ecrit_erreur(m);
+            return 2;
+        }
+        prepare_images_video(x.etat, s);
+        ImagesVideo images(x.etat.cartes, x.etat.lieux, x.etat.vue, s.reglages, *chrono, p);
+        return enregistre_png(images.image(instant_de(c.quand)), c.fichier);
+    }
+    const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
+    return enregistre_png(
+        image_instant(x.etat, s, *chrono, instant_de(c.quand), trainee, suivre, QSize(c.largeur, c.hauteur)), c.fichier);
+}
+
+std::atomic<bool> video_interrompue{false};
+void interrompt_video(int) { video_interrompue = true; }
+
+// The film as a video through ffmpeg, its progress on stderr; the file
+// carries its name only once complete.
+int commande_video(const Commande& c, Contexte& x)
+{
+    const Course& course = x.etat.course;
+    int suivre = 0;
+    if (!suivi_nomme(course, c.suivre, suivre))
+        return arguments_refuses(Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(c.suivre));
+    for (const QDate& d : {c.du, c.au})
+        if (d.isValid() && !jour_de_course(course, d)) {
+            ecrit_erreur(Texte::tr("%1 n'est pas un jour de la course (du %2 au %3).")
+                             .arg(d.toString(QStringLiteral("dd/MM/yyyy")),
+                                  course.premier_jour.toString(QStringLiteral("dd/MM/yyyy")),
+                                  course.dernier_jour.toString(QStringLiteral("dd/MM/yyyy"))));
+            return 2;
+        }
+    if (!x.archive())
+        return 1;
+    const Chronologie chrono(x.etat.archive);
+    if (chrono.vide()) {
+        ecrit_erreur(aucune_position());
+        return 1;
+    }
+    const ParametresVideo p = parametres_video(c, chrono, suivre);
+    if (const QString m = verifie_parametres(p); !m.isEmpty()) {
+        ecrit_erreur(m);
+        return 2;
+    }
+    const SourceImage s = x.source_image(c.echelle);
+    prepare_images_video(x.etat, s);
+    ImagesVideo images(x.etat.cartes, x.etat.lieux, x.etat.vue, s.reglages, chrono, p);
+    EncodeurVideo encodeur;
+    // The delay after which a silent ffmpeg is given up (seconds; the
+    // tests shorten it).
+    if (const int d = qEnvironmentVariableIntValue("ORVALIS_DELAI_FFMPEG"); d > 0)
+        encodeur.pose_delai(d * 1000);
+    QString erreur;
+    // Before ffmpeg starts: an interruption at any moment removes its file.
+    std::signal(SIGINT, interrompt_video);
+    std::signal(SIGTERM, interrompt_video);
+    if (!encodeur.demarre(c.fichier, taille_physique(p), p.fps, erreur) || video_interrompue) {
+        encodeur.annule();
+        ecrit_erreur(video_interrompue ? Texte::tr("Vidéo interrompue : aucun fichier écrit.") : erreur);
+        return 1;
+    }
+    const int64_t n = nb_images(p);
+    QElapsedTimer duree;
+    duree.start();
+    int64_t dernier_avis = -1000;
+    auto echec = [&](const QString& m) {
+        encodeur.annule();
+        ecrit_erreur(m);
+        return 1;
+    };
+    for (int64_t k = 0; k < n; ++k) {
+        while (!encodeur.pret() && !video_interrompue) {
+            encodeur.attend(100);
+            if (encodeur.bloque(erreur))
+                return echec(erreur);
+        }
+        if (video_interrompue)
+            return echec(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
+        if (!encodeur.ecrit(images.image(instant_image(p, k)), erreur))
+            return echec(erreur);
+        if (duree.elapsed() - dernier_avis >= 500 || k + 1 == n) {
+            dernier_avis = duree.elapsed();
+            const qint64 reste = k > 0 ? duree.elapsed() * (n - k - 1) / (k + 1) / 1000 : 0;
+            std::fprintf(stderr, "\r%s", Texte::tr("Vidéo : image %1 sur %2, encore %3 s environ   ")
+                                             .arg(k + 1)
+                                             .arg(n)
+                                             .arg(reste)
+                                             .toUtf8()
+                                             .constData());
+        }
+    }
+    encodeur.ferme();
+    while (!encodeur.fini() && !video_interrompue) {
+        encodeur.attend(100);
+        if (encodeur.bloque(erreur)) {
+            std::fputc('\n', stderr);
+            return echec(erreur);
+        }
+    }
+    std::fputc('\n', stderr);
+    if (video_interrompue)
+        return echec(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
+    if (!encodeur.conclut(erreur)) {
+        ecrit_erreur(erreur);
+        return 1;
+    }
+    return sortie({QDir::toNativeSeparators(QFileInfo(c.fichier).absoluteFilePath())});
+}
+
+// The commands, by type: the function, and whether it draws (Qt Gui).
+struct Execution {
+    Commande::Type type;
+    int (*fonction)(const Commande&, Contexte&);
+    bool dessine;
+};
+constexpr Execution EXECUTIONS[] = {
+    {Commande::PngCarte, commande_png, true},        {Commande::PngJour, commande_png, true},
+    {Commande::PngTrajets, commande_png, true},      {Commande::PngInstant, commande_instant, true},
+    {Commande::Distance, commande_distance, false},  {Commande::Classement, commande_classement, false},
+    {Commande::Gpx, commande_export, false},         {Commande::Kml, commande_export, false},
+    {Commande::Actualiser, commande_actualiser, false}, {Commande::Statistiques, commande_statistiques, false},
+    {Commande::Positions, commande_positions, false}, {Commande::Video, commande_video, true},
+};
+
+// Qt's notes that mean nothing to a user of the command line.
+void filtre_messages(QtMsgType type, const QMessageLogContext& ctx, const QString& msg)
+{
+    if (msg.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")) ||
+        msg.contains(QLatin1String("propagateSizeHints")))
+        return;
+    std::fputs(qFormatLogMessage(type, ctx, msg).toLocal8Bit().constData(), stderr);
+    std::fputc('\n', stderr);
+}
+
+// A command's result, once the settings files that are not regular files
+// have been said (once).
+int avec_avis(int code)
+{
+    for (const QString& l : avis_reglages_utilisateur())
+        ecrit_erreur(l);
+    return code;
+}
+
+}  // namespace
+
+int lance_commande(int& argc, char** argv, const QStringList& args, Commande c, const ExtensionsCommandes& x)
+{
+    qInstallMessageHandler(filtre_messages);
+    // A command line refused still speaks the language it asked for.
+    if (c.langue.isEmpty() && langue_connue(langue_des_arguments(args)))
+        c.langue = langue_des_arguments(args);
+    if (c.type == Commande::PngEcarts) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return avec_avis(x.image_des_ecarts ? x.image_des_ecarts(argc, argv, c) : 1);
+    }
+    const Execution* e = nullptr;
+    for (const Execution& k : EXECUTIONS)
+        if (k.type == c.type)
+            e = &k;
+    // The pictures need Qt Gui (no widget, no screen).
+    std::unique_ptr<QCoreApplication> app;
+    if (e && e->dessine) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+        libere_etat_avx();  // Qt's start-up leaves the vector state dirty
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
+    Contexte contexte;
+    contexte.emplacements = prepare(c);
+    if (!e) {
+        // Read again once the language is installed: its messages in it.
+        c = analyse_commande(args);
+        if (c.type == Commande::Aide) {
+            QString u = usage();
+            if (u.endsWith(u'\n'))
+                u.chop(1);
+            return sortie({u});
+        }
+        return arguments_refuses(c.message);
+    }
+    if (c.type != Commande::Distance && !course_du_programme(contexte.emplacements, contexte.etat.course))
+        return avec_avis(1);
+    return avec_avis(e->fonction(c, contexte));
+}
+
+}  // namespace orv

@@ -1,0 +1,91 @@
+// A race as data: its name, the days the program looks for, its start and
+// finish, its entrants (skipper, boat, characteristics, picture) and the
+// files of its marks, places and route. The program's race is one
+// instance, read from the description shipped beside it ("orvalis.course");
+// everything that depends on the race takes one.
+//
+// Description file: code page 1252 text, lines ended by CR LF (LF alone
+// read too), ';' at the start of a line a comment:
+//   [course]
+//   nom=Orvalis 2000 - 2001
+//   premier jour=10/11/2000          the first and last days looked for
+//   dernier jour=15/04/2001
+//   depart=Port-Brévalec;46.28;1.47  name; latitude; longitude (DD.MM, West +)
+//   arrivee=Port-Brévalec;46.28;1.47
+//   marques=lstmp.txt                the named-point files, beside it
+//   lieux=lstlieux.txt
+//   route=FIMPV.txt
+//   [concurrents]
+//   skipper;bateau;gréement;longueur;poids en charge;voilure au près;voilure au portant;photo
+#pragma once
+
+#include "pos_elem.h"
+
+#include <QByteArray>
+#include <QDate>
+#include <QString>
+#include <cstddef>
+#include <vector>
+
+namespace orv {
+
+// A boat's characteristics, as shown (decimal comma): rig, hull length
+// (m), loaded weight (t), upwind and downwind sail areas (m²).
+struct CaracBateau {
+    QString greement, longueur, poids_charge, voilure_pres, voilure_portant;
+};
+
+struct Concurrent {
+    QString skipper;   // surname: how the day files name the entrant
+    QString bateau;
+    CaracBateau carac;
+    QString photo;     // picture file beside the description; empty: none
+};
+
+struct Course {
+    QString nom;
+    QDate premier_jour, dernier_jour;
+    TPos_elem depart, arrivee;
+    QString fichier_marques, fichier_lieux, fichier_route;
+    // Entrant index 1..nb(), in the alphabetical order of surnames; [0]
+    // unused; nb() + 1 means "not one of them".
+    std::vector<Concurrent> concurrents = std::vector<Concurrent>(1);
+
+    int nb() const { return int(concurrents.size()) - 1; }
+    int inconnu() const { return nb() + 1; }
+    const QString& nom_conc(int i) const { return concurrents[size_t(i)].skipper; }
+    // The index of a surname (its first 14 characters, leading blanks
+    // removed, compared exactly), inconnu() when none.
+    int indice(const QString& surnom) const;
+    // The race day of a date: its first day is day 1.
+    int jour_de_course(const QDate& d) const { return int(premier_jour.daysTo(d)) + 1; }
+};
+
+// Reads a description; false, with a French message naming the line, when
+// it is damaged (a section or key unknown, a date or position that is not
+// one, an entrant without a surname or twice, no entrant at all).
+bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur);
+bool charge_course(const QString& chemin, Course& c, QString& erreur);
+
+// The shipped race's description, beside the program's data.
+inline const char* const FICHIER_COURSE = "orvalis.course";
+
+// A set of entrants (1..n): the entrants chosen for a replay, a film, a
+// video. Indexes beyond its size are not in it; set() grows it.
+class EnsembleConcurrents {
+public:
+    EnsembleConcurrents() = default;
+    explicit EnsembleConcurrents(int nb) : bits_(size_t(nb) + 1) {}
+    bool test(size_t i) const { return i < bits_.size() && bits_[i]; }
+    void set(size_t i, bool v = true);
+    void reset() { std::fill(bits_.begin(), bits_.end(), false); }
+    size_t count() const;
+    bool any() const { return count() > 0; }
+    bool none() const { return count() == 0; }
+    bool operator==(const EnsembleConcurrents& o) const;
+
+private:
+    std::vector<bool> bits_;
+};
+
+}  // namespace orv
