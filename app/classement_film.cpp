@@ -82,7 +82,12 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const EnsembleConcur
         // A retirement, an arrival, a stop: its status, not a rank and a
         // distance (the harbour's placeholder's zero).
         const bool statut = statut_a_la_place(*r.r);
-        auto* rang = new QTableWidgetItem(statut ? QString() : r.r->non_classe ? QStringLiteral("NC") : QString::number(r.r->rang));
+        // An arrival keeps its rank (the order of the finish); a retirement
+        // or a stop has none worth reading.
+        const bool arrive = r.r->date_txt.startsWith(QStringLiteral("Arrivé"));
+        auto* rang = new QTableWidgetItem(statut && !arrive ? QString()
+                                          : r.r->non_classe ? QStringLiteral("NC")
+                                                            : QString::number(r.r->rang));
         rang->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         auto* skipper = new QTableWidgetItem(c.course().nom_conc(r.i));
         skipper->setIcon(echantillon(r.i));
@@ -98,7 +103,7 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const EnsembleConcur
         distance->setTextAlignment((statut ? Qt::AlignLeft : Qt::AlignRight) | Qt::AlignVCenter);
         if (statut) {
             distance->setToolTip(ecart);
-            distance->setData(Qt::UserRole, true);  // elided rather than widening the column
+            distance->setData(Qt::UserRole, true);  // elided when the window is narrow
         }
         table->setItem(n, 0, rang);
         table->setItem(n, 1, skipper);
@@ -130,36 +135,38 @@ void ClassementFilm::ajuste_taille()
     table->setFont(police);
     table->verticalHeader()->setDefaultSectionSize(hauteur);
     table->verticalHeader()->setMinimumSectionSize(std::min(hauteur, table->verticalHeader()->minimumSectionSize()));
-    // As wide as its content: statuses elided (their text in a tooltip);
-    // beside a narrow chart (more than 30 % of the window), without the
-    // boats' names (the skipper's tooltip gives it).
+    // As wide as its content. Beside a narrow chart (more than 30 % of the
+    // window): without the boats' names (the skipper's tooltip gives them),
+    // then with the statuses elided (their text in a tooltip).
     const QFontMetrics fm(police);
     int largeur = 0;
-    auto largeurs = [&] {
+    auto mesure = [&](bool statuts) {
         largeur = 2 * table->frameWidth();
-        for (int c = 0; c < table->columnCount(); ++c)
+        for (int c = 0; c < table->columnCount(); ++c) {
+            const QTableWidgetItem* entete = table->horizontalHeaderItem(c);
+            int w = QFontMetrics(table->horizontalHeader()->font()).horizontalAdvance(entete ? entete->text() : QString()) + 16;
+            for (int r = 0; r < table->rowCount(); ++r) {
+                const QTableWidgetItem* i = table->item(r, c);
+                if (!i || (!statuts && i->data(Qt::UserRole).toBool()))
+                    continue;
+                w = std::max(w, fm.horizontalAdvance(i->text()) + (i->icon().isNull() ? 0 : table->iconSize().width() + 4) + 12);
+            }
+            table->horizontalHeader()->resizeSection(c, w);
             if (!table->isColumnHidden(c))
-                largeur += table->horizontalHeader()->sectionSize(c);
+                largeur += w;
+        }
         if (n * hauteur > dispo)
             largeur += table->verticalScrollBar()->sizeHint().width();
     };
+    const int limite = window()->width() * 3 / 10;
     table->setColumnHidden(2, false);
-    for (int c = 0; c < table->columnCount(); ++c) {
-        const QTableWidgetItem* entete = table->horizontalHeaderItem(c);
-        int w = QFontMetrics(table->horizontalHeader()->font()).horizontalAdvance(entete ? entete->text() : QString()) + 16;
-        for (int r = 0; r < table->rowCount(); ++r) {
-            const QTableWidgetItem* i = table->item(r, c);
-            if (!i || i->data(Qt::UserRole).toBool())
-                continue;
-            w = std::max(w, fm.horizontalAdvance(i->text()) + (i->icon().isNull() ? 0 : table->iconSize().width() + 4) + 12);
-        }
-        table->horizontalHeader()->resizeSection(c, w);
-    }
-    largeurs();
-    if (largeur > window()->width() * 3 / 10) {
+    mesure(true);
+    if (largeur > limite) {
         table->setColumnHidden(2, true);
-        largeurs();
+        mesure(true);
     }
+    if (largeur > limite)
+        mesure(false);
     const QMargins m = layout()->contentsMargins();
     setFixedWidth(largeur + m.left() + m.right());
 }

@@ -294,7 +294,15 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
     if (depart) {
         OptionsFilm o = options;
         o.t = t0;
-        cadre = cadre_sur_instant(calcule_instant(*chronologie, o), f_.etat.vue, f_.width(), f_.nb_cadrage);
+        const InstantFilm m = calcule_instant(*chronologie, o);
+        cadre = cadre_sur_instant(m, f_.etat.vue, f_.width(), f_.nb_cadrage);
+        // Clear of the tool bar, as the day view's boats are.
+        std::vector<TPos_elem> bateaux;
+        for (const int i : m.ordre)
+            if (m.positions[size_t(i)].montre && int(bateaux.size()) < f_.nb_cadrage)
+                bateaux.push_back(pos_elem_de(m.positions[size_t(i)], chronologie->course().nom_conc(i)));
+        if (cadre)
+            f_.degage_barre_outils(bateaux);
     }
     if (!cadre)
         cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());

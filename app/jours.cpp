@@ -44,6 +44,16 @@ bool TFPosConc::Charge_donnees_coureurs() { return charge_jour(etat.date); }
 
 void TFPosConc::degage_barre_outils()
 {
+    // The framed boats of the day.
+    std::vector<TPos_elem> bateaux;
+    for (int k = 1; k <= std::min(nb_cadrage, int(etat.jour.donnees_conc.size()) - 1); ++k)
+        if (releve_reel(etat.jour.donnees_conc[size_t(k)]))
+            bateaux.push_back(etat.jour.donnees_conc[size_t(k)].elem);
+    degage_barre_outils(bateaux);
+}
+
+void TFPosConc::degage_barre_outils(const std::vector<TPos_elem>& bateaux)
+{
     if (!ToolBar1 || !ToolBar1->isVisible())
         return;
     // The framed boats, their names with them, clear of the bar: the east
@@ -57,13 +67,10 @@ void TFPosConc::degage_barre_outils()
         vue_essai.elargit_si_vide();
         vue_essai.ajuste(width(), height());
         int depasse = 0;  // pixels to gain on the right
-        for (int k = 1; k <= std::min(nb_cadrage, int(etat.jour.donnees_conc.size()) - 1); ++k) {
-            const TDonnees_conc& r = etat.jour.donnees_conc[size_t(k)];
-            if (!releve_reel(r))
-                continue;
-            const int x = vue_essai.pos_grX(ddmm_vers_rad(r.elem.longitude));
-            const int y = vue_essai.pos_grY(ddmm_vers_rad(r.elem.latitude));
-            const QRect boite(x - 2, y - 8, 5 + fm.horizontalAdvance(r.elem.nom), 16);
+        for (const TPos_elem& b : bateaux) {
+            const int x = vue_essai.pos_grX(ddmm_vers_rad(b.longitude));
+            const int y = vue_essai.pos_grY(ddmm_vers_rad(b.latitude));
+            const QRect boite(x - 2, y - 8, 5 + fm.horizontalAdvance(b.nom), 16);
             if (boite.intersects(barre))
                 depasse = std::max(depasse, boite.right() - barre.left() + 1);
         }

@@ -160,6 +160,8 @@ public:
     // The framing widened so that no framed boat, nor its name, lies under
     // the tool bar.
     void degage_barre_outils();
+    // The same for any boats (named, positions in DD.MM).
+    void degage_barre_outils(const std::vector<TPos_elem>& bateaux);
     void affiche_position(int X, int Y);
     // Loads a day as a date validated in the calendar does; false (the day
     // shown kept whole, the status line saying why) when it cannot be read.

@@ -305,8 +305,8 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
 
     // At least one pixel per degree: a narrower client would give a zero
     // scale, and the pixel-to-degree conversions would divide by it.
-    ech_X = std::max<int32_t>(1, nint32(larg_client / larg_deg));
-    ech_Y = std::max<int32_t>(1, nint32(haut_client / haut_deg));
+    ech_X = std::max<ext>(1, echelle_libre ? larg_client / larg_deg : ext(nint32(larg_client / larg_deg)));
+    ech_Y = std::max<ext>(1, echelle_libre ? haut_client / haut_deg : ext(nint32(haut_client / haut_deg)));
 
     larg_visible = ext(std::max<int32_t>(larg_client, 0)) / ech_X;
     // A wide request is centred on the client (whole scales leave far more
@@ -332,7 +332,7 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
     if (haut_client > 0) {
         if (ext(haut_client) / ech_Y > 180) {
             // A taller scale, centred on the request.
-            ech_Y = int32_t(std::ceil(haut_client / ext(180)));
+            ech_Y = echelle_libre ? haut_client / ext(180) : std::ceil(haut_client / ext(180));
             L_haut = degres((N + S) / 2) + ext(haut_client) / ech_Y / 2;
         }
         haut_visible = ext(haut_client) / ech_Y;

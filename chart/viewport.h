@@ -54,6 +54,9 @@ bool au_Sud(ext a, ext b);   // a < b
 struct Viewport {
     // Requested bounds, DD.MM (either order is accepted by the fit).
     ext lat_nord = 0, lat_sud = 0, long_ouest = 0, long_est = 0;
+    // The fit's scales are whole pixels per degree (the chart's rule); the
+    // film's camera asks for any scale, so that a zoom glides.
+    bool echelle_libre = false;
     // A request wider than LARGEUR_DEMANDEE_MAX: its width in degrees, the
     // two longitude bounds holding its centre. 0 otherwise.
     ext largeur_large = 0;
@@ -62,7 +65,7 @@ struct Viewport {
     ext ecart_lat = 0;   // radians
     ext ecart_long = 0;  // radians, after the date-line correction
     ext larg_deg = 0, haut_deg = 0; // visible extents, decimal degrees
-    int32_t ech_X = 0, ech_Y = 0;   // whole pixels per degree
+    ext ech_X = 0, ech_Y = 0;       // pixels per degree: whole ones, or any with echelle_libre
     ext G_gauche = 0;    // longitude of pixel column 0, degrees, West positive
     ext L_haut = 0;      // latitude of pixel row 0, degrees
     bool franchit_180 = false;

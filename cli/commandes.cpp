@@ -289,7 +289,13 @@ int commande_actualiser(const Commande& c, Contexte& x)
         ecrit_erreur(erreur);
         return 1;
     }
-    return sortie({QDir::toNativeSeparators(ecrit)});
+    // The day file is written; only saying where failed.
+    if (!ecrit_sortie({QDir::toNativeSeparators(ecrit)}, erreur)) {
+        ecrit_erreur(Texte::tr("Le fichier du jour est écrit (« %1 »), mais pas la sortie standard : %2")
+                         .arg(QDir::toNativeSeparators(ecrit), erreur));
+        return 1;
+    }
+    return 0;
 }
 
 // The statistics of the assembled archive: the record table, or its CSV.

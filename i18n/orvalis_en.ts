@@ -1965,5 +1965,13 @@ be written...), 2 invalid arguments.
         <source>« %1 » : moins de deux points de route, pas de route théorique à tracer.</source>
         <translation>“%1”: fewer than two route points, no theoretical route to draw.</translation>
     </message>
+    <message>
+        <source>Le fichier du jour est écrit (« %1 »), mais pas la sortie standard : %2</source>
+        <translation>The day file is written (“%1”), but not the standard output: %2</translation>
+    </message>
+    <message>
+        <source>ffmpeg n&apos;a rien écrit pendant qu&apos;il prenait les images : la vidéo n&apos;est pas gardée.</source>
+        <translation>ffmpeg wrote nothing while it took the frames: the video is not kept.</translation>
+    </message>
 </context>
 </TS>

@@ -89,6 +89,8 @@ void pose_cadrage(Viewport& v, const Cadrage& c)
     v.lat_sud = deg_vers_ddmm(ext(lat - demi));
     v.largeur_large = 0;
     v.pose_largeur(ext(-normale(c.lon)), ext(c.larg));
+    // The camera's moves glide: any scale, not whole pixels per degree.
+    v.echelle_libre = true;
 }
 
 Cadrage vers(const Cadrage& a, const Cadrage& b, double f)

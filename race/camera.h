@@ -27,7 +27,8 @@ std::optional<Cadrage> cadrage_des_points(const std::vector<std::pair<double, do
                                           double min_haut, double min_larg);
 
 // A viewport's request as a frame, and a frame as a viewport's request
-// (latitudes held within the poles, longitudes by pose_largeur).
+// (latitudes held within the poles, longitudes by pose_largeur, at any
+// scale so that the camera's moves glide).
 Cadrage cadrage_de_la_vue(const Viewport& v);
 void pose_cadrage(Viewport& v, const Cadrage& c);
 

@@ -87,12 +87,15 @@ void lit_blocs(const Course& c, JourCourse& j, LecteurTexte& f, const QString& n
                 const LecteurTexte::Marque m = f.marque();
                 est_statut = est_nombre(lire_plage(f).vue());
                 f.reprend(m);
-                R.sans_position = est_statut;
             }
             if (est_statut) {
                 R.date_txt = lat_ligne;
                 if (classe && !archive)
                     R.marque_A = lat_ligne.startsWith(u'A');
+                // Neither a time nor an arrival: the block carries the
+                // harbour's placeholder, not where the boat is.
+                R.sans_position = !lat_ligne.startsWith(QLatin1String("le")) &&
+                                  !lat_ligne.startsWith(QStringLiteral("Arrivé"));
             } else {
                 R.bateau = texte_court(R.bateau + u' ' + lat_ligne);
                 R.date_txt = lire_ligne(f);
@@ -112,16 +115,19 @@ void lit_blocs(const Course& c, JourCourse& j, LecteurTexte& f, const QString& n
 
         R.lat_txt = lat_ligne;
         ext lat = 0;
-        if (hors_bornes(lat_ligne, 90))
+        // A latitude beyond ±90 is a number the file should not hold: the
+        // rest of the block is read, the entrant left where it was.
+        const bool lat_hors_bornes = hors_bornes(lat_ligne, 90);
+        if (lat_hors_bornes)
             ++j.valeurs_hors_bornes;
-        if (latitude_valide(lat_ligne, lat)) {
+        if (latitude_valide(lat_ligne, lat) || lat_hors_bornes) {
             R.long_txt = lire_ligne(f);
             ext lon = 0;
             // A longitude that is not a number, or beyond a turn, leaves
             // the entrant where it was, as a latitude that is not one does.
             if (hors_bornes(R.long_txt, 360))
                 ++j.valeurs_hors_bornes;
-            if (longitude_valide(R.long_txt, lon)) {
+            if (!lat_hors_bornes && longitude_valide(R.long_txt, lon)) {
                 if (lon > 180)
                     lon -= 360;
                 if (lon < -180)
@@ -336,7 +342,7 @@ void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v)
     // position (a technical stop at the harbour's placeholder) left out.
     std::vector<int> cadres;
     for (int k = 1; k <= nb_cadrage; ++k)
-        if (!j.donnees_conc[size_t(k)].sans_position)
+        if (!j.donnees_conc[size_t(k)].sans_position || j.donnees_conc[size_t(k)].marque_A)
             cadres.push_back(k);
     if (cadres.empty())
         cadres.push_back(1);

@@ -36,9 +36,9 @@ struct TDonnees_conc {
     QString date_txt;        // status text of the fix
     bool non_classe = false; // shown "NC"
     bool marque_A = false;   // ranked, status beginning with "A"
-    // Its status is neither a time ("le ...") nor "A...": a technical stop
-    // ("En escale à Rio"), whose block carries the start harbour as a
-    // placeholder position, not where the boat is.
+    // Its status is neither a time ("le ...") nor an arrival: a retirement
+    // or a technical stop ("En escale à Rio"), whose block carries the
+    // start harbour as a placeholder position, not where the boat is.
     bool sans_position = false;
     // Its distance line was not a plain number within the plausible range.
     bool distance_absente = false;
@@ -127,6 +127,13 @@ void lit_jour(const Course& c, JourCourse& j, const QByteArray& contenu, const Q
 inline bool statut_a_la_place(const TDonnees_conc& r)
 {
     return (!r.non_classe && r.date_txt.startsWith(u'A')) || r.sans_position;
+}
+// Whether the day's chart draws a record: not one without a position, but
+// a ranked "A..." (a retirement drawn at the harbour, as the chart always
+// has).
+inline bool dessine_au_jour(const TDonnees_conc& r)
+{
+    return !(r.sans_position && !r.marque_A) && !(r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0);
 }
 
 // What the user is told of a day file that is there but unreadable, or of

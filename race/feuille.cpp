@@ -342,7 +342,7 @@ bool verifie_classement(const Course& c, const QStringList& lignes, const QDate&
             }
         }
         const auto t = heure_du_texte(x.statut);
-        if (heure && !t) {
+        if (heure && (!t || !t->isValid())) {
             erreur = refus(qui_statut + Texte::tr(" : heure illisible (le JJ/MM/AAAA à HHhMM attendu)"));
             return false;
         }

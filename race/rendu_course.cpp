@@ -192,7 +192,7 @@ void trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool clair)
 void trace_concurrent(Carte& c, const TDonnees_conc& r, bool clair)
 {
     // No position: an unranked entrant at 0° 0°, a technical stop.
-    if (r.sans_position || (r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0))
+    if (!dessine_au_jour(r))
         return;
     c.canevas.couleur_police = clair ? clBlack : clWhite;
     c.canevas.couleur_plume = clYellow;

@@ -144,7 +144,8 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
     // What a killed export left in this folder, unless it may still be
     // writing.
     {
-        static const QRegularExpression partiel(QStringLiteral("^\\..+\\.[A-Za-z0-9]{6}\\.partiel$"));
+        static const QRegularExpression partiel(QStringLiteral("^\\..+\\.(mp4|webm)\\.[A-Za-z0-9]{6}\\.partiel$"),
+                                                QRegularExpression::CaseInsensitiveOption);
         const QDateTime limite = QDateTime::currentDateTimeUtc().addSecs(-AGE_PARTIELS_S);
         const QFileInfoList l = cible.absoluteDir().entryInfoList(QDir::Files | QDir::Hidden | QDir::NoDotAndDotDot);
         for (const QFileInfo& f : l)
@@ -192,6 +193,7 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
     QObject::connect(ffmpeg_.get(), &QProcess::readyReadStandardError, [this] { garde_erreurs(); });
     erreurs_.clear();
     images_ = 0;
+    taille_pendant_ = 0;
     envoyes_ = 0;
     pris_ = -1;
     ferme_ = false;
@@ -235,6 +237,9 @@ bool EncodeurVideo::ecrit(const QImage& image, QString& erreur)
     }
     envoyes_ += n;
     ++images_;
+    // What ffmpeg has written so far (every second of video or so).
+    if (images_ % 16 == 0)
+        taille_pendant_ = std::max(taille_pendant_, QFileInfo(temporaire_).size());
     return true;
 }
 
@@ -277,6 +282,7 @@ void EncodeurVideo::ferme()
 {
     if (!ffmpeg_)
         return;
+    taille_pendant_ = std::max(taille_pendant_, QFileInfo(temporaire_).size());
     ffmpeg_->closeWriteChannel();
     ferme_ = true;
     attente_.restart();
@@ -305,8 +311,17 @@ bool EncodeurVideo::conclut(QString& erreur)
         annule();
         return false;
     }
-    if (const int64_t lues = images_lues(temporaire_); lues >= 0 && lues != images_) {
+    const int64_t lues = images_lues(temporaire_);
+    if (lues >= 0 && lues != images_) {
         erreur = Texte::tr("La vidéo écrite par ffmpeg tient %1 images sur %2 : elle n'est pas gardée.").arg(lues).arg(images_);
+        annule();
+        return false;
+    }
+    // Without ffprobe: a video of a second or more grows while its frames
+    // are written, from ffmpeg's header on; one written only at the end is
+    // not believed.
+    if (lues < 0 && images_ >= 30 && taille_pendant_ <= 0) {
+        erreur = Texte::tr("ffmpeg n'a rien écrit pendant qu'il prenait les images : la vidéo n'est pas gardée.");
         annule();
         return false;
     }

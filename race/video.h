@@ -124,6 +124,7 @@ private:
     QString fichier_, temporaire_;
     qint64 octets_image_ = 0;
     int64_t images_ = 0;       // frames sent
+    qint64 taille_pendant_ = 0;  // the file's size seen while frames were being written
     qint64 envoyes_ = 0;       // bytes queued for ffmpeg
     qint64 pris_ = -1;         // bytes ffmpeg had taken at the last look
     QElapsedTimer attente_;    // since ffmpeg last took bytes, or since the input closed

@@ -222,7 +222,12 @@ TEST(FichierDuJour, Variantes)
     EXPECT_EQ(rec(j, 7).date_txt, "En escale à Rio");
     EXPECT_EQ(rec(j, 7).bateau, "Escale ");
     EXPECT_TRUE(rec(j, 7).sans_position);
-    EXPECT_FALSE(rec(j, 2).sans_position || rec(j, 4).sans_position || rec(j, 6).sans_position);
+    // A retirement carries no position either, ranked or not; a time and a
+    // name's continuation leave the block's own.
+    EXPECT_TRUE(rec(j, 4).sans_position && rec(j, 6).sans_position);
+    EXPECT_FALSE(rec(j, 1).sans_position || rec(j, 2).sans_position || rec(j, 3).sans_position);
+    EXPECT_TRUE(dessine_au_jour(rec(j, 4)));   // ranked, drawn at the harbour as always
+    EXPECT_FALSE(dessine_au_jour(rec(j, 6)) || dessine_au_jour(rec(j, 7)));
 }
 
 TEST(FichierDuJour, ClassesPuisNonClasses)
@@ -507,16 +512,30 @@ TEST(Nombres, LectureRapideIdentiqueALaLectureComplete)
 
 TEST(FichierDuJour, PositionsHorsDuGlobe)
 {
-    // A latitude beyond ±90 ends the block as one that is not a number; a
-    // longitude beyond ±360 leaves the entrant where it was.
+    // A latitude beyond ±90 leaves the entrant where it was, the rest of
+    // its block read (the next block whole); one that is not a number ends
+    // the block; a longitude beyond ±360 leaves the entrant where it was.
     JourCourse j = lu({"1", "A (Arvelin)", "le 1", "46.30", "1.47", "0", "0", "0", "2D-3D"});
     ASSERT_EQ(rec(j, 1).elem.latitude, 46.30L);
-    for (const char* faux : {"1e300", "95", "-90.01", "1e4000", "inf", "nan"}) {
+    for (const char* faux : {"1e300", "95", "-90.01"}) {
+        SCOPED_TRACE(faux);
+        JourCourse k = j;
+        lit_jour(course_livree(), k,
+                 texte(QStringList{"1", "A (Arvelin)", "le 2", faux, "3", "5", "6", "7", "2D-3D"} +
+                       bloc("2", "B (Baudrinec)", 10, 20)),
+                 "131100.txt");
+        EXPECT_EQ(rec(k, 1).elem.latitude, 46.30L);
+        EXPECT_EQ(rec(k, 1).elem.longitude, 1.47L);
+        EXPECT_EQ(rec(k, 1).lat_txt, QString::fromLatin1(faux));
+        EXPECT_EQ(rec(k, 1).vitesse, 7);
+        EXPECT_EQ(rec(k, 2).elem.latitude, 10);
+        EXPECT_EQ(k.valeurs_hors_bornes, 1);
+    }
+    for (const char* faux : {"1e4000", "inf", "nan"}) {
         SCOPED_TRACE(faux);
         JourCourse k = j;
         lit_jour(course_livree(), k, texte({"1", "A (Arvelin)", "le 2", faux, "2D-3D"}), "131100.txt");
         EXPECT_EQ(rec(k, 1).elem.latitude, 46.30L);
-        EXPECT_EQ(rec(k, 1).elem.longitude, 1.47L);
         EXPECT_EQ(rec(k, 1).lat_txt, QString::fromLatin1(faux));
     }
     for (const char* faux : {"1e300", "360.01", "-400", "1e4000", "inf"}) {

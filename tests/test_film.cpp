@@ -365,4 +365,16 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
     EXPECT_GE(statuts, 1);
     const int dernier = t->rowCount() - 1;
     EXPECT_LE(t->rowViewportPosition(dernier) + t->rowHeight(dernier), t->viewport()->height());
+    // At the finish, arrivals keep their rank, and in a wide window the
+    // statuses are whole.
+    cadre->resize(1600, 900);
+    QTest::keyClick(carte, Qt::Key_End);
+    int arrivees = 0;
+    for (int r = 0; r < t->rowCount(); ++r)
+        if (t->item(r, 3)->text().startsWith(QStringLiteral("Arrivé"))) {
+            ++arrivees;
+            EXPECT_FALSE(t->item(r, 0)->text().isEmpty());
+            EXPECT_GE(t->columnWidth(3), t->fontMetrics().horizontalAdvance(t->item(r, 3)->text()));
+        }
+    EXPECT_GE(arrivees, 1);
 }

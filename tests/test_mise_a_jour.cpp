@@ -426,7 +426,7 @@ TEST(Classement, FeuillesRefusees)
     const struct {
         const char* statut;
         bool ecrit, marque_A, sans_position;
-    } statuts[] = {{"Abandon - démâtage", true, true, false},
+    } statuts[] = {{"Abandon - démâtage", true, true, true},
                    {"En escale à Rio", true, false, true},
                    {"Réparation en cours", true, false, true},
                    {"le 12/11/2000 à 14h00", false, false, false}};

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QDateTime>
 #include <QLineEdit>
 #include <QProgressDialog>
 #include <QPushButton>
@@ -150,10 +151,25 @@ TEST(Video, FfmpegAbsentOuMenteur)
     QTemporaryDir d;
     QDir().mkpath(d.filePath("faux"));
     const QString cible = d.filePath("a.mp4");
+    // Without ffprobe (its own tools only): a video is believed when it
+    // grew while its frames were written.
+    QDir().mkpath(d.filePath("sans_sonde"));
+    for (const char* outil : {"cat", "head", "tr", "sleep"})
+        QFile::link(QStandardPaths::findExecutable(outil), d.filePath(QStringLiteral("sans_sonde/") + outil));
+    QFile::link(d.filePath("faux/ffmpeg"), d.filePath("sans_sonde/ffmpeg"));
+    // Partial files a killed export left: a video's removed once ten
+    // minutes old, anything else kept.
+    for (const char* n : {".a.mp4.Abc123.partiel", ".notes.txt.qwerty.partiel"}) {
+        ecrit(d.filePath(n), "x");
+        QFile f(d.filePath(n));
+        f.open(QIODevice::ReadWrite);
+        f.setFileTime(QDateTime::currentDateTime().addSecs(-1200), QFileDevice::FileModificationTime);
+    }
     const struct {
         const char* script;  // empty: no ffmpeg at all
         const char* dit;
         const char* delai = "30";  // ORVALIS_DELAI_FFMPEG
+        bool sans_sonde = false;
     } cas[] = {
         {"", "paquet"},
         {"echo 'Unknown encoder' >&2; exit 1", "Unknown encoder"},
@@ -163,6 +179,7 @@ TEST(Video, FfmpegAbsentOuMenteur)
         {"exec sleep 60", "ne prend plus les images depuis 1 s", "1"},
         {"cat >/dev/null; exec sleep 60", "n'a pas fini 1 s après", "1"},
         {"exec 3<&0; cat <&3 >/dev/null & head -c 150000000 /dev/zero | tr '\\0' x >&2; exit 1", "xxxx"},
+        {"cat >/dev/null; printf x >\"$sortie\"; exit 0", "rien écrit pendant", "30", true},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.script);
@@ -173,14 +190,21 @@ TEST(Video, FfmpegAbsentOuMenteur)
         faux.close();
         faux.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert("PATH", *c.script ? d.filePath("faux") + ":/usr/bin:/bin" : d.filePath("vide"));
+        env.insert("PATH", c.sans_sonde ? d.filePath("sans_sonde")
+                           : *c.script ? d.filePath("faux") + ":/usr/bin:/bin"
+                                       : d.filePath("vide"));
         env.insert("ORVALIS_DELAI_FFMPEG", c.delai);
         const Sortie s = lance({"--video", cible, "--du", "12/11/2000", "--au", "12/11/2000", "--size", "160x90"}, env);
         EXPECT_EQ(s.code, 1);
         EXPECT_TRUE(s.err.contains("ffmpeg") && s.err.contains(QString::fromUtf8(c.dit))) << s.err.left(2000).toStdString();
         EXPECT_EQ(contenu(cible), "ancienne");
-        EXPECT_EQ(QDir(d.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"a.mp4"});
+        QStringList fichiers = QDir(d.path()).entryList(QDir::Files | QDir::Hidden);
+        fichiers.removeAll(".a.mp4.Abc123.partiel");
+        fichiers.removeAll(".notes.txt.qwerty.partiel");
+        EXPECT_EQ(fichiers, QStringList{"a.mp4"});
     }
+    EXPECT_FALSE(QFile::exists(d.filePath(".a.mp4.Abc123.partiel")));
+    EXPECT_TRUE(QFile::exists(d.filePath(".notes.txt.qwerty.partiel")));
     // 150 MB of talk, of which orvalis kept the end: no child of this test
     // grew anywhere near it.
     rusage r{};
