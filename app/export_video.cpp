@@ -1,5 +1,6 @@
 #include "export_video.h"
 
+#include "fichier_jour.h"
 #include "controleur_film.h"
 #include "emplacements.h"
 #include "posconc.h"

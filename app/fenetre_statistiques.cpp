@@ -1,5 +1,6 @@
 #include "fenetre_statistiques.h"
 
+#include "exports.h"
 #include "classement.h"
 #include "palette.h"
 #include "traduction.h"

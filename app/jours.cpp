@@ -5,6 +5,7 @@
 // display, its date and its view as they were.
 #include "posconc.h"
 
+#include "fichier_jour.h"
 #include "calend.h"
 #include "calendrier.h"
 #include "traduction.h"

@@ -5,6 +5,7 @@
 #include "dialogues.h"
 #include "etat_avx.h"
 #include "fenetre_statistiques.h"
+#include "fichier_jour.h"
 #include "images_course.h"
 #include "posconc.h"
 #include "statistiques.h"
@@ -136,7 +137,7 @@ int commande_ecarts(int& argc, char** argv, const Commande& c)
         ecrit_erreur(erreur);
         return 1;
     }
-    for (const QString& l : e.archive.avis())
+    for (const QString& l : avis_archive(e.archive))
         ecrit_erreur(l);
     return enregistre_png(image_des_ecarts(calcule_statistiques(e.archive), QSize(c.largeur, c.hauteur), c.echelle),
                           c.fichier);

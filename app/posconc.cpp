@@ -1,5 +1,6 @@
 #include "posconc.h"
 
+#include "fichier_lieux.h"
 #include "calend.h"
 #include "calendrier.h"
 #include "classement.h"

@@ -1,5 +1,7 @@
 #include "rejeu.h"
 
+#include "fichier_jour.h"
+#include "exports.h"
 #include "calendrier.h"
 #include "posconc.h"
 #include "traduction.h"
@@ -61,7 +63,7 @@ void Rejeu::Constitue_trajets()
     PanelTraj->remplit_dates(&f_.etat.archive);
     trajets_constitues = true;
     // Day files left aside, said once.
-    if (const QStringList avis = f_.etat.archive.avis(); !avis.isEmpty())
+    if (const QStringList avis = avis_archive(f_.etat.archive); !avis.isEmpty())
         f_.Aff_Message(avis.join(u' '));
 }
 

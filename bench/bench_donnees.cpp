@@ -5,6 +5,7 @@
 #include "mise_a_jour.h"
 #include "ecriture.h"
 #include "texte.h"
+#include "fichier_jour.h"
 
 #include <QFile>
 #include <QTemporaryDir>

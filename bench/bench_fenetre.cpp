@@ -8,6 +8,8 @@
 #include "statistiques.h"
 #include "trajets.h"
 #include "fenetre_bench.h"
+#include "exports.h"
+#include "fichier_jour.h"
 
 #include <QTabWidget>
 #include <QTemporaryDir>

@@ -9,6 +9,8 @@
 #include "posconc.h"
 #include "rendu_film.h"
 #include "video.h"
+#include "fichier_jour.h"
+#include "fichier_lieux.h"
 
 #include <QDir>
 #include <QSlider>

@@ -1,5 +1,8 @@
 #include "commandes.h"
 
+#include "fichier_jour.h"
+#include "exports.h"
+#include "description.h"
 #include "calendrier.h"
 #include "classement.h"
 #include "ecriture.h"
@@ -102,7 +105,7 @@ struct Contexte {
         QString erreur;
         if (constitue_trajets(etat.course, etat.archive, emplacements, erreur)) {
             // Day files left aside are named once; the command goes on.
-            for (const QString& l : etat.archive.avis())
+            for (const QString& l : avis_archive(etat.archive))
                 ecrit_erreur(l);
             return true;
         }

@@ -1,22 +1,9 @@
 // A race as data: its name, the days the program looks for, its start and
 // finish, its entrants (skipper, boat, characteristics, picture) and the
 // files of its marks, places and route. The program's race is one
-// instance, read from the description shipped beside it ("orvalis.course");
-// everything that depends on the race takes one.
-//
-// Description file: code page 1252 text, lines ended by CR LF (LF alone
-// read too), ';' at the start of a line a comment:
-//   [course]
-//   nom=Orvalis 2000 - 2001
-//   premier jour=10/11/2000          the first and last days looked for
-//   dernier jour=15/04/2001
-//   depart=Port-Brévalec;46.28;1.47  name; latitude; longitude (DD.MM, West +)
-//   arrivee=Port-Brévalec;46.28;1.47
-//   marques=lstmp.txt                the named-point files, beside it
-//   lieux=lstlieux.txt
-//   route=FIMPV.txt
-//   [concurrents]
-//   skipper;bateau;gréement;longueur;poids en charge;voilure au près;voilure au portant;photo
+// instance, read from the description shipped beside it ("orvalis.course",
+// formats/description.h); everything that depends on the race takes one.
+
 #pragma once
 
 #include "pos_elem.h"
@@ -60,15 +47,6 @@ struct Course {
     // The race day of a date: its first day is day 1.
     int jour_de_course(const QDate& d) const { return int(premier_jour.daysTo(d)) + 1; }
 };
-
-// Reads a description; false, with a French message naming the line, when
-// it is damaged (a section or key unknown, a date or position that is not
-// one, an entrant without a surname or twice, no entrant at all).
-bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur);
-bool charge_course(const QString& chemin, Course& c, QString& erreur);
-
-// The shipped race's description, beside the program's data.
-inline const char* const FICHIER_COURSE = "orvalis.course";
 
 // A set of entrants (1..n): the entrants chosen for a replay, a film, a
 // video. Indexes beyond its size are not in it; set() grows it.

@@ -1,19 +1,12 @@
-// The entrants, their daily position records, the day files and the
-// per-entrant archive lists.
-//
-// Day file: code page 1252 text, one value per line. Header lines up to the
-// first line "1", then one block per entrant (ranked first, by rank):
-//   rank | "Boat (Skipper)" | status ("le ..." or "A...") | latitude DD.MM |
-//   longitude DD.MM (West positive) | distance | course | speed | "2D-3D"
-// with the variations the reader accepts (no status line, a continuation of
-// the name, no speed line, a latitude that is not a number).
+// The entrants' daily position records: a race day, and every entrant's
+// records over the race (the archive lists), with what their status texts
+// say (a time, a retirement, an arrival, a stop without a position). The day
+// files they are read from: formats/fichier_jour.h.
 #pragma once
 
 #include "convers.h"
 #include "course.h"
-#include "emplacements.h"
 #include "pos_elem.h"
-#include "texte.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -79,12 +72,6 @@ struct ArchiveCourse {
     int longueur(int indice) const;
 };
 
-// The line reader of the day files: one empty line is skipped, blanks
-// around the value are removed.
-QString lire_ligne(LecteurTexte& f);
-// The same line as bytes of the text, blanks removed.
-LecteurTexte::Plage lire_plage(LecteurTexte& f);
-
 // Splits "Boat (Skipper)" into bateau and skipper.
 void separe_nom(const QString& texte, TDonnees_conc& r);
 
@@ -106,20 +93,6 @@ bool heure_croyable(const QDateTime& t, const QDate& premier_jour, const QDate& 
 
 // The day code DDMMYY of a date, from its fields ("101100", "021200").
 QString code_du_jour(int jour, int mois, int annee);
-// The path of the day file of a day code, and of a day file by its name:
-// in the user's day-file folder when the program is installed and the file
-// is there, else among the program's data.
-QString chemin_fichier_jour(const Emplacements& e, const QString& code_jour);
-QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier);
-
-// Loads a day of race `c`: code_jour's file into `j`. False when the file is
-// absent, or cannot be read, or yields no entrant (`fichier_illisible` then
-// set); only the reset fields change then. `date_en_clair` becomes
-// date_affichee on success.
-bool charge_donnees_coureurs(const Course& c, JourCourse& j, const Emplacements& e, QString code_jour,
-                             const QString& date_en_clair);
-// The same from a file's content, `nom_fichier` giving the default status.
-void lit_jour(const Course& c, JourCourse& j, const QByteArray& contenu, const QString& nom_fichier);
 
 // Whether a record shows its status in place of a position, as the day's
 // ranking has it: a ranked "A..." (a retirement, an arrival), or a stop
@@ -136,21 +109,8 @@ inline bool dessine_au_jour(const TDonnees_conc& r)
     return !(r.sans_position && !r.marque_A) && !(r.non_classe && r.elem.latitude == 0 && r.elem.longitude == 0);
 }
 
-// What the user is told of a day file that is there but unreadable, or of
-// one whose impossible values were read as absent.
-QString fichier_jour_illisible(const QString& nom_fichier);
-QString valeurs_impossibles(const QString& nom_fichier);
-
 // Frames the chart bounds on the first nb_cadrage records (at most the
 // entrants).
 void cadre_sur_flotte(const JourCourse& j, int nb_cadrage, Viewport& v);
-
-// Re-reads a day file and appends every entrant's record to its list.
-// False when the file cannot be read.
-// `jour` tags the elements with the index of their day in the archive.
-bool relis_data(const Course& c, JourCourse& j, ArchiveCourse& a, const Emplacements& e,
-                const QString& nom_fichier, int32_t jour = -1);
-void relit_jour(const Course& c, JourCourse& j, ArchiveCourse& a, const QByteArray& contenu,
-                const QString& nom_fichier, int32_t jour = -1);
 
 }  // namespace orv

@@ -1,7 +1,6 @@
 #include "statistiques.h"
 
 #include "calendrier.h"
-#include "ecriture.h"
 #include "geometrie.h"
 #include "traduction.h"
 
@@ -13,7 +12,6 @@ namespace orv {
 namespace {
 // A record of the race itself: a fix while racing, or the arrival.
 bool en_course(const TDonnees_conc& r) { return releve_reel(r); }
-
 
 QString rang_texte(int r)
 {
@@ -190,11 +188,6 @@ QStringList table_bilan(const StatistiquesCourse& s, QChar sep)
 }
 
 QByteArray csv_bilan(const StatistiquesCourse& s) { return csv_de(lignes_bilan(s, u',')); }
-
-bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur)
-{
-    return ecrit_fichier(chemin, csv_bilan(s), erreur);
-}
 
 QString texte_point(const BilanConcurrent& b, const PointCourse& p)
 {

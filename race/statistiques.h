@@ -48,10 +48,9 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a);
 // final-rank order (the unranked after), reals with `separateur`.
 QStringList table_bilan(const StatistiquesCourse& s, QChar separateur);
 
-// The same as CSV for a French spreadsheet: UTF-8 with a byte-order mark,
-// ";" between fields, a decimal comma, one header line. Written atomically.
+// The "Bilan" as CSV for a French spreadsheet: UTF-8 with a byte-order mark,
+// ";" between fields, a decimal comma, one header line.
 QByteArray csv_bilan(const StatistiquesCourse& s);
-bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur);
 
 // The tables of the command line: a real with `sep` for its decimal point;
 // rows aligned, each column as wide as its widest cell, the columns marked

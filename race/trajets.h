@@ -33,8 +33,6 @@ struct ArchiveJours {
     // Day files skipped: present but unreadable or yielding no entrant; and
     // those read whose values beyond a boat's were taken as absent.
     QStringList fichiers_illisibles, fichiers_douteux;
-    // What the user is told of them, one line each ("" when nothing).
-    QStringList avis() const;
 
     int nb_jours() const { return int(jours.size()); }
     int nb_concurrents() const { return course ? course->nb() : 0; }
@@ -42,15 +40,6 @@ struct ArchiveJours {
     int indice_du_jour(const QDate& d) const;
     void vide();
 };
-
-// Reads the day files of race `c` (its first day to its last) found where
-// `e` says (days without a file skipped) into `a`, through a buffer
-// and a date state of its own: the day on display is not touched. A file
-// that is there but cannot be read, or yields no entrant, is skipped too and
-// named in `fichiers_illisibles`. The first day's file missing stops the
-// assembly: the lists are emptied, `erreur` says which file in French, and
-// the result is false.
-bool constitue_trajets(const Course& c, ArchiveJours& a, const Emplacements& e, QString& erreur);
 
 // The entrants chosen (index 1..n) and the period (day indexes, both
 // included) of a replay.
@@ -114,16 +103,7 @@ bool releve_reel(const TDonnees_conc& r);
 // believed (heure_croyable), else 12:00 of its day.
 QDateTime heure_du_releve(const TDonnees_conc& r, const QDate& premier_jour, const QDate& jour);
 
-// The chosen entrants' tracks over the period as GPX 1.1 or KML 2.2 (by
-// the file name's extension: .gpx, .kml), positions in decimal degrees,
-// East positive. One track per entrant named with its skipper and boat;
-// the records that give no real position are left out, and so are the
-// repeats of an arrival. KML lines take the entrants' colours (0x00BBGGRR).
-// Entrants without a point in the period are left out; with none at all,
-// nothing is written (aucune_position()). Written atomically. False with
-// `erreur` in French.
+// The message of a selection that holds no position.
 inline QString aucune_position() { return Texte::tr("Aucune position pour ces concurrents sur cette période."); }
-bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
-                     const std::vector<uint32_t>& couleurs, QString& erreur);
 
 }  // namespace orv

@@ -3,6 +3,7 @@
 
 #include "cartes.h"
 #include "course.h"
+#include "description.h"
 
 #include <QSettings>
 #include <gtest/gtest.h>

@@ -8,6 +8,7 @@
 #include "incrustations.h"
 #include "palette.h"
 #include "rendu_film.h"
+#include "fichier_jour.h"
 
 #include <QTemporaryDir>
 #include <cmath>

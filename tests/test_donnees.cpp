@@ -4,6 +4,8 @@
 #include "ecriture.h"
 #include "texte.h"
 #include "viewport.h"
+#include "description.h"
+#include "fichier_jour.h"
 
 #include <QDir>
 #include <QFile>

@@ -7,6 +7,7 @@
 #include "reglages.h"
 
 #include "aide_fichiers.h"
+#include "fichier_jour.h"
 
 #include <QDir>
 #include <QFile>

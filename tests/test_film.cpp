@@ -5,6 +5,7 @@
 #include "aide_cartes.h"
 #include "camera.h"
 #include "images_course.h"
+#include "fichier_jour.h"
 
 #include <QApplication>
 #include <QCheckBox>

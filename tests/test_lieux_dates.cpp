@@ -4,6 +4,7 @@
 #include "classement.h"
 #include "lieux.h"
 #include "texte.h"
+#include "fichier_lieux.h"
 
 #include <QDir>
 #include <QFile>

@@ -14,6 +14,7 @@
 #include "mise_a_jour.h"
 #include "texte.h"
 #include "trajets.h"
+#include "fichier_jour.h"
 
 #include <QAction>
 #include <QCalendarWidget>

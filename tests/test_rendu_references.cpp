@@ -4,6 +4,7 @@
 #include "aide_cartes.h"
 #include "images_course.h"
 #include "references.h"
+#include "fichier_jour.h"
 
 #include <QFile>
 #include <QTemporaryDir>

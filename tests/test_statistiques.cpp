@@ -8,6 +8,8 @@
 #include "palette.h"
 #include "statistiques.h"
 #include "texte.h"
+#include "exports.h"
+#include "fichier_jour.h"
 
 #include <QAction>
 #include <QChart>

@@ -7,6 +7,8 @@
 #include "texte.h"
 #include "trajets.h"
 #include "viewport.h"
+#include "exports.h"
+#include "fichier_jour.h"
 
 #include <QDir>
 #include <QFile>
@@ -124,7 +126,7 @@ TEST(Trajets, JoursIllisiblesSautesEtNommes)
         ASSERT_TRUE(constitue_trajets(course_livree(), a, d.path(), err)) << err.toStdString();
         EXPECT_EQ(a.nb_jours(), c.lisible ? 3 : 2);
         EXPECT_EQ(a.fichiers_illisibles, c.lisible ? QStringList() : QStringList{"111100.txt"});
-        EXPECT_EQ(a.avis().join('\n').contains("111100.txt"), !c.lisible);
+        EXPECT_EQ(avis_archive(a).join('\n').contains("111100.txt"), !c.lisible);
         JourCourse j(course_livree().nb());
         EXPECT_EQ(charge_donnees_coureurs(course_livree(), j, d.path(), "111100", "x"), c.lisible);
         EXPECT_EQ(j.fichier_illisible, !c.lisible);

@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=${LUPDATE:-$(ls /usr/lib/qt6/bin/lupdate 2>/dev/null || command -v lupdate6 || command -v lupdate)}
 dest=${1:-i18n}
-sources=(app cli race chart navigation)
+sources=(app cli render formats race navigation chart)
 "$lupdate" -silent -source-language fr -target-language en -locations none -no-obsolete "${sources[@]}" \
   -ts "$dest/orvalis_en.ts"
 "$lupdate" -silent -source-language fr -target-language fr -pluralonly -locations none -no-obsolete "${sources[@]}" \

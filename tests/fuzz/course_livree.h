@@ -2,6 +2,7 @@
 #pragma once
 
 #include "course.h"
+#include "description.h"
 
 #include <cstdio>
 

@@ -2,6 +2,7 @@
 // the archive re-reading do.
 #include "donnees.h"
 #include "course_livree.h"
+#include "fichier_jour.h"
 
 #include <cstddef>
 #include <cstdint>

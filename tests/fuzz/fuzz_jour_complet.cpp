@@ -4,6 +4,7 @@
 // lines): a corrupt number must not reach an integer conversion anywhere.
 #include "posconc.h"
 #include "course_livree.h"
+#include "fichier_jour.h"
 
 #include <QApplication>
 #include <cstddef>

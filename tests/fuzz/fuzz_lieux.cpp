@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as a places list, with and without the
 // placement line.
 #include "lieux.h"
+#include "fichier_lieux.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -20,6 +20,8 @@
 #include "lieux.h"
 #include "carte.h"
 #include "rendu_course.h"
+#include "description.h"
+#include "fichier_lieux.h"
 
 #include <QApplication>
 #include <QDataStream>

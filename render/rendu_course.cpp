@@ -1,6 +1,7 @@
 #include "rendu_course.h"
 
 #include "etat_avx.h"
+#include "fichier_lieux.h"
 #include "geometrie.h"
 #include "reglages.h"
 #include "trace_geometrie.h"

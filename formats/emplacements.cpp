@@ -1,6 +1,6 @@
 #include "emplacements.h"
 
-#include "course.h"
+#include "description.h"
 
 #include <QDir>
 #include <QFileInfo>

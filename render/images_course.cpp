@@ -1,6 +1,9 @@
 #include "images_course.h"
 
 #include "calendrier.h"
+#include "description.h"
+#include "fichier_jour.h"
+#include "fichier_lieux.h"
 #include "traduction.h"
 
 #include <QDir>

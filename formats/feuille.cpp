@@ -1,6 +1,6 @@
 #include "feuille.h"
 
-#include "donnees.h"
+#include "fichier_jour.h"
 #include "ecriture.h"
 #include "texte.h"
 #include "traduction.h"

@@ -1,0 +1,126 @@
+#include "description.h"
+
+#include "texte.h"
+#include "traduction.h"
+
+#include <QFileInfo>
+#include <QRegularExpression>
+#include <QStringList>
+#include <algorithm>
+
+namespace orv {
+
+namespace {
+QDate date_jjmmaaaa(const QString& s)
+{
+    static const QRegularExpression forme(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    const QRegularExpressionMatch m = forme.match(s.trimmed());
+    return m.hasMatch() ? QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt()) : QDate();
+}
+
+// "Name;latitude;longitude", DD.MM, West positive.
+bool lieu(const QString& s, TPos_elem& e)
+{
+    const QStringList p = s.split(u';');
+    ext lat = 0, lon = 0;
+    if (p.size() != 3 || p[0].trimmed().isEmpty() || !est_nombre(p[1].trimmed(), &lat) ||
+        !est_nombre(p[2].trimmed(), &lon) || !ddmm_valide(lat, 90) || !ddmm_valide(lon, 180))
+        return false;
+    e = cree_pos_elem(p[0].trimmed(), lat, lon);
+    return true;
+}
+}  // namespace
+
+bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur)
+{
+    Course lue;
+    LecteurTexte f(contenu);
+    QString section;
+    int n = 0;
+    auto refus = [&](const QString& quoi) {
+        erreur = Texte::tr("Description de la course illisible : « %1 », ligne %2 : %3.").arg(nom_fichier).arg(n).arg(quoi);
+        return false;
+    };
+    while (!f.eof()) {
+        ++n;
+        const QString l = f.ligne().trimmed();
+        if (l.isEmpty() || l.startsWith(u';'))
+            continue;
+        if (l.startsWith(u'[') && l.endsWith(u']')) {
+            section = l.mid(1, l.size() - 2).trimmed().toLower();
+            if (section != QLatin1String("course") && section != QLatin1String("concurrents"))
+                return refus(Texte::tr("section inconnue « %1 »").arg(l));
+            continue;
+        }
+        if (section == QLatin1String("concurrents")) {
+            const QStringList p = l.split(u';');
+            if (p.size() != 8)
+                return refus(Texte::tr("un concurrent a 8 champs séparés par « ; » (skipper;bateau;gréement;longueur;"
+                                       "poids en charge;voilure au près;voilure au portant;photo), pas %1")
+                                 .arg(p.size()));
+            Concurrent k{p[0].trimmed(), p[1].trimmed(),
+                         {p[2].trimmed(), p[3].trimmed(), p[4].trimmed(), p[5].trimmed(), p[6].trimmed()},
+                         p[7].trimmed()};
+            if (k.skipper.isEmpty())
+                return refus(Texte::tr("concurrent sans nom"));
+            if (lue.indice(k.skipper) != lue.inconnu())
+                return refus(Texte::tr("« %1 » déjà nommé").arg(k.skipper));
+            lue.concurrents.push_back(std::move(k));
+            continue;
+        }
+        if (section != QLatin1String("course"))
+            return refus(Texte::tr("« %1 » hors d'une section [course] ou [concurrents]").arg(l));
+        const qsizetype eg = l.indexOf(u'=');
+        const QString cle = eg > 0 ? l.left(eg).trimmed().toLower() : QString();
+        const QString valeur = eg > 0 ? l.mid(eg + 1).trimmed() : QString();
+        if (cle == QLatin1String("nom")) {
+            lue.nom = valeur;
+        } else if (cle == QLatin1String("premier jour") || cle == QLatin1String("dernier jour")) {
+            const QDate d = date_jjmmaaaa(valeur);
+            if (!d.isValid())
+                return refus(Texte::tr("« %1 » n'est pas une date (JJ/MM/AAAA)").arg(valeur));
+            (cle == QLatin1String("premier jour") ? lue.premier_jour : lue.dernier_jour) = d;
+        } else if (cle == QLatin1String("depart") || cle == QLatin1String("arrivee")) {
+            if (!lieu(valeur, cle == QLatin1String("depart") ? lue.depart : lue.arrivee))
+                return refus(Texte::tr("« %1 » n'est pas un lieu (nom;latitude;longitude en DD.MM)").arg(valeur));
+        } else if (cle == QLatin1String("marques")) {
+            lue.fichier_marques = valeur;
+        } else if (cle == QLatin1String("lieux")) {
+            lue.fichier_lieux = valeur;
+        } else if (cle == QLatin1String("route")) {
+            lue.fichier_route = valeur;
+        } else {
+            return refus(Texte::tr("clé inconnue « %1 »").arg(l));
+        }
+    }
+    // What the whole file lacks.
+    auto incomplet = [&](const QString& quoi) {
+        erreur = Texte::tr("Description de la course incomplète : « %1 » : %2.").arg(nom_fichier, quoi);
+        return false;
+    };
+    if (lue.nom.isEmpty())
+        return incomplet(Texte::tr("la course n'a pas de nom (nom=...)"));
+    if (!lue.premier_jour.isValid() || !lue.dernier_jour.isValid() || lue.dernier_jour < lue.premier_jour)
+        return incomplet(Texte::tr("la période est à donner, premier jour avant dernier jour"));
+    if (lue.nb() == 0)
+        return incomplet(Texte::tr("aucun concurrent"));
+    // Entrant indexes follow the alphabetical order of surnames.
+    std::stable_sort(lue.concurrents.begin() + 1, lue.concurrents.end(), [](const Concurrent& a, const Concurrent& b) {
+        return QString::compare(a.skipper, b.skipper, Qt::CaseInsensitive) < 0;
+    });
+    c = std::move(lue);
+    return true;
+}
+
+bool charge_course(const QString& chemin, Course& c, QString& erreur)
+{
+    QByteArray contenu;
+    if (!lit_fichier(chemin, contenu)) {
+        erreur = Texte::tr("Description de la course introuvable : « %1 » (%2).")
+                     .arg(chemin, QFileInfo::exists(chemin) ? Texte::tr("lecture impossible") : Texte::tr("fichier absent"));
+        return false;
+    }
+    return lit_course(contenu, QFileInfo(chemin).fileName(), c, erreur);
+}
+
+}  // namespace orv
