@@ -7,6 +7,7 @@
 #include "fenetre_statistiques.h"
 #include "fichier_jour.h"
 #include "images_course.h"
+#include "lecteurs.h"
 #include "posconc.h"
 #include "statistiques.h"
 #include "trajets.h"
@@ -59,7 +60,7 @@ int fenetre(int argc, char** argv, const Commande& c)
 
     EtatProgramme etat;
     QString erreur;
-    if (!charge_course_programme(etat, emplacements, erreur)) {
+    if (!ouvre_course(emplacements.rep_programme, etat.course, erreur)) {
         QMessageBox::critical(nullptr, QStringLiteral("Orvalis"), erreur);
         return 1;
     }

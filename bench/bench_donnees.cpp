@@ -3,6 +3,7 @@
 #include "donnees.h"
 #include "course_livree.h"
 #include "mise_a_jour.h"
+#include "page_html.h"
 #include "ecriture.h"
 #include "texte.h"
 #include "fichier_jour.h"

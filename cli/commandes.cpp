@@ -2,7 +2,7 @@
 
 #include "fichier_jour.h"
 #include "exports.h"
-#include "description.h"
+#include "lecteurs.h"
 #include "calendrier.h"
 #include "classement.h"
 #include "ecriture.h"
@@ -52,7 +52,7 @@ void ecrit_erreur(const QString& s)
 bool course_du_programme(const Emplacements& e, Course& course)
 {
     QString erreur;
-    if (charge_course(QDir(e.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)), course, erreur))
+    if (ouvre_course(e.rep_programme, course, erreur))
         return true;
     ecrit_erreur(erreur);
     return false;

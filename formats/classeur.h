@@ -11,20 +11,21 @@ class QIODevice;
 
 namespace orv {
 
-// Sheet `nom_feuille` of a workbook, by its extension: .xlsx, else .xls.
-// Numbers are written as the shortest text that reads back the same.
-// False, with the reason in French in `erreur`.
-bool feuille_depuis_classeur(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
-
-// The two readers. A .xls is an OLE2 compound file whose "Workbook"
-// stream holds BIFF8 records (Excel 97 and later).
-bool lit_xls(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur);
+// The two readers: sheet `nom_feuille`, its numbers written as the
+// shortest text that reads back the same; false, with the reason in French
+// in `erreur`. A .xls is an OLE2 compound file whose "Workbook" stream
+// holds BIFF8 records (Excel 97 and later).
 bool lit_xls_octets(const QByteArray& fichier, const QString& nom_feuille, Feuille& f, QString& erreur);
 bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& erreur);
 
 // The largest part of a .xlsx that is unpacked (a small zip can unpack to
 // gigabytes).
 inline constexpr qint64 TAILLE_MAX_PARTIE = qint64(32) << 20;
+// The largest workbook read.
+inline constexpr qint64 TAILLE_MAX_CLASSEUR = qint64(64) << 20;
+
+// What the user is told of a workbook that cannot be read.
+QString echec_classeur(const QString& raison, const QString& source);
 
 // The shortest text that reads back as the same double.
 QString nombre_court(double v);

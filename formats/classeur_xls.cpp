@@ -5,10 +5,11 @@
 // never a read outside it.
 #include "classeur.h"
 
+#include "lecteurs.h"
+
 #include "texte.h"
 #include "traduction.h"
 
-#include <QFile>
 #include <charconv>
 #include <cstring>
 #include <vector>
@@ -30,7 +31,7 @@ uint32_t u32(const char* p) { return uint32_t(u16(p)) | (uint32_t(u16(p + 2)) <<
 // --- The compound file --------------------------------------------------
 
 constexpr uint32_t FIN_DE_CHAINE = 0xFFFFFFFE;
-constexpr qsizetype TAILLE_MAX_XLS = qsizetype(64) << 20;
+constexpr qsizetype TAILLE_MAX_XLS = TAILLE_MAX_CLASSEUR;
 
 class Composite {
 public:
@@ -334,16 +335,6 @@ QString nombre_rk(uint32_t rk)
 }
 }  // namespace
 
-bool lit_xls(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur)
-{
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly) || fichier.size() > TAILLE_MAX_XLS) {
-        erreur = fichier.isOpen() ? Texte::tr("classeur trop grand") : Texte::tr("classeur illisible");
-        return false;
-    }
-    return lit_xls_octets(fichier.readAll(), nom_feuille, f, erreur);
-}
-
 bool lit_xls_octets(const QByteArray& octets, const QString& nom_feuille, Feuille& f, QString& erreur)
 {
     QByteArray classeur;
@@ -438,6 +429,31 @@ bool lit_xls_octets(const QByteArray& octets, const QString& nom_feuille, Feuill
             return false;
     }
     return true;
+}
+
+namespace {
+// Excel 97 and later: an OLE2 compound file.
+class LecteurXls : public LecteurClassement {
+public:
+    QString nom() const override { return Texte::tr("classeur Excel 97"); }
+    QStringList suffixes() const override { return {QStringLiteral("xls")}; }
+    bool reconnait(const QByteArray& debut) const override
+    {
+        return debut.startsWith(QByteArrayLiteral("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"));
+    }
+    qint64 taille_max() const override { return TAILLE_MAX_XLS; }
+    bool lit(const ContenuClassement& c, const QString& nom_feuille, Feuille& f, QString& raison) const override
+    {
+        return lit_xls_octets(c.octets, nom_feuille, f, raison);
+    }
+    QString echec(const QString& raison, const QString& source) const override { return echec_classeur(raison, source); }
+};
+}  // namespace
+
+const LecteurClassement& lecteur_xls()
+{
+    static const LecteurXls l;
+    return l;
 }
 
 }  // namespace orv

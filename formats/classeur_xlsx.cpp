@@ -1,11 +1,12 @@
 // The .xlsx reader: a zip of XML parts (QuaZip and QXmlStreamReader).
 #include "classeur.h"
 
+#include "lecteurs.h"
 #include "traduction.h"
 
-#include <QFileInfo>
+#include <QBuffer>
+
 #include <QIODevice>
-#include <QFile>
 #include <QXmlStreamReader>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -141,20 +142,34 @@ bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& e
     return true;
 }
 
-bool feuille_depuis_classeur(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& erreur)
+QString echec_classeur(const QString& raison, const QString& source)
 {
-    if (!QFileInfo(chemin).isFile()) {
-        erreur = Texte::tr("fichier absent");
-        return false;
+    return Texte::tr("Classement introuvable : « %1 » (%2).").arg(source, raison);
+}
+
+namespace {
+// Excel 2007 and later: a zip of XML parts.
+class LecteurXlsx : public LecteurClassement {
+public:
+    QString nom() const override { return Texte::tr("classeur Excel"); }
+    QStringList suffixes() const override { return {QStringLiteral("xlsx")}; }
+    bool reconnait(const QByteArray& debut) const override { return debut.startsWith(QByteArrayLiteral("PK\x03\x04")); }
+    qint64 taille_max() const override { return TAILLE_MAX_CLASSEUR; }
+    bool lit(const ContenuClassement& c, const QString& nom_feuille, Feuille& f, QString& raison) const override
+    {
+        QBuffer tampon;
+        tampon.setData(c.octets);
+        tampon.open(QIODevice::ReadOnly);
+        return lit_xlsx(&tampon, nom_feuille, f, raison);
     }
-    if (QFileInfo(chemin).suffix().compare(QLatin1String("xlsx"), Qt::CaseInsensitive) != 0)
-        return lit_xls(chemin, nom_feuille, f, erreur);
-    QFile fichier(chemin);
-    if (!fichier.open(QIODevice::ReadOnly)) {
-        erreur = Texte::tr("classeur illisible");
-        return false;
-    }
-    return lit_xlsx(&fichier, nom_feuille, f, erreur);
+    QString echec(const QString& raison, const QString& source) const override { return echec_classeur(raison, source); }
+};
+}  // namespace
+
+const LecteurClassement& lecteur_xlsx()
+{
+    static const LecteurXlsx l;
+    return l;
 }
 
 }  // namespace orv

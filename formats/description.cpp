@@ -1,8 +1,10 @@
 #include "description.h"
 
+#include "lecteurs.h"
 #include "texte.h"
 #include "traduction.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringList>
@@ -121,6 +123,46 @@ bool charge_course(const QString& chemin, Course& c, QString& erreur)
         return false;
     }
     return lit_course(contenu, QFileInfo(chemin).fileName(), c, erreur);
+}
+
+namespace {
+// A race of day files: a folder of DDMMYY.txt files with the race's
+// description beside them, or that description itself.
+class LecteurJours : public LecteurCourse {
+public:
+    QString nom() const override { return Texte::tr("fichiers du jour"); }
+    QStringList suffixes() const override { return {QStringLiteral("course")}; }
+    bool reconnait(const QByteArray& debut) const override { return debut.contains("[course]"); }
+    bool ouvre_dossier(const QString& chemin) const override
+    {
+        const QDir d(chemin);
+        return !d.entryList({QStringLiteral("*.course")}, QDir::Files).isEmpty() ||
+               !d.entryList({QStringLiteral("[0-9][0-9][0-9][0-9][0-9][0-9].txt")}, QDir::Files).isEmpty();
+    }
+    bool lit(const QString& chemin, Course& c, QString& erreur) const override
+    {
+        return charge_course(QFileInfo(chemin).isDir() ? description_du_dossier(chemin) : chemin, c, erreur);
+    }
+
+private:
+    // The folder's description: the program's name for it, else the one
+    // file of its suffix (the first by name when there are several).
+    static QString description_du_dossier(const QString& chemin)
+    {
+        const QDir d(chemin);
+        const QString nommee = d.filePath(QString::fromLatin1(FICHIER_COURSE));
+        if (QFileInfo::exists(nommee))
+            return nommee;
+        const QStringList autres = d.entryList({QStringLiteral("*.course")}, QDir::Files, QDir::Name);
+        return autres.isEmpty() ? nommee : d.filePath(autres.first());
+    }
+};
+}  // namespace
+
+const LecteurCourse& lecteur_jours()
+{
+    static const LecteurJours l;
+    return l;
 }
 
 }  // namespace orv

@@ -2,6 +2,7 @@
 
 #include "fichier_jour.h"
 #include "ecriture.h"
+#include "lecteurs.h"
 #include "texte.h"
 #include "traduction.h"
 
@@ -61,24 +62,8 @@ namespace {
 struct Lecture {
     bool ok = false;
     Feuille feuille;
-    QString raison;
+    QString message;
 };
-
-// A ranking page as a sheet, refused when cut inside its table: complete
-// only when the table (or the page after it) is closed, or when the server
-// announced the length that came.
-bool feuille_de_page(const QByteArray& page, const QByteArray& type, bool longueur_annoncee, Feuille& f,
-                     QString& raison)
-{
-    bool fermee = false;
-    if (!feuille_depuis_html(page, type, f, &raison, &fermee))
-        return false;
-    if (!fermee && !longueur_annoncee) {
-        raison = Texte::tr("page coupée (son tableau n'est pas fermé)");
-        return false;
-    }
-    return true;
-}
 
 // The day file written through the checked writer; the program's own
 // message when an existing file of the day could not be replaced.
@@ -125,12 +110,18 @@ MiseAJour::MiseAJour(const Course& c, const SourceClassement& source, int code_e
                 termine({false, {}, Texte::tr("Classement introuvable : %1 (%2).").arg(adresse, r.erreur)});
                 return;
             }
-            const QByteArray page = r.page, type = r.type_contenu;
-            const bool longueur = r.longueur_annoncee;
-            analyse([page, type, longueur](Feuille& f, QString& raison) { return feuille_de_page(page, type, longueur, f, raison); },
-                    [adresse](const QString& raison) {
-                        return Texte::tr("Classement illisible : %1 dans la page %2.").arg(raison, adresse);
-                    });
+            // The reader of what came, a page when nothing else says so.
+            const LecteurClassement* l = lecteur_classement(adresse, r.page);
+            if (!l)
+                l = &lecteur_page();
+            const ContenuClassement contenu{r.page, r.type_contenu, r.longueur_annoncee};
+            analyse([l, contenu, adresse](Feuille& f, QString& message) {
+                QString raison;
+                if (l->lit(contenu, QStringLiteral("RECLASS"), f, raison))
+                    return true;
+                message = l->echec(raison, adresse);
+                return false;
+            });
         });
         return;
     }
@@ -139,38 +130,15 @@ MiseAJour::MiseAJour(const Course& c, const SourceClassement& source, int code_e
                                ? QUrl(source_.adresse).toLocalFile()
                                : source_.adresse;
     const QFileInfo fi(chemin);
-    const QString suffixe = fi.suffix().toLower();
     if (fi.exists() && !fi.isFile()) {
         echoue(Texte::tr("Classement introuvable : « %1 » n'est pas un fichier.").arg(chemin));
-        return;
-    }
-    if (suffixe == QLatin1String("html") || suffixe == QLatin1String("htm")) {
-        QByteArray page;
-        if (fi.size() > TAILLE_MAX_PAGE) {
-            echoue(Texte::tr("Classement illisible : « %1 » est trop grand, plus de %2 Mo.")
-                       .arg(chemin)
-                       .arg(TAILLE_MAX_PAGE >> 20));
-            return;
-        }
-        if (!lit_fichier(chemin, page)) {
-            echoue(Texte::tr("Classement introuvable : « %1 » (%2).")
-                       .arg(chemin, fi.exists() ? Texte::tr("fichier illisible") : Texte::tr("fichier absent")));
-            return;
-        }
-        analyse([page](Feuille& f, QString& raison) { return feuille_de_page(page, QByteArray(), false, f, raison); },
-                [chemin](const QString& raison) {
-                    return Texte::tr("Classement illisible : %1 dans « %2 ».").arg(raison, chemin);
-                });
         return;
     }
     if (!fi.isFile()) {
         echoue(Texte::tr("Classement introuvable : « %1 » (fichier absent).").arg(chemin));
         return;
     }
-    analyse([chemin](Feuille& f, QString& raison) { return feuille_depuis_classeur(chemin, QStringLiteral("RECLASS"), f, raison); },
-            [chemin](const QString& raison) {
-                return Texte::tr("Classement introuvable : « %1 » (%2).").arg(chemin, raison);
-            });
+    analyse([chemin](Feuille& f, QString& message) { return lit_classement(chemin, QStringLiteral("RECLASS"), f, message); });
 }
 
 MiseAJour::~MiseAJour() { annule(); }
@@ -184,22 +152,22 @@ void MiseAJour::annule()
         etat_->veilleur.disconnect();
 }
 
-void MiseAJour::analyse(std::function<bool(Feuille&, QString&)> lecture, std::function<QString(const QString&)> echec)
+void MiseAJour::analyse(std::function<bool(Feuille&, QString&)> lecture)
 {
     // Parsing a page can take a while: off this thread, so that the window
     // stays responsive and a cancel is taken at once.
-    QObject::connect(&etat_->veilleur, &QFutureWatcher<Lecture>::finished, &etat_->veilleur, [this, echec] {
+    QObject::connect(&etat_->veilleur, &QFutureWatcher<Lecture>::finished, &etat_->veilleur, [this] {
         if (!fin_)
             return;  // cancelled meanwhile: the sheet is dropped
         const Lecture l = etat_->veilleur.result();
         if (l.ok)
             ecrit(l.feuille);
         else
-            termine({false, {}, echec(l.raison)});
+            termine({false, {}, l.message});
     });
     etat_->veilleur.setFuture(QtConcurrent::run([lecture] {
         Lecture l;
-        l.ok = lecture(l.feuille, l.raison);
+        l.ok = lecture(l.feuille, l.message);
         return l;
     }));
 }

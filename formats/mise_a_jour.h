@@ -5,9 +5,7 @@
 // file of the day untouched.
 #pragma once
 
-#include "classeur.h"
 #include "feuille.h"
-#include "page_html.h"
 #include "telechargement.h"
 
 #include <QDate>
@@ -60,9 +58,9 @@ public:
 
 private:
     struct Etat;
-    // Reads the sheet in a worker thread; `echec` makes the message from
-    // the reader's reason.
-    void analyse(std::function<bool(Feuille&, QString&)> lecture, std::function<QString(const QString&)> echec);
+    // Reads the sheet in a worker thread: `lecture` gives it, or the
+    // message of its failure.
+    void analyse(std::function<bool(Feuille&, QString&)> lecture);
     void ecrit(const Feuille& f);
     void termine(const Resultat& r);
     const Course& course_;

@@ -1,5 +1,7 @@
 #include "page_html.h"
 
+#include "lecteurs.h"
+#include "telechargement.h"
 #include "texte.h"
 #include "traduction.h"
 
@@ -459,6 +461,51 @@ bool feuille_du_texte(const QByteArray& utf8, Feuille& f, bool* fermee)
     // Everything the parser made is in the arena, freed with it: no walk of
     // the tree (gumbo's own is recursive).
     return meilleur > 0;
+}
+
+namespace {
+// A ranking web page, refused when cut inside its table: whole only when
+// the table (or the page after it) is closed, or when the server announced
+// the length that came.
+class LecteurPage : public LecteurClassement {
+public:
+    QString nom() const override { return Texte::tr("page web"); }
+    QStringList suffixes() const override { return {QStringLiteral("html"), QStringLiteral("htm")}; }
+    bool reconnait(const QByteArray& debut) const override
+    {
+        // Its first sign a tag, past a byte-order mark, blanks and the
+        // zero bytes of UTF-16.
+        QByteArrayView d(debut);
+        for (const char* bom : {"\xEF\xBB\xBF", "\xFF\xFE", "\xFE\xFF"})
+            if (d.startsWith(QByteArrayView(bom)))
+                d = d.sliced(qstrlen(bom));
+        for (char c : d) {
+            if (c == '<')
+                return true;
+            if (c != 0 && !blanc(c))
+                return false;
+        }
+        return false;
+    }
+    qint64 taille_max() const override { return TAILLE_MAX_PAGE; }
+    bool lit(const ContenuClassement& c, const QString&, Feuille& f, QString& raison) const override
+    {
+        bool fermee = false;
+        if (!feuille_depuis_html(c.octets, c.type_contenu, f, &raison, &fermee))
+            return false;
+        if (!fermee && !c.longueur_annoncee) {
+            raison = Texte::tr("page coupée (son tableau n'est pas fermé)");
+            return false;
+        }
+        return true;
+    }
+};
+}  // namespace
+
+const LecteurClassement& lecteur_page()
+{
+    static const LecteurPage l;
+    return l;
 }
 
 }  // namespace orv

@@ -1973,5 +1973,33 @@ be written...), 2 invalid arguments.
         <source>ffmpeg n&apos;a rien écrit pendant qu&apos;il prenait les images : la vidéo n&apos;est pas gardée.</source>
         <translation>ffmpeg wrote nothing while it took the frames: the video is not kept.</translation>
     </message>
+    <message>
+        <source>classeur Excel 97</source>
+        <translation>Excel 97 workbook</translation>
+    </message>
+    <message>
+        <source>classeur Excel</source>
+        <translation>Excel workbook</translation>
+    </message>
+    <message>
+        <source>fichiers du jour</source>
+        <translation>day files</translation>
+    </message>
+    <message>
+        <source>Classement illisible : « %1 » n&apos;est ni une page web ni un classeur.</source>
+        <translation>Unreadable ranking: “%1” is neither a web page nor a workbook.</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas une course que le programme sait lire.</source>
+        <translation>“%1” is not a race the program can read.</translation>
+    </message>
+    <message>
+        <source>Course introuvable : « %1 » (fichier absent).</source>
+        <translation>Race not found: “%1” (file missing).</translation>
+    </message>
+    <message>
+        <source>page web</source>
+        <translation>web page</translation>
+    </message>
 </context>
 </TS>

@@ -1,7 +1,6 @@
 #include "images_course.h"
 
 #include "calendrier.h"
-#include "description.h"
 #include "fichier_jour.h"
 #include "fichier_lieux.h"
 #include "traduction.h"
@@ -42,11 +41,6 @@ void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
         if (!err.isEmpty() && s.message)
             s.message(err);
     }
-}
-
-bool charge_course_programme(EtatProgramme& e, const Emplacements& l, QString& erreur)
-{
-    return charge_course(QDir(l.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)), e.course, erreur);
 }
 
 SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s)

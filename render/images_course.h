@@ -72,9 +72,6 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
 // s.message, the picture framed on the fleet.
 QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,
                      int suivre, QSize taille);
-// The race's description beside the program's data into `e`; false, with
-// the reason in French, when it is absent or damaged.
-bool charge_course_programme(EtatProgramme& e, const Emplacements& l, QString& erreur);
 
 // The film's options for every entrant over the whole race at t (the
 // window's "Film continu de la course").

@@ -6,6 +6,7 @@
 #include "viewport.h"
 #include "description.h"
 #include "fichier_jour.h"
+#include "lecteurs.h"
 
 #include <QDir>
 #include <QFile>
@@ -139,6 +140,38 @@ TEST(Concurrents, DescriptionDeLaCourse)
         Course d;
         EXPECT_FALSE(lit_course(k.texte, "e.course", d, err));
         EXPECT_TRUE(err.contains(QString::fromUtf8(k.dit))) << err;
+    }
+}
+
+// A race opens from its folder or its description, by the reader that takes
+// it; a folder of nothing the program reads is refused, and one of day
+// files without their description says which file is missing.
+TEST(Concurrents, OuvertureDUneCourse)
+{
+    QTemporaryDir d;
+    QDir(d.path()).mkdir("jours");
+    QDir(d.path()).mkdir("vide");
+    QFile::copy(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"), d.filePath("autre.course"));
+    QFile::copy(QStringLiteral(ORVALIS_DONNEES "/101100.txt"), d.filePath("jours/101100.txt"));
+    const struct {
+        QString chemin;
+        const char* dit;  // null: opens as the shipped race
+    } cas[] = {
+        {QStringLiteral(ORVALIS_DONNEES), nullptr},
+        {d.path(), nullptr},
+        {d.filePath("autre.course"), nullptr},
+        {d.filePath("vide"), "n'est pas une course"},
+        {d.filePath("jours"), "orvalis.course » (fichier absent)"},
+        {d.filePath("absent.gpx"), "Course introuvable"},
+    };
+    for (const auto& k : cas) {
+        Course c;
+        QString err;
+        EXPECT_EQ(ouvre_course(k.chemin, c, err), !k.dit) << k.chemin;
+        if (k.dit)
+            EXPECT_TRUE(err.contains(QString::fromUtf8(k.dit))) << err;
+        else
+            EXPECT_EQ(c.nb(), course_livree().nb());
     }
 }
 

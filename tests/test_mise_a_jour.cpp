@@ -11,7 +11,10 @@
 #include "classement.h"
 #include "donnees.h"
 #include "ecriture.h"
+#include "classeur.h"
+#include "lecteurs.h"
 #include "mise_a_jour.h"
+#include "page_html.h"
 #include "texte.h"
 #include "trajets.h"
 #include "fichier_jour.h"
@@ -312,13 +315,13 @@ TEST(Classement, FeuillesInattendues)
     xml.replace("</row>", "<c r=\"ZZZZZZ1\"><v>7</v></c></row>");
     xml.replace("</sheetData>", "<row r=\"99999999\"><c r=\"A99999999\"><v>1</v></c></row></sheetData>");
     ecrit_xlsx(d.filePath("c.xlsx"), xml);
-    ASSERT_TRUE(feuille_depuis_classeur(d.filePath("c.xlsx"), "RECLASS", f, err)) << err.toStdString();
+    ASSERT_TRUE(lit_classement(d.filePath("c.xlsx"), "RECLASS", f, err)) << err.toStdString();
     memes(f, 2);
 
     // Bombs: a small zip unpacking to 40 MB, a page of cells spanning 1000
     // columns each. Refused or cut, quickly, within the memory of a sheet.
     ecrit_xlsx(d.filePath("bombe.xlsx"), sans_references(page2000).replace("<sheetData>", QByteArray(40 << 20, ' ') + "<sheetData>"));
-    EXPECT_FALSE(feuille_depuis_classeur(d.filePath("bombe.xlsx"), "RECLASS", f, err));
+    EXPECT_FALSE(lit_classement(d.filePath("bombe.xlsx"), "RECLASS", f, err));
     QByteArray large = "<table><tr>";
     for (int k = 0; k < 5000; ++k)
         large += "<td colspan=1000>x</td>";
@@ -706,15 +709,36 @@ TEST(Classement, Classeurs)
         SCOPED_TRACE(nom);
         Feuille f;
         QString err;
-        ASSERT_TRUE(feuille_depuis_classeur(ESSAIS + "/" + nom, "RECLASS", f, err)) << err.toStdString();
+        ASSERT_TRUE(lit_classement(ESSAIS + "/" + nom, "RECLASS", f, err)) << err.toStdString();
         QStringList l;
         ASSERT_TRUE(lignes_du_classement(course_livree(), f, QString(nom).contains("2000") ? 2 : 1, JOUR_ESSAIS, l, err)) << err.toStdString();
         memes_concurrents(lu_depuis(l), ref);
     }
     Feuille f;
     QString err;
-    EXPECT_FALSE(feuille_depuis_classeur(ESSAIS + "/DonneesClassement.xls", "AUTRE", f, err));
+    EXPECT_FALSE(lit_classement(ESSAIS + "/DonneesClassement.xls", "AUTRE", f, err));
     EXPECT_TRUE(err.contains("AUTRE"));
+
+    // The reader by suffix, unless the content says otherwise: a workbook
+    // saved under the other suffix, a page without one, an address.
+    struct Cas {
+        const char* nom;
+        QByteArray debut;
+        const LecteurClassement* attendu;
+    };
+    const QByteArray ole("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1"), zip("PK\x03\x04"), bom_page("\xEF\xBB\xBF \r\n<html>");
+    for (const Cas& c : {Cas{"a.xls", ole, &lecteur_xls()}, Cas{"a.xls", zip, &lecteur_xlsx()},
+                         Cas{"a.XLSX", "", &lecteur_xlsx()}, Cas{"a.txt", bom_page, &lecteur_page()},
+                         Cas{"a.htm", "PK", &lecteur_page()}, Cas{"https://x.org/c.php?j=1", "<table>", &lecteur_page()},
+                         Cas{"https://x.org/c.xlsx", zip, &lecteur_xlsx()}, Cas{"a.dat", "Classement", nullptr}}) {
+        EXPECT_EQ(lecteur_classement(c.nom, c.debut), c.attendu) << c.nom;
+    }
+    QTemporaryDir d;
+    QFile::copy(ESSAIS + "/DonneesClassement.xlsx", d.filePath("deguise.xls"));
+    EXPECT_TRUE(lit_classement(d.filePath("deguise.xls"), "RECLASS", f, err)) << err.toStdString();
+    ecrit(d.filePath("inconnu.dat"), "Classement du jour");
+    EXPECT_FALSE(lit_classement(d.filePath("inconnu.dat"), "RECLASS", f, err));
+    EXPECT_TRUE(err.contains("ni une page web ni un classeur")) << err.toStdString();
 }
 
 TEST(Classement, ServeurLocalEtEcritureAtomique)
