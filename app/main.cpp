@@ -6,7 +6,7 @@
 #include "etat_avx.h"
 #include "fenetre_statistiques.h"
 #include "fichier_jour.h"
-#include "images_course.h"
+#include "description.h"
 #include "lecteurs.h"
 #include "posconc.h"
 #include "statistiques.h"
@@ -60,7 +60,7 @@ int fenetre(int argc, char** argv, const Commande& c)
 
     EtatProgramme etat;
     QString erreur;
-    if (!ouvre_course(emplacements.rep_programme, etat.course, erreur)) {
+    if (!ouvre_course(QDir(emplacements.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)), etat.course, erreur)) {
         QMessageBox::critical(nullptr, QStringLiteral("Orvalis"), erreur);
         return 1;
     }

@@ -2,6 +2,7 @@
 
 #include "fichier_jour.h"
 #include "exports.h"
+#include "description.h"
 #include "lecteurs.h"
 #include "calendrier.h"
 #include "classement.h"
@@ -52,7 +53,7 @@ void ecrit_erreur(const QString& s)
 bool course_du_programme(const Emplacements& e, Course& course)
 {
     QString erreur;
-    if (ouvre_course(e.rep_programme, course, erreur))
+    if (ouvre_course(QDir(e.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)), course, erreur))
         return true;
     ecrit_erreur(erreur);
     return false;
@@ -219,9 +220,32 @@ ParametresVideo parametres_video(const Commande& c, const Chronologie& chrono, i
 
 int commande_distance(const Commande& c, Contexte&) { return sortie(lignes_distance(c.lat1, c.lon1, c.lat2, c.lon2)); }
 
+// A date given with `option` that must be a day of the race; the refusal
+// said when it is not.
+bool hors_de_la_course(const Course& course, const char* option, const QDate& d)
+{
+    if (jour_de_course(course, d))
+        return false;
+    arguments_refuses(Texte::tr("%1 : %2 n'est pas un jour de la course (du %3 au %4).")
+                          .arg(QLatin1String(option), d.toString(QStringLiteral("dd/MM/yyyy")),
+                               course.premier_jour.toString(QStringLiteral("dd/MM/yyyy")),
+                               course.dernier_jour.toString(QStringLiteral("dd/MM/yyyy"))));
+    return true;
+}
+
+// A day whose file would be that of another day of the race (a day file's
+// name has a two-digit year: the 06/12/2100 would show the 06/12/2000) is
+// refused; another day without a file is simply not available.
+bool homonyme_d_un_jour(const Course& course, const char* option, const QDate& d)
+{
+    return jour_homonyme(course, d).isValid() && hors_de_la_course(course, option, d);
+}
+
 int commande_classement(const Commande& c, Contexte& x)
 {
     EtatProgramme& e = x.etat;
+    if (homonyme_d_un_jour(e.course, "--classement", c.jour))
+        return 2;
     montre_mois(e.date, c.jour.month(), c.jour.year());
     valide_date(e.date, c.jour.day(), c.jour.month(), c.jour.year());
     if (!charge_donnees_coureurs(e.course, e.jour, x.emplacements, e.date.code_jour, e.date.date_en_clair)) {
@@ -247,6 +271,8 @@ int commande_png(const Commande& c, Contexte& x)
             return r;
         image = image_trajets(x.etat, source, s, taille, erreur);
     } else if (c.type == Commande::PngJour) {
+        if (homonyme_d_un_jour(x.etat.course, "--date", c.jour))
+            return 2;
         image = image_jour(x.etat, source, c.jour, c.route, zone(c), taille, erreur);
     } else {
         image = image_carte(x.etat, source, zone(c), taille);
@@ -277,11 +303,8 @@ int commande_actualiser(const Commande& c, Contexte& x)
     const Course& course = x.etat.course;
     // A day code's year has two digits: 10/11/2100 would replace the
     // shipped 10/11/2000.
-    if (c.jour.isValid() && !jour_de_course(course, c.jour))
-        return arguments_refuses(Texte::tr("--date : %1 n'est pas un jour de la course (du %2 au %3).")
-                                     .arg(c.jour.toString(QStringLiteral("dd/MM/yyyy")),
-                                          course.premier_jour.toString(QStringLiteral("dd/MM/yyyy")),
-                                          course.dernier_jour.toString(QStringLiteral("dd/MM/yyyy"))));
+    if (c.jour.isValid() && hors_de_la_course(course, "--date", c.jour))
+        return 2;
     const Reglages r = reglages_du_programme(QDir::currentPath(), x.emplacements);
     const SourceClassement source = source_du_classement(c.source, r.url_classement, r.code_excel, QDir::currentPath());
     const QDate jour = c.jour.isValid() ? c.jour : QDate::currentDate();
@@ -352,6 +375,9 @@ int commande_instant(const Commande& c, Contexte& x)
     int suivre = 0;
     if (!suivi_nomme(x.etat.course, c.suivre, suivre))
         return arguments_refuses(Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(c.suivre));
+    for (const auto& [option, d] : {std::pair{"--du", c.du}, std::pair{"--au", c.au}})
+        if (d.isValid() && hors_de_la_course(x.etat.course, option, d))
+            return 2;
     std::unique_ptr<Chronologie> chrono;
     if (const int r = chronologie_commande(c, x, chrono))
         return r;
@@ -382,14 +408,9 @@ int commande_video(const Commande& c, Contexte& x)
     int suivre = 0;
     if (!suivi_nomme(course, c.suivre, suivre))
         return arguments_refuses(Texte::tr("--suivre : concurrent inconnu « %1 » (un nom, ou tete).").arg(c.suivre));
-    for (const QDate& d : {c.du, c.au})
-        if (d.isValid() && !jour_de_course(course, d)) {
-            ecrit_erreur(Texte::tr("%1 n'est pas un jour de la course (du %2 au %3).")
-                             .arg(d.toString(QStringLiteral("dd/MM/yyyy")),
-                                  course.premier_jour.toString(QStringLiteral("dd/MM/yyyy")),
-                                  course.dernier_jour.toString(QStringLiteral("dd/MM/yyyy"))));
+    for (const auto& [option, d] : {std::pair{"--du", c.du}, std::pair{"--au", c.au}})
+        if (d.isValid() && hors_de_la_course(course, option, d))
             return 2;
-        }
     if (!x.archive())
         return 1;
     const Chronologie chrono(x.etat.archive);

@@ -41,6 +41,16 @@ constexpr DefOption OPTIONS[] = {
     {INCRUSTATIONS, "incrustations", nullptr},
 };
 
+// The rows are in the order of the enum, which indexes them.
+constexpr bool options_en_ordre()
+{
+    for (int k = 0; k < NB_OPTIONS; ++k)
+        if (OPTIONS[k].o != k)
+            return false;
+    return std::size(OPTIONS) == NB_OPTIONS;
+}
+static_assert(options_en_ordre(), "OPTIONS must list every option in the order of Opt");
+
 QString tirets(Opt o) { return QStringLiteral("--") + QLatin1String(OPTIONS[o].nom); }
 
 // --- The commands --------------------------------------------------------
@@ -56,19 +66,19 @@ struct DefCommande {
 const std::vector<DefCommande>& commandes()
 {
     static const std::vector<DefCommande> t = {
-        {Commande::PngCarte, "--png (carte seule)", PNG, {TAILLE, ECHELLE, ZONE}},
-        {Commande::PngJour, "--png --date", PNG, {DATE, TAILLE, ECHELLE, ZONE, ROUTE}},
-        {Commande::PngTrajets, "--png --trajets", PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE}},
-        {Commande::PngInstant, "--png --instant", PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE}},
-        {Commande::PngEcarts, "--png --ecarts", PNG, {ECARTS, TAILLE, ECHELLE}},
-        {Commande::Distance, "--distance", DISTANCE, {}},
-        {Commande::Classement, "--classement", CLASSEMENT, {}},
-        {Commande::Gpx, "--gpx", GPX, {TRAJETS, DU, AU}},
-        {Commande::Kml, "--kml", KML, {TRAJETS, DU, AU}},
-        {Commande::Actualiser, "--actualiser", ACTUALISER, {SOURCE, DATE}},
-        {Commande::Statistiques, "--statistiques", STATISTIQUES, {CSV}},
-        {Commande::Positions, "--positions", POSITIONS, {CSV}},
-        {Commande::Video, "--video", VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE}},
+        {Commande::PngCarte, QT_TRANSLATE_NOOP("Orvalis", "--png (carte seule)"), PNG, {TAILLE, ECHELLE, ZONE}},
+        {Commande::PngJour, QT_TRANSLATE_NOOP("Orvalis", "--png --date"), PNG, {DATE, TAILLE, ECHELLE, ZONE, ROUTE}},
+        {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--png --trajets"), PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE}},
+        {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--png --instant"), PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE}},
+        {Commande::PngEcarts, QT_TRANSLATE_NOOP("Orvalis", "--png --ecarts"), PNG, {ECARTS, TAILLE, ECHELLE}},
+        {Commande::Distance, QT_TRANSLATE_NOOP("Orvalis", "--distance"), DISTANCE, {}},
+        {Commande::Classement, QT_TRANSLATE_NOOP("Orvalis", "--classement"), CLASSEMENT, {}},
+        {Commande::Gpx, QT_TRANSLATE_NOOP("Orvalis", "--gpx"), GPX, {TRAJETS, DU, AU}},
+        {Commande::Kml, QT_TRANSLATE_NOOP("Orvalis", "--kml"), KML, {TRAJETS, DU, AU}},
+        {Commande::Actualiser, QT_TRANSLATE_NOOP("Orvalis", "--actualiser"), ACTUALISER, {SOURCE, DATE}},
+        {Commande::Statistiques, QT_TRANSLATE_NOOP("Orvalis", "--statistiques"), STATISTIQUES, {CSV}},
+        {Commande::Positions, QT_TRANSLATE_NOOP("Orvalis", "--positions"), POSITIONS, {CSV}},
+        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE}},
     };
     return t;
 }
@@ -92,7 +102,7 @@ QString ou_elle_va(Opt o)
         for (const DefCommande& c : t)
             if (c.principale == t[k].principale && !accepte(c, o))
                 toutes = false;
-        const QString nom = toutes ? tirets(t[k].principale) : QString::fromLatin1(t[k].nom);
+        const QString nom = toutes ? tirets(t[k].principale) : Texte::tr(t[k].nom);
         if (!l.contains(nom))
             l << nom;
     }
@@ -102,8 +112,15 @@ QString ou_elle_va(Opt o)
     return Texte::tr("%1 ou %2").arg(l.join(QStringLiteral(", ")), dernier);
 }
 
-// The main options: one at most.
-constexpr Opt PRINCIPALES[] = {PNG, DISTANCE, CLASSEMENT, GPX, KML, ACTUALISER, STATISTIQUES, POSITIONS, VIDEO};
+// The main options, in the table's order: one at most.
+std::vector<Opt> principales_du_tableau()
+{
+    std::vector<Opt> l;
+    for (const DefCommande& d : commandes())
+        if (std::find(l.begin(), l.end(), d.principale) == l.end())
+            l.push_back(d.principale);
+    return l;
+}
 
 // Which --png picture the other options ask for.
 Commande::Type type_png(const std::function<bool(Opt)>& donnee)
@@ -302,7 +319,9 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
             return Texte::tr("--trajets : aucun concurrent (tous, ou des noms séparés par des virgules).");
         return {};
     }
-    case SOURCE: c.source = v; return {};
+    case SOURCE:
+        c.source = v;
+        return v.trimmed().isEmpty() ? Texte::tr("--source : adresse ou fichier manquant.") : QString();
     case CSV:
         c.fichier_csv = v;
         return v.isEmpty() ? Texte::tr("--csv : nom de fichier manquant.") : QString();
@@ -489,13 +508,18 @@ Commande analyse_commande(const QStringList& args)
 
     // The command: one main option at most, and for --png the picture the
     // other options ask for.
+    const std::vector<Opt> toutes = principales_du_tableau();
     std::vector<Opt> principales;
-    for (const Opt o : PRINCIPALES)
+    for (const Opt o : toutes)
         if (donnee(o))
             principales.push_back(o);
-    if (principales.size() > 1)
-        return erreur(Texte::tr("--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques, "
-                                "--positions et --video ne se combinent pas."));
+    if (principales.size() > 1) {
+        QStringList noms;
+        for (const Opt o : toutes)
+            noms << tirets(o);
+        const QString dernier = noms.takeLast();
+        return erreur(Texte::tr("%1 et %2 ne se combinent pas.").arg(noms.join(QStringLiteral(", ")), dernier));
+    }
     const DefCommande* cmd = nullptr;
     if (!principales.empty()) {
         const Commande::Type t = principales[0] == PNG ? type_png(donnee) : Commande::Fenetre;
@@ -509,7 +533,7 @@ Commande analyse_commande(const QStringList& args)
         if (!donnee(d.o) || d.o == LANGUE || (cmd && accepte(*cmd, d.o)))
             continue;
         return erreur(cmd ? Texte::tr("%1 ne s'emploie pas avec %2 ; elle s'emploie avec %3.")
-                                .arg(tirets(d.o), QString::fromLatin1(cmd->nom), ou_elle_va(d.o))
+                                .arg(tirets(d.o), Texte::tr(cmd->nom), ou_elle_va(d.o))
                           : Texte::tr("%1 s'emploie avec %2.").arg(tirets(d.o), ou_elle_va(d.o)));
     }
     if (!cmd)

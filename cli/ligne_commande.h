@@ -56,8 +56,8 @@ struct Commande {
 // Reads the arguments (without the program name).
 Commande analyse_commande(const QStringList& args);
 
-// Reads "JJ/MM/AAAA" into a valid calendar date (a year divisible by 4 is
-// a leap year, as the race's calendar counts). False otherwise.
+// Reads "JJ/MM/AAAA" into a valid date of the Gregorian calendar (29/02/2100
+// is none), from year 1. False otherwise.
 bool analyse_date(const QString& s, int& jour, int& mois, int& annee);
 
 // The value of --langue among the arguments, read before anything else

@@ -24,9 +24,6 @@ inline constexpr qint64 TAILLE_MAX_PARTIE = qint64(32) << 20;
 // The largest workbook read.
 inline constexpr qint64 TAILLE_MAX_CLASSEUR = qint64(64) << 20;
 
-// What the user is told of a workbook that cannot be read.
-QString echec_classeur(const QString& raison, const QString& source);
-
 // The shortest text that reads back as the same double.
 QString nombre_court(double v);
 

@@ -446,7 +446,6 @@ public:
     {
         return lit_xls_octets(c.octets, nom_feuille, f, raison);
     }
-    QString echec(const QString& raison, const QString& source) const override { return echec_classeur(raison, source); }
 };
 }  // namespace
 

@@ -142,11 +142,6 @@ bool lit_xlsx(QIODevice* zip, const QString& nom_feuille, Feuille& f, QString& e
     return true;
 }
 
-QString echec_classeur(const QString& raison, const QString& source)
-{
-    return Texte::tr("Classement introuvable : « %1 » (%2).").arg(source, raison);
-}
-
 namespace {
 // Excel 2007 and later: a zip of XML parts.
 class LecteurXlsx : public LecteurClassement {
@@ -162,7 +157,6 @@ public:
         tampon.open(QIODevice::ReadOnly);
         return lit_xlsx(&tampon, nom_feuille, f, raison);
     }
-    QString echec(const QString& raison, const QString& source) const override { return echec_classeur(raison, source); }
 };
 }  // namespace
 

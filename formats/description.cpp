@@ -9,6 +9,7 @@
 #include <QRegularExpression>
 #include <QStringList>
 #include <algorithm>
+#include <set>
 
 namespace orv {
 
@@ -43,9 +44,16 @@ bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c
         erreur = Texte::tr("Description de la course illisible : « %1 », ligne %2 : %3.").arg(nom_fichier).arg(n).arg(quoi);
         return false;
     };
+    std::set<QString> cles;
     while (!f.eof()) {
         ++n;
+        const qsizetype debut = f.marque().pos;
         const QString l = f.ligne().trimmed();
+        // The reader keeps 255 characters of a line: a longer one is refused
+        // rather than read cut.
+        if (debut + 255 < contenu.size() && contenu[debut + 255] != '\r' && contenu[debut + 255] != '\n' &&
+            f.marque().pos > debut + 256)
+            return refus(Texte::tr("ligne de plus de 255 caractères"));
         if (l.isEmpty() || l.startsWith(u';'))
             continue;
         if (l.startsWith(u'[') && l.endsWith(u']')) {
@@ -65,6 +73,9 @@ bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c
                          p[7].trimmed()};
             if (k.skipper.isEmpty())
                 return refus(Texte::tr("concurrent sans nom"));
+            // Day files name an entrant by the first 14 characters.
+            if (k.skipper.size() > LONGUEUR_NOM_MAX)
+                return refus(Texte::tr("« %1 » : un nom de skipper a %2 caractères au plus").arg(k.skipper).arg(LONGUEUR_NOM_MAX));
             if (lue.indice(k.skipper) != lue.inconnu())
                 return refus(Texte::tr("« %1 » déjà nommé").arg(k.skipper));
             lue.concurrents.push_back(std::move(k));
@@ -75,6 +86,8 @@ bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c
         const qsizetype eg = l.indexOf(u'=');
         const QString cle = eg > 0 ? l.left(eg).trimmed().toLower() : QString();
         const QString valeur = eg > 0 ? l.mid(eg + 1).trimmed() : QString();
+        if (!cle.isEmpty() && !cles.insert(cle).second)
+            return refus(Texte::tr("« %1 » déjà donné").arg(cle));
         if (cle == QLatin1String("nom")) {
             lue.nom = valeur;
         } else if (cle == QLatin1String("premier jour") || cle == QLatin1String("dernier jour")) {
@@ -141,20 +154,19 @@ public:
     }
     bool lit(const QString& chemin, Course& c, QString& erreur) const override
     {
-        return charge_course(QFileInfo(chemin).isDir() ? description_du_dossier(chemin) : chemin, c, erreur);
-    }
-
-private:
-    // The folder's description: the program's name for it, else the one
-    // file of its suffix (the first by name when there are several).
-    static QString description_du_dossier(const QString& chemin)
-    {
+        if (!QFileInfo(chemin).isDir())
+            return charge_course(chemin, c, erreur);
+        // A folder's description: the one file of its suffix, or the
+        // program's name for it among several.
         const QDir d(chemin);
-        const QString nommee = d.filePath(QString::fromLatin1(FICHIER_COURSE));
-        if (QFileInfo::exists(nommee))
-            return nommee;
-        const QStringList autres = d.entryList({QStringLiteral("*.course")}, QDir::Files, QDir::Name);
-        return autres.isEmpty() ? nommee : d.filePath(autres.first());
+        const QStringList descriptions = d.entryList({QStringLiteral("*.course")}, QDir::Files, QDir::Name);
+        const QString nommee = QString::fromLatin1(FICHIER_COURSE);
+        if (descriptions.size() > 1 && !descriptions.contains(nommee)) {
+            erreur = Texte::tr("« %1 » contient plusieurs descriptions de course (%2) : ouvrir celle qui convient.")
+                         .arg(chemin, descriptions.join(QStringLiteral(", ")));
+            return false;
+        }
+        return charge_course(d.filePath(descriptions.size() == 1 ? descriptions.first() : nommee), c, erreur);
     }
 };
 }  // namespace

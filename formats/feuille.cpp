@@ -88,10 +88,14 @@ const char* const NOMS_CHAMPS[] = {
     QT_TRANSLATE_NOOP("Orvalis", "cap"),      QT_TRANSLATE_NOOP("Orvalis", "vitesse"),
     QT_TRANSLATE_NOOP("Orvalis", "position")};
 constexpr int LIGNES_BLOC = 9;
-// The lines of an entrant without a position, latitude to speed: the start
-// and finish harbour, zeros.
-const QString POSITION_ABSENTE[] = {QStringLiteral("46.28"), QStringLiteral("1.47"), QStringLiteral("0"),
-                                    QStringLiteral("0"), QStringLiteral("0")};
+// The lines of an entrant without a position, latitude to speed: the race's
+// harbour (DD.MM as the description gives it), zeros.
+QStringList position_absente(const Course& c)
+{
+    auto texte = [](ext v) { return QString::number(double(v), 'g', 15); };
+    return {texte(c.depart.latitude), texte(c.depart.longitude), QStringLiteral("0"), QStringLiteral("0"),
+            QStringLiteral("0")};
+}
 
 // A number written with a decimal comma ("46,5").
 bool nombre_a_virgule(QStringView s)
@@ -115,9 +119,10 @@ bool cellule_de_position(const QString& lat)
 // The race's n blocks from the first entrant's row. An entrant with a
 // position takes two rows (its status text under its name), one without
 // (its latitude cell holds its status text) one row.
-void ecrit_blocs(int nb, const Feuille& f, int ligne, const Disposition& d, QStringList& lignes)
+void ecrit_blocs(const Course& c, const Feuille& f, int ligne, const Disposition& d, QStringList& lignes)
 {
-    for (int n = 0; n < nb; ++n) {
+    const QStringList absente = position_absente(c);
+    for (int n = 0; n < c.nb(); ++n) {
         const QString rang = f.cellule(ligne, d.rang), nom = f.cellule(ligne, d.nom);
         // Past the last entrant of a shorter sheet: no blocks of empty lines.
         if (rang.trimmed().isEmpty() && nom.trimmed().isEmpty())
@@ -130,8 +135,7 @@ void ecrit_blocs(int nb, const Feuille& f, int ligne, const Disposition& d, QStr
             ligne += 2;
         } else {
             lignes << rang << nom << lat;
-            for (const QString& v : POSITION_ABSENTE)
-                lignes << v;
+            lignes << absente;
             lignes << QStringLiteral("2D-3D");
             ligne += 1;
         }
@@ -190,7 +194,7 @@ bool MAJ_fi_clss(const Course& c, const Feuille& f, QStringList& lignes, QString
         return false;
     }
     lignes.clear();
-    ecrit_blocs(c.nb(), f, r.ligne_trouvee, DISPOSITION_97, lignes);
+    ecrit_blocs(c, f, r.ligne_trouvee, DISPOSITION_97, lignes);
     return blocs_complets(lignes, erreur);
 }
 
@@ -207,7 +211,7 @@ bool MAJ_fi_clss_2000(const Course& c, const Feuille& f, QStringList& lignes, QS
         return false;
     }
     lignes.clear();
-    ecrit_blocs(c.nb(), f, r.ligne_trouvee, DISPOSITION_2000, lignes);
+    ecrit_blocs(c, f, r.ligne_trouvee, DISPOSITION_2000, lignes);
     return blocs_complets(lignes, erreur);
 }
 
@@ -262,6 +266,7 @@ bool nombre_plausible(const QString& cellule, int champ, qsizetype n, const QStr
 bool verifie_classement(const Course& c, const QStringList& lignes, const QDate& jour, QString& erreur)
 {
     const int nb_conc = c.nb();
+    const QStringList absente = position_absente(c);
     if (lignes.size() % LIGNES_BLOC != 0) {
         erreur = refus(Texte::tr("blocs incomplets"));
         return false;
@@ -326,7 +331,7 @@ bool verifie_classement(const Course& c, const QStringList& lignes, const QDate&
         // An entrant without a position (its latitude cell held its status)
         // is written with the harbour's placeholder: its status says why
         // (a retirement, an arrival, a technical stop), never a time.
-        x.position = l.mid(LATITUDE, 5) != QStringList(POSITION_ABSENTE, POSITION_ABSENTE + 5);
+        x.position = l.mid(LATITUDE, 5) != absente;
         const bool heure = x.statut.startsWith(QLatin1String("le"));
         if (x.position ? !heure && !x.statut.startsWith(u'A') : heure || x.statut.trimmed().isEmpty()) {
             erreur = refus(qui_statut + (x.position ? Texte::tr(" : doit commencer par « le » ou par « A »")

@@ -37,6 +37,9 @@ namespace {
 bool charge(const QString& rep, const QString& nom, bool placement, ListeLieux& liste,
             QString& erreur)
 {
+    // A race without such a file: nothing to read.
+    if (nom.isEmpty())
+        return true;
     QByteArray contenu;
     const QString chemin = rep + u'/' + nom;
     if (!lit_fichier(chemin, contenu)) {
@@ -68,6 +71,10 @@ bool charge_lieux(Lieux& l, const QString& rep, QString& erreur, const QString& 
 
 bool charge_route(Lieux& l, const QString& rep, QString& erreur, const QString& fichier)
 {
+    if (fichier.isEmpty()) {
+        erreur = Texte::tr("La course n'a pas de route théorique.");
+        return false;
+    }
     return charge(rep, fichier, false, l.liste_route, erreur);
 }
 

@@ -25,7 +25,9 @@ QStringList lit_lieux(const QByteArray& contenu, bool placement, ListeLieux& lis
 // race's by default). They return false, with a French message in
 // `erreur`, when the file cannot be read; the list then holds what it held
 // (emptied first for the marks and places). When blocks were left out, they
-// return true and `erreur` says which, for the user (empty otherwise).
+// return true and `erreur` says which, for the user (empty otherwise). A
+// race without marks or places (no file named) has empty lists; without a
+// route, charge_route says so.
 bool charge_marques(Lieux& l, const QString& rep_programme, QString& erreur,
                     const QString& fichier = QStringLiteral("lstmp.txt"));
 bool charge_lieux(Lieux& l, const QString& rep_programme, QString& erreur,

@@ -53,6 +53,16 @@ const L* choisit(const std::vector<const L*>& lecteurs, const QString& nom, cons
     return par_contenu;
 }
 
+// The kinds of file a list reads, for messages.
+template <class L>
+QString noms(const std::vector<const L*>& lecteurs)
+{
+    QStringList n;
+    for (const L* l : lecteurs)
+        n << QStringLiteral("%1 (.%2)").arg(l->nom(), l->suffixes().join(QStringLiteral(", .")));
+    return n.join(QStringLiteral(", "));
+}
+
 QByteArray debut_du_fichier(const QString& chemin)
 {
     QFile f(chemin);
@@ -86,7 +96,7 @@ bool lit_classement(const QString& chemin, const QString& nom_feuille, Feuille& 
     }
     const LecteurClassement* l = lecteur_classement(chemin, fichier.peek(Lecteur::TAILLE_DEBUT));
     if (!l) {
-        message = Texte::tr("Classement illisible : « %1 » n'est ni une page web ni un classeur.").arg(chemin);
+        message = Texte::tr("Classement illisible : « %1 » n'est d'aucun des formats lus (%2).").arg(chemin, noms(lecteurs_classement()));
         return false;
     }
     if (fichier.size() > l->taille_max()) {
@@ -106,7 +116,8 @@ bool ouvre_course(const QString& chemin, Course& c, QString& erreur)
 {
     const LecteurCourse* l = lecteur_course(chemin);
     if (!l) {
-        erreur = QFileInfo::exists(chemin) ? Texte::tr("« %1 » n'est pas une course que le programme sait lire.").arg(chemin)
+        erreur = QFileInfo::exists(chemin) ? Texte::tr("« %1 » n'est pas une course que le programme sait lire (%2).")
+                                                 .arg(chemin, noms(lecteurs_course()))
                                            : Texte::tr("Course introuvable : « %1 » (fichier absent).").arg(chemin);
         return false;
     }

@@ -24,7 +24,8 @@ namespace orv {
 class Lecteur {
 public:
     virtual ~Lecteur() = default;
-    // Its kind of file, for messages ("page web", "classeur Excel 97").
+    // Its kind of file, for messages ("page web", "classeur Excel 97"),
+    // which name its suffixes after it.
     virtual QString nom() const = 0;
     // The suffixes of its files, lower case, without the dot.
     virtual QStringList suffixes() const = 0;
@@ -51,7 +52,7 @@ public:
     // French, when it cannot be read or is not whole.
     virtual bool lit(const ContenuClassement& c, const QString& nom_feuille, Feuille& f, QString& raison) const = 0;
     // The message of a failure to read `source` (a path or an address).
-    virtual QString echec(const QString& raison, const QString& source) const;
+    QString echec(const QString& raison, const QString& source) const;
 };
 
 // A reader of a race: its description (a Course) from a file or a folder.

@@ -374,10 +374,6 @@
         <translation>--date: invalid or missing date (JJ/MM/AAAA).</translation>
     </message>
     <message>
-        <source>--date : %1 n&apos;est pas un jour de la course (du %2 au %3).</source>
-        <translation>--date: %1 is not a day of the race (%2 to %3).</translation>
-    </message>
-    <message>
         <source>--trajets : concurrent inconnu « %1 ».</source>
         <translation>--trajets: unknown entrant “%1”.</translation>
     </message>
@@ -1515,10 +1511,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>on %1 at %2 UTC</translation>
     </message>
     <message>
-        <source>--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques, --positions et --video ne se combinent pas.</source>
-        <translation>--png, --gpx, --kml, --distance, --classement, --actualiser, --statistiques, --positions and --video do not combine.</translation>
-    </message>
-    <message>
         <source>--scale : image de %1x%2 pixels, plus de %3 de côté.</source>
         <translation>--scale: picture of %1x%2 pixels, more than %3 a side.</translation>
     </message>
@@ -1537,10 +1529,6 @@ Entrants, skippers and boats are fictitious.</translation>
     <message>
         <source>--du et --au s&apos;emploient avec --instant quand --incrustations est donnée.</source>
         <translation>--du and --au go with --instant when --incrustations is given.</translation>
-    </message>
-    <message>
-        <source>%1 n&apos;est pas un jour de la course (du %2 au %3).</source>
-        <translation>%1 is not a day of the race (%2 to %3).</translation>
     </message>
     <message>
         <source>Vidéo interrompue : aucun fichier écrit.</source>
@@ -1986,20 +1974,104 @@ be written...), 2 invalid arguments.
         <translation>day files</translation>
     </message>
     <message>
-        <source>Classement illisible : « %1 » n&apos;est ni une page web ni un classeur.</source>
-        <translation>Unreadable ranking: “%1” is neither a web page nor a workbook.</translation>
-    </message>
-    <message>
-        <source>« %1 » n&apos;est pas une course que le programme sait lire.</source>
-        <translation>“%1” is not a race the program can read.</translation>
-    </message>
-    <message>
         <source>Course introuvable : « %1 » (fichier absent).</source>
         <translation>Race not found: “%1” (file missing).</translation>
     </message>
     <message>
         <source>page web</source>
         <translation>web page</translation>
+    </message>
+    <message>
+        <source>%1 : %2 n&apos;est pas un jour de la course (du %3 au %4).</source>
+        <translation>%1: %2 is not a day of the race (from %3 to %4).</translation>
+    </message>
+    <message>
+        <source>--png (carte seule)</source>
+        <translation>--png (chart alone)</translation>
+    </message>
+    <message>
+        <source>--png --date</source>
+        <translation>--png --date</translation>
+    </message>
+    <message>
+        <source>--png --trajets</source>
+        <translation>--png --trajets</translation>
+    </message>
+    <message>
+        <source>--png --instant</source>
+        <translation>--png --instant</translation>
+    </message>
+    <message>
+        <source>--png --ecarts</source>
+        <translation>--png --ecarts</translation>
+    </message>
+    <message>
+        <source>--distance</source>
+        <translation>--distance</translation>
+    </message>
+    <message>
+        <source>--classement</source>
+        <translation>--classement</translation>
+    </message>
+    <message>
+        <source>--gpx</source>
+        <translation>--gpx</translation>
+    </message>
+    <message>
+        <source>--kml</source>
+        <translation>--kml</translation>
+    </message>
+    <message>
+        <source>--actualiser</source>
+        <translation>--actualiser</translation>
+    </message>
+    <message>
+        <source>--statistiques</source>
+        <translation>--statistiques</translation>
+    </message>
+    <message>
+        <source>--positions</source>
+        <translation>--positions</translation>
+    </message>
+    <message>
+        <source>--video</source>
+        <translation>--video</translation>
+    </message>
+    <message>
+        <source>--source : adresse ou fichier manquant.</source>
+        <translation>--source: address or file missing.</translation>
+    </message>
+    <message>
+        <source>%1 et %2 ne se combinent pas.</source>
+        <translation>%1 and %2 cannot be combined.</translation>
+    </message>
+    <message>
+        <source>ligne de plus de 255 caractères</source>
+        <translation>line longer than 255 characters</translation>
+    </message>
+    <message>
+        <source>« %1 » : un nom de skipper a %2 caractères au plus</source>
+        <translation>“%1”: a skipper&apos;s name has at most %2 characters</translation>
+    </message>
+    <message>
+        <source>« %1 » déjà donné</source>
+        <translation>“%1” given twice</translation>
+    </message>
+    <message>
+        <source>« %1 » contient plusieurs descriptions de course (%2) : ouvrir celle qui convient.</source>
+        <translation>“%1” holds several race descriptions (%2): open the right one.</translation>
+    </message>
+    <message>
+        <source>La course n&apos;a pas de route théorique.</source>
+        <translation>The race has no theoretical route.</translation>
+    </message>
+    <message>
+        <source>Classement illisible : « %1 » n&apos;est d&apos;aucun des formats lus (%2).</source>
+        <translation>Unreadable ranking: “%1” is none of the formats read (%2).</translation>
+    </message>
+    <message>
+        <source>« %1 » n&apos;est pas une course que le programme sait lire (%2).</source>
+        <translation>“%1” is not a race the program can read (%2).</translation>
     </message>
 </context>
 </TS>

@@ -8,7 +8,7 @@ namespace orv {
 int Course::indice(const QString& surnom) const
 {
     qsizetype d = 0;
-    const QString n = surnom.left(14);
+    const QString n = surnom.left(LONGUEUR_NOM_MAX);
     while (d < n.size() && n[d] == u' ')
         ++d;
     const QStringView cle = QStringView(n).mid(d);

@@ -22,6 +22,9 @@ struct CaracBateau {
     QString greement, longueur, poids_charge, voilure_pres, voilure_portant;
 };
 
+// The day files name an entrant by the first characters of its surname.
+inline constexpr int LONGUEUR_NOM_MAX = 14;
+
 struct Concurrent {
     QString skipper;   // surname: how the day files name the entrant
     QString bateau;
@@ -41,7 +44,7 @@ struct Course {
     int nb() const { return int(concurrents.size()) - 1; }
     int inconnu() const { return nb() + 1; }
     const QString& nom_conc(int i) const { return concurrents[size_t(i)].skipper; }
-    // The index of a surname (its first 14 characters, leading blanks
+    // The index of a surname (its first LONGUEUR_NOM_MAX characters, leading blanks
     // removed, compared exactly), inconnu() when none.
     int indice(const QString& surnom) const;
     // The race day of a date: its first day is day 1.

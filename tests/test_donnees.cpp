@@ -135,6 +135,9 @@ TEST(Concurrents, DescriptionDeLaCourse)
         {"[ailleurs]\r\n", "ligne 1 : section inconnue"},
         {"nom=X\r\n", "ligne 1 : « nom=X » hors d'une section"},
         {tete, "incomplète : « e.course » : aucun concurrent"},
+        {tete + "Quinze-Lettres-X;B;C;1;2;3;4;x\r\n", "ligne 7 : « Quinze-Lettres-X » : un nom de skipper a 14 caractères au plus"},
+        {"[course]\r\nnom=A\r\nnom=B\r\n", "ligne 3 : « nom » déjà donné"},
+        {"[course]\r\nnom=" + QByteArray(300, 'x') + "\r\n", "ligne 2 : ligne de plus de 255 caractères"},
     };
     for (const auto& k : cas) {
         Course d;
@@ -153,6 +156,9 @@ TEST(Concurrents, OuvertureDUneCourse)
     QDir(d.path()).mkdir("vide");
     QFile::copy(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"), d.filePath("autre.course"));
     QFile::copy(QStringLiteral(ORVALIS_DONNEES "/101100.txt"), d.filePath("jours/101100.txt"));
+    QDir(d.path()).mkdir("deux");
+    QFile::copy(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"), d.filePath("deux/a.course"));
+    QFile::copy(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"), d.filePath("deux/b.course"));
     const struct {
         QString chemin;
         const char* dit;  // null: opens as the shipped race
@@ -163,6 +169,7 @@ TEST(Concurrents, OuvertureDUneCourse)
         {d.filePath("vide"), "n'est pas une course"},
         {d.filePath("jours"), "orvalis.course » (fichier absent)"},
         {d.filePath("absent.gpx"), "Course introuvable"},
+        {d.filePath("deux"), "plusieurs descriptions de course (a.course, b.course)"},
     };
     for (const auto& k : cas) {
         Course c;

@@ -738,7 +738,8 @@ TEST(Classement, Classeurs)
     EXPECT_TRUE(lit_classement(d.filePath("deguise.xls"), "RECLASS", f, err)) << err.toStdString();
     ecrit(d.filePath("inconnu.dat"), "Classement du jour");
     EXPECT_FALSE(lit_classement(d.filePath("inconnu.dat"), "RECLASS", f, err));
-    EXPECT_TRUE(err.contains("ni une page web ni un classeur")) << err.toStdString();
+    EXPECT_TRUE(err.contains("d'aucun des formats lus (page web (.html, .htm), classeur Excel 97 (.xls), classeur Excel (.xlsx))"))
+        << err.toStdString();
 }
 
 TEST(Classement, ServeurLocalEtEcritureAtomique)
