@@ -308,7 +308,6 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
         cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());
     titre_avant_ = f_.cadre ? f_.cadre->windowTitle() : f_.windowTitle();
     f_.titre(Texte::tr("Orvalis 2000-2001. Film continu de la course"));
-    fond.invalide();
     actif_ = true;
     images_dessinees_ = 0;
     ecart_max_ = 0;
@@ -469,7 +468,7 @@ void FilmContinu::montre_etat()
     classement->montre(*chronologie, moment.jour_classement, options.concurrents);
 }
 
-void FilmContinu::peint(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
+void FilmContinu::ajoute_couches(Scene& s)
 {
     const int64_t maintenant = horloge.elapsed();
     if (images_dessinees_++ == 0)
@@ -478,14 +477,9 @@ void FilmContinu::peint(Carte& c, const SceneCourse& s, int32_t larg, int32_t ha
         ecart_max_ = std::max(ecart_max_, maintenant - derniere_image_);
     derniere_image_ = maintenant;
     options.fond = s.style.fond;
-    const CoucheFilm couche(*chronologie, options, moment, &placement);
-    rend_image_film(c, fond, s, couche, larg, haut);
-    if (mesure) {
-        Orthodromie o;
-        EtatLoxodromie lox;
-        calcule_mesure(o, lox, mesure->first, mesure->second);
-        trace_mesure(c, o, mesure->first, mesure->second);
-    }
+    ajoute_couches_film(s, *chronologie, options, moment, &placement);
+    if (mesure)
+        s.ajoute<CoucheMesure>(mesure->first, mesure->second);
 }
 
 int FilmContinu::concurrent_sous(int x, int y) const { return actif_ ? placement.sous(x, y) : 0; }

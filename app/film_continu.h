@@ -43,8 +43,8 @@ public:
     // Esc or the bar's close button: the view and the day shown before.
     void ferme();
 
-    // The frame, into the window's chart (the window's paint).
-    void peint(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut);
+    // The frame's layers over the window's still chart (the window's paint).
+    void ajoute_couches(Scene& s);
     // One step of the frame timer: the clock read, the picture redrawn if
     // the instant moved.
     void image_suivante();
@@ -78,7 +78,6 @@ public:
     OptionsFilm options;
     InstantFilm moment;
     PlacementFilm placement;
-    FondFilm fond;
     BarreFilm* barre = nullptr;
     ClassementFilm* classement = nullptr;
     std::unique_ptr<Chronologie> chronologie;

@@ -59,10 +59,10 @@ void TMercator::charge_cartes()
 
 void TMercator::FormPaint()
 {
-    SceneCourse s;
-    s.cartes = &cartes;
+    Scene s;
     s.style = style();
-    rend_scene(dessin, s, width(), height());
+    s.ajoute<CoucheCarte>(&cartes, style());
+    compositeur.rend(dessin, s, width(), height());
 }
 
 void TMercator::Affiche_dist_ortho(ext lat1, ext lon1, ext lat2, ext lon2)

@@ -8,6 +8,7 @@
 #include "carte.h"
 #include "cartes.h"
 #include "pos_elem.h"
+#include "scene.h"
 #include "viewport.h"
 
 #include <QWidget>
@@ -23,6 +24,7 @@ public:
     Cartes& cartes;      // the program's maps
     Canevas canevas;     // the back buffer
     Carte dessin;        // the chart drawn into it
+    Compositeur compositeur;  // draws the scenes into it, keeping their still layers
 
     int32_t zone_x1 = 0, zone_y1 = 0, zone_x2 = 0, zone_y2 = 0;  // the rubber band
     TColor coul_points = 0x0078F0;

@@ -142,7 +142,7 @@ void OutilsSouris::distance_relache(int X, int Y)
     if (point_depart.latitude != LAT_NON_DEFINIE && f_.point_sous_souris(X, Y, point_arrivee) &&
         (point_arrivee.latitude != point_depart.latitude || point_arrivee.longitude != point_depart.longitude)) {
         f_.cadre_sur_deux_points(point_depart, point_arrivee);
-        f_.mesure_2pts(point_depart, point_arrivee, true);
+        f_.mesure_2pts(point_depart, point_arrivee);
     }
     f_.mode_outil = OUTIL_AUCUN;
     f_.unsetCursor();
@@ -205,17 +205,15 @@ void TFPosConc::cadre_sur_deux_points(const TPos_elem& a, const TPos_elem& b)
     etat.vue.pose_longitudes(a.longitude, b.longitude);
 }
 
-void TFPosConc::mesure_2pts(const TPos_elem& a, const TPos_elem& b, bool repeindre)
+void TFPosConc::mesure_2pts(const TPos_elem& a, const TPos_elem& b)
 {
     calcule_mesure(etat.orthodromie, etat.loxodromie, a, b);
     // Over the film, drawn again on every frame.
     if (film.actif())
         film.mesure = std::pair{a, b};
-    // The chart framed on the two points first, then the path over it.
-    if (repeindre)
-        rend_avec_bande();
-    trace_mesure(dessin, etat.orthodromie, a, b);
     mesure_montree = std::pair{a, b};
+    mesure_a_montrer_ = true;
+    rend_avec_bande();
     update();
 }
 

@@ -215,8 +215,9 @@ void TFPosConc::FormCreate()
 
 void TFPosConc::FormPaint()
 {
-    // A measurement lasts until the next paint.
-    mesure_montree.reset();
+    // A measurement lasts until the paint after the one that shows it.
+    if (!std::exchange(mesure_a_montrer_, false))
+        mesure_montree.reset();
     rend_vers(dessin, width(), height());
     fond_initial = false;
 }
@@ -224,30 +225,32 @@ void TFPosConc::FormPaint()
 void TFPosConc::rend_vers(Carte& c, int32_t larg, int32_t haut)
 {
     // The race picture: the chart, the marks and places, the route when on,
-    // then the film, the replay, or else the day's boats.
-    SceneCourse scene;
-    scene.cartes = &etat.cartes;
+    // then the film, the replay, or else the day's boats, and the distance
+    // measured.
+    Scene scene;
     scene.style = style();
     if (fond_initial) {
         // The first paint: the welcome picture alone.
-        scene.accueil = c.canevas.ratio() > 1 && !image_fond_2x.isNull() ? &image_fond_2x : &image_fond;
+        scene.ajuste_vue = false;
+        scene.ajoute<CoucheAccueil>(c.canevas.ratio() > 1 && !image_fond_2x.isNull() ? image_fond_2x : image_fond,
+                                    couleur_fond);
+    } else {
+        ajoute_fond_course(scene, &etat.cartes, style(), &etat.lieux,
+                           route.affichee && route.construite ? &route.noeuds : nullptr);
+        if (film.actif()) {
+            // The film draws its measurement over every frame.
+            film.ajoute_couches(scene);
+        } else {
+            if (!rejeu.ajoute_couches(scene) && !rejeu.chart_seule())
+                scene.ajoute<CoucheJour>(etat.jour, couleur_fond);
+            if (mesure_montree)
+                scene.ajoute<CoucheMesure>(mesure_montree->first, mesure_montree->second);
+        }
+    }
+    if (&c == &dessin)
+        compositeur.rend(c, scene, larg, haut);
+    else
         rend_scene(c, scene, larg, haut);
-        return;
-    }
-    scene.lieux = &etat.lieux;
-    scene.route = route.affichee && route.construite ? &route.noeuds : nullptr;
-    if (film.actif()) {
-        film.peint(c, scene, larg, haut);
-        return;
-    }
-    const CoucheJour jour(etat.jour, couleur_fond);
-    if (const Couche* rejeu_ = rejeu.couche())
-        scene.couches.push_back(rejeu_);
-    else if (!rejeu.chart_seule())
-        scene.couches.push_back(&jour);
-    rend_scene(c, scene, larg, haut);
-    if (mesure_montree)
-        trace_mesure(c, etat.orthodromie, mesure_montree->first, mesure_montree->second);
 }
 
 void TFPosConc::titre(const QString& t)

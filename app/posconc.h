@@ -146,9 +146,8 @@ public:
     // Bounds on two points, stored so that the fit frames the short way.
     void cadre_sur_deux_points(const TPos_elem& a, const TPos_elem& b);
     // Great-circle path and distance between two positions (DD.MM) into the
-    // program's great-circle result; with `repeindre`, the chart is
-    // rendered again between the computation and the drawing.
-    void mesure_2pts(const TPos_elem& a, const TPos_elem& b, bool repeindre);
+    // program's great-circle result, shown over the chart as it is framed.
+    void mesure_2pts(const TPos_elem& a, const TPos_elem& b);
 
     // Zoom by the wheel (notches > 0: in) or the keys, around a pixel.
     bool zoom_molette(int X, int Y, int crans);
@@ -270,6 +269,7 @@ private:
     std::map<QString, bool> grises_;
     // The wheel: parts of a notch not used yet, and the point it zooms
     // around while nothing else moves the view.
+    bool mesure_a_montrer_ = false;  // the next paint shows mesure_montree
     int molette_reste = 0;
     TPos_elem ancre_molette;
     QPoint ancre_molette_px;

@@ -316,21 +316,24 @@ bool Rejeu::termine()
     return actif;
 }
 
-const Couche* Rejeu::couche()
+bool Rejeu::ajoute_couches(Scene& s) const
 {
     if (!trajets_constitues || !trajets_actifs)
-        return nullptr;
+        return false;
     if (defilement_en_cours) {
         if (!pas_montre)
-            return nullptr;
-        couche_pas_ = std::make_unique<CouchePas>(pas, annotations_valides, f_.couleurs_conc, f_.couleur_fond);
-        return couche_pas_.get();
+            return false;
+        s.ajoute<CouchePas>(pas, annotations_valides, f_.couleurs_conc, f_.couleur_fond);
+        // Between the two chosen entrants, when asked.
+        if (annotations_valides.distance_entre_deux)
+            if (const auto deux = pas.deux_choisis())
+                s.ajoute<CoucheMesure>(deux->first, deux->second);
+        return true;
     }
     if (mode_valide != 0)
-        return nullptr;
-    couche_trajets_ = std::make_unique<CoucheTrajets>(f_.etat.archive, selection_traj, annotations_valides,
-                                                      f_.couleurs_conc, f_.couleur_fond);
-    return couche_trajets_.get();
+        return false;
+    s.ajoute<CoucheTrajets>(f_.etat.archive, selection_traj, annotations_valides, f_.couleurs_conc, f_.couleur_fond);
+    return true;
 }
 
 QTimer* Rejeu::minuterie()

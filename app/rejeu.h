@@ -2,7 +2,7 @@
 // archive, and its three progressions (every track at once,
 // one day per period on a timer, one day per key press) with their keys and
 // the chart following the fleet. It draws through the race picture's layers
-// (CoucheTrajets, CouchePas), asked for by the window's paint.
+// (CoucheTrajets, CouchePas), added to the window's scene at its paint.
 #pragma once
 
 #include "panneau_trajets.h"
@@ -64,10 +64,12 @@ public:
     // Ends it: the panel hidden, the progression and its timer stopped.
     // Whether one was on.
     bool termine();
-    // What the window's paint draws over the chart: every track, the step
-    // on display, or null (the day's boats; nothing during a step-by-step
-    // replay that has not shown its first day).
-    const Couche* couche();
+    // What the window's paint draws over the chart, into `s`: every track,
+    // or the step on display (and the distance between the two chosen);
+    // false when the replay draws nothing (the day's boats are shown then,
+    // or nothing during a step-by-step replay that has not shown its first
+    // day).
+    bool ajoute_couches(Scene& s) const;
     bool chart_seule() const { return trajets_actifs && defilement_en_cours && !pas_montre; }
 
 private:
@@ -80,8 +82,6 @@ private:
     QTimer* minuterie_ = nullptr;
     std::vector<bool> vu_;  // entrants drawn since the film started
     std::vector<TPos_elem> releve_prec_;  // their last fix drawn
-    std::unique_ptr<CoucheTrajets> couche_trajets_;
-    std::unique_ptr<CouchePas> couche_pas_;
 };
 
 }  // namespace orv

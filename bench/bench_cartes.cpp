@@ -87,8 +87,8 @@ void BM_FormPaint_monde(benchmark::State& st)
     Viewport v = vue(70, -60, 89.59L, -89.59L, 1920, 1080);
     Canevas k;
     Carte c(k, v);
-    SceneCourse s;
-    s.cartes = &cartes();
+    Scene s;
+    s.ajoute<CoucheCarte>(&cartes(), s.style);
     for (auto _ : st) {
         rend_scene(c, s, 1920, 1080);
         benchmark::DoNotOptimize(k.image().constBits());

@@ -82,21 +82,21 @@ void BM_image_film_1080p_course_entiere(benchmark::State& st)
     cadre_sur_trajets(archive_livree(), s, e.vue, 1920);
     OptionsFilm f = options_course_entiere(c, c.premier() + 60 * UN_JOUR, clBlack);
     f.trainee = TRAINEE_TOUTE;
-    SceneCourse scene;
-    scene.cartes = &e.cartes;
-    scene.lieux = &e.lieux;
     Canevas k;
     Carte carte(k, e.vue);
-    FondFilm fond;
+    Compositeur compositeur;
     for (auto _ : st) {
         f.t += UNE_HEURE;
         if (f.t > c.dernier())
             f.t = c.premier();
         const InstantFilm m = calcule_instant(c, f);
-        rend_image_film(carte, fond, scene, CoucheFilm(c, f, m), 1920, 1080);
+        Scene scene;
+        ajoute_fond_course(scene, &e.cartes, {}, &e.lieux);
+        ajoute_couches_film(scene, c, f, m);
+        compositeur.rend(carte, scene, 1920, 1080);
         benchmark::DoNotOptimize(k.image().constBits());
     }
-    st.counters["rendus_du_fond"] = fond.rendus();
+    st.counters["rendus_du_fond"] = compositeur.rendus_fixes();
 }
 BENCHMARK(BM_image_film_1080p_course_entiere)->Unit(benchmark::kMillisecond);
 
@@ -116,7 +116,7 @@ void BM_glissement_curseur_1080p(benchmark::State& st)
         curseur->setValue(d(g));
         benchmark::DoNotOptimize(carte.canevas.image().constBits());
     }
-    st.counters["rendus_du_fond"] = carte.film.fond.rendus();
+    st.counters["rendus_du_fond"] = carte.compositeur.rendus_fixes();
 }
 BENCHMARK(BM_glissement_curseur_1080p)->Unit(benchmark::kMillisecond);
 

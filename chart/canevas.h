@@ -68,6 +68,35 @@ public:
     TColor couleur_police = clBlack;
 
     void deplace_vers(int x, int y) { px_ = x; py_ = y; }
+
+    // The drawing state (pen, brush, font, current point), to put back as a
+    // drawing left it.
+    struct Etat {
+        TColor couleur_plume;
+        StylePlume style_plume;
+        bool mode_xor;
+        TColor couleur_pinceau;
+        bool pinceau_vide;
+        QFont police;
+        TColor couleur_police;
+        int px, py;
+    };
+    Etat etat() const
+    {
+        return {couleur_plume, style_plume, mode_xor, couleur_pinceau, pinceau_vide, police, couleur_police, px_, py_};
+    }
+    void pose_etat(const Etat& e)
+    {
+        couleur_plume = e.couleur_plume;
+        style_plume = e.style_plume;
+        mode_xor = e.mode_xor;
+        couleur_pinceau = e.couleur_pinceau;
+        pinceau_vide = e.pinceau_vide;
+        police = e.police;
+        couleur_police = e.couleur_police;
+        px_ = e.px;
+        py_ = e.py;
+    }
     // Line from the pen position to (x, y), end pixel not set; the pen moves.
     void trace_vers(int x, int y);
     // Outline of the rectangle (x1, y1)-(x2, y2), right and bottom edges

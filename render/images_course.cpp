@@ -21,7 +21,7 @@ void pose_zone(Viewport& v, const std::optional<Zone>& zone)
     v.largeur_large = 0;
 }
 
-QImage rend(EtatProgramme& e, const SceneCourse& scene, QSize taille, double echelle)
+QImage rend(EtatProgramme& e, const Scene& scene, QSize taille, double echelle)
 {
     Canevas canevas;
     canevas.pose_ratio(echelle);
@@ -43,13 +43,10 @@ void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
     }
 }
 
-SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s)
+void ajoute_fond_programme(Scene& scene, const EtatProgramme& e, const SourceImage& s,
+                           const std::vector<TLieu>* route)
 {
-    SceneCourse scene;
-    scene.cartes = &e.cartes;
-    scene.style = {s.reglages.fond, s.reglages.coul_points};
-    scene.lieux = &e.lieux;
-    return scene;
+    ajoute_fond_course(scene, &e.cartes, {s.reglages.fond, s.reglages.coul_points}, &e.lieux, route);
 }
 
 void vue_avant_le_jour(Viewport& v)
@@ -76,8 +73,8 @@ QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Z
 {
     charge_cartes_programme(e, s);
     pose_zone(e.vue, zone);
-    SceneCourse scene;
-    scene.cartes = &e.cartes;
+    Scene scene;
+    scene.ajoute<CoucheCarte>(&e.cartes, scene.style);
     return rend(e, scene, taille, s.echelle);
 }
 
@@ -113,11 +110,9 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
         noeuds = std::move(*r);
     }
     pose_zone(e.vue, zone);
-    SceneCourse scene = scene_de_course(e, s);
-    if (route)
-        scene.route = &noeuds;
-    const CoucheJour boats(e.jour, s.reglages.fond);
-    scene.couches.push_back(&boats);
+    Scene scene;
+    ajoute_fond_programme(scene, e, s, route ? &noeuds : nullptr);
+    scene.ajoute<CoucheJour>(e.jour, s.reglages.fond);
     return rend(e, scene, taille, s.echelle);
 }
 
@@ -130,10 +125,10 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
         erreur = aucune_position();
         return {};
     }
-    SceneCourse scene = scene_de_course(e, s);
-    const CoucheTrajets traces(e.archive, selection, AnnotationsTrajets{},
-                               couleurs_conc_pour(s.reglages.fond, e.archive.nb_concurrents()), s.reglages.fond);
-    scene.couches.push_back(&traces);
+    Scene scene;
+    ajoute_fond_programme(scene, e, s);
+    scene.ajoute<CoucheTrajets>(e.archive, selection, AnnotationsTrajets{},
+                                couleurs_conc_pour(s.reglages.fond, e.archive.nb_concurrents()), s.reglages.fond);
     return rend(e, scene, taille, s.echelle);
 }
 
@@ -154,13 +149,10 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
     if (e.lieux.liste_mp.empty() && e.lieux.liste_lieux.empty())
         charge_lieux_programme(e, s);
     const InstantFilm m = calcule_instant(c, o);
-    Canevas canevas;
-    canevas.pose_ratio(s.echelle);
-    Carte carte(canevas, e.vue);
-    FondFilm fond;
-    const CoucheFilm couche(c, o, m);
-    rend_image_film(carte, fond, scene_de_course(e, s), couche, taille.width(), taille.height());
-    return canevas.image();
+    Scene scene;
+    ajoute_fond_programme(scene, e, s);
+    ajoute_couches_film(scene, c, o, m);
+    return rend(e, scene, taille, s.echelle);
 }
 
 QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,

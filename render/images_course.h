@@ -40,9 +40,10 @@ void vue_avant_le_jour(Viewport& v);
 // each problem said through s.message.
 void charge_cartes_programme(EtatProgramme& e, const SourceImage& s);
 void charge_lieux_programme(EtatProgramme& e, const SourceImage& s);
-// The chart of `e` (maps, marks and places) in the settings' colours, no
-// layer yet.
-SceneCourse scene_de_course(EtatProgramme& e, const SourceImage& s);
+// The still chart of `e` (maps, marks and places, the route when given)
+// in the settings' colours, into `scene`.
+void ajoute_fond_programme(Scene& scene, const EtatProgramme& e, const SourceImage& s,
+                           const std::vector<TLieu>* route = nullptr);
 
 // The chart alone, in the default colours: the world, or the zone.
 QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Zone>& zone, QSize taille);

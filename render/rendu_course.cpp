@@ -8,6 +8,7 @@
 #include "traduction.h"
 
 #include <QPainter>
+#include <array>
 #include <cmath>
 
 namespace orv {
@@ -284,53 +285,99 @@ void CouchePas::dessine(Carte& c) const
     for (int i = 1; i < int(p_.releves.size()); ++i)
         if (const TDonnees_conc* f = p_.releves[size_t(i)])
             t.Plot_traj_conc(c, *f, i, p_.premiers[size_t(i)]);
-    if (!an_.distance_entre_deux)
-        return;
-    // Between the first and the second chosen entrant (list order), only
-    // when exactly two are chosen and both have a fix this step.
+}
+
+std::optional<std::pair<TPos_elem, TPos_elem>> PasDeRejeu::deux_choisis() const
+{
     std::array<const TDonnees_conc*, 2> ab{};
     int n = 0;
-    for (int i = 1; i < int(p_.releves.size()); ++i)
-        if (p_.choisis.test(size_t(i))) {
+    for (int i = 1; i < int(releves.size()); ++i)
+        if (choisis.test(size_t(i))) {
             if (n < 2)
-                ab[size_t(n)] = p_.releves[size_t(i)];
+                ab[size_t(n)] = releves[size_t(i)];
             ++n;
         }
     if (n != 2 || !ab[0] || !ab[1])
-        return;
-    Orthodromie o;
-    EtatLoxodromie lox;
-    calcule_mesure(o, lox, ab[0]->elem, ab[1]->elem);
-    trace_mesure(c, o, ab[0]->elem, ab[1]->elem);
+        return std::nullopt;
+    return std::pair{ab[0]->elem, ab[1]->elem};
 }
 
-void rend_scene(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
+namespace {
+// A list's fingerprint: names, positions and label sides.
+void empreinte(CleCouche& k, const ListeLieux& l)
 {
-    if (s.accueil) {
-        c.larg_client = larg;
-        c.haut_client = haut;
-        c.canevas.dimensionne(larg, haut);
-        c.canevas.remplit(s.style.fond);
-        if (!s.accueil->isNull()) {
-            QPainter p(&c.canevas.image());
-            p.drawImage(0, 0, *s.accueil);
-        }
-        libere_etat_avx();
-        return;
+    k << quint64(l.size());
+    for (const TLieu& e : l)
+        k << quint64(qHash(e.elem.nom)) << e.elem.latitude << e.elem.longitude << quint64(e.a_droite);
+}
+}  // namespace
+
+void CoucheCarte::dessine(Carte& c) const { c.peint(cartes_, style_, c.larg_client, c.haut_client); }
+
+CleCouche CoucheCarte::cle() const
+{
+    CleCouche k;
+    k << cartes_ << quint64(style_.fond) << quint64(style_.coul_points);
+    if (cartes_)
+        k << quint64(cartes_->cartes_chargees) << quint64(cartes_->liste.size()) << quint64(qHash(cartes_->rep_cartes));
+    return k;
+}
+
+void CoucheAccueil::dessine(Carte& c) const
+{
+    c.canevas.remplit(fond_);
+    if (!image_.isNull()) {
+        QPainter p(&c.canevas.image());
+        p.drawImage(0, 0, image_);
     }
-    // The screen's copy of the previous picture went through Qt's vector
-    // code: the projections below would pay for it.
     libere_etat_avx();
-    c.peint(s.cartes, s.style, larg, haut);
-    if (s.lieux) {
-        trace_marques(c, *s.lieux);
-        trace_lieux(c, *s.lieux);
-    }
-    if (s.route)
-        Trace_route_theo(c, *s.route);
-    c.canevas.style_plume = StylePlume::Plein;
-    for (const Couche* k : s.couches)
-        k->dessine(c);
+}
+
+CleCouche CoucheAccueil::cle() const
+{
+    CleCouche k;
+    k << quint64(image_.cacheKey()) << quint64(fond_);
+    return k;
+}
+
+void CoucheLieux::dessine(Carte& c) const
+{
+    trace_marques(c, l_);
+    trace_lieux(c, l_);
+}
+
+CleCouche CoucheLieux::cle() const
+{
+    CleCouche k;
+    empreinte(k, l_.liste_mp);
+    empreinte(k, l_.liste_lieux);
+    return k;
+}
+
+CleCouche CoucheRoute::cle() const
+{
+    CleCouche k;
+    empreinte(k, route_);
+    return k;
+}
+
+void ajoute_fond_course(Scene& s, const Cartes* cartes, const StyleCarte& style, const Lieux* lieux,
+                        const std::vector<TLieu>* route)
+{
+    s.style = style;
+    s.ajoute<CoucheCarte>(cartes, style);
+    if (lieux)
+        s.ajoute<CoucheLieux>(*lieux);
+    if (route)
+        s.ajoute<CoucheRoute>(*route);
+}
+
+void CoucheMesure::dessine(Carte& c) const
+{
+    Orthodromie o;
+    EtatLoxodromie lox;
+    calcule_mesure(o, lox, a_, b_);
+    trace_mesure(c, o, a_, b_);
 }
 
 }  // namespace orv

@@ -1,17 +1,14 @@
-// The race picture, drawn without any window: the chart (coastlines,
-// graticule), the course marks and places, the theoretical route, then the
-// layers of what is shown over them (the day's boats, the tracks of a
-// replay, one of its steps), in that paint order. The window's
-// paint, every `--png` and the film's frames all draw through rend_scene.
-//
-// A new layer is a class derived from Couche: it draws with the chart's
-// primitives (Carte) and is put in SceneCourse::couches where it belongs in
-// the paint order.
+// The layers of the race picture, drawn without any window: the chart
+// (coastlines, graticule), the course marks and places, the theoretical
+// route (still), then what is shown over them (the day's boats, the tracks
+// of a replay, one of its steps, a distance measured), in that paint order.
 #pragma once
 
 #include "carte.h"
+#include "cartes.h"
 #include "donnees.h"
 #include "lieux.h"
+#include "scene.h"
 #include "trajets.h"
 
 #include <QImage>
@@ -75,11 +72,71 @@ private:
     TColor fond_;
 };
 
-// A layer drawn over the chart, marks, places and route.
-class Couche {
+// The chart: the erase in the sea's colour, the coastlines (when maps are
+// loaded), the graticule and the reference lines.
+class CoucheCarte : public Couche {
 public:
-    virtual ~Couche() = default;
-    virtual void dessine(Carte& c) const = 0;
+    CoucheCarte(const Cartes* cartes, const StyleCarte& style) : cartes_(cartes), style_(style) {}
+    void dessine(Carte& c) const override;
+    bool fixe() const override { return true; }
+    CleCouche cle() const override;
+
+private:
+    const Cartes* cartes_;
+    StyleCarte style_;
+};
+
+// The welcome picture, alone on the sea's colour.
+class CoucheAccueil : public Couche {
+public:
+    CoucheAccueil(const QImage& image, TColor fond) : image_(image), fond_(fond) {}
+    void dessine(Carte& c) const override;
+    bool fixe() const override { return true; }
+    CleCouche cle() const override;
+
+private:
+    const QImage& image_;
+    TColor fond_;
+};
+
+// The course marks and the places.
+class CoucheLieux : public Couche {
+public:
+    explicit CoucheLieux(const Lieux& l) : l_(l) {}
+    void dessine(Carte& c) const override;
+    bool fixe() const override { return true; }
+    CleCouche cle() const override;
+
+private:
+    const Lieux& l_;
+};
+
+// The theoretical route.
+class CoucheRoute : public Couche {
+public:
+    explicit CoucheRoute(const std::vector<TLieu>& route) : route_(route) {}
+    void dessine(Carte& c) const override { Trace_route_theo(c, route_); }
+    bool fixe() const override { return true; }
+    CleCouche cle() const override;
+
+private:
+    const std::vector<TLieu>& route_;
+};
+
+// The still chart of a race picture, into `s`: the chart, the marks and
+// places (when given), the route (when given).
+void ajoute_fond_course(Scene& s, const Cartes* cartes, const StyleCarte& style, const Lieux* lieux,
+                        const std::vector<TLieu>* route = nullptr);
+
+// A distance measured between two positions (DD.MM): the great-circle path
+// and its figures.
+class CoucheMesure : public Couche {
+public:
+    CoucheMesure(const TPos_elem& a, const TPos_elem& b) : a_(a), b_(b) {}
+    void dessine(Carte& c) const override;
+
+private:
+    TPos_elem a_, b_;
 };
 
 // The day's boats.
@@ -110,13 +167,15 @@ private:
 };
 
 // One step of a replay step by step: the step's fixes, joined to the ones
-// drawn before; between the two chosen entrants, the great circle and its
-// distance when asked.
+// drawn before.
 struct PasDeRejeu {
     std::vector<const TDonnees_conc*> releves;   // 1..n
     std::vector<bool> premiers;
     std::vector<TPos_elem> precedents;  // latitude 180: none
     EnsembleConcurrents choisis;
+    // The positions of the two chosen entrants (list order), when exactly
+    // two are chosen and both have a fix this step.
+    std::optional<std::pair<TPos_elem, TPos_elem>> deux_choisis() const;
 };
 class CouchePas : public Couche {
 public:
@@ -130,19 +189,5 @@ private:
     std::vector<TColor> couleurs_;
     TColor fond_;
 };
-
-// What the picture shows.
-struct SceneCourse {
-    const Cartes* cartes = nullptr;
-    StyleCarte style;
-    const QImage* accueil = nullptr;            // the welcome picture, alone
-    const Lieux* lieux = nullptr;               // course marks and places
-    const std::vector<TLieu>* route = nullptr;  // the theoretical route; null: off
-    std::vector<const Couche*> couches;         // then these, in order
-};
-
-// Draws the scene on `c`'s canvas, a client of larg × haut pixels, the
-// viewport fitted on the way.
-void rend_scene(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut);
 
 }  // namespace orv

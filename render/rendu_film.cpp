@@ -260,63 +260,30 @@ void CoucheFilm::dessine(Carte& c) const
     if (o_.survole >= 1 && o_.survole <= n && !place.etiquette[size_t(o_.survole)].isNull())
         ecrit(o_.survole);
 
-    // The great circle between the two chosen entrants.
-    if (o_.annotations.distance_entre_deux && o_.concurrents.count() == 2) {
-        std::vector<int> deux;
-        for (int i = 1; i <= n; ++i)
-            if (o_.concurrents.test(size_t(i)) && place.visible[size_t(i)])
-                deux.push_back(i);
-        if (deux.size() == 2) {
-            const TPos_elem a = pos_elem_de(m_.positions[size_t(deux[0])], QString());
-            const TPos_elem b = pos_elem_de(m_.positions[size_t(deux[1])], QString());
-            Orthodromie o;
-            EtatLoxodromie lox;
-            calcule_mesure(o, lox, a, b);
-            trace_mesure(c, o, a, b);
-        }
-    }
     if (placement_)
         *placement_ = place;
 }
 
-void FondFilm::prepare(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut)
+std::optional<std::pair<TPos_elem, TPos_elem>> deux_choisis(const InstantFilm& m, const OptionsFilm& o)
 {
-    Viewport& v = c.vue;
-    v.elargit_si_vide();
-    const Cle cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, c.canevas.ratio(),
-                  s.style.fond, s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
-    if (valide_ && cle == cle_) {
-        // The fit the render would make, and the saved pixels.
-        c.larg_client = larg;
-        c.haut_client = haut;
-        c.couleur_fond = s.style.fond;
-        c.canevas.mode_xor = false;
-        c.canevas.dimensionne(larg, haut);
-        c.canevas.couleur_pinceau = s.style.fond;
-        v.ajuste(larg, haut);
-        QImage& img = c.canevas.image();
-        if (img.size() == image_.size()) {
-            std::memcpy(img.bits(), image_.constBits(), size_t(image_.sizeInBytes()));
-            return;
-        }
-    }
-    SceneCourse fixe = s;
-    fixe.couches.clear();
-    rend_scene(c, fixe, larg, haut);
-    image_ = c.canevas.image().copy();
-    // The key as the render left the request (a point request widened).
-    cle_ = Cle{v.lat_nord, v.lat_sud, v.long_ouest, v.long_est, v.largeur_large, larg, haut, c.canevas.ratio(),
-               s.style.fond, s.style.coul_points, s.cartes, s.lieux, s.route, s.cartes && s.cartes->cartes_chargees};
-    valide_ = true;
-    ++rendus_;
+    if (!o.annotations.distance_entre_deux || o.concurrents.count() != 2)
+        return std::nullopt;
+    std::vector<int> deux;
+    for (int i = 1; i < int(m.positions.size()); ++i)
+        if (o.concurrents.test(size_t(i)) && m.positions[size_t(i)].montre)
+            deux.push_back(i);
+    if (deux.size() != 2)
+        return std::nullopt;
+    return std::pair{pos_elem_de(m.positions[size_t(deux[0])], QString()),
+                     pos_elem_de(m.positions[size_t(deux[1])], QString())};
 }
 
-void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const CoucheFilm& film, int32_t larg,
-                     int32_t haut)
+void ajoute_couches_film(Scene& s, const Chronologie& c, const OptionsFilm& o, const InstantFilm& m,
+                         PlacementFilm* placement)
 {
-    fond.prepare(c, s, larg, haut);
-    c.canevas.style_plume = StylePlume::Plein;
-    film.dessine(c);
+    s.ajoute<CoucheFilm>(c, o, m, placement);
+    if (const auto deux = deux_choisis(m, o))
+        s.ajoute<CoucheMesure>(deux->first, deux->second);
 }
 
 namespace {

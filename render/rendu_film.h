@@ -1,9 +1,9 @@
 // The continuous film's frames, drawn without any window: every entrant at
 // its position of the moment (its trail, its speed line, an oriented boat,
-// its name placed clear of the lines and of the other names), over the
-// still chart (coastlines, graticule, marks, places, route) rendered once
-// and cached until the view changes. The window's frames and `--instant`
-// draw through rend_image_film.
+// its name placed clear of the lines and of the other names), a layer over
+// the still chart (coastlines, graticule, marks, places, route) that the
+// composer keeps until the view changes. The window's frames, `--instant`
+// and the video build the same scene.
 #pragma once
 
 #include "chronologie.h"
@@ -64,34 +64,14 @@ private:
     PlacementFilm* placement_;
 };
 
-// The still part of the frames: the scene without its layers, rendered
-// when the view, the client or the scene changed since the last frame,
-// else copied.
-class FondFilm {
-public:
-    void prepare(Carte& c, const SceneCourse& s, int32_t larg, int32_t haut);
-    void invalide() { valide_ = false; }
-    int rendus() const { return rendus_; }  // how many times it was rendered
+// The positions of the two chosen entrants when the great circle between
+// them is asked and both are shown at the moment.
+std::optional<std::pair<TPos_elem, TPos_elem>> deux_choisis(const InstantFilm& m, const OptionsFilm& o);
 
-private:
-    struct Cle {
-        ext nord, sud, ouest, est, large;
-        int32_t larg, haut;
-        double ratio;
-        TColor fond, points;
-        const void *cartes, *lieux, *route;
-        bool cartes_chargees;
-        bool operator==(const Cle&) const = default;
-    };
-    QImage image_;
-    Cle cle_{};
-    bool valide_ = false;
-    int rendus_ = 0;
-};
-
-// A frame: the still part (from the cache), then the film's layer.
-void rend_image_film(Carte& c, FondFilm& fond, const SceneCourse& s, const CoucheFilm& film, int32_t larg,
-                     int32_t haut);
+// The film's layers of a frame, into `s` over its still chart: every
+// entrant at the moment, then the great circle between the two chosen.
+void ajoute_couches_film(Scene& s, const Chronologie& c, const OptionsFilm& o, const InstantFilm& m,
+                         PlacementFilm* placement = nullptr);
 
 // The bounds (DD.MM) framing the boats shown at the moment (the first
 // `nb` shown in the ranking's order), for a client larg pixels wide, as a

@@ -68,11 +68,9 @@ Instant instant_image(const ParametresVideo& p, int64_t k)
 
 ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewport& vue, const Reglages& r,
                          const Chronologie& c, const ParametresVideo& p)
-    : c_(c), p_(p), base_(vue), vue_(vue), carte_(canevas_, vue_)
+    : c_(c), p_(p), cartes_(cartes), lieux_(lieux), style_{r.fond, r.coul_points}, base_(vue), vue_(vue),
+      carte_(canevas_, vue_)
 {
-    scene_.cartes = &cartes;
-    scene_.style = {r.fond, r.coul_points};
-    scene_.lieux = &lieux;
     o_ = options_course_entiere(c, p.periode.debut, r.fond);
     o_.periode = p.periode;
     if (p.concurrents.any())
@@ -90,11 +88,13 @@ const QImage& ImagesVideo::image(Instant t)
     vue_ = base_;
     if (const std::optional<Cadrage> k = camera_->cadrage(t))
         pose_cadrage(vue_, *k);
-    const CoucheFilm couche(c_, o_, m);
-    rend_image_film(carte_, fond_, scene_, couche, p_.taille.width(), p_.taille.height());
-    QImage& rendue = canevas_.image();
+    Scene scene;
+    ajoute_fond_course(scene, &cartes_, style_, &lieux_);
+    ajoute_couches_film(scene, c_, o_, m);
     if (p_.incrustations)
-        dessine_incrustations(rendue, c_, m, t);
+        scene.ajoute<CoucheIncrustations>(c_, m, t);
+    compositeur_.rend(carte_, scene, p_.taille.width(), p_.taille.height());
+    QImage& rendue = canevas_.image();
     const QSize taille = taille_physique(p_);
     if (rendue.size() == taille)
         return rendue;

@@ -9,6 +9,7 @@
 #include "camera.h"
 #include "images_course.h"
 #include "rendu_film.h"
+#include "scene.h"
 
 #include <QElapsedTimer>
 #include <QImage>
@@ -63,11 +64,13 @@ public:
 private:
     const Chronologie& c_;
     ParametresVideo p_;
-    SceneCourse scene_;
+    const Cartes& cartes_;
+    const Lieux& lieux_;
+    StyleCarte style_;
     Viewport base_, vue_;
     Canevas canevas_;
     Carte carte_;
-    FondFilm fond_;
+    Compositeur compositeur_;
     OptionsFilm o_;
     std::unique_ptr<CameraVideo> camera_;
     QImage image_;

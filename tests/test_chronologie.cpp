@@ -275,25 +275,28 @@ TEST(Chronologie, ImagesDuFilm)
     o.trainee = TRAINEE_TOUTE;
     InstantFilm m = calcule_instant(c, o);
     ASSERT_TRUE(cadre_sur_instant(m, e.vue, 1400));
-    SceneCourse s;
-    s.cartes = &e.cartes;
     Canevas k;
     Carte carte(k, e.vue);
-    FondFilm fond;
+    Compositeur compositeur;
     PlacementFilm place;
+    auto scene = [&](PlacementFilm* p) {
+        Scene s;
+        ajoute_fond_course(s, &e.cartes, {}, &e.lieux);
+        ajoute_couches_film(s, c, o, m, p);
+        return s;
+    };
     for (int image = 0; image < 3; ++image) {
         o.t += UNE_HEURE;
         m = calcule_instant(c, o);
-        rend_image_film(carte, fond, s, CoucheFilm(c, o, m, &place), 1400, 860);
+        compositeur.rend(carte, scene(&place), 1400, 860);
     }
-    EXPECT_EQ(fond.rendus(), 1);
+    EXPECT_EQ(compositeur.rendus_fixes(), 1);
     const QImage copiee = k.image().copy();
-    FondFilm neuf;
-    rend_image_film(carte, neuf, s, CoucheFilm(c, o, m), 1400, 860);
+    rend_scene(carte, scene(nullptr), 1400, 860);
     EXPECT_EQ(k.image(), copiee);
     e.vue.lat_nord += 1;
-    rend_image_film(carte, fond, s, CoucheFilm(c, o, m), 1400, 860);
-    EXPECT_EQ(fond.rendus(), 2);
+    compositeur.rend(carte, scene(nullptr), 1400, 860);
+    EXPECT_EQ(compositeur.rendus_fixes(), 2);
 
     int places = 0;
     for (int i = 1; i <= course_livree().nb(); ++i) {
@@ -328,13 +331,14 @@ TEST(Chronologie, TraineeEtCoqueDuFilm)
     v.long_est = -25;
     Canevas k;
     Carte carte(k, v);
-    SceneCourse scene;
     const QRgb teinte = vers_qrgb(couleur_entrant(1));
     auto image = [&](Instant t) {
         o.t = t;
         const InstantFilm m = calcule_instant(c, o);
-        FondFilm fond;
-        rend_image_film(carte, fond, scene, CoucheFilm(c, o, m), 400, 200);
+        Scene scene;
+        scene.ajoute<CoucheCarte>(nullptr, scene.style);
+        ajoute_couches_film(scene, c, o, m);
+        rend_scene(carte, scene, 400, 200);
         return std::pair{k.image().copy(), QPoint(v.pos_grX(radians(ext(-m.positions[1].lon))), v.pos_grY(0))};
     };
     // Half way through the first leg: the trail behind, nothing ahead.

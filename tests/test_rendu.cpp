@@ -89,8 +89,8 @@ protected:
     }
     const QImage& rend(int w, int h)
     {
-        SceneCourse scene;
-        scene.cartes = &cartes;
+        Scene scene;
+        scene.ajoute<CoucheCarte>(&cartes, scene.style);
         rend_scene(carte, scene, w, h);
         return canevas.image();
     }

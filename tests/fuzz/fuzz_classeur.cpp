@@ -2,6 +2,7 @@
 // name selects (FUZZ_CLASSEUR=xls or xlsx at build time), then as a sheet
 // with the checks of the lines.
 #include "classeur.h"
+#include "course_livree.h"
 
 #include <QBuffer>
 #include <cstddef>
@@ -25,6 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     if (f.nb_cellules > orv::CELLULES_MAX_FEUILLE)
         __builtin_trap();
     QStringList l;
-    orv::lignes_du_classement(f, 1, QDate(2000, 11, 12), l, erreur);
+    orv::lignes_du_classement(course_livree(), f, 1, QDate(2000, 11, 12), l, erreur);
     return 0;
 }

@@ -1,6 +1,7 @@
 // libFuzzer target: any bytes as the ranking web page, read as the update
 // reads it (charset, depth check, parse, largest table), then as a sheet of
 // both layouts with the checks of the lines.
+#include "course_livree.h"
 #include "feuille.h"
 #include "page_html.h"
 
@@ -19,7 +20,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (int code : {1, 2}) {
         QStringList l;
         QString erreur;
-        if (orv::lignes_du_classement(f, code, QDate(2000, 11, 12), l, erreur) && l.size() != 24 * 9)
+        if (orv::lignes_du_classement(course_livree(), f, code, QDate(2000, 11, 12), l, erreur) &&
+            l.size() != course_livree().nb() * 9)
             __builtin_trap();
     }
     return 0;

@@ -187,9 +187,9 @@ QImage image_accueil(const QString& rep, double ratio)
     Canevas canevas;
     canevas.pose_ratio(ratio);
     Carte carte(canevas, v);
-    SceneCourse scene;
-    scene.cartes = &cartes_fabrique();
+    Scene scene;
     scene.style.coul_points = 0xC8B078;
+    scene.ajoute<CoucheCarte>(&cartes_fabrique(), scene.style);
     rend_scene(carte, scene, 760, 440);
     const QImage fond = canevas.image();
     p.setOpacity(0.55);
