@@ -180,10 +180,11 @@ bool ExportVideo::demarre(QString& erreur)
     r.fond = f_.couleur_fond;
     r.coul_points = f_.coul_points;
     images_ = std::make_unique<ImagesVideo>(f_.etat.cartes, lieux_, f_.etat.vue, r, *chrono_, choix_.p);
-    if (!encodeur_.demarre(choix_.fichier, taille_physique(choix_.p), choix_.p.fps, erreur))
+    video_ = std::make_unique<EcritureVideo>(*images_, choix_.p);
+    if (!video_->demarre(choix_.fichier, erreur))
         return false;
-    n_ = orv::nb_images(choix_.p);
-    progres = new QProgressDialog(Texte::tr("Exportation de la vidéo…"), Texte::tr("Annuler"), 0, int(n_), &f_);
+    const int64_t n = video_->nb();
+    progres = new QProgressDialog(Texte::tr("Exportation de la vidéo…"), Texte::tr("Annuler"), 0, int(n), &f_);
     progres->setWindowTitle(Texte::tr("Exporter la vidéo"));
     progres->setWindowModality(Qt::NonModal);
     progres->setAutoClose(false);
@@ -200,7 +201,8 @@ void ExportVideo::annule()
 {
     if (fini_)
         return;
-    encodeur_.annule();
+    if (video_)
+        video_->annule();
     termine(false, Texte::tr("Exportation annulée : aucune vidéo écrite."));
 }
 
@@ -222,44 +224,24 @@ void ExportVideo::etape()
         annule();
         return;
     }
-    QString erreur;
-    if (encodeur_.bloque(erreur)) {
-        encodeur_.annule();
-        termine(false, erreur);
-        return;
-    }
-    if (ferme_) {
-        // The last frames encoding.
-        if (!encodeur_.fini())
-            return;
-        if (encodeur_.conclut(erreur))
-            termine(true, Texte::tr("Vidéo enregistrée dans « %1 »").arg(QDir::toNativeSeparators(choix_.fichier)));
-        else
-            termine(false, erreur);
-        return;
-    }
     // A slice of about 30 ms, then the event loop (the pipe drains there).
-    QElapsedTimer tranche;
-    tranche.start();
-    while (k_ < n_ && tranche.elapsed() < 30 && encodeur_.pret()) {
-        if (!encodeur_.ecrit(images_->image(instant_image(choix_.p, k_)), erreur)) {
-            encodeur_.annule();
-            termine(false, erreur);
-            return;
-        }
-        ++k_;
+    QString erreur;
+    const EcritureVideo::Etat etat = video_->tranche(30, erreur);
+    if (etat != EcritureVideo::Etat::EnCours) {
+        termine(etat == EcritureVideo::Etat::Finie,
+                etat == EcritureVideo::Etat::Finie
+                    ? Texte::tr("Vidéo enregistrée dans « %1 »").arg(QDir::toNativeSeparators(choix_.fichier))
+                    : erreur);
+        return;
     }
+    const int64_t k = video_->images_ecrites(), n = video_->nb();
     if (progres) {
-        progres->setValue(int(k_));
-        const qint64 reste = k_ > 0 ? duree_.elapsed() * (n_ - k_) / k_ / 1000 : 0;
-        progres->setLabelText(Texte::tr("Image %1 sur %2, encore %3 s environ").arg(k_).arg(n_).arg(reste));
-    }
-    if (k_ == n_) {
-        encodeur_.ferme();
-        ferme_ = true;
+        progres->setValue(int(k));
+        const qint64 reste = k > 0 ? duree_.elapsed() * (n - k) / k / 1000 : 0;
+        progres->setLabelText(Texte::tr("Image %1 sur %2, encore %3 s environ").arg(k).arg(n).arg(reste));
     }
     // ffmpeg behind: the next slice after a pause, not in a busy loop.
-    minuterie_.setInterval(ferme_ ? 20 : encodeur_.pret() ? 0 : 5);
+    minuterie_.setInterval(video_->pause());
 }
 
 }  // namespace orv

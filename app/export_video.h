@@ -71,8 +71,8 @@ public:
     // reason, when it cannot.
     bool demarre(QString& erreur);
     void annule();
-    int64_t images_ecrites() const { return k_; }
-    int64_t nb_images() const { return n_; }
+    int64_t images_ecrites() const { return video_ ? video_->images_ecrites() : 0; }
+    int64_t nb_images() const { return video_ ? video_->nb() : 0; }
     QProgressDialog* progres = nullptr;
 
 private:
@@ -85,11 +85,10 @@ private:
     Lieux lieux_;
     std::unique_ptr<Chronologie> chrono_;
     std::unique_ptr<ImagesVideo> images_;
-    EncodeurVideo encodeur_;
+    std::unique_ptr<EcritureVideo> video_;
     QTimer minuterie_;
     QElapsedTimer duree_;
-    int64_t k_ = 0, n_ = 0;
-    bool ferme_ = false, fini_ = false;
+    bool fini_ = false;
 };
 
 }  // namespace orv

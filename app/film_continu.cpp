@@ -292,9 +292,7 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
     const Instant t0 = std::clamp(depart.value_or(options.periode.debut), options.periode.debut, options.periode.fin);
     bool cadre = false;
     if (depart) {
-        OptionsFilm o = options;
-        o.t = t0;
-        const InstantFilm m = calcule_instant(*chronologie, o);
+        const InstantFilm m = calcule_instant(*chronologie, options, t0);
         cadre = cadre_sur_instant(m, f_.etat.vue, f_.width(), f_.nb_cadrage);
         // Clear of the tool bar, as the day view's boats are.
         std::vector<TPos_elem> bateaux;
@@ -375,8 +373,7 @@ void FilmContinu::actualise()
 
 void FilmContinu::calcule_moment()
 {
-    options.t = controleur.instant();
-    moment = calcule_instant(*chronologie, options);
+    moment = calcule_instant(*chronologie, options, controleur.instant());
     // The boat followed not on the chart: said in the status line, once.
     const QString m = etat_du_suivi(qui_est_suivi());
     if (m != message_suivi_) {
@@ -388,16 +385,7 @@ void FilmContinu::calcule_moment()
 
 int64_t FilmContinu::maintenant_ms() const { return horloge_essai ? horloge_essai() : horloge.elapsed(); }
 
-int FilmContinu::qui_est_suivi() const
-{
-    if (suivi_ != -1)
-        return suivi_;
-    // The leader of the moment among the film's entrants.
-    for (int i : moment.ordre)
-        if (options.concurrents.test(size_t(i)) && moment.positions[size_t(i)].montre)
-            return i;
-    return 0;
-}
+int FilmContinu::qui_est_suivi() const { return concurrent_suivi(moment, suivi_); }
 
 QString FilmContinu::etat_du_suivi(int qui) const
 {
@@ -406,9 +394,9 @@ QString FilmContinu::etat_du_suivi(int qui) const
     const PositionFilm& p = moment.positions[size_t(qui)];
     const QString nom = chronologie->course().nom_conc(qui);
     const std::vector<Fixe>& f = chronologie->fixes(qui);
-    if (f.empty() || options.t < f.front().t)
+    if (f.empty() || moment.t < f.front().t)
         return Texte::tr("Suivi : %1 n'a pas encore pris le départ, il n'est pas sur la carte.").arg(nom);
-    if (p.nature == Nature::Abandon || (chronologie->abandon(qui) && options.t >= chronologie->abandon(qui)))
+    if (p.nature == Nature::Abandon || (chronologie->abandon(qui) && moment.t >= chronologie->abandon(qui)))
         return p.montre ? Texte::tr("Suivi : %1 a abandonné.").arg(nom)
                         : Texte::tr("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(nom);
     if (!p.montre)
@@ -510,7 +498,7 @@ QStringList FilmContinu::lignes_details(int i) const
         l << Texte::tr("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)
           << Texte::tr("Vitesse moyenne = %1 noeuds").arg(p.vitesse, 4, 'f', 1);
     }
-    const QDateTime quand = date_de(options.t);
+    const QDateTime quand = date_de(moment.t);
     l << Texte::tr("le %1 à %2 UTC")
              .arg(quand.toString(QStringLiteral("dd/MM/yyyy")), quand.toString(Texte::tr("HH'h'mm", "Qt time format: 20h00")))
       << quoi;

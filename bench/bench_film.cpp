@@ -80,16 +80,17 @@ void BM_image_film_1080p_course_entiere(benchmark::State& st)
     for (int i = 1; i <= course_livree().nb(); ++i)
         s.concurrents.set(size_t(i));
     cadre_sur_trajets(archive_livree(), s, e.vue, 1920);
-    OptionsFilm f = options_course_entiere(c, c.premier() + 60 * UN_JOUR, clBlack);
+    OptionsFilm f = options_course_entiere(c, clBlack);
     f.trainee = TRAINEE_TOUTE;
     Canevas k;
     Carte carte(k, e.vue);
     Compositeur compositeur;
+    Instant t = c.premier() + 60 * UN_JOUR;
     for (auto _ : st) {
-        f.t += UNE_HEURE;
-        if (f.t > c.dernier())
-            f.t = c.premier();
-        const InstantFilm m = calcule_instant(c, f);
+        t += UNE_HEURE;
+        if (t > c.dernier())
+            t = c.premier();
+        const InstantFilm m = calcule_instant(c, f, t);
         Scene scene;
         ajoute_fond_course(scene, &e.cartes, {}, &e.lieux);
         ajoute_couches_film(scene, c, f, m);

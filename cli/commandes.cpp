@@ -426,65 +426,55 @@ int commande_video(const Commande& c, Contexte& x)
     const SourceImage s = x.source_image(c.echelle);
     prepare_images_video(x.etat, s);
     ImagesVideo images(x.etat.cartes, x.etat.lieux, x.etat.vue, s.reglages, chrono, p);
-    EncodeurVideo encodeur;
+    EcritureVideo video(images, p);
     // The delay after which a silent ffmpeg is given up (seconds; the
     // tests shorten it).
     if (const int d = qEnvironmentVariableIntValue("ORVALIS_DELAI_FFMPEG"); d > 0)
-        encodeur.pose_delai(d * 1000);
+        video.encodeur().pose_delai(d * 1000);
     QString erreur;
     // Before ffmpeg starts: an interruption at any moment removes its file.
     std::signal(SIGINT, interrompt_video);
     std::signal(SIGTERM, interrompt_video);
-    if (!encodeur.demarre(c.fichier, taille_physique(p), p.fps, erreur) || video_interrompue) {
-        encodeur.annule();
-        ecrit_erreur(video_interrompue ? Texte::tr("Vidéo interrompue : aucun fichier écrit.") : erreur);
+    const QString interrompue = Texte::tr("Vidéo interrompue : aucun fichier écrit.");
+    if (!video.demarre(c.fichier, erreur) || video_interrompue) {
+        video.annule();
+        ecrit_erreur(video_interrompue ? interrompue : erreur);
         return 1;
     }
-    const int64_t n = nb_images(p);
     QElapsedTimer duree;
     duree.start();
-    int64_t dernier_avis = -1000;
-    auto echec = [&](const QString& m) {
-        encodeur.annule();
-        ecrit_erreur(m);
-        return 1;
-    };
-    for (int64_t k = 0; k < n; ++k) {
-        while (!encodeur.pret() && !video_interrompue) {
-            encodeur.attend(100);
-            if (encodeur.bloque(erreur))
-                return echec(erreur);
+    int64_t dernier_avis = -1000, avis_k = -1;
+    for (;;) {
+        if (video_interrompue) {
+            video.annule();
+            std::fputc('\n', stderr);
+            ecrit_erreur(interrompue);
+            return 1;
         }
-        if (video_interrompue)
-            return echec(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
-        if (!encodeur.ecrit(images.image(instant_image(p, k)), erreur))
-            return echec(erreur);
-        if (duree.elapsed() - dernier_avis >= 500 || k + 1 == n) {
+        const EcritureVideo::Etat etat = video.tranche(100, erreur);
+        const int64_t k = video.images_ecrites(), n = video.nb();
+        if (k != avis_k && (duree.elapsed() - dernier_avis >= 500 || k == n)) {
             dernier_avis = duree.elapsed();
-            const qint64 reste = k > 0 ? duree.elapsed() * (n - k - 1) / (k + 1) / 1000 : 0;
+            avis_k = k;
+            const qint64 reste = k > 0 ? duree.elapsed() * (n - k) / k / 1000 : 0;
             std::fprintf(stderr, "\r%s", Texte::tr("Vidéo : image %1 sur %2, encore %3 s environ   ")
-                                             .arg(k + 1)
+                                             .arg(k)
                                              .arg(n)
                                              .arg(reste)
                                              .toUtf8()
                                              .constData());
         }
-    }
-    encodeur.ferme();
-    while (!encodeur.fini() && !video_interrompue) {
-        encodeur.attend(100);
-        if (encodeur.bloque(erreur)) {
+        if (etat == EcritureVideo::Etat::Finie)
+            break;
+        if (etat == EcritureVideo::Etat::Echec) {
             std::fputc('\n', stderr);
-            return echec(erreur);
+            ecrit_erreur(erreur);
+            return 1;
         }
+        if (const int ms = video.pause(); ms > 0)
+            video.attend(100);
     }
     std::fputc('\n', stderr);
-    if (video_interrompue)
-        return echec(Texte::tr("Vidéo interrompue : aucun fichier écrit."));
-    if (!encodeur.conclut(erreur)) {
-        ecrit_erreur(erreur);
-        return 1;
-    }
     return sortie({QDir::toNativeSeparators(QFileInfo(c.fichier).absoluteFilePath())});
 }
 

@@ -172,10 +172,8 @@ CameraVideo::CameraVideo(const Chronologie& c, const OptionsFilm& o, int suivre)
     // The frame of each moment, every PAS of race time.
     const size_t n = size_t(std::max<Instant>(0, o.periode.fin - o.periode.debut) / PAS + 2);
     std::vector<std::optional<Cadrage>> bruts(n);
-    OptionsFilm ok = o;
     for (size_t k = 0; k < n; ++k) {
-        ok.t = std::min(o.periode.fin, debut_ + Instant(k) * PAS);
-        const InstantFilm m = calcule_instant(c, ok);
+        const InstantFilm m = calcule_instant(c, o, std::min(o.periode.fin, debut_ + Instant(k) * PAS));
         const int qui = concurrent_suivi(m, suivre);
         bruts[k] = qui > 0 ? cadrage_du_moment(m, qui) : std::nullopt;
         if (!bruts[k])

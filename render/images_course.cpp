@@ -132,23 +132,23 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
     return rend(e, scene, taille, s.echelle);
 }
 
-OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond)
+OptionsFilm options_course_entiere(const Chronologie& c, TColor fond)
 {
     OptionsFilm o;
     for (int i = 1; i <= c.nb(); ++i)
         o.concurrents.set(size_t(i));
     o.periode = {c.premier(), c.dernier()};
-    o.t = t;
     o.fond = fond;
     return o;
 }
 
-QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, const OptionsFilm& o, QSize taille)
+QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, const OptionsFilm& o, Instant t,
+                  QSize taille)
 {
     charge_cartes_programme(e, s);
     if (e.lieux.liste_mp.empty() && e.lieux.liste_lieux.empty())
         charge_lieux_programme(e, s);
-    const InstantFilm m = calcule_instant(c, o);
+    const InstantFilm m = calcule_instant(c, o, t);
     Scene scene;
     ajoute_fond_programme(scene, e, s);
     ajoute_couches_film(scene, c, o, m);
@@ -158,9 +158,9 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
 QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,
                      int suivre, QSize taille)
 {
-    OptionsFilm o = options_course_entiere(c, t, s.reglages.fond);
+    OptionsFilm o = options_course_entiere(c, s.reglages.fond);
     o.trainee = trainee;
-    const InstantFilm m = calcule_instant(c, o);
+    const InstantFilm m = calcule_instant(c, o, t);
     if (!cadre_sur_instant(m, e.vue, taille.width()))
         vue_avant_le_jour(e.vue);
     const int qui = concurrent_suivi(m, suivre);
@@ -169,7 +169,7 @@ QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& 
     else if (suivre != 0 && s.message)
         s.message(Texte::tr("%1 n'est pas sur la carte à cet instant : l'image est cadrée sur la flotte.")
                       .arg(qui > 0 ? c.course().nom_conc(qui) : Texte::tr("Aucun concurrent")));
-    return image_film(e, s, c, o, taille);
+    return image_film(e, s, c, o, t, taille);
 }
 
 }  // namespace orv

@@ -60,10 +60,11 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
 QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTrajets& selection, QSize taille,
                      QString& erreur);
 
-// A frame of the continuous film at `o.t` through the view of `e` as it
+// A frame of the continuous film at `t` through the view of `e` as it
 // stands, as the window draws it (the chart, marks and places, then the
 // film's layer).
-QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, const OptionsFilm& o, QSize taille);
+QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, const OptionsFilm& o, Instant t,
+                  QSize taille);
 
 // The film at an instant for the command line: every entrant over the
 // whole race, names and speed lines, the trail given (TRAINEES), framed on
@@ -76,6 +77,6 @@ QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& 
 
 // The film's options for every entrant over the whole race at t (the
 // window's "Film continu de la course").
-OptionsFilm options_course_entiere(const Chronologie& c, Instant t, TColor fond);
+OptionsFilm options_course_entiere(const Chronologie& c, TColor fond);
 
 }  // namespace orv

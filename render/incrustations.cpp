@@ -35,7 +35,7 @@ std::vector<int> premiers_du_classement(const Chronologie& c, const InstantFilm&
     return qui;
 }
 
-void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m, Instant t)
+void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m)
 {
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing);
@@ -53,7 +53,7 @@ void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFil
 
     // Top left: the title, the clock under it.
     const QString t1 = c.course().nom;
-    const QString t2 = texte_horloge(c.course(), t);
+    const QString t2 = texte_horloge(c.course(), m.t);
     const QFontMetricsF mt(titre), mp(police);
     const double w_haut = std::max(mt.horizontalAdvance(t1), mp.horizontalAdvance(t2)) + 2 * marge;
     bande(p, QRectF(marge, marge, std::min(w_haut, larg - 2 * marge), mt.height() + mp.height() + 1.2 * marge));

@@ -18,18 +18,17 @@ std::vector<int> premiers_du_classement(const Chronologie& c, const InstantFilm&
 
 // Draws them on `image` (its device pixel ratio says how many physical
 // pixels a logical one is), each entrant in the film's colour.
-void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m, Instant t);
+void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFilm& m);
 
 // The same as the top layer of a video's frame.
 class CoucheIncrustations : public Couche {
 public:
-    CoucheIncrustations(const Chronologie& c, const InstantFilm& m, Instant t) : c_(c), m_(m), t_(t) {}
-    void dessine(Carte& c) const override { dessine_incrustations(c.canevas.image(), c_, m_, t_); }
+    CoucheIncrustations(const Chronologie& c, const InstantFilm& m) : c_(c), m_(m) {}
+    void dessine(Carte& c) const override { dessine_incrustations(c.canevas.image(), c_, m_); }
 
 private:
     const Chronologie& c_;
     const InstantFilm& m_;
-    Instant t_;
 };
 
 }  // namespace orv

@@ -12,18 +12,19 @@
 
 namespace orv {
 
-InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o)
+InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o, Instant t)
 {
     // After the screen's copy of the last frame: the positions' trigonometry
     // would pay for its vector state.
     libere_etat_avx();
     InstantFilm m;
+    m.t = t;
     const int n = c.nb();
     m.positions.resize(size_t(n) + 1);
     for (int i = 1; i <= n; ++i)
         if (o.concurrents.test(size_t(i)))
-            m.positions[size_t(i)] = c.position(i, o.t);
-    m.jour_classement = c.jour_publie(o.t);
+            m.positions[size_t(i)] = c.position(i, t);
+    m.jour_classement = c.jour_publie(t);
     std::vector<bool> vus(size_t(n) + 1, false);
     if (m.jour_classement >= 0)
         for (const Chronologie::Ligne& l : c.classement(m.jour_classement))
@@ -122,15 +123,15 @@ void CoucheFilm::dessine(Carte& c) const
         place.marqueur[size_t(i)] = pixel(p.lat, p.lon);
         std::vector<Point>& tr = traces[size_t(i)];
         const Instant debut =
-            o_.trainee == TRAINEE_TOUTE ? o_.periode.debut : std::max(o_.periode.debut, o_.t - o_.trainee);
-        if (o_.trainee != 0 && debut < o_.t) {
+            o_.trainee == TRAINEE_TOUTE ? o_.periode.debut : std::max(o_.periode.debut, m_.t - o_.trainee);
+        if (o_.trainee != 0 && debut < m_.t) {
             const std::vector<Fixe>& f = c_.fixes(i);
             const PositionFilm depart = c_.position(i, debut);
             if (depart.montre)
                 tr.push_back({pixel(depart.lat, depart.lon), depart.lon});
             const auto premier =
                 std::upper_bound(f.begin(), f.end(), debut, [](Instant t, const Fixe& x) { return t < x.t; });
-            for (auto x = premier; x != f.end() && x->t <= o_.t; ++x)
+            for (auto x = premier; x != f.end() && x->t <= m_.t; ++x)
                 tr.push_back({pixel(x->lat, x->lon), x->lon});
         }
         tr.push_back({place.marqueur[size_t(i)], p.lon});
@@ -205,7 +206,7 @@ void CoucheFilm::dessine(Carte& c) const
         QStringList& l = textes[size_t(i)];
         l << nom;
         if (o_.annotations.dates)
-            l << date_de(o_.t).toString(QStringLiteral("dd/MM/yyyy HH'h'mm")) + u' ' + texte_nature_traduit(p.nature);
+            l << date_de(m_.t).toString(QStringLiteral("dd/MM/yyyy HH'h'mm")) + u' ' + texte_nature_traduit(p.nature);
         int w = 0, h = 0;
         for (const QString& ligne : l) {
             w = std::max(w, k.largeur_texte(ligne));

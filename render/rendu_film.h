@@ -22,7 +22,6 @@ inline constexpr std::array<Instant, 5> TRAINEES = {0, UN_JOUR, 3 * UN_JOUR, 7 *
 
 // What a frame shows.
 struct OptionsFilm {
-    Instant t = 0;
     PeriodeFilm periode;
     EnsembleConcurrents concurrents;  // the entrants of the film
     Instant trainee = 3 * UN_JOUR;
@@ -33,14 +32,16 @@ struct OptionsFilm {
     TColor fond = clBlack;
 };
 
-// The moment: every entrant's position, the ranking published then.
+// The moment: its instant, every entrant's position, the ranking published
+// then.
 struct InstantFilm {
+    Instant t = 0;
     std::vector<PositionFilm> positions;  // 1..n
     int jour_classement = -1;
     // The entrants in the ranking's order, then those it does not hold.
     std::vector<int> ordre;
 };
-InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o);
+InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o, Instant t);
 
 // Where a frame put each entrant, for the pointer.
 struct PlacementFilm {

@@ -71,7 +71,7 @@ ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewpor
     : c_(c), p_(p), cartes_(cartes), lieux_(lieux), style_{r.fond, r.coul_points}, base_(vue), vue_(vue),
       carte_(canevas_, vue_)
 {
-    o_ = options_course_entiere(c, p.periode.debut, r.fond);
+    o_ = options_course_entiere(c, r.fond);
     o_.periode = p.periode;
     if (p.concurrents.any())
         o_.concurrents = p.concurrents;
@@ -83,8 +83,7 @@ ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewpor
 
 const QImage& ImagesVideo::image(Instant t)
 {
-    o_.t = t;
-    const InstantFilm m = calcule_instant(c_, o_);
+    const InstantFilm m = calcule_instant(c_, o_, t);
     vue_ = base_;
     if (const std::optional<Cadrage> k = camera_->cadrage(t))
         pose_cadrage(vue_, *k);
@@ -92,7 +91,7 @@ const QImage& ImagesVideo::image(Instant t)
     ajoute_fond_course(scene, &cartes_, style_, &lieux_);
     ajoute_couches_film(scene, c_, o_, m);
     if (p_.incrustations)
-        scene.ajoute<CoucheIncrustations>(c_, m, t);
+        scene.ajoute<CoucheIncrustations>(c_, m);
     compositeur_.rend(carte_, scene, p_.taille.width(), p_.taille.height());
     QImage& rendue = canevas_.image();
     const QSize taille = taille_physique(p_);
@@ -377,6 +376,39 @@ void EncodeurVideo::annule()
     }
     if (!temporaire_.isEmpty())
         QFile::remove(temporaire_);
+}
+
+bool EcritureVideo::demarre(const QString& fichier, QString& erreur)
+{
+    return encodeur_.demarre(fichier, taille_physique(p_), p_.fps, erreur);
+}
+
+EcritureVideo::Etat EcritureVideo::tranche(int ms, QString& erreur)
+{
+    if (encodeur_.bloque(erreur)) {
+        encodeur_.annule();
+        return Etat::Echec;
+    }
+    if (ferme_) {
+        // The last frames encoding.
+        if (!encodeur_.fini())
+            return Etat::EnCours;
+        return encodeur_.conclut(erreur) ? Etat::Finie : Etat::Echec;
+    }
+    QElapsedTimer duree;
+    duree.start();
+    while (k_ < n_ && duree.elapsed() < ms && encodeur_.pret()) {
+        if (!encodeur_.ecrit(images_.image(instant_image(p_, k_)), erreur)) {
+            encodeur_.annule();
+            return Etat::Echec;
+        }
+        ++k_;
+    }
+    if (k_ == n_) {
+        encodeur_.ferme();
+        ferme_ = true;
+    }
+    return Etat::EnCours;
 }
 
 }  // namespace orv

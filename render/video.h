@@ -137,4 +137,36 @@ private:
     int mode_ = -1;  // the permissions of the file replaced; -1: none
 };
 
+// A video written: the frames of `images` over the period of `p`, fed to
+// ffmpeg in slices, then ffmpeg's end awaited and the file named. The one
+// loop of the command line and of the window, each driving its slices (a
+// loop that waits on the pipe, a timer of the event loop).
+class EcritureVideo {
+public:
+    EcritureVideo(ImagesVideo& images, const ParametresVideo& p) : images_(images), p_(p), n_(nb_images(p)) {}
+    // ffmpeg started for `fichier`; false, with the reason, when it cannot.
+    bool demarre(const QString& fichier, QString& erreur);
+    enum class Etat { EnCours, Finie, Echec };
+    // Frames for at most `ms` while ffmpeg has room; after the last one,
+    // ffmpeg's end. Finie once the file carries its name; Echec, with the
+    // reason, when anything failed (nothing left behind).
+    Etat tranche(int ms, QString& erreur);
+    // Stops: ffmpeg killed, its file removed.
+    void annule() { encodeur_.annule(); }
+    // How long to let ffmpeg work before the next slice (ms).
+    int pause() const { return ferme_ ? 20 : encodeur_.pret() ? 0 : 5; }
+    // Waits on the pipe at most `ms` (no event loop needed).
+    void attend(int ms) { encodeur_.attend(ms); }
+    int64_t images_ecrites() const { return k_; }
+    int64_t nb() const { return n_; }
+    EncodeurVideo& encodeur() { return encodeur_; }
+
+private:
+    ImagesVideo& images_;
+    ParametresVideo p_;
+    EncodeurVideo encodeur_;
+    int64_t k_ = 0, n_ = 0;
+    bool ferme_ = false;
+};
+
 }  // namespace orv

@@ -271,9 +271,9 @@ TEST(Chronologie, ImagesDuFilm)
     QString erreur;
     ASSERT_TRUE(constitue_trajets(course_livree(), e.archive, QStringLiteral(ORVALIS_DONNEES), erreur)) << erreur;
     const Chronologie c(e.archive);
-    OptionsFilm o = options_course_entiere(c, quand(25, 12, 2000, 8, 0), clBlack);
+    OptionsFilm o = options_course_entiere(c, clBlack);
     o.trainee = TRAINEE_TOUTE;
-    InstantFilm m = calcule_instant(c, o);
+    InstantFilm m = calcule_instant(c, o, quand(25, 12, 2000, 8, 0));
     ASSERT_TRUE(cadre_sur_instant(m, e.vue, 1400));
     Canevas k;
     Carte carte(k, e.vue);
@@ -286,8 +286,7 @@ TEST(Chronologie, ImagesDuFilm)
         return s;
     };
     for (int image = 0; image < 3; ++image) {
-        o.t += UNE_HEURE;
-        m = calcule_instant(c, o);
+        m = calcule_instant(c, o, m.t + UNE_HEURE);
         compositeur.rend(carte, scene(&place), 1400, 860);
     }
     EXPECT_EQ(compositeur.rendus_fixes(), 1);
@@ -333,8 +332,7 @@ TEST(Chronologie, TraineeEtCoqueDuFilm)
     Carte carte(k, v);
     const QRgb teinte = vers_qrgb(couleur_entrant(1));
     auto image = [&](Instant t) {
-        o.t = t;
-        const InstantFilm m = calcule_instant(c, o);
+        const InstantFilm m = calcule_instant(c, o, t);
         Scene scene;
         scene.ajoute<CoucheCarte>(nullptr, scene.style);
         ajoute_couches_film(scene, c, o, m);
@@ -389,12 +387,11 @@ TEST(Chronologie, Camera)
     const Chronologie c(a);
     for (const int suivre : {0, -1}) {
         SCOPED_TRACE(suivre);
-        OptionsFilm o = options_course_entiere(c, c.premier(), clBlack);
+        OptionsFilm o = options_course_entiere(c, clBlack);
         const CameraVideo camera(c, o, suivre);
         std::optional<Cadrage> avant;
         for (Instant t = c.premier(); t <= c.dernier(); t += UNE_HEURE) {
-            o.t = t;
-            const InstantFilm m = calcule_instant(c, o);
+            const InstantFilm m = calcule_instant(c, o, t);
             const std::optional<Cadrage> f = camera.cadrage(t);
             ASSERT_TRUE(f);
             for (int i = 1; i <= course_livree().nb(); ++i) {
@@ -423,14 +420,14 @@ TEST(Chronologie, IncrustationsDeLaVideo)
                             {1, 0, "le 10/11/2000 à 20h00", 44, -4, 3},
                             {4, 0, "le 10/11/2000 à 20h00", 43, -5, 4}});
     const Chronologie c(ar.a);
-    OptionsFilm o = options_course_entiere(c, quand(10, 11, 2000, 21, 0), clBlack);
-    const InstantFilm m = calcule_instant(c, o);
+    const OptionsFilm o = options_course_entiere(c, clBlack);
+    const InstantFilm m = calcule_instant(c, o, quand(10, 11, 2000, 21, 0));
     EXPECT_EQ(premiers_du_classement(c, m, 5), (std::vector<int>{2, 1, 4}));
     EXPECT_EQ(premiers_du_classement(c, m, 2), (std::vector<int>{2, 1}));
     QImage image(640, 360, QImage::Format_RGB32);
     image.setDevicePixelRatio(2);
     image.fill(Qt::white);
-    dessine_incrustations(image, c, m, o.t);
+    dessine_incrustations(image, c, m);
     auto compte = [&](QColor couleur, bool bas_gauche) {
         int n = 0;
         for (int y = bas_gauche ? 180 : 0; y < 360; ++y)

@@ -214,10 +214,10 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     ASSERT_TRUE(constitue_trajets(course_livree(), e.archive, DONNEES, erreur));
     const Chronologie c(e.archive);
     e.vue = etat.vue;
-    OptionsFilm o = options_course_entiere(c, f.controleur.instant(), carte->couleur_fond);
+    OptionsFilm o = options_course_entiere(c, carte->couleur_fond);
     o.trainee = TRAINEE_TOUTE;
     SourceImage s{DONNEES, carte->reglages, {}, carte->devicePixelRatioF()};
-    const QImage ligne = image_film(e, s, c, o, carte->size());
+    const QImage ligne = image_film(e, s, c, o, f.controleur.instant(), carte->size());
     ASSERT_EQ(ligne.size(), fenetre.size());
     EXPECT_EQ(ligne, fenetre);
 
