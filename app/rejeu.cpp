@@ -38,7 +38,7 @@ void Rejeu::Trajets1Click()
 {
     f_.abandonne_geste();
     f_.film.ferme();
-    arrete_film();
+    arrete_cadence();
     f_.active_classement(false);
     f_.Aff_Message(Texte::tr("Pour se repasser le film de la course ! "));
     f_.unsetCursor();
@@ -201,9 +201,9 @@ void Rejeu::cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes)
     v.pose_longitudes(v.long_ouest, v.long_est);
 }
 
-void Rejeu::demarre_film()
+void Rejeu::demarre_etapes()
 {
-    film = Film(f_.etat.archive, selection_traj);
+    etapes = Etapes(f_.etat.archive, selection_traj);
     const int n = f_.etat.archive.nb_concurrents();
     releve_prec_.assign(size_t(n) + 1, cree_pos_elem(QString(), 180, 0));
     vu_.assign(size_t(n) + 1, false);
@@ -214,9 +214,9 @@ void Rejeu::demarre_film()
 
 void Rejeu::un_pas()
 {
-    const auto fixes = film.courant();
-    const int jour = film.jour();
-    // One state per entrant of the archive the film steps through.
+    const auto fixes = etapes.courant();
+    const int jour = etapes.jour();
+    // One state per entrant of the archive the replay steps through.
     if (vu_.size() != fixes.size()) {
         releve_prec_.assign(fixes.size(), cree_pos_elem(QString(), 180, 0));
         vu_.assign(fixes.size(), false);
@@ -229,21 +229,21 @@ void Rejeu::un_pas()
     pas.choisis = selection_traj.concurrents;
     for (int i = 1; i < int(fixes.size()); ++i) {
         const TDonnees_conc* f = fixes[size_t(i)];
-        pas.premiers[size_t(i)] = f && film.premier(i, f);
+        pas.premiers[size_t(i)] = f && etapes.premier(i, f);
         if (f) {
             releve_prec_[size_t(i)] = cree_pos_elem(QString(), f->elem.latitude, f->elem.longitude);
             vu_[size_t(i)] = true;
         }
     }
     pas_montre = true;
-    film.pas();
+    etapes.pas();
     f_.invalider();
-    if (film_cadence && jour >= 0 && jour < f_.etat.archive.nb_jours()) {
+    if (cadence_en_cours && jour >= 0 && jour < f_.etat.archive.nb_jours()) {
         const QDate d = f_.etat.archive.jours[size_t(jour)];
         f_.Aff_Message(Texte::tr("Film : %1 - jour %2%3")
                            .arg(d.toString(QStringLiteral("dd/MM/yyyy")))
                            .arg(ecart_jours(9, 11, 2000, d.day(), d.month(), d.year()))
-                           .arg(film_en_pause ? Texte::tr(" (pause)") : QString()));
+                           .arg(cadence_en_pause ? Texte::tr(" (pause)") : QString()));
     }
 }
 
@@ -256,9 +256,9 @@ void Rejeu::Trac_traj_inst()
 void Rejeu::Trac_traj_cadenc()
 {
     defilement_en_cours = true;
-    film_cadence = true;
-    film_en_pause = false;
-    demarre_film();
+    cadence_en_cours = true;
+    cadence_en_pause = false;
+    demarre_etapes();
     if (dernier_conc == 0) {
         f_.Aff_Message(message_fin());
         return;
@@ -268,11 +268,11 @@ void Rejeu::Trac_traj_cadenc()
     minuterie()->start(0);
 }
 
-void Rejeu::tic_film()
+void Rejeu::etape_cadencee()
 {
-    if (!trajets_actifs || !defilement_en_cours || !film_cadence || film_en_pause)
+    if (!trajets_actifs || !defilement_en_cours || !cadence_en_cours || cadence_en_pause)
         return;
-    if (!film.reste()) {
+    if (!etapes.reste()) {
         f_.Aff_Message(message_fin());
         return;
     }
@@ -283,30 +283,30 @@ void Rejeu::tic_film()
 void Rejeu::Trac_traj_man()
 {
     defilement_en_cours = true;
-    film_cadence = false;
+    cadence_en_cours = false;
     f_.Aff_Message(message_manuel());
-    demarre_film();
+    demarre_etapes();
     if (dernier_conc == 0)
         return;
     // The first step once back in the event loop.
     QTimer::singleShot(0, &f_, [this] {
-        if (trajets_actifs && defilement_en_cours && !film_cadence && film.reste())
+        if (trajets_actifs && defilement_en_cours && !cadence_en_cours && etapes.reste())
             un_pas();
     });
 }
 
-void Rejeu::arrete_film()
+void Rejeu::arrete_cadence()
 {
     if (minuterie_)
         minuterie_->stop();
-    film_cadence = false;
-    film_en_pause = false;
+    cadence_en_cours = false;
+    cadence_en_pause = false;
 }
 
 bool Rejeu::termine()
 {
     const bool actif = f_.mode_outil == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
-    arrete_film();
+    arrete_cadence();
     if (PanelTraj)
         PanelTraj->hide();
     trajets_actifs = false;
@@ -341,7 +341,7 @@ QTimer* Rejeu::minuterie()
     if (!minuterie_) {
         minuterie_ = new QTimer(&f_);
         minuterie_->setSingleShot(true);
-        QObject::connect(minuterie_, &QTimer::timeout, &f_, [this] { tic_film(); });
+        QObject::connect(minuterie_, &QTimer::timeout, &f_, [this] { etape_cadencee(); });
     }
     return minuterie_;
 }
@@ -352,22 +352,22 @@ bool Rejeu::touche(QKeyEvent* e)
         return false;
     const int mode = mode_valide;
     if (mode == 1 && defilement_en_cours) {
-        // The timed film: Space pauses and resumes; paused, the down arrow
+        // The timed replay: Space pauses and resumes; paused, the down arrow
         // steps one day.
         if (e->key() == Qt::Key_Space) {
-            if (!film.reste() && !film_en_pause)
-                return true;  // the film is over: nothing to pause
-            film_en_pause = !film_en_pause;
-            if (film_en_pause) {
+            if (!etapes.reste() && !cadence_en_pause)
+                return true;  // the replay is over: nothing to pause
+            cadence_en_pause = !cadence_en_pause;
+            if (cadence_en_pause) {
                 minuterie()->stop();
                 f_.Aff_Message(f_.message_statut + Texte::tr(" (pause)"));
             } else {
-                tic_film();
+                etape_cadencee();
             }
             return true;
         }
-        if (e->key() == Qt::Key_Down && film_en_pause) {
-            if (film.reste())
+        if (e->key() == Qt::Key_Down && cadence_en_pause) {
+            if (etapes.reste())
                 un_pas();
             else
                 f_.Aff_Message(message_fin());
@@ -392,7 +392,7 @@ bool Rejeu::touche(QKeyEvent* e)
         return true;
     }
     case Qt::Key_Down:
-        if (defilement_en_cours && film.reste()) {
+        if (defilement_en_cours && etapes.reste()) {
             un_pas();
             f_.Aff_Message(message_manuel());
         } else {

@@ -32,8 +32,8 @@ public:
     bool trajets_constitues = false;  // the archive is assembled
     bool trajets_actifs = false;      // a replay is shown (instead of the day's boats)
     bool defilement_en_cours = false; // step by step: timed or manual
-    bool film_cadence = false;        // the timed film is running
-    bool film_en_pause = false;
+    bool cadence_en_cours = false;        // the timed replay is running
+    bool cadence_en_pause = false;
     int periode_cadence = 3000;       // milliseconds
     int nb_jours_traj = 0, jour_traj = 0, dernier_conc = 0;
     ext marge_lat = 0.5L, marge_long = 0.5L;
@@ -42,7 +42,7 @@ public:
     // boxes changed without OK change nothing shown.
     int mode_valide = 0;
     AnnotationsTrajets annotations_valides;
-    Film film;
+    Etapes etapes;
     PasDeRejeu pas;                   // the step on display
     bool pas_montre = false;
     // The export's file, asked by a dialog (a script in the tests).
@@ -57,8 +57,8 @@ public:
     void Trac_traj_cadenc();
     void Trac_traj_man();
     void un_pas();
-    void tic_film();
-    void arrete_film();
+    void etape_cadencee();
+    void arrete_cadence();
     // The keys of a replay in progress; false when the key is not theirs.
     bool touche(QKeyEvent* e);
     // Ends it: the panel hidden, the progression and its timer stopped.
@@ -75,12 +75,12 @@ public:
 private:
     // The panel's entrants and period; false, the reason said, when not chosen.
     bool selection_du_panneau(SelectionTrajets& s);
-    void demarre_film();
+    void demarre_etapes();
     void cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes);
     QTimer* minuterie();
     TFPosConc& f_;
     QTimer* minuterie_ = nullptr;
-    std::vector<bool> vu_;  // entrants drawn since the film started
+    std::vector<bool> vu_;  // entrants drawn since the replay started
     std::vector<TPos_elem> releve_prec_;  // their last fix drawn
 };
 

@@ -140,18 +140,18 @@ void BM_peinture_instantanee_course_entiere(benchmark::State& st)
 }
 BENCHMARK(BM_peinture_instantanee_course_entiere)->Unit(benchmark::kMillisecond);
 
-// One step of the timed film: framing, the chart, the day's 24 fixes.
-void BM_pas_du_film(benchmark::State& st)
+// One step of the timed replay: framing, the chart, the day's 24 fixes.
+void BM_pas_du_rejeu_cadence(benchmark::State& st)
 {
     Rejeu1080 r;
     Rejeu& rejeu = r.carte.rejeu;
     r.carte.choisit_mode(1);
     rejeu.defilement_en_cours = true;
-    rejeu.film_cadence = true;
+    rejeu.cadence_en_cours = true;
     for (auto _ : st) {
         st.PauseTiming();
-        if (!rejeu.film.reste()) {
-            rejeu.film = Film(r.etat.archive, rejeu.selection_traj);
+        if (!rejeu.etapes.reste()) {
+            rejeu.etapes = Etapes(r.etat.archive, rejeu.selection_traj);
             rejeu.dernier_conc = rejeu.selection_traj.dernier(course_livree().nb());
         }
         st.ResumeTiming();
@@ -159,7 +159,7 @@ void BM_pas_du_film(benchmark::State& st)
         benchmark::DoNotOptimize(r.carte.canevas.image().constBits());
     }
 }
-BENCHMARK(BM_pas_du_film)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_pas_du_rejeu_cadence)->Unit(benchmark::kMillisecond);
 
 // The export of the whole race (24 tracks) as GPX.
 void BM_export_gpx_course_entiere(benchmark::State& st)

@@ -21,7 +21,7 @@ std::vector<Point> points_exportes(const ArchiveJours& a, const SelectionTrajets
     SelectionTrajets un = s;
     un.concurrents.reset();
     un.concurrents.set(size_t(i));
-    Film f(a, un);
+    Etapes f(a, un);
     while (f.reste()) {
         const int jour = f.jour();
         const TDonnees_conc* e = f.pas()[size_t(i)];

@@ -42,7 +42,7 @@ int SelectionTrajets::dernier(int n) const
     return 0;
 }
 
-Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
+Etapes::Etapes(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
 {
     const int n = a.nb_concurrents();
     curseur_.assign(size_t(n) + 1, nullptr);
@@ -72,9 +72,9 @@ Film::Film(const ArchiveJours& a, const SelectionTrajets& s) : a_(&a), s_(s)
     }
 }
 
-bool Film::reste() const { return a_ && jour_ <= fin_; }
+bool Etapes::reste() const { return a_ && jour_ <= fin_; }
 
-std::vector<const TDonnees_conc*> Film::courant() const
+std::vector<const TDonnees_conc*> Etapes::courant() const
 {
     std::vector<const TDonnees_conc*> r(curseur_.size(), nullptr);
     if (!reste())
@@ -88,7 +88,7 @@ std::vector<const TDonnees_conc*> Film::courant() const
     return r;
 }
 
-std::vector<const TDonnees_conc*> Film::pas()
+std::vector<const TDonnees_conc*> Etapes::pas()
 {
     auto r = courant();
     if (!reste())
@@ -106,7 +106,7 @@ bool cadre_sur_trajets(const ArchiveJours& a, const SelectionTrajets& s, Viewpor
 {
     std::vector<double> lons;  // degrees, West positive
     double nord = -90, sud = 90;
-    Film f(a, s);
+    Etapes f(a, s);
     while (f.reste())
         for (const TDonnees_conc* e : f.pas())
             if (e) {

@@ -56,10 +56,10 @@ struct SelectionTrajets {
 // an entrant is drawn on the days it has a record giving a real position
 // (releve_reel). "Toute la course" goes on while any chosen entrant has such
 // a record left; "Entre deux dates" covers the period's days.
-class Film {
+class Etapes {
 public:
-    Film() = default;
-    Film(const ArchiveJours& a, const SelectionTrajets& s);
+    Etapes() = default;
+    Etapes(const ArchiveJours& a, const SelectionTrajets& s);
 
     // Whether a step is left.
     bool reste() const;

@@ -267,13 +267,13 @@ void CoucheTrajets::dessine(Carte& c) const
     if (s_.dernier(a_.nb_concurrents()) == 0)
         return;
     TraceurTrajets t(an_, couleurs_, fond_);
-    Film film(a_, s_);
+    Etapes etapes(a_, s_);
     c.canevas.style_plume = StylePlume::Plein;
-    while (film.reste()) {
-        const auto fixes = film.pas();
+    while (etapes.reste()) {
+        const auto fixes = etapes.pas();
         for (size_t i = 1; i < fixes.size(); ++i)
             if (const TDonnees_conc* f = fixes[i])
-                t.Plot_traj_conc(c, *f, i, film.premier(i, f));
+                t.Plot_traj_conc(c, *f, i, etapes.premier(i, f));
     }
 }
 

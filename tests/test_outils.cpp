@@ -691,12 +691,12 @@ TEST_F(RejeuFenetre, ModeManuelEtMarges)
     carte->PanelTraj->BTokTraj->click();
     EXPECT_FALSE(carte->actions.at("Zoomer1")->isEnabled());  // step by step: commands off
     QApplication::processEvents();                            // the first step
-    EXPECT_EQ(carte->rejeu.film.jour(), 3);
+    EXPECT_EQ(carte->rejeu.etapes.jour(), 3);
     EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
     // n - 1 presses show the other days, the n-th says the end.
     for (int k = 0; k < 3; ++k)
         QTest::keyClick(carte, Qt::Key_Down);
-    EXPECT_FALSE(carte->rejeu.film.reste());
+    EXPECT_FALSE(carte->rejeu.etapes.reste());
     EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
     QTest::keyClick(carte, Qt::Key_Down);
     EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
@@ -733,36 +733,36 @@ TEST_F(RejeuFenetre, FilmCadenceSousUneBoucleDEvenements)
     EXPECT_EQ(carte->rejeu.periode_cadence, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return carte->message_statut.startsWith("Date de fin"); }, 5000));
     EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
-    EXPECT_FALSE(carte->rejeu.film.reste());
+    EXPECT_FALSE(carte->rejeu.etapes.reste());
 
     // One second: after two steps, Esc stops the film at once.
     carte->FormDBlClick();
     carte->Trajets1Click();
     carte->PanelTraj->EdCad->setText("1");
     carte->PanelTraj->BTokTraj->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.film.jour() >= 2; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.etapes.jour() >= 2; }, 5000));
     EXPECT_EQ(carte->message_statut, "Film : 11/11/2000 - jour 2");
     dates = {{12, 11, 2000}};
     QTest::keyClick(carte, Qt::Key_Escape);
-    const int jour = carte->rejeu.film.jour();
+    const int jour = carte->rejeu.etapes.jour();
     QTest::qWait(1300);
-    EXPECT_EQ(carte->rejeu.film.jour(), jour);
+    EXPECT_EQ(carte->rejeu.etapes.jour(), jour);
     EXPECT_FALSE(carte->rejeu.trajets_actifs);
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
 
     // Space pauses; paused, the down arrow steps one day.
     carte->Trajets1Click();
     carte->PanelTraj->BTokTraj->click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.film.jour() >= 1; }, 5000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.etapes.jour() >= 1; }, 5000));
     QTest::keyClick(carte, Qt::Key_Space);
-    const int arret = carte->rejeu.film.jour();
+    const int arret = carte->rejeu.etapes.jour();
     QTest::qWait(1300);
-    EXPECT_EQ(carte->rejeu.film.jour(), arret);
+    EXPECT_EQ(carte->rejeu.etapes.jour(), arret);
     QTest::keyClick(carte, Qt::Key_Down);
-    EXPECT_EQ(carte->rejeu.film.jour(), arret + 1);
+    EXPECT_EQ(carte->rejeu.etapes.jour(), arret + 1);
     QTest::keyClick(carte, Qt::Key_Space);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.film.jour() > arret + 1; }, 3000));
-    EXPECT_GT(carte->rejeu.film.jour(), arret + 1);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.etapes.jour() > arret + 1; }, 3000));
+    EXPECT_GT(carte->rejeu.etapes.jour(), arret + 1);
 }
 
 TEST_F(RejeuFenetre, ExporterDepuisLePanneau)

@@ -176,7 +176,7 @@ TEST(Trajets, FilmJourParJour)
 
     // Arvelin and Baudrinec over the whole race: Baudrinec is absent on the
     // second step, and its second record comes on the third, with Arvelin's.
-    Film f(a, choix({1, 2}));
+    Etapes f(a, choix({1, 2}));
     ASSERT_TRUE(f.reste());
     auto p = f.pas();
     EXPECT_EQ(p[1]->elem.latitude, 46.00L);
@@ -193,7 +193,7 @@ TEST(Trajets, FilmJourParJour)
 
     // The whole race goes on while any chosen entrant has a record left,
     // even when the highest one (Cadorien, index 4) ran out on day one.
-    Film g(a, choix({1, 4}));
+    Etapes g(a, choix({1, 4}));
     EXPECT_EQ(choix({1, 4}).dernier(course_livree().nb()), 4);
     int pas = 0;
     while (g.reste()) {
@@ -204,11 +204,11 @@ TEST(Trajets, FilmJourParJour)
 
     // Bocquarel retired on the third day: its record there is no fix, and
     // the whole race for it alone ends on the second day.
-    Film r(a, choix({3}));
+    Etapes r(a, choix({3}));
     r.pas();
     EXPECT_NE(r.pas()[3], nullptr);
     EXPECT_FALSE(r.reste());
-    Film r2(a, choix({1, 3}));
+    Etapes r2(a, choix({1, 3}));
     r2.pas();
     r2.pas();
     EXPECT_EQ(r2.pas()[3], nullptr);
@@ -218,14 +218,14 @@ TEST(Trajets, FilmJourParJour)
     s.toute_course = false;
     s.debut = 2;
     s.fin = 1;
-    Film h(a, s);
+    Etapes h(a, s);
     EXPECT_EQ(h.nb_jours(), 2);
     p = h.pas();
     EXPECT_EQ(p[2], nullptr);
     EXPECT_EQ(p[3]->elem.latitude, 43.30L);
     EXPECT_TRUE(h.premier(1, p[1]));
     s.debut = s.fin = 0;
-    Film un(a, s);
+    Etapes un(a, s);
     EXPECT_EQ(un.nb_jours(), 1);
     un.pas();
     EXPECT_FALSE(un.reste());
@@ -273,7 +273,7 @@ TEST(Trajets, CadrageDeToutLeMonde)
     EXPECT_GT(v.largeur_large, 180);
     v.ajuste(804, 585);
     EXPECT_GE(v.larg_visible, 360);
-    Film f(a, tous);
+    Etapes f(a, tous);
     while (f.reste())
         for (const TDonnees_conc* e : f.pas())
             if (e) {
@@ -349,7 +349,7 @@ TEST(Trajets, ExportsRelusParGpsbabelEtOgrinfo)
     };
     std::vector<Attendu> attendus;
     for (int i : {1, 6, 15}) {
-        Film f(a, choix({i}));
+        Etapes f(a, choix({i}));
         Attendu at{0, 0, 0, 0, 0};
         QDateTime prec;
         while (f.reste()) {
