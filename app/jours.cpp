@@ -78,7 +78,7 @@ void TFPosConc::degage_barre_outils(const std::vector<TPos_elem>& bateaux)
         if (depasse == 0)
             return;
         const ext centre = v.centre_demande(), largeur = v.largeur_demandee();
-        const ext gain = ext(depasse) / vue_essai.ech_X;
+        const ext gain = ext(depasse) / vue_essai.ech_X();
         // The west bound stays; the request widens eastward.
         v.pose_largeur(centre - gain / 2, largeur + gain);
     }

@@ -380,15 +380,15 @@ bool Rejeu::touche(QKeyEvent* e)
     switch (e->key()) {
     case Qt::Key_Escape: f_.Trajets1Click(); return true;
     case Qt::Key_PageUp:
-        marge_lat = std::min(marge_lat + f_.etat.vue.haut_deg / 6, MARGE_LAT_MAX);
-        marge_long = std::min(marge_long + f_.etat.vue.larg_deg / 6, MARGE_LONG_MAX);
+        marge_lat = std::min(marge_lat + f_.etat.vue.haut_deg() / 6, MARGE_LAT_MAX);
+        marge_long = std::min(marge_long + f_.etat.vue.larg_deg() / 6, MARGE_LONG_MAX);
         return true;
     case Qt::Key_PageDown: {
         auto reduit = [](ext& m, ext etendue) {
             m = m > etendue / 6 + MARGE_MIN ? m - etendue / 6 : MARGE_MIN;
         };
-        reduit(marge_lat, f_.etat.vue.haut_deg);
-        reduit(marge_long, f_.etat.vue.larg_deg);
+        reduit(marge_lat, f_.etat.vue.haut_deg());
+        reduit(marge_long, f_.etat.vue.larg_deg());
         return true;
     }
     case Qt::Key_Down:

@@ -60,7 +60,7 @@ void trace_1080p(benchmark::State& st, const Viewport& v)
         st.PauseTiming();
         cv.remplit(clBlack);
         st.ResumeTiming();
-        trace_toutes_cartes(cv.image(), v, 1920, 1080, c, 0x0078F0);
+        trace_toutes_cartes(cv.image(), v.ajustement(), 1920, 1080, c, 0x0078F0);
         benchmark::DoNotOptimize(cv.image().constBits());
     }
     const double pts = double(total_points(c));

@@ -30,7 +30,7 @@ void BM_peinture_jour_1080p(benchmark::State& st)
         carte.FormPaint();
         benchmark::DoNotOptimize(carte.canevas.image().constBits());
     }
-    st.counters["larg_deg"] = double(f.etat.vue.larg_deg);
+    st.counters["larg_deg"] = double(f.etat.vue.larg_deg());
 }
 BENCHMARK(BM_peinture_jour_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 

@@ -87,7 +87,7 @@ void Carte::peint(const Cartes* cartes, const StyleCarte& style, int32_t larg, i
 
 void Carte::trace_cartes(const Cartes& cartes, TColor coul_points)
 {
-    trace_toutes_cartes(canevas.image(), vue, larg_client, haut_client, cartes, coul_points);
+    trace_toutes_cartes(canevas.image(), vue.ajustement(), larg_client, haut_client, cartes, coul_points);
     canevas.couleur_pinceau = couleur_fond;
 }
 
@@ -116,18 +116,18 @@ void Carte::trace_merid_paral(ext sud, ext ouest, ext nord, ext est, const Carte
     const int64_t max_lignes_y = int64_t(haut_client) + 2;
 
     // Meridians.
-    ext pas = vp.larg_deg * 0.25L;
+    ext pas = vp.larg_deg() * 0.25L;
     if (pas > 20)
         pas = 20;
     pas = arrondi_pas(pas);
-    const ext m0 = premier_meridien(vp.G_gauche, pas);
+    const ext m0 = premier_meridien(vp.G_gauche(), pas);
     for (int64_t i = 0; i < max_lignes_x; ++i) {
-        const int32_t X = nint32((vp.G_gauche - m0) * vp.ech_X + i * pas * vp.ech_X);
+        const int32_t X = nint32((vp.G_gauche() - m0) * vp.ech_X() + i * pas * vp.ech_X());
         x_elem = X;
         ext lambda = m0 - i * pas;
         // A view wider than a turn shows each longitude once: no meridian
         // where nothing else is drawn.
-        const ext dx = ext(X) / vp.ech_X;
+        const ext dx = ext(X) / vp.ech_X();
         const bool dans_le_tour = !vp.vue_large() || (dx >= vp.debut_tour() && dx < vp.debut_tour() + 360);
         if (dans_le_tour)
             line(X, 0, X, haut_client);
@@ -144,13 +144,13 @@ void Carte::trace_merid_paral(ext sud, ext ouest, ext nord, ext est, const Carte
     }
 
     // Parallels.
-    pas = vp.haut_deg * 0.25L;
+    pas = vp.haut_deg() * 0.25L;
     if (pas > 10)
         pas = 10;
     pas = arrondi_pas(pas);
-    const ext p0 = premier_parallele(vp.L_haut, pas);
+    const ext p0 = premier_parallele(vp.L_haut(), pas);
     for (int64_t i = 0; i < max_lignes_y; ++i) {
-        const int32_t Y = nint32((vp.L_haut - p0) * vp.ech_Y + i * pas * vp.ech_Y);
+        const int32_t Y = nint32((vp.L_haut() - p0) * vp.ech_Y() + i * pas * vp.ech_Y());
         y_elem = Y;
         const ext phi = p0 - i * pas;
         line(0, Y, larg_client, Y);

@@ -5,7 +5,7 @@
 
 namespace orv {
 
-TColor couleur_carte(const CartePix& carte, const Viewport& vp, TColor coul_points)
+TColor couleur_carte(const CartePix& carte, const Ajustement& vp, TColor coul_points)
 {
     TColor c = vp.larg_deg > 8 ? coul_points : clRed;
     switch (classe_carte(carte.nom)) {
@@ -16,7 +16,7 @@ TColor couleur_carte(const CartePix& carte, const Viewport& vp, TColor coul_poin
     return c;
 }
 
-void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t haut_client,
+void trace_points(QImage& img, const Ajustement& vp, int32_t larg_client, int32_t haut_client,
                   const double* enregs, int64_t nb, QRgb couleur)
 {
     if (img.isNull() || nb <= 0)
@@ -89,7 +89,7 @@ void trace_points(QImage& img, const Viewport& vp, int32_t larg_client, int32_t 
     }
 }
 
-void trace_toutes_cartes(QImage& img, const Viewport& vp, int32_t larg_client,
+void trace_toutes_cartes(QImage& img, const Ajustement& vp, int32_t larg_client,
                          int32_t haut_client, const Cartes& c, TColor coul_points)
 {
     for (const CartePix& carte : c.liste)

@@ -123,19 +123,19 @@ void Viewport::elargit_si_vide()
     const ext d_lat = std::fabs(ddmm_vers_deg(lat_nord) - ddmm_vers_deg(lat_sud));
     const ext d_long = std::fabs(degres(ecart_court(ddmm_vers_rad(long_ouest), ddmm_vers_rad(long_est))));
     if (d_lat < PRES && d_long < PRES) {
-        if (!(larg_deg > 0) || !(haut_deg > 0) || !std::isfinite(larg_deg) || !std::isfinite(haut_deg)) {
+        if (!(a_.larg_deg > 0) || !(a_.haut_deg > 0) || !std::isfinite(a_.larg_deg) || !std::isfinite(a_.haut_deg)) {
             // No previous extents to widen by (no chart painted yet).
             if (lat_sud == 0 && long_ouest == 0) {
                 vue_monde_par_defaut();
                 return;
             }
-            larg_deg = LARGEUR_PAR_DEFAUT;
-            haut_deg = LARGEUR_PAR_DEFAUT * INV_RATIO;
+            a_.larg_deg = LARGEUR_PAR_DEFAUT;
+            a_.haut_deg = LARGEUR_PAR_DEFAUT * INV_RATIO;
         }
-        lat_sud -= ELARGISSEMENT * haut_deg;
-        lat_nord += ELARGISSEMENT * haut_deg;
-        long_ouest -= ELARGISSEMENT * larg_deg;
-        long_est += ELARGISSEMENT * larg_deg;
+        lat_sud -= ELARGISSEMENT * a_.haut_deg;
+        lat_nord += ELARGISSEMENT * a_.haut_deg;
+        long_ouest -= ELARGISSEMENT * a_.larg_deg;
+        long_est += ELARGISSEMENT * a_.larg_deg;
         // A point on the 180° meridian widens past it: back into (-180, 180],
         // or the two bounds would lie more than a turn apart.
         for (ext* l : {&long_ouest, &long_est}) {
@@ -176,7 +176,7 @@ void Viewport::pose_largeur(ext centre, ext largeur)
                         deg_vers_ddmm(longitude_normale(centre - largeur / 2)));
         return;
     }
-    const ext max = largeur_tour(larg_client_ajuste > 0 ? larg_client_ajuste : 804);
+    const ext max = largeur_tour(larg_client_ajuste_ > 0 ? larg_client_ajuste_ : 804);
     if (largeur > max && max <= LARGEUR_DEMANDEE_MAX) {
         pose_largeur(centre, max);
         return;
@@ -201,8 +201,8 @@ ext Viewport::centre_demande() const
     // As the fit takes it: the middle of the fitted area, whichever bound
     // was given first.
     Viewport v = *this;
-    v.ajuste(larg_client_ajuste > 0 ? larg_client_ajuste : 804, 585);
-    return longitude_normale(v.G_gauche - v.larg_deg / 2);
+    v.ajuste(larg_client_ajuste_ > 0 ? larg_client_ajuste_ : 804, 585);
+    return longitude_normale(v.a_.G_gauche - v.a_.larg_deg / 2);
 }
 
 void Viewport::cadre_longitudes(std::vector<double> lons, int32_t larg_client)
@@ -259,17 +259,10 @@ ext Viewport::largeur_tour(int32_t larg_client)
     return larg / (MARGE * e);
 }
 
-void Viewport::corrige_G(ext& ecart, ext a, ext b)
-{
-    const EcartCorrige c = ecart_corrige(ecart, a, b);
-    ecart = c.ecart;
-    franchit_180 = c.franchit;
-}
-
 void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client,
                       int32_t haut_client)
 {
-    larg_client_ajuste = larg_client;
+    larg_client_ajuste_ = larg_client;
     const ext S = ddmm_vers_rad(sud);
     ext Wb = ddmm_vers_rad(ouest);
     const ext N = ddmm_vers_rad(nord);
@@ -281,67 +274,69 @@ void Viewport::ajuste(ext sud, ext ouest, ext nord, ext est, int32_t larg_client
         Wb = Eb = (Eb + Wb) / 2;
     }
 
-    ecart_lat = N - S;
+    a_.ecart_lat = N - S;
     if (large > 0) {
         // A request wider than two bounds can say, around the west bound.
         const ext c = Wb;
         Wb = c + radians(large) / 2;
         Eb = c - radians(large) / 2;
-        ecart_long = Eb - Wb;
-        franchit_180 = false;
+        a_.ecart_long = Eb - Wb;
+        a_.franchit_180 = false;
     } else {
-        ecart_long = Eb - Wb;
-        corrige_G(ecart_long, Wb, Eb);
+        a_.ecart_long = Eb - Wb;
+        const EcartCorrige c = ecart_corrige(a_.ecart_long, Wb, Eb);
+        a_.ecart_long = c.ecart;
+        a_.franchit_180 = c.franchit;
     }
 
-    larg_deg = std::fabs(degres(ecart_long));
-    haut_deg = std::fabs(degres(ecart_lat));
-    if (larg_deg >= RATIO * haut_deg)
-        haut_deg = larg_deg * INV_RATIO;
+    a_.larg_deg = std::fabs(degres(a_.ecart_long));
+    a_.haut_deg = std::fabs(degres(a_.ecart_lat));
+    if (a_.larg_deg >= RATIO * a_.haut_deg)
+        a_.haut_deg = a_.larg_deg * INV_RATIO;
     else
-        larg_deg = RATIO * haut_deg;
-    larg_deg = MARGE * larg_deg;
-    haut_deg = MARGE * haut_deg;
+        a_.larg_deg = RATIO * a_.haut_deg;
+    a_.larg_deg = MARGE * a_.larg_deg;
+    a_.haut_deg = MARGE * a_.haut_deg;
 
     // At least one pixel per degree: a narrower client would give a zero
     // scale, and the pixel-to-degree conversions would divide by it.
-    ech_X = std::max<ext>(1, echelle_libre ? larg_client / larg_deg : ext(nint32(larg_client / larg_deg)));
-    ech_Y = std::max<ext>(1, echelle_libre ? haut_client / haut_deg : ext(nint32(haut_client / haut_deg)));
+    a_.ech_X = std::max<ext>(1, echelle_libre ? larg_client / a_.larg_deg : ext(nint32(larg_client / a_.larg_deg)));
+    a_.ech_Y = std::max<ext>(1, echelle_libre ? haut_client / a_.haut_deg : ext(nint32(haut_client / a_.haut_deg)));
 
-    larg_visible = ext(std::max<int32_t>(larg_client, 0)) / ech_X;
+    a_.larg_visible = ext(std::max<int32_t>(larg_client, 0)) / a_.ech_X;
     // A wide request is centred on the client (whole scales leave far more
     // room at the right than a normal view's few pixels).
-    G_gauche = degres((Eb + Wb) / 2) + (large > 0 ? larg_visible : larg_deg) / 2;
-    if (large <= 0 && sign(Eb) != sign(Wb) && franchit_180) {
-        const ext E = ecart_long <= 0 ? Eb : Wb;
-        G_gauche = degres(E) + DECALAGE_180 * larg_deg;
+    a_.G_gauche = degres((Eb + Wb) / 2) + (large > 0 ? a_.larg_visible : a_.larg_deg) / 2;
+    if (large <= 0 && sign(Eb) != sign(Wb) && a_.franchit_180) {
+        const ext E = a_.ecart_long <= 0 ? Eb : Wb;
+        a_.G_gauche = degres(E) + DECALAGE_180 * a_.larg_deg;
     }
-    corrige_depass_G(G_gauche);
-    if (std::fabs(G_gauche) > PRES_180_BAS && std::fabs(G_gauche) <= PRES_180_HAUT)
-        G_gauche = 180;
+    corrige_depass_G(a_.G_gauche);
+    if (std::fabs(a_.G_gauche) > PRES_180_BAS && std::fabs(a_.G_gauche) <= PRES_180_HAUT)
+        a_.G_gauche = 180;
 
-    if (large <= 0 && Eb > 0 && Wb > 0 && G_gauche < 0)
-        franchit_180 = true;
-    if (large <= 0 && Eb < 0 && Wb < 0 && G_gauche - larg_deg < -180)
-        franchit_180 = true;
+    if (large <= 0 && Eb > 0 && Wb > 0 && a_.G_gauche < 0)
+        a_.franchit_180 = true;
+    if (large <= 0 && Eb < 0 && Wb < 0 && a_.G_gauche - a_.larg_deg < -180)
+        a_.franchit_180 = true;
 
-    L_haut = degres((N + S) / 2) + haut_deg / 2;
+    a_.L_haut = degres((N + S) / 2) + a_.haut_deg / 2;
 
     // Never past a pole: at most 180° of latitude in the client, and the
     // client's rows within ±90°.
     if (haut_client > 0) {
-        if (ext(haut_client) / ech_Y > 180) {
+        if (ext(haut_client) / a_.ech_Y > 180) {
             // A taller scale, centred on the request.
-            ech_Y = echelle_libre ? haut_client / ext(180) : std::ceil(haut_client / ext(180));
-            L_haut = degres((N + S) / 2) + ext(haut_client) / ech_Y / 2;
+            a_.ech_Y = echelle_libre ? haut_client / ext(180) : std::ceil(haut_client / ext(180));
+            a_.L_haut = degres((N + S) / 2) + ext(haut_client) / a_.ech_Y / 2;
         }
-        haut_visible = ext(haut_client) / ech_Y;
-        if (L_haut > 90)
-            L_haut = 90;
-        if (L_haut - haut_visible < -90)
-            L_haut = -90 + haut_visible;
+        a_.haut_visible = ext(haut_client) / a_.ech_Y;
+        if (a_.L_haut > 90)
+            a_.L_haut = 90;
+        if (a_.L_haut - a_.haut_visible < -90)
+            a_.L_haut = -90 + a_.haut_visible;
     } else {
-        haut_visible = 0;
+        a_.haut_visible = 0;
     }
 }
 
@@ -349,33 +344,33 @@ ext Viewport::x_reel(ext lambda) const
 {
     const ext d = degres(lambda);
     if (vue_large()) {
-        ext dx = G_gauche - d;
+        ext dx = a_.G_gauche - d;
         const ext debut = debut_tour();
         dx = debut + std::fmod(std::fmod(dx - debut, 360.0L) + 360, 360.0L);
-        return dx * ech_X;
+        return dx * a_.ech_X;
     }
-    if ((franchit_180 && lambda >= 0) || (!franchit_180 && G_gauche <= 0 && lambda >= 0))
-        return (G_gauche - d + 360) * ech_X;
-    if (!franchit_180 && G_gauche >= 0 && lambda <= 0 && a_lOuEst(lambda, radians(G_gauche)))
-        return (G_gauche - d - 360) * ech_X;
-    return (G_gauche - d) * ech_X;
+    if ((a_.franchit_180 && lambda >= 0) || (!a_.franchit_180 && a_.G_gauche <= 0 && lambda >= 0))
+        return (a_.G_gauche - d + 360) * a_.ech_X;
+    if (!a_.franchit_180 && a_.G_gauche >= 0 && lambda <= 0 && a_lOuEst(lambda, radians(a_.G_gauche)))
+        return (a_.G_gauche - d - 360) * a_.ech_X;
+    return (a_.G_gauche - d) * a_.ech_X;
 }
 
 int32_t Viewport::pos_grX(ext lambda) const { return nint32(x_reel(lambda)); }
 
 int32_t Viewport::pos_grY(ext phi) const
 {
-    return nint32((L_haut - degres(phi)) * ech_Y);
+    return nint32((a_.L_haut - degres(phi)) * a_.ech_Y);
 }
 
 ext Viewport::long_(int32_t x) const
 {
-    ext g = G_gauche - static_cast<ext>(x) / ech_X;
+    ext g = a_.G_gauche - static_cast<ext>(x) / a_.ech_X;
     if (vue_large()) {
         corrige_depass_G(g);
         return deg_vers_ddmm(g);
     }
-    if (franchit_180) {
+    if (a_.franchit_180) {
         if (g > 180)
             g -= 360;
         if (g < -180)
@@ -386,7 +381,7 @@ ext Viewport::long_(int32_t x) const
 
 ext Viewport::lat(int32_t y) const
 {
-    return deg_vers_ddmm(L_haut - static_cast<ext>(y) / ech_Y);
+    return deg_vers_ddmm(a_.L_haut - static_cast<ext>(y) / a_.ech_Y);
 }
 
 }  // namespace orv

@@ -1,9 +1,7 @@
 // The chart viewport: the requested bounds, the fit of the visible area to
 // the client size, and the conversions between geographic positions and
 // pixels. The projection is linear in both axes (whole pixels per degree).
-//
-// One Viewport is shared by the whole program (viewport()); every chart
-// window and the navigation geometry read the same values.
+// What the fit derives is read only: only the fit sets it.
 #pragma once
 
 #include "convers.h"
@@ -51,17 +49,9 @@ bool a_lOuEst(ext a, ext b); // not a_lEst(a, b)
 bool au_Nord(ext a, ext b);  // a > b
 bool au_Sud(ext a, ext b);   // a < b
 
-struct Viewport {
-    // Requested bounds, DD.MM (either order is accepted by the fit).
-    ext lat_nord = 0, lat_sud = 0, long_ouest = 0, long_est = 0;
-    // The fit's scales are whole pixels per degree (the chart's rule); the
-    // film's camera asks for any scale, so that a zoom glides.
-    bool echelle_libre = false;
-    // A request wider than LARGEUR_DEMANDEE_MAX: its width in degrees, the
-    // two longitude bounds holding its centre. 0 otherwise.
-    ext largeur_large = 0;
-
-    // Derived by ajuste() at every paint.
+// What a fit derives from the bounds and the client: the projection that
+// the conversions and the coastline dots use.
+struct Ajustement {
     ext ecart_lat = 0;   // radians
     ext ecart_long = 0;  // radians, after the date-line correction
     ext larg_deg = 0, haut_deg = 0; // visible extents, decimal degrees
@@ -81,6 +71,34 @@ struct Viewport {
     // Left edge of the window of one turn centred on the client, as an
     // offset from G_gauche in degrees (vue_large only).
     ext debut_tour() const { return (larg_visible > 0 ? larg_visible : larg_deg) / 2 - 180; }
+};
+
+class Viewport {
+public:
+    // Requested bounds, DD.MM (either order is accepted by the fit).
+    ext lat_nord = 0, lat_sud = 0, long_ouest = 0, long_est = 0;
+    // The fit's scales are whole pixels per degree (the chart's rule); the
+    // film's camera asks for any scale, so that a zoom glides.
+    bool echelle_libre = false;
+    // A request wider than LARGEUR_DEMANDEE_MAX: its width in degrees, the
+    // two longitude bounds holding its centre. 0 otherwise.
+    ext largeur_large = 0;
+
+    // What the last fit derived (ajuste(), at every paint), read only.
+    ext ecart_lat() const { return a_.ecart_lat; }
+    ext ecart_long() const { return a_.ecart_long; }
+    ext larg_deg() const { return a_.larg_deg; }
+    ext haut_deg() const { return a_.haut_deg; }
+    ext ech_X() const { return a_.ech_X; }
+    ext ech_Y() const { return a_.ech_Y; }
+    ext G_gauche() const { return a_.G_gauche; }
+    ext L_haut() const { return a_.L_haut; }
+    bool franchit_180() const { return a_.franchit_180; }
+    ext larg_visible() const { return a_.larg_visible; }
+    ext haut_visible() const { return a_.haut_visible; }
+    bool vue_large() const { return a_.vue_large(); }
+    ext debut_tour() const { return a_.debut_tour(); }
+    const Ajustement& ajustement() const { return a_; }
 
     // The bounds of a default world view, used when a paint comes before
     // any bounds were set (the fit would otherwise divide by zero).
@@ -127,11 +145,7 @@ struct Viewport {
     // the world. An arc wider than the widest view leaves out the band of
     // longitudes that holds the fewest of them. Nothing when empty.
     void cadre_longitudes(std::vector<double> lons, int32_t larg_client);
-    int32_t larg_client_ajuste = 0;  // the client width of the last fit
-
-    // Date-line correction of `ecart` between bounds a and b (radians);
-    // sets or clears franchit_180.
-    void corrige_G(ext& ecart, ext a, ext b);
+    int32_t larg_client_ajuste() const { return larg_client_ajuste_; }  // the client width of the last fit
 
     int32_t pos_grX(ext lambda_rad) const;
     // pos_grX before its rounding to a whole pixel.
@@ -139,6 +153,10 @@ struct Viewport {
     int32_t pos_grY(ext phi_rad) const;
     ext long_(int32_t x) const; // X pixel -> longitude, DD.MM
     ext lat(int32_t y) const;   // Y pixel -> latitude, DD.MM
+
+private:
+    Ajustement a_;
+    int32_t larg_client_ajuste_ = 0;
 };
 
 

@@ -25,7 +25,7 @@ bool zoom_ok(const Viewport& v, int x1, int y1, int x2, int y2)
         std::swap(x1, x2);
     if (y1 > y2)
         std::swap(y1, y2);
-    return ext(x2 - x1) / v.ech_X > ZOOM_MIN_DEG && ext(y2 - y1) / v.ech_Y > ZOOM_MIN_DEG;
+    return ext(x2 - x1) / v.ech_X() > ZOOM_MIN_DEG && ext(y2 - y1) / v.ech_Y() > ZOOM_MIN_DEG;
 }
 
 bool zoom_rectangle(Viewport& v, int xa, int ya, int xb, int yb)
@@ -36,7 +36,7 @@ bool zoom_rectangle(Viewport& v, int xa, int ya, int xb, int yb)
     const int y1 = std::min(ya, yb), y2 = std::max(ya, yb);
     v.lat_sud = v.lat(y2);
     v.lat_nord = v.lat(y1);
-    const ext largeur = ext(x2 - x1) / v.ech_X;
+    const ext largeur = ext(x2 - x1) / v.ech_X();
     if (largeur <= LARGEUR_DEMANDEE_MAX) {
         v.pose_longitudes(v.long_(x1), v.long_(x2));
     } else {
@@ -57,9 +57,9 @@ bool zoom_arriere(Viewport& v, int32_t larg_client, int32_t haut_client)
     const ext centre_G = ddmm_vers_deg(v.long_(larg_client / 2));
     const ext centre_L = ddmm_vers_deg(v.lat(haut_client / 2));
     // The request is 1.2 times the visible area.
-    v.pose_largeur(centre_G, 2 * DEMANDE_ARRIERE * v.larg_deg);
-    v.lat_sud = deg_vers_ddmm(std::max<ext>(-90, centre_L - DEMANDE_ARRIERE * v.haut_deg));
-    v.lat_nord = deg_vers_ddmm(std::min<ext>(90, centre_L + DEMANDE_ARRIERE * v.haut_deg));
+    v.pose_largeur(centre_G, 2 * DEMANDE_ARRIERE * v.larg_deg());
+    v.lat_sud = deg_vers_ddmm(std::max<ext>(-90, centre_L - DEMANDE_ARRIERE * v.haut_deg()));
+    v.lat_nord = deg_vers_ddmm(std::min<ext>(90, centre_L + DEMANDE_ARRIERE * v.haut_deg()));
     return true;
 }
 
@@ -74,7 +74,6 @@ Decalage_panoramique panoramique(Viewport& v, int zone_x1, int zone_y1, int zone
         if (S != N && std::fabs(S) <= 90 && std::fabs(N) <= 90) {
             v.lat_sud = std::max(S, N);
             v.lat_nord = std::min(S, N);
-            v.L_haut += pas_L;
         }
     }
     // Horizontal, always; the difference taken the short way across 180°,
@@ -85,8 +84,6 @@ Decalage_panoramique panoramique(Viewport& v, int zone_x1, int zone_y1, int zone
                       longitude_ddmm(ddmm_vers_deg(v.long_est) + pas_G));
     if (large > 0)
         v.pose_largeur(ddmm_vers_deg(v.long_ouest), large);
-    v.G_gauche += pas_G;
-    corrige_depass_G(v.G_gauche);
     return {pas_G, pas_L};
 }
 
@@ -109,20 +106,20 @@ bool zoom_autour(Viewport& v, ext lat_P, ext lon_P, ext facteur, int32_t larg_cl
     const ext W = v.largeur_demandee(), tour = Viewport::largeur_tour(larg_client);
     if (facteur > 1 && W >= tour - 1e-6L)
         return false;  // the zoom-out limit: the widest view
-    if (facteur < 1 && (v.larg_deg * facteur <= ZOOM_MIN_DEG || v.haut_deg * facteur <= ZOOM_MIN_DEG))
+    if (facteur < 1 && (v.larg_deg() * facteur <= ZOOM_MIN_DEG || v.haut_deg() * facteur <= ZOOM_MIN_DEG))
         return false;  // the zoom-in limit of the rectangle
     // Longitudes as the window places them: degrees from its left edge,
     // growing eastward, unwrapped (the bounds and the point may lie more
     // than half a turn apart in a view wider than 180°).
-    const ext uP = v.x_reel(ddmm_vers_rad(lon_P)) / v.ech_X;
+    const ext uP = v.x_reel(ddmm_vers_rad(lon_P)) / v.ech_X();
     ext uO, uE;
     if (v.largeur_large > 0) {
-        const ext uC = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X;
+        const ext uC = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X();
         uO = uC - W / 2;
         uE = uC + W / 2;
     } else {
-        uO = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X;
-        uE = v.x_reel(ddmm_vers_rad(v.long_est)) / v.ech_X;
+        uO = v.x_reel(ddmm_vers_rad(v.long_ouest)) / v.ech_X();
+        uE = v.x_reel(ddmm_vers_rad(v.long_est)) / v.ech_X();
     }
     ext k = facteur;
     // Never asked wider than the widest view: the step is shortened.
@@ -132,25 +129,25 @@ bool zoom_autour(Viewport& v, ext lat_P, ext lon_P, ext facteur, int32_t larg_cl
     const ext pL = ddmm_vers_deg(lat_P);
     ext sud = pL + (ddmm_vers_deg(v.lat_sud) - pL) * facteur;
     ext nord = pL + (ddmm_vers_deg(v.lat_nord) - pL) * facteur;
-    ext ouest = v.G_gauche - (uP + k * (uO - uP));
-    ext est = v.G_gauche - (uP + k * (uE - uP));
+    ext ouest = v.G_gauche() - (uP + k * (uO - uP));
+    ext est = v.G_gauche() - (uP + k * (uE - uP));
     // Whole pixels per degree: the new scale rarely is the old one divided
     // by the factor, and the point would drift. The fit is tried, and the
     // request moved so that the point comes back under its pixel.
     const ext xP = v.x_reel(ddmm_vers_rad(lon_P));
-    const ext yP = (v.L_haut - pL) * v.ech_Y;
+    const ext yP = (v.L_haut() - pL) * v.ech_Y();
     Viewport essai = v;
     pose_bords(essai, ouest, est);
     essai.lat_sud = deg_vers_ddmm(sud);
     essai.lat_nord = deg_vers_ddmm(nord);
     essai.elargit_si_vide();
     essai.ajuste(larg_client, haut_client);
-    const ext dx = (essai.x_reel(ddmm_vers_rad(lon_P)) - xP) / essai.ech_X;
-    const ext dy = ((essai.L_haut - pL) * essai.ech_Y - yP) / essai.ech_Y;
+    const ext dx = (essai.x_reel(ddmm_vers_rad(lon_P)) - xP) / essai.ech_X();
+    const ext dy = ((essai.L_haut() - pL) * essai.ech_Y() - yP) / essai.ech_Y();
     // Only while the pixel lies within the new view's width: past it (the
     // client shows more than the fit's degrees), the conversions would put
     // the point a turn away.
-    if (std::isfinite(dx) && std::fabs(dx) < 90 && xP >= 0 && xP <= essai.larg_deg * essai.ech_X) {
+    if (std::isfinite(dx) && std::fabs(dx) < 90 && xP >= 0 && xP <= essai.larg_deg() * essai.ech_X()) {
         ouest -= dx;
         est -= dx;
     }

@@ -183,7 +183,7 @@ TEST_F(FenetrePrincipale, ReglagesDuRepertoireCourant)
     const TPos_elem& chef = etat.jour.donnees_conc[1].elem;
     EXPECT_EQ(etat.vue.lat_nord + etat.vue.lat_sud, 2 * chef.latitude);
     EXPECT_EQ(etat.vue.long_est + etat.vue.long_ouest, 2 * chef.longitude);
-    EXPECT_LT(etat.vue.larg_deg, 2);
+    EXPECT_LT(etat.vue.larg_deg(), 2);
     const QImage img = carte->rend(804, 566);
     EXPECT_GT(compte(img, clNavy), 300000);
 }

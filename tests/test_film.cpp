@@ -102,7 +102,7 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
         const int i = f.moment.ordre[size_t(k)];
         EXPECT_TRUE(carte->rect().contains(f.placement.marqueur[size_t(i)])) << course_livree().nom_conc(i).toStdString();
     }
-    EXPECT_LT(etat.vue.larg_deg, 30);
+    EXPECT_LT(etat.vue.larg_deg(), 30);
     ms += 250;
     f.image_suivante();
     EXPECT_EQ(f.controleur.instant(), depart + UN_JOUR / 4);
@@ -177,13 +177,13 @@ TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
     ms += 1000;
     f.image_suivante();
     const Instant t1 = f.controleur.instant();
-    const ext largeur = etat.vue.larg_deg;
+    const ext largeur = etat.vue.larg_deg();
     QTest::mouseMove(carte, QPoint(300, 250));
     QWheelEvent molette(QPointF(300, 250), QPointF(300, 250), {}, QPoint(0, 240), Qt::NoButton, {}, Qt::NoScrollPhase,
                         false);
     QApplication::sendEvent(carte, &molette);
     carte->rend(carte->width(), carte->height());
-    EXPECT_LT(etat.vue.larg_deg, largeur);
+    EXPECT_LT(etat.vue.larg_deg(), largeur);
     carte->actions.at("Zoomer1")->trigger();
     QTest::mouseDClick(carte, Qt::LeftButton, {}, QPoint(300, 250));
     EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
@@ -321,7 +321,7 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
     std::vector<int> suivis = plus_proches(f.moment, tete, 3);
     suivis.push_back(tete);
     EXPECT_TRUE(dans_la_vue(suivis));
-    EXPECT_LT(etat.vue.larg_deg, 40);
+    EXPECT_LT(etat.vue.larg_deg(), 40);
 
     QTest::keyClick(carte, Qt::Key_F);
     EXPECT_EQ(f.suivi(), 0);

@@ -218,7 +218,7 @@ TEST_F(Outils, DistanceDePartEtDAutreDu180)
     rend();
     carte->Distances1Click();
     glisse(carte, pixel(40, 170), pixel(40, -170));
-    ASSERT_TRUE(etat.vue.franchit_180);
+    ASSERT_TRUE(etat.vue.franchit_180());
     const QPoint a = pixel(40, 170), b = pixel(40, -170);
     // The short way (20°, bulging north): every white pixel lies between
     // the two boats; no segment jumps across the chart.
@@ -294,9 +294,9 @@ TEST_F(Outils, RouteTheorique)
     EXPECT_EQ(carte->route.noeuds.size(), size_t(3 + o1.nb_pts_orth + o2.nb_pts_orth));
     EXPECT_NEAR(double(carte->route.noeuds.back().elem.longitude), double(radians(60)), 1e-12);
 
-    const bool franchit = v.franchit_180;
+    const bool franchit = v.franchit_180();
     rend();
-    EXPECT_EQ(v.franchit_180, franchit);
+    EXPECT_EQ(v.franchit_180(), franchit);
     EXPECT_EQ(etat.orthodromie.nb_pts_orth, mesure.nb_pts_orth);
     for (int k = 0; k <= MAX_PTS_ORTH - 1; ++k) {
         EXPECT_EQ(etat.orthodromie.pts_orth[size_t(k)].longitude, mesure.pts_orth[size_t(k)].longitude) << k;
@@ -350,19 +350,19 @@ TEST_F(Outils, MoletteEtTouches)
     choisit(12, 11, 2000);
     rend();
     const Bornes avant = bornes();
-    const ext larg_avant = etat.vue.larg_deg;
+    const ext larg_avant = etat.vue.larg_deg();
     const QPoint p(250, 180);
     const ext la = carte->lat(p.y()), lo = carte->long_(p.x());
     molette(carte, p, 120);  // one notch in
     const Bornes dedans = bornes();
     EXPECT_NE(dedans, avant);
-    EXPECT_LT(etat.vue.larg_deg, larg_avant);
+    EXPECT_LT(etat.vue.larg_deg(), larg_avant);
     // The point under the pointer stays there, within a pixel.
     EXPECT_NEAR(carte->pos_grX(ddmm_vers_rad(lo)), p.x(), 1);
     EXPECT_NEAR(carte->pos_grY(ddmm_vers_rad(la)), p.y(), 1);
     molette(carte, p, -120);  // one notch out
     const Bornes apres = bornes();
-    const double px = 1.0 / etat.vue.ech_X, py = 1.0 / etat.vue.ech_Y;
+    const double px = 1.0 / etat.vue.ech_X(), py = 1.0 / etat.vue.ech_Y();
     EXPECT_NEAR(double(ddmm_vers_deg(apres.n)), double(ddmm_vers_deg(avant.n)), py);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.s)), double(ddmm_vers_deg(avant.s)), py);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.o)), double(ddmm_vers_deg(avant.o)), px);
@@ -377,8 +377,8 @@ TEST_F(Outils, MoletteEtTouches)
     QTest::keyClick(carte, Qt::Key_Plus);
     EXPECT_NE(bornes(), b1);
     QTest::keyClick(carte, Qt::Key_Minus);
-    EXPECT_NEAR(double(ddmm_vers_deg(bornes().n)), double(ddmm_vers_deg(b1.n)), 1.0 / etat.vue.ech_Y);
-    EXPECT_NEAR(double(ddmm_vers_deg(bornes().o)), double(ddmm_vers_deg(b1.o)), 1.0 / etat.vue.ech_X);
+    EXPECT_NEAR(double(ddmm_vers_deg(bornes().n)), double(ddmm_vers_deg(b1.n)), 1.0 / etat.vue.ech_Y());
+    EXPECT_NEAR(double(ddmm_vers_deg(bornes().o)), double(ddmm_vers_deg(b1.o)), 1.0 / etat.vue.ech_X());
 }
 
 TEST_F(Outils, ToucheApresUnAutreMouvementDeLaVue)

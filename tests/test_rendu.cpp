@@ -39,9 +39,10 @@ int compte(const QImage& i, TColor c, QRect r)
     return n;
 }
 
-Viewport vue_simple(ext G, ext L, int ech)
+// A fit's result given by hand: the dot loop reads nothing else.
+Ajustement vue_simple(ext G, ext L, int ech)
 {
-    Viewport v;
+    Ajustement v;
     v.G_gauche = G;
     v.L_haut = L;
     v.ech_X = v.ech_Y = ech;
@@ -49,7 +50,7 @@ Viewport vue_simple(ext G, ext L, int ech)
     return v;
 }
 
-void trace(QImage& img, const Viewport& v, int lc, int hc, std::vector<double> pts)
+void trace(QImage& img, const Ajustement& v, int lc, int hc, std::vector<double> pts)
 {
     trace_points(img, v, lc, hc, pts.data(), int64_t(pts.size() / 2), qRgb(255, 255, 255));
 }
@@ -59,13 +60,13 @@ QImage reference_etendue(const Viewport& v, int w, int h, const Cartes& c, TColo
 {
     QImage img = image_noire(w, h);
     for (const CartePix& carte : c.liste) {
-        const QRgb col = vers_qrgb(couleur_carte(carte, v, coul));
+        const QRgb col = vers_qrgb(couleur_carte(carte, v.ajustement(), coul));
         const double* e = carte.enregs();
         for (int64_t i = 0; i < carte.points_lus(); ++i) {
             const ext phi = e[2 * i], lam = e[2 * i + 1];
-            const ext wrap = (v.franchit_180 && lam > 0) ? 360 : 0;
-            const int32_t X = nint32((v.G_gauche - lam + wrap) * v.ech_X);
-            const int32_t Y = nint32((v.L_haut - phi) * v.ech_Y);
+            const ext wrap = (v.franchit_180() && lam > 0) ? 360 : 0;
+            const int32_t X = nint32((v.G_gauche() - lam + wrap) * v.ech_X());
+            const int32_t Y = nint32((v.L_haut() - phi) * v.ech_Y());
             if (Y >= 0 && Y < h && X >= 0 && X < w)
                 img.setPixel(X, Y, col);
         }
@@ -105,7 +106,7 @@ protected:
 TEST(TracePoints, PixelsCalculesALaMain)
 {
     // Column 0 at 10° W, row 0 at 10° N, 2 pixels per degree.
-    const Viewport v = vue_simple(10, 10, 2);
+    const Ajustement v = vue_simple(10, 10, 2);
     QImage img = image_noire(40, 40);
     trace(img, v, 40, 40, {5, 5, 9.75, 9.75, 9.25, 9.25, 8.75, 8.75});
     EXPECT_EQ(px(img, 10, 10), clWhite);  // 5° N 5° W
@@ -117,7 +118,7 @@ TEST(TracePoints, PixelsCalculesALaMain)
 TEST(TracePoints, BornesInclusivesDuClient)
 {
     // Client 50 × 50 inside a larger image: column and row 50 are drawn, 51 not.
-    const Viewport v = vue_simple(0, 0, 1);
+    const Ajustement v = vue_simple(0, 0, 1);
     QImage img = image_noire(100, 100);
     trace(img, v, 50, 50, {-50, -50, -51, -10, -10, -51, 0, 0});
     EXPECT_EQ(px(img, 50, 50), clWhite);
@@ -128,7 +129,7 @@ TEST(TracePoints, BornesInclusivesDuClient)
 TEST(TracePoints, Franchissement180)
 {
     // Left edge at 170° E; while the view straddles 180°, western dots get +360.
-    Viewport v = vue_simple(-170, 10, 1);
+    Ajustement v = vue_simple(-170, 10, 1);
     v.franchit_180 = true;
     QImage img = image_noire(200, 20);
     trace(img, v, 200, 20, {5, -175, 5, 175, 5, 10, 5, -10});
@@ -142,13 +143,13 @@ TEST(TracePoints, EnregistrementsAberrantsIgnores)
 {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     const double inf = std::numeric_limits<double>::infinity();
-    const Viewport v = vue_simple(10, 10, 2);
+    const Ajustement v = vue_simple(10, 10, 2);
     QImage img = image_noire(40, 40);
     trace(img, v, 40, 40, {nan, 5, 5, nan, inf, 5, 5, -inf, -2.5e186, 5, 5, 1e300,
                            1e-310, 5, 5, 5});
     EXPECT_EQ(compte(img, clWhite, img.rect()), 2);
     // Absurd scales as well.
-    Viewport w = v;
+    Ajustement w = v;
     w.ech_X = std::numeric_limits<int32_t>::max();
     w.G_gauche = std::numeric_limits<double>::max();
     trace(img, w, 40, 40, {5, 5, 5, -5});
@@ -157,7 +158,7 @@ TEST(TracePoints, EnregistrementsAberrantsIgnores)
 
 TEST(TracePoints, CouleursSelonZoomEtNom)
 {
-    Viewport v;
+    Ajustement v;
     CartePix monde, st, lk;
     monde.nom = "Monde.bdc";
     st.nom = "stx.bdc";
@@ -193,7 +194,7 @@ TEST(TracePoints, LeCalculEnDoubleDonneLesPixelsEtendus)
         v.long_est = z.e;
         v.ajuste(z.w, z.h);
         QImage img = image_noire(z.w, z.h);
-        trace_toutes_cartes(img, v, z.w, z.h, c, 0x0078F0);
+        trace_toutes_cartes(img, v.ajustement(), z.w, z.h, c, 0x0078F0);
         const QImage ref = reference_etendue(v, z.w, z.h, c, 0x0078F0);
         int diff = 0;
         for (int y = 0; y < z.h; ++y)
@@ -266,7 +267,7 @@ TEST_F(Fenetre, GraticuleEtGreenwich)
     // meridians every 9° from 9° W (X = 88), Greenwich at X = 286,
     // parallels every 6° from 48° N (Y = 12).
     const QImage& img = rend(40, 30, 10, -20);
-    ASSERT_EQ(vue.ech_X, 22);
+    ASSERT_EQ(vue.ech_X(), 22);
     for (int y : {0, 1, 2, 6, 7, 8})
         EXPECT_EQ(px(img, 88, y), GRATICULE) << y;   // dotted: 3 on, 3 off
     for (int y : {3, 4, 5})
@@ -300,7 +301,7 @@ TEST_F(Fenetre, TropiqueDuCapricorneSansLeCancer)
 TEST_F(Fenetre, Meridien180QuandGreenwichEstHors)
 {
     const QImage& img = rend(10, -10, -170, 170);
-    ASSERT_TRUE(vue.franchit_180);
+    ASSERT_TRUE(vue.franchit_180());
     const int X = vue.pos_grX(PI);
     ASSERT_GT(X, 0);
     ASSERT_LT(X, 804);
@@ -311,7 +312,7 @@ TEST_F(Fenetre, Meridien180QuandGreenwichEstHors)
 TEST_F(Fenetre, PremierePeintureSansLimites)
 {
     const QImage& img = rend(640, 480);
-    EXPECT_GT(vue.ech_X, 0);
+    EXPECT_GT(vue.ech_X(), 0);
     EXPECT_GT(compte(img, 0x0078F0, img.rect()), 1000);
 }
 
@@ -320,8 +321,8 @@ TEST_F(Fenetre, TresPetiteFenetreSansBoucleSansFin)
     // Fewer pixels than degrees: held at one pixel per degree, so that the
     // pixel-to-degree conversions stay finite; the paint ends.
     const QImage& img = rend(70, -60, 89.59L, -89.59L, 20, 10);
-    EXPECT_EQ(vue.ech_X, 1);
-    EXPECT_EQ(vue.ech_Y, 1);
+    EXPECT_EQ(vue.ech_X(), 1);
+    EXPECT_EQ(vue.ech_Y(), 1);
     EXPECT_TRUE(std::isfinite(double(vue.long_(19))));
     EXPECT_TRUE(std::isfinite(double(vue.lat(9))));
     EXPECT_EQ(img.width(), 20);
@@ -329,21 +330,22 @@ TEST_F(Fenetre, TresPetiteFenetreSansBoucleSansFin)
 
 TEST_F(Fenetre, MarqueurDePosition)
 {
-    rend(200, 100);
-    vue = vue_simple(10, 10, 10);
+    rend(10, 0, 10, -10, 200, 100);
     canevas.remplit(clBlack);
+    const int x = vue.pos_grX(ddmm_vers_rad(9.3L)), y = vue.pos_grY(ddmm_vers_rad(9.3L));
     carte.TPos_elem_plot(cree_pos_elem("Ici", 9.3L, 9.3L));   // 9°30' N 9°30' W
-    EXPECT_EQ(carte.x_elem, 5);
-    EXPECT_EQ(carte.y_elem, 5);
-    EXPECT_EQ(px(canevas.image(), 5, 5), clYellow);
-    const int fond = compte(canevas.image(), clBlack, QRect(8, 0, 30, 15));
-    EXPECT_LT(fond, 30 * 15 - 10);  // the name, beside the dot
-    EXPECT_GT(compte(canevas.image(), canevas.couleur_police, QRect(8, 0, 30, 15)), 10);
+    EXPECT_EQ(carte.x_elem, x);
+    EXPECT_EQ(carte.y_elem, y);
+    EXPECT_EQ(px(canevas.image(), x, y), clYellow);
+    const QRect nom(x + 3, y - 5, 30, 15);
+    EXPECT_LT(compte(canevas.image(), clBlack, nom), 30 * 15 - 10);  // the name, beside the dot
+    EXPECT_GT(compte(canevas.image(), canevas.couleur_police, nom), 10);
     const QImage avant = canevas.image();
-    carte.TPos_elem_plot(cree_pos_elem("Dehors", 5, 11));
-    EXPECT_EQ(carte.x_elem, -10);                       // updated, nothing drawn
+    carte.TPos_elem_plot(cree_pos_elem("Dehors", 5, 40));   // 40° W, beyond the left edge
+    EXPECT_EQ(carte.x_elem, vue.pos_grX(ddmm_vers_rad(40)));  // updated, nothing drawn
+    EXPECT_LT(carte.x_elem, 0);
     EXPECT_EQ(canevas.image(), avant);
-    carte.TPos_elem_plot(cree_pos_elem("Bord", 5, -10)); // exactly on the right edge
+    carte.TPos_elem_plot(cree_pos_elem("Bord", 5, vue.long_(200))); // exactly on the right edge
     EXPECT_EQ(carte.x_elem, 200);
     EXPECT_EQ(cree_pos_elem(QString(300, u'a'), 0, 0).nom.size(), 255);
 }

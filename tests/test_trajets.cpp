@@ -272,7 +272,7 @@ TEST(Trajets, CadrageDeToutLeMonde)
     ASSERT_TRUE(cadre_sur_trajets(a, tous, v, 804));
     EXPECT_GT(v.largeur_large, 180);
     v.ajuste(804, 585);
-    EXPECT_GE(v.larg_visible, 360);
+    EXPECT_GE(v.larg_visible(), 360);
     Etapes f(a, tous);
     while (f.reste())
         for (const TDonnees_conc* e : f.pas())

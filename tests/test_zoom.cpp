@@ -65,7 +65,7 @@ TEST_F(Zoom, RectangleRefuseOuAccepte)
     EXPECT_EQ(v.long_est, est);
     // A 1-pixel rectangle is refused once ech_X reaches 1000 (0.001°).
     vue(46.31L, 46.30L, 1.47L, 1.46L);
-    ASSERT_GE(vp.ech_X, 1000);
+    ASSERT_GE(vp.ech_X(), 1000);
     const Bornes fin = bornes();
     m.zoom_av_down(100, 100);
     m.zoom_av_move(101, 200);
@@ -119,8 +119,8 @@ TEST_F(Zoom, ZoomArriereJusquAuTourDuMonde)
             EXPECT_GE(double(ddmm_vers_deg(m.lat(585))), -90.0);
         }
         EXPECT_GE(pas, 5);
-        EXPECT_EQ(vp.ech_X, 2);
-        EXPECT_NEAR(double(vp.larg_visible), 402, 1e-9);
+        EXPECT_EQ(vp.ech_X(), 2);
+        EXPECT_NEAR(double(vp.larg_visible()), 402, 1e-9);
         const Viewport fin = vp;
         EXPECT_FALSE(m.zoom_arriere());
         EXPECT_EQ(vp.long_ouest, fin.long_ouest);
@@ -136,7 +136,7 @@ TEST_F(Zoom, PanoramiqueEnDegres)
     // 67° asked, 80.4° visible: 10 pixels per degree. A drag of 100 pixels
     // to the right moves both bounds 10° west (+10).
     vue(40, 0, 30, -37);
-    ASSERT_EQ(vp.ech_X, 10);
+    ASSERT_EQ(vp.ech_X(), 10);
     m.depl_panoramique();
     m.panoramic_down(200, 300);
     m.panoramic_move(300, 300);
@@ -148,7 +148,7 @@ TEST_F(Zoom, PanoramiqueEnDegres)
     vue(10, 0, 179.50L, 170);
     const ext e = vp.long_est;
     m.zone_x1 = 400;
-    m.zone_x2 = 400 + vp.ech_X;
+    m.zone_x2 = 400 + vp.ech_X();
     m.zone_y1 = m.zone_y2 = 300;
     m.panoramic_up(0, 0);
     EXPECT_NEAR(double(vp.long_ouest), -179.10, 1e-9);
@@ -166,16 +166,16 @@ TEST_F(Zoom, BornesDePartEtDAutreDeGreenwich)
     v.lat_nord = 40;
     v.lat_sud = 0;
     m.rend(804, 585);
-    EXPECT_NEAR(double(degres(std::fabs(v.ecart_long))), 110, 1e-9);
-    EXPECT_FALSE(v.franchit_180);
+    EXPECT_NEAR(double(degres(std::fabs(v.ecart_long()))), 110, 1e-9);
+    EXPECT_FALSE(v.franchit_180());
     // Across 180° (170° W and 170° E) either order gives the same view.
     v.pose_longitudes(170, -170);
     m.rend(804, 585);
-    const ext g1 = v.G_gauche;
+    const ext g1 = v.G_gauche();
     v.pose_longitudes(-170, 170);
     m.rend(804, 585);
-    EXPECT_NEAR(double(v.G_gauche), double(g1), 1e-9);
-    EXPECT_TRUE(v.franchit_180);
+    EXPECT_NEAR(double(v.G_gauche()), double(g1), 1e-9);
+    EXPECT_TRUE(v.franchit_180());
 }
 
 TEST_F(Zoom, PanoramiqueVerticalRefuseAuPole)
@@ -207,7 +207,7 @@ TEST_F(Zoom, AutourDUnPointAllerRetour)
     m.rend(804, 585);
     // And back out: the same view within a pixel.
     const Bornes apres = bornes();
-    const double px_deg = 1.0 / vp.ech_X, py_deg = 1.0 / vp.ech_Y;
+    const double px_deg = 1.0 / vp.ech_X(), py_deg = 1.0 / vp.ech_Y();
     EXPECT_NEAR(double(ddmm_vers_deg(apres.n)), double(ddmm_vers_deg(avant.n)), py_deg);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.s)), double(ddmm_vers_deg(avant.s)), py_deg);
     EXPECT_NEAR(double(ddmm_vers_deg(apres.o)), double(ddmm_vers_deg(avant.o)), px_deg);
@@ -225,7 +225,7 @@ TEST_F(Zoom, VuesLargesRectangleEtMolette)
     // its own centre, never on the other side of the world.
     vue(70, -60, 89.59L, -89.59L);
     const Viewport& v = vp;
-    const int x1 = 20, x2 = 20 + 190 * v.ech_X;
+    const int x1 = 20, x2 = 20 + 190 * v.ech_X();
     ASSERT_LT(x2, 804);
     const ext centre = ddmm_vers_deg(m.long_((x1 + x2) / 2));
     m.zoom_av_down(x1, 100);
@@ -262,7 +262,7 @@ TEST_F(Zoom, PolesEtMeridienDeReference)
         m.rend(804, 585);
         EXPECT_GE(double(ddmm_vers_deg(m.lat(585))), -90.0) << k;
     }
-    EXPECT_NEAR(double(ddmm_vers_deg(m.lat(585))), -90.0, 1.0 / vp.ech_Y);
+    EXPECT_NEAR(double(ddmm_vers_deg(m.lat(585))), -90.0, 1.0 / vp.ech_Y());
 
     // Silver pixels of the label, left of the line, by rows of letters.
     auto lettres = [&](int X) {

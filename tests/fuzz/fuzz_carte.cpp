@@ -32,7 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     for (const auto& b : vues) {
         orv::Viewport v;
         v.ajuste(b[1], b[2], b[0], b[3], 64, 48);
-        orv::trace_points(img, v, 64, 48, c.enregs(), c.points_lus(), 0xFFFFFFFFu);
+        orv::trace_points(img, v.ajustement(), 64, 48, c.enregs(), c.points_lus(), 0xFFFFFFFFu);
     }
     return 0;
 }
