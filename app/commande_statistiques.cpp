@@ -18,7 +18,7 @@ void TFPosConc::Statistiques1Click()
         auto* f = new FenetreStatistiques(calcule_statistiques(etat.archive),
                                           !fond_clair(couleur_fond), this);
         f->ouvre_jour = [this](const QDate& d) {
-            if (mode_outil == OUTIL_TRAJETS || rejeu.trajets_actifs)
+            if (mode_outil() == OUTIL_TRAJETS || rejeu.trajets_actifs)
                 FormDBlClick();
             montre_jour(d);
             // The day is looked at in the main window, its keys at hand.

@@ -47,13 +47,7 @@ bool TFPosConc::Select_mp(int X, int Y)
     return false;
 }
 
-void TFPosConc::Afficher1Click()
-{
-    abandonne_geste();
-    mode_outil = OUTIL_DETAILS;
-    setCursor(Qt::PointingHandCursor);
-    Aff_Message(Texte::tr("Cliquer sur la 1 ère lettre du nom pour obtenir les détails"));
-}
+void TFPosConc::Afficher1Click() { outils.active(OUTIL_DETAILS); }
 
 QStringList TFPosConc::lignes_details(int i) const
 {

@@ -42,9 +42,9 @@ QFont police(const char* famille, int px, bool gras = false)
 }
 }  // namespace
 
-TFintro::TFintro(TFCalend* calendrier, const QString& rep_programme)
+TFintro::TFintro(TFCalend* calendrier, const QString& rep_programme, const QDate& premier_jour)
     : QWidget(nullptr, Qt::Dialog | Qt::WindowCloseButtonHint), calendrier_(calendrier),
-      rep_programme_(rep_programme)
+      rep_programme_(rep_programme), premier_jour_(premier_jour)
 {
     setWindowTitle(QStringLiteral(" "));
     setFixedSize(544, 226);
@@ -61,7 +61,7 @@ void TFintro::showEvent(QShowEvent* e)
 {
     QWidget::showEvent(e);
     if (calendrier_)
-        calendrier_->choisit(QDate(2000, 11, 10));
+        calendrier_->choisit(premier_jour_);
     const QString chemin = QDir(rep_programme_).filePath(QStringLiteral("gimmick.wav"));
     QFile f(chemin);
     if (!son_ && f.open(QIODevice::ReadOnly)) {

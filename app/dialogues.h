@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QDialog>
+#include <QDate>
 #include <QWidget>
 
 class QSoundEffect;
@@ -13,7 +14,8 @@ class TFCalend;
 
 class TFintro : public QWidget {
 public:
-    TFintro(TFCalend* calendrier, const QString& rep_programme);
+    // `premier_jour`: the race's first day, where the calendar opens.
+    TFintro(TFCalend* calendrier, const QString& rep_programme, const QDate& premier_jour);
     // Waits (events still flowing) until the sound is no longer loading:
     // quitting while it loads can hang in Qt 6.4's sample cache.
     void attend_fin_chargement();
@@ -24,6 +26,7 @@ protected:
 private:
     TFCalend* calendrier_;
     QString rep_programme_;
+    QDate premier_jour_;
     QSoundEffect* son_ = nullptr;
 };
 

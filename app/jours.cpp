@@ -100,7 +100,7 @@ void TFPosConc::SelDateClick()
             if (calendrier)
                 calendrier->setWindowTitle(Texte::tr("Sélectionner une date"));
             if (!jour_charge) {
-                mode_outil = OUTIL_ACCUEIL;
+                outils.choisit(OUTIL_ACCUEIL);
                 fond_initial = true;
                 Inhibmenu();
                 Aff_Message(Texte::tr("Cliquer sur l'image"));
@@ -126,12 +126,12 @@ void TFPosConc::affiche_jour_charge()
 {
     abandonne_geste();
     const EtatDate& d = etat.date;
-    const int n = ecart_jours(9, 11, 2000, d.jour_choisi, d.mois_choisi, d.annee_choisie);
+    const int n = etat.course.jour_de_course(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi));
     QString t = Texte::tr("Orvalis 2000-2001. Positions des concurrents le ") + etat.jour.date_affichee;
     if (n > 2)
         t += Texte::tr(" <> %1 ème jour de course").arg(n);
     titre(t);
-    mode_outil = OUTIL_AUCUN;
+    outils.choisit(OUTIL_AUCUN);
     // Impossible values of the file, said in place of the tool's hint.
     Aff_Message(etat.jour.valeurs_hors_bornes > 0 ? valeurs_impossibles(etat.jour.nom_fichier_jour) : message_option());
     unsetCursor();
@@ -141,7 +141,7 @@ void TFPosConc::affiche_jour_charge()
 
 bool TFPosConc::jour_voisin(int sens)
 {
-    if (!jour_charge || mode_outil == OUTIL_ACCUEIL)
+    if (!jour_charge || mode_outil() == OUTIL_ACCUEIL)
         return false;
     const EtatDate& e = etat.date;
     QDate d(e.annee_choisie, e.mois_choisi, e.jour_choisi);
@@ -184,7 +184,7 @@ bool TFPosConc::montre_jour(const QDate& d)
 
 void TFPosConc::entre_dans_la_course()
 {
-    if (mode_outil != OUTIL_ACCUEIL)
+    if (mode_outil() != OUTIL_ACCUEIL)
         return;
     if (attente_intro) {
         // The splash is still up: the entry waits for its end, as it would

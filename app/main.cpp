@@ -86,7 +86,7 @@ int fenetre(int argc, char** argv, const Commande& c)
     TFCalend calendrier(&cadre);
     calendrier.date = &etat.date;
     carte->calendrier = &calendrier;
-    TFintro intro(&calendrier, rep_programme);
+    TFintro intro(&calendrier, rep_programme, etat.course.premier_jour);
     intro.setAttribute(Qt::WA_QuitOnClose, false);
     TFApropos apropos(&cadre);
     carte->apropos = &apropos;

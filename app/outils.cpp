@@ -1,7 +1,7 @@
-// The mouse tools: the commands that select them, the dispatch of presses,
-// moves and releases on mode_outil, the double click and the keys that
-// leave them, the wheel and the keys that zoom, the position under the
-// pointer, the distance tool.
+// The mouse tools, each an object, and their manager: the dispatch of
+// presses, moves, releases and double clicks to the current tool; the
+// window's commands that choose them, the keys that leave them, the wheel
+// and the keys that zoom, the position under the pointer.
 #include "outils.h"
 
 #include "posconc.h"
@@ -16,169 +16,276 @@
 #include <QToolBar>
 #include <QWheelEvent>
 #include <cmath>
+#include <optional>
 
 namespace orv {
 
 namespace {
 constexpr ext FACTEUR_CRAN = 1.2L;  // one notch of the wheel
 constexpr int UN_CRAN = 120;        // angle delta of one notch (eighths of a degree)
-constexpr ext LAT_NON_DEFINIE = 180;  // point_depart is unset while its latitude is this
+constexpr ext LAT_NON_DEFINIE = 180;  // the distance tool's first point is unset while its latitude is this
+
+// --- The tools ------------------------------------------------------------------
+
+// No tool, the replay's, the welcome picture's: presses do nothing here.
+class OutilSimple : public Outil {
+public:
+    OutilSimple(FenetreDesOutils& f, GestionOutils& g, ModeOutil m) : Outil(f, g), m_(m) {}
+    ModeOutil mode() const override { return m_; }
+
+private:
+    ModeOutil m_;
+};
+
+// Zoom: a rectangle drawn with the left button zooms into it, the right
+// button zooms out.
+class OutilZoom : public Outil {
+public:
+    using Outil::Outil;
+    ModeOutil mode() const override { return OUTIL_ZOOM; }
+    void active() override
+    {
+        TMercator& c = f_.carte();
+        c.zone_x1 = c.zone_y1 = c.zone_x2 = c.zone_y2 = 0;
+        f_.message(Texte::tr("Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit"));
+    }
+    bool appui(int X, int Y, bool) override
+    {
+        en_cours = true;
+        f_.carte().zoom_av_down(X, Y);
+        return true;
+    }
+    bool autre_appui(Qt::MouseButton bouton) override
+    {
+        if (bouton != Qt::RightButton)
+            return false;
+        en_cours = false;
+        f_.carte().efface_bande();
+        f_.carte().zoom_arriere();
+        return true;
+    }
+    void deplacement(int X, int Y) override
+    {
+        if (en_cours)
+            f_.carte().zoom_av_move(X, Y);
+    }
+    void relache(int X, int Y) override
+    {
+        if (en_cours)
+            f_.carte().zoom_av_up(X, Y);
+        en_cours = false;
+    }
+    void abandonne() override { en_cours = false; }
+    bool en_cours = false;  // a rectangle being drawn
+};
+
+// Details: a click on a name or a mark shows its details while held.
+class OutilDetails : public Outil {
+public:
+    using Outil::Outil;
+    ModeOutil mode() const override { return OUTIL_DETAILS; }
+    void active() override { f_.message(Texte::tr("Cliquer sur la 1 ère lettre du nom pour obtenir les détails")); }
+    bool appui(int X, int Y, bool ctrl) override
+    {
+        f_.details_appui(X, Y, ctrl);
+        return true;
+    }
+    bool tout_relachement() override
+    {
+        f_.details_relache();
+        return true;
+    }
+};
+
+// Pan: a left drag moves the chart by as much.
+class OutilPanoramique : public Outil {
+public:
+    using Outil::Outil;
+    ModeOutil mode() const override { return OUTIL_PANORAMIQUE; }
+    void active() override
+    {
+        f_.carte().depl_panoramique();
+        f_.message(Texte::tr("Cliquer - Glisser - Relacher le bouton gauche de la souris pour déplacer la carte"));
+    }
+    bool appui(int X, int Y, bool) override
+    {
+        f_.carte().panoramic_down(X, Y);
+        return true;
+    }
+    void deplacement(int X, int Y) override { f_.carte().panoramic_move(X, Y); }
+    void relache(int X, int Y) override { f_.carte().panoramic_up(X, Y); }
+};
+
+// Distance: from a boat or mark to another, a line in XOR while dragging;
+// the release frames both and shows the distance, then the tool ends.
+class OutilDistance : public Outil {
+public:
+    using Outil::Outil;
+    ModeOutil mode() const override { return OUTIL_DISTANCE; }
+    void active() override
+    {
+        f_.carte().canevas.style_plume = StylePlume::Tiret;
+        depart = cree_pos_elem(QString(), LAT_NON_DEFINIE, 0);
+        f_.message(Texte::tr("Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher"));
+    }
+    bool appui(int X, int Y, bool) override
+    {
+        TMercator& c = f_.carte();
+        depart = cree_pos_elem(QString(), LAT_NON_DEFINIE, 0);
+        c.canevas.mode_xor = true;
+        c.zone_x1 = c.zone_x2 = X;
+        c.zone_y1 = c.zone_y2 = Y;
+        if (f_.point_sous_souris(X, Y, depart))
+            c.commence_bande(TMercator::BandeXor::Trait, ~c.couleur_fond & 0xFFFFFF, c.canevas.style_plume, X, Y);
+        return true;
+    }
+    void deplacement(int X, int Y) override
+    {
+        if (depart.latitude != LAT_NON_DEFINIE)
+            f_.carte().deplace_bande(X, Y);
+    }
+    void relache(int X, int Y) override
+    {
+        TMercator& c = f_.carte();
+        c.efface_bande();
+        c.canevas.mode_xor = false;
+        // A release over nothing, or on the point that was pressed (a click,
+        // the first half of a double click), measures nothing and keeps the
+        // view.
+        TPos_elem arrivee;
+        if (depart.latitude != LAT_NON_DEFINIE && f_.point_sous_souris(X, Y, arrivee) &&
+            (arrivee.latitude != depart.latitude || arrivee.longitude != depart.longitude))
+            f_.mesure_entre(depart, arrivee);
+        g_.choisit(OUTIL_AUCUN);
+        f_.message(message_option());
+    }
+    TPos_elem depart{QString(), LAT_NON_DEFINIE, 0};
+};
 }  // namespace
 
-// --- The gesture -------------------------------------------------------------
+// --- The manager -------------------------------------------------------------
 
-void OutilsSouris::abandonne()
+GestionOutils::GestionOutils(FenetreDesOutils& f) : f_(f)
 {
-    f_.efface_bande();
-    outil_appui = OUTIL_ACCUEIL;
-    zoom_en_cours = false;
-    f_.canevas.mode_xor = false;
+    for (ModeOutil m : {OUTIL_ACCUEIL, OUTIL_AUCUN, OUTIL_TRAJETS})
+        outils_[size_t(m)] = std::make_unique<OutilSimple>(f, *this, m);
+    outils_[size_t(OUTIL_ZOOM)] = std::make_unique<OutilZoom>(f, *this);
+    outils_[size_t(OUTIL_DETAILS)] = std::make_unique<OutilDetails>(f, *this);
+    outils_[size_t(OUTIL_PANORAMIQUE)] = std::make_unique<OutilPanoramique>(f, *this);
+    outils_[size_t(OUTIL_DISTANCE)] = std::make_unique<OutilDistance>(f, *this);
+    curseurs_[size_t(OUTIL_DETAILS)] = QCursor(Qt::PointingHandCursor);
+    curseurs_[size_t(OUTIL_DISTANCE)] = QCursor(Qt::CrossCursor);
+    courant_ = outils_[size_t(OUTIL_ACCUEIL)].get();
 }
 
-void OutilsSouris::appui(QMouseEvent* e)
+GestionOutils::~GestionOutils() = default;
+
+Outil& GestionOutils::outil(ModeOutil m) const { return *outils_[size_t(m)]; }
+
+ModeOutil GestionOutils::mode() const { return courant_->mode(); }
+
+void GestionOutils::pose_curseur(ModeOutil m, const QCursor& c) { curseurs_[size_t(m)] = c; }
+
+QCursor GestionOutils::curseur(ModeOutil m) const { return curseurs_[size_t(m)].value_or(QCursor()); }
+
+void GestionOutils::choisit(ModeOutil m)
+{
+    courant_ = &outil(m);
+    if (const std::optional<QCursor>& c = curseurs_[size_t(m)])
+        f_.carte().setCursor(*c);
+    else
+        f_.carte().unsetCursor();
+}
+
+void GestionOutils::active(ModeOutil m)
+{
+    abandonne();
+    choisit(m);
+    courant_->active();
+}
+
+void GestionOutils::abandonne()
+{
+    f_.carte().efface_bande();
+    outil_appui_ = OUTIL_ACCUEIL;
+    for (const auto& o : outils_)
+        if (o)
+            o->abandonne();
+    f_.carte().canevas.mode_xor = false;
+}
+
+const TPos_elem& GestionOutils::point_depart() const
+{
+    return static_cast<const OutilDistance&>(outil(OUTIL_DISTANCE)).depart;
+}
+
+bool GestionOutils::zoom_en_cours() const { return static_cast<const OutilZoom&>(outil(OUTIL_ZOOM)).en_cours; }
+
+void GestionOutils::appui(QMouseEvent* e)
 {
     const int X = int(e->position().x()), Y = int(e->position().y());
-    if (f_.mode_outil == OUTIL_ACCUEIL) {
+    if (mode() == OUTIL_ACCUEIL) {
         // Any press on the welcome picture.
         f_.entre_dans_la_course();
         return;
     }
     if (e->button() == Qt::LeftButton) {
-        outil_appui = f_.mode_outil;
-        switch (f_.mode_outil) {
-        case OUTIL_ZOOM:
-            zoom_en_cours = true;
-            f_.zoom_av_down(X, Y);
-            break;
-        case OUTIL_DETAILS: f_.details_appui(X, Y, e->modifiers().testFlag(Qt::ControlModifier)); break;
-        case OUTIL_PANORAMIQUE: f_.panoramic_down(X, Y); break;
-        case OUTIL_DISTANCE: distance_appui(X, Y); break;
-        default: outil_appui = OUTIL_ACCUEIL; break;
-        }
-    } else if (e->button() == Qt::RightButton && f_.mode_outil == OUTIL_ZOOM) {
-        zoom_en_cours = false;
-        outil_appui = OUTIL_ACCUEIL;
-        f_.efface_bande();
-        f_.zoom_arriere();
+        outil_appui_ = mode();
+        if (!courant_->appui(X, Y, e->modifiers().testFlag(Qt::ControlModifier)))
+            outil_appui_ = OUTIL_ACCUEIL;
+    } else if (courant_->autre_appui(e->button())) {
+        outil_appui_ = OUTIL_ACCUEIL;
     }
 }
 
-void OutilsSouris::deplacement(QMouseEvent* e)
+void GestionOutils::deplacement(QMouseEvent* e)
 {
     const int X = int(e->position().x()), Y = int(e->position().y());
     f_.affiche_position(X, Y);
-    if (!(e->buttons() & Qt::LeftButton) || outil_appui != f_.mode_outil)
-        return;
-    switch (f_.mode_outil) {
-    case OUTIL_ZOOM:
-        if (zoom_en_cours)
-            f_.zoom_av_move(X, Y);
-        break;
-    case OUTIL_PANORAMIQUE: f_.panoramic_move(X, Y); break;
-    case OUTIL_DISTANCE:
-        if (point_depart.latitude != LAT_NON_DEFINIE)
-            f_.deplace_bande(X, Y);
-        break;
-    default: break;
-    }
+    if ((e->buttons() & Qt::LeftButton) && outil_appui_ == mode())
+        courant_->deplacement(X, Y);
 }
 
-void OutilsSouris::relache(QMouseEvent* e)
+void GestionOutils::relache(QMouseEvent* e)
 {
-    const int X = int(e->position().x()), Y = int(e->position().y());
-    if (f_.mode_outil == OUTIL_DETAILS) {
-        f_.details_relache();
-        outil_appui = OUTIL_ACCUEIL;
+    if (courant_->tout_relachement()) {
+        outil_appui_ = OUTIL_ACCUEIL;
         return;
     }
     // Only the left release that ends a left press made in this same tool:
     // another button, or a release after the tool changed, replays nothing.
-    if (e->button() != Qt::LeftButton || outil_appui != f_.mode_outil)
+    if (e->button() != Qt::LeftButton || outil_appui_ != mode())
         return;
-    outil_appui = OUTIL_ACCUEIL;
-    switch (f_.mode_outil) {
-    case OUTIL_ZOOM:
-        if (zoom_en_cours)
-            f_.zoom_av_up(X, Y);
-        zoom_en_cours = false;
-        break;
-    case OUTIL_PANORAMIQUE: f_.panoramic_up(X, Y); break;
-    case OUTIL_DISTANCE: distance_relache(X, Y); break;
-    default: break;
-    }
+    outil_appui_ = OUTIL_ACCUEIL;
+    courant_->relache(int(e->position().x()), int(e->position().y()));
 }
 
-void OutilsSouris::double_clic(QMouseEvent* e)
+void GestionOutils::double_clic(QMouseEvent* e)
 {
-    if (f_.mode_outil == OUTIL_ACCUEIL) {
+    // On the welcome picture, and for any button but the left, a press: the
+    // second click of a right double click is a click of its own (in the
+    // zoom tool, a second zoom-out). A left double click leaves any tool.
+    if (mode() == OUTIL_ACCUEIL || e->button() != Qt::LeftButton) {
         appui(e);
         return;
     }
-    // Only a left double click leaves a tool; the second click of a right
-    // one is a click of its own (in the zoom tool, a second zoom-out).
-    if (e->button() != Qt::LeftButton) {
-        appui(e);
-        return;
-    }
-    f_.FormDBlClick();
-}
-
-void OutilsSouris::distance_appui(int X, int Y)
-{
-    point_depart = cree_pos_elem(QString(), LAT_NON_DEFINIE, 0);
-    f_.canevas.mode_xor = true;
-    f_.zone_x1 = f_.zone_x2 = X;
-    f_.zone_y1 = f_.zone_y2 = Y;
-    if (f_.point_sous_souris(X, Y, point_depart))
-        f_.commence_bande(TMercator::BandeXor::Trait, ~f_.couleur_fond & 0xFFFFFF, f_.canevas.style_plume, X, Y);
-}
-
-void OutilsSouris::distance_relache(int X, int Y)
-{
-    f_.efface_bande();
-    f_.canevas.mode_xor = false;
-    // A release over nothing, or on the point that was pressed (a click, the
-    // first half of a double click), measures nothing and keeps the view.
-    if (point_depart.latitude != LAT_NON_DEFINIE && f_.point_sous_souris(X, Y, point_arrivee) &&
-        (point_arrivee.latitude != point_depart.latitude || point_arrivee.longitude != point_depart.longitude)) {
-        f_.cadre_sur_deux_points(point_depart, point_arrivee);
-        f_.mesure_2pts(point_depart, point_arrivee);
-    }
-    f_.mode_outil = OUTIL_AUCUN;
-    f_.unsetCursor();
-    f_.Aff_Message(message_option());
+    f_.quitte_outil();
 }
 
 // --- The commands and the events of the window -----------------------------
 
 void TFPosConc::abandonne_geste() { outils.abandonne(); }
 
-void TFPosConc::Zoomer1Click()
-{
-    abandonne_geste();
-    mode_outil = OUTIL_ZOOM;
-    zone_x1 = zone_y1 = zone_x2 = zone_y2 = 0;
-    setCursor(curseur_zoom);
-    Aff_Message(Texte::tr("Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit"));
-}
+void TFPosConc::Zoomer1Click() { outils.active(OUTIL_ZOOM); }
 
-void TFPosConc::PanoramiClick()
-{
-    abandonne_geste();
-    mode_outil = OUTIL_PANORAMIQUE;
-    depl_panoramique();
-    setCursor(curseur_grab);
-    Aff_Message(Texte::tr("Cliquer - Glisser - Relacher le bouton gauche de la souris pour déplacer la carte"));
-}
+void TFPosConc::PanoramiClick() { outils.active(OUTIL_PANORAMIQUE); }
 
-void TFPosConc::Distances1Click()
+void TFPosConc::Distances1Click() { outils.active(OUTIL_DISTANCE); }
+
+void TFPosConc::mesure_entre(const TPos_elem& a, const TPos_elem& b)
 {
-    abandonne_geste();
-    mode_outil = OUTIL_DISTANCE;
-    canevas.style_plume = StylePlume::Tiret;
-    setCursor(Qt::CrossCursor);
-    outils.point_depart = cree_pos_elem(QString(), LAT_NON_DEFINIE, 0);
-    Aff_Message(Texte::tr("Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher"));
+    cadre_sur_deux_points(a, b);
+    mesure_2pts(a, b);
 }
 
 bool TFPosConc::point_sous_souris(int X, int Y, TPos_elem& p)
@@ -220,21 +327,17 @@ void TFPosConc::mesure_2pts(const TPos_elem& a, const TPos_elem& b)
 void TFPosConc::termine_rejeu()
 {
     if (rejeu.termine()) {
-        if (mode_outil == OUTIL_TRAJETS)
-            mode_outil = OUTIL_AUCUN;
+        if (mode_outil() == OUTIL_TRAJETS)
+            outils.choisit(OUTIL_AUCUN);
         Validmenu();
     }
 }
 
 void TFPosConc::FormDBlClick()
 {
-    efface_bande();
+    outils.abandonne();
     termine_rejeu();
-    mode_outil = OUTIL_AUCUN;
-    outils.zoom_en_cours = false;
-    outils.outil_appui = OUTIL_ACCUEIL;
-    unsetCursor();
-    canevas.mode_xor = false;
+    outils.choisit(OUTIL_AUCUN);
     Validmenu();
     invalider();
     Aff_Message(message_option_quittee());
@@ -266,7 +369,7 @@ void TFPosConc::affiche_position(int X, int Y)
     if (!StatusPosition)
         return;
     const bool dedans = X >= 0 && Y >= 0 && X < width() && Y < height() && jour_charge &&
-                        mode_outil != OUTIL_ACCUEIL && !fond_initial;
+                        mode_outil() != OUTIL_ACCUEIL && !fond_initial;
     StatusPosition->setText(dedans ? texte_position(lat(Y), long_(X)) : QString());
 }
 
@@ -275,7 +378,7 @@ bool TFPosConc::zoom_clavier_permis() const
     // In every tool, never on the welcome picture nor during a replay step
     // by step (its steps frame the chart themselves; the manual one zooms
     // with Page Up and Page Down).
-    return jour_charge && mode_outil != OUTIL_ACCUEIL && !(rejeu.trajets_actifs && rejeu.defilement_en_cours);
+    return jour_charge && mode_outil() != OUTIL_ACCUEIL && !(rejeu.trajets_actifs && rejeu.defilement_en_cours);
 }
 
 bool TFPosConc::zoom_molette(int X, int Y, int crans)
@@ -325,7 +428,7 @@ void TFPosConc::keyPressEvent(QKeyEvent* e)
     if (e->key() == Qt::Key_Escape) {
         // Always ends in the race-day selection; from the welcome picture,
         // through the same entry as its click.
-        if (mode_outil == OUTIL_ACCUEIL) {
+        if (mode_outil() == OUTIL_ACCUEIL) {
             entre_dans_la_course();
             return;
         }

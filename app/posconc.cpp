@@ -183,10 +183,10 @@ void TFPosConc::FormCreate()
     coul_points = reglages.coul_points;
     nb_cadrage = reglages.nb_cadrage;
 
-    curseur_grab = charge_curseur(QStringLiteral("HandGrab.cur"), QCursor(Qt::OpenHandCursor));
-    curseur_zoom = charge_curseur(QStringLiteral("ZoomP.cur"), QCursor(Qt::CrossCursor));
+    outils.pose_curseur(OUTIL_PANORAMIQUE, charge_curseur(QStringLiteral("HandGrab.cur"), QCursor(Qt::OpenHandCursor)));
+    outils.pose_curseur(OUTIL_ZOOM, charge_curseur(QStringLiteral("ZoomP.cur"), QCursor(Qt::CrossCursor)));
 
-    mode_outil = OUTIL_ACCUEIL;
+    outils.choisit(OUTIL_ACCUEIL);
     couleurs_conc = couleurs_conc_pour(couleur_fond, etat.course.nb());
     Memo1->hide();
 
@@ -289,7 +289,7 @@ bool TFPosConc::avant_commande(const QString& bouton)
 {
     if (!bouton_grise(bouton))
         return true;
-    if (mode_outil == OUTIL_TRAJETS || rejeu.trajets_actifs || rejeu.defilement_en_cours) {
+    if (mode_outil() == OUTIL_TRAJETS || rejeu.trajets_actifs || rejeu.defilement_en_cours) {
         // The replay ends cleanly, as a double click ends it, then the
         // command runs (unless the settings keep it disabled).
         FormDBlClick();

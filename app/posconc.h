@@ -2,7 +2,7 @@
 // the race picture (course marks, places, route, boats or a replay) drawn by
 // the core's renderer, with the menus, the tool bar and the status line. It
 // keeps its historical method names as its entry points and hands the work to
-// the objects that own it: the mouse tools (OutilsSouris), the replay and
+// the objects that own it: the mouse tools (GestionOutils), the replay and
 // its panel (Rejeu), the continuous film (FilmContinu), the update
 // (Actualisation), the statistics window.
 #pragma once
@@ -39,10 +39,6 @@ namespace orv {
 class TFCalend;
 
 inline const QString TITRE_INITIAL = QStringLiteral(" Orvalis 2000 - 2001 V.4.7c");
-// The status line after a race-day selection, and after leaving a tool:
-// two blanks before the bar in the first, one in the second.
-inline QString message_option() { return Texte::tr("Sélectionner une option  | (Double cliquer pour quitter une option)"); }
-inline QString message_option_quittee() { return Texte::tr("Sélectionner une option | (Double cliquer pour quitter une option)"); }
 
 // The theoretical route of the window: built once when first switched on.
 struct RouteTheorique {
@@ -52,7 +48,7 @@ struct RouteTheorique {
     std::vector<TLieu> noeuds;  // radians
 };
 
-class TFPosConc : public TMercator {
+class TFPosConc : public TMercator, public FenetreDesOutils {
 public:
     // `cadre` holds the menus and the status bar (none in some tests);
     // `emplacements` says where the data and the day files lie.
@@ -61,7 +57,8 @@ public:
     EtatProgramme& etat;  // the program-wide state it shows and changes
 
     // State of the window.
-    ModeOutil mode_outil = OUTIL_ACCUEIL;
+    // The current tool's mode.
+    ModeOutil mode_outil() const { return outils.mode(); }
     bool fond_initial = true;
     QImage image_fond, image_fond_2x;  // the welcome picture, and twice as sharp
     Emplacements emplacements;
@@ -115,7 +112,7 @@ public:
     void SelDateClick();
     void ValiderEntrees();
     // The first press (any button) or Esc on the welcome picture.
-    void entre_dans_la_course();
+    void entre_dans_la_course() override;
     void FormDBlClick();
     // Ends a replay in progress (its panel, its progression, its timer):
     // the commands that it disabled come back.
@@ -129,25 +126,31 @@ public:
     int Select_Conc(int X, int Y);
     bool Select_mp(int X, int Y);
     void Afficher1Click();
-    void details_appui(int X, int Y, bool ctrl);
-    void details_relache();
+    void details_appui(int X, int Y, bool ctrl) override;
+    void details_relache() override;
     void PhotoConc(int i);
     QStringList lignes_details(int i) const;
 
     // Tools: zoom, pan, distance; the tool bar.
-    OutilsSouris outils{*this};
+    GestionOutils outils{*this};
     void Zoomer1Click();
     void abandonne_geste();
     void PanoramiClick();
     void Distances1Click();
     void AfficherBarOutClick(bool montrer);
     // The entrant or course mark under (X, Y), unnamed.
-    bool point_sous_souris(int X, int Y, TPos_elem& p);
+    bool point_sous_souris(int X, int Y, TPos_elem& p) override;
     // Bounds on two points, stored so that the fit frames the short way.
     void cadre_sur_deux_points(const TPos_elem& a, const TPos_elem& b);
     // Great-circle path and distance between two positions (DD.MM) into the
     // program's great-circle result, shown over the chart as it is framed.
     void mesure_2pts(const TPos_elem& a, const TPos_elem& b);
+    // The chart framed on the two points, then the distance shown.
+    void mesure_entre(const TPos_elem& a, const TPos_elem& b) override;
+    // What the tools see of the window.
+    TMercator& carte() override { return *this; }
+    void quitte_outil() override { FormDBlClick(); }
+    void message(const QString& texte) override { Aff_Message(texte); }
 
     // Zoom by the wheel (notches > 0: in) or the keys, around a pixel.
     bool zoom_molette(int X, int Y, int crans);
@@ -161,7 +164,7 @@ public:
     void degage_barre_outils();
     // The same for any boats (named, positions in DD.MM).
     void degage_barre_outils(const std::vector<TPos_elem>& bateaux);
-    void affiche_position(int X, int Y);
+    void affiche_position(int X, int Y) override;
     // Loads a day as a date validated in the calendar does; false (the day
     // shown kept whole, the status line saying why) when it cannot be read.
     bool montre_jour(const QDate& d);
@@ -265,7 +268,6 @@ private:
     void ajoute_lignes_classement();
     QCursor charge_curseur(const QString& nom, const QCursor& defaut) const;
     QLabel* StatusBar1 = nullptr;
-    QCursor curseur_grab, curseur_zoom;
     std::map<QString, bool> grises_;
     // The wheel: parts of a notch not used yet, and the point it zooms
     // around while nothing else moves the view.
@@ -275,7 +277,6 @@ private:
     QPoint ancre_molette_px;
     bool ancre_molette_valide = false;
     std::array<ext, 5> bornes_molette{};
-    friend class OutilsSouris;
 };
 
 }  // namespace orv

@@ -46,7 +46,7 @@ void Rejeu::Trajets1Click()
     PanelTraj->raise();
     if (!trajets_constitues)
         Constitue_trajets();
-    f_.mode_outil = OUTIL_TRAJETS;
+    f_.outils.choisit(OUTIL_TRAJETS);
     f_.titre(QStringLiteral("Orvalis 2000-2001."));
 }
 
@@ -98,7 +98,7 @@ void Rejeu::BTokTrajClick()
     if (mode == PanneauTrajets::MODE_CONTINU) {
         // The continuous film: not a day-by-day replay, no command greyed.
         PanelTraj->hide();
-        f_.mode_outil = OUTIL_AUCUN;
+        f_.outils.choisit(OUTIL_AUCUN);
         f_.film.demarre(s, annotations_valides);
         return;
     }
@@ -242,7 +242,7 @@ void Rejeu::un_pas()
         const QDate d = f_.etat.archive.jours[size_t(jour)];
         f_.Aff_Message(Texte::tr("Film : %1 - jour %2%3")
                            .arg(d.toString(QStringLiteral("dd/MM/yyyy")))
-                           .arg(ecart_jours(9, 11, 2000, d.day(), d.month(), d.year()))
+                           .arg(f_.etat.course.jour_de_course(d))
                            .arg(cadence_en_pause ? Texte::tr(" (pause)") : QString()));
     }
 }
@@ -305,7 +305,7 @@ void Rejeu::arrete_cadence()
 
 bool Rejeu::termine()
 {
-    const bool actif = f_.mode_outil == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
+    const bool actif = f_.mode_outil() == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
     arrete_cadence();
     if (PanelTraj)
         PanelTraj->hide();
@@ -348,7 +348,7 @@ QTimer* Rejeu::minuterie()
 
 bool Rejeu::touche(QKeyEvent* e)
 {
-    if (f_.mode_outil != OUTIL_TRAJETS || !trajets_actifs || !trajets_constitues)
+    if (f_.mode_outil() != OUTIL_TRAJETS || !trajets_actifs || !trajets_constitues)
         return false;
     const int mode = mode_valide;
     if (mode == 1 && defilement_en_cours) {

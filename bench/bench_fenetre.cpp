@@ -122,7 +122,7 @@ struct Rejeu1080 : Fenetre1080 {
         for (int i = 1; i <= course_livree().nb(); ++i)
             carte.rejeu.selection_traj.concurrents.set(size_t(i));
         carte.rejeu.trajets_constitues = carte.rejeu.trajets_actifs = true;
-        carte.mode_outil = OUTIL_TRAJETS;
+        carte.outils.choisit(OUTIL_TRAJETS);
         cadre_sur_trajets(etat.archive, carte.rejeu.selection_traj, etat.vue, 1920);
         carte.rend(1920, 1080);
     }

@@ -44,7 +44,7 @@ TEST_F(FenetrePrincipale, PremierePeintureImageSeule)
     EXPECT_EQ(compte(seconde, 0xC800C8u), 0);
     EXPECT_GT(compte(seconde, 0x7E7E2A), 100);
     EXPECT_EQ(carte->message_statut, "Cliquer sur l'image");
-    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
 }
 
 TEST_F(FenetrePrincipale, PremierClicPuisJourAbsentPuisJourValide)
@@ -55,7 +55,7 @@ TEST_F(FenetrePrincipale, PremierClicPuisJourAbsentPuisJourValide)
     ASSERT_EQ(titres.size(), 2);
     EXPECT_EQ(titres[0], "Sélectionner une date");
     EXPECT_EQ(titre(), "Orvalis 2000-2001. Positions des concurrents le Dimanche 12 NOVEMBRE  2000 <> 3 ème jour de course");
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     EXPECT_EQ(carte->message_statut, message_option());
     EXPECT_FALSE(carte->fond_initial);
     EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
@@ -88,7 +88,7 @@ TEST_F(FenetrePrincipale, AnnulerLeCalendrier)
     carte->image_fond = QImage(100, 80, QImage::Format_RGB32);
     carte->image_fond.fill(qRgb(200, 0, 200));
     carte->ValiderEntrees();
-    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
     EXPECT_EQ(px(carte->canevas.image(), 10, 10), 0xC800C8u);
     EXPECT_EQ(carte->message_statut, "Cliquer sur l'image");
     EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
@@ -101,7 +101,7 @@ TEST_F(FenetrePrincipale, AnnulerLeCalendrier)
     carte->SelDateClick();
     EXPECT_EQ(etat.jour.donnees_conc[1].skipper, skipper);
     EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
 }
 
 TEST_F(FenetrePrincipale, CommandesEtVersionDuTableur)
@@ -306,7 +306,7 @@ TEST_F(FenetrePrincipale, DetailsEtPhoto)
     carte->show();
     carte->rend(804, 566);
     carte->Afficher1Click();
-    EXPECT_EQ(carte->mode_outil, OUTIL_DETAILS);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_DETAILS);
     const QPoint p(carte->pos_grX(ddmm_vers_rad(chef.elem.longitude)),
                    carte->pos_grY(ddmm_vers_rad(chef.elem.latitude)));
     QTest::mousePress(carte, Qt::LeftButton, Qt::ControlModifier, p);
@@ -359,7 +359,7 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
     carte->Afficher1Click();
     carte->FormDBlClick();
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     EXPECT_EQ(carte->message_statut, "Sélectionner une option | (Double cliquer pour quitter une option)");
     int aides = 0;
     carte->ouvre_aide = [&] { ++aides; };
@@ -411,7 +411,7 @@ TEST_F(FenetrePrincipale, PremierAppuiDeNimporteQuelBouton)
     QTest::mouseClick(carte, Qt::MiddleButton, {}, QPoint(100, 100));
     EXPECT_TRUE(titres.isEmpty());
     EXPECT_TRUE(carte->entree_differee);
-    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
     carte->attente_intro = false;
     carte->entre_dans_la_course();
     EXPECT_EQ(titres.size(), 1);
@@ -476,7 +476,7 @@ TEST(DialogueCalendrier, MoisAnneesEtValidation)
     EXPECT_EQ(date.date_en_clair, "Vendredi 10 NOVEMBRE  2000");
     // The splash window presets the calendar to the start of the race.
     cal.choisit(QDate(2003, 5, 5));
-    TFintro intro(&cal, QStringLiteral("/nulle/part"));  // no sound file: silence
+    TFintro intro(&cal, QStringLiteral("/nulle/part"), course_livree().premier_jour);  // no sound file: silence
     intro.show();
     EXPECT_EQ(cal.Calendar->selectedDate(), QDate(2000, 11, 10));
     intro.attend_fin_chargement();
@@ -500,7 +500,7 @@ TEST(FenetreSansFichiers, ImageEtListesAbsentes)
     EXPECT_TRUE(messages[0].contains("Zelto1.bmp"));
     EXPECT_TRUE(messages[1].contains("lstmp.txt"));
     EXPECT_TRUE(messages[2].contains("lstlieux.txt"));
-    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
     EXPECT_EQ(carte->nb_cadrage, 18);  // no settings file: the defaults
     EXPECT_EQ(carte->code_excel, 1);
     EXPECT_TRUE(carte->image_fond.isNull());

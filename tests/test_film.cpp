@@ -82,14 +82,14 @@ protected:
 TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
 {
     const Viewport vue_du_jour = etat.vue;
-    const ModeOutil outil = carte->mode_outil;
+    const ModeOutil outil = carte->mode_outil();
     QTest::keyClick(carte, Qt::Key_L, Qt::ControlModifier);
     ASSERT_TRUE(carte->film.actif());
     FilmContinu& f = carte->film;
     EXPECT_TRUE(f.barre->isVisible());
     EXPECT_TRUE(f.classement->isVisible());
     // Not a tool: the tool and the commands stay as they were.
-    EXPECT_EQ(carte->mode_outil, outil);
+    EXPECT_EQ(carte->mode_outil(), outil);
     EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
     // It opens at the time of the ranking of the day shown, framed on that
     // day's first boats as the day view frames them.
@@ -186,7 +186,7 @@ TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
     EXPECT_LT(etat.vue.larg_deg(), largeur);
     carte->actions.at("Zoomer1")->trigger();
     QTest::mouseDClick(carte, Qt::LeftButton, {}, QPoint(300, 250));
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     ms += 1000;
     f.image_suivante();
     EXPECT_TRUE(f.actif());
@@ -268,7 +268,7 @@ TEST_F(FilmFenetre, MenusEtPanneau)
     QStringList rangees{f.classement->table->item(0, 1)->text(), f.classement->table->item(1, 1)->text()};
     rangees.sort();
     EXPECT_EQ(rangees, QStringList({course_livree().nom_conc(1), course_livree().nom_conc(5)}));
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     // Both boats in view from the period's first instant to its last.
     for (const Instant t : {f.controleur.periode().debut, f.controleur.periode().fin}) {
         f.barre->va_a(t);

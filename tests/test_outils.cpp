@@ -75,7 +75,7 @@ protected:
         FenetrePrincipale::SetUp();
         cadre->show();
         carte->fond_initial = false;
-        carte->mode_outil = OUTIL_AUCUN;
+        carte->outils.choisit(OUTIL_AUCUN);
         carte->jour_charge = true;
         carte->Validmenu();
     }
@@ -107,24 +107,24 @@ protected:
 TEST_F(Outils, ChoixDesOutilsCurseursEtMessages)
 {
     carte->actions.at("Zoomer1")->trigger();
-    EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ZOOM);
     EXPECT_EQ(carte->cursor().shape(), Qt::BitmapCursor);  // ZoomP.cur
     EXPECT_EQ(carte->message_statut, "Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit");
     carte->boutons.at("ToolBPAn")->click();
-    EXPECT_EQ(carte->mode_outil, OUTIL_PANORAMIQUE);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_PANORAMIQUE);
     EXPECT_EQ(carte->cursor().shape(), Qt::BitmapCursor);  // HandGrab.cur
     EXPECT_EQ(carte->canevas.style_plume, StylePlume::TiretPoint);
     carte->actions.at("Distances1")->trigger();
-    EXPECT_EQ(carte->mode_outil, OUTIL_DISTANCE);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_DISTANCE);
     EXPECT_EQ(carte->cursor().shape(), Qt::CrossCursor);
-    EXPECT_EQ(carte->outils.point_depart.latitude, 180);
+    EXPECT_EQ(carte->outils.point_depart().latitude, 180);
     EXPECT_EQ(carte->message_statut,
               "Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher");
     carte->Afficher1Click();
     EXPECT_EQ(carte->cursor().shape(), Qt::PointingHandCursor);
     // A double click leaves any tool.
     souris(carte, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton, Qt::LeftButton);
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     EXPECT_EQ(carte->cursor().shape(), Qt::ArrowCursor);
     // The tool bar's show/hide item.
     carte->actions.at("AfficherBarOut")->trigger();
@@ -145,7 +145,7 @@ TEST_F(Outils, GestesDeZoomEtDePanoramique)
     glisse(carte, QPoint(200, 150), QPoint(400, 300));
     const Bornes zoome = bornes();
     EXPECT_NE(zoome, depart);
-    EXPECT_FALSE(carte->outils.zoom_en_cours);
+    EXPECT_FALSE(carte->outils.zoom_en_cours());
     rend();
     // A right click zooms out; a middle click then does nothing more.
     clic(carte, QPoint(300, 300), Qt::RightButton);
@@ -183,7 +183,7 @@ TEST_F(Outils, DistanceEntreUnBateauEtUneMarque)
     carte->Distances1Click();
     glisse(carte, QPoint(20, 20), bateau);
     EXPECT_EQ(bornes(), avant);
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     EXPECT_EQ(carte->message_statut, message_option());
     // A press and a release on the same boat (a click): nothing either.
     carte->Distances1Click();
@@ -199,7 +199,7 @@ TEST_F(Outils, DistanceEntreUnBateauEtUneMarque)
     EXPECT_EQ(v.lat_nord, -5.00L);
     EXPECT_EQ(v.long_ouest, 10.00L);  // the western one
     EXPECT_EQ(v.long_est, -10.00L);
-    EXPECT_EQ(carte->mode_outil, OUTIL_AUCUN);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     const QImage& img = image();
     const QPoint a = pixel(5, 10), b = pixel(-5, -10);
     const QPoint m((a.x() + b.x()) / 2, (a.y() + b.y()) / 2);
@@ -515,7 +515,7 @@ TEST_F(RejeuFenetre, PanneauEtValidation)
     const EtatDate date_avant = etat.date;
     carte->actions.at("Trajets1")->trigger();
     EXPECT_TRUE(carte->PanelTraj->isVisible());
-    EXPECT_EQ(carte->mode_outil, OUTIL_TRAJETS);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_TRAJETS);
     EXPECT_EQ(carte->message_statut, "Pour se repasser le film de la course ! ");
     EXPECT_EQ(titre(), "Orvalis 2000-2001.");
     EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
@@ -842,17 +842,17 @@ TEST_F(RejeuFenetre, JamaisAMoitieDansLeRejeu)
 
     lance_manuel();
     carte->boutons.at("ToolBZoom")->click();
-    EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ZOOM);
     EXPECT_FALSE(carte->rejeu.defilement_en_cours);
     EXPECT_TRUE(carte->actions.at("Trajets1")->isEnabled());
 
     // Before the first click the greyed buttons do nothing.
-    carte->mode_outil = OUTIL_ACCUEIL;
+    carte->outils.choisit(OUTIL_ACCUEIL);
     carte->Inhibmenu();
     carte->boutons.at("ToolBPAn")->click();
-    EXPECT_EQ(carte->mode_outil, OUTIL_ACCUEIL);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
 
-    carte->mode_outil = OUTIL_AUCUN;
+    carte->outils.choisit(OUTIL_AUCUN);
     carte->Validmenu();
     carte->Trajets1Click();
     choisit_concurrents({6});  // Darnoux: retired on 21 November
@@ -888,7 +888,7 @@ TEST_F(Outils, SourisClavierEtBarreDOutils)
     souris(carte, QEvent::MouseButtonRelease, QPoint(300, 300), Qt::RightButton, Qt::NoButton);
     rend();
     souris(carte, QEvent::MouseButtonDblClick, QPoint(300, 300), Qt::RightButton, Qt::RightButton);
-    EXPECT_EQ(carte->mode_outil, OUTIL_ZOOM);
+    EXPECT_EQ(carte->mode_outil(), OUTIL_ZOOM);
     EXPECT_NEAR(double(etat.vue.largeur_demandee() / avant), 1.44 * 1.44, 0.3);
 
     carte->Classement1Click();
