@@ -29,6 +29,7 @@ void TFPosConc::Statistiques1Click()
             setFocus();
         };
         f->message = information;
+        f->setObjectName(QStringLiteral("FenetreStatistiques"));
         fenetre_statistiques = f;
     }
     fenetre_statistiques->show();

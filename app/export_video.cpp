@@ -3,7 +3,6 @@
 #include "fichier_jour.h"
 #include "controleur_film.h"
 #include "emplacements.h"
-#include "posconc.h"
 #include "traduction.h"
 
 #include <QComboBox>
@@ -148,8 +147,8 @@ ChoixVideo DialogueVideo::choix(const Chronologie& c) const
     return r;
 }
 
-ExportVideo::ExportVideo(TFPosConc& f, ChoixVideo choix, std::function<void(bool, const QString&)> fin)
-    : f_(f), choix_(std::move(choix)), fin_(std::move(fin))
+ExportVideo::ExportVideo(const SourceExport& source, ChoixVideo choix, std::function<void(bool, const QString&)> fin)
+    : source_(source), choix_(std::move(choix)), fin_(std::move(fin))
 {
     minuterie_.setInterval(0);
     QObject::connect(&minuterie_, &QTimer::timeout, [this] { etape(); });
@@ -168,23 +167,21 @@ bool ExportVideo::demarre(QString& erreur)
         return false;
     }
     // Copies of its own: an update may assemble the window's archive again.
-    if (!constitue_trajets(f_.etat.course, archive_, f_.emplacements, erreur))
+    if (!constitue_trajets(source_.etat.course, archive_, source_.emplacements, erreur))
         return false;
     chrono_ = std::make_unique<Chronologie>(archive_);
     if (chrono_->vide()) {
         erreur = aucune_position();
         return false;
     }
-    lieux_ = f_.etat.lieux;
-    Reglages r = f_.reglages;
-    r.fond = f_.couleur_fond;
-    r.coul_points = f_.coul_points;
-    images_ = std::make_unique<ImagesVideo>(f_.etat.cartes, lieux_, f_.etat.vue, r, *chrono_, choix_.p);
+    lieux_ = source_.etat.lieux;
+    images_ = std::make_unique<ImagesVideo>(source_.etat.cartes, lieux_, source_.etat.vue, source_.reglages, *chrono_,
+                                            choix_.p);
     video_ = std::make_unique<EcritureVideo>(*images_, choix_.p);
     if (!video_->demarre(choix_.fichier, erreur))
         return false;
     const int64_t n = video_->nb();
-    progres = new QProgressDialog(Texte::tr("Exportation de la vidéo…"), Texte::tr("Annuler"), 0, int(n), &f_);
+    progres = new QProgressDialog(Texte::tr("Exportation de la vidéo…"), Texte::tr("Annuler"), 0, int(n), source_.parent);
     progres->setWindowTitle(Texte::tr("Exporter la vidéo"));
     progres->setWindowModality(Qt::NonModal);
     progres->setAutoClose(false);

@@ -22,8 +22,6 @@ class QProgressDialog;
 
 namespace orv {
 
-class TFPosConc;
-
 struct ChoixVideo {
     ParametresVideo p;
     QString fichier;
@@ -61,11 +59,21 @@ private:
     QString confirme_;  // the file the file dialog already asked about
 };
 
+// What a video is made from: the race, its places, maps and view as they
+// stand, where its day files are, the colours of the window; the parent of
+// the progress window.
+struct SourceExport {
+    const EtatProgramme& etat;
+    Emplacements emplacements;
+    Reglages reglages;
+    QWidget* parent;
+};
+
 class ExportVideo {
 public:
     // `fin(ok, message)`: told once, when the video is complete, failed or
     // cancelled (the partial file removed).
-    ExportVideo(TFPosConc& f, ChoixVideo choix, std::function<void(bool, const QString&)> fin);
+    ExportVideo(const SourceExport& source, ChoixVideo choix, std::function<void(bool, const QString&)> fin);
     ~ExportVideo();
     // Reads the archive, starts ffmpeg and the slices; false, with the
     // reason, when it cannot.
@@ -78,7 +86,7 @@ public:
 private:
     void etape();
     void termine(bool ok, const QString& message);
-    TFPosConc& f_;
+    SourceExport source_;
     ChoixVideo choix_;
     std::function<void(bool, const QString&)> fin_;
     ArchiveJours archive_;

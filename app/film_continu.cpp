@@ -1,6 +1,6 @@
 #include "film_continu.h"
 
-#include "posconc.h"
+#include "outils.h"
 #include "trace_geometrie.h"
 #include "traduction.h"
 
@@ -69,7 +69,7 @@ bool meme_demande(const Viewport& a, const Viewport& b)
 }
 }  // namespace
 
-FilmContinu::FilmContinu(TFPosConc& f)
+FilmContinu::FilmContinu(FenetreDuFilm& f)
     : controleur([this] { return maintenant_ms(); }), f_(f)
 {
     horloge.start();
@@ -81,28 +81,28 @@ void FilmContinu::cree_interface()
 {
     if (barre)
         return;
-    QWidget* fenetre = f_.cadre ? static_cast<QWidget*>(f_.cadre) : &f_;
+    QWidget* fenetre = f_.cadre_fenetre() ? static_cast<QWidget*>(f_.cadre_fenetre()) : &f_.vue_carte();
     barre = new BarreFilm(nullptr);
     classement = new ClassementFilm(nullptr);
-    if (f_.cadre) {
-        dock_barre_ = new QDockWidget(f_.cadre);
+    if (f_.cadre_fenetre()) {
+        dock_barre_ = new QDockWidget(f_.cadre_fenetre());
         dock_barre_->setObjectName(QStringLiteral("BarreFilm"));
         dock_barre_->setTitleBarWidget(new QWidget(dock_barre_));
         dock_barre_->setFeatures(QDockWidget::NoDockWidgetFeatures);
         dock_barre_->setWidget(barre);
         dock_barre_->setFocusPolicy(Qt::NoFocus);
-        f_.cadre->addDockWidget(Qt::BottomDockWidgetArea, dock_barre_);
-        dock_classement_ = new QDockWidget(Texte::tr("Classement"), f_.cadre);
+        f_.cadre_fenetre()->addDockWidget(Qt::BottomDockWidgetArea, dock_barre_);
+        dock_classement_ = new QDockWidget(Texte::tr("Classement"), f_.cadre_fenetre());
         dock_classement_->setObjectName(QStringLiteral("ClassementFilm"));
         dock_classement_->setFeatures(QDockWidget::NoDockWidgetFeatures);
         dock_classement_->setWidget(classement);
         dock_classement_->setFocusPolicy(Qt::NoFocus);
-        f_.cadre->addDockWidget(Qt::RightDockWidgetArea, dock_classement_);
+        f_.cadre_fenetre()->addDockWidget(Qt::RightDockWidgetArea, dock_classement_);
         dock_barre_->hide();
         dock_classement_->hide();
     } else {
-        barre->setParent(&f_);
-        classement->setParent(&f_);
+        barre->setParent(&f_.vue_carte());
+        classement->setParent(&f_.vue_carte());
         barre->hide();
         classement->hide();
     }
@@ -127,7 +127,7 @@ void FilmContinu::cree_interface()
         controleur.va_a(t);
         actualise();
         // The picture follows the drag at once.
-        f_.repaint();
+        f_.vue_carte().repaint();
     };
     classement->suit = [this](int i) { suit(i); };
 
@@ -172,40 +172,38 @@ void FilmContinu::cree_interface()
 
     // Frames at the screen's rate while the film is open; a paused film
     // reads the clock and draws nothing.
-    images_ = new QTimer(&f_);
+    images_ = new QTimer(&f_.vue_carte());
     images_->setTimerType(Qt::PreciseTimer);
     images_->setInterval(16);
-    QObject::connect(images_, &QTimer::timeout, &f_, [this] { image_suivante(); });
+    QObject::connect(images_, &QTimer::timeout, &f_.vue_carte(), [this] { image_suivante(); });
 }
 
 void FilmContinu::demarre_course_entiere()
 {
     SelectionTrajets s;
-    for (int i = 1; i <= f_.etat.course.nb(); ++i)
+    for (int i = 1; i <= f_.modele().course.nb(); ++i)
         s.concurrents.set(size_t(i));
     s.toute_course = true;
     AnnotationsTrajets a{false, true, false, false, false};
-    demarre(s, a, f_.jour_charge);
+    demarre(s, a, f_.jour_affiche());
 }
 
 void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a, bool depuis_le_jour)
 {
     f_.abandonne_geste();
     f_.termine_rejeu();
-    if (!f_.rejeu.trajets_constitues)
-        f_.rejeu.Constitue_trajets();
-    if (!f_.rejeu.trajets_constitues)
+    if (!f_.archive_prete())
         return;  // said by the assembly
-    chronologie = std::make_unique<Chronologie>(f_.etat.archive);
+    chronologie = std::make_unique<Chronologie>(f_.modele().archive);
     if (chronologie->vide()) {
-        f_.information(aucune_position());
+        f_.informe(aucune_position());
         return;
     }
     // From the day shown: its ranking's time.
     std::optional<Instant> depart;
-    const EtatDate& d = f_.etat.date;
+    const EtatDate& d = f_.modele().date;
     if (depuis_le_jour)
-        if (const int k = f_.etat.archive.indice_du_jour(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi)); k >= 0)
+        if (const int k = f_.modele().archive.indice_du_jour(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi)); k >= 0)
             depart = chronologie->publication(k);
     ouvre(s, a, depart);
 }
@@ -223,7 +221,7 @@ void FilmContinu::exporte_video()
     QString dossier = QStandardPaths::writableLocation(QStandardPaths::MoviesLocation);
     if (dossier.isEmpty() || !QDir(dossier).exists())
         dossier = QDir::homePath();
-    DialogueVideo d(&f_, f_.etat.course, p, controleur.vitesse(), f_.size(), f_.devicePixelRatioF(),
+    DialogueVideo d(&f_.vue_carte(), f_.modele().course, p, controleur.vitesse(), f_.vue_carte().size(), f_.vue_carte().devicePixelRatioF(),
                     date_de(chronologie->premier()).date(), date_de(chronologie->dernier()).date(),
                     QDir(dossier).filePath(QStringLiteral("orvalis.mp4")));
     std::optional<ChoixVideo> choix;
@@ -233,10 +231,14 @@ void FilmContinu::exporte_video()
         choix = d.choix(*chronologie);
     if (!choix)
         return;
-    export_video = std::make_unique<ExportVideo>(f_, *choix, [this](bool ok, const QString& m) {
+    const SourceExport source{f_.modele(), f_.fichiers(), f_.reglages_affichage(), &f_.vue_carte()};
+    export_video = std::make_unique<ExportVideo>(source, *choix, [this](bool ok, const QString& m) {
         barre->exporter->setEnabled(true);
-        f_.Aff_Message(m);
-        (ok ? f_.information : f_.avertissement)(m);
+        f_.message(m);
+        if (ok)
+            f_.informe(m);
+        else
+            f_.avertit(m);
         // Its copies and frame let go once its step has returned (unless
         // another export has taken its place meanwhile).
         QTimer::singleShot(0, barre, [this, fini = export_video.get()] {
@@ -247,7 +249,7 @@ void FilmContinu::exporte_video()
     QString erreur;
     if (!export_video->demarre(erreur)) {
         export_video.reset();
-        f_.avertissement(erreur);
+        f_.avertit(erreur);
         return;
     }
     barre->exporter->setEnabled(false);
@@ -257,13 +259,13 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
 {
     cree_interface();
     if (!actif_)
-        vue_avant_ = f_.etat.vue;
+        vue_avant_ = f_.modele().vue;
     options.concurrents = s.concurrents;
     options.periode = periode_film(*chronologie, s);
     options.annotations = a;
     options.annotations.distances_parcourues = false;
     options.trainee = TRAINEES[size_t(std::clamp(barre->trainee->currentIndex(), 0, int(TRAINEES.size()) - 1))];
-    options.fond = f_.couleur_fond;
+    options.fond = f_.fond();
     options.survole = 0;
     mesure.reset();
     suivi_ = 0;
@@ -280,10 +282,10 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
         dock_barre_->show();
         dock_classement_->show();
         // The chart's width beside the docks, for the framing.
-        if (f_.cadre->layout())
-            f_.cadre->layout()->activate();
+        if (f_.cadre_fenetre()->layout())
+            f_.cadre_fenetre()->layout()->activate();
     } else {
-        barre->setGeometry(0, f_.height() - barre->sizeHint().height(), f_.width(), barre->sizeHint().height());
+        barre->setGeometry(0, f_.vue_carte().height() - barre->sizeHint().height(), f_.vue_carte().width(), barre->sizeHint().height());
         barre->show();
     }
     // From a day: its fleet framed as the day view frames it (its first
@@ -293,18 +295,18 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
     bool cadre = false;
     if (depart) {
         const InstantFilm m = calcule_instant(*chronologie, options, t0);
-        cadre = cadre_sur_instant(m, f_.etat.vue, f_.width(), f_.nb_cadrage);
+        cadre = cadre_sur_instant(m, f_.modele().vue, f_.vue_carte().width(), f_.cadrage_du_jour());
         // Clear of the tool bar, as the day view's boats are.
         std::vector<TPos_elem> bateaux;
         for (const int i : m.ordre)
-            if (m.positions[size_t(i)].montre && int(bateaux.size()) < f_.nb_cadrage)
+            if (m.positions[size_t(i)].montre && int(bateaux.size()) < f_.cadrage_du_jour())
                 bateaux.push_back(pos_elem_de(m.positions[size_t(i)], chronologie->course().nom_conc(i)));
         if (cadre)
             f_.degage_barre_outils(bateaux);
     }
     if (!cadre)
-        cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.etat.vue, f_.width());
-    titre_avant_ = f_.cadre ? f_.cadre->windowTitle() : f_.windowTitle();
+        cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.modele().vue, f_.vue_carte().width());
+    titre_avant_ = f_.cadre_fenetre() ? f_.cadre_fenetre()->windowTitle() : f_.vue_carte().windowTitle();
     f_.titre(Texte::tr("Orvalis 2000-2001. Film continu de la course"));
     actif_ = true;
     images_dessinees_ = 0;
@@ -313,8 +315,8 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
         t->setEnabled(true);
     controleur.demarre(options.periode, t0);
     images_->start();
-    f_.Aff_Message(message_film());
-    f_.setFocus();
+    f_.message(message_film());
+    f_.vue_carte().setFocus();
     camera_ms_ = maintenant_ms();
     actualise();
 }
@@ -339,11 +341,11 @@ void FilmContinu::ferme()
     mesure.reset();
     cible_.reset();
     vue_camera_.reset();
-    f_.etat.vue = vue_avant_;
+    f_.modele().vue = vue_avant_;
     f_.active_classement(true);
     f_.titre(titre_avant_);
-    f_.Aff_Message(message_option_quittee());
-    f_.invalider();
+    f_.message(message_option_quittee());
+    f_.redessine();
 }
 
 void FilmContinu::image_suivante()
@@ -360,7 +362,7 @@ void FilmContinu::image_suivante()
     if (avance)
         calcule_moment();
     if (anime_camera() || avance)
-        f_.invalider();
+        f_.redessine();
 }
 
 void FilmContinu::actualise()
@@ -368,7 +370,7 @@ void FilmContinu::actualise()
     if (!actif_ || !chronologie)
         return;
     calcule_moment();
-    f_.invalider();
+    f_.redessine();
 }
 
 void FilmContinu::calcule_moment()
@@ -378,7 +380,7 @@ void FilmContinu::calcule_moment()
     const QString m = etat_du_suivi(qui_est_suivi());
     if (m != message_suivi_) {
         message_suivi_ = m;
-        f_.Aff_Message(m.isEmpty() ? message_film() : m);
+        f_.message(m.isEmpty() ? message_film() : m);
     }
     montre_etat();
 }
@@ -411,13 +413,13 @@ bool FilmContinu::anime_camera()
     camera_ms_ = t;
     // A view that changed since the camera set it is the user's: the
     // following, or the frame asked, ends there.
-    if (vue_camera_ && !meme_demande(*vue_camera_, f_.etat.vue)) {
+    if (vue_camera_ && !meme_demande(*vue_camera_, f_.modele().vue)) {
         vue_camera_.reset();
         cible_.reset();
         if (suivi_ != 0) {
             suivi_ = 0;
             message_suivi_.clear();
-            f_.Aff_Message(Texte::tr("Suivi arrêté : la vue est la vôtre."));
+            f_.message(Texte::tr("Suivi arrêté : la vue est la vôtre."));
             montre_etat();
         }
         return false;
@@ -427,16 +429,16 @@ bool FilmContinu::anime_camera()
         cible = cadrage_du_moment(moment, qui);
     if (!cible)
         return false;
-    Cadrage k = pas_vers(cadrage_de_la_vue(f_.etat.vue), *cible, 1 - std::exp(-double(dt) / DUREE_CAMERA_MS));
+    Cadrage k = pas_vers(cadrage_de_la_vue(f_.modele().vue), *cible, 1 - std::exp(-double(dt) / DUREE_CAMERA_MS));
     if (proche(k, *cible)) {
         k = *cible;
         if (suivi_ == 0)
             cible_.reset();
     }
-    const Viewport avant = f_.etat.vue;
-    pose_cadrage(f_.etat.vue, k);
-    vue_camera_ = f_.etat.vue;
-    return !meme_demande(avant, f_.etat.vue);
+    const Viewport avant = f_.modele().vue;
+    pose_cadrage(f_.modele().vue, k);
+    vue_camera_ = f_.modele().vue;
+    return !meme_demande(avant, f_.modele().vue);
 }
 
 void FilmContinu::cadre_flotte()
@@ -445,7 +447,7 @@ void FilmContinu::cadre_flotte()
         return;
     suivi_ = 0;
     cible_ = cadrage_du_moment(moment, 0);
-    vue_camera_ = f_.etat.vue;
+    vue_camera_ = f_.modele().vue;
     camera_ms_ = maintenant_ms();
     calcule_moment();
 }
@@ -511,14 +513,14 @@ void FilmContinu::survol(int x, int y)
     if (!actif_ || i == options.survole)
         return;
     options.survole = i;
-    f_.invalider();
+    f_.redessine();
 }
 
 void FilmContinu::suit(int qui)
 {
     suivi_ = qui;
     cible_.reset();
-    vue_camera_ = f_.etat.vue;
+    vue_camera_ = f_.modele().vue;
     camera_ms_ = maintenant_ms();
     actualise();
 }

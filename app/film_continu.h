@@ -13,6 +13,7 @@
 #include "controleur_film.h"
 #include "export_video.h"
 #include "rendu_film.h"
+#include "services_fenetre.h"
 
 #include <QElapsedTimer>
 #include <memory>
@@ -25,11 +26,9 @@ class QTimer;
 
 namespace orv {
 
-class TFPosConc;
-
 class FilmContinu {
 public:
-    explicit FilmContinu(TFPosConc& f);
+    explicit FilmContinu(FenetreDuFilm& f);
     ~FilmContinu();
 
     bool actif() const { return actif_; }
@@ -105,7 +104,7 @@ private:
     // the chart (empty when it is).
     QString etat_du_suivi(int qui) const;
     int64_t maintenant_ms() const;
-    TFPosConc& f_;
+    FenetreDuFilm& f_;
     std::unique_ptr<QObject> filtre_touches_;
     bool actif_ = false;
     int suivi_ = 0;

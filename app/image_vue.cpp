@@ -1,7 +1,7 @@
 #include "image_vue.h"
 
 #include "ecriture.h"
-#include "posconc.h"
+#include "carte.h"
 #include "traduction.h"
 
 #include <QClipboard>
@@ -22,19 +22,19 @@ QImage ImageVue::image(double echelle) const
     Canevas k;
     k.pose_ratio(echelle);
     // A viewport of its own: the window's hit tests keep their fit.
-    Viewport v = f_.etat.vue;
+    Viewport v = f_.modele().vue;
     Carte c(k, v);
-    f_.rend_vers(c, f_.width(), f_.height());
+    f_.rend_vers(c, f_.vue_carte().width(), f_.vue_carte().height());
     return k.image();
 }
 
 std::optional<ImageVue::Choix> ImageVue::dialogue() const
 {
-    QDialog d(&f_);
+    QDialog d(&f_.vue_carte());
     d.setWindowTitle(Texte::tr("Enregistrer l'image"));
     auto* l = new QVBoxLayout(&d);
     l->addWidget(new QLabel(Texte::tr("Taille de l'image :"), &d));
-    const QSize t = f_.size();
+    const QSize t = f_.vue_carte().size();
     auto* simple = new QRadioButton(Texte::tr("1× (%1 × %2 pixels)").arg(t.width()).arg(t.height()), &d);
     auto* double_ = new QRadioButton(Texte::tr("2× (%1 × %2 pixels)").arg(2 * t.width()).arg(2 * t.height()), &d);
     (f_.ratio() > 1 ? double_ : simple)->setChecked(true);
@@ -47,8 +47,8 @@ std::optional<ImageVue::Choix> ImageVue::dialogue() const
     l->addWidget(b);
     if (d.exec() != QDialog::Accepted)
         return std::nullopt;
-    QString chemin = QFileDialog::getSaveFileName(&f_, Texte::tr("Enregistrer l'image"),
-                                                  QDir(f_.rep_courant).filePath(QStringLiteral("orvalis.png")),
+    QString chemin = QFileDialog::getSaveFileName(&f_.vue_carte(), Texte::tr("Enregistrer l'image"),
+                                                  QDir(f_.dossier_courant()).filePath(QStringLiteral("orvalis.png")),
                                                   Texte::tr("Images PNG (*.png)"));
     if (chemin.isEmpty())
         return std::nullopt;
@@ -64,15 +64,15 @@ void ImageVue::enregistre()
         return;
     QString erreur;
     if (ecrit_png(c->chemin, image(c->echelle), erreur))
-        f_.Aff_Message(Texte::tr("Image enregistrée dans « %1 »").arg(QDir::toNativeSeparators(c->chemin)));
+        f_.message(Texte::tr("Image enregistrée dans « %1 »").arg(QDir::toNativeSeparators(c->chemin)));
     else
-        f_.avertissement(erreur);
+        f_.avertit(erreur);
 }
 
 void ImageVue::copie()
 {
     QGuiApplication::clipboard()->setImage(image(f_.ratio()));
-    f_.Aff_Message(Texte::tr("Image copiée dans le presse-papiers"));
+    f_.message(Texte::tr("Image copiée dans le presse-papiers"));
 }
 
 }  // namespace orv

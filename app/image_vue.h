@@ -5,6 +5,8 @@
 // at the density asked.
 #pragma once
 
+#include "services_fenetre.h"
+
 #include <QImage>
 #include <QString>
 #include <functional>
@@ -12,11 +14,21 @@
 
 namespace orv {
 
-class TFPosConc;
+class Carte;
+
+// What the picture of the view asks of the window.
+class FenetreDeLImage : public virtual ServicesFenetre {
+public:
+    // The window's picture drawn on another chart.
+    virtual void rend_vers(Carte& c, int32_t larg, int32_t haut) = 0;
+    // The screen's density, and the folder pictures are saved in first.
+    virtual double ratio() const = 0;
+    virtual QString dossier_courant() const = 0;
+};
 
 class ImageVue {
 public:
-    explicit ImageVue(TFPosConc& f) : f_(f) {}
+    explicit ImageVue(FenetreDeLImage& f) : f_(f) {}
 
     // The view at `echelle` physical pixels per logical one.
     QImage image(double echelle) const;
@@ -34,7 +46,7 @@ public:
 
 private:
     std::optional<Choix> dialogue() const;
-    TFPosConc& f_;
+    FenetreDeLImage& f_;
 };
 
 }  // namespace orv

@@ -121,7 +121,6 @@ TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const Emplacements& l, co
     };
     cree_panneaux();
     rejeu.cree_panneau();
-    PanelTraj = rejeu.PanelTraj;
     cree_barre_outils();
     rejeu.choisit_fichier_export = [this] {
         QString filtre;
@@ -253,6 +252,33 @@ void TFPosConc::rend_vers(Carte& c, int32_t larg, int32_t haut)
         rend_scene(c, scene, larg, haut);
 }
 
+void TFPosConc::informe(const QString& texte)
+{
+    if (information)
+        information(texte);
+}
+
+void TFPosConc::avertit(const QString& texte)
+{
+    if (avertissement)
+        avertissement(texte);
+}
+
+bool TFPosConc::archive_prete()
+{
+    if (!rejeu.trajets_constitues)
+        rejeu.Constitue_trajets();
+    return rejeu.trajets_constitues;
+}
+
+Reglages TFPosConc::reglages_affichage() const
+{
+    Reglages r = reglages;
+    r.fond = couleur_fond;
+    r.coul_points = coul_points;
+    return r;
+}
+
 void TFPosConc::titre(const QString& t)
 {
     if (cadre)
@@ -382,30 +408,40 @@ void TFPosConc::resizeEvent(QResizeEvent* e)
     Redimensionne();
 }
 
+namespace {
+// A control named after its member (the tests find it by that name).
+template <class W>
+W* nomme(W* w, const char* nom)
+{
+    w->setObjectName(QString::fromLatin1(nom));
+    return w;
+}
+}  // namespace
+
 void TFPosConc::cree_panneaux()
 {
-    Memo1 = new QLabel(this);
+    Memo1 = nomme(new QLabel(this), "Memo1");
     Memo1->setGeometry(30, 40, 220, 173);
     Memo1->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
     Memo1->setFont(police_hauteur(QStringLiteral("Times New Roman"), 15));
     Memo1->setStyleSheet(feuille_style(clNavy, clAqua));
     Memo1->hide();
 
-    PanelPhoto = new QFrame(this);
+    PanelPhoto = nomme(new QFrame(this), "PanelPhoto");
     PanelPhoto->setGeometry(252, 42, 405, 371);
     PanelPhoto->setFrameShape(QFrame::Panel);
     PanelPhoto->setFrameShadow(QFrame::Raised);
     PanelPhoto->setAutoFillBackground(true);
-    LegendePhoto = new QLabel(PanelPhoto);
+    LegendePhoto = nomme(new QLabel(PanelPhoto), "LegendePhoto");
     LegendePhoto->setGeometry(2, 2, 402, 284);
     LegendePhoto->setAlignment(Qt::AlignCenter);
-    ImagePhoto = new QLabel(PanelPhoto);
+    ImagePhoto = nomme(new QLabel(PanelPhoto), "ImagePhoto");
     ImagePhoto->setGeometry(2, 2, 402, 284);
     QFont gras = police_hauteur(QStringLiteral("Times New Roman"), 12);
     gras.setBold(true);
-    MemoPhoto1 = new QLabel(PanelPhoto);
+    MemoPhoto1 = nomme(new QLabel(PanelPhoto), "MemoPhoto1");
     MemoPhoto1->setGeometry(6, 290, 193, 75);
-    MemoPhoto2 = new QLabel(PanelPhoto);
+    MemoPhoto2 = nomme(new QLabel(PanelPhoto), "MemoPhoto2");
     MemoPhoto2->setGeometry(206, 290, 193, 75);
     for (QLabel* l : {MemoPhoto1, MemoPhoto2}) {
         l->setFont(gras);
@@ -413,16 +449,16 @@ void TFPosConc::cree_panneaux()
     }
     PanelPhoto->hide();
 
-    PanelClass = new QFrame(this);
+    PanelClass = nomme(new QFrame(this), "PanelClass");
     PanelClass->setGeometry(0, 4, 797, 519);
     PanelClass->setAutoFillBackground(true);
     QFont titre = police_hauteur(QStringLiteral("Times New Roman"), 15);
     titre.setBold(true);
-    StaticText1 = new QLabel(PanelClass);
+    StaticText1 = nomme(new QLabel(PanelClass), "StaticText1");
     StaticText1->setGeometry(8, 8, 600, 22);
     StaticText1->setFont(titre);
     StaticText1->setStyleSheet(QStringLiteral("color: %1;").arg(couleur(TEAL).name()));
-    MemoClass = new QPlainTextEdit(PanelClass);
+    MemoClass = nomme(new QPlainTextEdit(PanelClass), "MemoClass");
     MemoClass->setGeometry(0, 37, 798, 430);
     MemoClass->setReadOnly(true);
     MemoClass->setLineWrapMode(QPlainTextEdit::NoWrap);
@@ -434,7 +470,7 @@ void TFPosConc::cree_panneaux()
     MemoClass->setStyleSheet(feuille_style(clNavy, clAqua));
     for (const QString& l : entete_classement())
         MemoClass->appendPlainText(l);
-    BitBtn1 = new QPushButton(QStringLiteral("OK"), PanelClass);
+    BitBtn1 = nomme(new QPushButton(QStringLiteral("OK"), PanelClass), "BitBtn1");
     BitBtn1->setGeometry(345, 476, 111, 32);
     BitBtn1->setFont(titre);
     BitBtn1->setStyleSheet(QStringLiteral("color: %1;").arg(couleur(TEAL).name()));
@@ -444,7 +480,7 @@ void TFPosConc::cree_panneaux()
 
 void TFPosConc::cree_barre_outils()
 {
-    ToolBar1 = new QToolBar(this);
+    ToolBar1 = nomme(new QToolBar(this), "ToolBar1");
     ToolBar1->setOrientation(Qt::Vertical);
     ToolBar1->setIconSize(QSize(24, 21));
     ToolBar1->setStyleSheet(QStringLiteral("QToolBar { background: black; border: 1px solid #404040; spacing: 0px; }"
@@ -553,14 +589,14 @@ void TFPosConc::cree_menus()
     QObject::connect(montrer, &QAction::toggled, this, [this](bool v) { AfficherBarOutClick(v); });
     item(nullptr, "Quitter1", Texte::tr("&Quitter"), [this] { cadre->close(); });
 
-    StatusBar1 = new LibelleElide(cadre);
+    StatusBar1 = nomme(new LibelleElide(cadre), "StatusBar1");
     StatusBar1->setAlignment(Qt::AlignCenter);
     QFont f = police_hauteur(QStringLiteral("Times New Roman"), 14);
     f.setBold(true);
     StatusBar1->setFont(f);
     cadre->statusBar()->addWidget(StatusBar1, 1);
     // The position under the pointer, as a sailor reads it.
-    StatusPosition = new QLabel(cadre);
+    StatusPosition = nomme(new QLabel(cadre), "StatusPosition");
     StatusPosition->setAlignment(Qt::AlignCenter);
     StatusPosition->setMinimumWidth(190);
     StatusPosition->setFont(f);

@@ -48,7 +48,11 @@ struct RouteTheorique {
     std::vector<TLieu> noeuds;  // radians
 };
 
-class TFPosConc : public TMercator, public FenetreDesOutils {
+class TFPosConc : public TMercator,
+                  public FenetreDesOutils,
+                  public FenetreDuRejeu,
+                  public FenetreDuFilm,
+                  public FenetreDeLImage {
 public:
     // `cadre` holds the menus and the status bar (none in some tests);
     // `emplacements` says where the data and the day files lie.
@@ -75,7 +79,6 @@ public:
     // after it (entree_differee).
     bool attente_intro = false;
     bool entree_differee = false;
-    QString message_statut;
 
     // Shows the calendar modally; true when a date was validated into the
     // date state given. Tests replace it with a script.
@@ -91,7 +94,7 @@ public:
     // The picture the window shows (the welcome picture, or the chart with
     // its film, replay or day, and the measurement on display) drawn on
     // another chart, as the window would at its canvas's ratio.
-    void rend_vers(Carte& c, int32_t larg, int32_t haut);
+    void rend_vers(Carte& c, int32_t larg, int32_t haut) override;
     // The distance measured last, shown until the next paint.
     std::optional<std::pair<TPos_elem, TPos_elem>> mesure_montree;
     // Saving and copying the view as a picture.
@@ -101,7 +104,7 @@ public:
     void Inhibmenu();
     void Validmenu();
     void Redimensionne();
-    void titre(const QString& t);
+    void titre(const QString& t) override;
 
     // Race data and days. The day of a date state is read, then shown with
     // that date; false (nothing changed) when it cannot be read.
@@ -116,7 +119,7 @@ public:
     void FormDBlClick();
     // Ends a replay in progress (its panel, its progression, its timer):
     // the commands that it disabled come back.
-    void termine_rejeu();
+    void termine_rejeu() override;
     // Before a tool-bar button's command: while a replay step by step holds
     // the commands greyed, it ends first; on the welcome picture the greyed
     // buttons do nothing. False when the command must not run.
@@ -134,7 +137,7 @@ public:
     // Tools: zoom, pan, distance; the tool bar.
     GestionOutils outils{*this};
     void Zoomer1Click();
-    void abandonne_geste();
+    void abandonne_geste() override;
     void PanoramiClick();
     void Distances1Click();
     void AfficherBarOutClick(bool montrer);
@@ -152,6 +155,29 @@ public:
     void quitte_outil() override { FormDBlClick(); }
     void message(const QString& texte) override { Aff_Message(texte); }
 
+    // What the window's parts see of it.
+    EtatProgramme& modele() override { return etat; }
+    const Emplacements& fichiers() const override { return emplacements; }
+    QWidget& vue_carte() override { return *this; }
+    void informe(const QString& texte) override;
+    void avertit(const QString& texte) override;
+    void redessine() override { invalider(); }
+    const std::vector<TColor>& couleurs() const override { return couleurs_conc; }
+    TColor fond() const override { return couleur_fond; }
+    GestionOutils& gestion_outils() override { return outils; }
+    QString message_affiche() const override { return message_statut; }
+    void choisit_date() override { SelDateClick(); }
+    void grise_commandes() override { Inhibmenu(); }
+    void demarre_film(const SelectionTrajets& s, const AnnotationsTrajets& a) override { film.demarre(s, a); }
+    void ferme_film() override { film.ferme(); }
+    QMainWindow* cadre_fenetre() override { return cadre; }
+    bool archive_prete() override;
+    bool jour_affiche() const override { return jour_charge; }
+    int cadrage_du_jour() const override { return nb_cadrage; }
+    Reglages reglages_affichage() const override;
+    double ratio() const override { return TMercator::ratio(); }
+    QString dossier_courant() const override { return rep_courant; }
+
     // Zoom by the wheel (notches > 0: in) or the keys, around a pixel.
     bool zoom_molette(int X, int Y, int crans);
     bool zoom_clavier_permis() const;
@@ -163,13 +189,13 @@ public:
     // the tool bar.
     void degage_barre_outils();
     // The same for any boats (named, positions in DD.MM).
-    void degage_barre_outils(const std::vector<TPos_elem>& bateaux);
+    void degage_barre_outils(const std::vector<TPos_elem>& bateaux) override;
     void affiche_position(int X, int Y) override;
     // Loads a day as a date validated in the calendar does; false (the day
     // shown kept whole, the status line saying why) when it cannot be read.
     bool montre_jour(const QDate& d);
     // The ranking commands (menu item, statistics, tool button).
-    void active_classement(bool oui);
+    void active_classement(bool oui) override;
 
     // The theoretical route.
     RouteTheorique route;
@@ -178,16 +204,15 @@ public:
 
     // The replay.
     Rejeu rejeu{*this};
-    PanneauTrajets* PanelTraj = nullptr;
     void Trajets1Click() { rejeu.Trajets1Click(); }
     void Constitue_trajets() { rejeu.Constitue_trajets(); }
     void BTokTrajClick() { rejeu.BTokTrajClick(); }
     void BTAnnulTrajClick() { rejeu.BTAnnulTrajClick(); }
     void BTExporterClick() { rejeu.BTExporterClick(); }
-    void RDGmodeClick() { PanelTraj->RDGmodeClick(); }
-    void traj_det_val_dist() { PanelTraj->traj_det_val_dist(); }
-    int index_mode() const { return PanelTraj->index_mode(); }
-    void choisit_mode(int k) { PanelTraj->choisit_mode(k); }
+    void RDGmodeClick() { rejeu.PanelTraj->RDGmodeClick(); }
+    void traj_det_val_dist() { rejeu.PanelTraj->traj_det_val_dist(); }
+    int index_mode() const { return rejeu.PanelTraj->index_mode(); }
+    void choisit_mode(int k) { rejeu.PanelTraj->choisit_mode(k); }
     void Trac_traj_inst() { rejeu.Trac_traj_inst(); }
     void Trac_traj_cadenc() { rejeu.Trac_traj_cadenc(); }
     void Trac_traj_man() { rejeu.Trac_traj_man(); }
@@ -209,7 +234,6 @@ public:
 
     // The statistics window (made once, at its first opening).
     void Statistiques1Click();
-    QWidget* fenetre_statistiques = nullptr;
 
     // Ranking panel.
     void Classement1Click();
@@ -222,24 +246,11 @@ public:
     void Oinstallerlesarchives1Click();
     void Apropos1Click();
 
-    // Controls, by their historical names.
+    // The window's frame (menus, status bar; none in some tests), the
+    // calendar and the about box the program made.
     QMainWindow* cadre = nullptr;
     TFCalend* calendrier = nullptr;
     QWidget* apropos = nullptr;
-    std::map<QString, QAction*> actions;       // menu items
-    std::map<QString, QToolButton*> boutons;   // tool buttons
-    QToolBar* ToolBar1 = nullptr;
-    QLabel* Memo1 = nullptr;
-    QFrame* PanelPhoto = nullptr;
-    QLabel* ImagePhoto = nullptr;
-    QLabel* LegendePhoto = nullptr;
-    QLabel* MemoPhoto1 = nullptr;
-    QLabel* MemoPhoto2 = nullptr;
-    QFrame* PanelClass = nullptr;
-    QLabel* StaticText1 = nullptr;
-    QPlainTextEdit* MemoClass = nullptr;
-    QPushButton* BitBtn1 = nullptr;
-    QLabel* StatusPosition = nullptr;
 
     // Greyed ("indeterminate") state of a tool button: shown dimmed, still
     // clickable.
@@ -262,6 +273,23 @@ protected:
     void resizeEvent(QResizeEvent* e) override;
 
 private:
+    QString message_statut;  // the status line, also without a frame
+    // Controls, by their historical names (each also its object name).
+    QWidget* fenetre_statistiques = nullptr;
+    std::map<QString, QAction*> actions;       // menu items
+    std::map<QString, QToolButton*> boutons;   // tool buttons
+    QToolBar* ToolBar1 = nullptr;
+    QLabel* Memo1 = nullptr;
+    QFrame* PanelPhoto = nullptr;
+    QLabel* ImagePhoto = nullptr;
+    QLabel* LegendePhoto = nullptr;
+    QLabel* MemoPhoto1 = nullptr;
+    QLabel* MemoPhoto2 = nullptr;
+    QFrame* PanelClass = nullptr;
+    QLabel* StaticText1 = nullptr;
+    QPlainTextEdit* MemoClass = nullptr;
+    QPushButton* BitBtn1 = nullptr;
+    QLabel* StatusPosition = nullptr;
     void cree_menus();
     void cree_barre_outils();
     void cree_panneaux();

@@ -3,7 +3,7 @@
 #include "fichier_jour.h"
 #include "exports.h"
 #include "calendrier.h"
-#include "posconc.h"
+#include "outils.h"
 #include "traduction.h"
 
 #include <QCheckBox>
@@ -28,43 +28,44 @@ Rejeu::~Rejeu() = default;
 
 void Rejeu::cree_panneau()
 {
-    PanelTraj = new PanneauTrajets(&f_, f_.etat.course);
-    PanelTraj->ok = [this] { f_.BTokTrajClick(); };
-    PanelTraj->annuler = [this] { f_.BTAnnulTrajClick(); };
-    PanelTraj->exporter = [this] { f_.BTExporterClick(); };
+    PanelTraj = new PanneauTrajets(&f_.vue_carte(), f_.modele().course);
+    PanelTraj->setObjectName(QStringLiteral("PanelTraj"));
+    PanelTraj->ok = [this] { BTokTrajClick(); };
+    PanelTraj->annuler = [this] { BTAnnulTrajClick(); };
+    PanelTraj->exporter = [this] { BTExporterClick(); };
 }
 
 void Rejeu::Trajets1Click()
 {
     f_.abandonne_geste();
-    f_.film.ferme();
+    f_.ferme_film();
     arrete_cadence();
     f_.active_classement(false);
-    f_.Aff_Message(Texte::tr("Pour se repasser le film de la course ! "));
-    f_.unsetCursor();
+    f_.message(Texte::tr("Pour se repasser le film de la course ! "));
+    f_.vue_carte().unsetCursor();
     PanelTraj->show();
     PanelTraj->raise();
     if (!trajets_constitues)
         Constitue_trajets();
-    f_.outils.choisit(OUTIL_TRAJETS);
+    f_.gestion_outils().choisit(OUTIL_TRAJETS);
     f_.titre(QStringLiteral("Orvalis 2000-2001."));
 }
 
 void Rejeu::Constitue_trajets()
 {
     QString erreur;
-    if (!constitue_trajets(f_.etat.course, f_.etat.archive, f_.emplacements, erreur)) {
+    if (!constitue_trajets(f_.modele().course, f_.modele().archive, f_.fichiers(), erreur)) {
         // The lists are empty again: the next command assembles anew.
         PanelTraj->remplit_dates(nullptr);
         trajets_constitues = false;
-        f_.information(erreur);
+        f_.informe(erreur);
         return;
     }
-    PanelTraj->remplit_dates(&f_.etat.archive);
+    PanelTraj->remplit_dates(&f_.modele().archive);
     trajets_constitues = true;
     // Day files left aside, said once.
-    if (const QStringList avis = avis_archive(f_.etat.archive); !avis.isEmpty())
-        f_.Aff_Message(avis.join(u' '));
+    if (const QStringList avis = avis_archive(f_.modele().archive); !avis.isEmpty())
+        f_.message(avis.join(u' '));
 }
 
 bool Rejeu::selection_du_panneau(SelectionTrajets& s)
@@ -72,7 +73,7 @@ bool Rejeu::selection_du_panneau(SelectionTrajets& s)
     QString message;
     if (PanelTraj->selection(s, message))
         return true;
-    f_.avertissement(message);
+    f_.avertit(message);
     return false;
 }
 
@@ -80,7 +81,7 @@ void Rejeu::BTokTrajClick()
 {
     if (!trajets_constitues) {
         // The archive could not be read: nothing to replay, commands kept.
-        f_.information(Texte::tr("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
+        f_.informe(Texte::tr("Les trajets ne sont pas constitués : aucun fichier du jour lisible."));
         return;
     }
     SelectionTrajets s;
@@ -88,8 +89,8 @@ void Rejeu::BTokTrajClick()
         return;
     // Nothing to replay: said, as the command line says it, the panel kept.
     Viewport essai;
-    if (!cadre_sur_trajets(f_.etat.archive, s, essai, f_.width())) {
-        f_.information(aucune_position());
+    if (!cadre_sur_trajets(f_.modele().archive, s, essai, f_.vue_carte().width())) {
+        f_.informe(aucune_position());
         return;
     }
     const int mode = PanelTraj->index_mode();
@@ -98,12 +99,12 @@ void Rejeu::BTokTrajClick()
     if (mode == PanneauTrajets::MODE_CONTINU) {
         // The continuous film: not a day-by-day replay, no command greyed.
         PanelTraj->hide();
-        f_.outils.choisit(OUTIL_AUCUN);
-        f_.film.demarre(s, annotations_valides);
+        f_.gestion_outils().choisit(OUTIL_AUCUN);
+        f_.demarre_film(s, annotations_valides);
         return;
     }
     if (mode != 0)
-        f_.Inhibmenu();
+        f_.grise_commandes();
     selection_traj = s;
     if (!s.toute_course) {
         nb_jours_traj = s.fin - s.debut + 1;
@@ -114,19 +115,19 @@ void Rejeu::BTokTrajClick()
     trajets_actifs = true;
     defilement_en_cours = false;
     pas_montre = false;
-    f_.setFocus();  // the manual keys go to the chart
+    f_.vue_carte().setFocus();  // the manual keys go to the chart
     if (mode == 1)
         Trac_traj_cadenc();
     else if (mode == 2)
         Trac_traj_man();
-    f_.invalider();
+    f_.redessine();
 }
 
 void Rejeu::BTAnnulTrajClick()
 {
     PanelTraj->hide();
-    f_.FormDBlClick();
-    f_.SelDateClick();
+    f_.quitte_outil();
+    f_.choisit_date();
 }
 
 void Rejeu::BTExporterClick()
@@ -140,15 +141,15 @@ void Rejeu::BTExporterClick()
     if (chemin.isEmpty())
         return;
     QString erreur;
-    if (exporte_trajets(f_.etat.archive, s, chemin, f_.couleurs_conc, erreur))
-        f_.Aff_Message(Texte::tr("Trajets enregistrés dans « %1 »").arg(chemin));
+    if (exporte_trajets(f_.modele().archive, s, chemin, f_.couleurs(), erreur))
+        f_.message(Texte::tr("Trajets enregistrés dans « %1 »").arg(chemin));
     else
-        f_.avertissement(erreur);
+        f_.avertit(erreur);
 }
 
 void Rejeu::cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes)
 {
-    Viewport& v = f_.etat.vue;
+    Viewport& v = f_.modele().vue;
     // Around the followed entrant's fix (the last selected; its last known
     // fix on a day it has none), with the margins, in decimal degrees.
     const int k = dernier_conc;
@@ -203,8 +204,8 @@ void Rejeu::cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes)
 
 void Rejeu::demarre_etapes()
 {
-    etapes = Etapes(f_.etat.archive, selection_traj);
-    const int n = f_.etat.archive.nb_concurrents();
+    etapes = Etapes(f_.modele().archive, selection_traj);
+    const int n = f_.modele().archive.nb_concurrents();
     releve_prec_.assign(size_t(n) + 1, cree_pos_elem(QString(), 180, 0));
     vu_.assign(size_t(n) + 1, false);
     pas.premiers.assign(size_t(n) + 1, false);
@@ -237,12 +238,12 @@ void Rejeu::un_pas()
     }
     pas_montre = true;
     etapes.pas();
-    f_.invalider();
-    if (cadence_en_cours && jour >= 0 && jour < f_.etat.archive.nb_jours()) {
-        const QDate d = f_.etat.archive.jours[size_t(jour)];
-        f_.Aff_Message(Texte::tr("Film : %1 - jour %2%3")
+    f_.redessine();
+    if (cadence_en_cours && jour >= 0 && jour < f_.modele().archive.nb_jours()) {
+        const QDate d = f_.modele().archive.jours[size_t(jour)];
+        f_.message(Texte::tr("Film : %1 - jour %2%3")
                            .arg(d.toString(QStringLiteral("dd/MM/yyyy")))
-                           .arg(f_.etat.course.jour_de_course(d))
+                           .arg(f_.modele().course.jour_de_course(d))
                            .arg(cadence_en_pause ? Texte::tr(" (pause)") : QString()));
     }
 }
@@ -250,7 +251,7 @@ void Rejeu::un_pas()
 void Rejeu::Trac_traj_inst()
 {
     defilement_en_cours = false;
-    f_.invalider();
+    f_.redessine();
 }
 
 void Rejeu::Trac_traj_cadenc()
@@ -260,7 +261,7 @@ void Rejeu::Trac_traj_cadenc()
     cadence_en_pause = false;
     demarre_etapes();
     if (dernier_conc == 0) {
-        f_.Aff_Message(message_fin());
+        f_.message(message_fin());
         return;
     }
     // The first step at once (once back in the event loop), then one per
@@ -273,7 +274,7 @@ void Rejeu::etape_cadencee()
     if (!trajets_actifs || !defilement_en_cours || !cadence_en_cours || cadence_en_pause)
         return;
     if (!etapes.reste()) {
-        f_.Aff_Message(message_fin());
+        f_.message(message_fin());
         return;
     }
     un_pas();
@@ -284,12 +285,12 @@ void Rejeu::Trac_traj_man()
 {
     defilement_en_cours = true;
     cadence_en_cours = false;
-    f_.Aff_Message(message_manuel());
+    f_.message(message_manuel());
     demarre_etapes();
     if (dernier_conc == 0)
         return;
     // The first step once back in the event loop.
-    QTimer::singleShot(0, &f_, [this] {
+    QTimer::singleShot(0, &f_.vue_carte(), [this] {
         if (trajets_actifs && defilement_en_cours && !cadence_en_cours && etapes.reste())
             un_pas();
     });
@@ -305,7 +306,7 @@ void Rejeu::arrete_cadence()
 
 bool Rejeu::termine()
 {
-    const bool actif = f_.mode_outil() == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
+    const bool actif = f_.gestion_outils().mode() == OUTIL_TRAJETS || trajets_actifs || defilement_en_cours;
     arrete_cadence();
     if (PanelTraj)
         PanelTraj->hide();
@@ -323,7 +324,7 @@ bool Rejeu::ajoute_couches(Scene& s) const
     if (defilement_en_cours) {
         if (!pas_montre)
             return false;
-        s.ajoute<CouchePas>(pas, annotations_valides, f_.couleurs_conc, f_.couleur_fond);
+        s.ajoute<CouchePas>(pas, annotations_valides, f_.couleurs(), f_.fond());
         // Between the two chosen entrants, when asked.
         if (annotations_valides.distance_entre_deux)
             if (const auto deux = pas.deux_choisis())
@@ -332,23 +333,23 @@ bool Rejeu::ajoute_couches(Scene& s) const
     }
     if (mode_valide != 0)
         return false;
-    s.ajoute<CoucheTrajets>(f_.etat.archive, selection_traj, annotations_valides, f_.couleurs_conc, f_.couleur_fond);
+    s.ajoute<CoucheTrajets>(f_.modele().archive, selection_traj, annotations_valides, f_.couleurs(), f_.fond());
     return true;
 }
 
 QTimer* Rejeu::minuterie()
 {
     if (!minuterie_) {
-        minuterie_ = new QTimer(&f_);
+        minuterie_ = new QTimer(&f_.vue_carte());
         minuterie_->setSingleShot(true);
-        QObject::connect(minuterie_, &QTimer::timeout, &f_, [this] { etape_cadencee(); });
+        QObject::connect(minuterie_, &QTimer::timeout, &f_.vue_carte(), [this] { etape_cadencee(); });
     }
     return minuterie_;
 }
 
 bool Rejeu::touche(QKeyEvent* e)
 {
-    if (f_.mode_outil() != OUTIL_TRAJETS || !trajets_actifs || !trajets_constitues)
+    if (f_.gestion_outils().mode() != OUTIL_TRAJETS || !trajets_actifs || !trajets_constitues)
         return false;
     const int mode = mode_valide;
     if (mode == 1 && defilement_en_cours) {
@@ -360,7 +361,7 @@ bool Rejeu::touche(QKeyEvent* e)
             cadence_en_pause = !cadence_en_pause;
             if (cadence_en_pause) {
                 minuterie()->stop();
-                f_.Aff_Message(f_.message_statut + Texte::tr(" (pause)"));
+                f_.message(f_.message_affiche() + Texte::tr(" (pause)"));
             } else {
                 etape_cadencee();
             }
@@ -370,7 +371,7 @@ bool Rejeu::touche(QKeyEvent* e)
             if (etapes.reste())
                 un_pas();
             else
-                f_.Aff_Message(message_fin());
+                f_.message(message_fin());
             return true;
         }
         return false;
@@ -378,25 +379,25 @@ bool Rejeu::touche(QKeyEvent* e)
     if (mode != 2)
         return false;
     switch (e->key()) {
-    case Qt::Key_Escape: f_.Trajets1Click(); return true;
+    case Qt::Key_Escape: Trajets1Click(); return true;
     case Qt::Key_PageUp:
-        marge_lat = std::min(marge_lat + f_.etat.vue.haut_deg() / 6, MARGE_LAT_MAX);
-        marge_long = std::min(marge_long + f_.etat.vue.larg_deg() / 6, MARGE_LONG_MAX);
+        marge_lat = std::min(marge_lat + f_.modele().vue.haut_deg() / 6, MARGE_LAT_MAX);
+        marge_long = std::min(marge_long + f_.modele().vue.larg_deg() / 6, MARGE_LONG_MAX);
         return true;
     case Qt::Key_PageDown: {
         auto reduit = [](ext& m, ext etendue) {
             m = m > etendue / 6 + MARGE_MIN ? m - etendue / 6 : MARGE_MIN;
         };
-        reduit(marge_lat, f_.etat.vue.haut_deg());
-        reduit(marge_long, f_.etat.vue.larg_deg());
+        reduit(marge_lat, f_.modele().vue.haut_deg());
+        reduit(marge_long, f_.modele().vue.larg_deg());
         return true;
     }
     case Qt::Key_Down:
         if (defilement_en_cours && etapes.reste()) {
             un_pas();
-            f_.Aff_Message(message_manuel());
+            f_.message(message_manuel());
         } else {
-            f_.Aff_Message(message_fin());
+            f_.message(message_fin());
         }
         return true;
     default: return false;

@@ -7,6 +7,7 @@
 
 #include "panneau_trajets.h"
 #include "rendu_course.h"
+#include "services_fenetre.h"
 #include "trajets.h"
 
 #include <QString>
@@ -19,11 +20,9 @@ class QTimer;
 
 namespace orv {
 
-class TFPosConc;
-
 class Rejeu {
 public:
-    explicit Rejeu(TFPosConc& f) : f_(f) {}
+    explicit Rejeu(FenetreDuRejeu& f) : f_(f) {}
     ~Rejeu();
 
     PanneauTrajets* PanelTraj = nullptr;  // made with the window
@@ -78,7 +77,7 @@ private:
     void demarre_etapes();
     void cadre_sur_pas(const std::vector<const TDonnees_conc*>& fixes);
     QTimer* minuterie();
-    TFPosConc& f_;
+    FenetreDuRejeu& f_;
     QTimer* minuterie_ = nullptr;
     std::vector<bool> vu_;  // entrants drawn since the replay started
     std::vector<TPos_elem> releve_prec_;  // their last fix drawn

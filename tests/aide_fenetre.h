@@ -6,7 +6,14 @@
 #include "calendrier.h"
 #include "posconc.h"
 
+#include <QAction>
+#include <QFrame>
+#include <QLabel>
 #include <QMainWindow>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
@@ -32,6 +39,21 @@ inline int compte(const QImage& i, TColor c)
             n += px(i, x, y) == c;
     return n;
 }
+
+// The window's controls, by their object names, from its frame down.
+template <class T>
+T* enfant(QWidget* fenetre, const char* nom)
+{
+    T* o = fenetre->window()->findChild<T*>(QString::fromLatin1(nom));
+    if (!o)
+        ADD_FAILURE() << "no control " << nom;
+    return o;
+}
+inline QAction* action(QWidget* fenetre, const char* nom) { return enfant<QAction>(fenetre, nom); }
+inline QToolButton* bouton(QWidget* fenetre, const char* nom) { return enfant<QToolButton>(fenetre, nom); }
+inline PanneauTrajets* panneau(QWidget* fenetre) { return enfant<PanneauTrajets>(fenetre, "PanelTraj"); }
+// What the status line says.
+inline QString statut(QWidget* fenetre) { return enfant<QLabel>(fenetre, "StatusBar1")->text(); }
 
 struct Date {
     int j, m, a;

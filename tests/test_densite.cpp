@@ -41,7 +41,7 @@ TEST_F(DensiteFenetre, ImageDeLaLigneDeCommande)
     // Saved at twice the window's size, through the checked writer.
     QTemporaryDir rep;
     carte->image_vue.choisit = [&] { return ImageVue::Choix{rep.filePath("vue.png"), 2}; };
-    carte->actions.at("Enregistrerimage1")->trigger();
+    action(carte, "Enregistrerimage1")->trigger();
     EXPECT_EQ(QImage(rep.filePath("vue.png")).size(), carte->size() * 2);
 }
 
@@ -52,15 +52,15 @@ TEST_F(DensiteFenetre, PointeurEtBandes)
     carte->rend(carte->width(), carte->height());
     const TDonnees_conc& r = etat.jour.donnees_conc[5];
     const QPoint p(carte->pos_grX(ddmm_vers_rad(r.elem.longitude)), carte->pos_grY(ddmm_vers_rad(r.elem.latitude)));
-    carte->actions.at("Afficher1")->trigger();
+    action(carte, "Afficher1")->trigger();
     QTest::mousePress(carte, Qt::LeftButton, {}, p);
-    EXPECT_TRUE(carte->Memo1->text().contains(r.skipper)) << carte->Memo1->text().toStdString();
+    EXPECT_TRUE(enfant<QLabel>(carte, "Memo1")->text().contains(r.skipper)) << enfant<QLabel>(carte, "Memo1")->text().toStdString();
     QTest::mouseRelease(carte, Qt::LeftButton, {}, p);
 
     const QImage avant = carte->canevas.image().copy();
     Viewport attendu = etat.vue;
     ASSERT_TRUE(zoom_rectangle(attendu, 101, 83, 377, 301));
-    carte->actions.at("Zoomer1")->trigger();
+    action(carte, "Zoomer1")->trigger();
     QTest::mousePress(carte, Qt::LeftButton, {}, QPoint(101, 83));
     for (int k = 1; k <= 8; ++k)
         QTest::mouseMove(carte, QPoint(101 + 34 * k + k % 3, 83 + 27 * k));

@@ -43,7 +43,7 @@ TEST_F(FenetrePrincipale, PremierePeintureImageSeule)
     const QImage seconde = carte->canevas.image();
     EXPECT_EQ(compte(seconde, 0xC800C8u), 0);
     EXPECT_GT(compte(seconde, 0x7E7E2A), 100);
-    EXPECT_EQ(carte->message_statut, "Cliquer sur l'image");
+    EXPECT_EQ(statut(carte), "Cliquer sur l'image");
     EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
 }
 
@@ -56,7 +56,7 @@ TEST_F(FenetrePrincipale, PremierClicPuisJourAbsentPuisJourValide)
     EXPECT_EQ(titres[0], "Sélectionner une date");
     EXPECT_EQ(titre(), "Orvalis 2000-2001. Positions des concurrents le Dimanche 12 NOVEMBRE  2000 <> 3 ème jour de course");
     EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
-    EXPECT_EQ(carte->message_statut, message_option());
+    EXPECT_EQ(statut(carte), message_option());
     EXPECT_FALSE(carte->fond_initial);
     EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
     EXPECT_GT(etat.jour.nb_classes, 20);
@@ -90,8 +90,8 @@ TEST_F(FenetrePrincipale, AnnulerLeCalendrier)
     carte->ValiderEntrees();
     EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
     EXPECT_EQ(px(carte->canevas.image(), 10, 10), 0xC800C8u);
-    EXPECT_EQ(carte->message_statut, "Cliquer sur l'image");
-    EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
+    EXPECT_EQ(statut(carte), "Cliquer sur l'image");
+    EXPECT_FALSE(action(carte, "Classement1")->isEnabled());
     // After a day: a missing day then a cancel keep the day shown.
     dates = {{12, 11, 2000}};
     carte->ValiderEntrees();
@@ -109,21 +109,21 @@ TEST_F(FenetrePrincipale, CommandesEtVersionDuTableur)
     const char* commandes[] = {"Zoomer1", "Dplacer1", "Afficher1", "Classement1", "Distances1",
                                "Actualiser1", "Trajets1", "Route1", "SelDate"};
     for (const char* c : commandes)
-        EXPECT_FALSE(carte->actions.at(c)->isEnabled()) << c;
+        EXPECT_FALSE(action(carte, c)->isEnabled()) << c;
     EXPECT_TRUE(carte->bouton_grise("ToolBZoom"));
-    EXPECT_TRUE(carte->boutons.at("ToolBZoom")->isEnabled());  // greyed, still clickable
-    EXPECT_TRUE(carte->actions.at("Quitter1")->isEnabled());
+    EXPECT_TRUE(bouton(carte, "ToolBZoom")->isEnabled());  // greyed, still clickable
+    EXPECT_TRUE(action(carte, "Quitter1")->isEnabled());
     carte->Validmenu();
     for (const char* c : commandes)
-        EXPECT_TRUE(carte->actions.at(c)->isEnabled()) << c;
+        EXPECT_TRUE(action(carte, c)->isEnabled()) << c;
     EXPECT_FALSE(carte->bouton_grise("ToolBActu"));
 
     carte->Inhibmenu();
     carte->code_excel = 0;
     carte->Validmenu();
-    EXPECT_FALSE(carte->actions.at("Actualiser1")->isEnabled());
+    EXPECT_FALSE(action(carte, "Actualiser1")->isEnabled());
     EXPECT_TRUE(carte->bouton_grise("ToolBActu"));
-    EXPECT_TRUE(carte->actions.at("Trajets1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Trajets1")->isEnabled());
     EXPECT_FALSE(carte->bouton_grise("ToolBTraj"));
 }
 
@@ -310,43 +310,43 @@ TEST_F(FenetrePrincipale, DetailsEtPhoto)
     const QPoint p(carte->pos_grX(ddmm_vers_rad(chef.elem.longitude)),
                    carte->pos_grY(ddmm_vers_rad(chef.elem.latitude)));
     QTest::mousePress(carte, Qt::LeftButton, Qt::ControlModifier, p);
-    EXPECT_TRUE(carte->Memo1->isVisible());
-    EXPECT_TRUE(carte->PanelPhoto->isVisible());
+    EXPECT_TRUE(enfant<QLabel>(carte, "Memo1")->isVisible());
+    EXPECT_TRUE(enfant<QFrame>(carte, "PanelPhoto")->isVisible());
     // The shipped picture of the leader's boat.
-    EXPECT_TRUE(carte->ImagePhoto->isVisibleTo(carte->PanelPhoto));
-    ASSERT_FALSE(carte->ImagePhoto->pixmap().isNull());
-    EXPECT_EQ(carte->ImagePhoto->pixmap().width(), 402);
+    EXPECT_TRUE(enfant<QLabel>(carte, "ImagePhoto")->isVisibleTo(enfant<QFrame>(carte, "PanelPhoto")));
+    ASSERT_FALSE(enfant<QLabel>(carte, "ImagePhoto")->pixmap().isNull());
+    EXPECT_EQ(enfant<QLabel>(carte, "ImagePhoto")->pixmap().width(), 402);
     const int k = course_livree().indice(chef.skipper);
-    EXPECT_TRUE(carte->MemoPhoto1->text().contains(QString(" Type : ") + course_livree().concurrents[size_t(k)].carac.greement));
-    EXPECT_TRUE(carte->MemoPhoto2->text().contains(QStringLiteral(" Voilure au près : ")));
+    EXPECT_TRUE(enfant<QLabel>(carte, "MemoPhoto1")->text().contains(QString(" Type : ") + course_livree().concurrents[size_t(k)].carac.greement));
+    EXPECT_TRUE(enfant<QLabel>(carte, "MemoPhoto2")->text().contains(QStringLiteral(" Voilure au près : ")));
     QTest::mouseRelease(carte, Qt::LeftButton, Qt::ControlModifier, p);
-    EXPECT_FALSE(carte->Memo1->isVisible());
-    EXPECT_FALSE(carte->PanelPhoto->isVisible());
+    EXPECT_FALSE(enfant<QLabel>(carte, "Memo1")->isVisible());
+    EXPECT_FALSE(enfant<QFrame>(carte, "PanelPhoto")->isVisible());
 
     // A skipper missing from the table: no photograph, no characteristics.
     etat.jour.donnees_conc[5].skipper = "Inconnu";
     carte->PhotoConc(5);
-    EXPECT_EQ(carte->LegendePhoto->text(), "Photo non disponible");
-    EXPECT_TRUE(carte->MemoPhoto1->text().isEmpty());
-    EXPECT_TRUE(carte->MemoPhoto2->text().isEmpty());
+    EXPECT_EQ(enfant<QLabel>(carte, "LegendePhoto")->text(), "Photo non disponible");
+    EXPECT_TRUE(enfant<QLabel>(carte, "MemoPhoto1")->text().isEmpty());
+    EXPECT_TRUE(enfant<QLabel>(carte, "MemoPhoto2")->text().isEmpty());
 }
 
 TEST_F(FenetrePrincipale, PanneauDuClassement)
 {
     choisit(6, 12, 2000);
     carte->Classement1Click();
-    EXPECT_TRUE(carte->PanelClass->isVisibleTo(carte));
-    EXPECT_EQ(carte->StaticText1->text(), etat.date.date_en_clair);
-    QStringList l = carte->MemoClass->toPlainText().split('\n');
+    EXPECT_TRUE(enfant<QFrame>(carte, "PanelClass")->isVisibleTo(carte));
+    EXPECT_EQ(enfant<QLabel>(carte, "StaticText1")->text(), etat.date.date_en_clair);
+    QStringList l = enfant<QPlainTextEdit>(carte, "MemoClass")->toPlainText().split('\n');
     ASSERT_EQ(l.size(), 26);
     EXPECT_TRUE(l[0].startsWith("Pos  Skipper"));
     EXPECT_TRUE(l[2].startsWith("1  "));
     EXPECT_TRUE(l[25].startsWith("NC "));
     carte->Classement1Click();  // twice without OK: the rows twice
-    EXPECT_EQ(carte->MemoClass->toPlainText().split('\n').size(), 50);
+    EXPECT_EQ(enfant<QPlainTextEdit>(carte, "MemoClass")->toPlainText().split('\n').size(), 50);
     carte->BitBtn1Click();
-    EXPECT_EQ(carte->MemoClass->toPlainText().split('\n').size(), 2);
-    EXPECT_FALSE(carte->PanelClass->isVisibleTo(carte));
+    EXPECT_EQ(enfant<QPlainTextEdit>(carte, "MemoClass")->toPlainText().split('\n').size(), 2);
+    EXPECT_FALSE(enfant<QFrame>(carte, "PanelClass")->isVisibleTo(carte));
 }
 
 TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
@@ -356,11 +356,11 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     dates = {{12, 11, 2000}};
     QTest::keyClick(carte, Qt::Key_Escape);
     EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
-    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Zoomer1")->isEnabled());
     carte->Afficher1Click();
     carte->FormDBlClick();
     EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
-    EXPECT_EQ(carte->message_statut, "Sélectionner une option | (Double cliquer pour quitter une option)");
+    EXPECT_EQ(statut(carte), "Sélectionner une option | (Double cliquer pour quitter une option)");
     int aides = 0;
     carte->ouvre_aide = [&] { ++aides; };
     carte->show();
@@ -376,7 +376,7 @@ TEST_F(FenetrePrincipale, DoubleClicEchapEtAide)
     // The tool bar stays 2 pixels from the right edge.
     cadre->resize(1000, 700);
     QApplication::processEvents();
-    EXPECT_EQ(carte->ToolBar1->geometry().right(), carte->width() - 3);
+    EXPECT_EQ(enfant<QToolBar>(carte, "ToolBar1")->geometry().right(), carte->width() - 3);
 }
 
 TEST_F(FenetrePrincipale, EtatDeLaDateApresUnChoixAnnule)
@@ -392,12 +392,12 @@ TEST_F(FenetrePrincipale, EtatDeLaDateApresUnChoixAnnule)
     EXPECT_TRUE(titre().endsWith("<> 3 ème jour de course"));
     EXPECT_EQ(etat.date.code_jour, "121100");
     EXPECT_EQ(etat.date.date_en_clair, "Dimanche 12 NOVEMBRE  2000");
-    EXPECT_EQ(carte->StaticText1->text(), "Dimanche 12 NOVEMBRE  2000");
+    EXPECT_EQ(enfant<QLabel>(carte, "StaticText1")->text(), "Dimanche 12 NOVEMBRE  2000");
     // The open panel follows each new day, its rows replaced.
     choisit(10, 12, 2000);
-    EXPECT_EQ(carte->StaticText1->text(), etat.date.date_en_clair);
-    EXPECT_TRUE(carte->StaticText1->text().contains("DECEMBRE"));
-    const QStringList l = carte->MemoClass->toPlainText().split('\n');
+    EXPECT_EQ(enfant<QLabel>(carte, "StaticText1")->text(), etat.date.date_en_clair);
+    EXPECT_TRUE(enfant<QLabel>(carte, "StaticText1")->text().contains("DECEMBRE"));
+    const QStringList l = enfant<QPlainTextEdit>(carte, "MemoClass")->toPlainText().split('\n');
     ASSERT_EQ(l.size(), 26);
     EXPECT_EQ(l[2].left(15), ligne_classement(etat.jour.donnees_conc[1], true, 1, '.').left(15));
 }

@@ -90,7 +90,7 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     EXPECT_TRUE(f.classement->isVisible());
     // Not a tool: the tool and the commands stay as they were.
     EXPECT_EQ(carte->mode_outil(), outil);
-    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Zoomer1")->isEnabled());
     // It opens at the time of the ranking of the day shown, framed on that
     // day's first boats as the day view frames them.
     const Instant debut = f.controleur.periode().debut;
@@ -172,7 +172,7 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
 // The wheel zooms, a double click leaves the tool, and the film plays on.
 TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
 {
-    carte->actions.at("Filmcontinu1")->trigger();
+    action(carte, "Filmcontinu1")->trigger();
     FilmContinu& f = carte->film;
     ms += 1000;
     f.image_suivante();
@@ -184,7 +184,7 @@ TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
     QApplication::sendEvent(carte, &molette);
     carte->rend(carte->width(), carte->height());
     EXPECT_LT(etat.vue.larg_deg(), largeur);
-    carte->actions.at("Zoomer1")->trigger();
+    action(carte, "Zoomer1")->trigger();
     QTest::mouseDClick(carte, Qt::LeftButton, {}, QPoint(300, 250));
     EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     ms += 1000;
@@ -199,7 +199,7 @@ TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
 // of the moment.
 TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
 {
-    carte->actions.at("Filmcontinu1")->trigger();
+    action(carte, "Filmcontinu1")->trigger();
     FilmContinu& f = carte->film;
     QTest::keyClick(carte, Qt::Key_Space);
     f.barre->trainee->setCurrentIndex(4);
@@ -245,8 +245,8 @@ TEST_F(FilmFenetre, MenusEtPanneau)
     for (QAction* a : mb->actions())
         EXPECT_LE(mb->actionGeometry(a).right(), 804) << a->text().toStdString();
 
-    carte->actions.at("Trajets1")->trigger();
-    PanneauTrajets* p = carte->PanelTraj;
+    action(carte, "Trajets1")->trigger();
+    PanneauTrajets* p = panneau(carte);
     p->ListBoxConc->clearSelection();
     p->ListBoxConc->item(0)->setSelected(true);
     p->ListBoxConc->item(4)->setSelected(true);
@@ -280,7 +280,7 @@ TEST_F(FilmFenetre, MenusEtPanneau)
     // The film's bar holds in the window's width too.
     EXPECT_LE(f.barre->minimumSizeHint().width(), 804);
     QTest::keyClick(carte, Qt::Key_Escape);
-    EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Classement1")->isEnabled());
 }
 
 // Following eases the view to the leader and its nearest rivals, a little
@@ -291,7 +291,7 @@ TEST_F(FilmFenetre, MenusEtPanneau)
 TEST_F(FilmFenetre, SuiviCadrageEtClassement)
 {
     cadre->resize(1000, 560);
-    carte->actions.at("Filmcontinu1")->trigger();
+    action(carte, "Filmcontinu1")->trigger();
     FilmContinu& f = carte->film;
     QTest::keyClick(carte, Qt::Key_Space);
     f.barre->va_a(quand(20, 12, 2000, 12, 0));
@@ -337,7 +337,7 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
     ASSERT_TRUE(carte->zoom_autour(etat.vue.lat_nord, etat.vue.long_ouest, 0.8L));
     images(2);
     EXPECT_EQ(f.suivi(), 0);
-    EXPECT_EQ(carte->message_statut, "Suivi arrêté : la vue est la vôtre.");
+    EXPECT_EQ(statut(carte), "Suivi arrêté : la vue est la vôtre.");
 
     int parti = 0;
     for (int i = 1; i <= course_livree().nb() && !parti; ++i)
@@ -346,7 +346,7 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
     ASSERT_GT(parti, 0);
     f.barre->va_a(f.chronologie->abandon(parti) + 3 * UN_JOUR);
     f.suit(parti);
-    EXPECT_EQ(carte->message_statut, QStringLiteral("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(course_livree().nom_conc(parti)));
+    EXPECT_EQ(statut(carte), QStringLiteral("Suivi : %1 a abandonné, il n'est plus sur la carte.").arg(course_livree().nom_conc(parti)));
 
     f.barre->suivre->showPopup();
     ASSERT_NE(QApplication::activePopupWidget(), nullptr);

@@ -83,8 +83,8 @@ TEST_F(FenetreAnglaise, MenusClassementEtMessage)
 
     choisit(6, 12, 2000);
     carte->Classement1Click();
-    EXPECT_TRUE(carte->StaticText1->text().startsWith("Wednesday 6 DECEMBER")) << carte->StaticText1->text().toStdString();
-    const QString classement = carte->MemoClass->toPlainText();
+    EXPECT_TRUE(enfant<QLabel>(carte, "StaticText1")->text().startsWith("Wednesday 6 DECEMBER")) << enfant<QLabel>(carte, "StaticText1")->text().toStdString();
+    const QString classement = enfant<QPlainTextEdit>(carte, "MemoClass")->toPlainText();
     EXPECT_TRUE(classement.startsWith("Pos  Skipper    Boat ")) << classement;
     // The status texts of the day file shown as they are.
     EXPECT_TRUE(classement.contains("Abandon")) << classement;

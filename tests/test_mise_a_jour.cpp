@@ -875,18 +875,18 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     carte->Validmenu();
     // The statistics open on the archive of one day.
     carte->Statistiques1Click();
-    ASSERT_NE(carte->fenetre_statistiques, nullptr);
+    ASSERT_NE(enfant<QWidget>(carte, "FenetreStatistiques"), nullptr);
     EXPECT_EQ(etat.archive.nb_jours(), 1);
-    ASSERT_TRUE(carte->actions.at("Actualiser1")->isEnabled());
-    carte->actions.at("Actualiser1")->trigger();
+    ASSERT_TRUE(action(carte, "Actualiser1")->isEnabled());
+    action(carte, "Actualiser1")->trigger();
     // The window goes on meanwhile, a progress dialog up.
     EXPECT_TRUE(carte->actualisation.en_cours());
     EXPECT_NE(cadre->findChild<QProgressDialog*>(), nullptr);
     ASSERT_TRUE(attend([&] { return !carte->actualisation.en_cours(); }));
     EXPECT_EQ(ouvert, QDate(2000, 11, 12));
     // They show the day just written at once; the replay will too.
-    ASSERT_NE(carte->fenetre_statistiques, nullptr);
-    EXPECT_TRUE(carte->fenetre_statistiques->isVisible());
+    ASSERT_NE(enfant<QWidget>(carte, "FenetreStatistiques"), nullptr);
+    EXPECT_TRUE(enfant<QWidget>(carte, "FenetreStatistiques")->isVisible());
     EXPECT_EQ(etat.archive.nb_jours(), 2);
     EXPECT_TRUE(QFile::exists(rep.filePath("121100.txt")));
     EXPECT_EQ(etat.jour.nom_fichier_jour, "121100.txt");
@@ -899,7 +899,7 @@ TEST_F(FenetrePrincipale, ActualiserDansLaFenetre)
     ini.close();
     carte->FormCreate();
     carte->Validmenu();
-    EXPECT_FALSE(carte->actions.at("Actualiser1")->isEnabled());
+    EXPECT_FALSE(action(carte, "Actualiser1")->isEnabled());
     EXPECT_TRUE(carte->bouton_grise("ToolBActu"));
 }
 
@@ -922,7 +922,7 @@ TEST_F(FenetrePrincipale, ActualisationAnnuleeOuFenetreFermee)
     ASSERT_NE(d->findChild<QPushButton*>(), nullptr);
     d->findChild<QPushButton*>()->click();
     EXPECT_FALSE(carte->actualisation.en_cours());
-    EXPECT_EQ(carte->message_statut, "Actualisation annulée : rien n'est écrit");
+    EXPECT_EQ(statut(carte), "Actualisation annulée : rien n'est écrit");
     // The same page answering at once, the window gone before the answer is
     // taken.
     s.pages["/lent"] = {"200 OK", "", contenu(ESSAIS + "/classement97.html")};

@@ -106,19 +106,19 @@ protected:
 
 TEST_F(Outils, ChoixDesOutilsCurseursEtMessages)
 {
-    carte->actions.at("Zoomer1")->trigger();
+    action(carte, "Zoomer1")->trigger();
     EXPECT_EQ(carte->mode_outil(), OUTIL_ZOOM);
     EXPECT_EQ(carte->cursor().shape(), Qt::BitmapCursor);  // ZoomP.cur
-    EXPECT_EQ(carte->message_statut, "Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit");
-    carte->boutons.at("ToolBPAn")->click();
+    EXPECT_EQ(statut(carte), "Zoom avant : dessiner un cadre avec le bouton gauche |  Zoom arrière : bouton droit");
+    bouton(carte, "ToolBPAn")->click();
     EXPECT_EQ(carte->mode_outil(), OUTIL_PANORAMIQUE);
     EXPECT_EQ(carte->cursor().shape(), Qt::BitmapCursor);  // HandGrab.cur
     EXPECT_EQ(carte->canevas.style_plume, StylePlume::TiretPoint);
-    carte->actions.at("Distances1")->trigger();
+    action(carte, "Distances1")->trigger();
     EXPECT_EQ(carte->mode_outil(), OUTIL_DISTANCE);
     EXPECT_EQ(carte->cursor().shape(), Qt::CrossCursor);
     EXPECT_EQ(carte->outils.point_depart().latitude, 180);
-    EXPECT_EQ(carte->message_statut,
+    EXPECT_EQ(statut(carte),
               "Cliquer sur le 1er concurrent/marque de parcours et se déplacer vers le/la 2ème - relâcher");
     carte->Afficher1Click();
     EXPECT_EQ(carte->cursor().shape(), Qt::PointingHandCursor);
@@ -127,10 +127,10 @@ TEST_F(Outils, ChoixDesOutilsCurseursEtMessages)
     EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
     EXPECT_EQ(carte->cursor().shape(), Qt::ArrowCursor);
     // The tool bar's show/hide item.
-    carte->actions.at("AfficherBarOut")->trigger();
-    EXPECT_FALSE(carte->ToolBar1->isVisible());
-    carte->actions.at("AfficherBarOut")->trigger();
-    EXPECT_TRUE(carte->ToolBar1->isVisible());
+    action(carte, "AfficherBarOut")->trigger();
+    EXPECT_FALSE(enfant<QToolBar>(carte, "ToolBar1")->isVisible());
+    action(carte, "AfficherBarOut")->trigger();
+    EXPECT_TRUE(enfant<QToolBar>(carte, "ToolBar1")->isVisible());
 }
 
 TEST_F(Outils, GestesDeZoomEtDePanoramique)
@@ -184,7 +184,7 @@ TEST_F(Outils, DistanceEntreUnBateauEtUneMarque)
     glisse(carte, QPoint(20, 20), bateau);
     EXPECT_EQ(bornes(), avant);
     EXPECT_EQ(carte->mode_outil(), OUTIL_AUCUN);
-    EXPECT_EQ(carte->message_statut, message_option());
+    EXPECT_EQ(statut(carte), message_option());
     // A press and a release on the same boat (a click): nothing either.
     carte->Distances1Click();
     clic(carte, bateau, Qt::LeftButton);
@@ -281,10 +281,10 @@ TEST_F(Outils, RouteTheorique)
     ASSERT_GT(mesure.nb_pts_orth, 0);
 
     // Menu item and button in step, both ways.
-    carte->actions.at("Rtglob")->trigger();
+    action(carte, "Rtglob")->trigger();
     EXPECT_TRUE(carte->route.affichee);
-    EXPECT_TRUE(carte->actions.at("Rtglob")->isChecked());
-    EXPECT_TRUE(carte->boutons.at("ToolBRoute")->isChecked());
+    EXPECT_TRUE(action(carte, "Rtglob")->isChecked());
+    EXPECT_TRUE(bouton(carte, "ToolBRoute")->isChecked());
     // Three waypoints, two legs: the nodes are the waypoints and each leg's
     // intermediate points.
     Orthodromie o1, o2;
@@ -320,10 +320,10 @@ TEST_F(Outils, RouteTheorique)
     // Grey dotted legs between the waypoints.
     EXPECT_GT(compte(img, clGray), gris + 100);
 
-    carte->boutons.at("ToolBRoute")->click();
+    bouton(carte, "ToolBRoute")->click();
     EXPECT_FALSE(carte->route.affichee);
-    EXPECT_FALSE(carte->actions.at("Rtglob")->isChecked());
-    EXPECT_FALSE(carte->boutons.at("ToolBRoute")->isChecked());
+    EXPECT_FALSE(action(carte, "Rtglob")->isChecked());
+    EXPECT_FALSE(bouton(carte, "ToolBRoute")->isChecked());
     EXPECT_EQ(compte(image(), clGray), gris);
 }
 
@@ -337,12 +337,12 @@ TEST_F(Outils, RouteDUnSeulPoint)
     messages.clear();
     carte->RtglobClick();
     EXPECT_FALSE(carte->route.affichee);
-    EXPECT_FALSE(carte->boutons.at("ToolBRoute")->isChecked());
+    EXPECT_FALSE(bouton(carte, "ToolBRoute")->isChecked());
     ASSERT_EQ(messages.size(), 1);
     EXPECT_TRUE(messages[0].contains("FIMPV.txt"));
     carte->RtglobClick();  // said once
     EXPECT_EQ(messages.size(), 1);
-    EXPECT_FALSE(carte->actions.at("Rtglob")->isChecked());
+    EXPECT_FALSE(action(carte, "Rtglob")->isChecked());
 }
 
 TEST_F(Outils, MoletteEtTouches)
@@ -426,7 +426,7 @@ TEST_F(Outils, JourSuivantIllisible)
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(etat.date.code_jour, "101100");
     EXPECT_EQ(etat.jour.donnees_conc[1].skipper, skipper);
-    EXPECT_EQ(carte->message_statut, "Fichier du jour illisible : « 111100.txt » (aucun concurrent lu).");
+    EXPECT_EQ(statut(carte), "Fichier du jour illisible : « 111100.txt » (aucun concurrent lu).");
 }
 
 TEST_F(Outils, JourSuivantEtPrecedent)
@@ -442,11 +442,11 @@ TEST_F(Outils, JourSuivantEtPrecedent)
     choisit(10, 11, 2000);
     QTest::keyClick(carte, Qt::Key_Left, Qt::ControlModifier);
     EXPECT_EQ(etat.date.code_jour, "101100");
-    EXPECT_EQ(carte->message_statut, "Pas de jour précédent dans les archives");
+    EXPECT_EQ(statut(carte), "Pas de jour précédent dans les archives");
     choisit(10, 3, 2001);
     QTest::keyClick(carte, Qt::Key_Right, Qt::ControlModifier);
     EXPECT_EQ(etat.date.code_jour, "100301");
-    EXPECT_EQ(carte->message_statut, "Pas de jour suivant dans les archives");
+    EXPECT_EQ(statut(carte), "Pas de jour suivant dans les archives");
 }
 
 TEST_F(Outils, PositionSousLePointeur)
@@ -456,10 +456,10 @@ TEST_F(Outils, PositionSousLePointeur)
     EXPECT_EQ(texte_position(0, 0), QStringLiteral("0°00,0' N  0°00,0' W"));
     choisit(12, 11, 2000);
     souris(carte, QEvent::MouseMove, QPoint(120, 90), Qt::NoButton, Qt::NoButton);
-    EXPECT_EQ(carte->StatusPosition->text(), texte_position(carte->lat(90), carte->long_(120)));
+    EXPECT_EQ(enfant<QLabel>(carte, "StatusPosition")->text(), texte_position(carte->lat(90), carte->long_(120)));
     QEvent sortie(QEvent::Leave);
     QCoreApplication::sendEvent(carte, &sortie);
-    EXPECT_TRUE(carte->StatusPosition->text().isEmpty());
+    EXPECT_TRUE(enfant<QLabel>(carte, "StatusPosition")->text().isEmpty());
 }
 
 // ---------------------------------------------------------------------------
@@ -493,15 +493,15 @@ protected:
     }
     void choisit_concurrents(std::initializer_list<int> indices)
     {
-        carte->PanelTraj->ListBoxConc->clearSelection();
+        panneau(carte)->ListBoxConc->clearSelection();
         for (int i : indices)
-            carte->PanelTraj->ListBoxConc->item(i - 1)->setSelected(true);
+            panneau(carte)->ListBoxConc->item(i - 1)->setSelected(true);
     }
     void periode(int depuis, int jusqua)
     {
-        carte->PanelTraj->ChbxToutCourse->click();
-        carte->PanelTraj->ComboBox1->setCurrentIndex(depuis);
-        carte->PanelTraj->ComboBox2->setCurrentIndex(jusqua);
+        panneau(carte)->ChbxToutCourse->click();
+        panneau(carte)->ComboBox1->setCurrentIndex(depuis);
+        panneau(carte)->ComboBox2->setCurrentIndex(jusqua);
     }
     int pixels(TColor c) { return compte(carte->canevas.image(), c); }
     QTemporaryDir rep;
@@ -513,68 +513,68 @@ TEST_F(RejeuFenetre, PanneauEtValidation)
 {
     const JourCourse jour_avant = etat.jour;
     const EtatDate date_avant = etat.date;
-    carte->actions.at("Trajets1")->trigger();
-    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    action(carte, "Trajets1")->trigger();
+    EXPECT_TRUE(panneau(carte)->isVisible());
     EXPECT_EQ(carte->mode_outil(), OUTIL_TRAJETS);
-    EXPECT_EQ(carte->message_statut, "Pour se repasser le film de la course ! ");
+    EXPECT_EQ(statut(carte), "Pour se repasser le film de la course ! ");
     EXPECT_EQ(titre(), "Orvalis 2000-2001.");
-    EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
+    EXPECT_FALSE(action(carte, "Classement1")->isEnabled());
     EXPECT_TRUE(carte->bouton_grise("ToolBClass"));
     // The assembly leaves the day on display whole.
     EXPECT_EQ(etat.jour.nom_fichier_jour, jour_avant.nom_fichier_jour);
     EXPECT_EQ(etat.jour.donnees_conc[1].skipper, jour_avant.donnees_conc[1].skipper);
     EXPECT_EQ(etat.date.code_jour, date_avant.code_jour);
     // Initial state of the panel.
-    EXPECT_TRUE(carte->PanelTraj->ChbxToutCourse->isChecked());
-    EXPECT_FALSE(carte->PanelTraj->ChbxEnt2dt->isChecked());
-    EXPECT_FALSE(carte->PanelTraj->Panel1->isVisible());
-    EXPECT_FALSE(carte->PanelTraj->ChBXDist->isEnabled());
-    EXPECT_TRUE(carte->PanelTraj->ChBXDist->isChecked());
+    EXPECT_TRUE(panneau(carte)->ChbxToutCourse->isChecked());
+    EXPECT_FALSE(panneau(carte)->ChbxEnt2dt->isChecked());
+    EXPECT_FALSE(panneau(carte)->Panel1->isVisible());
+    EXPECT_FALSE(panneau(carte)->ChBXDist->isEnabled());
+    EXPECT_TRUE(panneau(carte)->ChBXDist->isChecked());
     EXPECT_EQ(carte->index_mode(), 0);
-    EXPECT_FALSE(carte->PanelTraj->GPBCad->isVisible());
-    EXPECT_EQ(carte->PanelTraj->ListBoxConc->count(), 24);
-    EXPECT_EQ(carte->PanelTraj->ListBoxConc->item(13)->text(), "Le Bravic");  // row i - 1 is entrant i
-    EXPECT_EQ(carte->PanelTraj->ComboBox1->itemText(0), "Vendredi 10 novembre 2000");
-    EXPECT_EQ(carte->PanelTraj->ComboBox2->itemText(0), "--------------");
-    EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), etat.archive.nb_jours());
-    EXPECT_EQ(carte->PanelTraj->ComboBox1->currentIndex(), -1);
+    EXPECT_FALSE(panneau(carte)->GPBCad->isVisible());
+    EXPECT_EQ(panneau(carte)->ListBoxConc->count(), 24);
+    EXPECT_EQ(panneau(carte)->ListBoxConc->item(13)->text(), "Le Bravic");  // row i - 1 is entrant i
+    EXPECT_EQ(panneau(carte)->ComboBox1->itemText(0), "Vendredi 10 novembre 2000");
+    EXPECT_EQ(panneau(carte)->ComboBox2->itemText(0), "--------------");
+    EXPECT_EQ(panneau(carte)->ComboBox1->count(), etat.archive.nb_jours());
+    EXPECT_EQ(panneau(carte)->ComboBox1->currentIndex(), -1);
     // The two period boxes exclude each other; the dates show with theirs.
-    carte->PanelTraj->ChbxToutCourse->click();
-    EXPECT_TRUE(carte->PanelTraj->ChbxEnt2dt->isChecked());
-    EXPECT_TRUE(carte->PanelTraj->Panel1->isVisible());
-    carte->PanelTraj->ChbxToutCourse->click();
-    EXPECT_FALSE(carte->PanelTraj->ChbxEnt2dt->isChecked());
-    EXPECT_FALSE(carte->PanelTraj->Panel1->isVisible());
+    panneau(carte)->ChbxToutCourse->click();
+    EXPECT_TRUE(panneau(carte)->ChbxEnt2dt->isChecked());
+    EXPECT_TRUE(panneau(carte)->Panel1->isVisible());
+    panneau(carte)->ChbxToutCourse->click();
+    EXPECT_FALSE(panneau(carte)->ChbxEnt2dt->isChecked());
+    EXPECT_FALSE(panneau(carte)->Panel1->isVisible());
     // The distance option: exactly two entrants and a step-by-step mode.
     choisit_concurrents({1, 2});
-    EXPECT_FALSE(carte->PanelTraj->ChBXDist->isEnabled());
+    EXPECT_FALSE(panneau(carte)->ChBXDist->isEnabled());
     carte->choisit_mode(2);
-    EXPECT_TRUE(carte->PanelTraj->ChBXDist->isEnabled());
-    EXPECT_FALSE(carte->PanelTraj->GPBCad->isVisible());
+    EXPECT_TRUE(panneau(carte)->ChBXDist->isEnabled());
+    EXPECT_FALSE(panneau(carte)->GPBCad->isVisible());
     carte->choisit_mode(1);
-    EXPECT_TRUE(carte->PanelTraj->GPBCad->isVisible());
+    EXPECT_TRUE(panneau(carte)->GPBCad->isVisible());
     choisit_concurrents({1, 2, 3});
-    EXPECT_FALSE(carte->PanelTraj->ChBXDist->isEnabled());
+    EXPECT_FALSE(panneau(carte)->ChBXDist->isEnabled());
 
     // Warnings: no entrant; no dates.
     carte->choisit_mode(0);
-    carte->PanelTraj->ListBoxConc->clearSelection();
+    panneau(carte)->ListBoxConc->clearSelection();
     messages.clear();
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->BTokTraj->click();
     ASSERT_EQ(messages.size(), 1);
     EXPECT_EQ(messages[0], "Au moins un concurrent doit être sélectionné.");
-    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    EXPECT_TRUE(panneau(carte)->isVisible());
     choisit_concurrents({1});
-    carte->PanelTraj->ChbxToutCourse->click();
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->ChbxToutCourse->click();
+    panneau(carte)->BTokTraj->click();
     ASSERT_EQ(messages.size(), 2);
     EXPECT_EQ(messages[1], "Les dates doivent être spécifiées .");
     // "jusqu'au" before "depuis le" gives the same period; the first entry
     // of "jusqu'au" is the first day.
-    carte->PanelTraj->ComboBox1->setCurrentIndex(3);
-    carte->PanelTraj->ComboBox2->setCurrentIndex(0);
-    carte->PanelTraj->BTokTraj->click();
-    EXPECT_FALSE(carte->PanelTraj->isVisible());
+    panneau(carte)->ComboBox1->setCurrentIndex(3);
+    panneau(carte)->ComboBox2->setCurrentIndex(0);
+    panneau(carte)->BTokTraj->click();
+    EXPECT_FALSE(panneau(carte)->isVisible());
     EXPECT_EQ(carte->rejeu.selection_traj.debut, 0);
     EXPECT_EQ(carte->rejeu.selection_traj.fin, 3);
     EXPECT_EQ(carte->rejeu.nb_jours_traj, 4);
@@ -582,15 +582,15 @@ TEST_F(RejeuFenetre, PanneauEtValidation)
     // the command), the tracks drawn at every paint.
     EXPECT_TRUE(carte->rejeu.trajets_actifs);
     EXPECT_FALSE(carte->rejeu.defilement_en_cours);
-    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
-    EXPECT_FALSE(carte->actions.at("Classement1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Zoomer1")->isEnabled());
+    EXPECT_FALSE(action(carte, "Classement1")->isEnabled());
     // The double click leaves it all and restores every command.
     souris(carte, QEvent::MouseButtonDblClick, QPoint(50, 50), Qt::LeftButton, Qt::LeftButton);
     EXPECT_FALSE(carte->rejeu.trajets_actifs);
-    EXPECT_TRUE(carte->actions.at("Classement1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Classement1")->isEnabled());
     // The ranking still shows the day on display, under its own date.
     carte->Classement1Click();
-    EXPECT_EQ(carte->StaticText1->text(), date_avant.date_en_clair);
+    EXPECT_EQ(enfant<QLabel>(carte, "StaticText1")->text(), date_avant.date_en_clair);
 }
 
 TEST_F(RejeuFenetre, LaSecondeCommandeReprendLesListes)
@@ -598,19 +598,19 @@ TEST_F(RejeuFenetre, LaSecondeCommandeReprendLesListes)
     archive({{"101100", bloc_fix(1, "Arvelin", "46.00", "3.00", "le 10/11/2000 à 20h00")},
               {"111100", bloc_fix(1, "Arvelin", "45.00", "5.00", "le 11/11/2000 à 20h00")}});
     carte->Trajets1Click();
-    ASSERT_EQ(carte->PanelTraj->ComboBox1->count(), 2);
+    ASSERT_EQ(panneau(carte)->ComboBox1->count(), 2);
     ASSERT_TRUE(ecrit_lignes(rep.filePath("121100.txt"), bloc_fix(1, "Arvelin", "44.00", "7.00", "le 12/11/2000 à 20h00")));
     carte->BTAnnulTrajClick();
     dates = {{12, 11, 2000}};
     carte->Trajets1Click();
-    EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), 2);  // not read again
+    EXPECT_EQ(panneau(carte)->ComboBox1->count(), 2);  // not read again
     // A read error empties the lists; the next command assembles again.
     QTemporaryDir autre;
     carte->emplacements = autre.path();
     carte->rejeu.trajets_constitues = false;
     carte->Trajets1Click();
     EXPECT_FALSE(carte->rejeu.trajets_constitues);
-    EXPECT_EQ(carte->PanelTraj->ComboBox1->count(), 0);
+    EXPECT_EQ(panneau(carte)->ComboBox1->count(), 0);
     EXPECT_TRUE(messages.back().contains("101100.txt"));
 }
 
@@ -623,9 +623,9 @@ TEST_F(RejeuFenetre, DessinInstantane)
     choisit_concurrents({1});
     const TColor c = couleur_trajet(carte->couleurs_conc[1], carte->couleur_fond);
     // One day: a marker, no segment.
-    carte->PanelTraj->ChbxVit->setChecked(false);  // no speed line over the marker
+    panneau(carte)->ChbxVit->setChecked(false);  // no speed line over the marker
     periode(1, 1);
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->BTokTraj->click();
     Viewport& v = etat.vue;
     v.lat_nord = 5;
     v.lat_sud = -5;
@@ -637,7 +637,7 @@ TEST_F(RejeuFenetre, DessinInstantane)
     // Two days: the segment in the entrant's colour and dash.
     carte->Trajets1Click();
     periode(0, 1);
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->BTokTraj->click();
     rend();
     EXPECT_GT(pixels(c), 30);
     EXPECT_EQ(style_trajet(1), StylePlume::Tiret);
@@ -650,8 +650,8 @@ TEST_F(RejeuFenetre, PassageDu180)
               {"111100", bloc_fix(1, "Arvelin", "40.00", "179.00", "le 11/11/2000 à 20h00")}});
     carte->Trajets1Click();
     choisit_concurrents({1});
-    carte->PanelTraj->ChBxDistPrel->setChecked(false);
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->ChBxDistPrel->setChecked(false);
+    panneau(carte)->BTokTraj->click();
     const TColor c = couleur_trajet(carte->couleurs_conc[1], carte->couleur_fond);
     Viewport& v = etat.vue;
     // A view centred on Greenwich, wide: the two fixes at opposite edges,
@@ -688,18 +688,18 @@ TEST_F(RejeuFenetre, ModeManuelEtMarges)
     choisit_concurrents({1, 2});
     periode(2, 5);  // four days
     carte->choisit_mode(2);
-    carte->PanelTraj->BTokTraj->click();
-    EXPECT_FALSE(carte->actions.at("Zoomer1")->isEnabled());  // step by step: commands off
+    panneau(carte)->BTokTraj->click();
+    EXPECT_FALSE(action(carte, "Zoomer1")->isEnabled());  // step by step: commands off
     QApplication::processEvents();                            // the first step
     EXPECT_EQ(carte->rejeu.etapes.jour(), 3);
-    EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
+    EXPECT_TRUE(statut(carte).startsWith("Appuyer sur la flêche"));
     // n - 1 presses show the other days, the n-th says the end.
     for (int k = 0; k < 3; ++k)
         QTest::keyClick(carte, Qt::Key_Down);
     EXPECT_FALSE(carte->rejeu.etapes.reste());
-    EXPECT_TRUE(carte->message_statut.startsWith("Appuyer sur la flêche"));
+    EXPECT_TRUE(statut(carte).startsWith("Appuyer sur la flêche"));
     QTest::keyClick(carte, Qt::Key_Down);
-    EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
+    EXPECT_EQ(statut(carte), "Date de fin atteinte : appuyer sur ECHAP");
     // Page Down never brings a margin below 0.1°; Page Up is capped.
     for (int k = 0; k < 20; ++k)
         QTest::keyClick(carte, Qt::Key_PageDown);
@@ -711,7 +711,7 @@ TEST_F(RejeuFenetre, ModeManuelEtMarges)
     EXPECT_LE(carte->rejeu.marge_long, 90);
     // Esc goes back to the panel.
     QTest::keyClick(carte, Qt::Key_Escape);
-    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    EXPECT_TRUE(panneau(carte)->isVisible());
 }
 
 TEST_F(RejeuFenetre, FilmCadenceSousUneBoucleDEvenements)
@@ -721,38 +721,38 @@ TEST_F(RejeuFenetre, FilmCadenceSousUneBoucleDEvenements)
     periode(0, 4);
     carte->choisit_mode(1);
     // Text that is not a whole number ≥ 0 keeps the previous period.
-    carte->PanelTraj->EdCad->setText("abc");
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->EdCad->setText("abc");
+    panneau(carte)->BTokTraj->click();
     EXPECT_EQ(carte->rejeu.periode_cadence, 3000);
-    EXPECT_EQ(carte->PanelTraj->EdCad->text(), "3");
+    EXPECT_EQ(panneau(carte)->EdCad->text(), "3");
     // Period 0: the steps back to back, the window still turning.
     carte->FormDBlClick();
     carte->Trajets1Click();
-    carte->PanelTraj->EdCad->setText("0");
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->EdCad->setText("0");
+    panneau(carte)->BTokTraj->click();
     EXPECT_EQ(carte->rejeu.periode_cadence, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return carte->message_statut.startsWith("Date de fin"); }, 5000));
-    EXPECT_EQ(carte->message_statut, "Date de fin atteinte : appuyer sur ECHAP");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return statut(carte).startsWith("Date de fin"); }, 5000));
+    EXPECT_EQ(statut(carte), "Date de fin atteinte : appuyer sur ECHAP");
     EXPECT_FALSE(carte->rejeu.etapes.reste());
 
     // One second: after two steps, Esc stops the film at once.
     carte->FormDBlClick();
     carte->Trajets1Click();
-    carte->PanelTraj->EdCad->setText("1");
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->EdCad->setText("1");
+    panneau(carte)->BTokTraj->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.etapes.jour() >= 2; }, 5000));
-    EXPECT_EQ(carte->message_statut, "Film : 11/11/2000 - jour 2");
+    EXPECT_EQ(statut(carte), "Film : 11/11/2000 - jour 2");
     dates = {{12, 11, 2000}};
     QTest::keyClick(carte, Qt::Key_Escape);
     const int jour = carte->rejeu.etapes.jour();
     QTest::qWait(1300);
     EXPECT_EQ(carte->rejeu.etapes.jour(), jour);
     EXPECT_FALSE(carte->rejeu.trajets_actifs);
-    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Zoomer1")->isEnabled());
 
     // Space pauses; paused, the down arrow steps one day.
     carte->Trajets1Click();
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->BTokTraj->click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return carte->rejeu.etapes.jour() >= 1; }, 5000));
     QTest::keyClick(carte, Qt::Key_Space);
     const int arret = carte->rejeu.etapes.jour();
@@ -771,13 +771,13 @@ TEST_F(RejeuFenetre, ExporterDepuisLePanneau)
     choisit_concurrents({1, 2});
     QTemporaryDir d;
     carte->rejeu.choisit_fichier_export = [&] { return d.filePath("deux.kml"); };
-    carte->PanelTraj->BTExporter->click();
+    panneau(carte)->BTExporter->click();
     QFile f(d.filePath("deux.kml"));
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     const QByteArray k = f.readAll();
     EXPECT_EQ(k.count("<Placemark>"), 2);
     EXPECT_TRUE(k.contains("<gx:Track>"));
-    EXPECT_TRUE(carte->message_statut.contains("deux.kml"));
+    EXPECT_TRUE(statut(carte).contains("deux.kml"));
 }
 
 TEST_F(RejeuFenetre, BateauAbandonneNiCadreNiDistance)
@@ -791,11 +791,11 @@ TEST_F(RejeuFenetre, BateauAbandonneNiCadreNiDistance)
     carte->Trajets1Click();
     choisit_concurrents({1, 2});
     carte->choisit_mode(2);
-    ASSERT_TRUE(carte->PanelTraj->ChBXDist->isEnabled());
-    carte->PanelTraj->BTokTraj->click();
+    ASSERT_TRUE(panneau(carte)->ChBXDist->isEnabled());
+    panneau(carte)->BTokTraj->click();
     // The step with and without the two-entrant distance (as validated;
     // the panel's box changed without OK changes nothing).
-    carte->PanelTraj->ChBXDist->setChecked(false);
+    panneau(carte)->ChBXDist->setChecked(false);
     auto avec_et_sans = [&] {
         rend();
         const QImage avec = image().copy();
@@ -826,30 +826,30 @@ TEST_F(RejeuFenetre, JamaisAMoitieDansLeRejeu)
         choisit_concurrents({1, 2});
         periode(2, 5);
         carte->choisit_mode(2);
-        carte->PanelTraj->BTokTraj->click();
+        panneau(carte)->BTokTraj->click();
         QApplication::processEvents();
         ASSERT_TRUE(carte->rejeu.defilement_en_cours);
         ASSERT_TRUE(carte->bouton_grise("ToolBZoom"));
     };
     lance_manuel();
     dates = {{6, 12, 2000}};
-    carte->boutons.at("ToolBDate")->click();
+    bouton(carte, "ToolBDate")->click();
     EXPECT_EQ(etat.jour.nom_fichier_jour, "061200.txt");
     EXPECT_FALSE(carte->rejeu.trajets_actifs || carte->rejeu.defilement_en_cours);
-    EXPECT_TRUE(carte->actions.at("Zoomer1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Zoomer1")->isEnabled());
     EXPECT_FALSE(carte->bouton_grise("ToolBZoom"));
     EXPECT_GT(pixels(clYellow), 0);  // the day's boats are drawn
 
     lance_manuel();
-    carte->boutons.at("ToolBZoom")->click();
+    bouton(carte, "ToolBZoom")->click();
     EXPECT_EQ(carte->mode_outil(), OUTIL_ZOOM);
     EXPECT_FALSE(carte->rejeu.defilement_en_cours);
-    EXPECT_TRUE(carte->actions.at("Trajets1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Trajets1")->isEnabled());
 
     // Before the first click the greyed buttons do nothing.
     carte->outils.choisit(OUTIL_ACCUEIL);
     carte->Inhibmenu();
-    carte->boutons.at("ToolBPAn")->click();
+    bouton(carte, "ToolBPAn")->click();
     EXPECT_EQ(carte->mode_outil(), OUTIL_ACCUEIL);
 
     carte->outils.choisit(OUTIL_AUCUN);
@@ -857,12 +857,12 @@ TEST_F(RejeuFenetre, JamaisAMoitieDansLeRejeu)
     carte->Trajets1Click();
     choisit_concurrents({6});  // Darnoux: retired on 21 November
     periode(15, 20);
-    ASSERT_EQ(carte->PanelTraj->ComboBox1->currentText().simplified(), "Dimanche 26 NOVEMBRE 2000");
+    ASSERT_EQ(panneau(carte)->ComboBox1->currentText().simplified(), "Dimanche 26 NOVEMBRE 2000");
     carte->choisit_mode(1);
-    carte->PanelTraj->BTokTraj->click();
+    panneau(carte)->BTokTraj->click();
     ASSERT_FALSE(messages.isEmpty());
     EXPECT_EQ(messages.last(), "Aucune position pour ces concurrents sur cette période.");
-    EXPECT_TRUE(carte->PanelTraj->isVisible());
+    EXPECT_TRUE(panneau(carte)->isVisible());
     EXPECT_FALSE(carte->rejeu.trajets_actifs);
     EXPECT_FALSE(carte->bouton_grise("ToolBZoom"));
 }
@@ -874,7 +874,7 @@ TEST_F(RejeuFenetre, JamaisAMoitieDansLeRejeu)
 TEST_F(Outils, SourisClavierEtBarreDOutils)
 {
     choisit(10, 12, 2000);
-    const QRect barre = carte->ToolBar1->geometry();
+    const QRect barre = enfant<QToolBar>(carte, "ToolBar1")->geometry();
     const QFontMetrics fm(police_gdi("Arial", 7));
     for (int k = 1; k <= carte->nb_cadrage; ++k) {
         const TDonnees_conc& r = etat.jour.donnees_conc[size_t(k)];
@@ -893,10 +893,10 @@ TEST_F(Outils, SourisClavierEtBarreDOutils)
 
     carte->Classement1Click();
     const Bornes b = bornes();
-    carte->MemoClass->setFocus();
-    molette(carte->MemoClass->viewport(), QPoint(20, 20), -120 * 30);
-    molette(carte, carte->PanelClass->geometry().center(), 120);
+    enfant<QPlainTextEdit>(carte, "MemoClass")->setFocus();
+    molette(enfant<QPlainTextEdit>(carte, "MemoClass")->viewport(), QPoint(20, 20), -120 * 30);
+    molette(carte, enfant<QFrame>(carte, "PanelClass")->geometry().center(), 120);
     EXPECT_EQ(bornes(), b);
-    carte->BitBtn1->click();
+    enfant<QPushButton>(carte, "BitBtn1")->click();
     EXPECT_EQ(cadre->focusWidget(), carte);
 }

@@ -179,17 +179,17 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     carte->Validmenu();
     // Placed after the ranking, enabled and disabled with it.
     QList<QAction*> menu = cadre->menuBar()->actions();
-    const int k = int(menu.indexOf(carte->actions.at("Classement1")));
+    const int k = int(menu.indexOf(action(carte, "Classement1")));
     ASSERT_GE(k, 0);
-    EXPECT_EQ(menu.value(k + 1), carte->actions.at("Statistiques1"));
-    EXPECT_EQ(carte->actions.at("Statistiques1")->text(), "Statistiq&ues");
+    EXPECT_EQ(menu.value(k + 1), action(carte, "Statistiques1"));
+    EXPECT_EQ(action(carte, "Statistiques1")->text(), "Statistiq&ues");
     carte->Inhibmenu();
-    EXPECT_FALSE(carte->actions.at("Statistiques1")->isEnabled());
+    EXPECT_FALSE(action(carte, "Statistiques1")->isEnabled());
     carte->Validmenu();
-    EXPECT_TRUE(carte->actions.at("Statistiques1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Statistiques1")->isEnabled());
 
-    carte->actions.at("Statistiques1")->trigger();
-    auto* f = static_cast<FenetreStatistiques*>(carte->fenetre_statistiques);
+    action(carte, "Statistiques1")->trigger();
+    auto* f = enfant<FenetreStatistiques>(carte, "FenetreStatistiques");
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->windowTitle(), "Statistiques de la course");
     EXPECT_FALSE(f->isModal());

@@ -272,7 +272,7 @@ TEST_F(FenetrePrincipale, ExportDepuisLeFilm)
     choisit(12, 11, 2000);
     carte->Validmenu();
     cadre->show();
-    carte->actions.at("Filmcontinu1")->trigger();
+    action(carte, "Filmcontinu1")->trigger();
     FilmContinu& f = carte->film;
     QTemporaryDir d;
     for (const bool annule : {true, false}) {
