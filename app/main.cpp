@@ -7,6 +7,7 @@
 #include "fenetre_statistiques.h"
 #include "fichier_jour.h"
 #include "description.h"
+#include "emplacements.h"
 #include "lecteurs.h"
 #include "posconc.h"
 #include "statistiques.h"

@@ -3,6 +3,7 @@
 #include "fichier_jour.h"
 #include "exports.h"
 #include "description.h"
+#include "emplacements.h"
 #include "lecteurs.h"
 #include "calendrier.h"
 #include "classement.h"

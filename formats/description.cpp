@@ -1,4 +1,5 @@
 #include "description.h"
+#include "emplacements.h"
 
 #include "lecteurs.h"
 #include "texte.h"

@@ -28,7 +28,4 @@ namespace orv {
 bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur);
 bool charge_course(const QString& chemin, Course& c, QString& erreur);
 
-// The shipped race's description, beside the program's data.
-inline const char* const FICHIER_COURSE = "orvalis.course";
-
 }  // namespace orv

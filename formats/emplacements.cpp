@@ -1,7 +1,5 @@
 #include "emplacements.h"
 
-#include "description.h"
-
 #include <QDir>
 #include <QFileInfo>
 

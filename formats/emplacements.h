@@ -10,6 +10,9 @@
 
 namespace orv {
 
+// The shipped race's description, beside the program's data.
+inline const char* const FICHIER_COURSE = "orvalis.course";
+
 struct Emplacements {
     QString rep_programme;  // the data beside the program, or <prefix>/share/orvalis
     QString rep_archives;   // installed: the user's day files (written by the update); empty otherwise

@@ -21,6 +21,7 @@
 #include "carte.h"
 #include "rendu_course.h"
 #include "description.h"
+#include "emplacements.h"
 #include "fichier_lieux.h"
 
 #include <QApplication>
