@@ -72,6 +72,7 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const EnsembleConcur
         return;
     }
     titre->setText(titre_classement(c.publication(jour)));
+    table->horizontalHeaderItem(3)->setText(Texte::tr("Écart (milles)"));
     const QLocale langue(Texte::tr("fr_FR", "locale of the dates"));
     for (const Chronologie::Ligne& r : c.classement(jour)) {
         if (!concurrents.test(size_t(r.i)))
@@ -109,6 +110,44 @@ void ClassementFilm::montre(const Chronologie& c, int jour, const EnsembleConcur
         table->setItem(n, 1, skipper);
         table->setItem(n, 2, bateau);
         table->setItem(n, 3, distance);
+    }
+    ajuste_taille();
+}
+
+void ClassementFilm::montre_calcule(const Chronologie& c, Instant t, const EnsembleConcurrents& concurrents)
+{
+    std::vector<Chronologie::Calcule> ordre;
+    for (const Chronologie::Calcule& k : c.ordre_calcule(t))
+        if (concurrents.test(size_t(k.i)))
+            ordre.push_back(k);
+    std::vector<int> qui(ordre.size());
+    for (size_t k = 0; k < ordre.size(); ++k)
+        qui[k] = ordre[k].i;
+    if (jour_ == -3 && qui == entrants_ && std::abs(t - t_calcule_) < UNE_HEURE)
+        return;
+    jour_ = -3;
+    t_calcule_ = t;
+    entrants_ = qui;
+    const bool distance = c.course().arrivee_connue;
+    titre->setText(distance ? Texte::tr("Classement calculé (distance à l'arrivée, milles)")
+                            : Texte::tr("Ordre alphabétique (la course ne donne pas d'arrivée)"));
+    table->horizontalHeaderItem(3)->setText(distance ? Texte::tr("À l'arrivée (milles)") : QString());
+    const QLocale langue(Texte::tr("fr_FR", "locale of the dates"));
+    table->setRowCount(int(ordre.size()));
+    for (size_t k = 0; k < ordre.size(); ++k) {
+        const int i = ordre[k].i;
+        const Concurrent& e = c.course().concurrents[size_t(i)];
+        auto* rang = new QTableWidgetItem(distance ? QString::number(k + 1) : QString());
+        rang->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        auto* skipper = new QTableWidgetItem(e.skipper);
+        skipper->setIcon(echantillon(i));
+        skipper->setToolTip(e.bateau);
+        auto* d = new QTableWidgetItem(distance ? langue.toString(ordre[k].distance, 'f', 1) : QString());
+        d->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        table->setItem(int(k), 0, rang);
+        table->setItem(int(k), 1, skipper);
+        table->setItem(int(k), 2, new QTableWidgetItem(e.bateau));
+        table->setItem(int(k), 3, d);
     }
     ajuste_taille();
 }

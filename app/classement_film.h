@@ -30,6 +30,10 @@ public:
     // for the film's entrants. Rebuilt only when the day changes.
     void montre(const Chronologie& c, int jour, const EnsembleConcurrents& concurrents);
     int jour() const { return jour_; }
+    // A race of tracks: the order computed at t (by distance to the
+    // finish, or by name), headed as computed; rebuilt when the order
+    // changes or an hour of race time has passed.
+    void montre_calcule(const Chronologie& c, Instant t, const EnsembleConcurrents& concurrents);
 
 protected:
     void resizeEvent(QResizeEvent* e) override;
@@ -40,6 +44,7 @@ private:
     void ajuste_taille();
     int jour_ = -2;
     std::vector<int> entrants_;  // entrant of each row
+    Instant t_calcule_ = INT64_MIN;
 };
 
 // Entrant i's sample line: its colour, solid or dashed.

@@ -166,10 +166,17 @@ bool ExportVideo::demarre(QString& erreur)
         erreur = m;
         return false;
     }
-    // Copies of its own: an update may assemble the window's archive again.
-    if (!constitue_trajets(source_.etat.course, archive_, source_.emplacements, erreur))
-        return false;
-    chrono_ = std::make_unique<Chronologie>(archive_);
+    // Copies of its own: an update may assemble the window's archive again,
+    // another race be opened.
+    course_ = source_.etat.course;
+    if (course_.fichiers_jour) {
+        if (!constitue_trajets(course_, archive_, source_.emplacements, erreur))
+            return false;
+        chrono_ = std::make_unique<Chronologie>(archive_);
+    } else {
+        pistes_ = source_.etat.pistes;
+        chrono_ = std::make_unique<Chronologie>(course_, pistes_);
+    }
     if (chrono_->vide()) {
         erreur = aucune_position();
         return false;

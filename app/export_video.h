@@ -89,6 +89,8 @@ private:
     SourceExport source_;
     ChoixVideo choix_;
     std::function<void(bool, const QString&)> fin_;
+    Course course_;
+    std::vector<Piste> pistes_;
     ArchiveJours archive_;
     Lieux lieux_;
     std::unique_ptr<Chronologie> chrono_;

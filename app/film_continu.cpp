@@ -192,9 +192,13 @@ void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a
 {
     f_.abandonne_geste();
     f_.termine_rejeu();
-    if (!f_.archive_prete())
-        return;  // said by the assembly
-    chronologie = std::make_unique<Chronologie>(f_.modele().archive);
+    if (!f_.modele().course.fichiers_jour) {
+        chronologie = std::make_unique<Chronologie>(f_.modele().course, f_.modele().pistes);
+    } else {
+        if (!f_.archive_prete())
+            return;  // said by the assembly
+        chronologie = std::make_unique<Chronologie>(f_.modele().archive);
+    }
     if (chronologie->vide()) {
         f_.informe(aucune_position());
         return;
@@ -202,7 +206,7 @@ void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a
     // From the day shown: its ranking's time.
     std::optional<Instant> depart;
     const EtatDate& d = f_.modele().date;
-    if (depuis_le_jour)
+    if (depuis_le_jour && chronologie->publie())
         if (const int k = f_.modele().archive.indice_du_jour(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi)); k >= 0)
             depart = chronologie->publication(k);
     ouvre(s, a, depart);
@@ -455,7 +459,10 @@ void FilmContinu::cadre_flotte()
 void FilmContinu::montre_etat()
 {
     barre->montre(controleur.instant(), controleur.en_lecture(), controleur.vitesse(), suivi_);
-    classement->montre(*chronologie, moment.jour_classement, options.concurrents);
+    if (chronologie->publie())
+        classement->montre(*chronologie, moment.jour_classement, options.concurrents);
+    else
+        classement->montre_calcule(*chronologie, moment.t, options.concurrents);
 }
 
 void FilmContinu::ajoute_couches(Scene& s)
@@ -494,7 +501,8 @@ QStringList FilmContinu::lignes_details(int i) const
     // The first line is the rank, as in the day's details: the ranking's of
     // the moment.
     const TDonnees_conc* r = moment.jour_classement >= 0 ? chronologie->ligne(moment.jour_classement, i) : nullptr;
-    QStringList l{r && !r->non_classe ? QString::number(r->rang) : QStringLiteral("NC"), QString(), dernier.r->bateau,
+    QStringList l{r && !r->non_classe ? QString::number(r->rang) : QStringLiteral("NC"), QString(),
+                  dernier.r ? dernier.r->bateau : chronologie->course().concurrents[size_t(i)].bateau,
                   chronologie->course().nom_conc(i), texte_position(deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon))};
     if (p.en_route) {
         l << Texte::tr("Cap moyen = %1°").arg(p.cap, 3, 'f', 0)

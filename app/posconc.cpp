@@ -189,14 +189,8 @@ void TFPosConc::FormCreate()
     couleurs_conc = couleurs_conc_pour(couleur_fond, etat.course.nb());
     Memo1->hide();
 
-    // Each list's problem is reported on its own, once, at load.
-    for (const auto& [charge, fichier] : {std::pair{&charge_marques, etat.course.fichier_marques},
-                                          std::pair{&charge_lieux, etat.course.fichier_lieux}}) {
-        QString err;
-        charge(etat.lieux, rep_programme(), err, fichier);
-        if (!err.isEmpty())
-            information(err);
-    }
+    course_programme_ = etat.course.nom;
+    charge_lieux_course();
 
     Inhibmenu();
     rejeu.termine();
@@ -534,12 +528,12 @@ void TFPosConc::cree_menus()
 {
     QMenuBar* mb = cadre->menuBar();
     // The desktop's menu font of the original (12 pixels) and narrow items,
-    // so that the twelve commands hold in the window's 804 pixels (a menu
+    // so that the thirteen commands hold in the window's 804 pixels (a menu
     // bar does not wrap here; what does not fit goes behind "»").
     QFont police_menus(QStringLiteral("Arial"));
     police_menus.setPixelSize(12);
     mb->setFont(police_menus);
-    mb->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 3px; }"));
+    mb->setStyleSheet(QStringLiteral("QMenuBar::item { padding: 2px 1px; }"));
     auto item = [&](QMenu* m, const char* nom, const QString& texte, std::function<void()> f) {
         QAction* a = m ? m->addAction(texte) : mb->addAction(texte);
         a->setObjectName(QString::fromLatin1(nom));
@@ -562,6 +556,7 @@ void TFPosConc::cree_menus()
     rt->setCheckable(true);
     item(nullptr, "Actualiser1", Texte::tr("Actuali&ser"), [this] { Actualiser1Click(); });
     QMenu* menu_vue = mb->addMenu(Texte::tr("&Vue"));
+    cree_menu_course(mb, menu_vue->menuAction());
     menu_vue->menuAction()->setObjectName(QStringLiteral("Vue1"));
     actions["Vue1"] = menu_vue->menuAction();
     item(menu_vue, "Filmcontinu1", Texte::tr("Film &continu de la course"), [this] { Filmcontinu1Click(); })

@@ -29,6 +29,10 @@ class QAction;
 class QFrame;
 class QLabel;
 class QMainWindow;
+class QMenu;
+class QMenuBar;
+class QDragEnterEvent;
+class QDropEvent;
 class QPlainTextEdit;
 class QPushButton;
 class QToolBar;
@@ -91,6 +95,13 @@ public:
 
     void FormCreate();
     void FormPaint() override;
+
+    // Another race: a file or folder opened by its reader, shown in place of
+    // the current one; false (nothing changed, the reason said) when it
+    // cannot be read. Tests give the file dialog's answer.
+    bool ouvre_autre_course(const QString& chemin);
+    void OuvrirCourseClick();
+    std::function<QString()> choisit_course;
     // The picture the window shows (the welcome picture, or the chart with
     // its film, replay or day, and the measurement on display) drawn on
     // another chart, as the window would at its canvas's ratio.
@@ -271,8 +282,15 @@ protected:
     void wheelEvent(QWheelEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void resizeEvent(QResizeEvent* e) override;
+    void dragEnterEvent(QDragEnterEvent* e) override;
+    void dropEvent(QDropEvent* e) override;
 
 private:
+    QMenu* menu_course_ = nullptr;
+    QString course_programme_;  // the name of the program's own race
+    void cree_menu_course(QMenuBar* mb, QAction* avant);
+    void remplit_menu_course();
+    void charge_lieux_course();
     QString message_statut;  // the status line, also without a frame
     // Controls, by their historical names (each also its object name).
     QWidget* fenetre_statistiques = nullptr;

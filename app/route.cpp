@@ -27,7 +27,7 @@ bool TFPosConc::construit_route()
     if (route.construite)
         return true;
     QString erreur, avis;
-    std::optional<std::vector<TLieu>> noeuds = lit_route_theorique(etat.course, etat.lieux, rep_programme(), erreur, avis);
+    std::optional<std::vector<TLieu>> noeuds = lit_route_theorique(etat.course, etat.lieux, etat.course.dossier_ou(rep_programme()), erreur, avis);
     if (!noeuds) {
         // Said once; the next switch-on reads the file again.
         if (!route.signalee) {

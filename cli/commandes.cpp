@@ -94,6 +94,10 @@ int sortie(const QStringList& lignes)
 struct Contexte {
     Emplacements emplacements;
     EtatProgramme etat;
+    std::vector<Piste> pistes;  // a race of tracks (--course): its fixes
+
+    // Where the race's day files are.
+    Emplacements jours() const { return emplacements_des_jours(etat.course, emplacements); }
 
     // What a picture is made from: the program's data, its settings (the
     // current directory's first), messages on stderr.
@@ -115,6 +119,17 @@ struct Contexte {
         return false;
     }
 };
+
+// A command of day files asked of a race of tracks: said, exit code 2.
+bool sans_fichiers_jour(const Contexte& x, const QString& commande)
+{
+    if (x.etat.course.fichiers_jour)
+        return false;
+    arguments_refuses(Texte::tr("%1 : la course « %2 » n'a pas de fichiers du jour (des traces seulement) ; "
+                                "--positions, --png --instant, --statistiques, --gpx, --kml et --video la lisent.")
+                          .arg(commande, x.etat.course.nom));
+    return true;
+}
 
 std::optional<Zone> zone(const Commande& c)
 {
@@ -163,6 +178,8 @@ int selection_commande(const Commande& c, Contexte& x, SelectionTrajets& s)
             s.concurrents.set(size_t(i));
         }
     }
+    if (!x.etat.course.fichiers_jour)
+        return 0;  // a race of tracks: the period is read by its command
     if (!x.archive())
         return 1;
     const ArchiveJours& a = x.etat.archive;
@@ -182,13 +199,26 @@ int selection_commande(const Commande& c, Contexte& x, SelectionTrajets& s)
     return 0;
 }
 
+// The race as continuous time: its day files assembled, or its tracks; the
+// exit code when it cannot be made.
+int chronologie_course(Contexte& x, std::unique_ptr<Chronologie>& chrono)
+{
+    if (!x.etat.course.fichiers_jour) {
+        chrono = std::make_unique<Chronologie>(x.etat.course, x.pistes);
+        return 0;
+    }
+    if (!x.archive())
+        return 1;
+    chrono = std::make_unique<Chronologie>(x.etat.archive);
+    return 0;
+}
+
 // The archive as continuous time, and the command's instant checked to lie
 // within its fixes; the exit code when it cannot be (0 when it can).
 int chronologie_commande(const Commande& c, Contexte& x, std::unique_ptr<Chronologie>& chrono)
 {
-    if (!x.archive())
-        return 1;
-    chrono = std::make_unique<Chronologie>(x.etat.archive);
+    if (const int r = chronologie_course(x, chrono))
+        return r;
     if (chrono->vide()) {
         ecrit_erreur(aucune_position());
         return 1;
@@ -245,7 +275,7 @@ bool homonyme_d_un_jour(const Course& course, const char* option, const QDate& d
 int commande_classement(const Commande& c, Contexte& x)
 {
     EtatProgramme& e = x.etat;
-    if (homonyme_d_un_jour(e.course, "--classement", c.jour))
+    if (sans_fichiers_jour(x, QStringLiteral("--classement")) || homonyme_d_un_jour(e.course, "--classement", c.jour))
         return 2;
     montre_mois(e.date, c.jour.month(), c.jour.year());
     valide_date(e.date, c.jour.day(), c.jour.month(), c.jour.year());
@@ -266,6 +296,9 @@ int commande_png(const Commande& c, Contexte& x)
     const QSize taille(c.largeur, c.hauteur);
     QString erreur;
     QImage image;
+    if ((c.type == Commande::PngTrajets || c.type == Commande::PngJour) &&
+        sans_fichiers_jour(x, c.type == Commande::PngJour ? QStringLiteral("--png --date") : QStringLiteral("--png --trajets")))
+        return 2;
     if (c.type == Commande::PngTrajets) {
         SelectionTrajets s;
         if (const int r = selection_commande(c, x, s))
@@ -291,7 +324,18 @@ int commande_export(const Commande& c, Contexte& x)
     if (const int r = selection_commande(c, x, s))
         return r;
     QString erreur;
-    if (!exporte_trajets(x.etat.archive, s, c.fichier, couleurs_conc_pour(clBlack, x.etat.course.nb()), erreur)) {
+    const std::vector<uint32_t> couleurs = couleurs_conc_pour(clBlack, x.etat.course.nb());
+    if (!x.etat.course.fichiers_jour) {
+        // The fixes of the period, from 00h00 UTC of --du to 23h59 of --au.
+        const Chronologie chrono(x.etat.course, x.pistes);
+        const PeriodeFilm p = periode_des_dates(chrono, c.du, c.au);
+        if (!exporte_pistes(chrono, s.concurrents, p.debut, p.fin, c.fichier, couleurs, erreur)) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        return 0;
+    }
+    if (!exporte_trajets(x.etat.archive, s, c.fichier, couleurs, erreur)) {
         ecrit_erreur(erreur);
         return 1;
     }
@@ -302,6 +346,8 @@ int commande_export(const Commande& c, Contexte& x)
 int commande_actualiser(const Commande& c, Contexte& x)
 {
     const Course& course = x.etat.course;
+    if (sans_fichiers_jour(x, QStringLiteral("--actualiser")))
+        return 2;
     // A day code's year has two digits: 10/11/2100 would replace the
     // shipped 10/11/2000.
     if (c.jour.isValid() && hors_de_la_course(course, "--date", c.jour))
@@ -310,7 +356,7 @@ int commande_actualiser(const Commande& c, Contexte& x)
     const SourceClassement source = source_du_classement(c.source, r.url_classement, r.code_excel, QDir::currentPath());
     const QDate jour = c.jour.isValid() ? c.jour : QDate::currentDate();
     QString erreur;
-    const QString ecrit = actualise_classement(course, source, r.code_excel, jour, x.emplacements.rep_ecriture(),
+    const QString ecrit = actualise_classement(course, source, r.code_excel, jour, x.jours().rep_ecriture(),
                                                DELAI_CLASSEMENT_MS, erreur);
     if (ecrit.isEmpty()) {
         ecrit_erreur(erreur);
@@ -328,6 +374,22 @@ int commande_actualiser(const Commande& c, Contexte& x)
 // The statistics of the assembled archive: the record table, or its CSV.
 int commande_statistiques(const Commande& c, Contexte& x)
 {
+    if (!x.etat.course.fichiers_jour) {
+        const Chronologie chrono(x.etat.course, x.pistes);
+        const std::vector<QStringList> l = bilan_pistes(chrono, c.fichier_csv.isEmpty() ? separateur_decimal_utilisateur() : u'.');
+        if (!c.fichier_csv.isEmpty()) {
+            QString erreur;
+            if (!ecrit_fichier(c.fichier_csv, csv_de(l), erreur)) {
+                ecrit_erreur(erreur);
+                return 1;
+            }
+            return 0;
+        }
+        std::vector<QStringList> t = l;
+        for (QString& titre : t.front())
+            titre = Texte::tr(titre.toUtf8().constData());
+        return sortie(table_alignee(t, {false, false, true, true, true, true}));
+    }
     if (!x.archive())
         return 1;
     const StatistiquesCourse s = calcule_statistiques(x.etat.archive);
@@ -412,9 +474,10 @@ int commande_video(const Commande& c, Contexte& x)
     for (const auto& [option, d] : {std::pair{"--du", c.du}, std::pair{"--au", c.au}})
         if (d.isValid() && hors_de_la_course(course, option, d))
             return 2;
-    if (!x.archive())
-        return 1;
-    const Chronologie chrono(x.etat.archive);
+    std::unique_ptr<Chronologie> chronologie;
+    if (const int r = chronologie_course(x, chronologie))
+        return r;
+    const Chronologie& chrono = *chronologie;
     if (chrono.vide()) {
         ecrit_erreur(aucune_position());
         return 1;
@@ -551,8 +614,21 @@ int lance_commande(int& argc, char** argv, const QStringList& args, Commande c, 
         }
         return arguments_refuses(c.message);
     }
-    if (c.type != Commande::Distance && !course_du_programme(contexte.emplacements, contexte.etat.course))
+    if (!c.course.isEmpty()) {
+        // Another race: its description, and its tracks for a fleet.
+        CourseOuverte o;
+        QString erreur;
+        if (!ouvre_course(c.course, o, erreur)) {
+            ecrit_erreur(erreur);
+            return avec_avis(1);
+        }
+        for (const QString& a : o.avis)
+            ecrit_erreur(a);
+        contexte.etat.course = std::move(o.course);
+        contexte.pistes = std::move(o.pistes);
+    } else if (c.type != Commande::Distance && !course_du_programme(contexte.emplacements, contexte.etat.course)) {
         return avec_avis(1);
+    }
     return avec_avis(e->fonction(c, contexte));
 }
 

@@ -19,7 +19,7 @@ namespace {
 enum Opt {
     AIDE, PNG, DATE, TAILLE, ZONE, DISTANCE, CLASSEMENT, ROUTE, TRAJETS, DU, AU, GPX, KML, ACTUALISER, SOURCE,
     STATISTIQUES, CSV, ECARTS, INSTANT, TRAINEE, SUIVRE, POSITIONS, ECHELLE, LANGUE, VIDEO, VITESSE, FPS,
-    INCRUSTATIONS, NB_OPTIONS
+    INCRUSTATIONS, COURSE, NB_OPTIONS
 };
 
 struct DefOption {
@@ -38,7 +38,7 @@ constexpr DefOption OPTIONS[] = {
     {INSTANT, "instant", "INSTANT"}, {TRAINEE, "trainee", "JOURS"},   {SUIVRE, "suivre", "NOM"},
     {POSITIONS, "positions", "INSTANT"}, {ECHELLE, "scale", "R"},     {LANGUE, "langue", "fr|en"},
     {VIDEO, "video", "FICHIER"},     {VITESSE, "vitesse", "H"},        {FPS, "fps", "N"},
-    {INCRUSTATIONS, "incrustations", nullptr},
+    {INCRUSTATIONS, "incrustations", nullptr}, {COURSE, "course", "CHEMIN"},
 };
 
 // The rows are in the order of the enum, which indexes them.
@@ -66,19 +66,19 @@ struct DefCommande {
 const std::vector<DefCommande>& commandes()
 {
     static const std::vector<DefCommande> t = {
-        {Commande::PngCarte, QT_TRANSLATE_NOOP("Orvalis", "--png (carte seule)"), PNG, {TAILLE, ECHELLE, ZONE}},
-        {Commande::PngJour, QT_TRANSLATE_NOOP("Orvalis", "--png --date"), PNG, {DATE, TAILLE, ECHELLE, ZONE, ROUTE}},
-        {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--png --trajets"), PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE}},
-        {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--png --instant"), PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE}},
+        {Commande::PngCarte, QT_TRANSLATE_NOOP("Orvalis", "--png (carte seule)"), PNG, {TAILLE, ECHELLE, ZONE, COURSE}},
+        {Commande::PngJour, QT_TRANSLATE_NOOP("Orvalis", "--png --date"), PNG, {DATE, TAILLE, ECHELLE, ZONE, ROUTE, COURSE}},
+        {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--png --trajets"), PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE, COURSE}},
+        {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--png --instant"), PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE, COURSE}},
         {Commande::PngEcarts, QT_TRANSLATE_NOOP("Orvalis", "--png --ecarts"), PNG, {ECARTS, TAILLE, ECHELLE}},
         {Commande::Distance, QT_TRANSLATE_NOOP("Orvalis", "--distance"), DISTANCE, {}},
-        {Commande::Classement, QT_TRANSLATE_NOOP("Orvalis", "--classement"), CLASSEMENT, {}},
-        {Commande::Gpx, QT_TRANSLATE_NOOP("Orvalis", "--gpx"), GPX, {TRAJETS, DU, AU}},
-        {Commande::Kml, QT_TRANSLATE_NOOP("Orvalis", "--kml"), KML, {TRAJETS, DU, AU}},
-        {Commande::Actualiser, QT_TRANSLATE_NOOP("Orvalis", "--actualiser"), ACTUALISER, {SOURCE, DATE}},
-        {Commande::Statistiques, QT_TRANSLATE_NOOP("Orvalis", "--statistiques"), STATISTIQUES, {CSV}},
-        {Commande::Positions, QT_TRANSLATE_NOOP("Orvalis", "--positions"), POSITIONS, {CSV}},
-        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE}},
+        {Commande::Classement, QT_TRANSLATE_NOOP("Orvalis", "--classement"), CLASSEMENT, {COURSE}},
+        {Commande::Gpx, QT_TRANSLATE_NOOP("Orvalis", "--gpx"), GPX, {TRAJETS, DU, AU, COURSE}},
+        {Commande::Kml, QT_TRANSLATE_NOOP("Orvalis", "--kml"), KML, {TRAJETS, DU, AU, COURSE}},
+        {Commande::Actualiser, QT_TRANSLATE_NOOP("Orvalis", "--actualiser"), ACTUALISER, {SOURCE, DATE, COURSE}},
+        {Commande::Statistiques, QT_TRANSLATE_NOOP("Orvalis", "--statistiques"), STATISTIQUES, {CSV, COURSE}},
+        {Commande::Positions, QT_TRANSLATE_NOOP("Orvalis", "--positions"), POSITIONS, {CSV, COURSE}},
+        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE, COURSE}},
     };
     return t;
 }
@@ -241,6 +241,11 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
         if (o == VIDEO && !v.endsWith(QLatin1String(".mp4"), Qt::CaseInsensitive) &&
             !v.endsWith(QLatin1String(".webm"), Qt::CaseInsensitive))
             return Texte::tr("--video : le nom du fichier doit finir par .mp4 ou .webm.");
+        return {};
+    case COURSE:
+        c.course = v;
+        if (v.isEmpty())
+            return Texte::tr("--course : chemin manquant.");
         return {};
     case DATE:
     case CLASSEMENT: {
@@ -435,6 +440,11 @@ QString usage()
         "  orvalis --classement JJ/MM/AAAA\n"
         "      classement du jour, lu dans le fichier du jour à côté du programme\n"
         "      (installé : d'abord dans ~/.local/share/orvalis).\n"
+        "  orvalis ... --course CHEMIN\n"
+        "      une autre course que celle du programme : traces GPX, KML ou KMZ,\n"
+        "      positions CSV, ou dossier de fichiers du jour avec sa description ;\n"
+        "      avec --positions, --png --instant, --statistiques, --gpx, --kml,\n"
+        "      --video (et, pour des fichiers du jour, --date, --classement, --actualiser).\n"
         "  orvalis ... --langue fr|en\n"
         "      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du\n"
         "      système : l'anglais s'il la préfère, le français sinon).\n"

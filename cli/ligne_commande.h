@@ -51,6 +51,7 @@ struct Commande {
     double vitesse = 24;
     int fps = 30;
     QString langue;                            // --langue: "fr", "en"; empty: not given
+    QString course;                            // --course: a race's file or folder; empty: the program's
 };
 
 // Reads the arguments (without the program name).

@@ -35,7 +35,7 @@ bool lieu(const QString& s, TPos_elem& e)
 }
 }  // namespace
 
-bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur)
+bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur, bool de_flotte)
 {
     Course lue;
     LecteurTexte f(contenu);
@@ -116,9 +116,10 @@ bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c
     };
     if (lue.nom.isEmpty())
         return incomplet(Texte::tr("la course n'a pas de nom (nom=...)"));
-    if (!lue.premier_jour.isValid() || !lue.dernier_jour.isValid() || lue.dernier_jour < lue.premier_jour)
+    if ((!de_flotte || lue.premier_jour.isValid() || lue.dernier_jour.isValid()) &&
+        (!lue.premier_jour.isValid() || !lue.dernier_jour.isValid() || lue.dernier_jour < lue.premier_jour))
         return incomplet(Texte::tr("la période est à donner, premier jour avant dernier jour"));
-    if (lue.nb() == 0)
+    if (lue.nb() == 0 && !de_flotte)
         return incomplet(Texte::tr("aucun concurrent"));
     // Entrant indexes follow the alphabetical order of surnames.
     std::stable_sort(lue.concurrents.begin() + 1, lue.concurrents.end(), [](const Concurrent& a, const Concurrent& b) {
@@ -128,7 +129,7 @@ bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c
     return true;
 }
 
-bool charge_course(const QString& chemin, Course& c, QString& erreur)
+bool charge_course(const QString& chemin, Course& c, QString& erreur, bool de_flotte)
 {
     QByteArray contenu;
     if (!lit_fichier(chemin, contenu)) {
@@ -136,7 +137,7 @@ bool charge_course(const QString& chemin, Course& c, QString& erreur)
                      .arg(chemin, QFileInfo::exists(chemin) ? Texte::tr("lecture impossible") : Texte::tr("fichier absent"));
         return false;
     }
-    return lit_course(contenu, QFileInfo(chemin).fileName(), c, erreur);
+    return lit_course(contenu, QFileInfo(chemin).fileName(), c, erreur, de_flotte);
 }
 
 namespace {
@@ -153,10 +154,15 @@ public:
         return !d.entryList({QStringLiteral("*.course")}, QDir::Files).isEmpty() ||
                !d.entryList({QStringLiteral("[0-9][0-9][0-9][0-9][0-9][0-9].txt")}, QDir::Files).isEmpty();
     }
-    bool lit(const QString& chemin, Course& c, QString& erreur) const override
+    bool lit(const QString& chemin, CourseOuverte& o, QString& erreur) const override
     {
-        if (!QFileInfo(chemin).isDir())
-            return charge_course(chemin, c, erreur);
+        Course& c = o.course;
+        if (!QFileInfo(chemin).isDir()) {
+            if (!charge_course(chemin, c, erreur))
+                return false;
+            c.dossier = QFileInfo(chemin).absolutePath();
+            return true;
+        }
         // A folder's description: the one file of its suffix, or the
         // program's name for it among several.
         const QDir d(chemin);
@@ -167,7 +173,10 @@ public:
                          .arg(chemin, descriptions.join(QStringLiteral(", ")));
             return false;
         }
-        return charge_course(d.filePath(descriptions.size() == 1 ? descriptions.first() : nommee), c, erreur);
+        if (!charge_course(d.filePath(descriptions.size() == 1 ? descriptions.first() : nommee), c, erreur))
+            return false;
+        c.dossier = d.absolutePath();
+        return true;
     }
 };
 }  // namespace

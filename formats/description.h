@@ -25,7 +25,10 @@ namespace orv {
 // Reads a description; false, with a French message naming the line, when
 // it is damaged (a section or key unknown, a date or position that is not
 // one, an entrant without a surname or twice, no entrant at all).
-bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur);
-bool charge_course(const QString& chemin, Course& c, QString& erreur);
+// The description beside a fleet of tracks (`de_flotte`) may leave out the
+// period and the entrants, which the tracks give.
+bool lit_course(const QByteArray& contenu, const QString& nom_fichier, Course& c, QString& erreur,
+                bool de_flotte = false);
+bool charge_course(const QString& chemin, Course& c, QString& erreur, bool de_flotte = false);
 
 }  // namespace orv

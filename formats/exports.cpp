@@ -50,24 +50,27 @@ QString nom_piste(const ArchiveJours& a, int i)
 QString nombre(double v) { return QString::number(v, 'f', 6); }
 }  // namespace
 
-bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
-                     const std::vector<uint32_t>& couleurs, QString& erreur)
+namespace {
+// The tracks of the file: per entrant (1..n) its name and points, empty
+// when it is not exported.
+struct Traces {
+    QString course;
+    std::vector<QString> noms;
+    std::vector<std::vector<Point>> points;
+};
+
+bool ecrit_traces(const Traces& t, const QString& chemin, const std::vector<uint32_t>& couleurs, QString& erreur)
 {
     const QString suffixe = QFileInfo(chemin).suffix().toLower();
     if (suffixe != QLatin1String("gpx") && suffixe != QLatin1String("kml")) {
         erreur = Texte::tr("Extension inconnue : le fichier doit finir par .gpx ou .kml.");
         return false;
     }
-    // The tracks that have a point; none at all is nothing to export.
-    const int n = a.nb_concurrents();
-    std::vector<std::vector<Point>> points(size_t(n) + 1);
-    SelectionTrajets avec_points = s;
+    const int n = int(t.points.size()) - 1;
+    bool un = false;
     for (int i = 1; i <= n; ++i)
-        if (s.concurrents.test(size_t(i))) {
-            points[size_t(i)] = points_exportes(a, s, i);
-            avec_points.concurrents.set(size_t(i), !points[size_t(i)].empty());
-        }
-    if (avec_points.concurrents.none()) {
+        un = un || !t.points[size_t(i)].empty();
+    if (!un) {
         erreur = aucune_position();
         return false;
     }
@@ -81,12 +84,12 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
         x.writeAttribute(QStringLiteral("creator"), QStringLiteral("Orvalis"));
         for (int i = 1; i <= n; ++i) {
-            if (!avec_points.concurrents.test(size_t(i)))
+            if (t.points[size_t(i)].empty())
                 continue;
             x.writeStartElement(QStringLiteral("trk"));
-            x.writeTextElement(QStringLiteral("name"), nom_piste(a, i));
+            x.writeTextElement(QStringLiteral("name"), t.noms[size_t(i)]);
             x.writeStartElement(QStringLiteral("trkseg"));
-            for (const Point& p : points[size_t(i)]) {
+            for (const Point& p : t.points[size_t(i)]) {
                 x.writeStartElement(QStringLiteral("trkpt"));
                 x.writeAttribute(QStringLiteral("lat"), nombre(p.lat));
                 x.writeAttribute(QStringLiteral("lon"), nombre(p.lon));
@@ -102,9 +105,9 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
         x.writeDefaultNamespace(QStringLiteral("http://www.opengis.net/kml/2.2"));
         x.writeNamespace(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("gx"));
         x.writeStartElement(QStringLiteral("Document"));
-        x.writeTextElement(QStringLiteral("name"), a.course->nom);
+        x.writeTextElement(QStringLiteral("name"), t.course);
         for (int i = 1; i <= n; ++i) {
-            if (!avec_points.concurrents.test(size_t(i)))
+            if (t.points[size_t(i)].empty())
                 continue;
             // KML colours are aabbggrr, as ours with an opaque alpha.
             x.writeStartElement(QStringLiteral("Style"));
@@ -117,13 +120,13 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
             x.writeEndElement();
         }
         for (int i = 1; i <= n; ++i) {
-            if (!avec_points.concurrents.test(size_t(i)))
+            const std::vector<Point>& pts = t.points[size_t(i)];
+            if (pts.empty())
                 continue;
             x.writeStartElement(QStringLiteral("Placemark"));
-            x.writeTextElement(QStringLiteral("name"), nom_piste(a, i));
+            x.writeTextElement(QStringLiteral("name"), t.noms[size_t(i)]);
             x.writeTextElement(QStringLiteral("styleUrl"), QStringLiteral("#c%1").arg(i));
             x.writeStartElement(QStringLiteral("http://www.google.com/kml/ext/2.2"), QStringLiteral("Track"));
-            const std::vector<Point>& pts = points[size_t(i)];
             for (const Point& p : pts)
                 x.writeTextElement(QStringLiteral("when"), p.quand.toString(Qt::ISODate));
             for (const Point& p : pts)
@@ -137,6 +140,37 @@ bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QSt
     }
     x.writeEndDocument();
     return ecrit_fichier(chemin, xml, erreur);
+}
+}  // namespace
+
+bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
+                     const std::vector<uint32_t>& couleurs, QString& erreur)
+{
+    const int n = a.nb_concurrents();
+    Traces t{a.course->nom, std::vector<QString>(size_t(n) + 1), std::vector<std::vector<Point>>(size_t(n) + 1)};
+    for (int i = 1; i <= n; ++i)
+        if (s.concurrents.test(size_t(i))) {
+            t.noms[size_t(i)] = nom_piste(a, i);
+            t.points[size_t(i)] = points_exportes(a, s, i);
+        }
+    return ecrit_traces(t, chemin, couleurs, erreur);
+}
+
+bool exporte_pistes(const Chronologie& c, const EnsembleConcurrents& choisis, Instant debut, Instant fin,
+                    const QString& chemin, const std::vector<uint32_t>& couleurs, QString& erreur)
+{
+    const int n = c.nb();
+    Traces t{c.course().nom, std::vector<QString>(size_t(n) + 1), std::vector<std::vector<Point>>(size_t(n) + 1)};
+    for (int i = 1; i <= n; ++i) {
+        if (!choisis.test(size_t(i)))
+            continue;
+        const Concurrent& k = c.course().concurrents[size_t(i)];
+        t.noms[size_t(i)] = k.bateau.isEmpty() ? k.skipper : QStringLiteral("%1 (%2)").arg(k.skipper, k.bateau);
+        for (const Fixe& f : c.fixes(i))
+            if (f.t >= debut && f.t <= fin)
+                t.points[size_t(i)].push_back({f.lat, f.lon, date_de(f.t)});
+    }
+    return ecrit_traces(t, chemin, couleurs, erreur);
 }
 
 bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur)

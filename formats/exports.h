@@ -2,6 +2,7 @@
 // record as CSV; every file through the checked writer.
 #pragma once
 
+#include "chronologie.h"
 #include "statistiques.h"
 #include "trajets.h"
 
@@ -21,6 +22,11 @@ namespace orv {
 // `erreur` in French.
 bool exporte_trajets(const ArchiveJours& a, const SelectionTrajets& s, const QString& chemin,
                      const std::vector<uint32_t>& couleurs, QString& erreur);
+
+// The same for a race of tracks: the chosen entrants' fixes from `debut`
+// to `fin`.
+bool exporte_pistes(const Chronologie& c, const EnsembleConcurrents& choisis, Instant debut, Instant fin,
+                    const QString& chemin, const std::vector<uint32_t>& couleurs, QString& erreur);
 
 // The "Bilan"'s CSV (csv_bilan) written atomically.
 bool ecrit_csv_bilan(const StatistiquesCourse& s, const QString& chemin, QString& erreur);

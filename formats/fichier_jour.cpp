@@ -237,9 +237,17 @@ QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier)
     return e.rep_programme + u'/' + nom_fichier;
 }
 
-bool charge_donnees_coureurs(const Course& c, JourCourse& j, const Emplacements& e, QString code_jour,
+Emplacements emplacements_des_jours(const Course& c, const Emplacements& e)
+{
+    if (c.dossier.isEmpty())
+        return e;
+    return Emplacements(c.dossier);
+}
+
+bool charge_donnees_coureurs(const Course& c, JourCourse& j, const Emplacements& programme, QString code_jour,
                              const QString& date_en_clair)
 {
+    const Emplacements e = emplacements_des_jours(c, programme);
     remet_a_zero(c, j, true);
     j.fichier_illisible = false;
     if (!code_jour.isEmpty() && code_jour[0] == u' ')
@@ -290,8 +298,9 @@ bool relis_data(const Course& c, JourCourse& j, ArchiveCourse& a, const Emplacem
     return true;
 }
 
-bool constitue_trajets(const Course& c, ArchiveJours& a, const Emplacements& e, QString& erreur)
+bool constitue_trajets(const Course& c, ArchiveJours& a, const Emplacements& programme, QString& erreur)
 {
+    const Emplacements e = emplacements_des_jours(c, programme);
     a.course = &c;
     a.vide();
     // A date state and a reading buffer of the assembly's own: the day on

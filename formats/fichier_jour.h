@@ -30,6 +30,9 @@ LecteurTexte::Plage lire_plage(LecteurTexte& f);
 // in the user's day-file folder when the program is installed and the file
 // is there, else among the program's data.
 QString chemin_fichier_jour(const Emplacements& e, const QString& code_jour);
+// Where race c's day files are: the program's places for its own race
+// (no folder of its own), the folder of its description for another.
+Emplacements emplacements_des_jours(const Course& c, const Emplacements& e);
 QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier);
 
 // Loads a day of race `c`: code_jour's file into `j`. False when the file is

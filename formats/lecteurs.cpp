@@ -24,7 +24,7 @@ const std::vector<const LecteurClassement*>& lecteurs_classement()
 
 const std::vector<const LecteurCourse*>& lecteurs_course()
 {
-    static const std::vector<const LecteurCourse*> l{&lecteur_jours()};
+    static const std::vector<const LecteurCourse*> l{&lecteur_jours(), &lecteur_gpx(), &lecteur_kml(), &lecteur_csv()};
     return l;
 }
 
@@ -112,16 +112,33 @@ bool lit_classement(const QString& chemin, const QString& nom_feuille, Feuille& 
     return false;
 }
 
-bool ouvre_course(const QString& chemin, Course& c, QString& erreur)
+bool ouvre_course(const QString& chemin, CourseOuverte& o, QString& erreur)
 {
-    const LecteurCourse* l = lecteur_course(chemin);
-    if (!l) {
-        erreur = QFileInfo::exists(chemin) ? Texte::tr("« %1 » n'est pas une course que le programme sait lire (%2).")
-                                                 .arg(chemin, noms(lecteurs_course()))
-                                           : Texte::tr("Course introuvable : « %1 » (fichier absent).").arg(chemin);
+    if (!QFileInfo::exists(chemin)) {
+        erreur = Texte::tr("Course introuvable : « %1 » (fichier absent).").arg(chemin);
         return false;
     }
-    return l->lit(chemin, c, erreur);
+    const LecteurCourse* l = lecteur_course(chemin);
+    if (!l) {
+        erreur = Texte::tr("« %1 » n'est pas une course que le programme sait lire (%2).").arg(chemin, noms(lecteurs_course()));
+        return false;
+    }
+    CourseOuverte lue;
+    if (!l->lit(chemin, lue, erreur))
+        return false;
+    o = std::move(lue);
+    return true;
+}
+
+bool ouvre_course(const QString& chemin, Course& c, QString& erreur)
+{
+    CourseOuverte o;
+    if (!ouvre_course(chemin, o, erreur))
+        return false;
+    c = std::move(o.course);
+    // The program's own race: its files where the program keeps them.
+    c.dossier.clear();
+    return true;
 }
 
 }  // namespace orv

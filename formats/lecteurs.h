@@ -12,6 +12,7 @@
 
 #include "course.h"
 #include "feuille.h"
+#include "pistes.h"
 
 #include <QByteArray>
 #include <QString>
@@ -55,14 +56,23 @@ public:
     QString echec(const QString& raison, const QString& source) const;
 };
 
-// A reader of a race: its description (a Course) from a file or a folder.
+// A race as opened: its description, its tracks when it is a fleet (none
+// for day files), and what was left aside in its file, to say once.
+struct CourseOuverte {
+    Course course;
+    std::vector<Piste> pistes;
+    QStringList avis;
+};
+
+// A reader of a race: its description (a Course), and its tracks for a
+// fleet, from a file or a folder.
 class LecteurCourse : public Lecteur {
 public:
     // Whether it opens a folder (one holding the race's files).
     virtual bool ouvre_dossier(const QString& chemin) const = 0;
     // The race at `chemin`; false with a French message naming the file
-    // and line when it cannot be read.
-    virtual bool lit(const QString& chemin, Course& c, QString& erreur) const = 0;
+    // and line when it cannot be read (nothing of it kept).
+    virtual bool lit(const QString& chemin, CourseOuverte& o, QString& erreur) const = 0;
 };
 
 // The readers of each kind, in the order they are tried.
@@ -79,6 +89,9 @@ const LecteurCourse* lecteur_course(const QString& chemin);
 // A ranking file read by its reader; false with what the user is told.
 bool lit_classement(const QString& chemin, const QString& nom_feuille, Feuille& f, QString& message);
 // A race opened by its reader; false with the message in French.
+bool ouvre_course(const QString& chemin, CourseOuverte& o, QString& erreur);
+// Its description alone, as the program's own race: its files (day
+// files, marks, places, route) where the program keeps them.
 bool ouvre_course(const QString& chemin, Course& c, QString& erreur);
 
 // The reader instances, each defined in the file of its format.
@@ -86,5 +99,8 @@ const LecteurClassement& lecteur_page();
 const LecteurClassement& lecteur_xls();
 const LecteurClassement& lecteur_xlsx();
 const LecteurCourse& lecteur_jours();
+const LecteurCourse& lecteur_gpx();
+const LecteurCourse& lecteur_kml();
+const LecteurCourse& lecteur_csv();
 
 }  // namespace orv

@@ -1758,126 +1758,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>Following stopped: the view is yours.</translation>
     </message>
     <message>
-        <source>Usage :
-  orvalis                      ouvre la fenêtre
-  orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
-      dessine la carte dans une image PNG, sans affichage ;
-      --date : la situation de la course ce jour-là, comme la fenêtre ;
-      --route : avec la route théorique ;
-      --size : largeur x hauteur en pixels (804x585 par défaut) ;
-      --zone : limites nord, sud, ouest, est en DD.MM
-               (degrés.minutes, longitudes Ouest positives) ;
-      --scale : R pixels par pixel de --size (de 1 à 4, 1.5 par exemple),
-               comme un écran de cette densité ; avec toute image --png.
-  orvalis --png FICHIER --trajets tous|NOM[,NOM...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size LxH]
-      les trajets des concurrents choisis, tracés d&apos;un coup et cadrés sur eux ;
-  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]
-      les mêmes trajets en GPX 1.1 ou KML 2.2 (tous les concurrents par défaut).
-  orvalis --actualiser [--source URL|FICHIER] [--date JJ/MM/AAAA]
-      écrit le fichier du jour (aujourd&apos;hui, ou --date) depuis le classement
-      officiel : la page de posorvls.ini ([classement] url=...) ou --source
-      (adresse web, page .html, classeur .xls ou .xlsx), sinon le classeur
-      DonneesClassement.xls du répertoire courant ; affiche le fichier écrit.
-  orvalis --statistiques [--csv FICHIER]
-      le bilan de chaque concurrent (distance parcourue, vitesse moyenne,
-      meilleur jour, jours de course, statut), ou son export CSV.
-  orvalis --png FICHIER --ecarts [--size LxH]
-      le graphique des écarts au leader, jour par jour.
-  orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]
-      la course à cet instant comme le film continu : chaque concurrent à sa
-      position du moment, sa traînée (3 jours par défaut), cadrée sur la
-      flotte, ou centrée sur le bateau suivi (un nom, ou tete : le leader) ;
-      INSTANT en UTC, JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM.
-      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] : l&apos;image de la
-      vidéo à cet instant (cadrée comme la vidéo sur la flotte du moment ou
-      le bateau suivi, titre, horloge, cinq premiers du classement).
-  orvalis --video FICHIER.mp4|FICHIER.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
-          [--vitesse H] [--fps N] [--size LxH] [--scale R] [--trainee ...] [--suivre ...]
-      le film continu en vidéo (H.264, ou VP9 pour .webm) par le programme
-      ffmpeg : de 00h00 UTC du --du à 23h59 UTC du --au (toute la course par
-      défaut), H heures de course par seconde (24), N images par seconde
-      (30), 1280x720 ; l&apos;avancement sur la sortie d&apos;erreur.
-  orvalis --positions INSTANT [--csv FICHIER]
-      les positions de l&apos;instant dans l&apos;ordre du classement publié : rang,
-      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est
-      positifs), nature (relevé, interpolé, estimé, arrivé, abandon,
-      dernière position connue) ; ou leur export CSV.
-  orvalis --distance LAT1 LON1 LAT2 LON2
-      distances orthodromique et loxodromique, cap et points
-      de l&apos;orthodromie entre deux positions en DD.MM
-      (latitudes Nord positives, longitudes Ouest positives).
-  orvalis --classement JJ/MM/AAAA
-      classement du jour, lu dans le fichier du jour à côté du programme
-      (installé : d&apos;abord dans ~/.local/share/orvalis).
-  orvalis ... --langue fr|en
-      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du
-      système : l&apos;anglais s&apos;il la préfère, le français sinon).
-  orvalis --help | -h
-      ce texte.
-Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier
-impossible à écrire...), 2 arguments invalides.
-</source>
-        <translation>Usage:
-  orvalis                      opens the window
-  orvalis --png FILE [--date JJ/MM/AAAA [--route]] [--size WxH] [--zone N S W E] [--scale R]
-      draws the chart into a PNG image, without a window;
-      --date: the state of the race on that day, as in the window;
-      --route: with the theoretical route;
-      --size: width x height in pixels (804x585 by default);
-      --zone: north, south, west and east limits in DD.MM
-               (degrees.minutes, West longitudes positive);
-      --scale: R pixels per pixel of --size (1 to 4, 1.5 for example),
-               as on a screen of that density; with any --png image.
-  orvalis --png FILE --trajets tous|NAME[,NAME...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size WxH]
-      the tracks of the chosen entrants, drawn all at once and framed on them;
-  orvalis --gpx FILE | --kml FILE [--trajets ...] [--du ...] [--au ...]
-      the same tracks in GPX 1.1 or KML 2.2 (all the entrants by default).
-  orvalis --actualiser [--source URL|FILE] [--date JJ/MM/AAAA]
-      writes the day file (today&apos;s, or that of --date) from the official
-      ranking: the page of posorvls.ini ([classement] url=...) or --source
-      (web address, .html page, .xls or .xlsx workbook), otherwise the workbook
-      DonneesClassement.xls of the current directory; shows the file written.
-  orvalis --statistiques [--csv FILE]
-      the summary of each entrant (distance sailed, average speed,
-      best day, days racing, status), or its CSV export.
-  orvalis --png FILE --ecarts [--size WxH]
-      the chart of the gaps to the leader, day by day.
-  orvalis --png FILE --instant TIME [--trainee 0|1|3|7|tout] [--suivre NAME|tete] [--size WxH]
-      the race at that moment, as in the continuous replay: each entrant at its
-      position of the moment, with its trail (3 days by default), framed on the
-      fleet, or centred on the boat followed (a name, or tete: the leader);
-      TIME in UTC, JJ/MM/AAAA HH:MM or JJ/MM/AAAA HHhMM.
-      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]: the video&apos;s frame at
-      that moment (framed as the video is, on the fleet of the moment or the
-      boat followed; title, clock, the first five of the ranking).
-  orvalis --video FILE.mp4|FILE.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
-          [--vitesse H] [--fps N] [--size WxH] [--scale R] [--trainee ...] [--suivre ...]
-      the continuous replay as a video (H.264, or VP9 for .webm) through the
-      ffmpeg program: from 00:00 UTC of --du to 23:59 UTC of --au (the whole
-      race by default), H hours of race per second (24), N frames per second
-      (30), 1280x720; the progress on standard error.
-  orvalis --positions TIME [--csv FILE]
-      the positions at that moment in the order of the published ranking: rank,
-      skipper, boat, latitude and longitude in decimal degrees (North and East
-      positive), kind of position, written in French (relevé, interpolé, estimé,
-      arrivé, abandon, dernière position connue); or their CSV export.
-  orvalis --distance LAT1 LON1 LAT2 LON2
-      great-circle and rhumb-line distances, heading and points
-      of the great circle between two positions in DD.MM
-      (North latitudes positive, West longitudes positive).
-  orvalis --classement JJ/MM/AAAA
-      ranking of the day, read from the day file next to the program
-      (installed: first in ~/.local/share/orvalis).
-  orvalis ... --langue fr|en
-      the language of the texts (otherwise the one chosen in the window, or the
-      system&apos;s: English if it prefers it, French otherwise).
-  orvalis --help | -h
-      this text.
-Exit codes: 0 done, 1 nothing done (missing day, file that cannot
-be written...), 2 invalid arguments.
-</translation>
-    </message>
-    <message>
         <source>%1 ou %2</source>
         <translation>%1 or %2</translation>
     </message>
@@ -2072,6 +1952,340 @@ be written...), 2 invalid arguments.
     <message>
         <source>« %1 » n&apos;est pas une course que le programme sait lire (%2).</source>
         <translation>“%1” is not a race the program can read (%2).</translation>
+    </message>
+    <message>
+        <source>Classement calculé (distance à l&apos;arrivée, milles)</source>
+        <translation>Computed ranking (distance to the finish, miles)</translation>
+    </message>
+    <message>
+        <source>Ordre alphabétique (la course ne donne pas d&apos;arrivée)</source>
+        <translation>Alphabetical order (the race gives no finish)</translation>
+    </message>
+    <message>
+        <source>À l&apos;arrivée (milles)</source>
+        <translation>To the finish (miles)</translation>
+    </message>
+    <message>
+        <source>&amp;Ouvrir une course…</source>
+        <translation>&amp;Open a race…</translation>
+    </message>
+    <message>
+        <source>La course %1</source>
+        <translation>The race %1</translation>
+    </message>
+    <message>
+        <source>Courses (*.gpx *.kml *.kmz *.csv *.course);;Tous les fichiers (*)</source>
+        <translation>Races (*.gpx *.kml *.kmz *.csv *.course);;All files (*)</translation>
+    </message>
+    <message>
+        <source>Ouvrir une course</source>
+        <translation>Open a race</translation>
+    </message>
+    <message>
+        <source>%1 : la course « %2 » n&apos;a pas de fichiers du jour (des traces seulement) ; --positions, --png --instant, --statistiques, --gpx, --kml et --video la lisent.</source>
+        <translation>%1: the race “%2” has no day files (tracks only); --positions, --png --instant, --statistiques, --gpx, --kml and --video read it.</translation>
+    </message>
+    <message>
+        <source>--course : chemin manquant.</source>
+        <translation>--course: path missing.</translation>
+    </message>
+    <message>
+        <source>Usage :
+  orvalis                      ouvre la fenêtre
+  orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
+      dessine la carte dans une image PNG, sans affichage ;
+      --date : la situation de la course ce jour-là, comme la fenêtre ;
+      --route : avec la route théorique ;
+      --size : largeur x hauteur en pixels (804x585 par défaut) ;
+      --zone : limites nord, sud, ouest, est en DD.MM
+               (degrés.minutes, longitudes Ouest positives) ;
+      --scale : R pixels par pixel de --size (de 1 à 4, 1.5 par exemple),
+               comme un écran de cette densité ; avec toute image --png.
+  orvalis --png FICHIER --trajets tous|NOM[,NOM...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size LxH]
+      les trajets des concurrents choisis, tracés d&apos;un coup et cadrés sur eux ;
+  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]
+      les mêmes trajets en GPX 1.1 ou KML 2.2 (tous les concurrents par défaut).
+  orvalis --actualiser [--source URL|FICHIER] [--date JJ/MM/AAAA]
+      écrit le fichier du jour (aujourd&apos;hui, ou --date) depuis le classement
+      officiel : la page de posorvls.ini ([classement] url=...) ou --source
+      (adresse web, page .html, classeur .xls ou .xlsx), sinon le classeur
+      DonneesClassement.xls du répertoire courant ; affiche le fichier écrit.
+  orvalis --statistiques [--csv FICHIER]
+      le bilan de chaque concurrent (distance parcourue, vitesse moyenne,
+      meilleur jour, jours de course, statut), ou son export CSV.
+  orvalis --png FICHIER --ecarts [--size LxH]
+      le graphique des écarts au leader, jour par jour.
+  orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]
+      la course à cet instant comme le film continu : chaque concurrent à sa
+      position du moment, sa traînée (3 jours par défaut), cadrée sur la
+      flotte, ou centrée sur le bateau suivi (un nom, ou tete : le leader) ;
+      INSTANT en UTC, JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM.
+      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] : l&apos;image de la
+      vidéo à cet instant (cadrée comme la vidéo sur la flotte du moment ou
+      le bateau suivi, titre, horloge, cinq premiers du classement).
+  orvalis --video FICHIER.mp4|FICHIER.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
+          [--vitesse H] [--fps N] [--size LxH] [--scale R] [--trainee ...] [--suivre ...]
+      le film continu en vidéo (H.264, ou VP9 pour .webm) par le programme
+      ffmpeg : de 00h00 UTC du --du à 23h59 UTC du --au (toute la course par
+      défaut), H heures de course par seconde (24), N images par seconde
+      (30), 1280x720 ; l&apos;avancement sur la sortie d&apos;erreur.
+  orvalis --positions INSTANT [--csv FICHIER]
+      les positions de l&apos;instant dans l&apos;ordre du classement publié : rang,
+      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est
+      positifs), nature (relevé, interpolé, estimé, arrivé, abandon,
+      dernière position connue) ; ou leur export CSV.
+  orvalis --distance LAT1 LON1 LAT2 LON2
+      distances orthodromique et loxodromique, cap et points
+      de l&apos;orthodromie entre deux positions en DD.MM
+      (latitudes Nord positives, longitudes Ouest positives).
+  orvalis --classement JJ/MM/AAAA
+      classement du jour, lu dans le fichier du jour à côté du programme
+      (installé : d&apos;abord dans ~/.local/share/orvalis).
+  orvalis ... --course CHEMIN
+      une autre course que celle du programme : traces GPX, KML ou KMZ,
+      positions CSV, ou dossier de fichiers du jour avec sa description ;
+      avec --positions, --png --instant, --statistiques, --gpx, --kml,
+      --video (et, pour des fichiers du jour, --date, --classement, --actualiser).
+  orvalis ... --langue fr|en
+      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du
+      système : l&apos;anglais s&apos;il la préfère, le français sinon).
+  orvalis --help | -h
+      ce texte.
+Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier
+impossible à écrire...), 2 arguments invalides.
+</source>
+        <translation>Usage:
+  orvalis                      opens the window
+  orvalis --png FILE [--date JJ/MM/AAAA [--route]] [--size WxH] [--zone N S W E] [--scale R]
+      draws the chart into a PNG image, without a window;
+      --date: the state of the race on that day, as in the window;
+      --route: with the theoretical route;
+      --size: width x height in pixels (804x585 by default);
+      --zone: north, south, west and east limits in DD.MM
+               (degrees.minutes, West longitudes positive);
+      --scale: R pixels per pixel of --size (1 to 4, 1.5 for example),
+               as on a screen of that density; with any --png image.
+  orvalis --png FILE --trajets tous|NAME[,NAME...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size WxH]
+      the tracks of the chosen entrants, drawn all at once and framed on them;
+  orvalis --gpx FILE | --kml FILE [--trajets ...] [--du ...] [--au ...]
+      the same tracks in GPX 1.1 or KML 2.2 (all the entrants by default).
+  orvalis --actualiser [--source URL|FILE] [--date JJ/MM/AAAA]
+      writes the day file (today&apos;s, or that of --date) from the official
+      ranking: the page of posorvls.ini ([classement] url=...) or --source
+      (web address, .html page, .xls or .xlsx workbook), otherwise the workbook
+      DonneesClassement.xls of the current directory; shows the file written.
+  orvalis --statistiques [--csv FILE]
+      the summary of each entrant (distance sailed, average speed,
+      best day, days racing, status), or its CSV export.
+  orvalis --png FILE --ecarts [--size WxH]
+      the chart of the gaps to the leader, day by day.
+  orvalis --png FILE --instant TIME [--trainee 0|1|3|7|tout] [--suivre NAME|tete] [--size WxH]
+      the race at that moment, as in the continuous replay: each entrant at its
+      position of the moment, with its trail (3 days by default), framed on the
+      fleet, or centred on the boat followed (a name, or tete: the leader);
+      TIME in UTC, JJ/MM/AAAA HH:MM or JJ/MM/AAAA HHhMM.
+      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]: the video&apos;s frame at
+      that moment (framed as the video is, on the fleet of the moment or the
+      boat followed; title, clock, the first five of the ranking).
+  orvalis --video FILE.mp4|FILE.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
+          [--vitesse H] [--fps N] [--size WxH] [--scale R] [--trainee ...] [--suivre ...]
+      the continuous replay as a video (H.264, or VP9 for .webm) through the
+      ffmpeg program: from 00:00 UTC of --du to 23:59 UTC of --au (the whole
+      race by default), H hours of race per second (24), N frames per second
+      (30), 1280x720; the progress on standard error.
+  orvalis --positions TIME [--csv FILE]
+      the positions at that moment in the order of the published ranking: rank,
+      skipper, boat, latitude and longitude in decimal degrees (North and East
+      positive), kind of position, written in French (relevé, interpolé, estimé,
+      arrivé, abandon, dernière position connue); or their CSV export.
+  orvalis --distance LAT1 LON1 LAT2 LON2
+      great-circle and rhumb-line distances, heading and points
+      of the great circle between two positions in DD.MM
+      (North latitudes positive, West longitudes positive).
+  orvalis --classement JJ/MM/AAAA
+      ranking of the day, read from the day file next to the program
+      (installed: first in ~/.local/share/orvalis).
+  orvalis ... --course PATH
+      another race than the program&apos;s: GPX, KML or KMZ tracks, CSV
+      positions, or a folder of day files with its description;
+      with --positions, --png --instant, --statistiques, --gpx, --kml,
+      --video (and, for day files, --date, --classement, --actualiser).
+  orvalis ... --langue fr|en
+      the language of the texts (otherwise the one chosen in the window, or the
+      system&apos;s: English if it prefers it, French otherwise).
+  orvalis --help | -h
+      this text.
+Exit codes: 0 done, 1 nothing done (missing day, file that cannot
+be written...), 2 invalid arguments.
+</translation>
+    </message>
+    <message>
+        <source>Classement calculé (distance à l&apos;arrivée)</source>
+        <translation>Computed ranking (distance to the finish)</translation>
+    </message>
+    <message>
+        <source>fichier coupé avant sa fin</source>
+        <translation>file cut before its end</translation>
+    </message>
+    <message>
+        <source>XML mal formé (%1)</source>
+        <translation>malformed XML (%1)</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 » (%2).</source>
+        <translation>Unreadable race: “%1” (%2).</translation>
+    </message>
+    <message>
+        <source>Course refusée : « %1 » fait plus de 1 Go.</source>
+        <translation>Race refused: “%1” is larger than 1 GB.</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 » (lecture impossible).</source>
+        <translation>Unreadable race: “%1” (cannot be read).</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 », ligne %2 : %3.</source>
+        <translation>Unreadable race: “%1”, line %2: %3.</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 », ligne %2, « %3 » : %4.</source>
+        <translation>Unreadable race: “%1”, line %2, “%3”: %4.</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 » : %2.</source>
+        <translation>Unreadable race: “%1”: %2.</translation>
+    </message>
+    <message>
+        <source>plus de %1 bateaux</source>
+        <translation>more than %1 boats</translation>
+    </message>
+    <message>
+        <source>position hors limites (%1, %2)</source>
+        <translation>position out of range (%1, %2)</translation>
+    </message>
+    <message>
+        <source>plus de %1 positions</source>
+        <translation>more than %1 positions</translation>
+    </message>
+    <message>
+        <source>aucune position</source>
+        <translation>no position</translation>
+    </message>
+    <message>
+        <source>Départ</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>fichier vide</source>
+        <translation>empty file</translation>
+    </message>
+    <message>
+        <source>l&apos;en-tête doit nommer les colonnes nom, heure, latitude et longitude (ou name, time, lat, lon)</source>
+        <translation>the header must name the columns nom, heure, latitude and longitude (or name, time, lat, lon)</translation>
+    </message>
+    <message>
+        <source>%1 champs, %2 attendus</source>
+        <translation>%1 fields, %2 expected</translation>
+    </message>
+    <message>
+        <source>ligne sans nom</source>
+        <translation>line without a name</translation>
+    </message>
+    <message>
+        <source>position sans heure</source>
+        <translation>position without a time</translation>
+    </message>
+    <message>
+        <source>heure illisible « %1 » (AAAA-MM-JJTHH:MM:SSZ ou JJ/MM/AAAA HH:MM)</source>
+        <translation>unreadable time “%1” (YYYY-MM-DDTHH:MM:SSZ or DD/MM/YYYY HH:MM)</translation>
+    </message>
+    <message>
+        <source>latitude illisible « %1 »</source>
+        <translation>unreadable latitude “%1”</translation>
+    </message>
+    <message>
+        <source>longitude illisible « %1 »</source>
+        <translation>unreadable longitude “%1”</translation>
+    </message>
+    <message>
+        <source>positions CSV</source>
+        <translation>CSV positions</translation>
+    </message>
+    <message>
+        <source>Piste %1</source>
+        <translation>Track %1</translation>
+    </message>
+    <message>
+        <source>déclaration de type (DTD) refusée</source>
+        <translation>document type declaration (DTD) refused</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier GPX</source>
+        <translation>this is not a GPX file</translation>
+    </message>
+    <message>
+        <source>point sans latitude ou longitude lisible</source>
+        <translation>point without a readable latitude or longitude</translation>
+    </message>
+    <message>
+        <source>heure illisible « %1 »</source>
+        <translation>unreadable time “%1”</translation>
+    </message>
+    <message>
+        <source>« %1 » : %2 routes ou points isolés laissés de côté (seules les traces font la course).</source>
+        <translation>“%1”: %2 routes or waypoints left aside (only tracks make the race).</translation>
+    </message>
+    <message>
+        <source>traces GPX</source>
+        <translation>GPX tracks</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier KML</source>
+        <translation>this is not a KML file</translation>
+    </message>
+    <message>
+        <source>position illisible « %1 »</source>
+        <translation>unreadable position “%1”</translation>
+    </message>
+    <message>
+        <source>%1 heures pour %2 positions</source>
+        <translation>%1 times for %2 positions</translation>
+    </message>
+    <message>
+        <source>« %1 » : %2 repères sans heure laissés de côté (seules les traces font la course).</source>
+        <translation>“%1”: %2 placemarks without a time left aside (only tracks make the race).</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 » : archive KMZ illisible.</source>
+        <translation>Unreadable race: “%1”: unreadable KMZ archive.</translation>
+    </message>
+    <message>
+        <source>Course illisible : « %1 » : pas de document KML dans l&apos;archive.</source>
+        <translation>Unreadable race: “%1”: no KML document in the archive.</translation>
+    </message>
+    <message>
+        <source>Course refusée : « %1 » se décompresse en plus de 1 Go.</source>
+        <translation>Race refused: “%1” unpacks to more than 1 GB.</translation>
+    </message>
+    <message>
+        <source>traces KML</source>
+        <translation>KML tracks</translation>
+    </message>
+    <message>
+        <source>Temps de course (jours)</source>
+        <translation>Time raced (days)</translation>
+    </message>
+    <message>
+        <source>Vitesse moyenne (noeuds)</source>
+        <translation>Average speed (knots)</translation>
+    </message>
+    <message>
+        <source>Meilleures 24 h (milles)</source>
+        <translation>Best 24 hours (miles)</translation>
+    </message>
+    <message>
+        <source>C&amp;ourse</source>
+        <translation>Ra&amp;ce</translation>
     </message>
 </context>
 </TS>

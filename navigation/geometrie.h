@@ -65,7 +65,7 @@ struct Decalage {
 };
 Decalage decalage_etiquette(ext lat1, ext lon1, ext lat2, ext lon2);
 
-struct Viewport;
+class Viewport;
 // Whether the segment between longitudes A and B (DD.MM) can be drawn as a
 // straight line in the view: false when the X conversion puts its ends on
 // opposite sides of a 360° shift.

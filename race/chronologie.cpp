@@ -51,6 +51,49 @@ double cap_vers(const std::array<double, 3>& p, const std::array<double, 3>& b)
 Instant instant_de(const QDateTime& t) { return t.toSecsSinceEpoch(); }
 QDateTime date_de(Instant t) { return QDateTime::fromSecsSinceEpoch(t, Qt::UTC); }
 
+void Chronologie::prepare_legs(std::vector<Fixe>& f)
+{
+    for (size_t k = 0; k + 1 < f.size(); ++k) {
+        Fixe& x = f[k];
+        x.omega = angle(x.u, f[k + 1].u);
+        x.sin_omega = std::sin(x.omega);
+        x.vitesse = x.omega * DEG * 60 / (double(f[k + 1].t - x.t) / UNE_HEURE);
+        if (x.sin_omega > 1e-12)
+            x.cap = float(cap_vers(x.u, f[k + 1].u));
+        else if (k > 0)
+            x.cap = f[k - 1].cap;
+    }
+    if (f.size() >= 2)
+        f.back().cap = f[f.size() - 2].cap;
+    if (!f.empty()) {
+        premier_ = std::min(premier_, f.front().t);
+        dernier_ = std::max(dernier_, f.back().t);
+    }
+}
+
+Chronologie::Chronologie(const Course& c, const std::vector<Piste>& pistes) : c_(&c), fin_de_piste_(true)
+{
+    fixes_.assign(pistes.size() + 1, {});
+    abandons_.assign(pistes.size() + 1, 0);
+    for (size_t i = 1; i <= pistes.size(); ++i) {
+        const Piste& p = pistes[i - 1];
+        std::vector<Fixe>& f = fixes_[i];
+        f.reserve(p.points.size());
+        for (const PointPiste& q : p.points) {
+            Fixe x;
+            x.t = q.t;
+            x.lat = q.lat;
+            x.lon = q.lon;
+            x.u = vecteur(q.lat, q.lon);
+            f.push_back(x);
+        }
+        if (p.arrivee && !f.empty())
+            f.back().arrivee = true;
+        abandons_[i] = p.abandon;
+        prepare_legs(f);
+    }
+}
+
 namespace {
 const char* nature_fr(Nature n)
 {
@@ -74,7 +117,7 @@ TPos_elem pos_elem_de(const PositionFilm& p, const QString& nom)
     return cree_pos_elem(nom, deg_vers_ddmm(p.lat), deg_vers_ddmm(-p.lon));
 }
 
-Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
+Chronologie::Chronologie(const ArchiveJours& a) : a_(&a), c_(a.course)
 {
     const int n = a.nb_jours(), nb = a.nb_concurrents();
     fixes_.assign(size_t(nb) + 1, {});
@@ -112,19 +155,18 @@ Chronologie::Chronologie(const ArchiveJours& a) : a_(&a)
             x.lon = -double(ddmm_vers_deg(e->elem.longitude));
             x.u = vecteur(x.lat, x.lon);
             x.r = e;
+            x.cap = float(e->cap);
             x.arrivee = e->date_txt.startsWith(QStringLiteral("Arrivé"));
             f.push_back(x);
         }
-        for (size_t k = 0; k + 1 < f.size(); ++k) {
-            Fixe& x = f[k];
-            x.omega = angle(x.u, f[k + 1].u);
-            x.sin_omega = std::sin(x.omega);
-            x.vitesse = x.omega * DEG * 60 / (double(f[k + 1].t - x.t) / UNE_HEURE);
-        }
-        if (!f.empty()) {
-            premier_ = std::min(premier_, f.front().t);
-            dernier_ = std::max(dernier_, f.back().t);
-        }
+        // The course of a fix is the file's own (prepare_legs computes
+        // it for tracks only).
+        std::vector<float> caps(f.size());
+        for (size_t k = 0; k < f.size(); ++k)
+            caps[k] = f[k].cap;
+        prepare_legs(f);
+        for (size_t k = 0; k < f.size(); ++k)
+            f[k].cap = caps[k];
     }
     for (auto& c : classements_)
         std::stable_sort(c.begin(), c.end(), [](const Ligne& x, const Ligne& y) { return x.r->rang < y.r->rang; });
@@ -174,7 +216,7 @@ PositionFilm Chronologie::position(int i, Instant t) const
         p.lon = p.nature == Nature::Releve ? a.lon : std::atan2(u[1], u[0]) * DEG;
         p.en_route = true;
         p.vitesse = a.vitesse;
-        p.cap = a.sin_omega > 1e-12 ? cap_vers(u, b.u) : double(a.r->cap);
+        p.cap = a.sin_omega > 1e-12 ? cap_vers(u, b.u) : double(a.cap);
         return p;
     }
     // Past its last fix.
@@ -189,6 +231,10 @@ PositionFilm Chronologie::position(int i, Instant t) const
         p.montre = t < std::max(ab, a.t) + UN_JOUR;
     } else {
         p.nature = t - a.t < 60 ? Nature::Releve : Nature::DerniereConnue;
+        // A track that stops without saying why: its last known position
+        // for a day, then nothing.
+        if (fin_de_piste_)
+            p.montre = t < a.t + UN_JOUR;
     }
     return p;
 }
@@ -216,6 +262,38 @@ PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s)
     return p;
 }
 
+std::vector<Chronologie::Calcule> Chronologie::ordre_calcule(Instant t) const
+{
+    const Course& c = course();
+    const bool distance = c.arrivee_connue;
+    const std::array<double, 3> but = vecteur(double(ddmm_vers_deg(c.arrivee.latitude)),
+                                              -double(ddmm_vers_deg(c.arrivee.longitude)));
+    std::vector<Calcule> l;
+    std::vector<Instant> arrivees;
+    for (int i = 1; i <= nb(); ++i) {
+        const PositionFilm p = position(i, t);
+        if (!p.montre)
+            continue;
+        l.push_back({i, distance ? angle(vecteur(p.lat, p.lon), but) * DEG * 60 : -1});
+        arrivees.push_back(p.nature == Nature::Arrive ? fixes_[size_t(i)][size_t(p.fixe)].t : INT64_MAX);
+    }
+    std::vector<size_t> k(l.size());
+    for (size_t j = 0; j < k.size(); ++j)
+        k[j] = j;
+    std::stable_sort(k.begin(), k.end(), [&](size_t a, size_t b) {
+        if (arrivees[a] != arrivees[b])
+            return arrivees[a] < arrivees[b];
+        if (distance && l[a].distance != l[b].distance)
+            return l[a].distance < l[b].distance;
+        return c.nom_conc(l[a].i).compare(c.nom_conc(l[b].i), Qt::CaseInsensitive) < 0;
+    });
+    std::vector<Calcule> r;
+    r.reserve(l.size());
+    for (size_t j : k)
+        r.push_back(l[j]);
+    return r;
+}
+
 std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar sep)
 {
     // The headings French (the CSV's), marked for the table printed on screen.
@@ -230,18 +308,83 @@ std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar
                 vu[size_t(r.i)] = true;
                 ordre.push_back(r.i);
             }
+    if (!c.publie())
+        for (const Chronologie::Calcule& k : c.ordre_calcule(t)) {
+            vu[size_t(k.i)] = true;
+            ordre.push_back(k.i);
+        }
     for (int i = 1; i <= c.nb(); ++i)
         if (!vu[size_t(i)])
             ordre.push_back(i);
+    int rang_calcule = 0;
     for (const int i : ordre) {
         const PositionFilm p = c.position(i, t);
         if (!p.montre)
             continue;
         const TDonnees_conc* r = jour >= 0 ? c.ligne(jour, i) : nullptr;
         const TDonnees_conc* dernier = c.fixes(i)[size_t(p.fixe)].r;
-        l.push_back({r ? (r->non_classe ? QStringLiteral("NC") : QString::number(r->rang)) : QStringLiteral("NC"),
-                     c.course().nom_conc(i), dernier->bateau.trimmed(), nombre_decimal(p.lat, 4, sep),
+        ++rang_calcule;
+        // A computed rank only where the distance to a finish gives one.
+        const QString rang = r ? (r->non_classe ? QStringLiteral("NC") : QString::number(r->rang))
+                             : !c.publie() && c.course().arrivee_connue ? QString::number(rang_calcule)
+                                                                        : QStringLiteral("NC");
+        l.push_back({rang, c.course().nom_conc(i),
+                     (dernier ? dernier->bateau : c.course().concurrents[size_t(i)].bateau).trimmed(),
+                     nombre_decimal(p.lat, 4, sep),
                      nombre_decimal(p.lon, 4, sep), texte_nature(p.nature)});
+    }
+    return l;
+}
+
+double meilleures_24h(const std::vector<Fixe>& f)
+{
+    if (f.size() < 2 || f.back().t - f.front().t < UN_JOUR)
+        return -1;
+    // Distance sailed from the first fix, at each fix, and at any instant
+    // (constant speed along a leg): the run over [t, t + 24 h] changes
+    // slope only where one end meets a fix, so its best starts or ends at
+    // one.
+    std::vector<double> d(f.size(), 0);
+    for (size_t k = 1; k < f.size(); ++k)
+        d[k] = d[k - 1] + f[k - 1].omega * DEG * 60;
+    auto a_l_instant = [&](Instant t) {
+        const auto s = std::upper_bound(f.begin(), f.end(), t, [](Instant v, const Fixe& x) { return v < x.t; });
+        if (s == f.begin())
+            return 0.0;
+        if (s == f.end())
+            return d.back();
+        const size_t k = size_t(s - f.begin()) - 1;
+        return d[k] + (d[k + 1] - d[k]) * double(t - f[k].t) / double(f[k + 1].t - f[k].t);
+    };
+    double best = 0;
+    for (size_t k = 0; k < f.size(); ++k) {
+        if (f[k].t + UN_JOUR <= f.back().t)
+            best = std::max(best, a_l_instant(f[k].t + UN_JOUR) - d[k]);
+        if (f[k].t - UN_JOUR >= f.front().t)
+            best = std::max(best, d[k] - a_l_instant(f[k].t - UN_JOUR));
+    }
+    return best;
+}
+
+std::vector<QStringList> bilan_pistes(const Chronologie& c, QChar sep)
+{
+    std::vector<QStringList> l{{QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Skipper")),
+                                QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Bateau")),
+                                QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Distance parcourue (milles)")),
+                                QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Temps de course (jours)")),
+                                QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Vitesse moyenne (noeuds)")),
+                                QString::fromUtf8(QT_TRANSLATE_NOOP("Orvalis", "Meilleures 24 h (milles)"))}};
+    for (int i = 1; i <= c.nb(); ++i) {
+        const std::vector<Fixe>& f = c.fixes(i);
+        double d = 0;
+        for (size_t k = 0; k + 1 < f.size(); ++k)
+            d += f[k].omega * DEG * 60;
+        const double heures = f.empty() ? 0 : double(f.back().t - f.front().t) / UNE_HEURE;
+        const double m24 = meilleures_24h(f);
+        const Concurrent& k = c.course().concurrents[size_t(i)];
+        l.push_back({k.skipper, k.bateau, nombre_decimal(d, 1, sep), nombre_decimal(heures / 24, 2, sep),
+                     heures > 0 ? nombre_decimal(d / heures, 2, sep) : QString(),
+                     m24 >= 0 ? nombre_decimal(m24, 1, sep) : QString()});
     }
     return l;
 }

@@ -6,6 +6,7 @@
 // own: the caller says which instant.
 #pragma once
 
+#include "pistes.h"
 #include "trajets.h"
 
 #include <QDateTime>
@@ -16,11 +17,6 @@
 #include <vector>
 
 namespace orv {
-
-// An instant: seconds since 1 January 1970, UTC.
-using Instant = int64_t;
-Instant instant_de(const QDateTime& t);
-QDateTime date_de(Instant t);
 
 inline constexpr Instant UNE_HEURE = 3600;
 inline constexpr Instant UN_JOUR = 24 * UNE_HEURE;
@@ -41,7 +37,8 @@ struct Fixe {
     Instant t = 0;
     double lat = 0, lon = 0;        // decimal degrees, North and East positive
     std::array<double, 3> u{};      // unit vector of the position
-    const TDonnees_conc* r = nullptr;
+    const TDonnees_conc* r = nullptr;  // its day file's record; null for a track's
+    float cap = 0;                     // the course given with it (degrees), for a boat at rest
     bool arrivee = false;
     // The leg to the next fix: its angle (radians), sin of it, and the
     // average speed over it (knots).
@@ -68,10 +65,14 @@ class Chronologie {
 public:
     Chronologie() = default;
     explicit Chronologie(const ArchiveJours& a);
+    // A race of tracks: entrant i is pistes[i - 1] (`c` the race they
+    // make, its entrants in that order). A track that ends without an
+    // arrival or a retirement shows its last known position for a day.
+    Chronologie(const Course& c, const std::vector<Piste>& pistes);
 
     bool vide() const { return premier_ > dernier_; }
     // The race and its entrants' count.
-    const Course& course() const { return *a_->course; }
+    const Course& course() const { return *c_; }
     int nb() const { return int(fixes_.size()) - 1; }
     // The archive's first and last fixes (meaningless when empty).
     Instant premier() const { return premier_; }
@@ -85,6 +86,9 @@ public:
     // Entrant i (1..n) at instant t: one binary search, no scan.
     PositionFilm position(int i, Instant t) const;
 
+    // Whether the race has day files (and so published rankings).
+    bool publie() const { return a_ != nullptr; }
+
     // The published ranking at t: the archive day whose ranking was the
     // latest published at or before t (-1: none yet), its publication time,
     // and its rows in rank order (the unranked after), each with its
@@ -97,13 +101,27 @@ public:
     Instant publication(int jour) const { return publications_[size_t(jour)]; }
     const std::vector<Ligne>& classement(int jour) const { return classements_[size_t(jour)]; }
     int nb_jours() const { return int(publications_.size()); }
+    // A race of tracks has no published ranking: its order at t is
+    // computed, by great-circle distance to the finish (miles; the
+    // arrived first, in their order of arrival) when the race gives one,
+    // else by name. The entrants shown at t, each with its distance (-1
+    // when unknown).
+    struct Calcule {
+        int i;
+        double distance;
+    };
+    std::vector<Calcule> ordre_calcule(Instant t) const;
+
     // Entrant i's row in that day's ranking, null when it has none.
     const TDonnees_conc* ligne(int jour, int i) const { return lignes_[size_t(jour)][size_t(i)]; }
 
     const ArchiveJours* archive() const { return a_; }
 
 private:
+    void prepare_legs(std::vector<Fixe>& f);
     const ArchiveJours* a_ = nullptr;
+    const Course* c_ = nullptr;
+    bool fin_de_piste_ = false;  // a track without an end said: gone a day after its last fix
     std::vector<std::vector<Fixe>> fixes_ = std::vector<std::vector<Fixe>>(1);
     std::vector<Instant> abandons_;
     std::vector<Instant> publications_;                 // by archive day
@@ -125,6 +143,15 @@ PeriodeFilm periode_film(const Chronologie& c, const SelectionTrajets& s);
 // skipper, boat, latitude and longitude (decimal degrees, North and East
 // positive, 4 decimals, `sep` for the point), what the position is.
 std::vector<QStringList> lignes_positions(const Chronologie& c, Instant t, QChar sep);
+
+// The record of a race of tracks, one row per entrant under a header:
+// skipper, boat, distance sailed (the great-circle legs between its fixes,
+// miles), time raced (days, first fix to last), average speed (knots), the
+// best run over any 24 hours of its track (miles, interpolated at the
+// window's ends; empty for a track shorter than a day).
+std::vector<QStringList> bilan_pistes(const Chronologie& c, QChar sep);
+// Its best 24-hour run (miles), -1 when it sailed less than a day.
+double meilleures_24h(const std::vector<Fixe>& f);
 
 // The film's clock text at an instant of race `c`: "Mardi 12 décembre
 // 2000, 14h30 UTC · jour 33" (its first day is day 1).

@@ -36,11 +36,16 @@ struct Course {
     QString nom;
     QDate premier_jour, dernier_jour;
     TPos_elem depart, arrivee;
+    bool arrivee_connue = true;  // a fleet of tracks without a description has no finish
+    bool fichiers_jour = true;   // its fixes are day files (else tracks: no published ranking)
+    QString dossier;             // another race's folder (its description's, its tracks'); empty: the program's
     QString fichier_marques, fichier_lieux, fichier_route;
     // Entrant index 1..nb(), in the alphabetical order of surnames; [0]
     // unused; nb() + 1 means "not one of them".
     std::vector<Concurrent> concurrents = std::vector<Concurrent>(1);
 
+    // The folder its marks, places and route are read from.
+    QString dossier_ou(const QString& defaut) const { return dossier.isEmpty() ? defaut : dossier; }
     int nb() const { return int(concurrents.size()) - 1; }
     int inconnu() const { return nb() + 1; }
     const QString& nom_conc(int i) const { return concurrents[size_t(i)].skipper; }

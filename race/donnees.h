@@ -18,7 +18,7 @@
 
 namespace orv {
 
-struct Viewport;
+class Viewport;
 
 struct TDonnees_conc {
     TPos_elem elem;          // skipper's surname, fix (DD.MM)

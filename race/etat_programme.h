@@ -10,6 +10,7 @@
 #include "donnees.h"
 #include "geometrie.h"
 #include "lieux.h"
+#include "pistes.h"
 #include "trajets.h"
 #include "viewport.h"
 
@@ -24,6 +25,7 @@ struct EtatProgramme {
     EtatDate date;              // the chosen date and its texts
     JourCourse jour;            // the loaded race day
     ArchiveJours archive;       // every entrant's records over the race
+    std::vector<Piste> pistes;  // a race of tracks: its fixes (none for day files)
     Lieux lieux;                // course marks, places, route waypoints
 };
 

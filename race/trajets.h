@@ -14,7 +14,7 @@
 
 namespace orv {
 
-struct Viewport;
+class Viewport;
 
 // The race days that have a day file, in date order, and each entrant's
 // records over them. Each record carries the index of its day (`jour`), so

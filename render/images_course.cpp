@@ -33,7 +33,7 @@ QImage rend(EtatProgramme& e, const Scene& scene, QSize taille, double echelle)
 
 void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
 {
-    const QString& rep = s.emplacements.rep_programme;
+    const QString rep = e.course.dossier_ou(s.emplacements.rep_programme);
     for (const auto& [charge, fichier] : {std::pair{&charge_marques, e.course.fichier_marques},
                                           std::pair{&charge_lieux, e.course.fichier_lieux}}) {
         QString err;
@@ -102,7 +102,7 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     if (route) {
         QString avis;
         std::optional<std::vector<TLieu>> r =
-            lit_route_theorique(e.course, e.lieux, s.emplacements.rep_programme, erreur, avis);
+            lit_route_theorique(e.course, e.lieux, e.course.dossier_ou(s.emplacements.rep_programme), erreur, avis);
         if (!r)
             return {};
         if (!avis.isEmpty() && s.message)

@@ -24,6 +24,13 @@ void bande(QPainter& p, const QRectF& r)
 std::vector<int> premiers_du_classement(const Chronologie& c, const InstantFilm& m, int n)
 {
     std::vector<int> qui;
+    if (!c.publie() && c.course().arrivee_connue) {
+        // A race of tracks: the order computed at the instant.
+        for (const Chronologie::Calcule& k : c.ordre_calcule(m.t))
+            if (int(qui.size()) < n)
+                qui.push_back(k.i);
+        return qui;
+    }
     if (m.jour_classement < 0)
         return qui;
     for (const Chronologie::Ligne& r : c.classement(m.jour_classement)) {
@@ -70,10 +77,12 @@ void dessine_incrustations(QImage& image, const Chronologie& c, const InstantFil
         return;
     QStringList rangs, noms;
     for (int i : qui) {
-        rangs << QString::number(c.ligne(m.jour_classement, i)->rang);
+        rangs << (c.publie() ? QString::number(c.ligne(m.jour_classement, i)->rang) : QString::number(rangs.size() + 1));
         noms << c.course().nom_conc(i);
     }
-    const QString entete = titre_classement(c.publication(m.jour_classement));
+    // A computed order is never shown as the official one.
+    const QString entete = c.publie() ? titre_classement(c.publication(m.jour_classement))
+                                      : Texte::tr("Classement calculé (distance à l'arrivée)");
     const double h_ligne = mp.height() * 1.1;
     double w_rang = 0, w_nom = 0;
     for (qsizetype k = 0; k < rangs.size(); ++k) {

@@ -161,7 +161,7 @@ void CoucheFilm::dessine(Carte& c) const
             trait_vitesse(c, q.x(), q.y(), ext(p.vitesse), ext(p.cap), clair);
         }
         // The boat along its course (its last one when it does not sail).
-        const double cap = p.en_route ? p.cap : double(c_.fixes(i)[size_t(p.fixe)].r->cap);
+        const double cap = p.en_route ? p.cap : double(c_.fixes(i)[size_t(p.fixe)].cap);
         const double s = std::sin(cap * M_PI / 180), co = std::cos(cap * M_PI / 180);
         auto coin = [&](double avant, double cote) {
             return QPoint(q.x() + int(std::lround(avant * s + cote * co)), q.y() + int(std::lround(-avant * co + cote * s)));

@@ -73,7 +73,7 @@ TEST_F(FenetreAnglaise, MenusClassementEtMessage)
     for (QAction* a : cadre->menuBar()->actions())
         barre << a->text();
     EXPECT_EQ(barre.join(' '), "&Zoom &Pan D&etails D&ate &Distances &Ranking &Statistics &Tracks R&oute &Update "
-                               "&View &Help Tool&bar &Quit");
+                               "Ra&ce &View &Help Tool&bar &Quit");
     EXPECT_TRUE(accelerateurs_partages(cadre->menuBar()->actions()).isEmpty())
         << accelerateurs_partages(cadre->menuBar()->actions()).join(',').toStdString();
     // Every item within the window's 804 pixels: none behind the "»".

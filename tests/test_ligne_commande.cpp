@@ -311,3 +311,53 @@ TEST(LigneDeCommande, Actualiser)
     EXPECT_TRUE(p.readAllStandardError().contains("Classement introuvable"));
     EXPECT_FALSE(QFile::exists(d.filePath("120301.txt")));
 }
+
+// Another race with --course: the sample fleet answers the commands of
+// continuous time; the commands of day files say it has none; another
+// race's folder of day files reads its own days.
+TEST(LigneDeCommande, AutreCourse)
+{
+    const QString flotte = QStringLiteral(ORVALIS_DONNEES "/exemples/alizes.gpx");
+    QTemporaryDir d;
+    Sortie s = lance({"--course", flotte, "--positions", "05/03/2024 12:00"});
+    ASSERT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(s.out.count('\n'), 41);
+    // Ranked by distance to the finish; the boat with a long gap estimated.
+    EXPECT_TRUE(s.out.contains(QRegularExpression("\\n +1  \\S")) && s.out.contains("estimé")) << s.out;
+    // Later, the two retired have gone a day after their last fix, the
+    // first home are at the finish.
+    s = lance({"--course", flotte, "--positions", "09/03/2024 12:00"});
+    EXPECT_TRUE(s.code == 0 && s.out.count('\n') == 39 && s.out.contains("arrivé")) << s.out;
+    s = lance({"--course", flotte, "--statistiques", "--csv", d.filePath("b.csv")});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(contenu(d.filePath("b.csv")).count('\n'), 41);
+    s = lance({"--course", flotte, "--png", d.filePath("i.png"), "--instant", "05/03/2024 12:00", "--incrustations",
+               "--size", "320x180"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    for (const QStringList& a : {QStringList{"--classement", "04/03/2024"}, QStringList{"--png", d.filePath("x.png"), "--date", "04/03/2024"},
+                                 QStringList{"--actualiser"}}) {
+        s = lance(QStringList{"--course", flotte} + a);
+        EXPECT_EQ(s.code, 2) << a.join(' ').toStdString();
+        EXPECT_TRUE(s.err.contains("n'a pas de fichiers du jour")) << s.err;
+    }
+    s = lance({"--course", d.filePath("absente.gpx"), "--positions", "05/03/2024 12:00"});
+    EXPECT_TRUE(s.code == 1 && s.err.contains("absente.gpx")) << s.err;
+    s = lance({"--course", flotte, "--distance", "0", "0", "1", "1"});
+    EXPECT_EQ(s.code, 2);
+    // A folder of day files with its description: two of the shipped days
+    // under another race's name.
+    QDir().mkpath(d.filePath("autre"));
+    for (const char* j : {"121100.txt", "131100.txt"})
+        QFile::copy(QStringLiteral(ORVALIS_DONNEES "/") + QLatin1String(j), d.filePath("autre/") + QLatin1String(j));
+    QFile desc(QStringLiteral(ORVALIS_DONNEES "/orvalis.course"));
+    ASSERT_TRUE(desc.open(QIODevice::ReadOnly));
+    QByteArray texte = desc.readAll().replace("premier jour=10/11/2000", "premier jour=12/11/2000");
+    texte.replace(QByteArray("marques=lstmp.txt\r\nlieux=lstlieux.txt\r\nroute=FIMPV.txt\r\n"), QByteArray());
+    QFile autre(d.filePath("autre/autre.course"));
+    ASSERT_TRUE(autre.open(QIODevice::WriteOnly));
+    autre.write(texte);
+    autre.close();
+    s = lance({"--course", d.filePath("autre"), "--classement", "13/11/2000"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_EQ(s.out, lance({"--classement", "13/11/2000"}).out);
+}

@@ -1,0 +1,145 @@
+// The window's "&Course" menu: another race opened (a file chosen, one of
+// the last ones, the program's own race, or a file or folder dropped on the
+// window). A race of tracks opens in the continuous film; the day view,
+// the designed replay and the update stay for races of day files.
+#include "posconc.h"
+
+#include "courses_recentes.h"
+#include "emplacements.h"
+#include "fichier_lieux.h"
+#include "lecteurs.h"
+#include "traduction.h"
+
+#include <QDir>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QFileDialog>
+#include <QMainWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+
+namespace orv {
+
+namespace {
+QString course_du_programme(const Emplacements& e)
+{
+    return QDir(e.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE));
+}
+}  // namespace
+
+void TFPosConc::cree_menu_course(QMenuBar* mb, QAction* avant)
+{
+    menu_course_ = new QMenu(Texte::tr("C&ourse"), mb);
+    menu_course_->menuAction()->setObjectName(QStringLiteral("Course1"));
+    mb->insertMenu(avant, menu_course_);
+    QObject::connect(menu_course_, &QMenu::aboutToShow, this, [this] { remplit_menu_course(); });
+    remplit_menu_course();
+    setAcceptDrops(true);
+}
+
+void TFPosConc::remplit_menu_course()
+{
+    menu_course_->clear();
+    QAction* ouvrir = menu_course_->addAction(Texte::tr("&Ouvrir une course…"), this, [this] { OuvrirCourseClick(); });
+    ouvrir->setObjectName(QStringLiteral("OuvrirCourse1"));
+    ouvrir->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
+    const QStringList recentes = courses_recentes();
+    if (!recentes.isEmpty())
+        menu_course_->addSeparator();
+    for (qsizetype k = 0; k < recentes.size(); ++k) {
+        const QString chemin = recentes[k];
+        menu_course_->addAction(QStringLiteral("&%1 %2").arg(k + 1).arg(QDir::toNativeSeparators(chemin)), this,
+                                [this, chemin] { ouvre_autre_course(chemin); });
+    }
+    menu_course_->addSeparator();
+    QAction* propre = menu_course_->addAction(Texte::tr("La course %1").arg(course_programme_), this,
+                                              [this] { ouvre_autre_course(course_du_programme(emplacements)); });
+    propre->setObjectName(QStringLiteral("CourseProgramme1"));
+}
+
+void TFPosConc::OuvrirCourseClick()
+{
+    const QString filtre = Texte::tr("Courses (*.gpx *.kml *.kmz *.csv *.course);;Tous les fichiers (*)");
+    const QString chemin = choisit_course ? choisit_course()
+                                          : QFileDialog::getOpenFileName(this, Texte::tr("Ouvrir une course"),
+                                                                         QString(), filtre);
+    if (!chemin.isEmpty())
+        ouvre_autre_course(chemin);
+}
+
+bool TFPosConc::ouvre_autre_course(const QString& chemin)
+{
+    CourseOuverte o;
+    QString erreur;
+    if (!ouvre_course(chemin, o, erreur)) {
+        avertit(erreur);
+        return false;
+    }
+    // The program's own race keeps its files where the program keeps them.
+    if (QFileInfo(chemin) == QFileInfo(course_du_programme(emplacements)))
+        o.course.dossier.clear();
+    // Whatever showed the previous race ends.
+    film.ferme();
+    termine_rejeu();
+    abandonne_geste();
+    delete fenetre_statistiques;
+    fenetre_statistiques = nullptr;
+    etat.course = std::move(o.course);
+    etat.pistes = std::move(o.pistes);
+    etat.archive.vide();
+    rejeu.trajets_constitues = false;
+    etat.lieux = Lieux{};
+    charge_lieux_course();
+    route = RouteTheorique{};
+    if (auto a = actions.find(QStringLiteral("Rtglob")); a != actions.end())
+        a->second->setChecked(false);
+    couleurs_conc = couleurs_conc_pour(couleur_fond, etat.course.nb());
+    jour_charge = false;
+    mesure_montree.reset();
+    fond_initial = false;
+    titre(QStringLiteral(" %1").arg(etat.course.nom));
+    if (QFileInfo(chemin) != QFileInfo(course_du_programme(emplacements)))
+        retient_course(chemin);
+    for (const QString& a : o.avis)
+        information(a);
+    if (!etat.course.fichiers_jour) {
+        // No day to show: the commands of days are greyed, the film opens.
+        Inhibmenu();
+        film.demarre_course_entiere();
+    } else {
+        Validmenu();
+        invalider();
+        SelDateClick();
+    }
+    return true;
+}
+
+void TFPosConc::charge_lieux_course()
+{
+    // Each list's problem is reported on its own, once, at load.
+    for (const auto& [charge, fichier] : {std::pair{&charge_marques, etat.course.fichier_marques},
+                                          std::pair{&charge_lieux, etat.course.fichier_lieux}}) {
+        QString err;
+        charge(etat.lieux, etat.course.dossier_ou(rep_programme()), err, fichier);
+        if (!err.isEmpty())
+            information(err);
+    }
+}
+
+void TFPosConc::dragEnterEvent(QDragEnterEvent* e)
+{
+    if (e->mimeData()->hasUrls() && e->mimeData()->urls().size() == 1 && e->mimeData()->urls().first().isLocalFile())
+        e->acceptProposedAction();
+}
+
+void TFPosConc::dropEvent(QDropEvent* e)
+{
+    const QString chemin = e->mimeData()->urls().first().toLocalFile();
+    e->acceptProposedAction();
+    // After the drop has returned: the file dialog of an error must not
+    // run inside the drag.
+    QMetaObject::invokeMethod(this, [this, chemin] { ouvre_autre_course(chemin); }, Qt::QueuedConnection);
+}
+
+}  // namespace orv

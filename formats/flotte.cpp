@@ -1,0 +1,277 @@
+#include "flotte.h"
+
+#include "convers.h"
+#include "description.h"
+#include "traduction.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QXmlStreamReader>
+#include <algorithm>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+// Days since 1 January 1970 of a date of the Gregorian calendar.
+int64_t jours_civils(int64_t a, int m, int j)
+{
+    a -= m <= 2;
+    const int64_t ere = (a >= 0 ? a : a - 399) / 400;
+    const int64_t ya = a - ere * 400;
+    const int64_t jda = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + j - 1;
+    const int64_t jde = ya * 365 + ya / 4 - ya / 100 + jda;
+    return ere * 146097 + jde - 719468;
+}
+
+bool jour_valide(int a, int m, int j)
+{
+    static constexpr int longueurs[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    if (a < 1 || a > 9999 || m < 1 || m > 12 || j < 1)
+        return false;
+    const bool bissextile = (a % 4 == 0 && a % 100 != 0) || a % 400 == 0;
+    return j <= longueurs[m - 1] + (m == 2 && bissextile);
+}
+
+// Reads n digits at s[k]; advances k.
+bool chiffres(QStringView s, qsizetype& k, int n, int& v)
+{
+    v = 0;
+    for (int i = 0; i < n; ++i, ++k) {
+        if (k >= s.size() || s[k] < u'0' || s[k] > u'9')
+            return false;
+        v = v * 10 + (s[k].unicode() - u'0');
+    }
+    return true;
+}
+
+// "HH:MM[:SS[.fff]][Z|±HH[:]MM]" from s[k] to the end, added to the day.
+bool heure_et_decalage(QStringView s, qsizetype k, int64_t jours, Instant& t)
+{
+    int h = 0, mi = 0, se = 0;
+    if (!chiffres(s, k, 2, h) || k >= s.size() || s[k] != u':' || !chiffres(s, ++k, 2, mi))
+        return false;
+    if (k < s.size() && s[k] == u':') {
+        if (!chiffres(s, ++k, 2, se))
+            return false;
+        if (k < s.size() && (s[k] == u'.' || s[k] == u',')) {
+            ++k;
+            const qsizetype d = k;
+            while (k < s.size() && s[k] >= u'0' && s[k] <= u'9')
+                ++k;
+            if (k == d)
+                return false;
+        }
+    }
+    if (h > 24 || mi > 59 || se > 60 || (h == 24 && (mi || se)))
+        return false;
+    int64_t decalage = 0;
+    if (k < s.size() && s[k] == u'Z') {
+        ++k;
+    } else if (k < s.size() && (s[k] == u'+' || s[k] == u'-')) {
+        const int signe = s[k] == u'-' ? -1 : 1;
+        int dh = 0, dm = 0;
+        if (!chiffres(s, ++k, 2, dh))
+            return false;
+        if (k < s.size() && s[k] == u':')
+            ++k;
+        if (!chiffres(s, k, 2, dm) || dh > 23 || dm > 59)
+            return false;
+        decalage = signe * (dh * 3600 + dm * 60);
+    }
+    if (k != s.size())
+        return false;
+    t = jours * 86400 + h * 3600 + mi * 60 + se - decalage;
+    return true;
+}
+}  // namespace
+
+bool instant_iso(QStringView s, Instant& t)
+{
+    s = s.trimmed();
+    qsizetype k = 0;
+    int a = 0, m = 0, j = 0;
+    if (!chiffres(s, k, 4, a) || k >= s.size() || s[k] != u'-' || !chiffres(s, ++k, 2, m) || k >= s.size() ||
+        s[k] != u'-' || !chiffres(s, ++k, 2, j) || !jour_valide(a, m, j))
+        return false;
+    if (k >= s.size() || (s[k] != u'T' && s[k] != u' '))
+        return false;
+    return heure_et_decalage(s, k + 1, jours_civils(a, m, j), t);
+}
+
+bool instant_jjmmaaaa(QStringView s, Instant& t)
+{
+    s = s.trimmed();
+    qsizetype k = 0;
+    int a = 0, m = 0, j = 0;
+    if (!chiffres(s, k, 2, j) || k >= s.size() || s[k] != u'/' || !chiffres(s, ++k, 2, m) || k >= s.size() ||
+        s[k] != u'/' || !chiffres(s, ++k, 4, a) || !jour_valide(a, m, j))
+        return false;
+    if (k >= s.size() || s[k] != u' ')
+        return false;
+    while (k < s.size() && s[k] == u' ')
+        ++k;
+    return heure_et_decalage(s, k, jours_civils(a, m, j), t);
+}
+
+QString erreur_xml(const QXmlStreamReader& x)
+{
+    if (x.error() == QXmlStreamReader::PrematureEndOfDocumentError)
+        return Texte::tr("fichier coupé avant sa fin");
+    return Texte::tr("XML mal formé (%1)").arg(x.errorString());
+}
+
+bool lit_fichier_flotte(const QString& chemin, QByteArray& contenu, QString& erreur)
+{
+    QFile f(chemin);
+    if (!QFileInfo(chemin).isFile() || !f.open(QIODevice::ReadOnly)) {
+        erreur = Texte::tr("Course illisible : « %1 » (%2).")
+                     .arg(chemin, QFileInfo::exists(chemin) ? Texte::tr("lecture impossible") : Texte::tr("fichier absent"));
+        return false;
+    }
+    if (f.size() > TAILLE_FLOTTE_MAX) {
+        erreur = Texte::tr("Course refusée : « %1 » fait plus de 1 Go.").arg(chemin);
+        return false;
+    }
+    contenu = f.read(TAILLE_FLOTTE_MAX + 1);
+    if (contenu.size() > TAILLE_FLOTTE_MAX || f.error() != QFileDevice::NoError) {
+        erreur = contenu.size() > TAILLE_FLOTTE_MAX ? Texte::tr("Course refusée : « %1 » fait plus de 1 Go.").arg(chemin)
+                                                     : Texte::tr("Course illisible : « %1 » (lecture impossible).").arg(chemin);
+        contenu.clear();
+        return false;
+    }
+    return true;
+}
+
+Flotte::Flotte(const QString& chemin) : chemin_(chemin) {}
+
+bool Flotte::refuse(qint64 ligne, const QString& nom, const QString& quoi)
+{
+    erreur_ = nom.isEmpty() ? Texte::tr("Course illisible : « %1 », ligne %2 : %3.").arg(chemin_).arg(ligne).arg(quoi)
+                            : Texte::tr("Course illisible : « %1 », ligne %2, « %3 » : %4.")
+                                  .arg(chemin_)
+                                  .arg(ligne)
+                                  .arg(nom, quoi);
+    return false;
+}
+
+bool Flotte::refuse(const QString& quoi)
+{
+    erreur_ = Texte::tr("Course illisible : « %1 » : %2.").arg(chemin_, quoi);
+    return false;
+}
+
+int Flotte::piste(const QString& nom)
+{
+    const QString n = nom.simplified();
+    if (const auto k = indices_.constFind(n); k != indices_.cend())
+        return *k;
+    if (int(noms_.size()) >= BATEAUX_MAX) {
+        refuse(Texte::tr("plus de %1 bateaux").arg(BATEAUX_MAX));
+        return -1;
+    }
+    const int k = int(noms_.size());
+    indices_.insert(n, k);
+    noms_.push_back(n);
+    pistes_.emplace_back();
+    return k;
+}
+
+bool Flotte::point(int k, Instant t, double lat, double lon, qint64 ligne)
+{
+    if (!std::isfinite(lat) || !std::isfinite(lon) || lat < -90 || lat > 90 || lon < -180 || lon > 180)
+        return refuse(ligne, noms_[size_t(k)],
+                      Texte::tr("position hors limites (%1, %2)").arg(lat, 0, 'g', 10).arg(lon, 0, 'g', 10));
+    if (++nb_points_ > POINTS_MAX)
+        return refuse(Texte::tr("plus de %1 positions").arg(POINTS_MAX));
+    pistes_[size_t(k)].points.push_back({t, lat, lon});
+    return true;
+}
+
+bool Flotte::finit(Course& c, std::vector<Piste>& pistes)
+{
+    // Each track in time order, one fix per instant (the first given).
+    std::vector<size_t> gardees;
+    for (size_t k = 0; k < pistes_.size(); ++k) {
+        std::vector<PointPiste>& p = pistes_[k].points;
+        std::stable_sort(p.begin(), p.end(), [](const PointPiste& a, const PointPiste& b) { return a.t < b.t; });
+        p.erase(std::unique(p.begin(), p.end(), [](const PointPiste& a, const PointPiste& b) { return a.t == b.t; }),
+                p.end());
+        if (!p.empty())
+            gardees.push_back(k);
+        // "Skipper (Bateau)", or a name alone.
+        const QString& n = noms_[k];
+        const qsizetype o = n.lastIndexOf(QLatin1String(" ("));
+        if (o > 0 && n.endsWith(u')')) {
+            pistes_[k].skipper = n.left(o).trimmed();
+            pistes_[k].bateau = n.mid(o + 2, n.size() - o - 3).trimmed();
+        } else {
+            pistes_[k].skipper = n;
+        }
+    }
+    if (gardees.empty())
+        return refuse(Texte::tr("aucune position"));
+
+    // The description beside the file, by its base name.
+    const QFileInfo fi(chemin_);
+    const QString beside = fi.dir().filePath(fi.completeBaseName() + QStringLiteral(".course"));
+    Course course;
+    if (QFileInfo(beside).isFile()) {
+        if (!charge_course(beside, course, erreur_, true))
+            return false;
+    } else {
+        course.nom = fi.completeBaseName();
+        course.arrivee_connue = false;
+    }
+    // The entrants in the alphabetical order of their names; what the
+    // description says of one taken from it.
+    std::stable_sort(gardees.begin(), gardees.end(), [&](size_t a, size_t b) {
+        return QString::compare(pistes_[a].skipper, pistes_[b].skipper, Qt::CaseInsensitive) < 0;
+    });
+    std::vector<Concurrent> decrits(course.concurrents.begin() + 1, course.concurrents.end());
+    course.concurrents.resize(1);
+    pistes.clear();
+    Instant premier = INT64_MAX, dernier = INT64_MIN;
+    for (size_t k : gardees) {
+        Piste& p = pistes_[k];
+        Concurrent e{p.skipper, p.bateau, {}, {}};
+        for (const Concurrent& d : decrits)
+            if (d.skipper.compare(p.skipper, Qt::CaseInsensitive) == 0) {
+                e.carac = d.carac;
+                e.photo = d.photo;
+                if (e.bateau.isEmpty())
+                    e.bateau = d.bateau;
+            }
+        course.concurrents.push_back(std::move(e));
+        premier = std::min(premier, p.points.front().t);
+        dernier = std::max(dernier, p.points.back().t);
+        pistes.push_back(std::move(p));
+    }
+    if (!course.premier_jour.isValid()) {
+        course.premier_jour = date_de(premier).date();
+        course.dernier_jour = date_de(dernier).date();
+    }
+    if (course.depart.nom.isEmpty()) {
+        const PointPiste& d = pistes.front().points.front();
+        course.depart = cree_pos_elem(Texte::tr("Départ"), deg_vers_ddmm(ext(d.lat)), deg_vers_ddmm(ext(-d.lon)));
+    }
+    // A track that ends at the race's finish (within 3 miles) has arrived:
+    // it stays there rather than fading as a track that stops at sea.
+    if (course.arrivee_connue) {
+        const double la = double(ddmm_vers_deg(course.arrivee.latitude)) * M_PI / 180;
+        const double lo = -double(ddmm_vers_deg(course.arrivee.longitude)) * M_PI / 180;
+        for (Piste& p : pistes) {
+            const PointPiste& d = p.points.back();
+            const double a = d.lat * M_PI / 180, b = d.lon * M_PI / 180;
+            const double cosinus = std::sin(a) * std::sin(la) + std::cos(a) * std::cos(la) * std::cos(b - lo);
+            p.arrivee = std::acos(std::clamp(cosinus, -1.0, 1.0)) * 180 / M_PI * 60 <= 3;
+        }
+    }
+    course.fichiers_jour = false;
+    course.dossier = fi.absolutePath();
+    c = std::move(course);
+    return true;
+}
+
+}  // namespace orv

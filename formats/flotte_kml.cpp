@@ -1,0 +1,208 @@
+// The KML reader (2.2) and its zipped form, KMZ: a Placemark per boat with
+// a gx:Track (or a gx:MultiTrack of them), or Placemarks each holding a
+// TimeStamp and a Point, grouped by their name.
+#include "flotte.h"
+#include "lecteurs.h"
+#include "traduction.h"
+
+#include <QXmlStreamReader>
+#include <quazip/quazip.h>
+#include <quazip/quazipfile.h>
+
+namespace orv {
+
+namespace {
+// "lon lat [alt]" (gx:coord) or "lon,lat[,alt]" (coordinates).
+bool coordonnees(QStringView s, QChar sep, double& lat, double& lon)
+{
+    const QList<QStringView> p = s.trimmed().split(sep, Qt::SkipEmptyParts);
+    bool ok1 = false, ok2 = false;
+    if (p.size() < 2 || p.size() > 3)
+        return false;
+    lon = p[0].trimmed().toDouble(&ok1);
+    lat = p[1].trimmed().toDouble(&ok2);
+    return ok1 && ok2;
+}
+
+bool lit_kml(const QByteArray& contenu, const QString& chemin, Flotte& f, QStringList& avis)
+{
+    QXmlStreamReader x(contenu);
+    struct Lu {
+        qint64 ligne;
+        double lat = 0, lon = 0;
+    };
+    bool kml = false, dans_placemark = false, dans_point = false, dans_stamp = false;
+    QString nom;
+    std::vector<std::pair<Instant, qint64>> quand;  // a track's times, with their lines
+    std::vector<Lu> ou;                              // its positions
+    bool a_une_heure = false, a_un_point = false;
+    Instant t_stamp = 0;
+    Lu point{};
+    int nb_placemarks = 0, ecartes = 0;
+    while (!x.atEnd()) {
+        switch (x.readNext()) {
+        case QXmlStreamReader::DTD:
+            return f.refuse(x.lineNumber(), QString(), Texte::tr("déclaration de type (DTD) refusée"));
+        case QXmlStreamReader::StartElement: {
+            const QStringView n = x.name();
+            if (!kml) {
+                if (n != QLatin1String("kml"))
+                    return f.refuse(Texte::tr("ce n'est pas un fichier KML"));
+                kml = true;
+            } else if (n == QLatin1String("Placemark")) {
+                dans_placemark = true;
+                ++nb_placemarks;
+                nom.clear();
+                quand.clear();
+                ou.clear();
+                a_une_heure = a_un_point = false;
+            } else if (!dans_placemark) {
+                break;
+            } else if (n == QLatin1String("name") && quand.empty() && ou.empty() && !a_un_point) {
+                nom = x.readElementText(QXmlStreamReader::IncludeChildElements);
+            } else if (n == QLatin1String("when")) {
+                const qint64 l = x.lineNumber();
+                const QString h = x.readElementText();
+                Instant t = 0;
+                if (!x.hasError() && !instant_iso(h, t))
+                    return f.refuse(l, nom, Texte::tr("heure illisible « %1 »").arg(h.left(40)));
+                if (dans_stamp) {
+                    t_stamp = t;
+                    a_une_heure = true;
+                } else {
+                    quand.push_back({t, l});
+                }
+            } else if (n == QLatin1String("coord")) {
+                Lu q{x.lineNumber()};
+                const QString c = x.readElementText();
+                if (!x.hasError() && !coordonnees(c, u' ', q.lat, q.lon))
+                    return f.refuse(q.ligne, nom, Texte::tr("position illisible « %1 »").arg(c.left(60)));
+                ou.push_back(q);
+            } else if (n == QLatin1String("TimeStamp")) {
+                dans_stamp = true;
+            } else if (n == QLatin1String("Point")) {
+                dans_point = true;
+            } else if (dans_point && n == QLatin1String("coordinates")) {
+                point.ligne = x.lineNumber();
+                const QString c = x.readElementText();
+                if (!x.hasError() && !coordonnees(c, u',', point.lat, point.lon))
+                    return f.refuse(point.ligne, nom, Texte::tr("position illisible « %1 »").arg(c.left(60)));
+                a_un_point = true;
+            }
+            break;
+        }
+        case QXmlStreamReader::EndElement: {
+            const QStringView n = x.name();
+            if (n == QLatin1String("TimeStamp")) {
+                dans_stamp = false;
+            } else if (n == QLatin1String("Point")) {
+                dans_point = false;
+            } else if (dans_placemark && n == QLatin1String("Placemark")) {
+                dans_placemark = false;
+                if (nom.trimmed().isEmpty())
+                    nom = Texte::tr("Piste %1").arg(nb_placemarks);
+                if (quand.empty() && ou.empty() && !a_un_point) {
+                    ++ecartes;  // a line or a shape: no fix
+                    break;
+                }
+                if (quand.size() != ou.size())
+                    return f.refuse(x.lineNumber(), nom,
+                                    ou.size() > quand.size() ? Texte::tr("position sans heure")
+                                                             : Texte::tr("%1 heures pour %2 positions").arg(quand.size()).arg(ou.size()));
+                if (a_un_point && !a_une_heure && quand.empty()) {
+                    ++ecartes;  // a named place, not a fix
+                    break;
+                }
+                const int k = f.piste(nom);
+                if (k < 0)
+                    return false;
+                for (size_t j = 0; j < quand.size(); ++j)
+                    if (!f.point(k, quand[j].first, ou[j].lat, ou[j].lon, ou[j].ligne))
+                        return false;
+                if (a_un_point && !f.point(k, t_stamp, point.lat, point.lon, point.ligne))
+                    return false;
+            }
+            break;
+        }
+        default:
+            break;
+        }
+    }
+    if (x.hasError())
+        return f.refuse(x.lineNumber(), QString(), erreur_xml(x));
+    if (!kml)
+        return f.refuse(Texte::tr("ce n'est pas un fichier KML"));
+    if (ecartes)
+        avis << Texte::tr("« %1 » : %2 repères sans heure laissés de côté (seules les traces font la course).")
+                    .arg(chemin)
+                    .arg(ecartes);
+    return true;
+}
+
+// The KML document of a KMZ: its "doc.kml", else its first .kml; checked
+// against the size limit as unpacked, whatever its header announces.
+bool kml_du_kmz(const QString& chemin, QByteArray& kml, QString& erreur)
+{
+    QuaZip z(chemin);
+    if (!z.open(QuaZip::mdUnzip)) {
+        erreur = Texte::tr("Course illisible : « %1 » : archive KMZ illisible.").arg(chemin);
+        return false;
+    }
+    QString nom;
+    for (const QString& n : z.getFileNameList())
+        if (n.endsWith(QLatin1String(".kml"), Qt::CaseInsensitive) && (nom.isEmpty() || n == QLatin1String("doc.kml")))
+            nom = n;
+    QuaZipFile f(&z);
+    if (nom.isEmpty() || !z.setCurrentFile(nom) || !f.open(QIODevice::ReadOnly)) {
+        erreur = Texte::tr("Course illisible : « %1 » : pas de document KML dans l'archive.").arg(chemin);
+        return false;
+    }
+    if (f.usize() > TAILLE_FLOTTE_MAX) {
+        erreur = Texte::tr("Course refusée : « %1 » se décompresse en plus de 1 Go.").arg(chemin);
+        return false;
+    }
+    kml = f.read(TAILLE_FLOTTE_MAX + 1);
+    if (kml.size() > TAILLE_FLOTTE_MAX) {
+        kml.clear();
+        erreur = Texte::tr("Course refusée : « %1 » se décompresse en plus de 1 Go.").arg(chemin);
+        return false;
+    }
+    return true;
+}
+
+class LecteurKml : public LecteurCourse {
+public:
+    QString nom() const override { return Texte::tr("traces KML"); }
+    QStringList suffixes() const override { return {QStringLiteral("kml"), QStringLiteral("kmz")}; }
+    bool reconnait(const QByteArray& debut) const override
+    {
+        return debut.contains("<kml") || (debut.startsWith("PK\x03\x04") && debut.contains(".kml"));
+    }
+    bool ouvre_dossier(const QString&) const override { return false; }
+    bool lit(const QString& chemin, CourseOuverte& o, QString& erreur) const override
+    {
+        QByteArray contenu;
+        if (!lit_fichier_flotte(chemin, contenu, erreur))
+            return false;
+        if (contenu.startsWith("PK\x03\x04")) {
+            contenu.clear();
+            if (!kml_du_kmz(chemin, contenu, erreur))
+                return false;
+        }
+        Flotte f(chemin);
+        if (!lit_kml(contenu, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
+            erreur = f.erreur();
+            return false;
+        }
+        return true;
+    }
+};
+}  // namespace
+
+const LecteurCourse& lecteur_kml()
+{
+    static const LecteurKml l;
+    return l;
+}
+
+}  // namespace orv
