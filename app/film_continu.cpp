@@ -474,7 +474,7 @@ void FilmContinu::ajoute_couches(Scene& s)
         ecart_max_ = std::max(ecart_max_, maintenant - derniere_image_);
     derniere_image_ = maintenant;
     options.fond = s.style.fond;
-    ajoute_couches_film(s, *chronologie, options, moment, &placement);
+    ajoute_couches_film(s, *chronologie, options, moment, &placement, &traces_);
     if (mesure)
         s.ajoute<CoucheMesure>(mesure->first, mesure->second);
 }

@@ -77,6 +77,7 @@ public:
     OptionsFilm options;
     InstantFilm moment;
     PlacementFilm placement;
+    TracesVue traces_;  // the trails in pixels of the current view
     BarreFilm* barre = nullptr;
     ClassementFilm* classement = nullptr;
     std::unique_ptr<Chronologie> chronologie;

@@ -85,6 +85,7 @@ void BM_image_film_1080p_course_entiere(benchmark::State& st)
     Canevas k;
     Carte carte(k, e.vue);
     Compositeur compositeur;
+    TracesVue traces;
     Instant t = c.premier() + 60 * UN_JOUR;
     for (auto _ : st) {
         t += UNE_HEURE;
@@ -93,7 +94,7 @@ void BM_image_film_1080p_course_entiere(benchmark::State& st)
         const InstantFilm m = calcule_instant(c, f, t);
         Scene scene;
         ajoute_fond_course(scene, &e.cartes, {}, &e.lieux);
-        ajoute_couches_film(scene, c, f, m);
+        ajoute_couches_film(scene, c, f, m, nullptr, &traces);
         compositeur.rend(carte, scene, 1920, 1080);
         benchmark::DoNotOptimize(k.image().constBits());
     }

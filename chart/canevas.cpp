@@ -205,21 +205,54 @@ void Canevas::trace_vers(int x2, int y2)
     // leaves nothing).
     const int t = epaisseur_;
     const bool horizontal = std::llabs(dx) >= std::llabs(dy);
-    for (int64_t k = int64_t(kmin); k <= int64_t(kmax); ++k) {
-        if (!allume(m, ratio_ == 1 ? k : int64_t(std::floor(double(k) / ratio_))))
-            continue;
-        // Nearest pixel along the minor axis (a DDA equivalent to Bresenham).
-        // Endpoints more than 2^30 pixels apart need 128-bit products.
+    // The image detached once for the whole line, its rows then written
+    // without a check at each pixel.
+    uchar* const base = img_.bits();
+    const qsizetype bpl = img_.bytesPerLine();
+    const int w = img_.width(), h = img_.height();
+    // Nearest pixel along the minor axis (a DDA equivalent to Bresenham):
+    // x = x1 + (2k·dx ± n) / 2n, the division's quotient and remainder
+    // carried from step to step. Endpoints more than 2^30 pixels apart
+    // need 128-bit products, computed at each step.
+    const bool grand = n > (int64_t(1) << 30);
+    const int64_t deux_n = 2 * n, ax = std::llabs(dx), ay = std::llabs(dy);
+    const int64_t sx = dx >= 0 ? 1 : -1, sy = dy >= 0 ? 1 : -1;
+    const int64_t k0 = int64_t(kmin);
+    int64_t qx = 0, qy = 0, rx = 0, ry = 0;
+    if (!grand) {
+        rx = 2 * k0 * ax + n;
+        ry = 2 * k0 * ay + n;
+        qx = rx / deux_n;
+        qy = ry / deux_n;
+        rx -= qx * deux_n;
+        ry -= qy * deux_n;
+    }
+    for (int64_t k = k0; k <= int64_t(kmax); ++k) {
         int64_t x, y;
-        if (n <= (int64_t(1) << 30)) {
-            x = x1 + (2 * k * dx + (dx >= 0 ? n : -n)) / (2 * n);
-            y = y1 + (2 * k * dy + (dy >= 0 ? n : -n)) / (2 * n);
+        if (!grand) {
+            x = x1 + sx * qx;
+            y = y1 + sy * qy;
+            rx += 2 * ax;
+            if (rx >= deux_n) {
+                rx -= deux_n;
+                ++qx;
+            }
+            ry += 2 * ay;
+            if (ry >= deux_n) {
+                ry -= deux_n;
+                ++qy;
+            }
         } else {
             x = x1 + int64_t((2 * entier128(k) * dx + (dx >= 0 ? n : -n)) / (2 * entier128(n)));
             y = y1 + int64_t((2 * entier128(k) * dy + (dy >= 0 ? n : -n)) / (2 * entier128(n)));
         }
+        if (!allume(m, ratio_ == 1 ? k : int64_t(std::floor(double(k) / ratio_))))
+            continue;
         if (t == 1) {
-            ecrit(int(x), int(y), c);
+            if (x < 0 || y < 0 || x >= w || y >= h)
+                continue;
+            auto* l = reinterpret_cast<QRgb*>(base + qsizetype(y) * bpl);
+            l[x] = mode_xor ? 0xFF000000u | ((l[x] ^ c) & 0x00FFFFFFu) : c;
             continue;
         }
         for (int j = 0; j < t; ++j)

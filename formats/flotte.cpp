@@ -122,9 +122,9 @@ QString erreur_xml(const QXmlStreamReader& x)
     return Texte::tr("XML mal formé (%1)").arg(x.errorString());
 }
 
-bool lit_fichier_flotte(const QString& chemin, QByteArray& contenu, QString& erreur)
+bool ouvre_fichier_flotte(const QString& chemin, QFile& f, QString& erreur)
 {
-    QFile f(chemin);
+    f.setFileName(chemin);
     if (!QFileInfo(chemin).isFile() || !f.open(QIODevice::ReadOnly)) {
         erreur = Texte::tr("Course illisible : « %1 » (%2).")
                      .arg(chemin, QFileInfo::exists(chemin) ? Texte::tr("lecture impossible") : Texte::tr("fichier absent"));
@@ -134,14 +134,35 @@ bool lit_fichier_flotte(const QString& chemin, QByteArray& contenu, QString& err
         erreur = Texte::tr("Course refusée : « %1 » fait plus de 1 Go.").arg(chemin);
         return false;
     }
-    contenu = f.read(TAILLE_FLOTTE_MAX + 1);
-    if (contenu.size() > TAILLE_FLOTTE_MAX || f.error() != QFileDevice::NoError) {
-        erreur = contenu.size() > TAILLE_FLOTTE_MAX ? Texte::tr("Course refusée : « %1 » fait plus de 1 Go.").arg(chemin)
-                                                     : Texte::tr("Course illisible : « %1 » (lecture impossible).").arg(chemin);
-        contenu.clear();
-        return false;
-    }
     return true;
+}
+
+bool lit_fichier_flotte(const QString& chemin, QByteArray& contenu, QString& erreur)
+{
+    QFile f;
+    if (!ouvre_fichier_flotte(chemin, f, erreur))
+        return false;
+    // A regular file within the limit: read in chunks, so that a file that
+    // grows meanwhile stops at the limit (a read of the limit at once
+    // would reserve it whole).
+    contenu.clear();
+    char tampon[1 << 16];
+    for (;;) {
+        const qint64 n = f.read(tampon, sizeof tampon);
+        if (n < 0) {
+            erreur = Texte::tr("Course illisible : « %1 » (lecture impossible).").arg(chemin);
+            contenu.clear();
+            return false;
+        }
+        if (n == 0)
+            return true;
+        if (contenu.size() + n > TAILLE_FLOTTE_MAX) {
+            erreur = Texte::tr("Course refusée : « %1 » fait plus de 1 Go.").arg(chemin);
+            contenu.clear();
+            return false;
+        }
+        contenu.append(tampon, qsizetype(n));
+    }
 }
 
 Flotte::Flotte(const QString& chemin) : chemin_(chemin) {}

@@ -12,6 +12,7 @@
 #include <QString>
 #include <QStringView>
 
+class QFile;
 class QXmlStreamReader;
 
 namespace orv {
@@ -49,6 +50,10 @@ private:
 // What is wrong with an XML file that stopped being read: cut, or
 // malformed.
 QString erreur_xml(const QXmlStreamReader& x);
+
+// A file of a fleet opened to be read as it comes (an XML file is not held
+// whole); false with the error (absent, over the size limit, unreadable).
+bool ouvre_fichier_flotte(const QString& chemin, QFile& f, QString& erreur);
 
 // A file of a fleet read whole; false with the error (absent, over the
 // size limit, unreadable).

@@ -4,6 +4,7 @@
 #include "lecteurs.h"
 #include "traduction.h"
 
+#include <QFile>
 #include <QXmlStreamReader>
 
 namespace orv {
@@ -18,9 +19,9 @@ struct PointLu {
     bool heure;
 };
 
-bool lit_gpx(const QByteArray& contenu, const QString& chemin, Flotte& f, QStringList& avis)
+bool lit_gpx(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
 {
-    QXmlStreamReader x(contenu);
+    QXmlStreamReader x(&d);
     std::vector<PointLu> points;
     QString nom;
     int nb_pistes = 0, ecartes = 0;
@@ -110,11 +111,11 @@ public:
     bool ouvre_dossier(const QString&) const override { return false; }
     bool lit(const QString& chemin, CourseOuverte& o, QString& erreur) const override
     {
-        QByteArray contenu;
-        if (!lit_fichier_flotte(chemin, contenu, erreur))
+        QFile fichier;
+        if (!ouvre_fichier_flotte(chemin, fichier, erreur))
             return false;
         Flotte f(chemin);
-        if (!lit_gpx(contenu, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
+        if (!lit_gpx(fichier, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
             erreur = f.erreur();
             return false;
         }

@@ -5,6 +5,7 @@
 #include "lecteurs.h"
 #include "traduction.h"
 
+#include <QFile>
 #include <QXmlStreamReader>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
@@ -24,9 +25,10 @@ bool coordonnees(QStringView s, QChar sep, double& lat, double& lon)
     return ok1 && ok2;
 }
 
-bool lit_kml(const QByteArray& contenu, const QString& chemin, Flotte& f, QStringList& avis)
+bool lit_kml(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
 {
-    QXmlStreamReader x(contenu);
+    QXmlStreamReader x(&d);
+    int jetons = 0;
     struct Lu {
         qint64 ligne;
         double lat = 0, lon = 0;
@@ -40,6 +42,9 @@ bool lit_kml(const QByteArray& contenu, const QString& chemin, Flotte& f, QStrin
     Lu point{};
     int nb_placemarks = 0, ecartes = 0;
     while (!x.atEnd()) {
+        // A KMZ's header may lie about the size its document unpacks to.
+        if (++jetons % 4096 == 0 && d.pos() > TAILLE_FLOTTE_MAX)
+            return f.refuse(Texte::tr("plus de 1 Go une fois décompressé"));
         switch (x.readNext()) {
         case QXmlStreamReader::DTD:
             return f.refuse(x.lineNumber(), QString(), Texte::tr("déclaration de type (DTD) refusée"));
@@ -139,11 +144,10 @@ bool lit_kml(const QByteArray& contenu, const QString& chemin, Flotte& f, QStrin
     return true;
 }
 
-// The KML document of a KMZ: its "doc.kml", else its first .kml; checked
-// against the size limit as unpacked, whatever its header announces.
-bool kml_du_kmz(const QString& chemin, QByteArray& kml, QString& erreur)
+// The KML document of a KMZ opened in `z`: its "doc.kml", else its first
+// .kml, refused when its header says it unpacks to more than the limit.
+bool kml_du_kmz(const QString& chemin, QuaZip& z, QuaZipFile& f, QString& erreur)
 {
-    QuaZip z(chemin);
     if (!z.open(QuaZip::mdUnzip)) {
         erreur = Texte::tr("Course illisible : « %1 » : archive KMZ illisible.").arg(chemin);
         return false;
@@ -152,18 +156,11 @@ bool kml_du_kmz(const QString& chemin, QByteArray& kml, QString& erreur)
     for (const QString& n : z.getFileNameList())
         if (n.endsWith(QLatin1String(".kml"), Qt::CaseInsensitive) && (nom.isEmpty() || n == QLatin1String("doc.kml")))
             nom = n;
-    QuaZipFile f(&z);
     if (nom.isEmpty() || !z.setCurrentFile(nom) || !f.open(QIODevice::ReadOnly)) {
         erreur = Texte::tr("Course illisible : « %1 » : pas de document KML dans l'archive.").arg(chemin);
         return false;
     }
     if (f.usize() > TAILLE_FLOTTE_MAX) {
-        erreur = Texte::tr("Course refusée : « %1 » se décompresse en plus de 1 Go.").arg(chemin);
-        return false;
-    }
-    kml = f.read(TAILLE_FLOTTE_MAX + 1);
-    if (kml.size() > TAILLE_FLOTTE_MAX) {
-        kml.clear();
         erreur = Texte::tr("Course refusée : « %1 » se décompresse en plus de 1 Go.").arg(chemin);
         return false;
     }
@@ -181,16 +178,23 @@ public:
     bool ouvre_dossier(const QString&) const override { return false; }
     bool lit(const QString& chemin, CourseOuverte& o, QString& erreur) const override
     {
-        QByteArray contenu;
-        if (!lit_fichier_flotte(chemin, contenu, erreur))
+        QFile fichier;
+        if (!ouvre_fichier_flotte(chemin, fichier, erreur))
             return false;
-        if (contenu.startsWith("PK\x03\x04")) {
-            contenu.clear();
-            if (!kml_du_kmz(chemin, contenu, erreur))
-                return false;
-        }
         Flotte f(chemin);
-        if (!lit_kml(contenu, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
+        if (fichier.peek(4) == QByteArray("PK\x03\x04")) {
+            fichier.close();
+            QuaZip z(chemin);
+            QuaZipFile kml(&z);
+            if (!kml_du_kmz(chemin, z, kml, erreur))
+                return false;
+            if (!lit_kml(kml, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
+                erreur = f.erreur();
+                return false;
+            }
+            return true;
+        }
+        if (!lit_kml(fichier, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
             erreur = f.erreur();
             return false;
         }

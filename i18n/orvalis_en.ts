@@ -2287,5 +2287,9 @@ be written...), 2 invalid arguments.
         <source>C&amp;ourse</source>
         <translation>Ra&amp;ce</translation>
     </message>
+    <message>
+        <source>plus de 1 Go une fois décompressé</source>
+        <translation>more than 1 GB once unpacked</translation>
+    </message>
 </context>
 </TS>

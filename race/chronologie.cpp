@@ -51,8 +51,28 @@ double cap_vers(const std::array<double, 3>& p, const std::array<double, 3>& b)
 Instant instant_de(const QDateTime& t) { return t.toSecsSinceEpoch(); }
 QDateTime date_de(Instant t) { return QDateTime::fromSecsSinceEpoch(t, Qt::UTC); }
 
-void Chronologie::prepare_legs(std::vector<Fixe>& f)
+void Chronologie::prepare_legs(int i)
 {
+    std::vector<Fixe>& f = fixes_[size_t(i)];
+    if (temps_.size() < fixes_.size())
+        temps_.resize(fixes_.size());
+    if (index_.size() < fixes_.size())
+        index_.resize(fixes_.size());
+    if (index64_.size() < fixes_.size())
+        index64_.resize(fixes_.size());
+    std::vector<Instant>& ix64 = index64_[size_t(i)];
+    ix64.clear();
+    std::vector<Instant>& tt = temps_[size_t(i)];
+    std::vector<Instant>& ix = index_[size_t(i)];
+    tt.resize(f.size());
+    ix.clear();
+    for (size_t k = 0; k < f.size(); ++k) {
+        tt[k] = f[k].t;
+        if (k % BLOC == 0)
+            ix.push_back(f[k].t);
+        if (k % (BLOC * BLOC) == 0)
+            ix64.push_back(f[k].t);
+    }
     for (size_t k = 0; k + 1 < f.size(); ++k) {
         Fixe& x = f[k];
         x.omega = angle(x.u, f[k + 1].u);
@@ -90,7 +110,7 @@ Chronologie::Chronologie(const Course& c, const std::vector<Piste>& pistes) : c_
         if (p.arrivee && !f.empty())
             f.back().arrivee = true;
         abandons_[i] = p.abandon;
-        prepare_legs(f);
+        prepare_legs(int(i));
     }
 }
 
@@ -164,7 +184,7 @@ Chronologie::Chronologie(const ArchiveJours& a) : a_(&a), c_(a.course)
         std::vector<float> caps(f.size());
         for (size_t k = 0; k < f.size(); ++k)
             caps[k] = f[k].cap;
-        prepare_legs(f);
+        prepare_legs(i);
         for (size_t k = 0; k < f.size(); ++k)
             f[k].cap = caps[k];
     }
@@ -188,13 +208,87 @@ Chronologie::Chronologie(const ArchiveJours& a) : a_(&a), c_(a.course)
                      [](const auto& x, const auto& y) { return x.first < y.first; });
 }
 
+size_t Chronologie::super_bloc_de(int i, Instant t) const
+{
+    const std::vector<Instant>& ix = index64_[size_t(i)];
+    if (ix.empty() || t < ix.front())
+        return SIZE_MAX;
+    return size_t(std::upper_bound(ix.begin(), ix.end(), t) - ix.begin()) - 1;
+}
+
+size_t Chronologie::bloc_dans(int i, Instant t, size_t super_bloc) const
+{
+    // The last block of the eight starting at or before t.
+    const std::vector<Instant>& ix = index_[size_t(i)];
+    size_t b = super_bloc * BLOC + 1;
+    const size_t fin = std::min(ix.size(), super_bloc * BLOC + BLOC);
+    while (b < fin && ix[b] <= t)
+        ++b;
+    return b - 1;
+}
+
+size_t Chronologie::bloc_de(int i, Instant t) const
+{
+    const size_t sb = super_bloc_de(i, t);
+    return sb == SIZE_MAX ? SIZE_MAX : bloc_dans(i, t, sb);
+}
+
+size_t Chronologie::suivant_dans(int i, Instant t, size_t bloc) const
+{
+    // The first time after t in the block (or the next block's first).
+    const std::vector<Instant>& tt = temps_[size_t(i)];
+    size_t s = bloc * BLOC + 1;
+    const size_t fin = std::min(tt.size(), bloc * BLOC + BLOC);
+    while (s < fin && tt[s] <= t)
+        ++s;
+    return s;
+}
+
 PositionFilm Chronologie::position(int i, Instant t) const
+{
+    const size_t bloc = bloc_de(i, t);
+    return bloc == SIZE_MAX ? PositionFilm() : position_avant(i, t, suivant_dans(i, t, bloc));
+}
+
+void Chronologie::positions(Instant t, const EnsembleConcurrents& choisis, std::vector<PositionFilm>& p) const
+{
+    // In three passes, each fetching ahead what the next reads, so that the
+    // memory's delays of every entrant overlap instead of adding up.
+    const int n = nb();
+    p.assign(size_t(n) + 1, PositionFilm());
+    std::vector<size_t> k(size_t(n) + 1, SIZE_MAX);
+    for (int i = 1; i <= n; ++i)
+        if (choisis.test(size_t(i)) && (k[size_t(i)] = super_bloc_de(i, t)) != SIZE_MAX) {
+            const Instant* b = index_[size_t(i)].data() + k[size_t(i)] * BLOC;
+            __builtin_prefetch(b);
+            __builtin_prefetch(b + BLOC - 1);
+        }
+    for (int i = 1; i <= n; ++i)
+        if (k[size_t(i)] != SIZE_MAX) {
+            k[size_t(i)] = bloc_dans(i, t, k[size_t(i)]);
+            const Instant* b = temps_[size_t(i)].data() + k[size_t(i)] * BLOC;
+            __builtin_prefetch(b);
+            __builtin_prefetch(b + BLOC - 1);
+        }
+    for (int i = 1; i <= n; ++i)
+        if (k[size_t(i)] != SIZE_MAX) {
+            k[size_t(i)] = suivant_dans(i, t, k[size_t(i)]);
+            const Fixe* f = fixes_[size_t(i)].data() + k[size_t(i)];
+            __builtin_prefetch(f - 1);
+            __builtin_prefetch(reinterpret_cast<const char*>(f) - 1);
+            if (k[size_t(i)] < fixes_[size_t(i)].size())
+                __builtin_prefetch(reinterpret_cast<const char*>(f) + sizeof(Fixe) - 1);
+        }
+    for (int i = 1; i <= n; ++i)
+        if (k[size_t(i)] != SIZE_MAX)
+            p[size_t(i)] = position_avant(i, t, k[size_t(i)]);
+}
+
+PositionFilm Chronologie::position_avant(int i, Instant t, size_t s) const
 {
     PositionFilm p;
     const std::vector<Fixe>& f = fixes_[size_t(i)];
-    if (f.empty() || t < f.front().t)
-        return p;
-    const auto suivant = std::upper_bound(f.begin(), f.end(), t, [](Instant v, const Fixe& x) { return v < x.t; });
+    const auto suivant = f.begin() + std::ptrdiff_t(s);
     const size_t k = size_t(suivant - f.begin()) - 1;
     const Fixe& a = f[k];
     p.montre = true;

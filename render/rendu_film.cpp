@@ -20,10 +20,7 @@ InstantFilm calcule_instant(const Chronologie& c, const OptionsFilm& o, Instant 
     InstantFilm m;
     m.t = t;
     const int n = c.nb();
-    m.positions.resize(size_t(n) + 1);
-    for (int i = 1; i <= n; ++i)
-        if (o.concurrents.test(size_t(i)))
-            m.positions[size_t(i)] = c.position(i, t);
+    c.positions(t, o.concurrents, m.positions);
     m.jour_classement = c.jour_publie(t);
     std::vector<bool> vus(size_t(n) + 1, false);
     if (m.jour_classement >= 0)
@@ -95,7 +92,76 @@ struct Point {
     QPoint px;
     double lon;
 };
+
+bool meme_vue(const Ajustement& a, const Ajustement& b)
+{
+    return a.G_gauche == b.G_gauche && a.L_haut == b.L_haut && a.ech_X == b.ech_X && a.ech_Y == b.ech_Y &&
+           a.franchit_180 == b.franchit_180 && a.larg_deg == b.larg_deg && a.larg_visible == b.larg_visible;
+}
 }  // namespace
+
+const std::vector<std::vector<TracesVue::Point>>& TracesVue::pour(const Chronologie& c, const Viewport& v)
+{
+    if (fait_ && c_ == &c && meme_vue(a_, v.ajustement()) && traces_.size() == size_t(c.nb()) + 1)
+        return traces_;
+    libere_etat_avx();
+    c_ = &c;
+    a_ = v.ajustement();
+    fait_ = true;
+    traces_.assign(size_t(c.nb()) + 1, {});
+    std::vector<Point> exacts;
+    for (int i = 1; i <= c.nb(); ++i) {
+        const std::vector<Fixe>& f = c.fixes(i);
+        exacts.clear();
+        for (size_t k = 0; k < f.size(); ++k) {
+            const QPoint p(v.pos_grX(radians(ext(-f[k].lon))), v.pos_grY(radians(ext(f[k].lat))));
+            if (exacts.empty() || exacts.back().px != p)
+                exacts.push_back({p, f[k].lon, int(k), f[k].t});
+        }
+        std::vector<Point>& t = traces_[size_t(i)];
+        if (exacts.size() <= TRACE_DENSE) {
+            t = exacts;
+            continue;
+        }
+        // A dense track (a tracker's): the fixes that hold its line within
+        // half a pixel (Douglas-Peucker), the first and last kept.
+        std::vector<bool> garde(exacts.size(), false);
+        garde.front() = garde.back() = true;
+        std::vector<std::pair<size_t, size_t>> pile{{0, exacts.size() - 1}};
+        while (!pile.empty()) {
+            const auto [a, b] = pile.back();
+            pile.pop_back();
+            const double ax = exacts[a].px.x(), ay = exacts[a].px.y();
+            const double dx = exacts[b].px.x() - ax, dy = exacts[b].px.y() - ay;
+            const double l2 = dx * dx + dy * dy;
+            double pire = 0;
+            size_t ou = a;
+            for (size_t k = a + 1; k < b; ++k) {
+                const double px = exacts[k].px.x() - ax, py = exacts[k].px.y() - ay;
+                double d2;
+                if (l2 == 0) {
+                    d2 = px * px + py * py;
+                } else {
+                    const double u = std::clamp((px * dx + py * dy) / l2, 0.0, 1.0);
+                    d2 = (px - u * dx) * (px - u * dx) + (py - u * dy) * (py - u * dy);
+                }
+                if (d2 > pire) {
+                    pire = d2;
+                    ou = k;
+                }
+            }
+            if (pire > 0.25) {
+                garde[ou] = true;
+                pile.push_back({a, ou});
+                pile.push_back({ou, b});
+            }
+        }
+        for (size_t k = 0; k < exacts.size(); ++k)
+            if (garde[k])
+                t.push_back(exacts[k]);
+    }
+    return traces_;
+}
 
 void CoucheFilm::dessine(Carte& c) const
 {
@@ -112,6 +178,10 @@ void CoucheFilm::dessine(Carte& c) const
     place.marqueur.assign(size_t(n) + 1, QPoint());
     place.etiquette.assign(size_t(n) + 1, QRect());
     std::vector<std::vector<Point>> traces(size_t(n) + 1);
+    // The fixes in pixels: this view's, kept from frame to frame when the
+    // caller keeps them, else made for this picture.
+    TracesVue locales;
+    const std::vector<std::vector<TracesVue::Point>>& vues = (traces_ ? *traces_ : locales).pour(c_, v);
 
     // Trails: the fixes since the trail's start (or the period's), from the
     // position at that start, to the position of the moment.
@@ -129,10 +199,19 @@ void CoucheFilm::dessine(Carte& c) const
             const PositionFilm depart = c_.position(i, debut);
             if (depart.montre)
                 tr.push_back({pixel(depart.lat, depart.lon), depart.lon});
-            const auto premier =
-                std::upper_bound(f.begin(), f.end(), debut, [](Instant t, const Fixe& x) { return t < x.t; });
-            for (auto x = premier; x != f.end() && x->t <= m_.t; ++x)
-                tr.push_back({pixel(x->lat, x->lon), x->lon});
+            const int premier = int(
+                std::upper_bound(f.begin(), f.end(), debut, [](Instant t, const Fixe& x) { return t < x.t; }) - f.begin());
+            const std::vector<TracesVue::Point>& vue = vues[size_t(i)];
+            // The first fix after the start, then the view's points of
+            // the following fixes up to the moment's.
+            if (premier < int(f.size()) && f[size_t(premier)].t <= m_.t) {
+                const Fixe& p0 = f[size_t(premier)];
+                tr.push_back({pixel(p0.lat, p0.lon), p0.lon});
+            }
+            auto x = std::upper_bound(vue.begin(), vue.end(), premier,
+                                      [](int j, const TracesVue::Point& q) { return j < q.fixe; });
+            for (; x != vue.end() && x->t <= m_.t; ++x)
+                tr.push_back({x->px, x->lon});
         }
         tr.push_back({place.marqueur[size_t(i)], p.lon});
         if (tr.size() < 2)
@@ -280,9 +359,9 @@ std::optional<std::pair<TPos_elem, TPos_elem>> deux_choisis(const InstantFilm& m
 }
 
 void ajoute_couches_film(Scene& s, const Chronologie& c, const OptionsFilm& o, const InstantFilm& m,
-                         PlacementFilm* placement)
+                         PlacementFilm* placement, TracesVue* traces)
 {
-    s.ajoute<CoucheFilm>(c, o, m, placement);
+    s.ajoute<CoucheFilm>(c, o, m, placement, traces);
     if (const auto deux = deux_choisis(m, o))
         s.ajoute<CoucheMesure>(deux->first, deux->second);
 }

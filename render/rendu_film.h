@@ -52,10 +52,36 @@ struct PlacementFilm {
     int sous(int x, int y) const;
 };
 
+// The trails of a view: each entrant's fixes as pixels of the view, the
+// runs of fixes on one pixel kept once (a line between them draws
+// nothing), made once per view and race, so that a frame's trails cost the
+// view's resolution, not the fixes' count. A dense track (more than
+// TRACE_DENSE such points, a tracker's) keeps those that hold its line
+// within half a pixel.
+class TracesVue {
+public:
+    static constexpr size_t TRACE_DENSE = 512;
+    struct Point {
+        QPoint px;
+        double lon;
+        int fixe;   // index of the fix among the entrant's
+        Instant t;  // its time
+    };
+    // The trails of `c` in view `v` (made again when either changed).
+    const std::vector<std::vector<Point>>& pour(const Chronologie& c, const Viewport& v);
+
+private:
+    std::vector<std::vector<Point>> traces_;
+    const Chronologie* c_ = nullptr;
+    Ajustement a_{};
+    bool fait_ = false;
+};
+
 class CoucheFilm : public Couche {
 public:
-    CoucheFilm(const Chronologie& c, const OptionsFilm& o, const InstantFilm& m, PlacementFilm* placement = nullptr)
-        : c_(c), o_(o), m_(m), placement_(placement) {}
+    CoucheFilm(const Chronologie& c, const OptionsFilm& o, const InstantFilm& m, PlacementFilm* placement = nullptr,
+               TracesVue* traces = nullptr)
+        : c_(c), o_(o), m_(m), placement_(placement), traces_(traces) {}
     void dessine(Carte& c) const override;
 
 private:
@@ -63,6 +89,7 @@ private:
     const OptionsFilm& o_;
     const InstantFilm& m_;
     PlacementFilm* placement_;
+    TracesVue* traces_;
 };
 
 // The positions of the two chosen entrants when the great circle between
@@ -72,7 +99,7 @@ std::optional<std::pair<TPos_elem, TPos_elem>> deux_choisis(const InstantFilm& m
 // The film's layers of a frame, into `s` over its still chart: every
 // entrant at the moment, then the great circle between the two chosen.
 void ajoute_couches_film(Scene& s, const Chronologie& c, const OptionsFilm& o, const InstantFilm& m,
-                         PlacementFilm* placement = nullptr);
+                         PlacementFilm* placement = nullptr, TracesVue* traces = nullptr);
 
 // The bounds (DD.MM) framing the boats shown at the moment (the first
 // `nb` shown in the ranking's order), for a client larg pixels wide, as a

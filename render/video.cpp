@@ -89,7 +89,7 @@ const QImage& ImagesVideo::image(Instant t)
         pose_cadrage(vue_, *k);
     Scene scene;
     ajoute_fond_course(scene, &cartes_, style_, &lieux_);
-    ajoute_couches_film(scene, c_, o_, m);
+    ajoute_couches_film(scene, c_, o_, m, nullptr, &traces_);
     if (p_.incrustations)
         scene.ajoute<CoucheIncrustations>(c_, m);
     compositeur_.rend(carte_, scene, p_.taille.width(), p_.taille.height());

@@ -72,6 +72,7 @@ private:
     Carte carte_;
     Compositeur compositeur_;
     OptionsFilm o_;
+    TracesVue traces_;  // the trails in pixels of the current view
     std::unique_ptr<CameraVideo> camera_;
     QImage image_;
 };

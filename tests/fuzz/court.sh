@@ -13,7 +13,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 cmake -S "$racine" -B "$b" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALIS_FUZZ=ON -DORVALIS_BENCH=OFF -DORVALIS_WERROR=OFF >/dev/null
-cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet fuzz_page fuzz_profondeur fuzz_xls fuzz_xlsx)
+cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet fuzz_page fuzz_profondeur fuzz_xls fuzz_xlsx fuzz_gpx fuzz_kml fuzz_csv)
 if ! cmake --build "$b" -j2 --target orvalis_tests orvalis_tests_coeur "${cibles[@]}" > "$b/construction.log" 2>&1; then
   grep -E 'error|Error' "$b/construction.log" | head -n 40; echo "sanitized build failed"; exit 1
 fi
@@ -40,6 +40,7 @@ for cible in "${cibles[@]}"; do
     fuzz_page|fuzz_profondeur) cp "$racine"/tests/donnees/*.html "$corpus"/ ;;
     fuzz_xls) cp "$racine"/tests/donnees/*.xls "$corpus"/ ;;
     fuzz_xlsx) cp "$racine"/tests/donnees/*.xlsx "$corpus"/ ;;
+    fuzz_gpx|fuzz_kml|fuzz_csv) cp "$racine"/tests/donnees/flotte."${cible#fuzz_}" "$corpus"/ ;;
   esac
   # Workbooks are larger than day files: their seeds whole.
   case "$cible" in fuzz_xls|fuzz_xlsx) longueur=16384 ;; *) longueur=8192 ;; esac
