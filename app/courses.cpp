@@ -4,6 +4,7 @@
 // the designed replay and the update stay for races of day files.
 #include "posconc.h"
 
+#include "calendrier.h"
 #include "courses_recentes.h"
 #include "emplacements.h"
 #include "fichier_lieux.h"
@@ -99,13 +100,21 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     mesure_montree.reset();
     fond_initial = false;
     titre(QStringLiteral(" %1").arg(etat.course.nom));
+    // The calendar opens on the race's first day.
+    const QDate premier = etat.course.premier_jour;
+    montre_mois(etat.date, premier.month(), premier.year());
+    valide_date(etat.date, premier.day(), premier.month(), premier.year());
     if (QFileInfo(chemin) != QFileInfo(course_du_programme(emplacements)))
         retient_course(chemin);
     for (const QString& a : o.avis)
         information(a);
     if (!etat.course.fichiers_jour) {
-        // No day to show: the commands of days are greyed, the film opens.
+        // No day to show: the commands of days are greyed but the calendar,
+        // which moves the film; the film opens.
         Inhibmenu();
+        if (auto a = actions.find(QStringLiteral("SelDate")); a != actions.end())
+            a->second->setEnabled(true);
+        grise(QStringLiteral("ToolBDate"), false);
         film.demarre_course_entiere();
     } else {
         Validmenu();

@@ -124,8 +124,7 @@ void FilmContinu::cree_interface()
     };
     barre->choisit_suivi = [this](int qui) { suit(qui); };
     barre->va_a = [this](Instant t) {
-        controleur.va_a(t);
-        actualise();
+        va_a(t);
         // The picture follows the drag at once.
         f_.vue_carte().repaint();
     };
@@ -176,6 +175,12 @@ void FilmContinu::cree_interface()
     images_->setTimerType(Qt::PreciseTimer);
     images_->setInterval(16);
     QObject::connect(images_, &QTimer::timeout, &f_.vue_carte(), [this] { image_suivante(); });
+}
+
+void FilmContinu::va_a(Instant t)
+{
+    controleur.va_a(t);
+    actualise();
 }
 
 void FilmContinu::demarre_course_entiere()
@@ -311,7 +316,10 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
     if (!cadre)
         cadre_sur_periode(*chronologie, options.concurrents, options.periode, f_.modele().vue, f_.vue_carte().width());
     titre_avant_ = f_.cadre_fenetre() ? f_.cadre_fenetre()->windowTitle() : f_.vue_carte().windowTitle();
-    f_.titre(Texte::tr("Orvalis 2000-2001. Film continu de la course"));
+    // Another race is named by its own name.
+    const Course& course = f_.modele().course;
+    f_.titre(course.dossier.isEmpty() ? Texte::tr("Orvalis 2000-2001. Film continu de la course")
+                                      : Texte::tr("%1. Film continu de la course").arg(course.nom));
     actif_ = true;
     images_dessinees_ = 0;
     ecart_max_ = 0;

@@ -32,6 +32,8 @@ public:
     ~FilmContinu();
 
     bool actif() const { return actif_; }
+    // The film moved to instant t (within its period), its picture drawn.
+    void va_a(Instant t);
     // "Film continu de la course": every entrant over the whole race, from
     // the time of the ranking of the day shown (the race's first instant
     // when none is), framed on its fleet as the day view frames it.

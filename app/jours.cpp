@@ -86,6 +86,18 @@ void TFPosConc::degage_barre_outils(const std::vector<TPos_elem>& bateaux)
 
 void TFPosConc::SelDateClick()
 {
+    if (!etat.course.fichiers_jour) {
+        // A race of tracks has no day to load: the day chosen moves the film
+        // to its start (00h00 UTC).
+        EtatDate choix = etat.date;
+        if (!montre_calendrier(choix))
+            return;
+        if (!film.actif())
+            film.demarre_course_entiere();
+        film.va_a(instant_de(QDateTime(QDate(choix.annee_choisie, choix.mois_choisi, choix.jour_choisi), QTime(0, 0),
+                                       Qt::UTC)));
+        return;
+    }
     // Loading a day ends any replay or film: the day's boats are drawn again.
     termine_rejeu();
     film.ferme();
@@ -127,7 +139,9 @@ void TFPosConc::affiche_jour_charge()
     abandonne_geste();
     const EtatDate& d = etat.date;
     const int n = etat.course.jour_de_course(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi));
-    QString t = Texte::tr("Orvalis 2000-2001. Positions des concurrents le ") + etat.jour.date_affichee;
+    QString t = (etat.course.dossier.isEmpty() ? Texte::tr("Orvalis 2000-2001. Positions des concurrents le ")
+                                               : Texte::tr("%1. Positions des concurrents le ").arg(etat.course.nom)) +
+                etat.jour.date_affichee;
     if (n > 2)
         t += Texte::tr(" <> %1 ème jour de course").arg(n);
     titre(t);

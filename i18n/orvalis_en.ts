@@ -2291,5 +2291,13 @@ be written...), 2 invalid arguments.
         <source>plus de 1 Go une fois décompressé</source>
         <translation>more than 1 GB once unpacked</translation>
     </message>
+    <message>
+        <source>%1. Film continu de la course</source>
+        <translation>%1. Continuous replay of the race</translation>
+    </message>
+    <message>
+        <source>%1. Positions des concurrents le </source>
+        <translation>%1. Entrants&apos; positions on </translation>
+    </message>
 </context>
 </TS>

@@ -5,7 +5,9 @@
 #include "aide_cartes.h"
 #include "camera.h"
 #include "images_course.h"
+#include "courses_recentes.h"
 #include "fichier_jour.h"
+#include "aide_fichiers.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -16,6 +18,7 @@
 #include <QListWidget>
 #include <QMenuBar>
 #include <QTableWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 using namespace orv_test;
@@ -378,4 +381,41 @@ TEST_F(FilmFenetre, SuiviCadrageEtClassement)
             EXPECT_GE(t->columnWidth(3), t->fontMetrics().horizontalAdvance(t->item(r, 3)->text()));
         }
     EXPECT_GE(arrivees, 1);
+}
+
+// Another race from the race menu: a fleet opens in the film with its
+// computed ranking, the calendar moves the film, the day commands wait; a
+// file that is no race changes nothing; the program's own race comes back
+// with its commands, and the fleet is among the last races.
+TEST_F(FilmFenetre, AutreCourse)
+{
+    const QString flotte = QStringLiteral(ORVALIS_DONNEES "/exemples/alizes.gpx");
+    carte->choisit_course = [&] { return flotte; };
+    action(carte, "OuvrirCourse1")->trigger();
+    ASSERT_TRUE(carte->film.actif());
+    EXPECT_EQ(etat.course.nb(), 40);
+    EXPECT_TRUE(titre().contains("Traversée des Alizés 2024")) << titre().toStdString();
+    carte->film.controleur.pause();
+    carte->film.va_a(quand(5, 3, 2024, 12, 0));
+    EXPECT_TRUE(carte->film.classement->titre->text().startsWith("Classement calculé"));
+    EXPECT_EQ(carte->film.classement->table->rowCount(), 40);
+    EXPECT_FALSE(action(carte, "Classement1")->isEnabled());
+    EXPECT_TRUE(action(carte, "SelDate")->isEnabled());
+    dates = {{7, 3, 2024}};
+    carte->SelDateClick();
+    EXPECT_EQ(carte->film.controleur.instant(), quand(7, 3, 2024, 0, 0));
+
+    QTemporaryDir d;
+    ecrit(d.filePath("faux.gpx"), "<gpx><trk><trkpt lat=\"1\" lon=\"2\"/></trk></gpx>");
+    messages.clear();
+    EXPECT_FALSE(carte->ouvre_autre_course(d.filePath("faux.gpx")));
+    EXPECT_TRUE(!messages.isEmpty() && messages.last().contains("sans heure")) << messages.join('|').toStdString();
+    EXPECT_EQ(etat.course.nb(), 40);
+
+    dates = {{12, 11, 2000}};
+    action(carte, "CourseProgramme1")->trigger();
+    EXPECT_EQ(etat.course.nb(), course_livree().nb());
+    EXPECT_FALSE(carte->film.actif());
+    EXPECT_TRUE(action(carte, "Classement1")->isEnabled());
+    EXPECT_EQ(courses_recentes().value(0), QFileInfo(flotte).absoluteFilePath());
 }
