@@ -4,6 +4,7 @@
 // the designed replay and the update stay for races of day files.
 #include "posconc.h"
 
+#include "calend.h"
 #include "calendrier.h"
 #include "courses_recentes.h"
 #include "emplacements.h"
@@ -99,11 +100,13 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     jour_charge = false;
     mesure_montree.reset();
     fond_initial = false;
-    titre(QStringLiteral(" %1").arg(etat.course.nom));
+    titre(etat.course.dossier.isEmpty() ? TITRE_INITIAL : etat.course.nom);
     // The calendar opens on the race's first day.
     const QDate premier = etat.course.premier_jour;
     montre_mois(etat.date, premier.month(), premier.year());
     valide_date(etat.date, premier.day(), premier.month(), premier.year());
+    if (calendrier)
+        calendrier->choisit(premier);
     if (QFileInfo(chemin) != QFileInfo(course_du_programme(emplacements)))
         retient_course(chemin);
     for (const QString& a : o.avis)

@@ -6,6 +6,7 @@
 #include "etat_programme.h"
 #include "fenetre_bench.h"
 #include "images_course.h"
+#include "instants.h"
 #include "posconc.h"
 #include "rendu_film.h"
 #include "video.h"
@@ -42,15 +43,6 @@ void charge_cartes_et_marques(EtatProgramme& e)
     charge_marques(e.lieux, QStringLiteral(ORVALIS_DONNEES), err);
 }
 
-std::vector<Instant> instants_au_hasard(const Chronologie& c, size_t n)
-{
-    std::mt19937_64 g(7);
-    std::uniform_int_distribution<Instant> d(c.premier(), c.dernier());
-    std::vector<Instant> r(n);
-    for (Instant& t : r)
-        t = d(g);
-    return r;
-}
 }  // namespace
 
 // The 24 positions of a random instant (one binary search each).

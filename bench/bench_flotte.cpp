@@ -7,6 +7,7 @@
 #include "etat_avx.h"
 #include "etat_programme.h"
 #include "images_course.h"
+#include "instants.h"
 #include "rendu_film.h"
 
 #include <benchmark/benchmark.h>
@@ -60,20 +61,19 @@ const Flotte& flotte(int bateaux, int points)
     return *f;
 }
 
-std::vector<Instant> au_hasard(const Chronologie& c, size_t n)
-{
-    std::mt19937_64 g(7);
-    std::uniform_int_distribution<Instant> d(c.premier(), c.dernier());
-    std::vector<Instant> r(n);
-    for (Instant& t : r)
-        t = d(g);
-    return r;
-}
 
-// The maps, the view framed on every fix of the race.
-struct Vue {
+// A film of the whole race at 1920 × 1080, every trail over the whole race,
+// the view framed on every fix; its still chart and its trails in pixels
+// kept from frame to frame, as the window keeps them.
+struct Film1080 {
+    const Chronologie& c;
     EtatProgramme e;
-    Vue(const Chronologie& c)
+    OptionsFilm f;
+    Canevas k;
+    Carte carte{k, e.vue};
+    Compositeur compositeur;
+    TracesVue traces;
+    explicit Film1080(const Chronologie& chrono) : c(chrono)
     {
         OptionsCartes o;
         o.rep_programme = QStringLiteral(ORVALIS_DONNEES);
@@ -83,6 +83,18 @@ struct Vue {
         for (int i = 1; i <= c.nb(); ++i)
             tous.set(size_t(i));
         cadre_sur_periode(c, tous, {c.premier(), c.dernier()}, e.vue, 1920);
+        f = options_course_entiere(c, clBlack);
+        f.trainee = TRAINEE_TOUTE;
+    }
+    // The frame at t: the moment computed, the scene drawn.
+    const uchar* image(Instant t)
+    {
+        const InstantFilm m = calcule_instant(c, f, t);
+        Scene scene;
+        ajoute_fond_course(scene, &e.cartes, {}, nullptr);
+        ajoute_couches_film(scene, c, f, m, nullptr, &traces);
+        compositeur.rend(carte, scene, 1920, 1080);
+        return k.image().constBits();
     }
 };
 }  // namespace
@@ -91,7 +103,7 @@ struct Vue {
 void BM_flotte_positions_instant_aleatoire(benchmark::State& st)
 {
     const Chronologie& c = *flotte(int(st.range(0)), int(st.range(1))).chrono;
-    const std::vector<Instant> t = au_hasard(c, 4096);
+    const std::vector<Instant> t = instants_au_hasard(c, 4096);
     size_t k = 0;
     // As a frame computes its moment: after Qt's drawing, the vector state
     // cleared first.
@@ -115,25 +127,14 @@ BENCHMARK(BM_flotte_positions_instant_aleatoire)->Unit(benchmark::kMicrosecond)-
 void BM_flotte_image_1080p_trainees(benchmark::State& st)
 {
     const Chronologie& c = *flotte(int(st.range(0)), int(st.range(1))).chrono;
-    Vue v(c);
-    OptionsFilm f = options_course_entiere(c, clBlack);
-    f.trainee = TRAINEE_TOUTE;
-    Canevas k;
-    Carte carte(k, v.e.vue);
-    Compositeur compositeur;
-    TracesVue traces;
+    Film1080 film(c);
     const Instant debut = c.premier() + (c.dernier() - c.premier()) * st.range(2) / 100;
     Instant t = debut;
     for (auto _ : st) {
         t += UNE_HEURE;
         if (t > c.dernier())
             t = debut;
-        const InstantFilm m = calcule_instant(c, f, t);
-        Scene scene;
-        ajoute_fond_course(scene, &v.e.cartes, {}, nullptr);
-        ajoute_couches_film(scene, c, f, m, nullptr, &traces);
-        compositeur.rend(carte, scene, 1920, 1080);
-        benchmark::DoNotOptimize(k.image().constBits());
+        benchmark::DoNotOptimize(film.image(t));
     }
 }
 BENCHMARK(BM_flotte_image_1080p_trainees)
@@ -147,22 +148,10 @@ BENCHMARK(BM_flotte_image_1080p_trainees)
 void BM_flotte_glissement_1080p(benchmark::State& st)
 {
     const Chronologie& c = *flotte(int(st.range(0)), int(st.range(1))).chrono;
-    Vue v(c);
-    OptionsFilm f = options_course_entiere(c, clBlack);
-    f.trainee = TRAINEE_TOUTE;
-    Canevas k;
-    Carte carte(k, v.e.vue);
-    Compositeur compositeur;
-    TracesVue traces;
-    const std::vector<Instant> t = au_hasard(c, 256);
+    Film1080 film(c);
+    const std::vector<Instant> t = instants_au_hasard(c, 256);
     size_t n = 0;
-    for (auto _ : st) {
-        const InstantFilm m = calcule_instant(c, f, t[n++ & 255]);
-        Scene scene;
-        ajoute_fond_course(scene, &v.e.cartes, {}, nullptr);
-        ajoute_couches_film(scene, c, f, m, nullptr, &traces);
-        compositeur.rend(carte, scene, 1920, 1080);
-        benchmark::DoNotOptimize(k.image().constBits());
-    }
+    for (auto _ : st)
+        benchmark::DoNotOptimize(film.image(t[n++ & 255]));
 }
 BENCHMARK(BM_flotte_glissement_1080p)->Unit(benchmark::kMillisecond)->Args({100, 10000})->Args({1000, 1000});

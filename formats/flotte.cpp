@@ -204,6 +204,10 @@ bool Flotte::point(int k, Instant t, double lat, double lon, qint64 ligne)
     if (!std::isfinite(lat) || !std::isfinite(lon) || lat < -90 || lat > 90 || lon < -180 || lon > 180)
         return refuse(ligne, noms_[size_t(k)],
                       Texte::tr("position hors limites (%1, %2)").arg(lat, 0, 'g', 10).arg(lon, 0, 'g', 10));
+    // Years 1900 to 2199: a stray zero date (year 1, 1970) is no fix of a race.
+    if (t < -2208988800LL || t >= 7258118400LL)
+        return refuse(ligne, noms_[size_t(k)], Texte::tr("heure hors des années 1900 à 2199 (%1)")
+                                                    .arg(date_de(t).toString(Qt::ISODate)));
     if (++nb_points_ > POINTS_MAX)
         return refuse(Texte::tr("plus de %1 positions").arg(POINTS_MAX));
     pistes_[size_t(k)].points.push_back({t, lat, lon});
@@ -274,7 +278,12 @@ bool Flotte::finit(Course& c, std::vector<Piste>& pistes)
         course.dernier_jour = date_de(dernier).date();
     }
     if (course.depart.nom.isEmpty()) {
-        const PointPiste& d = pistes.front().points.front();
+        // The earliest fix of the fleet.
+        const PointPiste* d0 = &pistes.front().points.front();
+        for (const Piste& p : pistes)
+            if (p.points.front().t < d0->t)
+                d0 = &p.points.front();
+        const PointPiste& d = *d0;
         course.depart = cree_pos_elem(Texte::tr("Départ"), deg_vers_ddmm(ext(d.lat)), deg_vers_ddmm(ext(-d.lon)));
     }
     // A track that ends at the race's finish (within 3 miles) has arrived:

@@ -37,6 +37,15 @@ public:
     // The race: false with the error when no track has a fix or the
     // description beside the file is damaged.
     bool finit(Course& c, std::vector<Piste>& pistes);
+    // The end of a reading: `lu` false (the reader refused the file) or
+    // the race not made gives the error; else the race.
+    bool termine(bool lu, Course& c, std::vector<Piste>& pistes, QString& erreur)
+    {
+        if (lu && finit(c, pistes))
+            return true;
+        erreur = erreur_;
+        return false;
+    }
 
 private:
     QString chemin_;

@@ -52,15 +52,17 @@ bool angle(QString s, bool latitude, double& v)
     v = s.toDouble(&ok);
     if (ok)
         return true;
-    static const QRegularExpression dm(QStringLiteral("^(\\d{1,3})\\s*[°º]?\\s*(\\d{1,2}(?:[.,]\\d+)?)\\s*['’′]?\\s*([NSEWO])$"),
-                                       QRegularExpression::CaseInsensitiveOption);
+    // The degrees end at a degree sign or a blank: "46 N" is no minute.
+    static const QRegularExpression dm(
+        QStringLiteral("^(\\d{1,3})(?:\\s*[°º]\\s*|\\s+)(\\d{1,2}(?:[.,]\\d+)?)\\s*['’′]?\\s*([NSEWO])$"),
+        QRegularExpression::CaseInsensitiveOption);
     const QRegularExpressionMatch m = dm.match(s);
     if (!m.hasMatch())
         return false;
     const double d = m.captured(1).toDouble();
     const double mi = QString(m.captured(2)).replace(u',', u'.').toDouble();
     const QChar h = m.captured(3).at(0).toUpper();
-    if (mi >= 60 || (latitude ? (h != u'N' && h != u'S') : (h == u'N' || h == u'S')))
+    if (mi >= 60 || d > (latitude ? 90 : 180) || (latitude ? (h != u'N' && h != u'S') : (h == u'N' || h == u'S')))
         return false;
     v = (d + mi / 60) * (h == u'S' || h == u'W' || h == u'O' ? -1 : 1);
     return true;
@@ -120,9 +122,9 @@ bool lit_csv(const QByteArray& octets, Flotte& f)
         return f.refuse(k + 1, QString(),
                         Texte::tr("l'en-tête doit nommer les colonnes nom, heure, latitude et longitude "
                                   "(ou name, time, lat, lon)"));
-    int largeur = 0;
-    for (int c : indices)
-        largeur = std::max(largeur, c + 1);
+    // Every row has the header's fields: a decimal comma in a file
+    // separated by commas would shift them.
+    const int largeur = int(champs(entete, sep).size());
     for (++k; k < lignes.size(); ++k) {
         QStringView l = lignes[k];
         if (l.endsWith(u'\r'))
@@ -131,7 +133,7 @@ bool lit_csv(const QByteArray& octets, Flotte& f)
             continue;
         const qint64 n = k + 1;
         const QStringList c = champs(l, sep);
-        if (c.size() < largeur)
+        if (c.size() != largeur)
             return f.refuse(n, QString(), Texte::tr("%1 champs, %2 attendus").arg(c.size()).arg(largeur));
         QString nom = c[indices[NOM]];
         if (indices[BATEAU] >= 0 && !c[indices[BATEAU]].isEmpty())
@@ -169,11 +171,7 @@ public:
         if (!lit_fichier_flotte(chemin, contenu, erreur))
             return false;
         Flotte f(chemin);
-        if (!lit_csv(contenu, f) || !f.finit(o.course, o.pistes)) {
-            erreur = f.erreur();
-            return false;
-        }
-        return true;
+        return f.termine(lit_csv(contenu, f), o.course, o.pistes, erreur);
     }
 };
 }  // namespace

@@ -48,7 +48,7 @@ bool nombre(const char* s, double& v)
 class LectureGpx {
 public:
     LectureGpx(Flotte& f, const QString& chemin, QStringList& avis)
-        : f_(f), chemin_(chemin), avis_(avis), x_(XML_ParserCreate("UTF-8"))
+        : f_(f), chemin_(chemin), avis_(avis), x_(XML_ParserCreate(nullptr))
     {
         XML_SetUserData(x_, this);
         XML_SetElementHandler(x_, &LectureGpx::debut, &LectureGpx::fin);
@@ -71,6 +71,10 @@ public:
                 return echec();
             if (n == 0)
                 break;
+            // One tag over 16 MB: expat would scan it again at every block.
+            lus_ += n;
+            if (lus_ - vu_ > (qint64(1) << 24))
+                return f_.refuse(ligne(), QString(), Texte::tr("balise ou texte de plus de 16 Mo"));
         }
         if (ecartes_)
             avis_ << Texte::tr("« %1 » : %2 routes ou points isolés laissés de côté (seules les traces font la course).")
@@ -128,6 +132,7 @@ private:
     static void debut(void* u, const XML_Char* nom_xml, const XML_Char** atts)
     {
         auto& l = *static_cast<LectureGpx*>(u);
+        l.vu_ = qint64(XML_GetCurrentByteIndex(l.x_));
         if (l.arrete_)
             return;
         if (l.ecartee_) {
@@ -166,12 +171,15 @@ private:
         } else if (!l.dans_trk_ && (!std::strcmp(n, "rte") || !std::strcmp(n, "wpt"))) {
             ++l.ecartes_;
             l.ecartee_ = 1;
+        } else if (!std::strcmp(n, "extensions")) {
+            l.ecartee_ = 1;  // another schema's elements: its "name" or "time" is not ours
         }
     }
 
     static void fin(void* u, const XML_Char* nom_xml)
     {
         auto& l = *static_cast<LectureGpx*>(u);
+        l.vu_ = qint64(XML_GetCurrentByteIndex(l.x_));
         if (l.arrete_)
             return;
         if (l.ecartee_) {
@@ -191,6 +199,11 @@ private:
             l.dans_nom_ = false;
         } else if (l.dans_trkpt_ && !std::strcmp(n, "trkpt")) {
             l.dans_trkpt_ = false;
+            // Counted as they come: one track may hold them all.
+            if (++l.nb_points_ > POINTS_MAX) {
+                l.f_.refuse(Texte::tr("plus de %1 positions").arg(POINTS_MAX));
+                return l.arrete(true);
+            }
             l.points_.push_back(l.p_);
         } else if (l.dans_trk_ && !std::strcmp(n, "trk")) {
             l.dans_trk_ = false;
@@ -202,6 +215,7 @@ private:
     static void texte(void* u, const XML_Char* s, int n)
     {
         auto& l = *static_cast<LectureGpx*>(u);
+        l.vu_ = qint64(XML_GetCurrentByteIndex(l.x_));
         if (l.dans_heure_ && l.texte_.size() < 200)
             l.texte_.append(s, size_t(n));
         else if (l.dans_nom_ && l.nom_.size() < 1000)
@@ -228,6 +242,8 @@ private:
     bool arrete_ = false, gpx_ = false, dans_trk_ = false, dans_trkpt_ = false, dans_heure_ = false, dans_nom_ = false;
     int ecartee_ = 0;  // depth inside a route or waypoint left aside
     int nb_pistes_ = 0, ecartes_ = 0;
+    qint64 nb_points_ = 0;
+    qint64 lus_ = 0, vu_ = 0;  // bytes given to expat; where its last handler was
     std::string texte_, nom_;
     PointLu p_{};
     std::vector<PointLu> points_;
@@ -246,11 +262,7 @@ public:
             return false;
         Flotte f(chemin);
         LectureGpx l(f, chemin, o.avis);
-        if (!l.lit(fichier) || !f.finit(o.course, o.pistes)) {
-            erreur = f.erreur();
-            return false;
-        }
-        return true;
+        return f.termine(l.lit(fichier), o.course, o.pistes, erreur);
     }
 };
 }  // namespace

@@ -60,7 +60,8 @@ bool lit_kml(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
                 nom.clear();
                 quand.clear();
                 ou.clear();
-                a_une_heure = a_un_point = false;
+                a_une_heure = a_un_point = dans_stamp = dans_point = false;
+                t_stamp = 0;
             } else if (!dans_placemark) {
                 break;
             } else if (n == QLatin1String("name") && quand.empty() && ou.empty() && !a_un_point) {
@@ -124,7 +125,9 @@ bool lit_kml(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
                 for (size_t j = 0; j < quand.size(); ++j)
                     if (!f.point(k, quand[j].first, ou[j].lat, ou[j].lon, ou[j].ligne))
                         return false;
-                if (a_un_point && !f.point(k, t_stamp, point.lat, point.lon, point.ligne))
+                // A Point beside a track (its "current position" marker)
+                // is a fix only with a time of its own.
+                if (a_un_point && a_une_heure && !f.point(k, t_stamp, point.lat, point.lon, point.ligne))
                     return false;
             }
             break;
@@ -188,17 +191,9 @@ public:
             QuaZipFile kml(&z);
             if (!kml_du_kmz(chemin, z, kml, erreur))
                 return false;
-            if (!lit_kml(kml, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
-                erreur = f.erreur();
-                return false;
-            }
-            return true;
+            return f.termine(lit_kml(kml, chemin, f, o.avis), o.course, o.pistes, erreur);
         }
-        if (!lit_kml(fichier, chemin, f, o.avis) || !f.finit(o.course, o.pistes)) {
-            erreur = f.erreur();
-            return false;
-        }
-        return true;
+        return f.termine(lit_kml(fichier, chemin, f, o.avis), o.course, o.pistes, erreur);
     }
 };
 }  // namespace

@@ -2299,5 +2299,13 @@ be written...), 2 invalid arguments.
         <source>%1. Positions des concurrents le </source>
         <translation>%1. Entrants&apos; positions on </translation>
     </message>
+    <message>
+        <source>heure hors des années 1900 à 2199 (%1)</source>
+        <translation>time outside the years 1900 to 2199 (%1)</translation>
+    </message>
+    <message>
+        <source>balise ou texte de plus de 16 Mo</source>
+        <translation>tag or text of more than 16 MB</translation>
+    </message>
 </context>
 </TS>

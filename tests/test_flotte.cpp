@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <cmath>
 #include <gtest/gtest.h>
+#include <tuple>
 #include <quazip/quazip.h>
 #include <quazip/quazipfile.h>
 
@@ -256,6 +257,9 @@ TEST(Flotte, FichiersRefuses)
         {"k.csv", "name,time\nZ,2024-03-02T00:00Z\n", "l'en-tête doit nommer"},
         {"l.csv", "nom;heure;lat;lon\nZ;2024-03-02T00:00Z;46.5\n", "3 champs, 4 attendus"},
         {"m.kmz", "PK\x03\x04 not a zip .kml", "KMZ illisible"},
+        {"o.csv", "nom;heure;lat;lon\nZ;2024-03-02T00:00Z;46 N;3 W\n", "latitude illisible « 46 N »"},
+        {"p.csv", "nom,heure,lat,lon\nZ,2024-03-02T00:00Z,10,5,170\n", "5 champs, 4 attendus"},
+        {"q.gpx", "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"><time>0001-01-01T00:00Z</time></trkpt></trkseg></trk></gpx>", "hors des années 1900 à 2199"},
         {"n.txt", "rien", "n'est pas une course"},
     };
     for (const auto& c : cas) {
@@ -268,6 +272,28 @@ TEST(Flotte, FichiersRefuses)
         EXPECT_TRUE(erreur.contains(QString::fromUtf8(c.dit)) && erreur.contains(QString::fromLatin1(c.nom)))
             << erreur.toStdString();
         EXPECT_EQ(o.course.nom, QStringLiteral("avant"));  // nothing half-read kept
+    }
+}
+
+// What is not a fix of ours is left aside: another schema's elements in
+// a GPX, a KML's "current position" Point beside its track.
+TEST(Flotte, CeQuiNEstPasUnReleve)
+{
+    QTemporaryDir d;
+    ecrit(d.filePath("e.gpx"), "<gpx><trk><name>A</name><extensions><x:name>Faux</x:name></extensions><trkseg>"
+                               "<trkpt lat=\"1\" lon=\"2\"><time>2024-03-02T00:00:00Z</time><extensions>"
+                               "<y:time>1999-01-01T00:00:00Z</y:time></extensions></trkpt></trkseg></trk></gpx>");
+    ecrit(d.filePath("m.kml"), "<kml xmlns:gx=\"x\"><Placemark><name>B</name><MultiGeometry><Point><coordinates>171,11,0"
+                               "</coordinates></Point><gx:Track><when>2024-03-05T00:00:00Z</when><when>2024-03-06T00:00:00Z"
+                               "</when><gx:coord>170 10 0</gx:coord><gx:coord>171 11 0</gx:coord></gx:Track></MultiGeometry>"
+                               "</Placemark></kml>");
+    for (const auto& [nom, skipper, fixes, premier] : {std::tuple{"e.gpx", "A", 1, T0}, std::tuple{"m.kml", "B", 2, T0 + 3 * 86400}}) {
+        CourseOuverte o;
+        QString erreur;
+        ASSERT_TRUE(ouvre_course(d.filePath(QString::fromLatin1(nom)), o, erreur)) << erreur.toStdString();
+        EXPECT_EQ(o.course.nom_conc(1), QString::fromLatin1(skipper));
+        ASSERT_EQ(o.pistes[0].points.size(), size_t(fixes)) << nom;
+        EXPECT_EQ(o.pistes[0].points.front().t, premier) << nom;
     }
 }
 
