@@ -112,12 +112,10 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     for (const QString& a : o.avis)
         information(a);
     if (!etat.course.fichiers_jour) {
-        // No day to show: the commands of days are greyed but the calendar,
-        // which moves the film; the film opens.
+        // No day to show: the commands of days stay greyed (the calendar
+        // moves the film); the film opens.
         Inhibmenu();
-        if (auto a = actions.find(QStringLiteral("SelDate")); a != actions.end())
-            a->second->setEnabled(true);
-        grise(QStringLiteral("ToolBDate"), false);
+        Validmenu();
         film.demarre_course_entiere();
     } else {
         Validmenu();

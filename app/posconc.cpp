@@ -339,8 +339,14 @@ void TFPosConc::active_classement(bool oui)
 void TFPosConc::Validmenu()
 {
     for (const auto& [menu, bouton] : COMMANDES) {
-        const bool actu = QLatin1String(menu) == QLatin1String("Actualiser1");
+        const QLatin1String m(menu);
+        const bool actu = m == QLatin1String("Actualiser1");
         if (actu && code_excel == 0)
+            continue;
+        // A race of tracks has no day file: no day's ranking, designed
+        // replay or update.
+        if (!etat.course.fichiers_jour &&
+            (actu || m == QLatin1String("Classement1") || m == QLatin1String("Trajets1")))
             continue;
         if (auto a = actions.find(QString::fromLatin1(menu)); a != actions.end())
             a->second->setEnabled(true);

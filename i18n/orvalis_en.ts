@@ -2307,5 +2307,9 @@ be written...), 2 invalid arguments.
         <source>balise ou texte de plus de 16 Mo</source>
         <translation>tag or text of more than 16 MB</translation>
     </message>
+    <message>
+        <source>Une course de traces n&apos;a pas de classement publié : ni tracé de la course ni rangs jour par jour. Le bilan de chaque bateau :</source>
+        <translation>A race of tracks has no published ranking: neither race trace nor ranks day by day. Each boat&apos;s record:</translation>
+    </message>
 </context>
 </TS>

@@ -404,6 +404,15 @@ TEST_F(FilmFenetre, AutreCourse)
     dates = {{7, 3, 2024}};
     carte->SelDateClick();
     EXPECT_EQ(carte->film.controleur.instant(), quand(7, 3, 2024, 0, 0));
+    // Its statistics: each boat's record, no race trace.
+    action(carte, "Statistiques1")->trigger();
+    auto* bilan = enfant<QTableWidget>(carte, "BilanTraces");
+    ASSERT_TRUE(bilan);
+    EXPECT_EQ(bilan->rowCount(), 40);
+    // Leaving a tool gives back the commands a race of tracks has.
+    carte->FormDBlClick();
+    EXPECT_FALSE(action(carte, "Classement1")->isEnabled());
+    EXPECT_TRUE(action(carte, "Zoomer1")->isEnabled());
 
     QTemporaryDir d;
     ecrit(d.filePath("faux.gpx"), "<gpx><trk><trkpt lat=\"1\" lon=\"2\"/></trk></gpx>");
