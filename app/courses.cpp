@@ -100,7 +100,7 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     jour_charge = false;
     mesure_montree.reset();
     fond_initial = false;
-    titre(etat.course.dossier.isEmpty() ? TITRE_INITIAL : etat.course.nom);
+    titre(!etat.course.autre() ? TITRE_INITIAL : etat.course.nom);
     // The calendar opens on the race's first day.
     const QDate premier = etat.course.premier_jour;
     montre_mois(etat.date, premier.month(), premier.year());

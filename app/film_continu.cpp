@@ -318,7 +318,7 @@ void FilmContinu::ouvre(const SelectionTrajets& s, const AnnotationsTrajets& a, 
     titre_avant_ = f_.cadre_fenetre() ? f_.cadre_fenetre()->windowTitle() : f_.vue_carte().windowTitle();
     // Another race is named by its own name.
     const Course& course = f_.modele().course;
-    f_.titre(course.dossier.isEmpty() ? Texte::tr("Orvalis 2000-2001. Film continu de la course")
+    f_.titre(!course.autre() ? Texte::tr("Orvalis 2000-2001. Film continu de la course")
                                       : Texte::tr("%1. Film continu de la course").arg(course.nom));
     actif_ = true;
     images_dessinees_ = 0;

@@ -139,7 +139,7 @@ void TFPosConc::affiche_jour_charge()
     abandonne_geste();
     const EtatDate& d = etat.date;
     const int n = etat.course.jour_de_course(QDate(d.annee_choisie, d.mois_choisi, d.jour_choisi));
-    QString t = (etat.course.dossier.isEmpty() ? Texte::tr("Orvalis 2000-2001. Positions des concurrents le ")
+    QString t = (!etat.course.autre() ? Texte::tr("Orvalis 2000-2001. Positions des concurrents le ")
                                                : Texte::tr("%1. Positions des concurrents le ").arg(etat.course.nom)) +
                 etat.jour.date_affichee;
     if (n > 2)

@@ -30,6 +30,7 @@
 #include <QLocale>
 #include <QStandardPaths>
 #include <atomic>
+#include <functional>
 #include <csignal>
 #include <cstdio>
 #include <memory>
@@ -371,24 +372,34 @@ int commande_actualiser(const Commande& c, Contexte& x)
     return 0;
 }
 
-// The statistics of the assembled archive: the record table, or its CSV.
+// Rows under a header (French, as data) for a command with --csv: their
+// CSV (decimal comma) in that file, else a table on stdout, the headings
+// translated and the numbers with the user's decimal separator.
+int table_ou_csv(const QString& fichier_csv, const std::function<std::vector<QStringList>(QChar)>& lignes,
+                 const std::vector<bool>& a_droite)
+{
+    if (!fichier_csv.isEmpty()) {
+        QString erreur;
+        if (!ecrit_fichier(fichier_csv, csv_de(lignes(u',')), erreur)) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        return 0;
+    }
+    std::vector<QStringList> t = lignes(separateur_decimal_utilisateur());
+    for (QString& titre : t.front())
+        titre = Texte::tr(titre.toUtf8().constData());
+    return sortie(table_alignee(t, a_droite));
+}
+
+// The statistics of the assembled archive (or of a race's tracks): the
+// record table, or its CSV.
 int commande_statistiques(const Commande& c, Contexte& x)
 {
     if (!x.etat.course.fichiers_jour) {
         const Chronologie chrono(x.etat.course, x.pistes);
-        const std::vector<QStringList> l = bilan_pistes(chrono, c.fichier_csv.isEmpty() ? separateur_decimal_utilisateur() : u'.');
-        if (!c.fichier_csv.isEmpty()) {
-            QString erreur;
-            if (!ecrit_fichier(c.fichier_csv, csv_de(l), erreur)) {
-                ecrit_erreur(erreur);
-                return 1;
-            }
-            return 0;
-        }
-        std::vector<QStringList> t = l;
-        for (QString& titre : t.front())
-            titre = Texte::tr(titre.toUtf8().constData());
-        return sortie(table_alignee(t, {false, false, true, true, true, true}));
+        return table_ou_csv(c.fichier_csv, [&](QChar sep) { return bilan_pistes(chrono, sep); },
+                            {false, false, true, true, true, true});
     }
     if (!x.archive())
         return 1;
@@ -411,18 +422,8 @@ int commande_positions(const Commande& c, Contexte& x)
     if (const int r = chronologie_commande(c, x, chrono))
         return r;
     const Instant t = instant_de(c.quand);
-    if (!c.fichier_csv.isEmpty()) {
-        QString erreur;
-        if (!ecrit_fichier(c.fichier_csv, csv_de(lignes_positions(*chrono, t, u',')), erreur)) {
-            ecrit_erreur(erreur);
-            return 1;
-        }
-        return 0;
-    }
-    std::vector<QStringList> lignes = lignes_positions(*chrono, t, separateur_decimal_utilisateur());
-    for (QString& titre : lignes.front())
-        titre = Texte::tr(titre.toUtf8().constData());
-    return sortie(table_alignee(lignes, {true, false, false, true, true, false}));
+    return table_ou_csv(c.fichier_csv, [&](QChar sep) { return lignes_positions(*chrono, t, sep); },
+                        {true, false, false, true, true, false});
 }
 
 // The maps, marks and places of the video's frames.

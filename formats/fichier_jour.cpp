@@ -239,7 +239,7 @@ QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier)
 
 Emplacements emplacements_des_jours(const Course& c, const Emplacements& e)
 {
-    if (c.dossier.isEmpty())
+    if (!c.autre())
         return e;
     return Emplacements(c.dossier);
 }

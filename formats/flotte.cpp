@@ -2,6 +2,7 @@
 
 #include "convers.h"
 #include "description.h"
+#include "geometrie.h"
 #include "traduction.h"
 
 #include <QDir>
@@ -288,16 +289,12 @@ bool Flotte::finit(Course& c, std::vector<Piste>& pistes)
     }
     // A track that ends at the race's finish (within 3 miles) has arrived:
     // it stays there rather than fading as a track that stops at sea.
-    if (course.arrivee_connue) {
-        const double la = double(ddmm_vers_deg(course.arrivee.latitude)) * M_PI / 180;
-        const double lo = -double(ddmm_vers_deg(course.arrivee.longitude)) * M_PI / 180;
+    if (course.arrivee_connue)
         for (Piste& p : pistes) {
             const PointPiste& d = p.points.back();
-            const double a = d.lat * M_PI / 180, b = d.lon * M_PI / 180;
-            const double cosinus = std::sin(a) * std::sin(la) + std::cos(a) * std::cos(la) * std::cos(b - lo);
-            p.arrivee = std::acos(std::clamp(cosinus, -1.0, 1.0)) * 180 / M_PI * 60 <= 3;
+            p.arrivee = dist_ortho(deg_vers_ddmm(ext(d.lat)), deg_vers_ddmm(ext(-d.lon)), course.arrivee.latitude,
+                                   course.arrivee.longitude) <= 3;
         }
-    }
     course.fichiers_jour = false;
     course.dossier = fi.absolutePath();
     c = std::move(course);

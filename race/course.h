@@ -44,6 +44,8 @@ struct Course {
     // unused; nb() + 1 means "not one of them".
     std::vector<Concurrent> concurrents = std::vector<Concurrent>(1);
 
+    // Another race than the program's own (opened from its own folder).
+    bool autre() const { return !dossier.isEmpty(); }
     // The folder its marks, places and route are read from.
     QString dossier_ou(const QString& defaut) const { return dossier.isEmpty() ? defaut : dossier; }
     int nb() const { return int(concurrents.size()) - 1; }
