@@ -81,7 +81,8 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     // The program's own race keeps its files where the program keeps them.
     if (QFileInfo(chemin) == QFileInfo(course_du_programme(emplacements)))
         o.course.dossier.clear();
-    // Whatever showed the previous race ends.
+    // Whatever showed the previous race ends, its view kept.
+    retient_vue_course();
     film.ferme();
     termine_rejeu();
     abandonne_geste();
@@ -101,13 +102,19 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     mesure_montree.reset();
     fond_initial = false;
     titre(!etat.course.autre() ? TITRE_INITIAL : etat.course.nom);
-    // The calendar opens on the race's first day.
-    const QDate premier = etat.course.premier_jour;
+    // The calendar opens on the day kept for the race, else its first.
+    const std::optional<VueRetenue> gardee = vue_retenue(chemin);
+    const QDate premier = gardee && gardee->jour >= etat.course.premier_jour &&
+                                      gardee->jour <= etat.course.dernier_jour
+                              ? gardee->jour
+                              : etat.course.premier_jour;
     montre_mois(etat.date, premier.month(), premier.year());
     valide_date(etat.date, premier.day(), premier.month(), premier.year());
     if (calendrier)
         calendrier->choisit(premier);
-    if (QFileInfo(chemin) != QFileInfo(course_du_programme(emplacements)))
+    const bool propre = QFileInfo(chemin) == QFileInfo(course_du_programme(emplacements));
+    chemin_course_ = propre ? QString() : QFileInfo(chemin).absoluteFilePath();
+    if (!propre)
         retient_course(chemin);
     for (const QString& a : o.avis)
         information(a);
@@ -122,7 +129,49 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
         invalider();
         SelDateClick();
     }
+    restaure_vue_course();
     return true;
+}
+
+void TFPosConc::retient_vue_course()
+{
+    VueRetenue v;
+    const Viewport& vue_course = etat.vue;
+    v.nord = vue_course.lat_nord;
+    v.sud = vue_course.lat_sud;
+    v.ouest = vue_course.long_ouest;
+    v.est = vue_course.long_est;
+    v.largeur_large = vue_course.largeur_large;
+    v.echelle_libre = vue_course.echelle_libre;
+    if (film.actif())
+        v.instant = film.controleur.instant();
+    if (jour_charge)
+        v.jour = QDate(etat.date.annee_choisie, etat.date.mois_choisi, etat.date.jour_choisi);
+    // Nothing shown yet: nothing to keep.
+    if (!v.instant && !v.jour.isValid())
+        return;
+    retient_vue(chemin_course_.isEmpty() ? course_du_programme(emplacements) : chemin_course_, v);
+}
+
+void TFPosConc::restaure_vue_course()
+{
+    const std::optional<VueRetenue> v =
+        vue_retenue(chemin_course_.isEmpty() ? course_du_programme(emplacements) : chemin_course_);
+    if (!v)
+        return;
+    if (film.actif() && v->instant)
+        film.va_a(Instant(*v->instant));
+    else if (!(jour_charge && !film.actif() &&
+               v->jour == QDate(etat.date.annee_choisie, etat.date.mois_choisi, etat.date.jour_choisi)))
+        return;  // another moment than the one the view was kept for
+    Viewport& vue_course = etat.vue;
+    vue_course.lat_nord = v->nord;
+    vue_course.lat_sud = v->sud;
+    vue_course.long_ouest = v->ouest;
+    vue_course.long_est = v->est;
+    vue_course.largeur_large = v->largeur_large;
+    vue_course.echelle_libre = v->echelle_libre;
+    redessine();
 }
 
 void TFPosConc::charge_lieux_course()

@@ -97,6 +97,7 @@ int fenetre(int argc, char** argv, const Commande& c)
     QEventLoop attente;
     bool ferme = false;
     cadre.a_la_fermeture = [&] {
+        carte->retient_vue_course();
         ferme = true;
         attente.quit();
         QCoreApplication::quit();

@@ -100,6 +100,9 @@ public:
     // the current one; false (nothing changed, the reason said) when it
     // cannot be read. Tests give the file dialog's answer.
     bool ouvre_autre_course(const QString& chemin);
+    // The view, film instant and day of the race open, kept for its next
+    // opening (on leaving it and when the window closes).
+    void retient_vue_course();
     void OuvrirCourseClick();
     std::function<QString()> choisit_course;
     // The picture the window shows (the welcome picture, or the chart with
@@ -291,6 +294,10 @@ private:
     void cree_menu_course(QMenuBar* mb, QAction* avant);
     void remplit_menu_course();
     void charge_lieux_course();
+    QString chemin_course_;  // the race open; empty for the program's own
+    // The view kept for the race just opened, given back once its film or
+    // its kept day is shown.
+    void restaure_vue_course();
     QString message_statut;  // the status line, also without a frame
     // Controls, by their historical names (each also its object name).
     QWidget* fenetre_statistiques = nullptr;

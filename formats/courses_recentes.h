@@ -1,7 +1,11 @@
 // The races the user opened last, kept in their settings.
 #pragma once
 
+#include <QDate>
 #include <QStringList>
+
+#include <cstdint>
+#include <optional>
 
 namespace orv {
 
@@ -11,5 +15,22 @@ inline constexpr int NB_COURSES_RECENTES = 5;
 QStringList courses_recentes();
 // `chemin` put first (once); false when the settings could not be written.
 bool retient_course(const QString& chemin);
+
+// Where the user left a race: the view asked for (its bounds, DD.MM, as the
+// chart's viewport holds them), the film's instant when a film was open, the
+// day shown when a day was.
+struct VueRetenue {
+    double nord = 0, sud = 0, ouest = 0, est = 0;
+    double largeur_large = 0;  // a view wider than the bounds say, else 0
+    bool echelle_libre = false;
+    std::optional<int64_t> instant;  // seconds since the epoch, UTC
+    QDate jour;
+    bool operator==(const VueRetenue&) const = default;
+};
+// The view kept for the race at `chemin`; nothing when none was kept or
+// what was kept cannot be read as one.
+std::optional<VueRetenue> vue_retenue(const QString& chemin);
+// false when the settings could not be written.
+bool retient_vue(const QString& chemin, const VueRetenue& v);
 
 }  // namespace orv

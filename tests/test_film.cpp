@@ -421,10 +421,28 @@ TEST_F(FilmFenetre, AutreCourse)
     EXPECT_TRUE(!messages.isEmpty() && messages.last().contains("sans heure")) << messages.join('|').toStdString();
     EXPECT_EQ(etat.course.nb(), 40);
 
+    ASSERT_TRUE(carte->zoom_autour(etat.vue.lat_nord, etat.vue.long_ouest, 0.5L));
+    const Viewport vue = etat.vue;
     dates = {{12, 11, 2000}};
     action(carte, "CourseProgramme1")->trigger();
     EXPECT_EQ(etat.course.nb(), course_livree().nb());
     EXPECT_FALSE(carte->film.actif());
     EXPECT_TRUE(action(carte, "Classement1")->isEnabled());
     EXPECT_EQ(courses_recentes().value(0), QFileInfo(flotte).absoluteFilePath());
+
+    // Each race comes back as it was left: the fleet at its instant and
+    // view, the program's race on its day and view.
+    ASSERT_TRUE(carte->zoom_autour(etat.vue.lat_nord, etat.vue.long_ouest, 0.5L));
+    const Viewport vue_jour = etat.vue;
+    carte->ouvre_autre_course(flotte);
+    EXPECT_EQ(carte->film.controleur.instant(), quand(7, 3, 2024, 0, 0));
+    // Kept as doubles.
+    const auto bornes = [](const Viewport& v) {
+        return std::array{double(v.lat_nord), double(v.lat_sud), double(v.long_ouest), double(v.long_est)};
+    };
+    EXPECT_EQ(bornes(etat.vue), bornes(vue));
+    dates = {{12, 11, 2000}};
+    action(carte, "CourseProgramme1")->trigger();
+    EXPECT_EQ(etat.date.jour_choisi, 12);
+    EXPECT_EQ(bornes(etat.vue), bornes(vue_jour));
 }

@@ -3,10 +3,12 @@
 // the file, the line and the boat named, and our exports open again as the
 // same race.
 #include "chronologie.h"
+#include "courses_recentes.h"
 #include "exports.h"
 #include "flotte.h"
 #include "lecteurs.h"
 #include "reglages.h"
+#include "reglages_utilisateur.h"
 
 #include <QDir>
 #include <QFile>
@@ -324,4 +326,25 @@ TEST(Flotte, InstantsEtMeilleures24h)
     c.concurrents.push_back({QStringLiteral("A"), {}, {}, {}});
     const Chronologie chrono(c, std::vector<Piste>{{QStringLiteral("A"), {}, p}});
     EXPECT_NEAR(meilleures_24h(chrono.fixes(1)), 12 * 10 + 12 * 20, 0.05);
+}
+
+// Where a race was left: kept per race, read back as written; an entry
+// that cannot be a view (cut, not numbers, out of the world) is none.
+TEST(Flotte, VueRetenueParCourse)
+{
+    VueRetenue v{46.3, 44.5, -3.2, 5.1, 0, true, 1709769600, QDate(2024, 3, 7)};
+    ASSERT_TRUE(retient_vue(QStringLiteral("/courses/a.gpx"), v));
+    EXPECT_EQ(vue_retenue(QStringLiteral("/courses/a.gpx")), v);
+    EXPECT_FALSE(vue_retenue(QStringLiteral("/courses/b.gpx")));
+    auto s = reglages_utilisateur(QStringLiteral("Orvalis"), QStringLiteral("orvalis"));
+    s->beginGroup(QStringLiteral("courses/vues"));
+    const QString cle = s->childKeys().value(0);
+    for (const QStringList& abime : {QStringList{"1", "2"}, QStringList{"x", "0", "0", "0", "0", "0", "", ""},
+                                     QStringList{"95", "0", "0", "0", "0", "0", "", ""},
+                                     QStringList{"1", "0", "0", "0", "0", "2", "", ""},
+                                     QStringList{"1", "0", "0", "0", "0", "0", "", "31/02/2024"}}) {
+        s->setValue(cle, abime);
+        s->sync();
+        EXPECT_FALSE(vue_retenue(QStringLiteral("/courses/a.gpx"))) << abime.join(',').toStdString();
+    }
 }
