@@ -25,8 +25,42 @@ bool coordonnees(QStringView s, QChar sep, double& lat, double& lon)
     return ok1 && ok2;
 }
 
-bool lit_kml(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
+// The document as the XML reader reads it, refusing to give more than
+// 16 MB past the point where its last token ended: the reader holds a
+// token's text whole, so one text node of the size of the file would be
+// held in memory twice over.
+class LectureBornee : public QIODevice {
+public:
+    static constexpr qint64 JETON_MAX = qint64(1) << 24;
+    explicit LectureBornee(QIODevice& d) : d_(d) { open(QIODevice::ReadOnly); }
+    qint64 lus() const { return lus_; }
+    qint64 repere = 0;  // where the last token ended
+    bool depasse = false;
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char* donnees, qint64 taille) override
+    {
+        const qint64 permis = repere + JETON_MAX - lus_;
+        if (permis <= 0) {
+            depasse = true;
+            return -1;
+        }
+        const qint64 n = d_.read(donnees, std::min(taille, permis));
+        if (n > 0)
+            lus_ += n;
+        return n;
+    }
+    qint64 writeData(const char*, qint64) override { return -1; }
+
+private:
+    QIODevice& d_;
+    qint64 lus_ = 0;
+};
+
+bool lit_kml(QIODevice& source, const QString& chemin, Flotte& f, QStringList& avis)
 {
+    LectureBornee d(source);
     QXmlStreamReader x(&d);
     int jetons = 0;
     struct Lu {
@@ -42,8 +76,9 @@ bool lit_kml(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
     Lu point{};
     int nb_placemarks = 0, ecartes = 0;
     while (!x.atEnd()) {
+        d.repere = d.lus();
         // A KMZ's header may lie about the size its document unpacks to.
-        if (++jetons % 4096 == 0 && d.pos() > TAILLE_FLOTTE_MAX)
+        if (++jetons % 4096 == 0 && d.lus() > TAILLE_FLOTTE_MAX)
             return f.refuse(Texte::tr("plus de 1 Go une fois décompressé"));
         switch (x.readNext()) {
         case QXmlStreamReader::DTD:
@@ -136,6 +171,8 @@ bool lit_kml(QIODevice& d, const QString& chemin, Flotte& f, QStringList& avis)
             break;
         }
     }
+    if (d.depasse)
+        return f.refuse(x.lineNumber(), QString(), Texte::tr("balise ou texte de plus de 16 Mo"));
     if (x.hasError())
         return f.refuse(x.lineNumber(), QString(), erreur_xml(x));
     if (!kml)

@@ -263,6 +263,7 @@ TEST(Flotte, FichiersRefuses)
         {"p.csv", "nom,heure,lat,lon\nZ,2024-03-02T00:00Z,10,5,170\n", "5 champs, 4 attendus"},
         {"q.gpx", "<gpx><trk><trkseg><trkpt lat=\"1\" lon=\"2\"><time>0001-01-01T00:00Z</time></trkpt></trkseg></trk></gpx>", "hors des années 1900 à 2199"},
         {"n.txt", "rien", "n'est pas une course"},
+        {"r.kml", "<kml><Placemark><name>" + QByteArray(17 << 20, 'a') + "</name></Placemark></kml>", "plus de 16 Mo"},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.nom);
