@@ -193,13 +193,16 @@ TEST(Flotte, TroisFormatsUneMemeCourse)
     ecrit(d.filePath("f.csv"), csv());
     // The GPX saved under another suffix is still found by its content.
     ecrit(d.filePath("f.xml"), gpx());
-    for (const char* nom : {"f.gpx", "f.kml", "f.kmz", "f.csv", "f.xml"}) {
+    // Its description opened alone opens the fleet it describes.
+    ecrit(d.filePath("f.course"), "[course]\r\nnom=F\r\n");
+    for (const char* nom : {"f.gpx", "f.kml", "f.kmz", "f.csv", "f.xml", "f.course"}) {
         SCOPED_TRACE(nom);
         CourseOuverte o;
         QString erreur;
         ASSERT_TRUE(ouvre_course(d.filePath(QString::fromLatin1(nom)), o, erreur)) << erreur.toStdString();
         verifie_flotte(o);
-        EXPECT_EQ(o.avis.size(), QByteArray(nom).endsWith("gpx") || QByteArray(nom).endsWith("xml") ? 1 : 0);
+        EXPECT_EQ(o.avis.size(), QByteArray(nom).endsWith("gpx") || QByteArray(nom).endsWith("xml") ||
+                                         QByteArray(nom).endsWith("course") ? 1 : 0);
     }
 }
 
