@@ -8,6 +8,7 @@
 #include "traduction.h"
 
 #include <QRegularExpression>
+#include <QStringDecoder>
 
 namespace orv {
 
@@ -88,10 +89,22 @@ int colonne(const QString& titre)
 
 bool lit_csv(const QByteArray& octets, Flotte& f)
 {
-    // UTF-8 (with or without its mark), else code page 1252.
-    QString texte = depuis_utf8_ou_cp1252(octets);
+    // UTF-16 by its mark (a spreadsheet's "Unicode text"), else UTF-8
+    // (with or without its mark), else code page 1252.
+    QString texte;
+    if (octets.startsWith("\xFF\xFE") || octets.startsWith("\xFE\xFF")) {
+        auto d = QStringDecoder(octets.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
+        texte = d.decode(octets.mid(2));
+        if (d.hasError())
+            return f.refuse(Texte::tr("texte UTF-16 illisible"));
+    } else {
+        texte = depuis_utf8_ou_cp1252(octets);
+    }
     if (texte.startsWith(QChar(0xFEFF)))
         texte.remove(0, 1);
+    // Lines ended by CR LF, LF or CR alone.
+    if (!texte.contains(u'\n'))
+        texte.replace(u'\r', u'\n');
     const QList<QStringView> lignes = QStringView(texte).split(u'\n');
     qsizetype k = 0;
     while (k < lignes.size() && lignes[k].trimmed().isEmpty())

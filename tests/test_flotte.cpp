@@ -191,11 +191,15 @@ TEST(Flotte, TroisFormatsUneMemeCourse)
     }
     ecrit(d.filePath("f.gpx"), gpx());
     ecrit(d.filePath("f.csv"), csv());
+    // A spreadsheet's UTF-16, and lines ended by CR alone.
+    const QString texte = QString::fromUtf8(csv());
+    ecrit(d.filePath("f16.csv"), "\xFF\xFE" + QByteArray(reinterpret_cast<const char*>(texte.utf16()), texte.size() * 2));
+    ecrit(d.filePath("fcr.csv"), QByteArray(csv()).replace("\r\n", "\r").replace('\n', '\r'));
     // The GPX saved under another suffix is still found by its content.
     ecrit(d.filePath("f.xml"), gpx());
     // Its description opened alone opens the fleet it describes.
     ecrit(d.filePath("f.course"), "[course]\r\nnom=F\r\n");
-    for (const char* nom : {"f.gpx", "f.kml", "f.kmz", "f.csv", "f.xml", "f.course"}) {
+    for (const char* nom : {"f.gpx", "f.kml", "f.kmz", "f.csv", "f16.csv", "fcr.csv", "f.xml", "f.course"}) {
         SCOPED_TRACE(nom);
         CourseOuverte o;
         QString erreur;
