@@ -318,12 +318,14 @@ size_t Canevas::HachageTexte::operator()(const CleTexte& c) const
 {
     return size_t(qHash(c.texte)) ^ (size_t(c.couleur) * 0x9E3779B1u) ^ (size_t(c.fond) << 7) ^
            (size_t(c.police.pixelSize()) << 3) ^ (c.police.italic() ? 0x1000u : 0) ^
-           (c.police.underline() ? 0x2000u : 0) ^ (c.police.bold() ? 0x4000u : 0) ^ (c.vide ? 0x8000u : 0);
+           (c.police.underline() ? 0x2000u : 0) ^ (c.police.bold() ? 0x4000u : 0) ^ (c.vide ? 0x8000u : 0) ^
+           size_t(c.halo + 1) * 0x85EBCA6Bu;
 }
 
 const Canevas::BlocTexte& Canevas::bloc_texte(const QString& s)
 {
-    CleTexte cle{s, police, couleur_police, couleur_pinceau, pinceau_vide, ratio_};
+    CleTexte cle{s, police, couleur_police, couleur_pinceau, pinceau_vide, ratio_, halo};
+    const bool fond_plein = !pinceau_vide && halo < 0;
     if (auto t = textes_.find(cle); t != textes_.end())
         return t->second;
     if (textes_.size() > 8192)
@@ -334,21 +336,33 @@ const Canevas::BlocTexte& Canevas::bloc_texte(const QString& s)
     const QFontMetrics fm(police);
     const int w = fm.horizontalAdvance(s), h = fm.height(), marge = h;
     QRgb cle_fond = 0xFF010203u;
-    while (cle_fond == vers_qrgb(couleur_police) || (!pinceau_vide && cle_fond == vers_qrgb(couleur_pinceau)))
+    while (cle_fond == vers_qrgb(couleur_police) || (fond_plein && cle_fond == vers_qrgb(couleur_pinceau)) ||
+           (halo >= 0 && cle_fond == vers_qrgb(TColor(halo))))
         cle_fond += 0x010101u;
     BlocTexte b;
     b.dx = -physique(marge);
     b.cle = cle_fond;
     // At the physical resolution: the painter draws in logical pixels.
-    b.img = QImage(physique(w + 2 * marge), physique(h), QImage::Format_RGB32);
+    // A halo takes a pixel above and below the letters.
+    const int bord = halo >= 0 ? 1 : 0;
+    b.dy = -physique(bord);
+    b.img = QImage(physique(w + 2 * marge), physique(h + 2 * bord), QImage::Format_RGB32);
     b.img.fill(cle_fond);
     b.img.setDevicePixelRatio(ratio_);
     {
         QPainter p(&b.img);
         p.setFont(police);
-        const QRect r(marge, 0, w, h);
-        if (!pinceau_vide)
+        const QRect r(marge, bord, w, h);
+        if (fond_plein)
             p.fillRect(r, QColor(vers_qrgb(couleur_pinceau)));
+        if (halo >= 0) {
+            // The letters drawn around themselves in the halo's colour.
+            p.setPen(QColor(vers_qrgb(TColor(halo))));
+            const qreal d = 1;
+            for (const QPointF o : {QPointF(-d, -d), QPointF(0, -d), QPointF(d, -d), QPointF(-d, 0), QPointF(d, 0),
+                                    QPointF(-d, d), QPointF(0, d), QPointF(d, d)})
+                p.drawText(r.translated(o.toPoint()), Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
+        }
         p.setPen(QColor(vers_qrgb(couleur_police)));
         p.drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
     }
@@ -363,6 +377,7 @@ void Canevas::texte(int x, int y, const QString& s)
     const BlocTexte& b = bloc_texte(s);
     x = physique(x);
     y = physique(y);
+    y += b.dy;
     const int x0 = x + b.dx;
     const int xa = std::max(0, -x0), xb = std::min(b.img.width(), img_.width() - x0);
     const int ya = std::max(0, -y), yb = std::min(b.img.height(), img_.height() - y);

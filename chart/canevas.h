@@ -66,6 +66,9 @@ public:
     // Font and its colour.
     QFont police;
     TColor couleur_police = clBlack;
+    // A halo of this colour round the letters (the modern chart's texts), in
+    // place of the brush; -1: none.
+    int64_t halo = -1;
 
     void deplace_vers(int x, int y) { px_ = x; py_ = y; }
 
@@ -80,10 +83,11 @@ public:
         QFont police;
         TColor couleur_police;
         int px, py;
+        int64_t halo;
     };
     Etat etat() const
     {
-        return {couleur_plume, style_plume, mode_xor, couleur_pinceau, pinceau_vide, police, couleur_police, px_, py_};
+        return {couleur_plume, style_plume, mode_xor, couleur_pinceau, pinceau_vide, police, couleur_police, px_, py_, halo};
     }
     void pose_etat(const Etat& e)
     {
@@ -96,6 +100,7 @@ public:
         couleur_police = e.couleur_police;
         px_ = e.px;
         py_ = e.py;
+        halo = e.halo;
     }
     // Line from the pen position to (x, y), end pixel not set; the pen moves.
     void trace_vers(int x, int y);
@@ -130,10 +135,11 @@ private:
         TColor couleur, fond;
         bool vide;
         double ratio;
+        int64_t halo;
         bool operator==(const CleTexte& o) const
         {
             return texte == o.texte && couleur == o.couleur && fond == o.fond && vide == o.vide &&
-                   ratio == o.ratio && police == o.police;
+                   ratio == o.ratio && halo == o.halo && police == o.police;
         }
     };
     struct HachageTexte {
@@ -142,6 +148,7 @@ private:
     struct BlocTexte {
         QImage img;     // physical pixels
         int dx = 0;     // the block's left edge from the text's x, physical
+        int dy = 0;     // its top edge from the text's y, physical
         QRgb cle = 0;   // the background colour not copied
     };
     const BlocTexte& bloc_texte(const QString& s);

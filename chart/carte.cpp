@@ -9,7 +9,7 @@
 namespace orv {
 
 namespace {
-constexpr TColor COUL_GRATICULE = 0x7E7E2A;
+
 constexpr TColor COUL_POLAIRE = 0xBDBD3F;
 
 struct Parallele {

@@ -15,7 +15,15 @@ namespace orv {
 struct StyleCarte {
     TColor fond = clBlack;
     TColor coul_points = 0x0078F0;
+    // The modern chart (filled land on a blue sea) in place of the dots.
+    bool moderne = false;
 };
+
+// The classic graticule's colour.
+inline constexpr TColor COUL_GRATICULE = 0x7E7E2A;
+
+// The modern chart's sea, the background of everything drawn on it.
+inline constexpr TColor MER_MODERNE = 0xE0CBA9;
 
 class Carte {
 public:

@@ -94,6 +94,7 @@ bool lit_carte(const QString& chemin, int64_t taille, CartePix& carte, QString& 
 void charge_cartes(Cartes& c, const OptionsCartes& opt)
 {
     const QString connu = QString::fromLatin1(FICHIER_CARTE_CONNU);
+    c.terres = std::make_shared<ChargeurTerres>();
     c.rep_cartes = lit_rep_cartes_registre();
     if (c.rep_cartes.isEmpty()) {
         const QString cote = opt.rep_programme + QStringLiteral("/cartes");

@@ -4,6 +4,8 @@
 // kept for the life of the program.
 #pragma once
 
+#include "terres.h"
+
 #include <QString>
 #include <cstdint>
 #include <functional>
@@ -35,6 +37,8 @@ struct Cartes {
     QString rep_cartes;
     bool cartes_chargees = false;
     std::vector<CartePix> liste;
+    // The land as polygons of the same folder, read when first drawn.
+    std::shared_ptr<ChargeurTerres> terres = std::make_shared<ChargeurTerres>();
 };
 
 

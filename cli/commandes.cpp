@@ -102,9 +102,11 @@ struct Contexte {
 
     // What a picture is made from: the program's data, its settings (the
     // current directory's first), messages on stderr.
-    SourceImage source_image(double echelle) const
+    SourceImage source_image(const Commande& c) const
     {
-        return {emplacements, reglages_du_programme(QDir::currentPath(), emplacements), ecrit_erreur, echelle};
+        SourceImage s{emplacements, reglages_du_programme(QDir::currentPath(), emplacements), ecrit_erreur, c.echelle};
+        pose_style(s, c.moderne());
+        return s;
     }
     // The archive assembled; false with the reason said.
     bool archive()
@@ -245,6 +247,7 @@ ParametresVideo parametres_video(const Commande& c, const Chronologie& chrono, i
     p.echelle = c.echelle;
     p.trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
     p.suivre = suivre;
+    p.moderne = c.moderne();
     return p;
 }
 
@@ -293,7 +296,7 @@ int commande_classement(const Commande& c, Contexte& x)
 // The pictures of --png: the chart alone, a day, the tracks.
 int commande_png(const Commande& c, Contexte& x)
 {
-    const SourceImage source = x.source_image(c.echelle);
+    const SourceImage source = x.source_image(c);
     const QSize taille(c.largeur, c.hauteur);
     QString erreur;
     QImage image;
@@ -445,7 +448,7 @@ int commande_instant(const Commande& c, Contexte& x)
     std::unique_ptr<Chronologie> chrono;
     if (const int r = chronologie_commande(c, x, chrono))
         return r;
-    const SourceImage s = x.source_image(c.echelle);
+    const SourceImage s = x.source_image(c);
     if (c.incrustations) {
         const ParametresVideo p = parametres_video(c, *chrono, suivre);
         if (const QString m = verifie_parametres(p); !m.isEmpty()) {
@@ -488,7 +491,7 @@ int commande_video(const Commande& c, Contexte& x)
         ecrit_erreur(m);
         return 2;
     }
-    const SourceImage s = x.source_image(c.echelle);
+    const SourceImage s = x.source_image(c);
     prepare_images_video(x.etat, s);
     ImagesVideo images(x.etat.cartes, x.etat.lieux, x.etat.vue, s.reglages, chrono, p);
     EcritureVideo video(images, p);

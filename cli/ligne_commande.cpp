@@ -19,7 +19,7 @@ namespace {
 enum Opt {
     AIDE, PNG, DATE, TAILLE, ZONE, DISTANCE, CLASSEMENT, ROUTE, TRAJETS, DU, AU, GPX, KML, ACTUALISER, SOURCE,
     STATISTIQUES, CSV, ECARTS, INSTANT, TRAINEE, SUIVRE, POSITIONS, ECHELLE, LANGUE, VIDEO, VITESSE, FPS,
-    INCRUSTATIONS, COURSE, NB_OPTIONS
+    INCRUSTATIONS, COURSE, STYLE, NB_OPTIONS
 };
 
 struct DefOption {
@@ -39,6 +39,7 @@ constexpr DefOption OPTIONS[] = {
     {POSITIONS, "positions", "INSTANT"}, {ECHELLE, "scale", "R"},     {LANGUE, "langue", "fr|en"},
     {VIDEO, "video", "FICHIER"},     {VITESSE, "vitesse", "H"},        {FPS, "fps", "N"},
     {INCRUSTATIONS, "incrustations", nullptr}, {COURSE, "course", "CHEMIN"},
+    {STYLE, "style", "classique|moderne"},
 };
 
 // The rows are in the order of the enum, which indexes them.
@@ -66,10 +67,10 @@ struct DefCommande {
 const std::vector<DefCommande>& commandes()
 {
     static const std::vector<DefCommande> t = {
-        {Commande::PngCarte, QT_TRANSLATE_NOOP("Orvalis", "--png (carte seule)"), PNG, {TAILLE, ECHELLE, ZONE, COURSE}},
-        {Commande::PngJour, QT_TRANSLATE_NOOP("Orvalis", "--png --date"), PNG, {DATE, TAILLE, ECHELLE, ZONE, ROUTE, COURSE}},
-        {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--png --trajets"), PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE, COURSE}},
-        {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--png --instant"), PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE, COURSE}},
+        {Commande::PngCarte, QT_TRANSLATE_NOOP("Orvalis", "--png (carte seule)"), PNG, {TAILLE, ECHELLE, ZONE, COURSE, STYLE}},
+        {Commande::PngJour, QT_TRANSLATE_NOOP("Orvalis", "--png --date"), PNG, {DATE, TAILLE, ECHELLE, ZONE, ROUTE, COURSE, STYLE}},
+        {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--png --trajets"), PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE, COURSE, STYLE}},
+        {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--png --instant"), PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE, COURSE, STYLE}},
         {Commande::PngEcarts, QT_TRANSLATE_NOOP("Orvalis", "--png --ecarts"), PNG, {ECARTS, TAILLE, ECHELLE}},
         {Commande::Distance, QT_TRANSLATE_NOOP("Orvalis", "--distance"), DISTANCE, {}},
         {Commande::Classement, QT_TRANSLATE_NOOP("Orvalis", "--classement"), CLASSEMENT, {COURSE}},
@@ -78,7 +79,7 @@ const std::vector<DefCommande>& commandes()
         {Commande::Actualiser, QT_TRANSLATE_NOOP("Orvalis", "--actualiser"), ACTUALISER, {SOURCE, DATE, COURSE}},
         {Commande::Statistiques, QT_TRANSLATE_NOOP("Orvalis", "--statistiques"), STATISTIQUES, {CSV, COURSE}},
         {Commande::Positions, QT_TRANSLATE_NOOP("Orvalis", "--positions"), POSITIONS, {CSV, COURSE}},
-        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE, COURSE}},
+        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE, COURSE, STYLE}},
     };
     return t;
 }
@@ -367,6 +368,11 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
     }
     case ROUTE: c.route = true; return {};
     case INCRUSTATIONS: c.incrustations = true; return {};
+    case STYLE:
+        if (v != QLatin1String("classique") && v != QLatin1String("moderne"))
+            return Texte::tr("--style : « %1 » (classique ou moderne).").arg(v);
+        c.style = v;
+        return {};
     default: return {};
     }
 }

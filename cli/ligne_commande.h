@@ -52,6 +52,13 @@ struct Commande {
     int fps = 30;
     QString langue;                            // --langue: "fr", "en"; empty: not given
     QString course;                            // --course: a race's file or folder; empty: the program's
+    // --style: "classique" or "moderne"; empty: the command's own (classic
+    // for --png, modern for --video and --png --instant --incrustations).
+    QString style;
+    bool moderne() const
+    {
+        return style.isEmpty() ? type == Video || (type == PngInstant && incrustations) : style == QLatin1String("moderne");
+    }
 };
 
 // Reads the arguments (without the program name).

@@ -46,7 +46,14 @@ void charge_lieux_programme(EtatProgramme& e, const SourceImage& s)
 void ajoute_fond_programme(Scene& scene, const EtatProgramme& e, const SourceImage& s,
                            const std::vector<TLieu>* route)
 {
-    ajoute_fond_course(scene, &e.cartes, {s.reglages.fond, s.reglages.coul_points}, &e.lieux, route);
+    ajoute_fond_course(scene, &e.cartes, {s.reglages.fond, s.reglages.coul_points, s.moderne}, &e.lieux, route);
+}
+
+void pose_style(SourceImage& s, bool moderne)
+{
+    s.moderne = moderne;
+    if (moderne)
+        s.reglages.fond = MER_MODERNE;
 }
 
 void vue_avant_le_jour(Viewport& v)
@@ -74,7 +81,12 @@ QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Z
     charge_cartes_programme(e, s);
     pose_zone(e.vue, zone);
     Scene scene;
-    scene.ajoute<CoucheCarte>(&e.cartes, scene.style);
+    if (s.moderne) {
+        scene.style = {MER_MODERNE, scene.style.coul_points, true};
+        scene.ajoute<CoucheCarteModerne>(&e.cartes, scene.style);
+    } else {
+        scene.ajoute<CoucheCarte>(&e.cartes, scene.style);
+    }
     return rend(e, scene, taille, s.echelle);
 }
 

@@ -30,7 +30,12 @@ struct SourceImage {
     // Physical pixels per logical one: the picture as a screen of that
     // density shows it, `taille` being its logical size.
     double echelle = 1;
+    // The modern chart; its sea is then the background (reglages.fond).
+    bool moderne = false;
 };
+
+// `s` drawn in the modern or the classic style.
+void pose_style(SourceImage& s, bool moderne);
 
 // The bounds of the window before any day (55° N to the equator, 80° W to
 // Greenwich).

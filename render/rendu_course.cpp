@@ -312,7 +312,11 @@ void empreinte(CleCouche& k, const ListeLieux& l)
 }
 }  // namespace
 
-void CoucheCarte::dessine(Carte& c) const { c.peint(cartes_, style_, c.larg_client, c.haut_client); }
+void CoucheCarte::dessine(Carte& c) const
+{
+    c.canevas.halo = -1;
+    c.peint(cartes_, style_, c.larg_client, c.haut_client);
+}
 
 CleCouche CoucheCarte::cle() const
 {
@@ -323,8 +327,37 @@ CleCouche CoucheCarte::cle() const
     return k;
 }
 
+void CoucheCarteModerne::dessine(Carte& c) const
+{
+    c.couleur_fond = style_.fond;
+    c.canevas.mode_xor = false;
+    c.vue.elargit_si_vide();
+    c.canevas.dimensionne(c.larg_client, c.haut_client);
+    c.vue.ajuste(c.larg_client, c.haut_client);
+    const Terres* t = cartes_ && !cartes_->rep_cartes.isEmpty() ? cartes_->terres->terres(cartes_->rep_cartes) : nullptr;
+    trace_carte_moderne(c.canevas.image(), c.vue.ajustement(), c.larg_client, c.haut_client, t);
+    // What the layers above start from, as after the classic chart.
+    c.canevas.couleur_pinceau = style_.fond;
+    c.canevas.couleur_plume = COUL_GRATICULE;
+    c.canevas.style_plume = StylePlume::Point;
+    c.canevas.police = police_gdi(QStringLiteral("Arial"), 7);
+    c.canevas.couleur_police = COUL_GRATICULE;
+    // Every text above it haloed in the sea's colour.
+    c.canevas.halo = style_.fond;
+}
+
+CleCouche CoucheCarteModerne::cle() const
+{
+    CleCouche k;
+    k << cartes_ << quint64(style_.fond) << quint64(1);
+    if (cartes_)
+        k << cartes_->terres.get() << quint64(qHash(cartes_->rep_cartes));
+    return k;
+}
+
 void CoucheAccueil::dessine(Carte& c) const
 {
+    c.canevas.halo = -1;
     c.canevas.remplit(fond_);
     if (!image_.isNull()) {
         QPainter p(&c.canevas.image());
@@ -365,7 +398,10 @@ void ajoute_fond_course(Scene& s, const Cartes* cartes, const StyleCarte& style,
                         const std::vector<TLieu>* route)
 {
     s.style = style;
-    s.ajoute<CoucheCarte>(cartes, style);
+    if (style.moderne)
+        s.ajoute<CoucheCarteModerne>(cartes, style);
+    else
+        s.ajoute<CoucheCarte>(cartes, style);
     if (lieux)
         s.ajoute<CoucheLieux>(*lieux);
     if (route)

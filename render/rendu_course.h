@@ -86,6 +86,20 @@ private:
     StyleCarte style_;
 };
 
+// The modern chart: flat land on a blue sea, lakes, coast and borders as
+// smooth lines, a discreet graticule.
+class CoucheCarteModerne : public Couche {
+public:
+    CoucheCarteModerne(const Cartes* cartes, const StyleCarte& style) : cartes_(cartes), style_(style) {}
+    void dessine(Carte& c) const override;
+    bool fixe() const override { return true; }
+    CleCouche cle() const override;
+
+private:
+    const Cartes* cartes_;
+    StyleCarte style_;
+};
+
 // The welcome picture, alone on the sea's colour.
 class CoucheAccueil : public Couche {
 public:

@@ -68,10 +68,10 @@ Instant instant_image(const ParametresVideo& p, int64_t k)
 
 ImagesVideo::ImagesVideo(const Cartes& cartes, const Lieux& lieux, const Viewport& vue, const Reglages& r,
                          const Chronologie& c, const ParametresVideo& p)
-    : c_(c), p_(p), cartes_(cartes), lieux_(lieux), style_{r.fond, r.coul_points}, base_(vue), vue_(vue),
+    : c_(c), p_(p), cartes_(cartes), lieux_(lieux), style_{p.moderne ? MER_MODERNE : r.fond, r.coul_points, p.moderne}, base_(vue), vue_(vue),
       carte_(canevas_, vue_)
 {
-    o_ = options_course_entiere(c, r.fond);
+    o_ = options_course_entiere(c, style_.fond);
     o_.periode = p.periode;
     if (p.concurrents.any())
         o_.concurrents = p.concurrents;

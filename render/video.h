@@ -34,6 +34,7 @@ struct ParametresVideo {
     Instant trainee = 3 * UN_JOUR;
     int suivre = 0;              // the entrant followed, -1 the leader of the moment, 0 none
     bool incrustations = true;
+    bool moderne = true;         // the modern chart (else the classic one)
 };
 
 // From 00:00 UTC of `du` to 23:59 UTC of `au` (null: the archive's first,

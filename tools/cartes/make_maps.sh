@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Rebuilds data/cartes/*.bdc from the public sources. Needs npm, gmt and the
+# Rebuilds data/cartes/*.bdc and Terres.bin from the public sources. Needs npm, gmt and the
 # gmt-gshhg packages (Debian 12); the program itself needs none of them.
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -14,4 +14,6 @@ fi
 gmt coast -Rd -Di -A0/2/2 -W -M > "$work/lakes.txt"
 gmt coast -R-6/3/44/49.5 -Df -A0/1/1 -W -M > "$work/france.txt"
 python3 "$here/make_maps.py" --atlas "$work/node_modules/world-atlas" \
+  --lakes "$work/lakes.txt" --france "$work/france.txt" --out "$out"
+python3 "$here/make_land.py" --atlas "$work/node_modules/world-atlas" \
   --lakes "$work/lakes.txt" --france "$work/france.txt" --out "$out"
