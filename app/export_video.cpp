@@ -5,6 +5,7 @@
 #include "emplacements.h"
 #include "traduction.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDialogButtonBox>
@@ -93,6 +94,22 @@ DialogueVideo::DialogueVideo(QWidget* parent, const Course& course, const Parame
     suivre->setCurrentIndex(std::max(0, suivre->findData(defaut.suivre)));
     f->addRow(Texte::tr("&Suivre :"), suivre);
 
+    style = new QComboBox(this);
+    style->addItem(Texte::tr("Moderne"), true);
+    style->addItem(Texte::tr("Classique"), false);
+    style->setCurrentIndex(defaut.moderne ? 0 : 1);
+    f->addRow(Texte::tr("St&yle de la carte :"), style);
+
+    qualite = new QComboBox(this);
+    qualite->addItem(Texte::tr("Soignée"), false);
+    qualite->addItem(Texte::tr("Rapide (fichier plus gros)"), true);
+    qualite->setCurrentIndex(defaut.rapide ? 1 : 0);
+    f->addRow(Texte::tr("&Qualité :"), qualite);
+
+    cartons = new QCheckBox(Texte::tr("Cartons d'ouverture et de clôture"), this);
+    cartons->setChecked(defaut.cartons);
+    f->addRow(QString(), cartons);
+
     fichier = new QLineEdit(nom, this);
     auto* parcourir = new QPushButton(Texte::tr("Parc&ourir…"), this);
     auto* ligne = new QHBoxLayout;
@@ -143,6 +160,9 @@ ChoixVideo DialogueVideo::choix(const Chronologie& c) const
     r.p.echelle = t.ratio;
     r.p.trainee = TRAINEES[size_t(std::clamp(trainee->currentIndex(), 0, int(TRAINEES.size()) - 1))];
     r.p.suivre = suivre->currentData().toInt();
+    r.p.moderne = style->currentData().toBool();
+    r.p.rapide = qualite->currentData().toBool();
+    r.p.cartons = cartons->isChecked();
     r.fichier = fichier->text().trimmed();
     return r;
 }
@@ -241,8 +261,7 @@ void ExportVideo::etape()
     const int64_t k = video_->images_ecrites(), n = video_->nb();
     if (progres) {
         progres->setValue(int(k));
-        const qint64 reste = k > 0 ? duree_.elapsed() * (n - k) / k / 1000 : 0;
-        progres->setLabelText(Texte::tr("Image %1 sur %2, encore %3 s environ").arg(k).arg(n).arg(reste));
+        progres->setLabelText(avancement_video(k, n, duree_.elapsed()));
     }
     // ffmpeg behind: the next slice after a pause, not in a busy loop.
     minuterie_.setInterval(video_->pause());

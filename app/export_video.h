@@ -15,6 +15,7 @@
 #include <memory>
 #include <optional>
 
+class QCheckBox;
 class QComboBox;
 class QDateEdit;
 class QLineEdit;
@@ -46,6 +47,8 @@ public:
 
     QDateEdit *du = nullptr, *au = nullptr;
     QComboBox *vitesse = nullptr, *fps = nullptr, *taille = nullptr, *trainee = nullptr, *suivre = nullptr;
+    QComboBox *style = nullptr, *qualite = nullptr;
+    QCheckBox* cartons = nullptr;
     QLineEdit* fichier = nullptr;
     // Asked before an existing file is replaced (a question box by
     // default); false keeps the dialog open.

@@ -541,4 +541,11 @@ void FilmContinu::suit(int qui)
     actualise();
 }
 
+void FilmContinu::pose_fond(TColor fond)
+{
+    options.fond = fond;
+    if (actif_)
+        calcule_moment();
+}
+
 }  // namespace orv

@@ -64,6 +64,8 @@ public:
     int suivi() const { return suivi_; }
     // "Cadrer la flotte" (F): the view eases to every boat of the moment.
     void cadre_flotte();
+    // The chart's background changed (another style).
+    void pose_fond(TColor fond);
     // How long the view takes to ease to a new frame (ms, time constant).
     static constexpr double DUREE_CAMERA_MS = 300;
     // "Exporter la vidéo…": the dialog (its choice; nothing: cancelled),

@@ -61,7 +61,10 @@ void TMercator::FormPaint()
 {
     Scene s;
     s.style = style();
-    s.ajoute<CoucheCarte>(&cartes, style());
+    if (style_moderne)
+        s.ajoute<CoucheCarteModerne>(&cartes, style());
+    else
+        s.ajoute<CoucheCarte>(&cartes, style());
     compositeur.rend(dessin, s, width(), height());
 }
 

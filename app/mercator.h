@@ -32,8 +32,10 @@ public:
     // (empty: the current directory).
     QString rep_donnees;
     TColor couleur_fond = clBlack;
+    // The modern chart (its sea then being couleur_fond).
+    bool style_moderne = false;
     bool cartes_par_proprietaire = false;
-    StyleCarte style() const { return {couleur_fond, coul_points}; }
+    StyleCarte style() const { return {couleur_fond, coul_points, style_moderne}; }
 
     // How messages reach the user (message boxes by default).
     std::function<void(const QString&)> information;

@@ -4,6 +4,7 @@
 #include "calend.h"
 #include "calendrier.h"
 #include "classement.h"
+#include "courses_recentes.h"
 #include "dialogues.h"
 #include "emplacements.h"
 #include "icones.h"
@@ -16,6 +17,7 @@
 #include "zoom.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
@@ -180,6 +182,8 @@ void TFPosConc::FormCreate()
     code_excel = reglages.code_excel;
     couleur_fond = reglages.fond;
     coul_points = reglages.coul_points;
+    if (style_moderne_retenu())
+        applique_style(true);
     nb_cadrage = reglages.nb_cadrage;
 
     outils.pose_curseur(OUTIL_PANORAMIQUE, charge_curseur(QStringLiteral("HandGrab.cur"), QCursor(Qt::OpenHandCursor)));
@@ -234,8 +238,12 @@ void TFPosConc::rend_vers(Carte& c, int32_t larg, int32_t haut)
             // The film draws its measurement over every frame.
             film.ajoute_couches(scene);
         } else {
-            if (!rejeu.ajoute_couches(scene) && !rejeu.chart_seule())
-                scene.ajoute<CoucheJour>(etat.jour, couleur_fond);
+            if (!rejeu.ajoute_couches(scene) && !rejeu.chart_seule()) {
+                if (style_moderne)
+                    scene.ajoute<CoucheJourModerne>(etat.jour, etat.course, couleur_fond);
+                else
+                    scene.ajoute<CoucheJour>(etat.jour, couleur_fond);
+            }
             if (mesure_montree)
                 scene.ajoute<CoucheMesure>(mesure_montree->first, mesure_montree->second);
         }
@@ -267,8 +275,9 @@ bool TFPosConc::archive_prete()
 
 Reglages TFPosConc::reglages_affichage() const
 {
+    // The user's colours: a picture or a video made from them applies its
+    // own style.
     Reglages r = reglages;
-    r.fond = couleur_fond;
     r.coul_points = coul_points;
     return r;
 }
@@ -574,6 +583,22 @@ void TFPosConc::cree_menus()
     item(menu_vue, "Copierimage1", Texte::tr("Co&pier l'image"), [this] { image_vue.copie(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
     menu_vue->addSeparator();
+    QMenu* styles = menu_vue->addMenu(Texte::tr("St&yle de la carte"));
+    styles->menuAction()->setObjectName(QStringLiteral("StyleCarte1"));
+    auto* groupe_styles = new QActionGroup(styles);
+    for (const bool moderne : {false, true}) {
+        QAction* a = item(styles, moderne ? "StyleModerne" : "StyleClassique",
+                          moderne ? Texte::tr("&Moderne") : Texte::tr("&Classique"), [this, moderne] {
+                              applique_style(moderne);
+                              if (!retient_style_moderne(moderne))
+                                  affiche_information(
+                                      Texte::tr("Le choix du style n'a pas pu être enregistré dans les réglages."));
+                          });
+        a->setCheckable(true);
+        a->setChecked(moderne == style_moderne);
+        groupe_styles->addAction(a);
+    }
+    menu_vue->addSeparator();
     ajoute_menu_langue(menu_vue, langue_installee(), [this](const QString& m) { affiche_information(m); });
     QMenu* aide = mb->addMenu(Texte::tr("A&ide"));
     actions["Aide1"] = aide->menuAction();
@@ -602,6 +627,18 @@ void TFPosConc::cree_menus()
     StatusPosition->setMinimumWidth(190);
     StatusPosition->setFont(f);
     cadre->statusBar()->addPermanentWidget(StatusPosition);
+}
+
+void TFPosConc::applique_style(bool moderne)
+{
+    style_moderne = moderne;
+    couleur_fond = moderne ? MER_MODERNE : reglages.fond;
+    couleurs_conc = couleurs_conc_pour(couleur_fond, etat.course.nb());
+    for (const char* nom : {"StyleClassique", "StyleModerne"})
+        if (auto a = actions.find(QString::fromLatin1(nom)); a != actions.end())
+            a->second->setChecked((a->first == QLatin1String("StyleModerne")) == moderne);
+    film.pose_fond(couleur_fond);
+    invalider();
 }
 
 }  // namespace orv

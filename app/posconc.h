@@ -103,6 +103,8 @@ public:
     // The view, film instant and day of the race open, kept for its next
     // opening (on leaving it and when the window closes).
     void retient_vue_course();
+    // The chart drawn in the modern style or the classic one, at once.
+    void applique_style(bool moderne);
     void OuvrirCourseClick();
     std::function<QString()> choisit_course;
     // The picture the window shows (the welcome picture, or the chart with

@@ -248,6 +248,8 @@ ParametresVideo parametres_video(const Commande& c, const Chronologie& chrono, i
     p.trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
     p.suivre = suivre;
     p.moderne = c.moderne();
+    p.rapide = c.rapide;
+    p.cartons = c.cartons;
     return p;
 }
 
@@ -524,13 +526,7 @@ int commande_video(const Commande& c, Contexte& x)
         if (k != avis_k && (duree.elapsed() - dernier_avis >= 500 || k == n)) {
             dernier_avis = duree.elapsed();
             avis_k = k;
-            const qint64 reste = k > 0 ? duree.elapsed() * (n - k) / k / 1000 : 0;
-            std::fprintf(stderr, "\r%s", Texte::tr("Vidéo : image %1 sur %2, encore %3 s environ   ")
-                                             .arg(k)
-                                             .arg(n)
-                                             .arg(reste)
-                                             .toUtf8()
-                                             .constData());
+            std::fprintf(stderr, "\r%s", avancement_video(k, n, duree.elapsed()).toUtf8().constData());
         }
         if (etat == EcritureVideo::Etat::Finie)
             break;

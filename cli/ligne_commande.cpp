@@ -19,7 +19,7 @@ namespace {
 enum Opt {
     AIDE, PNG, DATE, TAILLE, ZONE, DISTANCE, CLASSEMENT, ROUTE, TRAJETS, DU, AU, GPX, KML, ACTUALISER, SOURCE,
     STATISTIQUES, CSV, ECARTS, INSTANT, TRAINEE, SUIVRE, POSITIONS, ECHELLE, LANGUE, VIDEO, VITESSE, FPS,
-    INCRUSTATIONS, COURSE, STYLE, NB_OPTIONS
+    INCRUSTATIONS, COURSE, STYLE, QUALITE, SANS_CARTONS, NB_OPTIONS
 };
 
 struct DefOption {
@@ -39,7 +39,8 @@ constexpr DefOption OPTIONS[] = {
     {POSITIONS, "positions", "INSTANT"}, {ECHELLE, "scale", "R"},     {LANGUE, "langue", "fr|en"},
     {VIDEO, "video", "FICHIER"},     {VITESSE, "vitesse", "H"},        {FPS, "fps", "N"},
     {INCRUSTATIONS, "incrustations", nullptr}, {COURSE, "course", "CHEMIN"},
-    {STYLE, "style", "classique|moderne"},
+    {STYLE, "style", "classique|moderne"}, {QUALITE, "qualite", "rapide|soignee"},
+    {SANS_CARTONS, "sans-cartons", nullptr},
 };
 
 // The rows are in the order of the enum, which indexes them.
@@ -79,7 +80,7 @@ const std::vector<DefCommande>& commandes()
         {Commande::Actualiser, QT_TRANSLATE_NOOP("Orvalis", "--actualiser"), ACTUALISER, {SOURCE, DATE, COURSE}},
         {Commande::Statistiques, QT_TRANSLATE_NOOP("Orvalis", "--statistiques"), STATISTIQUES, {CSV, COURSE}},
         {Commande::Positions, QT_TRANSLATE_NOOP("Orvalis", "--positions"), POSITIONS, {CSV, COURSE}},
-        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE, COURSE, STYLE}},
+        {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE, COURSE, STYLE, QUALITE, SANS_CARTONS}},
     };
     return t;
 }
@@ -373,6 +374,12 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
             return Texte::tr("--style : « %1 » (classique ou moderne).").arg(v);
         c.style = v;
         return {};
+    case QUALITE:
+        if (v != QLatin1String("rapide") && v != QLatin1String("soignee"))
+            return Texte::tr("--qualite : « %1 » (rapide ou soignee).").arg(v);
+        c.rapide = v == QLatin1String("rapide");
+        return {};
+    case SANS_CARTONS: c.cartons = false; return {};
     default: return {};
     }
 }
@@ -405,7 +412,9 @@ QString usage()
         "      --zone : limites nord, sud, ouest, est en DD.MM\n"
         "               (degrés.minutes, longitudes Ouest positives) ;\n"
         "      --scale : R pixels par pixel de --size (de 1 à 4, 1.5 par exemple),\n"
-        "               comme un écran de cette densité ; avec toute image --png.\n"
+        "               comme un écran de cette densité ; avec toute image --png ;\n"
+        "      --style classique|moderne : la carte du programme (par défaut) ou la\n"
+        "               carte moderne (terres pleines sur une mer bleue).\n"
         "  orvalis --png FICHIER --trajets tous|NOM[,NOM...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size LxH]\n"
         "      les trajets des concurrents choisis, tracés d'un coup et cadrés sur eux ;\n"
         "  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]\n"
@@ -430,10 +439,13 @@ QString usage()
         "      le bateau suivi, titre, horloge, cinq premiers du classement).\n"
         "  orvalis --video FICHIER.mp4|FICHIER.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]\n"
         "          [--vitesse H] [--fps N] [--size LxH] [--scale R] [--trainee ...] [--suivre ...]\n"
+        "          [--style classique|moderne] [--qualite rapide|soignee] [--sans-cartons]\n"
         "      le film continu en vidéo (H.264, ou VP9 pour .webm) par le programme\n"
         "      ffmpeg : de 00h00 UTC du --du à 23h59 UTC du --au (toute la course par\n"
         "      défaut), H heures de course par seconde (24), N images par seconde\n"
-        "      (30), 1280x720 ; l'avancement sur la sortie d'erreur.\n"
+        "      (30), 1280x720, carte moderne, encodage soigné (rapide : plus vite,\n"
+        "      fichier plus gros), un carton d'ouverture et un de clôture de deux\n"
+        "      secondes chacun ; l'avancement sur la sortie d'erreur.\n"
         "  orvalis --positions INSTANT [--csv FICHIER]\n"
         "      les positions de l'instant dans l'ordre du classement publié : rang,\n"
         "      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est\n"

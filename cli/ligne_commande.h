@@ -55,6 +55,8 @@ struct Commande {
     // --style: "classique" or "moderne"; empty: the command's own (classic
     // for --png, modern for --video and --png --instant --incrustations).
     QString style;
+    bool rapide = false;                       // --video --qualite rapide
+    bool cartons = true;                       // --video without --sans-cartons
     bool moderne() const
     {
         return style.isEmpty() ? type == Video || (type == PngInstant && incrustations) : style == QLatin1String("moderne");

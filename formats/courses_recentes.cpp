@@ -98,4 +98,24 @@ bool retient_vue(const QString& chemin, const VueRetenue& v)
     return s->status() == QSettings::NoError;
 }
 
+namespace {
+const QString CLE_STYLE = QStringLiteral("carte/style");
+}
+
+bool style_moderne_retenu()
+{
+    const auto s = reglages_utilisateur(QStringLiteral("Orvalis"), QStringLiteral("orvalis"));
+    return s && s->value(CLE_STYLE).toString() == QLatin1String("moderne");
+}
+
+bool retient_style_moderne(bool moderne)
+{
+    auto s = reglages_utilisateur(QStringLiteral("Orvalis"), QStringLiteral("orvalis"));
+    if (!s)
+        return false;
+    s->setValue(CLE_STYLE, moderne ? QStringLiteral("moderne") : QStringLiteral("classique"));
+    s->sync();
+    return s->status() == QSettings::NoError;
+}
+
 }  // namespace orv

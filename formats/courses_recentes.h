@@ -16,6 +16,12 @@ QStringList courses_recentes();
 // `chemin` put first (once); false when the settings could not be written.
 bool retient_course(const QString& chemin);
 
+// The chart's style the user chose last: true for the modern one; the
+// classic one when none was chosen or what is kept is not a style.
+bool style_moderne_retenu();
+// false when the settings could not be written.
+bool retient_style_moderne(bool moderne);
+
 // Where the user left a race: the view asked for (its bounds, DD.MM, as the
 // chart's viewport holds them), the film's instant when a film was open, the
 // day shown when a day was.

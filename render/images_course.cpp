@@ -124,7 +124,10 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
     pose_zone(e.vue, zone);
     Scene scene;
     ajoute_fond_programme(scene, e, s, route ? &noeuds : nullptr);
-    scene.ajoute<CoucheJour>(e.jour, s.reglages.fond);
+    if (s.moderne)
+        scene.ajoute<CoucheJourModerne>(e.jour, e.course, s.reglages.fond);
+    else
+        scene.ajoute<CoucheJour>(e.jour, s.reglages.fond);
     return rend(e, scene, taille, s.echelle);
 }
 

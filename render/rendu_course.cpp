@@ -1,5 +1,8 @@
 #include "rendu_course.h"
 
+#include "palette.h"
+#include "rendu_film.h"
+
 #include "etat_avx.h"
 #include "fichier_lieux.h"
 #include "geometrie.h"
@@ -260,6 +263,46 @@ void CoucheJour::dessine(Carte& c) const
     c.canevas.couleur_plume = clYellow;
     for (size_t i = 1; i < j_.donnees_conc.size(); ++i)
         trace_concurrent(c, j_.donnees_conc[i], fond_clair(fond_));
+}
+
+void trace_coque(Canevas& k, QPoint q, double cap, TColor couleur, bool plein)
+{
+    const double s = std::sin(cap * M_PI / 180), co = std::cos(cap * M_PI / 180);
+    auto coin = [&](double avant, double cote) {
+        return QPoint(q.x() + int(std::lround(avant * s + cote * co)), q.y() + int(std::lround(-avant * co + cote * s)));
+    };
+    const QPoint coque[3] = {coin(7, 0), coin(-4, 3.5), coin(-4, -3.5)};
+    k.triangle(coque, couleur, plein);
+}
+
+void CoucheJourModerne::dessine(Carte& c) const
+{
+    Canevas& k = c.canevas;
+    const bool clair = fond_clair(fond_);
+    const QRect client(0, 0, c.larg_client, c.haut_client);
+    k.police = police_gdi(QStringLiteral("Arial"), 8);
+    k.couleur_police = clair ? clBlack : clWhite;
+    k.style_plume = StylePlume::Plein;
+    std::vector<NomAPlacer> noms;
+    for (size_t i = 1; i < j_.donnees_conc.size(); ++i) {
+        const TDonnees_conc& r = j_.donnees_conc[i];
+        if (!dessine_au_jour(r))
+            continue;
+        const QPoint q(c.pos_grX(ddmm_vers_rad(r.elem.longitude)), c.pos_grY(ddmm_vers_rad(r.elem.latitude)));
+        if (!client.contains(q))
+            continue;
+        const double a = (450 - double(r.cap)) * M_PI / 180;
+        const QPoint bout = q + QPoint(int(std::lround(double(r.vitesse) * 4 * std::cos(a))),
+                                       -int(std::lround(double(r.vitesse) * 4 * std::sin(a))));
+        trait_vitesse(c, q.x(), q.y(), r.vitesse, r.cap, clair);
+        const int e = course_.indice(r.elem.nom);
+        trace_coque(k, q, double(r.cap), e <= course_.nb() ? couleur_entrant(e) : clBlack, true);
+        noms.push_back({int(i), q, bout, {}, QSize(k.largeur_texte(r.elem.nom), k.hauteur_texte(r.elem.nom))});
+    }
+    const std::vector<QRect> places = place_noms(noms, client, 0);
+    for (size_t j = 0; j < noms.size(); ++j)
+        if (!places[j].isNull())
+            k.texte(places[j].left(), places[j].top(), j_.donnees_conc[size_t(noms[j].i)].elem.nom);
 }
 
 void CoucheTrajets::dessine(Carte& c) const

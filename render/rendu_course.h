@@ -164,6 +164,24 @@ private:
     TColor fond_;
 };
 
+// The day's boats on the modern chart: each a small hull along its course
+// in the film's colour of its entrant, its speed line, its name haloed and
+// placed clear of the lines and of the names placed before it, in the
+// ranking's order (dropped when no place is free).
+class CoucheJourModerne : public Couche {
+public:
+    CoucheJourModerne(const JourCourse& j, const Course& course, TColor fond) : j_(j), course_(course), fond_(fond) {}
+    void dessine(Carte& c) const override;
+
+private:
+    const JourCourse& j_;
+    const Course& course_;
+    TColor fond_;
+};
+
+// A boat as a hull 11 pixels long along `cap` (degrees) centred on q.
+void trace_coque(Canevas& k, QPoint q, double cap, TColor couleur, bool plein);
+
 // Every track of a replay's selection over its period, at once.
 class CoucheTrajets : public Couche {
 public:

@@ -163,6 +163,52 @@ const std::vector<std::vector<TracesVue::Point>>& TracesVue::pour(const Chronolo
     return traces_;
 }
 
+std::vector<QRect> place_noms(const std::vector<NomAPlacer>& noms, const QRect& client, int survole)
+{
+    // What a name must not cover: the boats (each but its own) and the
+    // names placed.
+    std::vector<std::pair<int, QRect>> occupes;
+    for (const NomAPlacer& a : noms)
+        occupes.push_back({a.i, QRect(a.bateau - QPoint(5, 5), QSize(11, 11))});
+    std::vector<QRect> places(noms.size());
+    for (size_t j = 0; j < noms.size(); ++j) {
+        const NomAPlacer& a = noms[j];
+        const QPoint q = a.bateau;
+        const int w = a.taille.width(), h = a.taille.height();
+        const QRect candidats[] = {
+            QRect(q.x() + 8, q.y() - h / 2, w, h),     QRect(q.x() - 8 - w, q.y() - h / 2, w, h),
+            QRect(q.x() + 6, q.y() - 6 - h, w, h),     QRect(q.x() + 6, q.y() + 6, w, h),
+            QRect(q.x() - 6 - w, q.y() - 6 - h, w, h), QRect(q.x() - 6 - w, q.y() + 6, w, h),
+            QRect(q.x() - w / 2, q.y() - 9 - h, w, h), QRect(q.x() - w / 2, q.y() + 9, w, h),
+        };
+        QRect choisi;
+        for (const QRect& r : candidats) {
+            // Whole in the chart, or not at all (a name cut at the edge
+            // reads as another).
+            if (!client.contains(r) && client.contains(q))
+                continue;
+            if (coupe(r, q, a.bout_vitesse))
+                continue;
+            bool libre = true;
+            for (size_t s = 0; libre && s + 1 < a.trace.size(); ++s)
+                libre = !coupe(r, a.trace[s], a.trace[s + 1]);
+            for (size_t o = 0; libre && o < occupes.size(); ++o)
+                libre = occupes[o].first == a.i || !occupes[o].second.intersects(r);
+            if (libre) {
+                choisi = r;
+                break;
+            }
+        }
+        if (choisi.isNull() && a.i == survole)
+            choisi = candidats[0];
+        if (choisi.isNull())
+            continue;
+        occupes.push_back({0, choisi});
+        places[j] = choisi;
+    }
+    return places;
+}
+
 void CoucheFilm::dessine(Carte& c) const
 {
     libere_etat_avx();
@@ -241,13 +287,8 @@ void CoucheFilm::dessine(Carte& c) const
         }
         // The boat along its course (its last one when it does not sail).
         const double cap = p.en_route ? p.cap : double(c_.fixes(i)[size_t(p.fixe)].cap);
-        const double s = std::sin(cap * M_PI / 180), co = std::cos(cap * M_PI / 180);
-        auto coin = [&](double avant, double cote) {
-            return QPoint(q.x() + int(std::lround(avant * s + cote * co)), q.y() + int(std::lround(-avant * co + cote * s)));
-        };
-        const QPoint coque[3] = {coin(7, 0), coin(-4, 3.5), coin(-4, -3.5)};
         if (p.nature == Nature::Abandon) {
-            k.triangle(coque, clGray, false);
+            trace_coque(k, q, cap, clGray, false);
             k.couleur_plume = clGray;
             c.line(q.x() - 4, q.y() - 4, q.x() + 5, q.y() + 5);
             c.line(q.x() - 4, q.y() + 4, q.x() + 5, q.y() - 5);
@@ -255,7 +296,7 @@ void CoucheFilm::dessine(Carte& c) const
             // A fix, an interpolation, an arrival: filled; an estimate
             // across a long gap and a last known position: hollow.
             const bool plein = p.nature != Nature::Estime && p.nature != Nature::DerniereConnue;
-            k.triangle(coque, couleur_entrant(i), plein);
+            trace_coque(k, q, cap, couleur_entrant(i), plein);
             k.pixel(q.x(), q.y(), clYellow);
         }
     }
@@ -267,13 +308,8 @@ void CoucheFilm::dessine(Carte& c) const
     k.couleur_police = clair ? clBlack : clWhite;
     k.couleur_pinceau = o_.fond;
     k.pinceau_vide = false;
-    // What a name must not cover: the boats (each but its own) and the
-    // names placed.
-    std::vector<std::pair<int, QRect>> occupes;
-    for (int i = 1; i <= n; ++i)
-        if (place.visible[size_t(i)])
-            occupes.push_back({i, QRect(place.marqueur[size_t(i)] - QPoint(5, 5), QSize(11, 11))});
     std::vector<QStringList> textes(size_t(n) + 1);
+    std::vector<NomAPlacer> noms;
     for (const int i : m_.ordre) {
         if (!place.visible[size_t(i)])
             continue;
@@ -291,40 +327,15 @@ void CoucheFilm::dessine(Carte& c) const
             w = std::max(w, k.largeur_texte(ligne));
             h += k.hauteur_texte(ligne);
         }
-        const QPoint q = place.marqueur[size_t(i)];
-        const QRect candidats[] = {
-            QRect(q.x() + 8, q.y() - h / 2, w, h),     QRect(q.x() - 8 - w, q.y() - h / 2, w, h),
-            QRect(q.x() + 6, q.y() - 6 - h, w, h),     QRect(q.x() + 6, q.y() + 6, w, h),
-            QRect(q.x() - 6 - w, q.y() - 6 - h, w, h), QRect(q.x() - 6 - w, q.y() + 6, w, h),
-            QRect(q.x() - w / 2, q.y() - 9 - h, w, h), QRect(q.x() - w / 2, q.y() + 9, w, h),
-        };
+        NomAPlacer a{i, place.marqueur[size_t(i)], bout_vitesse[size_t(i)], {}, QSize(w, h)};
         const std::vector<Point>& tr = traces[size_t(i)];
-        const QRect client(0, 0, c.larg_client, c.haut_client);
-        QRect choisi;
-        for (const QRect& r : candidats) {
-            // Whole in the chart, or not at all (a name cut at the edge
-            // reads as another).
-            if (!client.contains(r) && client.contains(q))
-                continue;
-            if (coupe(r, q, bout_vitesse[size_t(i)]))
-                continue;
-            bool libre = true;
-            for (size_t s = tr.size() >= 3 ? tr.size() - 3 : 0; libre && s + 1 < tr.size(); ++s)
-                libre = !coupe(r, tr[s].px, tr[s + 1].px);
-            for (size_t o = 0; libre && o < occupes.size(); ++o)
-                libre = occupes[o].first == i || !occupes[o].second.intersects(r);
-            if (libre) {
-                choisi = r;
-                break;
-            }
-        }
-        if (choisi.isNull() && i == o_.survole)
-            choisi = candidats[0];
-        if (choisi.isNull())
-            continue;
-        occupes.push_back({0, choisi});
-        place.etiquette[size_t(i)] = choisi;
+        for (size_t s = tr.size() >= 3 ? tr.size() - 3 : 0; s < tr.size(); ++s)
+            a.trace.push_back(tr[s].px);
+        noms.push_back(std::move(a));
     }
+    const std::vector<QRect> places = place_noms(noms, QRect(0, 0, c.larg_client, c.haut_client), o_.survole);
+    for (size_t j = 0; j < noms.size(); ++j)
+        place.etiquette[size_t(noms[j].i)] = places[j];
     // The name under the pointer last, over the others.
     auto ecrit = [&](int i) {
         const QRect& r = place.etiquette[size_t(i)];

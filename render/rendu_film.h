@@ -52,6 +52,20 @@ struct PlacementFilm {
     int sous(int x, int y) const;
 };
 
+// A name to place beside its boat: the entrant, its boat, the end of its
+// speed line, the last points of its trail, the text's size.
+struct NomAPlacer {
+    int i = 0;
+    QPoint bateau, bout_vitesse;
+    std::vector<QPoint> trace;
+    QSize taille;
+};
+// Each name, in the order given, at the first of eight places around its
+// boat that lies whole in the client and crosses no speed line, no trail's
+// last legs, no boat and no name placed before; a null rectangle when none
+// is free (the entrant `survole`'s name is then put at the first).
+std::vector<QRect> place_noms(const std::vector<NomAPlacer>& noms, const QRect& client, int survole);
+
 // The trails of a view: each entrant's fixes as pixels of the view, the
 // runs of fixes on one pixel kept once (a line between them draws
 // nothing), made once per view and race, so that a frame's trails cost the

@@ -1,11 +1,14 @@
 #include "video.h"
 
+#include "etat_avx.h"
 #include "incrustations.h"
 #include "traduction.h"
 
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
+#include <QPainter>
 #include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryFile>
@@ -61,6 +64,19 @@ int64_t nb_images(const ParametresVideo& p)
     return (p.periode.fin - p.periode.debut) * p.fps / p.vitesse + 1;
 }
 
+QString avancement_video(int64_t k, int64_t n, int64_t ms)
+{
+    const qint64 reste = k > 0 ? ms * (n - k) / k / 1000 : 0;
+    const double cadence = ms > 0 ? 1000.0 * double(k) / double(ms) : 0;
+    return Texte::tr("Image %1 sur %2, %3 images/s, encore %4 s environ")
+        .arg(k)
+        .arg(n)
+        .arg(QLocale(Texte::tr("fr_FR", "locale of the dates")).toString(cadence, 'f', 1))
+        .arg(reste);
+}
+
+int64_t images_carton(const ParametresVideo& p) { return p.cartons ? 2 * int64_t(p.fps) : 0; }
+
 Instant instant_image(const ParametresVideo& p, int64_t k)
 {
     return std::min(p.periode.fin, p.periode.debut + k * p.vitesse / p.fps);
@@ -102,6 +118,70 @@ const QImage& ImagesVideo::image(Instant t)
     return image_;
 }
 
+const QImage& ImagesVideo::carton(bool ouverture)
+{
+    QImage& fait = cartons_[ouverture ? 0 : 1];
+    if (!fait.isNull())
+        return fait;
+    const Instant t = ouverture ? p_.periode.debut : p_.periode.fin;
+    fait = image(t).copy();
+    const InstantFilm m = calcule_instant(c_, o_, t);
+    const Course& course = c_.course();
+    QStringList lignes;
+    const QLocale fr(Texte::tr("fr_FR", "locale of the dates"));
+    if (ouverture) {
+        lignes << course.nom
+               << Texte::tr("du %1 au %2")
+                      .arg(fr.toString(date_de(p_.periode.debut).date(), QStringLiteral("d MMMM yyyy")),
+                           fr.toString(date_de(p_.periode.fin).date(), QStringLiteral("d MMMM yyyy")));
+    } else {
+        lignes << Texte::tr("%1 : les cinq premiers").arg(course.nom);
+        int rang = 0;
+        for (const int i : m.ordre) {
+            const PositionFilm& p = m.positions[size_t(i)];
+            if (!p.montre || p.nature == Nature::Abandon)
+                continue;
+            // An arrival: its time since the period's start.
+            QString temps;
+            const std::vector<Fixe>& f = c_.fixes(i);
+            if (p.nature == Nature::Arrive && !f.empty()) {
+                const Instant d = f[size_t(p.fixe)].t - c_.premier();
+                temps = Texte::tr("%1 j %2 h %3 min").arg(d / UN_JOUR).arg(d % UN_JOUR / 3600, 2, 10, QLatin1Char('0'))
+                            .arg(d % 3600 / 60, 2, 10, QLatin1Char('0'));
+            } else {
+                temps = Texte::tr("en course");
+            }
+            lignes << QStringLiteral("%1. %2  %3").arg(++rang).arg(course.nom_conc(i), temps);
+            if (rang == 5)
+                break;
+        }
+    }
+    // A dark band across the middle, the texts centred on it.
+    QPainter pt(&fait);
+    pt.setRenderHint(QPainter::Antialiasing);
+    pt.setRenderHint(QPainter::TextAntialiasing);
+    const double h = double(p_.taille.height());
+    QFont titre(QStringLiteral("DejaVu Sans"));
+    titre.setBold(true);
+    titre.setPixelSize(std::max(16, int(h / 14)));
+    QFont texte(QStringLiteral("DejaVu Sans"));
+    texte.setPixelSize(std::max(14, int(h / 26)));
+    const double hauteur = QFontMetricsF(titre).height() * 1.4 + QFontMetricsF(texte).height() * 1.3 * double(lignes.size() - 1);
+    const QRectF bande(0, (h - hauteur) / 2 - h / 20, p_.taille.width(), hauteur + h / 10);
+    pt.fillRect(bande, QColor(20, 32, 48, 200));
+    double y = bande.top() + h / 20;
+    for (qsizetype k = 0; k < lignes.size(); ++k) {
+        pt.setFont(k == 0 ? titre : texte);
+        pt.setPen(k == 0 ? QColor(255, 255, 255) : QColor(0xFF, 0xE2, 0x9A));
+        const double lh = QFontMetricsF(pt.font()).height() * (k == 0 ? 1.4 : 1.3);
+        pt.drawText(QRectF(0, y, p_.taille.width(), lh), Qt::AlignCenter, lignes[k]);
+        y += lh;
+    }
+    pt.end();
+    libere_etat_avx();
+    return fait;
+}
+
 EncodeurVideo::~EncodeurVideo()
 {
     if (ffmpeg_)
@@ -114,7 +194,7 @@ bool EncodeurVideo::extension_connue(const QString& fichier)
     return s == QLatin1String("mp4") || s == QLatin1String("webm");
 }
 
-bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QString& erreur)
+bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QString& erreur, bool rapide)
 {
     if (!extension_connue(fichier)) {
         erreur = Texte::tr("« %1 » : le nom de la vidéo doit finir par .mp4 ou .webm.").arg(fichier);
@@ -180,9 +260,13 @@ bool EncodeurVideo::demarre(const QString& fichier, QSize taille, int fps, QStri
                             QStringLiteral("-pix_fmt"), QStringLiteral("yuv420p"), QStringLiteral("-f"),
                             QStringLiteral("webm")};
     else
+    {
         args << QStringList{QStringLiteral("-c:v"), QStringLiteral("libx264"), QStringLiteral("-pix_fmt"),
-                            QStringLiteral("yuv420p"), QStringLiteral("-movflags"), QStringLiteral("+faststart"),
-                            QStringLiteral("-f"), QStringLiteral("mp4")};
+                            QStringLiteral("yuv420p"), QStringLiteral("-movflags"), QStringLiteral("+faststart")};
+        if (rapide)
+            args << QStringList{QStringLiteral("-preset"), QStringLiteral("veryfast")};
+        args << QStringList{QStringLiteral("-f"), QStringLiteral("mp4")};
+    }
     args << temporaire_;
     ffmpeg_ = std::make_unique<QProcess>();
     ffmpeg_->setProcessChannelMode(QProcess::SeparateChannels);
@@ -380,7 +464,7 @@ void EncodeurVideo::annule()
 
 bool EcritureVideo::demarre(const QString& fichier, QString& erreur)
 {
-    return encodeur_.demarre(fichier, taille_physique(p_), p_.fps, erreur);
+    return encodeur_.demarre(fichier, taille_physique(p_), p_.fps, erreur, p_.rapide);
 }
 
 EcritureVideo::Etat EcritureVideo::tranche(int ms, QString& erreur)
@@ -398,7 +482,11 @@ EcritureVideo::Etat EcritureVideo::tranche(int ms, QString& erreur)
     QElapsedTimer duree;
     duree.start();
     while (k_ < n_ && duree.elapsed() < ms && encodeur_.pret()) {
-        if (!encodeur_.ecrit(images_.image(instant_image(p_, k_)), erreur)) {
+        const int64_t carton = images_carton(p_);
+        const QImage& image = k_ < carton              ? images_.carton(true)
+                              : k_ >= n_ - carton ? images_.carton(false)
+                                                  : images_.image(instant_image(p_, k_ - carton));
+        if (!encodeur_.ecrit(image, erreur)) {
             encodeur_.annule();
             return Etat::Echec;
         }

@@ -35,7 +35,15 @@ struct ParametresVideo {
     int suivre = 0;              // the entrant followed, -1 the leader of the moment, 0 none
     bool incrustations = true;
     bool moderne = true;         // the modern chart (else the classic one)
+    bool rapide = false;         // x264's "veryfast" preset (else its default, finer)
+    bool cartons = true;         // an opening and a closing card
 };
+
+// "Image k sur n, f images/s, encore s s environ" after `ms` milliseconds.
+QString avancement_video(int64_t k, int64_t n, int64_t ms);
+
+// The frames of each card: two seconds, none without cards.
+int64_t images_carton(const ParametresVideo& p);
 
 // From 00:00 UTC of `du` to 23:59 UTC of `au` (null: the archive's first,
 // last fix), within the archive's fixes.
@@ -61,6 +69,10 @@ public:
                 const ParametresVideo& p);
     // The frame at t: the physical size, its overlays drawn.
     const QImage& image(Instant t);
+    // The opening card (the race's name and period) over the period's first
+    // frame, or the closing one (the first five at its end, with their
+    // times) over its last.
+    const QImage& carton(bool ouverture);
 
 private:
     const Chronologie& c_;
@@ -76,6 +88,7 @@ private:
     TracesVue traces_;  // the trails in pixels of the current view
     std::unique_ptr<CameraVideo> camera_;
     QImage image_;
+    QImage cartons_[2];
 };
 
 // ffmpeg fed raw frames. The format follows the file's extension: ".mp4"
@@ -98,7 +111,7 @@ public:
     ~EncodeurVideo();
     // Whether the file name's extension is one (.mp4, .webm).
     static bool extension_connue(const QString& fichier);
-    bool demarre(const QString& fichier, QSize taille, int fps, QString& erreur);
+    bool demarre(const QString& fichier, QSize taille, int fps, QString& erreur, bool rapide = false);
     // Queues a frame; false when ffmpeg has stopped.
     bool ecrit(const QImage& image, QString& erreur);
     // Whether ffmpeg has room for the next frame: at most two pending
@@ -145,7 +158,10 @@ private:
 // loop that waits on the pipe, a timer of the event loop).
 class EcritureVideo {
 public:
-    EcritureVideo(ImagesVideo& images, const ParametresVideo& p) : images_(images), p_(p), n_(nb_images(p)) {}
+    EcritureVideo(ImagesVideo& images, const ParametresVideo& p)
+        : images_(images), p_(p), n_(nb_images(p) + 2 * images_carton(p))
+    {
+    }
     // ffmpeg started for `fichier`; false, with the reason, when it cannot.
     bool demarre(const QString& fichier, QString& erreur);
     enum class Etat { EnCours, Finie, Echec };
