@@ -224,6 +224,19 @@ TEST_F(FilmFenetre, ImageDeLaFenetreEtDeLaLigneDeCommande)
     ASSERT_EQ(ligne.size(), fenetre.size());
     EXPECT_EQ(ligne, fenetre);
 
+    // The modern style: chosen in the window, kept in the settings, the
+    // command line's picture; the classic one back as it was.
+    action(carte, "StyleModerne")->trigger();
+    EXPECT_TRUE(style_moderne_retenu());
+    const QImage moderne = carte->rend(carte->width(), carte->height()).copy();
+    pose_style(s, true);
+    o.fond = s.reglages.fond;
+    EXPECT_EQ(image_film(e, s, c, o, f.controleur.instant(), carte->size()), moderne);
+    EXPECT_NE(moderne, fenetre);
+    action(carte, "StyleClassique")->trigger();
+    EXPECT_FALSE(style_moderne_retenu());
+    EXPECT_EQ(carte->rend(carte->width(), carte->height()), fenetre);
+
     // A boat of the moment under the details tool: its estimated position
     // (the 24th has no day file).
     int i = 0;
