@@ -96,6 +96,24 @@ void BM_FormPaint_monde(benchmark::State& st)
 }
 BENCHMARK(BM_FormPaint_monde)->Unit(benchmark::kMillisecond);
 
+// The modern chart of the whole world (land, lakes, coast, borders,
+// graticule), 1920 × 1080, at density 1 and 2, drawn afresh each time.
+void BM_carte_moderne_monde(benchmark::State& st)
+{
+    Viewport v = vue(90, -90, 180, -180, 1920, 1080);
+    Canevas k;
+    k.pose_ratio(double(st.range(0)) / 10);
+    Carte c(k, v);
+    Scene s;
+    s.style = {MER_MODERNE, s.style.coul_points, true};
+    s.ajoute<CoucheCarteModerne>(&cartes(), s.style);
+    for (auto _ : st) {
+        rend_scene(c, s, 1920, 1080);
+        benchmark::DoNotOptimize(k.image().constBits());
+    }
+}
+BENCHMARK(BM_carte_moderne_monde)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
+
 void BM_charge_cartes(benchmark::State& st)
 {
     const OptionsCartes o = options_livrees();

@@ -65,6 +65,67 @@ void BM_pas_de_panoramique_1080p(benchmark::State& st)
 }
 BENCHMARK(BM_pas_de_panoramique_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
+// The same three in the modern style: the still chart of the day's view
+// alone (land, coast, graticule, drawn afresh), the day's repaint, a zoom
+// step and a pan step.
+void BM_carte_moderne_du_jour_1080p(benchmark::State& st)
+{
+    Fenetre1080 f;
+    Viewport v = f.etat.vue;
+    Canevas k;
+    Carte c(k, v);
+    Scene s;
+    s.style = {MER_MODERNE, s.style.coul_points, true};
+    s.ajoute<CoucheCarteModerne>(&f.etat.cartes, s.style);
+    for (auto _ : st) {
+        rend_scene(c, s, 1920, 1080);
+        benchmark::DoNotOptimize(k.image().constBits());
+    }
+    st.counters["larg_deg"] = double(v.larg_deg());
+}
+BENCHMARK(BM_carte_moderne_du_jour_1080p)->Unit(benchmark::kMillisecond);
+
+void BM_peinture_jour_moderne_1080p(benchmark::State& st)
+{
+    Fenetre1080 f(double(st.range(0)) / 10);
+    f.carte.applique_style(true);
+    for (auto _ : st) {
+        f.carte.FormPaint();
+        benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
+    }
+}
+BENCHMARK(BM_peinture_jour_moderne_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
+
+void BM_pas_de_zoom_moderne_1080p(benchmark::State& st)
+{
+    Fenetre1080 f(double(st.range(0)) / 10);
+    f.carte.applique_style(true);
+    const ext la = f.carte.lat(500), lo = f.carte.long_(900);
+    bool dedans = true;
+    for (auto _ : st) {
+        f.carte.zoom_autour(la, lo, dedans ? 1 / 1.2L : 1.2L);
+        dedans = !dedans;
+        benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
+    }
+}
+BENCHMARK(BM_pas_de_zoom_moderne_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
+
+void BM_pas_de_panoramique_moderne_1080p(benchmark::State& st)
+{
+    Fenetre1080 f(double(st.range(0)) / 10);
+    f.carte.applique_style(true);
+    f.carte.depl_panoramique();
+    int sens = 1;
+    for (auto _ : st) {
+        f.carte.panoramic_down(900, 500);
+        f.carte.panoramic_move(900 + 40 * sens, 500);
+        f.carte.panoramic_up(900 + 40 * sens, 500);
+        sens = -sens;
+        benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
+    }
+}
+BENCHMARK(BM_pas_de_panoramique_moderne_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
+
 // One move of the zoom rectangle: the old one erased, the new one drawn
 // (XOR), the touched area handed to the screen.
 void BM_deplacement_du_cadre_1080p(benchmark::State& st)

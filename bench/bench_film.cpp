@@ -72,7 +72,9 @@ void BM_image_film_1080p_course_entiere(benchmark::State& st)
     for (int i = 1; i <= course_livree().nb(); ++i)
         s.concurrents.set(size_t(i));
     cadre_sur_trajets(archive_livree(), s, e.vue, 1920);
-    OptionsFilm f = options_course_entiere(c, clBlack);
+    const bool moderne = st.range(0) == 1;
+    const StyleCarte style{moderne ? MER_MODERNE : clBlack, StyleCarte{}.coul_points, moderne};
+    OptionsFilm f = options_course_entiere(c, style.fond);
     f.trainee = TRAINEE_TOUTE;
     Canevas k;
     Carte carte(k, e.vue);
@@ -85,14 +87,14 @@ void BM_image_film_1080p_course_entiere(benchmark::State& st)
             t = c.premier();
         const InstantFilm m = calcule_instant(c, f, t);
         Scene scene;
-        ajoute_fond_course(scene, &e.cartes, {}, &e.lieux);
+        ajoute_fond_course(scene, &e.cartes, style, &e.lieux);
         ajoute_couches_film(scene, c, f, m, nullptr, &traces);
         compositeur.rend(carte, scene, 1920, 1080);
         benchmark::DoNotOptimize(k.image().constBits());
     }
     st.counters["rendus_du_fond"] = compositeur.rendus_fixes();
 }
-BENCHMARK(BM_image_film_1080p_course_entiere)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_image_film_1080p_course_entiere)->Unit(benchmark::kMillisecond)->ArgName("moderne")->Arg(0)->Arg(1);
 
 // The window's slider set to a random instant (the view unchanged): the
 // moment computed, the bar and the leaderboard set, the back buffer drawn.

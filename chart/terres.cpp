@@ -113,6 +113,20 @@ bool lit_couche(Lecture& l, CoucheTerres& c)
             g.sud = std::min(g.sud, lat);
             g.nord = std::max(g.nord, lat);
         }
+        g.bloc = uint32_t(c.blocs.size() / 4);
+        for (uint32_t b = 0; b * CoucheTerres::BLOC < g.n; ++b) {
+            const uint32_t de = b == 0 ? 0 : b * CoucheTerres::BLOC - 1;
+            const uint32_t a = std::min(g.n, (b + 1) * CoucheTerres::BLOC);
+            float o = 1e9f, s = 1e9f, e = -1e9f, n_ = -1e9f;
+            for (uint32_t j = de; j < a; ++j) {
+                const float* q = c.xy.data() + (size_t(g.debut) + j) * 2;
+                o = std::min(o, q[0]);
+                e = std::max(e, q[0]);
+                s = std::min(s, q[1]);
+                n_ = std::max(n_, q[1]);
+            }
+            c.blocs.insert(c.blocs.end(), {o, s, e, n_});
+        }
         c.lignes.push_back(g);
     }
     return d.reste() == 0;
@@ -176,6 +190,8 @@ struct Projection {
     double G, L, ex, ey;
     double lo, hi;  // the longitudes (East positive) in view, lo < hi
     double seuil;   // two points nearer than this (pixels) are one
+    double petit;   // a ring or line smaller than this (pixels) is not drawn
+    double larg;    // the client's width (pixels)
 
     QPointF point(double lon, double lat, double decal) const { return {(G + lon + decal) * ex, (L - lat) * ey}; }
 };
@@ -200,48 +216,75 @@ bool en_vue(const Projection& p, const CoucheTerres::Ligne& g, int32_t haut)
 void chemins(const CoucheTerres& c, const Projection& p, int32_t haut, QPainterPath* surface, QPainterPath* contour)
 {
     const float bord = 1e-3f;
+    // Whether a segment runs along the edge of the layer's box (it closes a
+    // polygon cut there, it is no coast).
+    const auto artificiel = [&](float lon0, float lat0, float lon, float lat) {
+        return (std::abs(lon - c.ouest) < bord && std::abs(lon0 - c.ouest) < bord) ||
+               (std::abs(lon - c.est) < bord && std::abs(lon0 - c.est) < bord) ||
+               (std::abs(lat - c.sud) < bord && std::abs(lat0 - c.sud) < bord) ||
+               (std::abs(lat - c.nord) < bord && std::abs(lat0 - c.nord) < bord);
+    };
     for (const CoucheTerres::Ligne& g : c.lignes) {
         // Too small to be seen.
-        if ((g.est - g.ouest) * p.ex < p.seuil && (g.nord - g.sud) * p.ey < p.seuil)
+        if ((g.est - g.ouest) * p.ex < p.petit && (g.nord - g.sud) * p.ey < p.petit)
             continue;
-        const float* xy = c.xy.data() + size_t(g.debut) * 2;
         if (!en_vue(p, g, haut))
             continue;
+        const float* xy = c.xy.data() + size_t(g.debut) * 2;
+        const float* boites = c.blocs.data() + size_t(g.bloc) * 4;
         pour_chaque_tour(p, g.ouest, g.est, [&](double decal) {
             QPointF der = p.point(xy[0], xy[1], decal);
             if (surface)
                 surface->moveTo(der);
             if (contour)
                 contour->moveTo(der);
-            bool trace = false;  // the contour's pen is down
             float lon0 = xy[0], lat0 = xy[1];
-            for (uint32_t j = 1; j < g.n; ++j) {
+            const auto vers = [&](uint32_t j, bool hors_vue) {
                 const float lon = xy[2 * j], lat = xy[2 * j + 1];
                 const QPointF q = p.point(lon, lat, decal);
-                const bool dernier = j + 1 == g.n;
-                if (!dernier && std::abs(q.x() - der.x()) + std::abs(q.y() - der.y()) < p.seuil)
-                    continue;
                 if (surface)
                     surface->lineTo(q);
                 if (contour) {
-                    const bool artificiel = (std::abs(lon - c.ouest) < bord && std::abs(lon0 - c.ouest) < bord) ||
-                                            (std::abs(lon - c.est) < bord && std::abs(lon0 - c.est) < bord) ||
-                                            (std::abs(lat - c.sud) < bord && std::abs(lat0 - c.sud) < bord) ||
-                                            (std::abs(lat - c.nord) < bord && std::abs(lat0 - c.nord) < bord);
-                    if (artificiel)
+                    if (hors_vue || artificiel(lon0, lat0, lon, lat))
                         contour->moveTo(q);
                     else
                         contour->lineTo(q);
-                    trace = trace || !artificiel;
                 }
                 der = q;
                 lon0 = lon;
                 lat0 = lat;
+            };
+            for (uint32_t b = 0; b * CoucheTerres::BLOC < g.n; ++b) {
+                const uint32_t fin = std::min(g.n, (b + 1) * CoucheTerres::BLOC) - 1;
+                const float* k = boites + size_t(b) * 4;
+                const double x1 = (p.G + k[0] + decal) * p.ex, x2 = (p.G + k[2] + decal) * p.ex;
+                const double y1 = (p.L - k[3]) * p.ey, y2 = (p.L - k[1]) * p.ey;
+                // Wholly on one side of the view (a pixel of margin): its
+                // last point stands for it, the change lying off the view.
+                if (x2 < -1 || x1 > p.larg + 1 || y2 < -1 || y1 > haut + 1) {
+                    if (fin > 0)
+                        vers(fin, true);
+                    continue;
+                }
+                for (uint32_t j = std::max<uint32_t>(1, b * CoucheTerres::BLOC); j <= fin; ++j) {
+                    const float* q = xy + 2 * j;
+                    const QPointF e = p.point(q[0], q[1], decal);
+                    if (j != fin && std::abs(e.x() - der.x()) + std::abs(e.y() - der.y()) < p.seuil)
+                        continue;
+                    vers(j, false);
+                }
             }
             if (surface && c.anneaux)
                 surface->closeSubpath();
         });
     }
+}
+
+QPen crayon(const QColor& c)
+{
+    QPen p(c, 1);
+    p.setCosmetic(true);
+    return p;
 }
 
 DetailTerres detail_pour(double pixels_par_degre)
@@ -266,21 +309,28 @@ void trace_terre(QPainter& pt, const Terres& t, DetailTerres d, const Projection
     // Filled without smoothing, edges included, so that polygons that meet
     // at 180° leave no seam; the smooth edge is the coast's line.
     pt.setRenderHint(QPainter::Antialiasing, false);
-    pt.setPen(QPen(c.terre, 0));
+    pt.setPen(crayon(c.terre));
     pt.setBrush(c.terre);
     pt.drawPath(surface);
     QPainterPath lacs, rives;
     lacs.setFillRule(Qt::OddEvenFill);
     const CoucheTerres* l = d == DetailTerres::Au110m ? nullptr : t.couche(NatureTerres::Lacs, DetailTerres::Au10m);
     if (l) {
-        chemins(*l, p, haut, &lacs, &rives);
-        pt.fillPath(lacs, c.mer);
+        // Lakes of a few pixels are not drawn.
+        Projection q = p;
+        q.petit = 3 * p.petit;
+        chemins(*l, q, haut, &lacs, &rives);
+        pt.setPen(crayon(c.mer));
+        pt.setBrush(c.mer);
+        pt.drawPath(lacs);
     }
+    // Lines one device pixel wide, smoothed: the painter's fast path.
     pt.setRenderHint(QPainter::Antialiasing, true);
     pt.setBrush(Qt::NoBrush);
-    pt.strokePath(contour, QPen(c.cote, 0.8, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    pt.setPen(crayon(c.cote));
+    pt.drawPath(contour);
     if (l)
-        pt.strokePath(rives, QPen(c.cote, 0.6, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        pt.drawPath(rives);
 }
 
 }  // namespace
@@ -293,7 +343,7 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     QPainter pt(&img);
     pt.fillRect(QRectF(0, 0, larg, haut), c.mer);
     const double ratio = img.devicePixelRatio();
-    Projection p{double(a.G_gauche), double(a.L_haut), double(a.ech_X), double(a.ech_Y), 0, 0, 0.6 / ratio};
+    Projection p{double(a.G_gauche), double(a.L_haut), double(a.ech_X), double(a.ech_Y), 0, 0, 0.8 / ratio, 1.0, double(larg)};
     QRectF tour(0, 0, larg, haut);
     if (a.vue_large()) {
         // A view wider than a turn shows each longitude once.
@@ -309,7 +359,7 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     // The graticule under the land.
     const double pas_x = double(arrondi_pas(std::min<ext>(a.larg_deg * 0.25L, 20)));
     const double pas_y = double(arrondi_pas(std::min<ext>(a.haut_deg * 0.25L, 10)));
-    pt.setPen(QPen(c.graticule, 0));
+    pt.setPen(crayon(c.graticule));
     std::vector<std::pair<double, double>> meridiens, paralleles;  // pixel, degrees
     if (pas_x > 0 && pas_y > 0) {
         for (double lon = std::ceil(p.lo / pas_x) * pas_x; lon <= p.hi && meridiens.size() < 400; lon += pas_x) {
@@ -327,8 +377,10 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     }
 
     if (t) {
-        const DetailTerres d = detail_pour(p.ex * ratio);
-        const CoucheTerres* fin = d == DetailTerres::Au10m && p.ex * ratio >= 150
+        // The detail by the logical scale: a denser screen shows the same
+        // coast more finely drawn, not more of it.
+        const DetailTerres d = detail_pour(p.ex);
+        const CoucheTerres* fin = d == DetailTerres::Au10m && p.ex >= 150
                                       ? t->couche(NatureTerres::Terre, DetailTerres::Complet)
                                       : nullptr;
         QRectF boite;
@@ -355,7 +407,8 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
             QPainterPath lignes;
             chemins(*f, p, haut, nullptr, &lignes);
             pt.setRenderHint(QPainter::Antialiasing, true);
-            pt.strokePath(lignes, QPen(c.frontiere, 0.6));
+            pt.setPen(crayon(c.frontiere));
+            pt.drawPath(lignes);
         }
     }
 
@@ -364,12 +417,16 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     pt.setRenderHint(QPainter::Antialiasing, true);
     QFont police(QStringLiteral("DejaVu Sans"));
     police.setPixelSize(10);
+    pt.setFont(police);
     const QFontMetricsF fm(police);
+    // The halo: the text in the sea's colour around itself.
     const auto etiquette = [&](QPointF o, const QString& s) {
-        QPainterPath chemin;
-        chemin.addText(o, police, s);
-        pt.strokePath(chemin, QPen(c.mer, 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-        pt.fillPath(chemin, c.etiquette);
+        pt.setPen(c.mer);
+        for (const QPointF d : {QPointF(-1, -1), QPointF(0, -1), QPointF(1, -1), QPointF(-1, 0), QPointF(1, 0),
+                                QPointF(-1, 1), QPointF(0, 1), QPointF(1, 1)})
+            pt.drawText(o + d, s);
+        pt.setPen(c.etiquette);
+        pt.drawText(o, s);
     };
     // 0 and 180 belong to no hemisphere.
     const auto texte = [](double v, char pos, char neg) {

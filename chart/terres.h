@@ -34,8 +34,14 @@ struct CoucheTerres {
     struct Ligne {
         uint32_t debut = 0, n = 0;  // in points
         float ouest = 0, sud = 0, est = 0, nord = 0;
+        uint32_t bloc = 0;          // its first block
     };
     std::vector<Ligne> lignes;
+    // Each line cut in blocks of BLOC points, each block's box (west, south,
+    // east, north) taking in the point before it: a block wholly off the
+    // view on one side is drawn as its last point alone.
+    static constexpr uint32_t BLOC = 32;
+    std::vector<float> blocs;
 };
 
 struct Terres {
