@@ -79,6 +79,11 @@ TEST(Terres, FichiersAbimesRefuses)
                {"autre chose", QByteArray("ORVTERRX") + bon.mid(8)},
                {"compte", compte},
                {"octet de trop", bon + 'x'}};
+    // The fuzzing seed, a square island with a lake and a border, reads.
+    Terres graine;
+    QString e;
+    ASSERT_TRUE(lit_terres(QStringLiteral(ORVALIS_SOURCES "/tests/donnees/terres.bin"), graine, e)) << e.toStdString();
+    EXPECT_EQ(graine.couches.size(), 3u);
     QTemporaryDir d;
     for (const auto& k : cas) {
         SCOPED_TRACE(k.cas);
@@ -87,7 +92,6 @@ TEST(Terres, FichiersAbimesRefuses)
         s.write(k.contenu);
         s.close();
         Terres t;
-        QString e;
         EXPECT_FALSE(lit_terres(d.filePath("t.bin"), t, e));
         EXPECT_TRUE(e.contains("t.bin")) << e.toStdString();
     }

@@ -13,7 +13,7 @@ if ! command -v clang++ >/dev/null; then
 fi
 cmake -S "$racine" -B "$b" -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DORVALIS_FUZZ=ON -DORVALIS_BENCH=OFF -DORVALIS_WERROR=OFF >/dev/null
-cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_jour_complet fuzz_page fuzz_profondeur fuzz_xls fuzz_xlsx fuzz_gpx fuzz_kml fuzz_csv)
+cibles=(fuzz_jour fuzz_lieux fuzz_reglages fuzz_carte fuzz_terres fuzz_jour_complet fuzz_page fuzz_profondeur fuzz_xls fuzz_xlsx fuzz_gpx fuzz_kml fuzz_csv)
 if ! cmake --build "$b" -j2 --target orvalis_tests orvalis_tests_coeur "${cibles[@]}" > "$b/construction.log" 2>&1; then
   grep -E 'error|Error' "$b/construction.log" | head -n 40; echo "sanitized build failed"; exit 1
 fi
@@ -37,6 +37,7 @@ for cible in "${cibles[@]}"; do
     fuzz_lieux) cp "$racine"/data/lst*.txt "$racine"/data/FIMPV.txt "$corpus"/ ;;
     fuzz_reglages) cp "$racine"/data/posorvls.ini "$corpus"/ ;;
     fuzz_carte) head -c 4096 "$racine"/data/cartes/Franceno.bdc > "$corpus/franceno-debut.bdc" ;;
+    fuzz_terres) cp "$racine"/tests/donnees/terres.bin "$corpus"/ ;;
     fuzz_page|fuzz_profondeur) cp "$racine"/tests/donnees/*.html "$corpus"/ ;;
     fuzz_xls) cp "$racine"/tests/donnees/*.xls "$corpus"/ ;;
     fuzz_xlsx) cp "$racine"/tests/donnees/*.xlsx "$corpus"/ ;;
