@@ -18,6 +18,7 @@
 #include "reglages_utilisateur.h"
 #include "statistiques.h"
 #include "traduction.h"
+#include "duel.h"
 #include "trajets.h"
 #include "video.h"
 
@@ -431,6 +432,36 @@ int commande_positions(const Commande& c, Contexte& x)
                         {true, false, false, true, true, false});
 }
 
+// Two boats compared, as a table or its CSV.
+int commande_duel(const Commande& c, Contexte& x)
+{
+    const Course& course = x.etat.course;
+    const int a = concurrent_nomme(course, c.duel1), b = concurrent_nomme(course, c.duel2);
+    for (const auto& [i, nom] : {std::pair{a, c.duel1}, std::pair{b, c.duel2}})
+        if (i == 0)
+            return arguments_refuses(Texte::tr("--duel : concurrent inconnu « %1 ».").arg(nom));
+    if (a == b)
+        return arguments_refuses(Texte::tr("--duel : deux fois le même concurrent (%1).").arg(course.nom_conc(a)));
+    for (const auto& [option, d] : {std::pair{"--du", c.du}, std::pair{"--au", c.au}})
+        if (d.isValid() && hors_de_la_course(course, option, d))
+            return 2;
+    std::unique_ptr<Chronologie> chrono;
+    if (const int r = chronologie_course(x, chrono))
+        return r;
+    auto [debut, fin] = periode_commune(*chrono, a, b);
+    if (c.du.isValid())
+        debut = instant_de(QDateTime(c.du, QTime(0, 0), Qt::UTC));
+    if (c.au.isValid())
+        fin = instant_de(QDateTime(c.au, QTime(23, 59), Qt::UTC));
+    if (debut > fin) {
+        ecrit_erreur(Texte::tr("--duel : %1 et %2 ne sont jamais en course ensemble.").arg(course.nom_conc(a), course.nom_conc(b)));
+        return 1;
+    }
+    const Instant pas = Instant(c.pas) * UNE_HEURE;
+    return table_ou_csv(c.fichier_csv, [&](QChar sep) { return lignes_duel(*chrono, a, b, debut, fin, pas, sep); },
+                        {false, true, true, false, true, true, false, true, true, true});
+}
+
 // The maps, marks and places of the video's frames.
 void prepare_images_video(EtatProgramme& e, const SourceImage& s)
 {
@@ -555,6 +586,7 @@ constexpr Execution EXECUTIONS[] = {
     {Commande::Gpx, commande_export, false},         {Commande::Kml, commande_export, false},
     {Commande::Actualiser, commande_actualiser, false}, {Commande::Statistiques, commande_statistiques, false},
     {Commande::Positions, commande_positions, false}, {Commande::Video, commande_video, true},
+    {Commande::Duel, commande_duel, false},
 };
 
 // Qt's notes that mean nothing to a user of the command line.

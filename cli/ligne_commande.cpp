@@ -19,7 +19,7 @@ namespace {
 enum Opt {
     AIDE, PNG, DATE, TAILLE, ZONE, DISTANCE, CLASSEMENT, ROUTE, TRAJETS, DU, AU, GPX, KML, ACTUALISER, SOURCE,
     STATISTIQUES, CSV, ECARTS, INSTANT, TRAINEE, SUIVRE, POSITIONS, ECHELLE, LANGUE, VIDEO, VITESSE, FPS,
-    INCRUSTATIONS, COURSE, STYLE, QUALITE, SANS_CARTONS, NB_OPTIONS
+    INCRUSTATIONS, COURSE, STYLE, QUALITE, SANS_CARTONS, DUEL, PAS, NB_OPTIONS
 };
 
 struct DefOption {
@@ -40,7 +40,7 @@ constexpr DefOption OPTIONS[] = {
     {VIDEO, "video", "FICHIER"},     {VITESSE, "vitesse", "H"},        {FPS, "fps", "N"},
     {INCRUSTATIONS, "incrustations", nullptr}, {COURSE, "course", "CHEMIN"},
     {STYLE, "style", "classique|moderne"}, {QUALITE, "qualite", "rapide|soignee"},
-    {SANS_CARTONS, "sans-cartons", nullptr},
+    {SANS_CARTONS, "sans-cartons", nullptr}, {DUEL, "duel", "NOM1 NOM2"}, {PAS, "pas", "H"},
 };
 
 // The rows are in the order of the enum, which indexes them.
@@ -80,6 +80,7 @@ const std::vector<DefCommande>& commandes()
         {Commande::Actualiser, QT_TRANSLATE_NOOP("Orvalis", "--actualiser"), ACTUALISER, {SOURCE, DATE, COURSE}},
         {Commande::Statistiques, QT_TRANSLATE_NOOP("Orvalis", "--statistiques"), STATISTIQUES, {CSV, COURSE}},
         {Commande::Positions, QT_TRANSLATE_NOOP("Orvalis", "--positions"), POSITIONS, {CSV, COURSE}},
+        {Commande::Duel, QT_TRANSLATE_NOOP("Orvalis", "--duel"), DUEL, {DU, AU, PAS, CSV, COURSE}},
         {Commande::Video, QT_TRANSLATE_NOOP("Orvalis", "--video"), VIDEO, {DU, AU, VITESSE, FPS, TAILLE, ECHELLE, TRAINEE, SUIVRE, COURSE, STYLE, QUALITE, SANS_CARTONS}},
     };
     return t;
@@ -156,12 +157,15 @@ Commande erreur(const QString& m)
 
 // Options that take several values: "--zone N S O E" becomes one argument
 // "--zone=N S O E" before the parser sees it, so that negative numbers are
-// not taken for options.
+// not taken for options. The two names of --duel are joined by a character
+// no name holds (a name may hold blanks).
 struct OptionMultiple {
     const char* nom;
     int nb;
+    QChar sep;
 };
-constexpr OptionMultiple MULTIPLES[] = {{"--zone", 4}, {"--distance", 4}};
+constexpr QChar SEP_NOMS = QChar(0x1F);
+constexpr OptionMultiple MULTIPLES[] = {{"--zone", 4, u' '}, {"--distance", 4, u' '}, {"--duel", 2, SEP_NOMS}};
 
 QStringList regroupe(const QStringList& args)
 {
@@ -176,11 +180,14 @@ QStringList regroupe(const QStringList& args)
             continue;
         }
         qsizetype nb = 0;
+        QChar sep = u' ';
         for (const OptionMultiple& m : MULTIPLES)
-            if (args[i] == QLatin1String(m.nom))
+            if (args[i] == QLatin1String(m.nom)) {
                 nb = std::min<qsizetype>(m.nb, args.size() - 1 - i);
+                sep = m.sep;
+            }
         if (nb > 0) {
-            r << args[i] + u'=' + args.mid(i + 1, nb).join(u' ');
+            r << args[i] + u'=' + args.mid(i + 1, nb).join(sep);
             i += nb;
         } else {
             r << args[i];
@@ -380,6 +387,21 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
         c.rapide = v == QLatin1String("rapide");
         return {};
     case SANS_CARTONS: c.cartons = false; return {};
+    case DUEL: {
+        const QStringList n = v.split(SEP_NOMS);
+        if (n.size() != 2 || n[0].trimmed().isEmpty() || n[1].trimmed().isEmpty() || n[1].startsWith(QLatin1String("--")))
+            return Texte::tr("--duel : deux noms attendus (NOM1 NOM2).");
+        c.duel1 = n[0].trimmed();
+        c.duel2 = n[1].trimmed();
+        return {};
+    }
+    case PAS: {
+        bool ok = false;
+        c.pas = v.toInt(&ok);
+        if (!ok || c.pas < 1 || c.pas > 240)
+            return Texte::tr("--pas : « %1 » (de 1 à 240 heures).").arg(v);
+        return {};
+    }
     default: return {};
     }
 }
@@ -451,6 +473,13 @@ QString usage()
         "      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est\n"
         "      positifs), nature (relevé, interpolé, estimé, arrivé, abandon,\n"
         "      dernière position connue) ; ou leur export CSV.\n"
+        "  orvalis --duel NOM1 NOM2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FICHIER]\n"
+        "      deux concurrents comparés toutes les H heures (6) de 00h00 UTC du --du\n"
+        "      à 23h59 UTC du --au (la période où tous deux sont en course par\n"
+        "      défaut) : l'instant, la position de chacun (degrés décimaux, nature),\n"
+        "      l'écart orthodromique en milles, le relèvement du premier au second\n"
+        "      et les milles gagnés par le premier sur le second vers l'arrivée\n"
+        "      depuis la première ligne ; ou leur export CSV.\n"
         "  orvalis --distance LAT1 LON1 LAT2 LON2\n"
         "      distances orthodromique et loxodromique, cap et points\n"
         "      de l'orthodromie entre deux positions en DD.MM\n"

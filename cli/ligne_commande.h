@@ -20,7 +20,7 @@ struct Commande {
         // --png: the chart alone, a day, the tracks, the film at an
         // instant, the race trace.
         PngCarte, PngJour, PngTrajets, PngInstant, PngEcarts,
-        Distance, Classement, Gpx, Kml, Actualiser, Statistiques, Positions, Video
+        Distance, Classement, Gpx, Kml, Actualiser, Statistiques, Positions, Video, Duel
     };
     Type type = Fenetre;
     QString message;                           // for Erreur
@@ -56,6 +56,8 @@ struct Commande {
     // for --png, modern for --video and --png --instant --incrustations).
     QString style;
     bool rapide = false;                       // --video --qualite rapide
+    QString duel1, duel2;                      // --duel: the two names, matched when the command runs
+    int pas = 6;                               // --duel --pas: hours between rows
     bool cartons = true;                       // --video without --sans-cartons
     bool moderne() const
     {

@@ -2226,6 +2226,82 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>--qualite: &quot;%1&quot; (rapide or soignee).</translation>
     </message>
     <message>
+        <source>Image %1 sur %2, %3 images/s, encore %4 s environ</source>
+        <translation>Frame %1 of %2, %3 frames/s, about %4 s left</translation>
+    </message>
+    <message>
+        <source>du %1 au %2</source>
+        <translation>from %1 to %2</translation>
+    </message>
+    <message>
+        <source>%1 : les cinq premiers</source>
+        <translation>%1: the first five</translation>
+    </message>
+    <message>
+        <source>%1 j %2 h %3 min</source>
+        <translation>%1 d %2 h %3 min</translation>
+    </message>
+    <message>
+        <source>en course</source>
+        <translation>racing</translation>
+    </message>
+    <message>
+        <source>texte UTF-16 illisible</source>
+        <translation>unreadable UTF-16 text</translation>
+    </message>
+    <message>
+        <source>Terres illisibles : « %1 » : %2.</source>
+        <translation>Unreadable land: &quot;%1&quot;: %2.</translation>
+    </message>
+    <message>
+        <source>fichier absent ou illisible</source>
+        <translation>file missing or unreadable</translation>
+    </message>
+    <message>
+        <source>plus de 64 Mo</source>
+        <translation>over 64 MB</translation>
+    </message>
+    <message>
+        <source>ce n&apos;est pas un fichier de terres</source>
+        <translation>not a land file</translation>
+    </message>
+    <message>
+        <source>version %1 inconnue</source>
+        <translation>unknown version %1</translation>
+    </message>
+    <message>
+        <source>fichier coupé ou abîmé</source>
+        <translation>file cut or damaged</translation>
+    </message>
+    <message>
+        <source>fichier abîmé</source>
+        <translation>damaged file</translation>
+    </message>
+    <message>
+        <source>--duel : concurrent inconnu « %1 ».</source>
+        <translation>--duel: unknown entrant &quot;%1&quot;.</translation>
+    </message>
+    <message>
+        <source>--duel : deux fois le même concurrent (%1).</source>
+        <translation>--duel: the same entrant twice (%1).</translation>
+    </message>
+    <message>
+        <source>--duel : %1 et %2 ne sont jamais en course ensemble.</source>
+        <translation>--duel: %1 and %2 are never racing at the same time.</translation>
+    </message>
+    <message>
+        <source>--duel</source>
+        <translation>--duel</translation>
+    </message>
+    <message>
+        <source>--duel : deux noms attendus (NOM1 NOM2).</source>
+        <translation>--duel: two names expected (NAME1 NAME2).</translation>
+    </message>
+    <message>
+        <source>--pas : « %1 » (de 1 à 240 heures).</source>
+        <translation>--pas: &quot;%1&quot; (1 to 240 hours).</translation>
+    </message>
+    <message>
         <source>Usage :
   orvalis                      ouvre la fenêtre
   orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
@@ -2275,6 +2351,13 @@ Entrants, skippers and boats are fictitious.</translation>
       skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est
       positifs), nature (relevé, interpolé, estimé, arrivé, abandon,
       dernière position connue) ; ou leur export CSV.
+  orvalis --duel NOM1 NOM2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FICHIER]
+      deux concurrents comparés toutes les H heures (6) de 00h00 UTC du --du
+      à 23h59 UTC du --au (la période où tous deux sont en course par
+      défaut) : l&apos;instant, la position de chacun (degrés décimaux, nature),
+      l&apos;écart orthodromique en milles, le relèvement du premier au second
+      et les milles gagnés par le premier sur le second vers l&apos;arrivée
+      depuis la première ligne ; ou leur export CSV.
   orvalis --distance LAT1 LON1 LAT2 LON2
       distances orthodromique et loxodromique, cap et points
       de l&apos;orthodromie entre deux positions en DD.MM
@@ -2344,6 +2427,13 @@ impossible à écrire...), 2 arguments invalides.
       skipper, boat, latitude and longitude in decimal degrees (North and East
       positive), kind of position, written in French (relevé, interpolé, estimé,
       arrivé, abandon, dernière position connue); or their CSV export.
+  orvalis --duel NAME1 NAME2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FILE]
+      two entrants compared every H hours (6) from 00:00 UTC of --du to
+      23:59 UTC of --au (the period both are racing by default): the time,
+      each one&apos;s position (decimal degrees, kind), the great-circle
+      separation in miles, the bearing from the first to the second and the
+      miles the first has gained on the second towards the finish since the
+      first row; or their CSV export.
   orvalis --distance LAT1 LON1 LAT2 LON2
       great-circle and rhumb-line distances, heading and points
       of the great circle between two positions in DD.MM
@@ -2366,56 +2456,40 @@ be written...), 2 invalid arguments.
 </translation>
     </message>
     <message>
-        <source>Image %1 sur %2, %3 images/s, encore %4 s environ</source>
-        <translation>Frame %1 of %2, %3 frames/s, about %4 s left</translation>
+        <source>Instant</source>
+        <translation>Time</translation>
     </message>
     <message>
-        <source>du %1 au %2</source>
-        <translation>from %1 to %2</translation>
+        <source>Latitude 1</source>
+        <translation>Latitude 1</translation>
     </message>
     <message>
-        <source>%1 : les cinq premiers</source>
-        <translation>%1: the first five</translation>
+        <source>Longitude 1</source>
+        <translation>Longitude 1</translation>
     </message>
     <message>
-        <source>%1 j %2 h %3 min</source>
-        <translation>%1 d %2 h %3 min</translation>
+        <source>Position 1</source>
+        <translation>Position 1</translation>
     </message>
     <message>
-        <source>en course</source>
-        <translation>racing</translation>
+        <source>Latitude 2</source>
+        <translation>Latitude 2</translation>
     </message>
     <message>
-        <source>texte UTF-16 illisible</source>
-        <translation>unreadable UTF-16 text</translation>
+        <source>Longitude 2</source>
+        <translation>Longitude 2</translation>
     </message>
     <message>
-        <source>Terres illisibles : « %1 » : %2.</source>
-        <translation>Unreadable land: &quot;%1&quot;: %2.</translation>
+        <source>Position 2</source>
+        <translation>Position 2</translation>
     </message>
     <message>
-        <source>fichier absent ou illisible</source>
-        <translation>file missing or unreadable</translation>
+        <source>Relèvement (°)</source>
+        <translation>Bearing (°)</translation>
     </message>
     <message>
-        <source>plus de 64 Mo</source>
-        <translation>over 64 MB</translation>
-    </message>
-    <message>
-        <source>ce n&apos;est pas un fichier de terres</source>
-        <translation>not a land file</translation>
-    </message>
-    <message>
-        <source>version %1 inconnue</source>
-        <translation>unknown version %1</translation>
-    </message>
-    <message>
-        <source>fichier coupé ou abîmé</source>
-        <translation>file cut or damaged</translation>
-    </message>
-    <message>
-        <source>fichier abîmé</source>
-        <translation>damaged file</translation>
+        <source>Gain (milles)</source>
+        <translation>Gain (miles)</translation>
     </message>
 </context>
 </TS>

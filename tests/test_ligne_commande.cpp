@@ -91,7 +91,11 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--source", "x.html"}, "--source s'emploie avec --actualiser"},
         {{"--statistiques", "--csv", ""}, "--csv : nom de fichier manquant"},
         {{"--statistiques", "--size", "10x10"}, "--size ne s'emploie pas avec --statistiques"},
-        {{"--csv", "b.csv"}, "--csv s'emploie avec --statistiques ou --positions"},
+        {{"--csv", "b.csv"}, "--csv s'emploie avec --statistiques, --positions ou --duel."},
+        {{"--duel", "Arvelin"}, "--duel : deux noms attendus"},
+        {{"--duel", "Arvelin", "Inconnu"}, "--duel : concurrent inconnu « Inconnu »"},
+        {{"--duel", "Arvelin", "arvelin"}, "--duel : deux fois le même concurrent (Arvelin)"},
+        {{"--duel", "Arvelin", "Marvelle", "--pas", "0"}, "--pas : « 0 » (de 1 à 240 heures)."},
         {{"--png", x, "--scale", "5"}, "--scale : échelle invalide « 5 »"},
         {{"--png", x, "--scale", "0.5"}, "--scale : échelle invalide"},
         {{"--png", x, "--scale", "1,5"}, "--scale : échelle invalide"},
@@ -109,7 +113,7 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--png", x, "--trainee", "3"}, "--trainee ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --instant ou --video."},
         {{"--ecarts"}, "--ecarts s'emploie avec --png"},
         {{"--trajets", "tous"}, "--trajets s'emploie avec --png --trajets, --gpx ou --kml."},
-        {{"--du", "12/11/2000"}, "--du s'emploie avec --png --trajets, --png --instant, --gpx, --kml ou --video."},
+        {{"--du", "12/11/2000"}, "--du s'emploie avec --png --trajets, --png --instant, --gpx, --kml, --duel ou --video."},
         {{"--png", x, "--trajets", "Inconnu"}, "--trajets : concurrent inconnu « Inconnu »"},
         {{"--png", x, "--trajets", ",,"}, "--trajets : aucun concurrent"},
         {{"--png", x, "--trajets", "tous", "--du", "32/11/2000"}, "--du : date invalide « 32/11/2000 »"},
@@ -230,6 +234,17 @@ TEST(LigneDeCommande, TrajetsPeriodesEtExports)
     const QStringList csv = contenu(d.filePath("p.csv")).split("\r\n", Qt::SkipEmptyParts);
     EXPECT_EQ(csv.value(0).remove(QChar(0xFEFF)), "Rang;Skipper;Bateau;Latitude;Longitude;Position");
     EXPECT_TRUE(csv.value(1).endsWith(";relevé")) << csv.value(1);
+    // Two boats compared every 6 hours over two days, a name with a blank;
+    // the gain starts at zero; a boat retired has no position.
+    s = lance({"--duel", "Le Bravic", "Sauvrelin", "--du", "14/12/2000", "--au", "15/12/2000", "--csv", d.filePath("d.csv")});
+    EXPECT_EQ(s.code, 0) << s.err;
+    const QStringList duel = contenu(d.filePath("d.csv")).split("\r\n", Qt::SkipEmptyParts);
+    ASSERT_EQ(duel.size(), 1 + 8);
+    EXPECT_TRUE(duel[0].endsWith(";Écart (milles);Relèvement (°);Gain (milles)")) << duel[0];
+    EXPECT_TRUE(duel[1].startsWith("14/12/2000 00h00;") && duel[1].endsWith(";0,0")) << duel[1];
+    s = lance({"--duel", "Darnoux", "Arvelin", "--du", "20/11/2000", "--au", "23/11/2000", "--pas", "24"});
+    EXPECT_EQ(s.code, 0) << s.err;
+    EXPECT_TRUE(s.out.contains("sans position")) << s.out;
     s = lance({"--png", d.filePath("i.png"), "--instant", "25/12/2000 08:00", "--suivre", "tete", "--trainee", "tout",
                "--size", "400x300", "--scale", "2"});
     EXPECT_EQ(s.code, 0) << s.err;

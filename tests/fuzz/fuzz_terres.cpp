@@ -4,10 +4,20 @@
 #include "terres.h"
 
 #include <QFile>
+#include <QGuiApplication>
 #include <QImage>
 #include <QTemporaryDir>
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
+
+// The graticule's labels need the fonts of an application.
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
