@@ -448,7 +448,8 @@ int commande_duel(const Commande& c, Contexte& x)
     std::unique_ptr<Chronologie> chrono;
     if (const int r = chronologie_course(x, chrono))
         return r;
-    auto [debut, fin] = periode_commune(*chrono, a, b);
+    const std::pair<Instant, Instant> commune = periode_commune(*chrono, a, b);
+    Instant debut = commune.first, fin = commune.second;
     if (c.du.isValid())
         debut = instant_de(QDateTime(c.du, QTime(0, 0), Qt::UTC));
     if (c.au.isValid())
