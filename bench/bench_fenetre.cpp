@@ -21,24 +21,26 @@ using namespace orv;
 
 namespace {
 
-// World maps, marks, places and the 24 boats of 6 December 2000, 1920 × 1080.
-void BM_peinture_jour_1080p(benchmark::State& st)
+// World maps, marks, places and the 24 boats of 6 December 2000, 1920 × 1080,
+// in the classic style or the modern one.
+void peinture_jour(benchmark::State& st, bool moderne)
 {
     Fenetre1080 f(double(st.range(0)) / 10);
     TFPosConc& carte = f.carte;
+    carte.applique_style(moderne);
     for (auto _ : st) {
         carte.FormPaint();
         benchmark::DoNotOptimize(carte.canevas.image().constBits());
     }
     st.counters["larg_deg"] = double(f.etat.vue.larg_deg());
 }
-BENCHMARK(BM_peinture_jour_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // One zoom step of the wheel, in then out (each: new bounds, re-fit and
 // the whole race-day repaint); the time is per step.
-void BM_pas_de_zoom_1080p(benchmark::State& st)
+void pas_de_zoom(benchmark::State& st, bool moderne)
 {
     Fenetre1080 f(double(st.range(0)) / 10);
+    f.carte.applique_style(moderne);
     const ext la = f.carte.lat(500), lo = f.carte.long_(900);
     bool dedans = true;
     for (auto _ : st) {
@@ -47,12 +49,12 @@ void BM_pas_de_zoom_1080p(benchmark::State& st)
         benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
     }
 }
-BENCHMARK(BM_pas_de_zoom_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // One pan of 40 pixels, right then left.
-void BM_pas_de_panoramique_1080p(benchmark::State& st)
+void pas_de_panoramique(benchmark::State& st, bool moderne)
 {
     Fenetre1080 f(double(st.range(0)) / 10);
+    f.carte.applique_style(moderne);
     f.carte.depl_panoramique();
     int sens = 1;
     for (auto _ : st) {
@@ -63,11 +65,16 @@ void BM_pas_de_panoramique_1080p(benchmark::State& st)
         benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
     }
 }
+
+void BM_peinture_jour_1080p(benchmark::State& st) { peinture_jour(st, false); }
+BENCHMARK(BM_peinture_jour_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
+void BM_pas_de_zoom_1080p(benchmark::State& st) { pas_de_zoom(st, false); }
+BENCHMARK(BM_pas_de_zoom_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
+void BM_pas_de_panoramique_1080p(benchmark::State& st) { pas_de_panoramique(st, false); }
 BENCHMARK(BM_pas_de_panoramique_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
-// The same three in the modern style: the still chart of the day's view
-// alone (land, coast, graticule, drawn afresh), the day's repaint, a zoom
-// step and a pan step.
+// The modern style: the still chart of the day's view alone (land, coast,
+// graticule, drawn afresh), then the same three.
 void BM_carte_moderne_du_jour_1080p(benchmark::State& st)
 {
     Fenetre1080 f;
@@ -84,46 +91,11 @@ void BM_carte_moderne_du_jour_1080p(benchmark::State& st)
     st.counters["larg_deg"] = double(v.larg_deg());
 }
 BENCHMARK(BM_carte_moderne_du_jour_1080p)->Unit(benchmark::kMillisecond);
-
-void BM_peinture_jour_moderne_1080p(benchmark::State& st)
-{
-    Fenetre1080 f(double(st.range(0)) / 10);
-    f.carte.applique_style(true);
-    for (auto _ : st) {
-        f.carte.FormPaint();
-        benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
-    }
-}
+void BM_peinture_jour_moderne_1080p(benchmark::State& st) { peinture_jour(st, true); }
 BENCHMARK(BM_peinture_jour_moderne_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
-
-void BM_pas_de_zoom_moderne_1080p(benchmark::State& st)
-{
-    Fenetre1080 f(double(st.range(0)) / 10);
-    f.carte.applique_style(true);
-    const ext la = f.carte.lat(500), lo = f.carte.long_(900);
-    bool dedans = true;
-    for (auto _ : st) {
-        f.carte.zoom_autour(la, lo, dedans ? 1 / 1.2L : 1.2L);
-        dedans = !dedans;
-        benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
-    }
-}
+void BM_pas_de_zoom_moderne_1080p(benchmark::State& st) { pas_de_zoom(st, true); }
 BENCHMARK(BM_pas_de_zoom_moderne_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
-
-void BM_pas_de_panoramique_moderne_1080p(benchmark::State& st)
-{
-    Fenetre1080 f(double(st.range(0)) / 10);
-    f.carte.applique_style(true);
-    f.carte.depl_panoramique();
-    int sens = 1;
-    for (auto _ : st) {
-        f.carte.panoramic_down(900, 500);
-        f.carte.panoramic_move(900 + 40 * sens, 500);
-        f.carte.panoramic_up(900 + 40 * sens, 500);
-        sens = -sens;
-        benchmark::DoNotOptimize(f.carte.canevas.image().constBits());
-    }
-}
+void BM_pas_de_panoramique_moderne_1080p(benchmark::State& st) { pas_de_panoramique(st, true); }
 BENCHMARK(BM_pas_de_panoramique_moderne_1080p)->Unit(benchmark::kMillisecond)->ArgName("ratio_x10")->Arg(10)->Arg(20);
 
 // One move of the zoom rectangle: the old one erased, the new one drawn

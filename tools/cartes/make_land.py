@@ -21,7 +21,7 @@ import json
 import os
 import struct
 
-from make_maps import arc_refs, decode_arcs, read_gmt_segments
+from make_maps import borders_of, decode_arcs, read_gmt_segments
 
 UNIT = 1e5
 
@@ -52,17 +52,6 @@ def rings_of(topo, obj):
 
     walk(topo["objects"][obj])
     return out
-
-
-def borders_of(topo):
-    arcs = decode_arcs(topo)
-    owners = {}
-    for gi, g in enumerate(topo["objects"]["countries"]["geometries"]):
-        refs = []
-        arc_refs(g, refs)
-        for r in set(refs):
-            owners.setdefault(r, set()).add(gi)
-    return [arcs[i] for i in sorted(i for i, o in owners.items() if len(o) >= 2)]
 
 
 def key(p):

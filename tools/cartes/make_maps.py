@@ -57,6 +57,18 @@ def arc_refs(geom, sink):
             sink.extend(a if a >= 0 else ~a for a in line)
 
 
+def borders_of(countries):
+    """Land borders: the arcs of a countries TopoJSON shared by two countries."""
+    arcs = decode_arcs(countries)
+    owners = {}
+    for gi, g in enumerate(countries["objects"]["countries"]["geometries"]):
+        refs = []
+        arc_refs(g, refs)
+        for r in set(refs):
+            owners.setdefault(r, set()).add(gi)
+    return [arcs[i] for i in sorted(i for i, o in owners.items() if len(o) >= 2)]
+
+
 def densify(line):
     """Dots along a polyline of (lon_east, lat), at most STEP_KM apart."""
     if not line:
@@ -123,15 +135,7 @@ def main():
     write_bdc(os.path.join(a.out, "Monde10m.bdc"), [arcs[i] for i in sorted(set(used))])
 
     countries = json.load(open(os.path.join(a.atlas, "countries-10m.json")))
-    carcs = decode_arcs(countries)
-    owners = {}
-    for gi, g in enumerate(countries["objects"]["countries"]["geometries"]):
-        refs = []
-        arc_refs(g, refs)
-        for r in set(refs):
-            owners.setdefault(r, set()).add(gi)
-    shared = sorted(i for i, o in owners.items() if len(o) >= 2)
-    write_bdc(os.path.join(a.out, "STFrontieres.bdc"), [carcs[i] for i in shared])
+    write_bdc(os.path.join(a.out, "STFrontieres.bdc"), borders_of(countries))
 
     write_bdc(os.path.join(a.out, "LKLacs.bdc"), read_gmt_segments(a.lakes))
     write_bdc(os.path.join(a.out, "Franceno.bdc"), read_gmt_segments(a.france))
