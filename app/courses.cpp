@@ -62,7 +62,7 @@ void TFPosConc::remplit_menu_course()
 
 void TFPosConc::OuvrirCourseClick()
 {
-    const QString filtre = Texte::tr("Courses (*.gpx *.kml *.kmz *.csv *.course);;Tous les fichiers (*)");
+    const QString filtre = Texte::tr("Courses (*.gpx *.kml *.kmz *.csv *.tsv *.course);;Tous les fichiers (*)");
     const QString chemin = choisit_course ? choisit_course()
                                           : QFileDialog::getOpenFileName(this, Texte::tr("Ouvrir une course"),
                                                                          QString(), filtre);
@@ -159,8 +159,11 @@ void TFPosConc::restaure_vue_course()
         vue_retenue(chemin_course_.isEmpty() ? course_du_programme(emplacements) : chemin_course_);
     if (!v)
         return;
-    if (film.actif() && v->instant)
+    if (film.actif() && v->instant) {
+        // At the moment it was left, held there.
+        film.controleur.pause();
         film.va_a(Instant(*v->instant));
+    }
     else if (!(jour_charge && !film.actif() &&
                v->jour == QDate(etat.date.annee_choisie, etat.date.mois_choisi, etat.date.jour_choisi)))
         return;  // another moment than the one the view was kept for

@@ -182,8 +182,9 @@ void TFPosConc::FormCreate()
     code_excel = reglages.code_excel;
     couleur_fond = reglages.fond;
     coul_points = reglages.coul_points;
+    // The style kept, set before the first paint (the welcome picture).
     if (style_moderne_retenu())
-        applique_style(true);
+        pose_style(true);
     nb_cadrage = reglages.nb_cadrage;
 
     outils.pose_curseur(OUTIL_PANORAMIQUE, charge_curseur(QStringLiteral("HandGrab.cur"), QCursor(Qt::OpenHandCursor)));
@@ -631,14 +632,22 @@ void TFPosConc::cree_menus()
 
 void TFPosConc::applique_style(bool moderne)
 {
+    pose_style(moderne);
+    film.pose_fond(couleur_fond);
+    invalider();
+    // Land that cannot be read is said once, where the user chose it.
+    if (moderne && !etat.cartes.rep_cartes.isEmpty() && !etat.cartes.terres->terres(etat.cartes.rep_cartes))
+        avertit(etat.cartes.terres->erreur());
+}
+
+void TFPosConc::pose_style(bool moderne)
+{
     style_moderne = moderne;
     couleur_fond = moderne ? MER_MODERNE : reglages.fond;
     couleurs_conc = couleurs_conc_pour(couleur_fond, etat.course.nb());
     for (const char* nom : {"StyleClassique", "StyleModerne"})
         if (auto a = actions.find(QString::fromLatin1(nom)); a != actions.end())
             a->second->setChecked((a->first == QLatin1String("StyleModerne")) == moderne);
-    film.pose_fond(couleur_fond);
-    invalider();
 }
 
 }  // namespace orv

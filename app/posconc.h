@@ -105,6 +105,8 @@ public:
     void retient_vue_course();
     // The chart drawn in the modern style or the classic one, at once.
     void applique_style(bool moderne);
+    // The same without drawing (the window being made).
+    void pose_style(bool moderne);
     void OuvrirCourseClick();
     std::function<QString()> choisit_course;
     // The picture the window shows (the welcome picture, or the chart with

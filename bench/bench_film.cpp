@@ -117,8 +117,9 @@ void BM_glissement_curseur_1080p(benchmark::State& st)
 BENCHMARK(BM_glissement_curseur_1080p)->Unit(benchmark::kMillisecond);
 
 // The video's frames alone (no encoding): the whole race at a day per
-// second and 30 frames per second, the overlays burned in, at 1280 × 720
-// and at 1920 × 1080; frames per second as the counter.
+// second and 30 frames per second, the overlays burned in, at 1280 × 720,
+// 1920 × 1080 and 3840 × 2160 (1920 × 1080 at density 2); frames per
+// second as the counter.
 void BM_images_video(benchmark::State& st)
 {
     EtatProgramme e;
@@ -130,6 +131,7 @@ void BM_images_video(benchmark::State& st)
     ParametresVideo p;
     p.periode = {c.premier(), c.dernier()};
     p.taille = {int(st.range(0)), int(st.range(0)) * 9 / 16};
+    p.echelle = double(st.range(1)) / 10;
     ImagesVideo images(e.cartes, e.lieux, e.vue, Reglages{}, c, p);
     int64_t k = 0;
     const int64_t n = nb_images(p);
@@ -137,4 +139,9 @@ void BM_images_video(benchmark::State& st)
         benchmark::DoNotOptimize(images.image(instant_image(p, k++ % n)).constBits());
     st.counters["images_par_s"] = benchmark::Counter(double(st.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_images_video)->Unit(benchmark::kMillisecond)->ArgName("largeur")->Arg(1280)->Arg(1920);
+BENCHMARK(BM_images_video)
+    ->Unit(benchmark::kMillisecond)
+    ->ArgNames({"largeur", "densite_x10"})
+    ->Args({1280, 10})
+    ->Args({1920, 10})
+    ->Args({1920, 20});

@@ -393,11 +393,16 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
                 fin = nullptr;
         }
         if (fin) {
+            // One whole-pixel edge for both: the full coast inside the box
+            // rounded inwards, the rest of the world everywhere else, so
+            // that no pixel is left to neither.
+            const QRect dedans(QPoint(int(std::ceil(boite.left())), int(std::ceil(boite.top()))),
+                               QPoint(int(std::floor(boite.right())) - 1, int(std::floor(boite.bottom())) - 1));
             QRegion hors(tour.toAlignedRect());
-            hors -= QRegion(boite.toAlignedRect());
+            hors -= QRegion(dedans);
             pt.setClipRegion(hors);
             trace_terre(pt, *t, d, p, haut, c);
-            pt.setClipRect(boite.intersected(tour));
+            pt.setClipRect(QRectF(dedans).intersected(tour));
             trace_terre(pt, *t, DetailTerres::Complet, p, haut, c);
             pt.setClipRect(tour);
         } else {

@@ -124,6 +124,14 @@ struct Contexte {
     }
 };
 
+// The modern chart drawn without its land (its file damaged or absent):
+// said, the picture kept (it says so too).
+void avis_terres(const Commande& c, const Contexte& x)
+{
+    if (c.moderne() && !x.etat.cartes.terres->erreur().isEmpty())
+        ecrit_erreur(x.etat.cartes.terres->erreur());
+}
+
 // A command of day files asked of a race of tracks: said, exit code 2.
 bool sans_fichiers_jour(const Contexte& x, const QString& commande)
 {
@@ -322,6 +330,7 @@ int commande_png(const Commande& c, Contexte& x)
         ecrit_erreur(erreur);
         return 1;
     }
+    avis_terres(c, x);
     return enregistre_png(image, c.fichier);
 }
 
@@ -448,8 +457,14 @@ int commande_duel(const Commande& c, Contexte& x)
     std::unique_ptr<Chronologie> chrono;
     if (const int r = chronologie_course(x, chrono))
         return r;
+    if (c.du.isValid() && c.au.isValid() && c.du > c.au)
+        return arguments_refuses(Texte::tr("--duel : --du après --au."));
+    // By default the rows fall on the step's hours from 00:00 UTC, from the
+    // first the two share to the last.
+    const Instant pas = Instant(c.pas) * UNE_HEURE;
     const std::pair<Instant, Instant> commune = periode_commune(*chrono, a, b);
-    Instant debut = commune.first, fin = commune.second;
+    const Instant minuit = instant_de(QDateTime(date_de(commune.first).date(), QTime(0, 0), Qt::UTC));
+    Instant debut = minuit + (commune.first - minuit + pas - 1) / pas * pas, fin = commune.second;
     if (c.du.isValid())
         debut = instant_de(QDateTime(c.du, QTime(0, 0), Qt::UTC));
     if (c.au.isValid())
@@ -458,7 +473,6 @@ int commande_duel(const Commande& c, Contexte& x)
         ecrit_erreur(Texte::tr("--duel : %1 et %2 ne sont jamais en course ensemble.").arg(course.nom_conc(a), course.nom_conc(b)));
         return 1;
     }
-    const Instant pas = Instant(c.pas) * UNE_HEURE;
     return table_ou_csv(c.fichier_csv, [&](QChar sep) { return lignes_duel(*chrono, a, b, debut, fin, pas, sep); },
                         {false, true, true, false, true, true, false, true, true, true});
 }
@@ -491,11 +505,14 @@ int commande_instant(const Commande& c, Contexte& x)
         }
         prepare_images_video(x.etat, s);
         ImagesVideo images(x.etat.cartes, x.etat.lieux, x.etat.vue, s.reglages, *chrono, p);
-        return enregistre_png(images.image(instant_de(c.quand)), c.fichier);
+        const QImage& image = images.image(instant_de(c.quand));
+        avis_terres(c, x);
+        return enregistre_png(image, c.fichier);
     }
     const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
-    return enregistre_png(
-        image_instant(x.etat, s, *chrono, instant_de(c.quand), trainee, suivre, QSize(c.largeur, c.hauteur)), c.fichier);
+    const QImage image = image_instant(x.etat, s, *chrono, instant_de(c.quand), trainee, suivre, QSize(c.largeur, c.hauteur));
+    avis_terres(c, x);
+    return enregistre_png(image, c.fichier);
 }
 
 std::atomic<bool> video_interrompue{false};
@@ -571,6 +588,7 @@ int commande_video(const Commande& c, Contexte& x)
             video.attend(100);
     }
     std::fputc('\n', stderr);
+    avis_terres(c, x);
     return sortie({QDir::toNativeSeparators(QFileInfo(c.fichier).absoluteFilePath())});
 }
 

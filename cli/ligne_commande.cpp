@@ -382,7 +382,7 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
         c.style = v;
         return {};
     case QUALITE:
-        if (v != QLatin1String("rapide") && v != QLatin1String("soignee"))
+        if (v != QLatin1String("rapide") && v != QLatin1String("soignee") && v != QStringLiteral("soignée"))
             return Texte::tr("--qualite : « %1 » (rapide ou soignee).").arg(v);
         c.rapide = v == QLatin1String("rapide");
         return {};
@@ -490,7 +490,7 @@ QString usage()
         "  orvalis ... --course CHEMIN\n"
         "      une autre course que celle du programme : traces GPX, KML ou KMZ,\n"
         "      positions CSV, ou dossier de fichiers du jour avec sa description ;\n"
-        "      avec --positions, --png --instant, --statistiques, --gpx, --kml,\n"
+        "      avec --positions, --duel, --png --instant, --statistiques, --gpx, --kml,\n"
         "      --video (et, pour des fichiers du jour, --date, --classement, --actualiser).\n"
         "  orvalis ... --langue fr|en\n"
         "      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du\n"

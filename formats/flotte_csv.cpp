@@ -102,9 +102,9 @@ bool lit_csv(const QByteArray& octets, Flotte& f)
     }
     if (texte.startsWith(QChar(0xFEFF)))
         texte.remove(0, 1);
-    // Lines ended by CR LF, LF or CR alone.
-    if (!texte.contains(u'\n'))
-        texte.replace(u'\r', u'\n');
+    // Lines ended by CR LF, LF or CR alone, even mixed.
+    texte.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    texte.replace(u'\r', u'\n');
     const QList<QStringView> lignes = QStringView(texte).split(u'\n');
     qsizetype k = 0;
     while (k < lignes.size() && lignes[k].trimmed().isEmpty())

@@ -121,10 +121,11 @@ bool ouvre_course(const QString& chemin, CourseOuverte& o, QString& erreur)
     // A description beside a fleet of its name describes that fleet: the
     // fleet is what opens (it reads its description itself).
     if (const QFileInfo i(chemin); i.suffix().toLower() == QLatin1String("course"))
-        for (const char* s : {"gpx", "kml", "kmz", "csv"})
-            if (const QString f = i.dir().filePath(i.completeBaseName() + QLatin1Char('.') + QLatin1String(s));
-                QFileInfo(f).isFile())
-                return ouvre_course(f, o, erreur);
+        for (const char* s : {"gpx", "kml", "kmz", "csv", "tsv"})
+            for (const QFileInfo& f : i.dir().entryInfoList({i.completeBaseName() + QLatin1Char('.') + QLatin1String(s)},
+                                                            QDir::Files, QDir::Name))
+                if (f.completeBaseName() == i.completeBaseName())
+                    return ouvre_course(f.filePath(), o, erreur);
     const LecteurCourse* l = lecteur_course(chemin);
     if (!l) {
         erreur = Texte::tr("« %1 » n'est pas une course que le programme sait lire (%2).").arg(chemin, noms(lecteurs_course()));

@@ -1966,10 +1966,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>The race %1</translation>
     </message>
     <message>
-        <source>Courses (*.gpx *.kml *.kmz *.csv *.course);;Tous les fichiers (*)</source>
-        <translation>Races (*.gpx *.kml *.kmz *.csv *.course);;All files (*)</translation>
-    </message>
-    <message>
         <source>Ouvrir une course</source>
         <translation>Open a race</translation>
     </message>
@@ -2302,6 +2298,50 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>--pas: &quot;%1&quot; (1 to 240 hours).</translation>
     </message>
     <message>
+        <source>Instant</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Latitude 1</source>
+        <translation>Latitude 1</translation>
+    </message>
+    <message>
+        <source>Longitude 1</source>
+        <translation>Longitude 1</translation>
+    </message>
+    <message>
+        <source>Position 1</source>
+        <translation>Position 1</translation>
+    </message>
+    <message>
+        <source>Latitude 2</source>
+        <translation>Latitude 2</translation>
+    </message>
+    <message>
+        <source>Longitude 2</source>
+        <translation>Longitude 2</translation>
+    </message>
+    <message>
+        <source>Position 2</source>
+        <translation>Position 2</translation>
+    </message>
+    <message>
+        <source>Relèvement (°)</source>
+        <translation>Bearing (°)</translation>
+    </message>
+    <message>
+        <source>Gain (milles)</source>
+        <translation>Gain (miles)</translation>
+    </message>
+    <message>
+        <source>Courses (*.gpx *.kml *.kmz *.csv *.tsv *.course);;Tous les fichiers (*)</source>
+        <translation>Races (*.gpx *.kml *.kmz *.csv *.tsv *.course);;All files (*)</translation>
+    </message>
+    <message>
+        <source>--duel : --du après --au.</source>
+        <translation>--duel: --du after --au.</translation>
+    </message>
+    <message>
         <source>Usage :
   orvalis                      ouvre la fenêtre
   orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
@@ -2368,7 +2408,7 @@ Entrants, skippers and boats are fictitious.</translation>
   orvalis ... --course CHEMIN
       une autre course que celle du programme : traces GPX, KML ou KMZ,
       positions CSV, ou dossier de fichiers du jour avec sa description ;
-      avec --positions, --png --instant, --statistiques, --gpx, --kml,
+      avec --positions, --duel, --png --instant, --statistiques, --gpx, --kml,
       --video (et, pour des fichiers du jour, --date, --classement, --actualiser).
   orvalis ... --langue fr|en
       la langue des textes (sinon celle choisie dans la fenêtre, ou celle du
@@ -2444,7 +2484,7 @@ impossible à écrire...), 2 arguments invalides.
   orvalis ... --course PATH
       another race than the program&apos;s: GPX, KML or KMZ tracks, CSV
       positions, or a folder of day files with its description;
-      with --positions, --png --instant, --statistiques, --gpx, --kml,
+      with --positions, --duel, --png --instant, --statistiques, --gpx, --kml,
       --video (and, for day files, --date, --classement, --actualiser).
   orvalis ... --langue fr|en
       the language of the texts (otherwise the one chosen in the window, or the
@@ -2454,42 +2494,6 @@ impossible à écrire...), 2 arguments invalides.
 Exit codes: 0 done, 1 nothing done (missing day, file that cannot
 be written...), 2 invalid arguments.
 </translation>
-    </message>
-    <message>
-        <source>Instant</source>
-        <translation>Time</translation>
-    </message>
-    <message>
-        <source>Latitude 1</source>
-        <translation>Latitude 1</translation>
-    </message>
-    <message>
-        <source>Longitude 1</source>
-        <translation>Longitude 1</translation>
-    </message>
-    <message>
-        <source>Position 1</source>
-        <translation>Position 1</translation>
-    </message>
-    <message>
-        <source>Latitude 2</source>
-        <translation>Latitude 2</translation>
-    </message>
-    <message>
-        <source>Longitude 2</source>
-        <translation>Longitude 2</translation>
-    </message>
-    <message>
-        <source>Position 2</source>
-        <translation>Position 2</translation>
-    </message>
-    <message>
-        <source>Relèvement (°)</source>
-        <translation>Bearing (°)</translation>
-    </message>
-    <message>
-        <source>Gain (milles)</source>
-        <translation>Gain (miles)</translation>
     </message>
 </context>
 </TS>

@@ -99,9 +99,7 @@ std::pair<Instant, Instant> periode_commune(const Chronologie& c, int i1, int i2
     const std::vector<Fixe>&a = c.fixes(i1), &b = c.fixes(i2);
     if (a.empty() || b.empty())
         return {1, 0};
-    const QDate du = date_de(std::max(a.front().t, b.front().t)).date();
-    const QDate au = date_de(std::min(a.back().t, b.back().t)).date();
-    return {instant_de(QDateTime(du, QTime(0, 0), Qt::UTC)), instant_de(QDateTime(au, QTime(23, 59), Qt::UTC))};
+    return {std::max(a.front().t, b.front().t), std::min(a.back().t, b.back().t)};
 }
 
 }  // namespace orv

@@ -34,9 +34,8 @@ std::vector<PasDuel> duel(const Chronologie& c, int i1, int i2, Instant debut, I
 std::vector<QStringList> lignes_duel(const Chronologie& c, int i1, int i2, Instant debut, Instant fin, Instant pas,
                                      QChar sep);
 
-// The period both boats are in the race: from 00:00 UTC of the later first
-// fix's day to 23:59 UTC of the earlier last fix's day. Empty (debut > fin)
-// when they never are together.
+// The period both boats are in the race: from the later first fix to the
+// earlier last one. Empty (debut > fin) when they never are together.
 std::pair<Instant, Instant> periode_commune(const Chronologie& c, int i1, int i2);
 
 }  // namespace orv

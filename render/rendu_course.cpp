@@ -379,6 +379,15 @@ void CoucheCarteModerne::dessine(Carte& c) const
     c.vue.ajuste(c.larg_client, c.haut_client);
     const Terres* t = cartes_ && !cartes_->rep_cartes.isEmpty() ? cartes_->terres->terres(cartes_->rep_cartes) : nullptr;
     trace_carte_moderne(c.canevas.image(), c.vue.ajustement(), c.larg_client, c.haut_client, t);
+    // Land that could not be read is said on the chart itself: a sea
+    // without land must not pass for the world.
+    if (!t && cartes_ && !cartes_->rep_cartes.isEmpty()) {
+        QPainter p(&c.canevas.image());
+        p.setPen(QColor(0x80, 0, 0));
+        p.drawText(QRectF(8, 16, c.larg_client - 16, 40), Qt::TextWordWrap, cartes_->terres->erreur());
+        p.end();
+        libere_etat_avx();
+    }
     // What the layers above start from, as after the classic chart.
     c.canevas.couleur_pinceau = style_.fond;
     c.canevas.couleur_plume = COUL_GRATICULE;

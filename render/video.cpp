@@ -136,24 +136,44 @@ const QImage& ImagesVideo::carton(bool ouverture)
                            fr.toString(date_de(p_.periode.fin).date(), QStringLiteral("d MMMM yyyy")));
     } else {
         lignes << Texte::tr("%1 : les cinq premiers").arg(course.nom);
-        int rang = 0;
-        for (const int i : m.ordre) {
+        // The boats arrived, by their arrival, then the others in the
+        // ranking of the moment (published, else computed); the retired
+        // left out.
+        std::vector<int> ordre = m.ordre;
+        if (!c_.publie()) {
+            ordre.clear();
+            for (const Chronologie::Calcule& k : c_.ordre_calcule(t))
+                ordre.push_back(k.i);
+        }
+        std::vector<std::pair<Instant, int>> arrives;
+        std::vector<int> en_course;
+        for (const int i : ordre) {
             const PositionFilm& p = m.positions[size_t(i)];
             if (!p.montre || p.nature == Nature::Abandon)
                 continue;
-            // An arrival: its time since the period's start.
-            QString temps;
-            const std::vector<Fixe>& f = c_.fixes(i);
-            if (p.nature == Nature::Arrive && !f.empty()) {
-                const Instant d = f[size_t(p.fixe)].t - c_.premier();
-                temps = Texte::tr("%1 j %2 h %3 min").arg(d / UN_JOUR).arg(d % UN_JOUR / 3600, 2, 10, QLatin1Char('0'))
-                            .arg(d % 3600 / 60, 2, 10, QLatin1Char('0'));
-            } else {
-                temps = Texte::tr("en course");
-            }
-            lignes << QStringLiteral("%1. %2  %3").arg(++rang).arg(course.nom_conc(i), temps);
+            if (p.nature == Nature::Arrive)
+                arrives.push_back({c_.fixes(i)[size_t(p.fixe)].t, i});
+            else
+                en_course.push_back(i);
+        }
+        std::stable_sort(arrives.begin(), arrives.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+        int rang = 0;
+        for (const auto& [quand, i] : arrives) {
             if (rang == 5)
                 break;
+            // Its race time, from the race's first fix.
+            const Instant d = quand - c_.premier();
+            lignes << QStringLiteral("%1. %2  %3")
+                          .arg(++rang)
+                          .arg(course.nom_conc(i), Texte::tr("%1 j %2 h %3 min")
+                                                       .arg(d / UN_JOUR)
+                                                       .arg(d % UN_JOUR / 3600, 2, 10, QLatin1Char('0'))
+                                                       .arg(d % 3600 / 60, 2, 10, QLatin1Char('0')));
+        }
+        for (const int i : en_course) {
+            if (rang == 5)
+                break;
+            lignes << QStringLiteral("%1. %2  %3").arg(++rang).arg(course.nom_conc(i), Texte::tr("en course"));
         }
     }
     // A dark band across the middle, the texts centred on it.
@@ -170,8 +190,14 @@ const QImage& ImagesVideo::carton(bool ouverture)
     const QRectF bande(0, (h - hauteur) / 2 - h / 20, p_.taille.width(), hauteur + h / 10);
     pt.fillRect(bande, QColor(20, 32, 48, 200));
     double y = bande.top() + h / 20;
+    // A line wider than the picture is drawn smaller.
+    const auto ajuste = [&](QFont f, const QString& s) {
+        while (f.pixelSize() > 6 && QFontMetricsF(f).horizontalAdvance(s) > 0.94 * p_.taille.width())
+            f.setPixelSize(f.pixelSize() - 1);
+        return f;
+    };
     for (qsizetype k = 0; k < lignes.size(); ++k) {
-        pt.setFont(k == 0 ? titre : texte);
+        pt.setFont(ajuste(k == 0 ? titre : texte, lignes[k]));
         pt.setPen(k == 0 ? QColor(255, 255, 255) : QColor(0xFF, 0xE2, 0x9A));
         const double lh = QFontMetricsF(pt.font()).height() * (k == 0 ? 1.4 : 1.3);
         pt.drawText(QRectF(0, y, p_.taille.width(), lh), Qt::AlignCenter, lignes[k]);
