@@ -160,6 +160,7 @@ ChoixVideo DialogueVideo::choix(const Chronologie& c) const
     r.p.echelle = t.ratio;
     r.p.trainee = TRAINEES[size_t(std::clamp(trainee->currentIndex(), 0, int(TRAINEES.size()) - 1))];
     r.p.suivre = suivre->currentData().toInt();
+    densite_lisible(r.p);
     r.p.moderne = style->currentData().toBool();
     r.p.rapide = qualite->currentData().toBool();
     r.p.cartons = cartons->isChecked();

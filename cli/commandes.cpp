@@ -256,6 +256,7 @@ ParametresVideo parametres_video(const Commande& c, const Chronologie& chrono, i
     p.echelle = c.echelle;
     p.trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
     p.suivre = suivre;
+    densite_lisible(p);
     p.moderne = c.moderne();
     p.rapide = c.rapide;
     p.cartons = c.cartons;

@@ -75,6 +75,21 @@ QString avancement_video(int64_t k, int64_t n, int64_t ms)
         .arg(reste);
 }
 
+void densite_lisible(ParametresVideo& p)
+{
+    if (p.echelle != 1 || p.taille.height() <= 720)
+        return;
+    const double e = p.taille.height() / 720.0;
+    const QSize logique(int(std::lround(p.taille.width() / e)), 720);
+    ParametresVideo q = p;
+    q.taille = logique;
+    q.echelle = e;
+    if (e <= 4 && taille_physique(q) == taille_physique(p)) {
+        p.taille = logique;
+        p.echelle = e;
+    }
+}
+
 int64_t images_carton(const ParametresVideo& p) { return p.cartons ? 2 * int64_t(p.fps) : 0; }
 
 Instant instant_image(const ParametresVideo& p, int64_t k)

@@ -42,6 +42,12 @@ struct ParametresVideo {
 // "Image k sur n, f images/s, encore s s environ" after `ms` milliseconds.
 QString avancement_video(int64_t k, int64_t n, int64_t ms);
 
+// A frame taller than 720 pixels at density 1 drawn as 720 logical ones at
+// the density that gives its size (1920 × 1080 as 1280 × 720 at 1.5), so
+// that its names stay legible (at 1080p at least 14 pixels high); left as
+// it is when no such density gives exactly its size.
+void densite_lisible(ParametresVideo& p);
+
 // The frames of each card: two seconds, none without cards.
 int64_t images_carton(const ParametresVideo& p);
 

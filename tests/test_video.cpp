@@ -48,6 +48,23 @@ TEST(Video, ImagesTaillesEtParametres)
         p.echelle = t.ratio;
         EXPECT_EQ(taille_physique(p), t.physique);
     }
+    // Frames taller than 720 drawn at the density that keeps their names
+    // legible, their size unchanged; others left as they are.
+    const struct {
+        QSize taille;
+        double ratio;
+        QSize logique;
+        double lisible;
+    } densites[] = {{{1920, 1080}, 1, {1280, 720}, 1.5}, {{3840, 2160}, 1, {1280, 720}, 3},
+                    {{1280, 720}, 1, {1280, 720}, 1}, {{1920, 1080}, 2, {1920, 1080}, 2}};
+    for (const auto& d : densites) {
+        p.taille = d.taille;
+        p.echelle = d.ratio;
+        const QSize avant = taille_physique(p);
+        densite_lisible(p);
+        EXPECT_EQ(std::pair(p.taille, p.echelle), std::pair(d.logique, d.lisible));
+        EXPECT_EQ(taille_physique(p), avant);
+    }
     p.taille = {1280, 720};
     p.echelle = 1;
     EXPECT_TRUE(verifie_parametres(p).isEmpty());
