@@ -103,6 +103,10 @@ TFCalend::TFCalend(QWidget* parent) : QDialog(parent), propre_(std::make_unique<
     BTanneeP->setGeometry(8, 184, 161, 25);
     BTanneeS = new QPushButton(Texte::tr("Année s&uiv.    >>"), this);
     BTanneeS->setGeometry(168, 184, 161, 25);
+    LBavis = new QLabel(this);
+    LBavis->setObjectName(QStringLiteral("LBavis"));
+    LBavis->setGeometry(8, 209, 321, 15);
+    LBavis->setStyleSheet(QStringLiteral("color: #800000;"));
     BTValid = new QPushButton(Texte::tr("&Valider"), this);
     BTValid->setGeometry(112, 224, 113, 25);
     BTValid->setDefault(true);
@@ -123,6 +127,26 @@ void TFCalend::choisit(const QDate& d)
     Calendar->setSelectedDate(d);
     Calendar->setCurrentPage(d.year(), d.month());
     FormPaint();
+}
+
+void TFCalend::marque_jours(const std::vector<QDate>& avec_fichier, const QDate& premier, const QDate& dernier)
+{
+    Calendar->setDateTextFormat(QDate(), QTextCharFormat());
+    QTextCharFormat sans;
+    sans.setForeground(QColor(0x80, 0x80, 0x80));
+    for (QDate d = premier; d.isValid() && d <= dernier; d = d.addDays(1))
+        Calendar->setDateTextFormat(d, sans);
+    QTextCharFormat avec;
+    avec.setFontWeight(QFont::Bold);
+    avec.setForeground(QColor(0x80, 0, 0));
+    for (const QDate& d : avec_fichier)
+        Calendar->setDateTextFormat(d, avec);
+}
+
+void TFCalend::avis(const QString& texte)
+{
+    LBavis->setText(texte);
+    setWindowTitle(texte.isEmpty() ? Texte::tr("Sélectionner une date") : texte);
 }
 
 TFCalend::~TFCalend() = default;

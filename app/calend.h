@@ -6,6 +6,7 @@
 #include <QDate>
 #include <QDialog>
 #include <memory>
+#include <vector>
 
 class QCalendarWidget;
 class QLabel;
@@ -38,6 +39,13 @@ public:
 
     // Sets the grid's selected day (and the month shown).
     void choisit(const QDate& d);
+    // The race's days from `premier` to `dernier`: those of `avec_fichier`
+    // in bold, the others greyed (still choosable).
+    void marque_jours(const std::vector<QDate>& avec_fichier, const QDate& premier, const QDate& dernier);
+    // A line inside the dialog (and its title) saying why a day was not
+    // shown; empty: none.
+    void avis(const QString& texte);
+    QLabel* LBavis = nullptr;
     // The month/year label and the month texts of the date state.
     void FormPaint();
     void BTValidClick();

@@ -110,7 +110,7 @@ void TFPosConc::SelDateClick()
             // Cancelled: keep the day shown, or go back to the welcome
             // picture when no day was ever loaded.
             if (calendrier)
-                calendrier->setWindowTitle(Texte::tr("Sélectionner une date"));
+                calendrier->avis(QString());
             if (!jour_charge) {
                 outils.choisit(OUTIL_ACCUEIL);
                 fond_initial = true;
@@ -125,9 +125,9 @@ void TFPosConc::SelDateClick()
         QString echec;
         const bool ok = charge_jour(choix, &echec);
         if (calendrier)
-            calendrier->setWindowTitle(ok ? Texte::tr("Sélectionner une date")
-                                          : echec.isEmpty() ? Texte::tr("Non disponible : autre date ?")
-                                                            : echec + Texte::tr(" Autre date ?"));
+            calendrier->avis(ok ? QString()
+                                : echec.isEmpty() ? Texte::tr("Non disponible : autre date ?")
+                                                  : echec + Texte::tr(" Autre date ?"));
         if (ok)
             break;
     }

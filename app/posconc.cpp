@@ -7,6 +7,7 @@
 #include "courses_recentes.h"
 #include "dialogues.h"
 #include "emplacements.h"
+#include "fichier_jour.h"
 #include "icones.h"
 #include "images_course.h"
 #include "menu_langue.h"
@@ -116,6 +117,9 @@ TFPosConc::TFPosConc(QMainWindow* c, EtatProgramme& e, const Emplacements& l, co
     montre_calendrier = [this](EtatDate& d) {
         if (!calendrier)
             return false;
+        // The days that have a file, in bold.
+        calendrier->marque_jours(jours_avec_fichier(etat.course, emplacements), etat.course.premier_jour,
+                                 etat.course.dernier_jour);
         calendrier->date = &d;
         const bool valide = calendrier->exec() == QDialog::Accepted;
         calendrier->date = &etat.date;

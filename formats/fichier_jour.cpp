@@ -226,6 +226,18 @@ QString chemin_fichier_jour(const Emplacements& e, const QString& code_jour)
     return chemin_jour_nomme(e, code_jour + QStringLiteral(".txt"));
 }
 
+std::vector<QDate> jours_avec_fichier(const Course& c, const Emplacements& e)
+{
+    std::vector<QDate> l;
+    if (!c.fichiers_jour)
+        return l;
+    const Emplacements ou = emplacements_des_jours(c, e);
+    for (QDate j = c.premier_jour; j.isValid() && j <= c.dernier_jour; j = j.addDays(1))
+        if (QFileInfo(chemin_fichier_jour(ou, j.toString(QStringLiteral("ddMMyy")))).isFile())
+            l.push_back(j);
+    return l;
+}
+
 QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier)
 {
     // Installed, the user's own day files come first.

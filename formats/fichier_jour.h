@@ -16,7 +16,9 @@
 #include "texte.h"
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
+#include <vector>
 
 namespace orv {
 
@@ -34,6 +36,9 @@ QString chemin_fichier_jour(const Emplacements& e, const QString& code_jour);
 // (no folder of its own), the folder of its description for another.
 Emplacements emplacements_des_jours(const Course& c, const Emplacements& e);
 QString chemin_jour_nomme(const Emplacements& e, const QString& nom_fichier);
+// The days of race c that have a day file, in order (none for a race of
+// tracks).
+std::vector<QDate> jours_avec_fichier(const Course& c, const Emplacements& e);
 
 // Loads a day of race `c`: code_jour's file into `j`. False when the file is
 // absent, or cannot be read, or yields no entrant (`fichier_illisible` then

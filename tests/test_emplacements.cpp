@@ -58,6 +58,12 @@ TEST(Emplacements, JoursDeLUtilisateurDAbordPuisEcritureChezLui)
     EXPECT_EQ(chemin_fichier_jour(installe, "121100"), perso + "/121100.txt");
     EXPECT_EQ(chemin_fichier_jour(installe, "131100"), partage + "/131100.txt");
     EXPECT_EQ(chemin_jour_nomme(installe, "131100.txt"), partage + "/131100.txt");
+    // The calendar's days with a file: the user's and the shipped ones, a
+    // one-digit day's file with its '0'.
+    ecrit(perso + "/011200.txt", "perso\r\n");
+    EXPECT_EQ(jours_avec_fichier(course_livree(), installe),
+              (std::vector<QDate>{QDate(2000, 11, 12), QDate(2000, 11, 13), QDate(2000, 12, 1)}));
+    EXPECT_EQ(jours_avec_fichier(course_livree(), portable), (std::vector<QDate>{QDate(2000, 11, 12), QDate(2000, 11, 13)}));
 
     // The settings: the current directory, then the user's, then the shipped
     // one.
