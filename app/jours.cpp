@@ -214,8 +214,11 @@ void TFPosConc::ValiderEntrees()
 {
     fond_initial = false;
     Validmenu();
-    if (cadre)
+    if (cadre && !geometrie_rendue)
         cadre->showMaximized();
+    // The race open when the program was left, if it still opens.
+    if (const QString c = std::exchange(course_a_rouvrir, QString()); !c.isEmpty() && ouvre_autre_course(c))
+        return;
     SelDateClick();
 }
 

@@ -2,6 +2,7 @@
 // with a command of the command line (cli/), it hands over to it.
 #include "calend.h"
 #include "commandes.h"
+#include "courses_recentes.h"
 #include "dialogues.h"
 #include "etat_avx.h"
 #include "fenetre_statistiques.h"
@@ -18,6 +19,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
+#include <QFileInfo>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -82,12 +84,26 @@ int fenetre(int argc, char** argv, const Commande& c)
     cadre.resize(804, hauteur);
     if (QScreen* e = cadre.screen())
         cadre.move(1, e->availableGeometry().center().y() - hauteur / 2);
+    // Where the user left the program: the window (before it shows), the
+    // race, the day shown (the calendar opens on it); what cannot be used
+    // leaves today's start.
+    const FenetreRetenue retenue = fenetre_retenue();
+    if (!retenue.geometrie.isEmpty() && cadre.restoreGeometry(retenue.geometrie)) {
+        cadre.restoreState(retenue.etat);
+        carte->geometrie_rendue = true;
+    }
     carte->FormCreate();
 
+    if (!retenue.course.isEmpty() && QFileInfo::exists(retenue.course))
+        carte->course_a_rouvrir = retenue.course;
+    QDate premier = etat.course.premier_jour;
+    if (const std::optional<VueRetenue> v = vue_retenue(QDir(emplacements.rep_programme).filePath(QString::fromLatin1(FICHIER_COURSE)));
+        v && v->jour >= etat.course.premier_jour && v->jour <= etat.course.dernier_jour)
+        premier = v->jour;
     TFCalend calendrier(&cadre);
     calendrier.date = &etat.date;
     carte->calendrier = &calendrier;
-    TFintro intro(&calendrier, rep_programme, etat.course.premier_jour);
+    TFintro intro(&calendrier, rep_programme, premier);
     intro.setAttribute(Qt::WA_QuitOnClose, false);
     TFApropos apropos(&cadre);
     carte->apropos = &apropos;
@@ -98,6 +114,7 @@ int fenetre(int argc, char** argv, const Commande& c)
     bool ferme = false;
     cadre.a_la_fermeture = [&] {
         carte->retient_vue_course();
+        retient_fenetre({cadre.saveGeometry(), cadre.saveState(), carte->chemin_course()});
         ferme = true;
         attente.quit();
         QCoreApplication::quit();

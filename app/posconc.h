@@ -299,6 +299,15 @@ private:
     void remplit_menu_course();
     void charge_lieux_course();
     QString chemin_course_;  // the race open; empty for the program's own
+public:
+    // The race open, for the next start (empty: the program's own).
+    const QString& chemin_course() const { return chemin_course_; }
+    // A race to open when the user enters (kept from the last time); the
+    // program's own when empty or when it cannot be read.
+    QString course_a_rouvrir;
+    // The window was given its kept geometry: entering leaves it as it is.
+    bool geometrie_rendue = false;
+private:
     // The view kept for the race just opened, given back once its film or
     // its kept day is shown.
     void restaure_vue_course();

@@ -118,4 +118,28 @@ bool retient_style_moderne(bool moderne)
     return s->status() == QSettings::NoError;
 }
 
+FenetreRetenue fenetre_retenue()
+{
+    const auto s = reglages_utilisateur(QStringLiteral("Orvalis"), QStringLiteral("orvalis"));
+    if (!s)
+        return {};
+    FenetreRetenue f;
+    f.geometrie = s->value(QStringLiteral("fenetre/geometrie")).toByteArray();
+    f.etat = s->value(QStringLiteral("fenetre/etat")).toByteArray();
+    f.course = s->value(QStringLiteral("fenetre/course")).toString();
+    return f;
+}
+
+bool retient_fenetre(const FenetreRetenue& f)
+{
+    auto s = reglages_utilisateur(QStringLiteral("Orvalis"), QStringLiteral("orvalis"));
+    if (!s)
+        return false;
+    s->setValue(QStringLiteral("fenetre/geometrie"), f.geometrie);
+    s->setValue(QStringLiteral("fenetre/etat"), f.etat);
+    s->setValue(QStringLiteral("fenetre/course"), f.course);
+    s->sync();
+    return s->status() == QSettings::NoError;
+}
+
 }  // namespace orv

@@ -1,6 +1,7 @@
 // The races the user opened last, kept in their settings.
 #pragma once
 
+#include <QByteArray>
 #include <QDate>
 #include <QStringList>
 
@@ -21,6 +22,16 @@ bool retient_course(const QString& chemin);
 bool style_moderne_retenu();
 // false when the settings could not be written.
 bool retient_style_moderne(bool moderne);
+
+// Where the user left the program: the window's geometry and state (as
+// QMainWindow saves them; empty when none) and the race open (empty: the
+// program's own, or none kept).
+struct FenetreRetenue {
+    QByteArray geometrie, etat;
+    QString course;
+};
+FenetreRetenue fenetre_retenue();
+bool retient_fenetre(const FenetreRetenue& f);
 
 // Where the user left a race: the view asked for (its bounds, DD.MM, as the
 // chart's viewport holds them), the film's instant when a film was open, the

@@ -356,3 +356,12 @@ TEST(Flotte, VueRetenueParCourse)
         EXPECT_FALSE(vue_retenue(QStringLiteral("/courses/a.gpx"))) << abime.join(',').toStdString();
     }
 }
+
+// Where the program was left: the window and the race open, read back.
+TEST(Flotte, FenetreRetenue)
+{
+    const FenetreRetenue f{QByteArray("geo\x01\x02", 5), QByteArray("etat"), QStringLiteral("/courses/a.gpx")};
+    ASSERT_TRUE(retient_fenetre(f));
+    const FenetreRetenue l = fenetre_retenue();
+    EXPECT_EQ(std::tie(l.geometrie, l.etat, l.course), std::tie(f.geometrie, f.etat, f.course));
+}
