@@ -134,6 +134,9 @@ void FilmContinu::cree_interface()
     // the film is open.
     auto touche = [&](QKeySequence k, std::function<void()> action) {
         auto* s = new QShortcut(k, fenetre);
+        for (const auto& [cle, texte] : touches_film())
+            if (cle == k)
+                s->setWhatsThis(texte);
         s->setContext(Qt::WindowShortcut);
         s->setAutoRepeat(true);
         s->setEnabled(false);
@@ -546,6 +549,21 @@ void FilmContinu::pose_fond(TColor fond)
     options.fond = fond;
     if (actif_)
         calcule_moment();
+}
+
+std::vector<std::pair<QKeySequence, QString>> FilmContinu::touches_film()
+{
+    return {{QKeySequence(Qt::Key_Space), Texte::tr("Film : lecture ou pause")},
+            {QKeySequence(Qt::Key_Up), Texte::tr("Film : plus vite")},
+            {QKeySequence(Qt::Key_Down), Texte::tr("Film : moins vite")},
+            {QKeySequence(Qt::Key_Left), Texte::tr("Film : une heure en arrière")},
+            {QKeySequence(Qt::Key_Right), Texte::tr("Film : une heure en avant")},
+            {QKeySequence(Qt::CTRL | Qt::Key_Left), Texte::tr("Film : un jour en arrière")},
+            {QKeySequence(Qt::CTRL | Qt::Key_Right), Texte::tr("Film : un jour en avant")},
+            {QKeySequence(Qt::Key_Home), Texte::tr("Film : au début")},
+            {QKeySequence(Qt::Key_End), Texte::tr("Film : à la fin")},
+            {QKeySequence(Qt::Key_F), Texte::tr("Film : cadrer la flotte")},
+            {QKeySequence(Qt::Key_Escape), Texte::tr("Film : fermer")}};
 }
 
 }  // namespace orv

@@ -16,9 +16,11 @@
 #include "services_fenetre.h"
 
 #include <QElapsedTimer>
+#include <QKeySequence>
 #include <memory>
 #include <optional>
 #include <vector>
+#include <QKeySequence>
 
 class QDockWidget;
 class QShortcut;
@@ -64,6 +66,8 @@ public:
     int suivi() const { return suivi_; }
     // "Cadrer la flotte" (F): the view eases to every boat of the moment.
     void cadre_flotte();
+    // The film's keys and what each does, in the language installed.
+    static std::vector<std::pair<QKeySequence, QString>> touches_film();
     // The chart's background changed (another style).
     void pose_fond(TColor fond);
     // How long the view takes to ease to a new frame (ms, time constant).

@@ -263,6 +263,10 @@ public:
     void Aide2Click();
     void Oinstallerlesarchives1Click();
     void Apropos1Click();
+    // "Raccourcis clavier": every command with its keys, from the menus and
+    // the film's keys.
+    void RaccourcisClick();
+    std::vector<QStringList> lignes_raccourcis() const;
 
     // The window's frame (menus, status bar; none in some tests), the
     // calendar and the about box the program made.

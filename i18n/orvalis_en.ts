@@ -2495,5 +2495,65 @@ Exit codes: 0 done, 1 nothing done (missing day, file that cannot
 be written...), 2 invalid arguments.
 </translation>
     </message>
+    <message>
+        <source>Film : lecture ou pause</source>
+        <translation>Film: play or pause</translation>
+    </message>
+    <message>
+        <source>Film : plus vite</source>
+        <translation>Film: faster</translation>
+    </message>
+    <message>
+        <source>Film : moins vite</source>
+        <translation>Film: slower</translation>
+    </message>
+    <message>
+        <source>Film : une heure en arrière</source>
+        <translation>Film: an hour back</translation>
+    </message>
+    <message>
+        <source>Film : une heure en avant</source>
+        <translation>Film: an hour forward</translation>
+    </message>
+    <message>
+        <source>Film : un jour en arrière</source>
+        <translation>Film: a day back</translation>
+    </message>
+    <message>
+        <source>Film : un jour en avant</source>
+        <translation>Film: a day forward</translation>
+    </message>
+    <message>
+        <source>Film : au début</source>
+        <translation>Film: to the start</translation>
+    </message>
+    <message>
+        <source>Film : à la fin</source>
+        <translation>Film: to the end</translation>
+    </message>
+    <message>
+        <source>Film : cadrer la flotte</source>
+        <translation>Film: frame the fleet</translation>
+    </message>
+    <message>
+        <source>Film : fermer</source>
+        <translation>Film: close</translation>
+    </message>
+    <message>
+        <source>&amp;Raccourcis clavier</source>
+        <translation>&amp;Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>Raccourcis clavier</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>Commande</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Touches</source>
+        <translation>Keys</translation>
+    </message>
 </context>
 </TS>

@@ -173,6 +173,15 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
 }
 
 // The wheel zooms, a double click leaves the tool, and the film plays on.
+// The keyboard's table, made from the menus and the film's keys.
+TEST_F(FilmFenetre, RaccourcisClavier)
+{
+    const std::vector<QStringList> l = carte->lignes_raccourcis();
+    for (const QStringList& attendu : {QStringList{"Film continu de la course", "Ctrl+L"}, QStringList{"Ouvrir une course", "Ctrl+O"},
+                                       QStringList{"Zoomer", "Alt+Z"}, QStringList{"Film : lecture ou pause", QKeySequence(Qt::Key_Space).toString(QKeySequence::NativeText)}})
+        EXPECT_NE(std::find(l.begin(), l.end(), attendu), l.end()) << attendu.join(" | ").toStdString();
+}
+
 TEST_F(FilmFenetre, LeFilmContinuePendantLesOutils)
 {
     action(carte, "Filmcontinu1")->trigger();
