@@ -183,7 +183,7 @@ void Trace_route_theo(Carte& c, const std::vector<TLieu>& route)
     k.police = police_gdi(k.police.family(), 7);
 }
 
-void trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool clair)
+QPoint trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool clair)
 {
     // 4 pixels per knot along the course (0 up, 90 to the right), in the
     // colour of the speed band.
@@ -192,6 +192,7 @@ void trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool clair)
     const int dx = nint32(std::fabs(vitesse) * 4 * std::cos(a));
     const int dy = nint32(std::fabs(vitesse) * 4 * std::sin(a));
     c.line(x, y, x + dx, y - dy);
+    return {x + dx, y - dy};
 }
 
 void trace_concurrent(Carte& c, const TDonnees_conc& r, bool clair)
@@ -291,10 +292,7 @@ void CoucheJourModerne::dessine(Carte& c) const
         const QPoint q(c.pos_grX(ddmm_vers_rad(r.elem.longitude)), c.pos_grY(ddmm_vers_rad(r.elem.latitude)));
         if (!client.contains(q))
             continue;
-        const double a = (450 - double(r.cap)) * M_PI / 180;
-        const QPoint bout = q + QPoint(int(std::lround(double(r.vitesse) * 4 * std::cos(a))),
-                                       -int(std::lround(double(r.vitesse) * 4 * std::sin(a))));
-        trait_vitesse(c, q.x(), q.y(), r.vitesse, r.cap, clair);
+        const QPoint bout = trait_vitesse(c, q.x(), q.y(), r.vitesse, r.cap, clair);
         const int e = course_.indice(r.elem.nom);
         trace_coque(k, q, double(r.cap), e <= course_.nb() ? couleur_entrant(e) : clBlack, true);
         noms.push_back({int(i), q, bout, {}, QSize(k.largeur_texte(r.elem.nom), k.hauteur_texte(r.elem.nom))});

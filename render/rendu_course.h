@@ -46,8 +46,8 @@ void Trace_route_theo(Carte& c, const std::vector<TLieu>& route);
 // A boat of the day: its dot, its name, its speed line.
 void trace_concurrent(Carte& c, const TDonnees_conc& r, bool fond_clair);
 // The speed line from (x, y): 4 pixels per knot along the course, in the
-// colour of the speed band.
-void trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool fond_clair);
+// colour of the speed band; its end.
+QPoint trait_vitesse(Carte& c, int x, int y, ext vitesse, ext cap, bool fond_clair);
 
 // What a replay writes beside each fix (the panel's check boxes).
 struct AnnotationsTrajets {
