@@ -65,6 +65,7 @@ private:
 };
 
 constexpr double UNITE = 1e-5;  // degrees per unit of the file
+constexpr uint64_t PAS_MAX = uint64_t(2 * 1080 / UNITE);  // zigzag code of a 1080° step
 
 bool lit_couche(Lecture& l, CoucheTerres& c)
 {
@@ -99,7 +100,8 @@ bool lit_couche(Lecture& l, CoucheTerres& c)
         int64_t x = 0, y = 0;
         for (uint64_t j = 0; j < n; ++j) {
             uint64_t dx = 0, dy = 0;
-            if (!d.varint(dx) || !d.varint(dy))
+            // A step wider than the world is damage; refusing it also keeps the sums from overflowing.
+            if (!d.varint(dx) || !d.varint(dy) || dx > PAS_MAX || dy > PAS_MAX)
                 return false;
             x += int64_t(dx >> 1) ^ -int64_t(dx & 1);
             y += int64_t(dy >> 1) ^ -int64_t(dy & 1);

@@ -71,6 +71,11 @@ TEST(Terres, FichiersAbimesRefuses)
     const QByteArray bon = f.readAll();
     QByteArray compte = bon;
     compte[16 + 20 + 3] = char(0x7F);  // a first layer of more lines than its bytes
+    // One line of two points, the second a step of 2^63 - 1 units from the first: the sum would overflow.
+    const QByteArray corps = QByteArray::fromHex("02" "0200" "feffffffffffffffff01" "00");
+    QByteArray demesure = QByteArray("ORVTERRE") + QByteArray::fromHex("0100000001000000" "01000000") +
+                          QByteArray(16, 0) + QByteArray::fromHex("01000000") + char(corps.size()) +
+                          QByteArray(3, 0) + corps;
     const struct {
         const char* cas;
         QByteArray contenu;
@@ -78,7 +83,8 @@ TEST(Terres, FichiersAbimesRefuses)
                {"vide", QByteArray()},
                {"autre chose", QByteArray("ORVTERRX") + bon.mid(8)},
                {"compte", compte},
-               {"octet de trop", bon + 'x'}};
+               {"octet de trop", bon + 'x'},
+               {"pas démesuré", demesure}};
     // The fuzzing seed, a square island with a lake and a border, reads.
     Terres graine;
     QString e;
