@@ -9,7 +9,7 @@ what=${1:-run}
 pkgs=(build-essential cmake qt6-base-dev qt6-multimedia-dev libgtest-dev libbenchmark-dev
       fonts-liberation xvfb xauth x11-utils xdotool imagemagick clang libclang-rt-14-dev
       locales python3 gpsbabel gdal-bin qt6-translations-l10n qt6-l10n-tools qt6-tools-dev ffmpeg qt6-charts-dev libqt6opengl6-dev libgl-dev libgumbo-dev libquazip1-qt6-dev libexpat1-dev pkg-config
-      desktop-file-utils appstream lintian file)
+      desktop-file-utils appstream lintian file poppler-utils)
 missing=()
 for p in "${pkgs[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'ok installed' || missing+=("$p")

@@ -4,6 +4,7 @@
 
 #include <QFontMetrics>
 #include <QPainter>
+#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -62,9 +63,14 @@ void Canevas::dimensionne(int w, int h)
     larg_ = std::max(w, 1);
     haut_ = std::max(h, 1);
     const int pw = std::max(1, physique(larg_)), ph = std::max(1, physique(haut_));
-    if (img_.width() != pw || img_.height() != ph)
-        img_ = QImage(pw, ph, QImage::Format_RGB32);
+    const QImage::Format f = vecteur_ ? QImage::Format_ARGB32 : QImage::Format_RGB32;
+    if (img_.width() != pw || img_.height() != ph || img_.format() != f)
+        img_ = QImage(pw, ph, f);
     img_.setDevicePixelRatio(ratio_);
+    if (vecteur_) {
+        img_.fill(Qt::transparent);
+        pixels_ = false;
+    }
 }
 
 void Canevas::bloc(int x1, int y1, int x2, int y2, QRgb c)
@@ -82,6 +88,12 @@ void Canevas::remplit(TColor c)
 {
     // A plain fill of the 32-bit words: QImage::fill's vector code left the
     // CPU in a state that slowed the dot loop that follows.
+    if (vecteur_) {
+        img_.fill(Qt::transparent);
+        pixels_ = false;
+        vecteur_->fillRect(QRectF(0, 0, larg_, haut_), QColor(vers_qrgb(c)));
+        return;
+    }
     const QRgb v = vers_qrgb(c);
     const int w = img_.width();
     for (int y = 0; y < img_.height(); ++y) {
@@ -92,6 +104,8 @@ void Canevas::remplit(TColor c)
 
 void Canevas::triangle(const QPoint (&p)[3], TColor c, bool plein)
 {
+    if (vecteur_)
+        return triangle_vecteur(p, c, plein);
     const QRgb v = vers_qrgb(c);
     if (!plein) {
         const TColor couleur = couleur_plume;
@@ -143,6 +157,11 @@ void Canevas::ecrit(int x, int y, QRgb c)
 
 void Canevas::pixel(int x, int y, TColor c)
 {
+    if (vecteur_) {
+        vide_pixels();
+        vecteur_->fillRect(QRectF(x, y, 1, 1), QColor(vers_qrgb(c)));
+        return;
+    }
     if (ratio_ != 1) {
         const bool x_ = mode_xor;
         mode_xor = false;
@@ -167,6 +186,12 @@ TColor Canevas::pixel(int x, int y) const
 
 void Canevas::trace_vers(int x2, int y2)
 {
+    if (vecteur_) {
+        trait_vecteur(px_, py_, x2, y2);
+        px_ = x2;
+        py_ = y2;
+        return;
+    }
     const int64_t x1 = physique(px_), y1 = physique(py_);
     px_ = x2;
     py_ = y2;
@@ -266,6 +291,16 @@ void Canevas::rectangle(int x1, int y1, int x2, int y2)
         std::swap(x1, x2);
     if (y1 > y2)
         std::swap(y1, y2);
+    if (vecteur_) {
+        deplace_vers(x2, y2);
+        if (x2 - x1 < 1 || y2 - y1 < 1)
+            return;
+        vide_pixels();
+        vecteur_->setPen(plume_vecteur());
+        vecteur_->setBrush(Qt::NoBrush);
+        vecteur_->drawRect(QRectF(x1 + 0.5, y1 + 0.5, x2 - x1 - 1, y2 - y1 - 1));
+        return;
+    }
     if (ratio_ != 1) {
         // The outline as bands a pen wide, each physical pixel once, the
         // dash pattern along each side.
@@ -374,6 +409,8 @@ void Canevas::texte(int x, int y, const QString& s)
 {
     if (img_.isNull() || s.isEmpty())
         return;
+    if (vecteur_)
+        return texte_vecteur(x, y, s);
     const BlocTexte& b = bloc_texte(s);
     x = physique(x);
     y = physique(y);
@@ -403,6 +440,110 @@ int Canevas::hauteur_texte(const QString& s) const
 int Canevas::largeur_texte(const QString& s) const
 {
     return QFontMetrics(police).horizontalAdvance(s);
+}
+
+void Canevas::trace_chemin()
+{
+    if (chemin_.isEmpty())
+        return;
+    vecteur_->strokePath(chemin_, plume_chemin_);
+    chemin_.clear();
+}
+
+void Canevas::vide_pixels()
+{
+    if (!vecteur_)
+        return;
+    trace_chemin();
+    if (!pixels_)
+        return;
+    pixels_ = false;
+    // Only the box of what was written, if anything was, without loss.
+    int x0 = img_.width(), x1 = -1, y0 = img_.height(), y1 = -1;
+    for (int y = 0; y < img_.height(); ++y) {
+        const auto* l = reinterpret_cast<const QRgb*>(img_.constScanLine(y));
+        for (int x = 0; x < img_.width(); ++x)
+            if (qAlpha(l[x]) != 0) {
+                x0 = std::min(x0, x);
+                x1 = std::max(x1, x);
+                y0 = std::min(y0, y);
+                y1 = y;
+            }
+    }
+    if (x1 < 0)
+        return;
+    const QRect source(x0, y0, x1 - x0 + 1, y1 - y0 + 1);
+    vecteur_->setRenderHint(QPainter::LosslessImageRendering, true);
+    vecteur_->drawImage(QRectF(x0 / ratio_, y0 / ratio_, source.width() / ratio_, source.height() / ratio_), img_, source);
+    img_.fill(Qt::transparent);
+}
+
+QPen Canevas::plume_vecteur() const
+{
+    QPen p(QColor(vers_qrgb(couleur_plume)), 1);
+    p.setCapStyle(Qt::FlatCap);
+    p.setJoinStyle(Qt::MiterJoin);
+    if (const Motif* m = motif(style_plume)) {
+        QList<qreal> runs;
+        for (int i = 0; i < m->n; ++i)
+            runs << m->runs[i];
+        p.setDashPattern(runs);
+    }
+    return p;
+}
+
+// Pixel centres joined: the raster line's pixels, as a path.
+void Canevas::trait_vecteur(int x1, int y1, int x2, int y2)
+{
+    if (x1 == x2 && y1 == y2)
+        return;
+    // Pixels written since the path began come after it.
+    if (pixels_)
+        vide_pixels();
+    const QPointF a(x1 + 0.5, y1 + 0.5), b(x2 + 0.5, y2 + 0.5);
+    const QPen plume = plume_vecteur();
+    if (!chemin_.isEmpty() && (plume != plume_chemin_ || chemin_.currentPosition() != a))
+        trace_chemin();
+    if (chemin_.isEmpty()) {
+        plume_chemin_ = plume;
+        chemin_.moveTo(a);
+    }
+    chemin_.lineTo(b);
+}
+
+void Canevas::triangle_vecteur(const QPoint (&p)[3], TColor c, bool plein)
+{
+    vide_pixels();
+    const QPointF q[3] = {QPointF(p[0]) + QPointF(0.5, 0.5), QPointF(p[1]) + QPointF(0.5, 0.5),
+                          QPointF(p[2]) + QPointF(0.5, 0.5)};
+    vecteur_->setRenderHint(QPainter::Antialiasing, true);
+    if (plein) {
+        vecteur_->setPen(Qt::NoPen);
+        vecteur_->setBrush(QColor(vers_qrgb(c)));
+    } else {
+        vecteur_->setPen(QPen(QColor(vers_qrgb(c)), 1));
+        vecteur_->setBrush(Qt::NoBrush);
+    }
+    vecteur_->drawPolygon(q, 3);
+}
+
+// The text as text (a reader selects and finds it), its brush or its halo
+// as paths under it.
+void Canevas::texte_vecteur(int x, int y, const QString& s)
+{
+    vide_pixels();
+    const QFontMetrics fm(police);
+    const QRect r(x, y, fm.horizontalAdvance(s), fm.height());
+    if (!pinceau_vide && halo < 0)
+        vecteur_->fillRect(r, QColor(vers_qrgb(couleur_pinceau)));
+    if (halo >= 0) {
+        QPainterPath lettres;
+        lettres.addText(QPointF(x, y + fm.ascent()), police, s);
+        vecteur_->strokePath(lettres, QPen(QColor(vers_qrgb(TColor(halo))), 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    }
+    vecteur_->setFont(police);
+    vecteur_->setPen(QColor(vers_qrgb(couleur_police)));
+    vecteur_->drawText(r, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, s);
 }
 
 QFont police_hauteur(const QString& famille, int hauteur_pixels)

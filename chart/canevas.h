@@ -14,6 +14,8 @@
 
 #include <QFont>
 #include <QImage>
+#include <QPainter>
+#include <QPainterPath>
 #include <QPoint>
 #include <QString>
 #include <cmath>
@@ -38,7 +40,12 @@ enum class StylePlume { Plein, Point, Tiret, TiretPoint, TiretPointPoint };
 
 class Canevas {
 public:
-    QImage& image() { return img_; }
+    // Who takes the image to write into it may leave pixels there.
+    QImage& image()
+    {
+        pixels_ = true;
+        return img_;
+    }
     const QImage& image() const { return img_; }
     // The size in logical pixels.
     int largeur() const { return larg_; }
@@ -115,10 +122,35 @@ public:
     TColor pixel(int x, int y) const;
     // Text with its top-left corner at (x, y), brush behind it.
     void texte(int x, int y, const QString& s);
+
+    // A vector copy (a PDF page, a printer): with a painter given before
+    // dimensionne, lines, outlines, triangles, fills and texts go to it as
+    // paths and text, in logical pixels. What is written pixel by pixel (the
+    // classic chart's dots, single pixels) gathers in the image, transparent,
+    // and is put down on the painter as one picture before the next vector
+    // drawing, so that the paint order holds. XOR is drawn as a copy there.
+    void pose_vecteur(QPainter* p) { vecteur_ = p; }
+    QPainter* vecteur() const { return vecteur_; }
+    // The pixels gathered since the last vector drawing, put down on the
+    // painter; the image is cleared. Call it before drawing on vecteur().
+    void vide_pixels();
     int hauteur_texte(const QString& s) const;
     int largeur_texte(const QString& s) const;
 
 private:
+    // The vector copy's drawings.
+    QPen plume_vecteur() const;
+    void trait_vecteur(int x1, int y1, int x2, int y2);
+    void triangle_vecteur(const QPoint (&p)[3], TColor c, bool plein);
+    void texte_vecteur(int x, int y, const QString& s);
+    void trace_chemin();
+    QPainter* vecteur_ = nullptr;
+    bool pixels_ = false;  // pixels may have been written since the last vide_pixels
+    // Lines joined end to end in one pen, drawn as one path (a track of a
+    // thousand legs is one path, not a thousand).
+    QPainterPath chemin_;
+    QPen plume_chemin_;
+
     void ecrit(int x, int y, QRgb c);  // a physical pixel
     void bloc(int x1, int y1, int x2, int y2, QRgb c);  // physical [x1, x2) × [y1, y2)
     QImage img_;

@@ -343,8 +343,16 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     if (img.isNull())
         return;
     QPainter pt(&img);
+    trace_carte_moderne(pt, img.devicePixelRatio(), a, larg, haut, t, c);
+    pt.end();
+    libere_etat_avx();
+}
+
+void trace_carte_moderne(QPainter& pt, double ratio, const Ajustement& a, int32_t larg, int32_t haut, const Terres* t,
+                         const CouleursModernes& c)
+{
+    pt.save();
     pt.fillRect(QRectF(0, 0, larg, haut), c.mer);
-    const double ratio = img.devicePixelRatio();
     Projection p{double(a.G_gauche), double(a.L_haut), double(a.ech_X), double(a.ech_Y), 0, 0, 0.8 / ratio, 1.0, double(larg)};
     QRectF tour(0, 0, larg, haut);
     if (a.vue_large()) {
@@ -427,11 +435,19 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     pt.setFont(police);
     const QFontMetricsF fm(police);
     // The halo: the text in the sea's colour around itself.
+    // On a page, the halo is a path round the letters: the text is there once.
+    const bool page = pt.device()->devType() != QInternal::Image;
     const auto etiquette = [&](QPointF o, const QString& s) {
-        pt.setPen(c.mer);
-        for (const QPointF d : {QPointF(-1, -1), QPointF(0, -1), QPointF(1, -1), QPointF(-1, 0), QPointF(1, 0),
-                                QPointF(-1, 1), QPointF(0, 1), QPointF(1, 1)})
-            pt.drawText(o + d, s);
+        if (page) {
+            QPainterPath lettres;
+            lettres.addText(o, police, s);
+            pt.strokePath(lettres, QPen(c.mer, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        } else {
+            pt.setPen(c.mer);
+            for (const QPointF d : {QPointF(-1, -1), QPointF(0, -1), QPointF(1, -1), QPointF(-1, 0), QPointF(1, 0),
+                                    QPointF(-1, 1), QPointF(0, 1), QPointF(1, 1)})
+                pt.drawText(o + d, s);
+        }
         pt.setPen(c.etiquette);
         pt.drawText(o, s);
     };
@@ -446,8 +462,7 @@ void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t
     for (const auto& [y, lat] : paralleles)
         if (y > 20 && y < haut - 4)
             etiquette(QPointF(3, y - 3), texte(lat, 'N', 'S'));
-    pt.end();
-    libere_etat_avx();
+    pt.restore();
 }
 
 }  // namespace orv

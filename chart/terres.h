@@ -13,6 +13,8 @@
 #include <mutex>
 #include <vector>
 
+class QPainter;
+
 class QImage;
 
 namespace orv {
@@ -82,5 +84,9 @@ struct CouleursModernes {
 // `t` is given, the graticule and its labels.
 void trace_carte_moderne(QImage& img, const Ajustement& a, int32_t larg, int32_t haut, const Terres* t,
                          const CouleursModernes& c = {});
+// The same on any painter (a page: vector paths and text), `ratio` its
+// physical pixels per logical one.
+void trace_carte_moderne(QPainter& pt, double ratio, const Ajustement& a, int32_t larg, int32_t haut,
+                         const Terres* t, const CouleursModernes& c = {});
 
 }  // namespace orv

@@ -305,34 +305,56 @@ int commande_classement(const Commande& c, Contexte& x)
     return sortie(table_classement(e.jour, separateur_decimal_utilisateur()));
 }
 
-// The pictures of --png: the chart alone, a day, the tracks.
-int commande_png(const Commande& c, Contexte& x)
+// A picture of the command line, drawn by `dessine` from a source: a PNG,
+// or with --pdf the same picture as a page of paths and text.
+int enregistre_image(const Commande& c, Contexte& x,
+                     const std::function<QImage(const SourceImage&, QString&)>& dessine)
 {
-    const SourceImage source = x.source_image(c);
-    const QSize taille(c.largeur, c.hauteur);
+    SourceImage source = x.source_image(c);
     QString erreur;
-    QImage image;
-    if ((c.type == Commande::PngTrajets || c.type == Commande::PngJour) &&
-        sans_fichiers_jour(x, c.type == Commande::PngJour ? QStringLiteral("--png --date") : QStringLiteral("--png --trajets")))
-        return 2;
-    if (c.type == Commande::PngTrajets) {
-        SelectionTrajets s;
-        if (const int r = selection_commande(c, x, s))
-            return r;
-        image = image_trajets(x.etat, source, s, taille, erreur);
-    } else if (c.type == Commande::PngJour) {
-        if (homonyme_d_un_jour(x.etat.course, "--date", c.jour))
-            return 2;
-        image = image_jour(x.etat, source, c.jour, c.route, zone(c), taille, erreur);
-    } else {
-        image = image_carte(x.etat, source, zone(c), taille);
+    if (!c.pdf) {
+        const QImage image = dessine(source, erreur);
+        if (image.isNull()) {
+            ecrit_erreur(erreur);
+            return 1;
+        }
+        avis_terres(c, x);
+        return enregistre_png(image, c.fichier);
     }
-    if (image.isNull()) {
+    const auto page = [&](QPainter& p) {
+        source.page = &p;
+        return !dessine(source, erreur).isNull();
+    };
+    if (!ecrit_pdf(c.fichier, QSize(c.largeur, c.hauteur), x.etat.course.nom, page, erreur)) {
         ecrit_erreur(erreur);
         return 1;
     }
     avis_terres(c, x);
-    return enregistre_png(image, c.fichier);
+    return 0;
+}
+
+// The pictures of --png and --pdf: the chart alone, a day, the tracks.
+int commande_png(const Commande& c, Contexte& x)
+{
+    const QSize taille(c.largeur, c.hauteur);
+    const QString nom = c.pdf ? QStringLiteral("--pdf") : QStringLiteral("--png");
+    if ((c.type == Commande::PngTrajets || c.type == Commande::PngJour) &&
+        sans_fichiers_jour(x, nom + (c.type == Commande::PngJour ? QStringLiteral(" --date") : QStringLiteral(" --trajets"))))
+        return 2;
+    SelectionTrajets s;
+    if (c.type == Commande::PngTrajets) {
+        if (const int r = selection_commande(c, x, s))
+            return r;
+    } else if (c.type == Commande::PngJour && homonyme_d_un_jour(x.etat.course, "--date", c.jour)) {
+        return 2;
+    }
+    return enregistre_image(c, x, [&](const SourceImage& source, QString& erreur) {
+        if (c.type == Commande::PngTrajets)
+            return image_trajets(x.etat, source, s, taille, erreur);
+        if (c.type == Commande::PngJour)
+            return image_jour(x.etat, source, c.jour, c.route, zone(c), taille, erreur);
+        return image_carte(x.etat, source, zone(c), taille);
+    });
 }
 
 int commande_export(const Commande& c, Contexte& x)
@@ -511,9 +533,9 @@ int commande_instant(const Commande& c, Contexte& x)
         return enregistre_png(image, c.fichier);
     }
     const Instant trainee = c.trainee < 0 ? TRAINEE_TOUTE : c.trainee * UN_JOUR;
-    const QImage image = image_instant(x.etat, s, *chrono, instant_de(c.quand), trainee, suivre, QSize(c.largeur, c.hauteur));
-    avis_terres(c, x);
-    return enregistre_png(image, c.fichier);
+    return enregistre_image(c, x, [&](const SourceImage& source, QString&) {
+        return image_instant(x.etat, source, *chrono, instant_de(c.quand), trainee, suivre, QSize(c.largeur, c.hauteur));
+    });
 }
 
 std::atomic<bool> video_interrompue{false};

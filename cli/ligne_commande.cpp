@@ -19,7 +19,7 @@ namespace {
 enum Opt {
     AIDE, PNG, DATE, TAILLE, ZONE, DISTANCE, CLASSEMENT, ROUTE, TRAJETS, DU, AU, GPX, KML, ACTUALISER, SOURCE,
     STATISTIQUES, CSV, ECARTS, INSTANT, TRAINEE, SUIVRE, POSITIONS, ECHELLE, LANGUE, VIDEO, VITESSE, FPS,
-    INCRUSTATIONS, COURSE, STYLE, QUALITE, SANS_CARTONS, DUEL, PAS, NB_OPTIONS
+    INCRUSTATIONS, COURSE, STYLE, QUALITE, SANS_CARTONS, DUEL, PAS, PDF, NB_OPTIONS
 };
 
 struct DefOption {
@@ -41,6 +41,7 @@ constexpr DefOption OPTIONS[] = {
     {INCRUSTATIONS, "incrustations", nullptr}, {COURSE, "course", "CHEMIN"},
     {STYLE, "style", "classique|moderne"}, {QUALITE, "qualite", "rapide|soignee"},
     {SANS_CARTONS, "sans-cartons", nullptr}, {DUEL, "duel", "NOM1 NOM2"}, {PAS, "pas", "H"},
+    {PDF, "pdf", "FICHIER"},
 };
 
 // The rows are in the order of the enum, which indexes them.
@@ -73,6 +74,10 @@ const std::vector<DefCommande>& commandes()
         {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--png --trajets"), PNG, {TRAJETS, DU, AU, TAILLE, ECHELLE, COURSE, STYLE}},
         {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--png --instant"), PNG, {INSTANT, TRAINEE, SUIVRE, INCRUSTATIONS, DU, AU, TAILLE, ECHELLE, COURSE, STYLE}},
         {Commande::PngEcarts, QT_TRANSLATE_NOOP("Orvalis", "--png --ecarts"), PNG, {ECARTS, TAILLE, ECHELLE}},
+        {Commande::PngCarte, QT_TRANSLATE_NOOP("Orvalis", "--pdf (carte seule)"), PDF, {TAILLE, ECHELLE, ZONE, COURSE, STYLE}},
+        {Commande::PngJour, QT_TRANSLATE_NOOP("Orvalis", "--pdf --date"), PDF, {DATE, TAILLE, ECHELLE, ZONE, ROUTE, COURSE, STYLE}},
+        {Commande::PngTrajets, QT_TRANSLATE_NOOP("Orvalis", "--pdf --trajets"), PDF, {TRAJETS, DU, AU, TAILLE, ECHELLE, COURSE, STYLE}},
+        {Commande::PngInstant, QT_TRANSLATE_NOOP("Orvalis", "--pdf --instant"), PDF, {INSTANT, TRAINEE, SUIVRE, TAILLE, ECHELLE, COURSE, STYLE}},
         {Commande::Distance, QT_TRANSLATE_NOOP("Orvalis", "--distance"), DISTANCE, {}},
         {Commande::Classement, QT_TRANSLATE_NOOP("Orvalis", "--classement"), CLASSEMENT, {COURSE}},
         {Commande::Gpx, QT_TRANSLATE_NOOP("Orvalis", "--gpx"), GPX, {TRAJETS, DU, AU, COURSE}},
@@ -236,10 +241,12 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
 {
     switch (o) {
     case PNG:
+    case PDF:
     case GPX:
     case KML:
     case VIDEO:
         c.fichier = v;
+        c.pdf = o == PDF;
         if (v.isEmpty())
             return Texte::tr("%1 : nom de fichier manquant.").arg(tirets(o));
         if (o == GPX || o == KML) {
@@ -451,6 +458,10 @@ QString usage()
         "      meilleur jour, jours de course, statut), ou son export CSV.\n"
         "  orvalis --png FICHIER --ecarts [--size LxH]\n"
         "      le graphique des écarts au leader, jour par jour.\n"
+        "  orvalis --pdf FICHIER [les options de --png, sauf --ecarts et --incrustations]\n"
+        "      la même image en PDF vectoriel d'une page : traits et terres en tracés,\n"
+        "      textes sélectionnables (les points de côte de la carte du programme\n"
+        "      en une image).\n"
         "  orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]\n"
         "      la course à cet instant comme le film continu : chaque concurrent à sa\n"
         "      position du moment, sa traînée (3 jours par défaut), cadrée sur la\n"
@@ -579,9 +590,10 @@ Commande analyse_commande(const QStringList& args)
     }
     const DefCommande* cmd = nullptr;
     if (!principales.empty()) {
-        const Commande::Type t = principales[0] == PNG ? type_png(donnee) : Commande::Fenetre;
+        const bool image = principales[0] == PNG || principales[0] == PDF;
+        const Commande::Type t = image ? type_png(donnee) : Commande::Fenetre;
         for (const DefCommande& d : commandes())
-            if (d.principale == principales[0] && (principales[0] != PNG || d.type == t))
+            if (d.principale == principales[0] && (!image || d.type == t))
                 cmd = &d;
     }
     // Every other option must be one the command takes: where it goes

@@ -25,7 +25,8 @@ struct Commande {
     Type type = Fenetre;
     QString message;                           // for Erreur
 
-    QString fichier;                           // --png, --gpx, --kml, --video
+    QString fichier;                           // --png, --pdf, --gpx, --kml, --video
+    bool pdf = false;                          // --pdf: the --png picture as a vector page
     int largeur = 804, hauteur = 585;          // --size
     double echelle = 1;                        // --scale: physical pixels per logical one
     bool zone = false;

@@ -4,6 +4,9 @@
 #include "traduction.h"
 
 #include <QBuffer>
+#include <QPageSize>
+#include <QPainter>
+#include <QPdfWriter>
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
@@ -273,6 +276,32 @@ bool ecrit_png(const QString& chemin, const QImage& image, QString& erreur)
         return false;
     }
     return ecrit_fichier(chemin, png, erreur);
+}
+
+bool ecrit_pdf(const QString& chemin, QSize taille, const QString& titre,
+               const std::function<bool(QPainter&)>& dessine, QString& erreur)
+{
+    QByteArray pdf;
+    QBuffer tampon(&pdf);
+    tampon.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter page(&tampon);
+        page.setResolution(96);
+        page.setPageSize(QPageSize(QSizeF(taille) * 72.0 / 96.0, QPageSize::Point, QString(), QPageSize::ExactMatch));
+        page.setPageMargins(QMarginsF(0, 0, 0, 0));
+        page.setCreator(QStringLiteral("Orvalis"));
+        page.setTitle(titre);
+        QPainter p;
+        if (!p.begin(&page)) {
+            erreur = echec(chemin, Texte::tr("page PDF impossible à ouvrir"));
+            return false;
+        }
+        const bool fait = dessine(p);
+        p.end();
+        if (!fait)
+            return false;
+    }
+    return ecrit_fichier(chemin, pdf, erreur);
 }
 
 int nettoie_temporaires(const QString& dossier, const QString& motif, int age_s)

@@ -8,11 +8,15 @@
 // (/dev/stdout, a FIFO) is written directly, every write checked.
 #pragma once
 
+#include <QSize>
+#include <functional>
+
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
 
 class QImage;
+class QPainter;
 
 namespace orv {
 
@@ -33,6 +37,12 @@ bool ecrit_lignes(const QString& chemin, const QStringList& lignes);
 
 // A picture as PNG, through ecrit_fichier.
 bool ecrit_png(const QString& chemin, const QImage& image, QString& erreur);
+
+// A one-page PDF of taille logical pixels (96 to the inch), drawn by
+// `dessine` on a painter in those pixels (false: nothing is written, the
+// reason already in `erreur`), then written through ecrit_fichier.
+bool ecrit_pdf(const QString& chemin, QSize taille, const QString& titre,
+               const std::function<bool(QPainter&)>& dessine, QString& erreur);
 
 // Removes the temporary files ("name.XXXXXX") that a killed write left in
 // `dossier` for names matching `motif` (a regular expression of the target's

@@ -2342,6 +2342,82 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>--duel: --du after --au.</translation>
     </message>
     <message>
+        <source>Film : lecture ou pause</source>
+        <translation>Film: play or pause</translation>
+    </message>
+    <message>
+        <source>Film : plus vite</source>
+        <translation>Film: faster</translation>
+    </message>
+    <message>
+        <source>Film : moins vite</source>
+        <translation>Film: slower</translation>
+    </message>
+    <message>
+        <source>Film : une heure en arrière</source>
+        <translation>Film: an hour back</translation>
+    </message>
+    <message>
+        <source>Film : une heure en avant</source>
+        <translation>Film: an hour forward</translation>
+    </message>
+    <message>
+        <source>Film : un jour en arrière</source>
+        <translation>Film: a day back</translation>
+    </message>
+    <message>
+        <source>Film : un jour en avant</source>
+        <translation>Film: a day forward</translation>
+    </message>
+    <message>
+        <source>Film : au début</source>
+        <translation>Film: to the start</translation>
+    </message>
+    <message>
+        <source>Film : à la fin</source>
+        <translation>Film: to the end</translation>
+    </message>
+    <message>
+        <source>Film : cadrer la flotte</source>
+        <translation>Film: frame the fleet</translation>
+    </message>
+    <message>
+        <source>Film : fermer</source>
+        <translation>Film: close</translation>
+    </message>
+    <message>
+        <source>&amp;Raccourcis clavier</source>
+        <translation>&amp;Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>Raccourcis clavier</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source>Commande</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Touches</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>--pdf (carte seule)</source>
+        <translation>--pdf (chart alone)</translation>
+    </message>
+    <message>
+        <source>--pdf --date</source>
+        <translation>--pdf --date</translation>
+    </message>
+    <message>
+        <source>--pdf --trajets</source>
+        <translation>--pdf --trajets</translation>
+    </message>
+    <message>
+        <source>--pdf --instant</source>
+        <translation>--pdf --instant</translation>
+    </message>
+    <message>
         <source>Usage :
   orvalis                      ouvre la fenêtre
   orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
@@ -2369,6 +2445,10 @@ Entrants, skippers and boats are fictitious.</translation>
       meilleur jour, jours de course, statut), ou son export CSV.
   orvalis --png FICHIER --ecarts [--size LxH]
       le graphique des écarts au leader, jour par jour.
+  orvalis --pdf FICHIER [les options de --png, sauf --ecarts et --incrustations]
+      la même image en PDF vectoriel d&apos;une page : traits et terres en tracés,
+      textes sélectionnables (les points de côte de la carte du programme
+      en une image).
   orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]
       la course à cet instant comme le film continu : chaque concurrent à sa
       position du moment, sa traînée (3 jours par défaut), cadrée sur la
@@ -2445,6 +2525,10 @@ impossible à écrire...), 2 arguments invalides.
       best day, days racing, status), or its CSV export.
   orvalis --png FILE --ecarts [--size WxH]
       the chart of the gaps to the leader, day by day.
+  orvalis --pdf FILE [the options of --png, except --ecarts and --incrustations]
+      the same picture as a one-page vector PDF: lines and land as paths,
+      selectable text (the coastline dots of the program&apos;s chart as one
+      picture).
   orvalis --png FILE --instant TIME [--trainee 0|1|3|7|tout] [--suivre NAME|tete] [--size WxH]
       the race at that moment, as in the continuous replay: each entrant at its
       position of the moment, with its trail (3 days by default), framed on the
@@ -2496,64 +2580,8 @@ be written...), 2 invalid arguments.
 </translation>
     </message>
     <message>
-        <source>Film : lecture ou pause</source>
-        <translation>Film: play or pause</translation>
-    </message>
-    <message>
-        <source>Film : plus vite</source>
-        <translation>Film: faster</translation>
-    </message>
-    <message>
-        <source>Film : moins vite</source>
-        <translation>Film: slower</translation>
-    </message>
-    <message>
-        <source>Film : une heure en arrière</source>
-        <translation>Film: an hour back</translation>
-    </message>
-    <message>
-        <source>Film : une heure en avant</source>
-        <translation>Film: an hour forward</translation>
-    </message>
-    <message>
-        <source>Film : un jour en arrière</source>
-        <translation>Film: a day back</translation>
-    </message>
-    <message>
-        <source>Film : un jour en avant</source>
-        <translation>Film: a day forward</translation>
-    </message>
-    <message>
-        <source>Film : au début</source>
-        <translation>Film: to the start</translation>
-    </message>
-    <message>
-        <source>Film : à la fin</source>
-        <translation>Film: to the end</translation>
-    </message>
-    <message>
-        <source>Film : cadrer la flotte</source>
-        <translation>Film: frame the fleet</translation>
-    </message>
-    <message>
-        <source>Film : fermer</source>
-        <translation>Film: close</translation>
-    </message>
-    <message>
-        <source>&amp;Raccourcis clavier</source>
-        <translation>&amp;Keyboard shortcuts</translation>
-    </message>
-    <message>
-        <source>Raccourcis clavier</source>
-        <translation>Keyboard shortcuts</translation>
-    </message>
-    <message>
-        <source>Commande</source>
-        <translation>Command</translation>
-    </message>
-    <message>
-        <source>Touches</source>
-        <translation>Keys</translation>
+        <source>page PDF impossible à ouvrir</source>
+        <translation>PDF page cannot be opened</translation>
     </message>
 </context>
 </TS>

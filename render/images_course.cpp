@@ -21,12 +21,16 @@ void pose_zone(Viewport& v, const std::optional<Zone>& zone)
     v.largeur_large = 0;
 }
 
-QImage rend(EtatProgramme& e, const Scene& scene, QSize taille, double echelle)
+// The scene drawn once; on s.page too when given (the picture is then
+// what the page did not take: nothing).
+QImage rend(EtatProgramme& e, const Scene& scene, QSize taille, const SourceImage& s)
 {
     Canevas canevas;
-    canevas.pose_ratio(echelle);
+    canevas.pose_ratio(s.echelle);
+    canevas.pose_vecteur(s.page);
     Carte carte(canevas, e.vue);
     rend_scene(carte, scene, taille.width(), taille.height());
+    canevas.vide_pixels();
     return canevas.image();
 }
 }  // namespace
@@ -87,7 +91,7 @@ QImage image_carte(EtatProgramme& e, const SourceImage& s, const std::optional<Z
     } else {
         scene.ajoute<CoucheCarte>(&e.cartes, scene.style);
     }
-    return rend(e, scene, taille, s.echelle);
+    return rend(e, scene, taille, s);
 }
 
 QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, bool route,
@@ -128,7 +132,7 @@ QImage image_jour(EtatProgramme& e, const SourceImage& s, const QDate& jour, boo
         scene.ajoute<CoucheJourModerne>(e.jour, e.course, s.reglages.fond);
     else
         scene.ajoute<CoucheJour>(e.jour, s.reglages.fond);
-    return rend(e, scene, taille, s.echelle);
+    return rend(e, scene, taille, s);
 }
 
 QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTrajets& selection, QSize taille,
@@ -144,7 +148,7 @@ QImage image_trajets(EtatProgramme& e, const SourceImage& s, const SelectionTraj
     ajoute_fond_programme(scene, e, s);
     scene.ajoute<CoucheTrajets>(e.archive, selection, AnnotationsTrajets{},
                                 couleurs_conc_pour(s.reglages.fond, e.archive.nb_concurrents()), s.reglages.fond);
-    return rend(e, scene, taille, s.echelle);
+    return rend(e, scene, taille, s);
 }
 
 OptionsFilm options_course_entiere(const Chronologie& c, TColor fond)
@@ -167,7 +171,7 @@ QImage image_film(EtatProgramme& e, const SourceImage& s, const Chronologie& c, 
     Scene scene;
     ajoute_fond_programme(scene, e, s);
     ajoute_couches_film(scene, c, o, m);
-    return rend(e, scene, taille, s.echelle);
+    return rend(e, scene, taille, s);
 }
 
 QImage image_instant(EtatProgramme& e, const SourceImage& s, const Chronologie& c, Instant t, Instant trainee,

@@ -10,6 +10,7 @@
 #include "rendu_film.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QSize>
 #include <functional>
 #include <optional>
@@ -32,6 +33,9 @@ struct SourceImage {
     double echelle = 1;
     // The modern chart; its sea is then the background (reglages.fond).
     bool moderne = false;
+    // A page (PDF, printer) that takes the picture as paths and text, in
+    // logical pixels; the picture returned is then empty of it.
+    QPainter* page = nullptr;
 };
 
 // `s` drawn in the modern or the classic style.

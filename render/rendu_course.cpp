@@ -376,14 +376,25 @@ void CoucheCarteModerne::dessine(Carte& c) const
     c.canevas.dimensionne(c.larg_client, c.haut_client);
     c.vue.ajuste(c.larg_client, c.haut_client);
     const Terres* t = cartes_ && !cartes_->rep_cartes.isEmpty() ? cartes_->terres->terres(cartes_->rep_cartes) : nullptr;
-    trace_carte_moderne(c.canevas.image(), c.vue.ajustement(), c.larg_client, c.haut_client, t);
+    if (QPainter* page = c.canevas.vecteur()) {
+        c.canevas.vide_pixels();
+        trace_carte_moderne(*page, c.canevas.ratio(), c.vue.ajustement(), c.larg_client, c.haut_client, t);
+    } else {
+        trace_carte_moderne(c.canevas.image(), c.vue.ajustement(), c.larg_client, c.haut_client, t);
+    }
     // Land that could not be read is said on the chart itself: a sea
     // without land must not pass for the world.
     if (!t && cartes_ && !cartes_->rep_cartes.isEmpty()) {
-        QPainter p(&c.canevas.image());
-        p.setPen(QColor(0x80, 0, 0));
-        p.drawText(QRectF(8, 16, c.larg_client - 16, 40), Qt::TextWordWrap, cartes_->terres->erreur());
-        p.end();
+        QPainter p;
+        QPainter* q = c.canevas.vecteur();
+        if (!q) {
+            p.begin(&c.canevas.image());
+            q = &p;
+        }
+        q->setPen(QColor(0x80, 0, 0));
+        q->drawText(QRectF(8, 16, c.larg_client - 16, 40), Qt::TextWordWrap, cartes_->terres->erreur());
+        if (p.isActive())
+            p.end();
         libere_etat_avx();
     }
     // What the layers above start from, as after the classic chart.

@@ -54,13 +54,16 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--png", x, "--zone", "10.75", "0", "0", "1"}, "--zone : minutes au-delà de 60"},
         {{"--png", x, "--zone", "4a", "0", "0", "1"}, "« 4a » n'est pas un nombre"},
         {{"--png", x, "--date", "30/02/2001"}, "--date : date invalide"},
-        {{"--png", x, "--route"}, "--route ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --date."},
+        {{"--png", x, "--route"}, "--route ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --date ou --pdf --date."},
         {{"--png", x, "--png", "y.png"}, "--png : donnée plusieurs fois"},
         {{"--png", x, "--style", "sombre"}, "--style : « sombre » (classique ou moderne)."},
         {{"--video", "v.mp4", "--qualite", "haute"}, "--qualite : « haute » (rapide ou soignee)."},
         {{"--png", x, "--sans-cartons"}, "--sans-cartons ne s'emploie pas avec --png (carte seule)"},
-        {{"--size", "10x10"}, "--size s'emploie avec --png ou --video."},
-        {{"--zone", "1", "2", "3", "4"}, "--zone s'emploie avec --png (carte seule) ou --png --date."},
+        {{"--pdf", x, "--ecarts"}, "--ecarts s'emploie avec --png --ecarts."},
+        {{"--pdf", x, "--instant", "01/01/2001 12:00", "--incrustations"}, "--incrustations ne s'emploie pas avec --pdf --instant"},
+        {{"--pdf", x, "--png", x}, "ne se combinent pas"},
+        {{"--size", "10x10"}, "--size s'emploie avec --png, --pdf ou --video."},
+        {{"--zone", "1", "2", "3", "4"}, "--zone s'emploie avec --png (carte seule), --png --date, --pdf (carte seule) ou --pdf --date."},
         {{"--inconnu"}, "Argument inconnu : « --inconnu »"},
         {{"extra"}, "Argument inconnu : « extra »"},
         {{"--distance"}, "--distance : valeur manquante"},
@@ -109,11 +112,11 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--instant", "15/12/2000 10:00"}, "--instant s'emploie avec --png"},
         {{"--png", x, "--instant", "15/12/2000 10h00", "--trainee", "2"}, "--trainee : « 2 » (0, 1, 3, 7 ou tout)"},
         {{"--png", x, "--instant", "15/12/2000 10h00", "--suivre", "Personne"}, "--suivre : concurrent inconnu « Personne »"},
-        {{"--png", x, "--instant", "15/12/2000 10h00", "--date", "15/12/2000"}, "--date ne s'emploie pas avec --png --instant ; elle s'emploie avec --png --date ou --actualiser."},
-        {{"--png", x, "--trainee", "3"}, "--trainee ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --instant ou --video."},
+        {{"--png", x, "--instant", "15/12/2000 10h00", "--date", "15/12/2000"}, "--date ne s'emploie pas avec --png --instant ; elle s'emploie avec --png --date, --pdf --date ou --actualiser."},
+        {{"--png", x, "--trainee", "3"}, "--trainee ne s'emploie pas avec --png (carte seule) ; elle s'emploie avec --png --instant, --pdf --instant ou --video."},
         {{"--ecarts"}, "--ecarts s'emploie avec --png"},
-        {{"--trajets", "tous"}, "--trajets s'emploie avec --png --trajets, --gpx ou --kml."},
-        {{"--du", "12/11/2000"}, "--du s'emploie avec --png --trajets, --png --instant, --gpx, --kml, --duel ou --video."},
+        {{"--trajets", "tous"}, "--trajets s'emploie avec --png --trajets, --pdf --trajets, --gpx ou --kml."},
+        {{"--du", "12/11/2000"}, "--du s'emploie avec --png --trajets, --png --instant, --pdf --trajets, --gpx, --kml, --duel ou --video."},
         {{"--png", x, "--trajets", "Inconnu"}, "--trajets : concurrent inconnu « Inconnu »"},
         {{"--png", x, "--trajets", ",,"}, "--trajets : aucun concurrent"},
         {{"--png", x, "--trajets", "tous", "--du", "32/11/2000"}, "--du : date invalide « 32/11/2000 »"},
@@ -121,7 +124,7 @@ TEST(LigneDeCommande, ArgumentsRefuses)
         {{"--png", x, "--trajets", "tous", "--date", "12/11/2000"}, "--date ne s'emploie pas avec --png --trajets"},
         {{"--gpx", d.filePath("t.kml")}, "--gpx : le nom du fichier doit finir par .gpx"},
         {{"--kml", d.filePath("t.gpx")}, "--kml : le nom du fichier doit finir par .kml"},
-        {{"--gpx", d.filePath("t.gpx"), "--size", "10x10"}, "--size ne s'emploie pas avec --gpx ; elle s'emploie avec --png ou --video."},
+        {{"--gpx", d.filePath("t.gpx"), "--size", "10x10"}, "--size ne s'emploie pas avec --gpx ; elle s'emploie avec --png, --pdf ou --video."},
     };
     for (const auto& c : cas) {
         SCOPED_TRACE(c.args.join(' ').toStdString());
@@ -378,4 +381,44 @@ TEST(LigneDeCommande, AutreCourse)
     s = lance({"--course", d.filePath("autre"), "--classement", "13/11/2000"});
     EXPECT_EQ(s.code, 0) << s.err;
     EXPECT_EQ(s.out, lance({"--classement", "13/11/2000"}).out);
+}
+
+// The picture as a vector page: its texts read back as text, the coast's
+// dots one picture at most, the page the same picture as --png gives
+// (anti-aliasing apart), in both styles; a day without a file writes nothing.
+TEST(LigneDeCommande, PdfVectoriel)
+{
+    QTemporaryDir d;
+    const auto sortie = [](const QString& programme, const QStringList& args) {
+        QProcess p;
+        p.start(programme, args);
+        p.waitForFinished(60000);
+        return QString::fromUtf8(p.readAllStandardOutput());
+    };
+    for (const char* style : {"classique", "moderne"}) {
+        SCOPED_TRACE(style);
+        const QStringList jour{"--date", "25/12/2000", "--size", "900x600", "--style", style};
+        const QString pdf = d.filePath(QStringLiteral("j-%1.pdf").arg(style)), png = d.filePath("j.png");
+        ASSERT_EQ(lance(QStringList{"--pdf", pdf} + jour).code, 0);
+        ASSERT_EQ(lance(QStringList{"--png", png} + jour).code, 0);
+        const QString texte = sortie("pdftotext", {pdf, "-"});
+        for (const char* mot : {"Tasmanie", "Esquilan", "Fauvrelin", "40 S"})
+            EXPECT_TRUE(texte.contains(QLatin1String(mot))) << mot << texte.toStdString();
+        const QStringList images = sortie("pdfimages", {"-list", pdf}).split('\n', Qt::SkipEmptyParts).filter(QRegularExpression("^ *1 +[0-9]+ +image "));
+        EXPECT_LE(images.size(), QLatin1String(style) == QLatin1String("moderne") ? 0 : 1) << images.join('\n').toStdString();
+        sortie("pdftoppm", {"-r", "96", "-png", "-singlefile", pdf, d.filePath("rendu")});
+        const QImage a(png), b(d.filePath("rendu.png"));
+        ASSERT_EQ(a.size(), b.size());
+        int differents = 0;
+        for (int y = 0; y < a.height(); ++y)
+            for (int x = 0; x < a.width(); ++x) {
+                const QRgb u = a.pixel(x, y), v = b.pixel(x, y);
+                differents += std::abs(qRed(u) - qRed(v)) + std::abs(qGreen(u) - qGreen(v)) + std::abs(qBlue(u) - qBlue(v)) > 96;
+            }
+        EXPECT_LT(differents, a.width() * a.height() / 20);
+    }
+    const Sortie s = lance({"--pdf", d.filePath("absent.pdf"), "--date", "25/11/2000"});
+    EXPECT_EQ(s.code, 1);
+    EXPECT_FALSE(QFile::exists(d.filePath("absent.pdf")));
+    EXPECT_EQ(lance({"--pdf", d.filePath("non/la.pdf")}).code, 1);
 }
