@@ -11,6 +11,8 @@
 #include <QFileDialog>
 #include <QGuiApplication>
 #include <QLabel>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -73,6 +75,75 @@ void ImageVue::copie()
 {
     QGuiApplication::clipboard()->setImage(image(f_.ratio()));
     f_.message(Texte::tr("Image copiée dans le presse-papiers"));
+}
+
+}  // namespace orv
+
+namespace orv {
+
+void ImageVue::dessine_page(QPainter& p) const
+{
+    Canevas k;
+    k.pose_vecteur(&p);
+    Viewport v = f_.modele().vue;
+    Carte c(k, v);
+    f_.rend_vers(c, f_.vue_carte().width(), f_.vue_carte().height());
+    k.vide_pixels();
+}
+
+void ImageVue::exporte_pdf()
+{
+    QString chemin;
+    if (choisit_pdf) {
+        chemin = choisit_pdf();
+    } else {
+        chemin = QFileDialog::getSaveFileName(&f_.vue_carte(), Texte::tr("Exporter en PDF"),
+                                              QDir(f_.dossier_courant()).filePath(QStringLiteral("orvalis.pdf")),
+                                              Texte::tr("Documents PDF (*.pdf)"));
+        if (!chemin.isEmpty() && !chemin.endsWith(QLatin1String(".pdf"), Qt::CaseInsensitive))
+            chemin += QStringLiteral(".pdf");
+    }
+    if (chemin.isEmpty())
+        return;
+    QString erreur;
+    const auto page = [this](QPainter& p) {
+        dessine_page(p);
+        return true;
+    };
+    if (ecrit_pdf(chemin, f_.vue_carte().size(), f_.modele().course.nom, page, erreur))
+        f_.message(Texte::tr("PDF enregistré dans « %1 »").arg(QDir::toNativeSeparators(chemin)));
+    else
+        f_.avertit(erreur);
+}
+
+bool ImageVue::imprime_sur(QPrinter& imprimante) const
+{
+    QPainter p;
+    if (!p.begin(&imprimante))
+        return false;
+    // The view as large as the page allows, its proportions kept.
+    const QRectF page = imprimante.pageLayout().paintRectPixels(imprimante.resolution());
+    const QSizeF vue = f_.vue_carte().size();
+    const double k = std::min(page.width() / vue.width(), page.height() / vue.height());
+    p.scale(k, k);
+    dessine_page(p);
+    return p.end();
+}
+
+void ImageVue::imprime()
+{
+    QPrinter imprimante(QPrinter::HighResolution);
+    const QSize t = f_.vue_carte().size();
+    imprimante.setPageOrientation(t.width() > t.height() ? QPageLayout::Landscape : QPageLayout::Portrait);
+    imprimante.setDocName(f_.modele().course.nom);
+    QPrintDialog d(&imprimante, &f_.vue_carte());
+    d.setWindowTitle(Texte::tr("Imprimer"));
+    if (d.exec() != QDialog::Accepted)
+        return;
+    if (imprime_sur(imprimante))
+        f_.message(Texte::tr("Carte envoyée à l'imprimante"));
+    else
+        f_.avertit(Texte::tr("Impression impossible : l'imprimante n'a pas accepté la page."));
 }
 
 }  // namespace orv

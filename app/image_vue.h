@@ -1,6 +1,6 @@
 // The view as a picture ("&Vue" menu): saved as PNG at once or twice the
-// window's size, through the program's checked writer, or copied to the
-// clipboard. The picture is the chart as shown (the day or the film's
+// window's size, or as a vector PDF page, through the program's checked
+// writer; copied to the clipboard; printed. The picture is the chart as shown (the day or the film's
 // instant, the route, the measurement on display, the names), drawn again
 // at the density asked.
 #pragma once
@@ -8,9 +8,12 @@
 #include "services_fenetre.h"
 
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <functional>
 #include <optional>
+
+class QPrinter;
 
 namespace orv {
 
@@ -43,6 +46,18 @@ public:
     void enregistre();
     // "Co&pier l'image": at the screen's density.
     void copie();
+
+    // The view on a page painter, as paths and text, in the window's
+    // logical pixels.
+    void dessine_page(QPainter& p) const;
+    // "E&xporter en PDF…": a page the size of the view; where, a dialog by
+    // default, a script in the tests (empty: cancelled).
+    std::function<QString()> choisit_pdf;
+    void exporte_pdf();
+    // "Imp&rimer…" (Ctrl+P): the print dialog, then the page.
+    void imprime();
+    // The view on the printer's page, fitted to its printable area.
+    bool imprime_sur(QPrinter& imprimante) const;
 
 private:
     std::optional<Choix> dialogue() const;

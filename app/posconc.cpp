@@ -588,6 +588,9 @@ void TFPosConc::cree_menus()
     // Ctrl+C stays the ranking panel's copy of its text.
     item(menu_vue, "Copierimage1", Texte::tr("Co&pier l'image"), [this] { image_vue.copie(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+    item(menu_vue, "ExporterPdf1", Texte::tr("E&xporter en PDF…"), [this] { image_vue.exporte_pdf(); });
+    item(menu_vue, "Imprimer1", Texte::tr("Imp&rimer…"), [this] { image_vue.imprime(); })
+        ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
     menu_vue->addSeparator();
     QMenu* styles = menu_vue->addMenu(Texte::tr("St&yle de la carte"));
     styles->menuAction()->setObjectName(QStringLiteral("StyleCarte1"));

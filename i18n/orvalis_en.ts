@@ -2583,5 +2583,37 @@ be written...), 2 invalid arguments.
         <source>page PDF impossible à ouvrir</source>
         <translation>PDF page cannot be opened</translation>
     </message>
+    <message>
+        <source>Exporter en PDF</source>
+        <translation>Export as PDF</translation>
+    </message>
+    <message>
+        <source>Documents PDF (*.pdf)</source>
+        <translation>PDF documents (*.pdf)</translation>
+    </message>
+    <message>
+        <source>PDF enregistré dans « %1 »</source>
+        <translation>PDF saved in “%1”</translation>
+    </message>
+    <message>
+        <source>Imprimer</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Carte envoyée à l&apos;imprimante</source>
+        <translation>Chart sent to the printer</translation>
+    </message>
+    <message>
+        <source>Impression impossible : l&apos;imprimante n&apos;a pas accepté la page.</source>
+        <translation>Cannot print: the printer did not accept the page.</translation>
+    </message>
+    <message>
+        <source>E&amp;xporter en PDF…</source>
+        <translation>E&amp;xport as PDF…</translation>
+    </message>
+    <message>
+        <source>Imp&amp;rimer…</source>
+        <translation>P&amp;rint…</translation>
+    </message>
 </context>
 </TS>

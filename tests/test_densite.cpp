@@ -8,6 +8,8 @@
 #include "zoom.h"
 
 #include <QLabel>
+#include <QPrinter>
+#include <QProcess>
 #include <QTest>
 
 using namespace orv_test;
@@ -43,6 +45,20 @@ TEST_F(DensiteFenetre, ImageDeLaLigneDeCommande)
     carte->image_vue.choisit = [&] { return ImageVue::Choix{rep.filePath("vue.png"), 2}; };
     action(carte, "Enregistrerimage1")->trigger();
     EXPECT_EQ(QImage(rep.filePath("vue.png")).size(), carte->size() * 2);
+    // Exported as a page and printed (to a PDF printer): the boats' names as text.
+    carte->image_vue.choisit_pdf = [&] { return rep.filePath("vue.pdf"); };
+    action(carte, "ExporterPdf1")->trigger();
+    QPrinter imprimante;
+    imprimante.setOutputFormat(QPrinter::PdfFormat);
+    imprimante.setOutputFileName(rep.filePath("imprime.pdf"));
+    ASSERT_TRUE(carte->image_vue.imprime_sur(imprimante));
+    const QString nom = etat.jour.donnees_conc[1].elem.nom;
+    for (const char* f : {"vue.pdf", "imprime.pdf"}) {
+        QProcess p;
+        p.start(QStringLiteral("pdftotext"), {rep.filePath(QLatin1String(f)), QStringLiteral("-")});
+        p.waitForFinished();
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardOutput()).contains(nom)) << f << nom.toStdString();
+    }
 }
 
 // A press on a boat's marker shows that boat; a zoom rectangle frames the
