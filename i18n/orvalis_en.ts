@@ -2613,7 +2613,7 @@ be written...), 2 invalid arguments.
     </message>
     <message>
         <source>Imp&amp;rimer…</source>
-        <translation>Pri<translation>P&amp;rint…</translation>amp;nt…</translation>
+        <translation>Pri&amp;nt…</translation>
     </message>
 </context>
 </TS>
