@@ -114,6 +114,7 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
         calendrier->choisit(premier);
     const bool propre = QFileInfo(chemin) == QFileInfo(course_du_programme(emplacements));
     chemin_course_ = propre ? QString() : QFileInfo(chemin).absoluteFilePath();
+    historique.vide();
     if (!propre)
         retient_course(chemin);
     for (const QString& a : o.avis)

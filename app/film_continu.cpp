@@ -9,6 +9,7 @@
 #include <QDir>
 #include <QDockWidget>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QLayout>
 #include <QMainWindow>
 #include <QShortcut>
@@ -40,6 +41,10 @@ protected:
         }
         auto* w = qobject_cast<QWidget*>(o);
         if (!w || w->window() != fenetre_)
+            return false;
+        // A text field with the focus (the search) takes letters, Space,
+        // the arrows, Home, End and Esc, not the film.
+        if (const auto* champ = qobject_cast<QLineEdit*>(w); champ && !champ->isReadOnly())
             return false;
         const QKeySequence k(static_cast<QKeyEvent*>(e)->keyCombination());
         for (const QShortcut* s : *touches_)

@@ -223,6 +223,7 @@ void TFPosConc::FormPaint()
         mesure_montree.reset();
     rend_vers(dessin, width(), height());
     fond_initial = false;
+    observe_vue();
 }
 
 void TFPosConc::rend_vers(Carte& c, int32_t larg, int32_t haut)
@@ -591,6 +592,8 @@ void TFPosConc::cree_menus()
     item(menu_vue, "ExporterPdf1", Texte::tr("E&xporter en PDF…"), [this] { image_vue.exporte_pdf(); });
     item(menu_vue, "Imprimer1", Texte::tr("Imp&rimer…"), [this] { image_vue.imprime(); })
         ->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
+    menu_vue->addSeparator();
+    cree_menu_navigation(menu_vue, item);
     menu_vue->addSeparator();
     QMenu* styles = menu_vue->addMenu(Texte::tr("St&yle de la carte"));
     styles->menuAction()->setObjectName(QStringLiteral("StyleCarte1"));

@@ -12,6 +12,8 @@
 #include "etat_programme.h"
 #include "film_continu.h"
 #include "image_vue.h"
+#include "historique_vues.h"
+#include "recherche_vue.h"
 #include "mercator.h"
 #include "outils.h"
 #include "reglages.h"
@@ -56,7 +58,8 @@ class TFPosConc : public TMercator,
                   public FenetreDesOutils,
                   public FenetreDuRejeu,
                   public FenetreDuFilm,
-                  public FenetreDeLImage {
+                  public FenetreDeLImage,
+                  public FenetreDeLaRecherche {
 public:
     // `cadre` holds the menus and the status bar (none in some tests);
     // `emplacements` says where the data and the day files lie.
@@ -117,6 +120,19 @@ public:
     std::optional<std::pair<TPos_elem, TPos_elem>> mesure_montree;
     // Saving and copying the view as a picture.
     ImageVue image_vue{*this};
+
+    // Find and navigate: the search field, the view history (a view is a
+    // step once it has stayed DELAI_VUE_MS unchanged on screen).
+    RechercheVue recherche{*this};
+    HistoriqueVues historique;
+    static constexpr int DELAI_VUE_MS = 500;
+    void va_a_la_trouvaille(const Trouvaille& t) override;
+    // Alt+← and Alt+→ (and the mouse's back and forward buttons); false at
+    // either end.
+    bool recule_vue();
+    bool avance_vue();
+    // The view shown noted as a step now (the tests, without waiting).
+    void note_vue();
 
     void Aff_Message(const QString& texte);
     void Inhibmenu();
@@ -297,6 +313,12 @@ protected:
     void dropEvent(QDropEvent* e) override;
 
 private:
+    using FabriqueItem = std::function<QAction*(QMenu*, const char*, const QString&, std::function<void()>)>;
+    void cree_menu_navigation(QMenu* menu_vue, const FabriqueItem& item);
+    // The view a paint showed, and the timer that notes it once settled.
+    void observe_vue();
+    Viewport vue_observee_;
+    QTimer* minuterie_vue_ = nullptr;
     QMenu* menu_course_ = nullptr;
     QString course_programme_;  // the name of the program's own race
     void cree_menu_course(QMenuBar* mb, QAction* avant);

@@ -96,7 +96,15 @@ void TFPosConc::AfficherBarOutClick(bool montrer)
         ToolBar1->setVisible(montrer);
 }
 
-void TFPosConc::mousePressEvent(QMouseEvent* e) { outils.appui(e); }
+void TFPosConc::mousePressEvent(QMouseEvent* e)
+{
+    // The mouse's back and forward buttons walk the view history.
+    if (e->button() == Qt::BackButton || e->button() == Qt::ForwardButton) {
+        e->button() == Qt::BackButton ? recule_vue() : avance_vue();
+        return;
+    }
+    outils.appui(e);
+}
 void TFPosConc::mouseMoveEvent(QMouseEvent* e)
 {
     film.survol(int(e->position().x()), int(e->position().y()));

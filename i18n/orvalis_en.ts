@@ -2615,5 +2615,49 @@ be written...), 2 invalid arguments.
         <source>Imp&amp;rimer…</source>
         <translation>Pri&amp;nt…</translation>
     </message>
+    <message>
+        <source>Rec&amp;hercher…</source>
+        <translation>&amp;Find…</translation>
+    </message>
+    <message>
+        <source>Vue précé&amp;dente</source>
+        <translation>Previous &amp;view</translation>
+    </message>
+    <message>
+        <source>Vue sui&amp;vante</source>
+        <translation>Nex&amp;t view</translation>
+    </message>
+    <message>
+        <source>Le film suit %1</source>
+        <translation>The replay follows %1</translation>
+    </message>
+    <message>
+        <source>%1 n&apos;est pas dans le fichier du jour</source>
+        <translation>%1 is not in the day file</translation>
+    </message>
+    <message>
+        <source>Rechercher :</source>
+        <translation>Find:</translation>
+    </message>
+    <message>
+        <source>bateau, skipper, jour (25/12), marque, lieu</source>
+        <translation>boat, skipper, day (25/12), mark, place</translation>
+    </message>
+    <message>
+        <source>Rien ne correspond à « %1 »</source>
+        <translation>Nothing matches “%1”</translation>
+    </message>
+    <message>
+        <source>Jour : %1</source>
+        <translation>Day: %1</translation>
+    </message>
+    <message>
+        <source>Marque : %1</source>
+        <translation>Mark: %1</translation>
+    </message>
+    <message>
+        <source>Lieu : %1</source>
+        <translation>Place: %1</translation>
+    </message>
 </context>
 </TS>

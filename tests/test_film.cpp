@@ -128,8 +128,9 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
     for (int r = 0; r < f.classement->table->rowCount(); ++r)
         EXPECT_EQ(f.classement->table->item(r, 1)->text(), course_livree().nom_conc(f.chronologie->classement(jour)[size_t(r)].i));
 
-    // A text field of the window holds the focus: the keys are the film's.
-    auto* champ = new QLineEdit(cadre.get());
+    // Another widget of the window holds the focus: the keys are the film's
+    // (a text field's are its own: the search's test).
+    auto* champ = new QCheckBox(cadre.get());
     champ->show();
     champ->setFocus();
     QTest::keyClick(champ, Qt::Key_Space);
@@ -148,7 +149,6 @@ TEST_F(FilmFenetre, CommandesEtTouchesOuQueSoitLeFocus)
         QTest::keyClick(champ, p.touche, p.mod);
         EXPECT_EQ(f.controleur.instant() - avant, p.ecart) << p.touche;
     }
-    EXPECT_TRUE(champ->text().isEmpty());
     QTest::keyClick(champ, Qt::Key_End);
     EXPECT_EQ(f.controleur.instant(), f.controleur.periode().fin);
     QTest::keyClick(champ, Qt::Key_Home);
@@ -467,4 +467,67 @@ TEST_F(FilmFenetre, AutreCourse)
     action(carte, "CourseProgramme1")->trigger();
     EXPECT_EQ(etat.date.jour_choisi, 12);
     EXPECT_EQ(bornes(etat.vue), bornes(vue_jour));
+}
+
+// Ctrl+F finds a boat and frames it with its details; the view history goes
+// back and forward over it and over a wheel burst (one step); in the film
+// the field's keys are its own, Esc closes it, and a boat found is followed.
+TEST_F(FilmFenetre, RechercheEtHistoriqueDesVues)
+{
+    carte->rend(carte->width(), carte->height());
+    carte->note_vue();
+    const Viewport jour = etat.vue;
+    const auto meme = [](const Viewport& a, const Viewport& b) {
+        return a.lat_nord == b.lat_nord && a.lat_sud == b.lat_sud && a.long_ouest == b.long_ouest && a.long_est == b.long_est;
+    };
+    QTest::keyClick(carte, Qt::Key_F, Qt::ControlModifier);
+    ASSERT_TRUE(carte->recherche.ouverte());
+    QLineEdit* champ = enfant<QLineEdit>(carte, "ChampRecherche");
+    QTest::keyClicks(champ, "QUIL");
+    ASSERT_FALSE(carte->recherche.trouvailles().empty());
+    const int esquilan = course_livree().indice("Esquilan");
+    EXPECT_EQ(carte->recherche.trouvailles().front().concurrent, esquilan);
+    EXPECT_TRUE(carte->recherche.valide(champ->text()));
+    EXPECT_FALSE(carte->recherche.ouverte());
+    EXPECT_TRUE(enfant<QLabel>(carte, "Memo1")->text().contains("Esquilan"));
+    carte->rend(carte->width(), carte->height());
+    EXPECT_LT(etat.vue.larg_deg(), 30);
+    carte->note_vue();
+    const Viewport bateau = etat.vue;
+    // Three notches of the wheel, noted once they settle: one step.
+    for (int k = 0; k < 3; ++k) {
+        carte->zoom_molette(200, 200, 1);
+        carte->repaint();
+    }
+    QTest::qWait(TFPosConc::DELAI_VUE_MS + 200);
+    const size_t pas = carte->historique.taille();
+    QTest::keyClick(carte, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_TRUE(meme(etat.vue, bateau));
+    QTest::keyClick(carte, Qt::Key_Left, Qt::AltModifier);
+    EXPECT_TRUE(meme(etat.vue, jour));
+    QTest::keyClick(carte, Qt::Key_Right, Qt::AltModifier);
+    EXPECT_TRUE(meme(etat.vue, bateau));
+    EXPECT_EQ(carte->historique.taille(), pas);
+
+    // In the film, Space and the arrows type in the field; Esc closes it.
+    QTest::keyClick(carte, Qt::Key_L, Qt::ControlModifier);
+    FilmContinu& f = carte->film;
+    ASSERT_TRUE(f.actif());
+    const Instant t = f.controleur.instant();
+    const bool lecture = f.controleur.en_lecture();
+    QTest::keyClick(carte, Qt::Key_F, Qt::ControlModifier);
+    champ->clear();
+    for (const Qt::Key k : {Qt::Key_E, Qt::Key_Space, Qt::Key_Left, Qt::Key_Right, Qt::Key_Home, Qt::Key_End})
+        QTest::keyClick(champ, k);
+    EXPECT_EQ(champ->text(), "e ");
+    EXPECT_EQ(f.controleur.instant(), t);
+    EXPECT_EQ(f.controleur.en_lecture(), lecture);
+    QTest::keyClick(champ, Qt::Key_Escape);
+    QTest::keyClick(champ, Qt::Key_Escape);
+    EXPECT_FALSE(carte->recherche.ouverte());
+    EXPECT_TRUE(f.actif());
+    QTest::keyClick(carte, Qt::Key_F, Qt::ControlModifier);
+    champ->setText("esquilan");
+    EXPECT_TRUE(carte->recherche.valide(champ->text()));
+    EXPECT_EQ(f.suivi(), esquilan);
 }

@@ -1,0 +1,139 @@
+// Find and navigate in the main window: the search's findings shown, the
+// view history walked (Alt+←, Alt+→, the mouse's back and forward buttons).
+#include "posconc.h"
+
+#include "convers.h"
+#include "traduction.h"
+#include "zoom.h"
+
+#include <QLabel>
+#include <QTimer>
+#include <cmath>
+
+namespace orv {
+
+namespace {
+// A frame of 10° of latitude and 16° of longitude around a position (DD.MM).
+std::pair<TPos_elem, TPos_elem> cadre_autour(const TPos_elem& p)
+{
+    const ext lat = ddmm_vers_deg(p.latitude), lon = ddmm_vers_deg(p.longitude);
+    const auto tour = [](ext l) { return std::remainder(l, ext(360)); };
+    return {cree_pos_elem(QString(), deg_vers_ddmm(std::max<ext>(lat - 5, -85)), deg_vers_ddmm(tour(lon + 8))),
+            cree_pos_elem(QString(), deg_vers_ddmm(std::min<ext>(lat + 5, 85)), deg_vers_ddmm(tour(lon - 8)))};
+}
+}  // namespace
+
+void TFPosConc::cree_menu_navigation(QMenu* menu_vue, const FabriqueItem& item)
+{
+    item(menu_vue, "Rechercher1", Texte::tr("Rec&hercher…"), [this] {
+        if (jour_charge || film.actif())
+            recherche.ouvre();
+    })->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_F));
+    item(menu_vue, "VuePrecedente1", Texte::tr("Vue précé&dente"), [this] { recule_vue(); })
+        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
+    item(menu_vue, "VueSuivante1", Texte::tr("Vue sui&vante"), [this] { avance_vue(); })
+        ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    minuterie_vue_ = new QTimer(this);
+    minuterie_vue_->setSingleShot(true);
+    minuterie_vue_->setInterval(DELAI_VUE_MS);
+    connect(minuterie_vue_, &QTimer::timeout, this, [this] { note_vue(); });
+}
+
+void TFPosConc::observe_vue()
+{
+    // The welcome picture has no view of the race.
+    if (fond_initial || !(jour_charge || film.actif()))
+        return;
+    const Viewport& v = etat.vue;
+    const Viewport& o = vue_observee_;
+    if (v.lat_nord == o.lat_nord && v.lat_sud == o.lat_sud && v.long_ouest == o.long_ouest &&
+        v.long_est == o.long_est && v.largeur_large == o.largeur_large && v.echelle_libre == o.echelle_libre)
+        return;
+    vue_observee_ = v;
+    // A wheel burst, a drag or the camera easing: noted once it settles.
+    if (minuterie_vue_)
+        minuterie_vue_->start();
+}
+
+void TFPosConc::note_vue()
+{
+    if (minuterie_vue_)
+        minuterie_vue_->stop();
+    vue_observee_ = etat.vue;
+    historique.note(etat.vue);
+}
+
+bool TFPosConc::recule_vue()
+{
+    // A view not yet noted is the step to come back to.
+    if (minuterie_vue_ && minuterie_vue_->isActive())
+        note_vue();
+    const std::optional<Viewport> v = historique.recule();
+    if (!v)
+        return false;
+    etat.vue = *v;
+    vue_observee_ = *v;
+    invalider();
+    return true;
+}
+
+bool TFPosConc::avance_vue()
+{
+    const std::optional<Viewport> v = historique.avance();
+    if (!v)
+        return false;
+    etat.vue = *v;
+    vue_observee_ = *v;
+    invalider();
+    return true;
+}
+
+void TFPosConc::va_a_la_trouvaille(const Trouvaille& t)
+{
+    const Course& c = etat.course;
+    switch (t.nature) {
+    case Trouvaille::Concurrent:
+        if (film.actif()) {
+            // The film follows it (and frames it with its nearest rivals).
+            film.suit(t.concurrent);
+            Aff_Message(Texte::tr("Le film suit %1").arg(c.nom_conc(t.concurrent)));
+            return;
+        }
+        for (size_t i = 0; i < etat.jour.donnees_conc.size(); ++i) {
+            const TDonnees_conc& d = etat.jour.donnees_conc[i];
+            if (c.indice(d.skipper) != t.concurrent)
+                continue;
+            if (!d.sans_position) {
+                const auto [a, b] = cadre_autour(d.elem);
+                cadre_sur_deux_points(a, b);
+                invalider();
+            }
+            Memo1->setText(lignes_details(int(i)).join(u'\n'));
+            Memo1->show();
+            Memo1->raise();
+            return;
+        }
+        Aff_Message(Texte::tr("%1 n'est pas dans le fichier du jour").arg(c.nom_conc(t.concurrent)));
+        return;
+    case Trouvaille::Jour:
+        if (c.fichiers_jour) {
+            montre_jour(t.jour);
+        } else {
+            if (!film.actif())
+                film.demarre_course_entiere();
+            film.va_a(instant_de(QDateTime(t.jour, QTime(0, 0), Qt::UTC)));
+        }
+        return;
+    case Trouvaille::Marque:
+    case Trouvaille::Lieu:
+        // Centred, at the scale shown.
+        etat.vue.ajuste(dessin.larg_client, dessin.haut_client);
+        panoramique(etat.vue, pos_grX(ddmm_vers_rad(t.lieu.longitude)), pos_grY(ddmm_vers_rad(t.lieu.latitude)),
+                    width() / 2, height() / 2);
+        invalider();
+        Aff_Message(t.texte);
+        return;
+    }
+}
+
+}  // namespace orv

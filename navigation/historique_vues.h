@@ -1,0 +1,42 @@
+// The view history of the window: every zoom, pan, framing and search
+// result is a step (the window notes a view once it has settled, so that a
+// wheel burst or a drag counts once); back and forward walk the steps, and
+// a new step drops those ahead of the current one. At most 100 kept.
+#pragma once
+
+#include "viewport.h"
+
+#include <optional>
+#include <vector>
+
+namespace orv {
+
+class HistoriqueVues {
+public:
+    static constexpr size_t MAX = 100;
+
+    // The view the window settled on: a new step unless it is the current one.
+    void note(const Viewport& v);
+    // The step before (after) the current one, which becomes current; none
+    // at either end.
+    std::optional<Viewport> recule();
+    std::optional<Viewport> avance();
+    bool peut_reculer() const { return ici_ > 0; }
+    bool peut_avancer() const { return ici_ + 1 < pas_.size(); }
+    size_t taille() const { return pas_.size(); }
+    // Another race: its views are not this one's.
+    void vide();
+
+private:
+    struct Pas {
+        ext nord, sud, ouest, est, large;
+        bool libre;
+        bool operator==(const Pas&) const = default;
+    };
+    static Pas pas_de(const Viewport& v);
+    static Viewport vue_de(const Pas& p);
+    std::vector<Pas> pas_;
+    size_t ici_ = 0;  // the current step (meaningless while empty)
+};
+
+}  // namespace orv
