@@ -76,13 +76,33 @@ void TFPosConc::Statistiques1Click()
             }
             setFocus();
         };
+        // With the film open, a click on a chart moves it there.
+        f->va_a_instant = [this](const QDateTime& t) {
+            if (!film.actif())
+                return false;
+            film.va_a(instant_de(t));
+            return true;
+        };
         f->message = information;
         f->setObjectName(QStringLiteral("FenetreStatistiques"));
+        if (film.actif())
+            instant_du_film(film.controleur.instant());
         fenetre_statistiques = f;
     }
     fenetre_statistiques->show();
     fenetre_statistiques->raise();
     fenetre_statistiques->activateWindow();
+}
+
+void TFPosConc::instant_du_film(std::optional<Instant> t)
+{
+    auto* f = dynamic_cast<FenetreStatistiques*>(fenetre_statistiques);
+    if (!f)
+        return;
+    // The charts move by whole hours: a pixel of them is hours of race.
+    const QDateTime d = t ? date_de(*t - *t % UNE_HEURE) : QDateTime();
+    if (d != f->instant_montre())
+        f->montre_instant(d);
 }
 
 }  // namespace orv

@@ -12,6 +12,7 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLegendMarker>
+#include <QMouseEvent>
 #include <QLineSeries>
 #include <QPushButton>
 #include <QStandardItemModel>
@@ -32,6 +33,32 @@ qint64 msecs(const QDate& d) { return QDateTime(d, QTime(12, 0), Qt::UTC).toMSec
 
 QDateTimeAxis* axe_du_temps(QChart* c) { return qobject_cast<QDateTimeAxis*>(c->axes(Qt::Horizontal).value(0)); }
 
+// A vertical line at x across the chart's values (an instant, an arrival):
+// a series of its own, named, out of the legend, made at its first use.
+void trait_vertical(QChart* c, const QString& nom, const QPen& plume, double x, bool visible)
+{
+    QLineSeries* l = nullptr;
+    for (QAbstractSeries* a : c->series())
+        if (a->objectName() == nom)
+            l = qobject_cast<QLineSeries*>(a);
+    if (!l) {
+        if (!visible)
+            return;
+        l = new QLineSeries;
+        l->setObjectName(nom);
+        l->setPen(plume);
+        c->addSeries(l);
+        for (QAbstractAxis* a : c->axes())
+            l->attachAxis(a);
+        for (QLegendMarker* m : c->legend()->markers(l))
+            m->setVisible(false);
+    }
+    const auto* y = qobject_cast<QValueAxis*>(c->axes(Qt::Vertical).value(0));
+    if (y)
+        l->replace({QPointF(x, y->min()), QPointF(x, y->max())});
+    l->setVisible(visible);
+}
+
 // The chart view of the statistics: the wheel zooms the time axis around
 // the pointer, from two days to the whole race.
 class VueGraphique : public QChartView {
@@ -43,8 +70,20 @@ public:
             fin_ = double(x->max().toMSecsSinceEpoch());
         }
     }
+    // A press in the plot area: the instant under it.
+    std::function<void(const QDateTime&)> clic;
 
 protected:
+    void mousePressEvent(QMouseEvent* e) override
+    {
+        if (clic && e->button() == Qt::LeftButton && !chart()->series().isEmpty() &&
+            chart()->plotArea().contains(e->position())) {
+            const double v = chart()->mapToValue(e->position(), chart()->series().first()).x();
+            clic(QDateTime::fromMSecsSinceEpoch(qint64(v), Qt::UTC));
+        }
+        QChartView::mousePressEvent(e);
+    }
+
     void wheelEvent(QWheelEvent* e) override
     {
         QDateTimeAxis* x = axe_du_temps(chart());
@@ -131,7 +170,22 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
     } else {
         y->setRange(0, max * 1.02);
         y->applyNiceNumbers();
-        y->setTitleText(Texte::tr("Milles derrière le leader"));
+        // After the first arrival the files give each one's distance to the
+        // finish: the line marks it, the axis says so.
+        QDate arrivee;
+        for (size_t i = 1; i < s.bilans.size(); ++i)
+            if (const QDate d = s.bilans[i].date_arrivee; d.isValid() && (!arrivee.isValid() || d < arrivee))
+                arrivee = d;
+        if (arrivee.isValid()) {
+            QPen p(QColor(0xC0, 0x30, 0x30));
+            p.setStyle(Qt::DashLine);
+            p.setWidthF(1.5);
+            trait_vertical(c, QStringLiteral("arrivee"), p, double(msecs(arrivee)), true);
+            y->setTitleText(Texte::tr("Milles derrière le leader, puis à l'arrivée (après le %1)")
+                                .arg(arrivee.toString(QStringLiteral("dd/MM/yyyy"))));
+        } else {
+            y->setTitleText(Texte::tr("Milles derrière le leader"));
+        }
     }
     return c;
 }
@@ -175,6 +229,11 @@ FenetreStatistiques::FenetreStatistiques(const StatistiquesCourse& s, bool sombr
     vue_rangs->setRenderHint(QPainter::Antialiasing);
     relie(vue_ecarts->chart(), false);
     relie(vue_rangs->chart(), true);
+    for (QChartView* v : {vue_ecarts, vue_rangs})
+        static_cast<VueGraphique*>(v)->clic = [this](const QDateTime& t) {
+            if (va_a_instant)
+                va_a_instant(t);
+        };
     onglets->addTab(vue_ecarts, Texte::tr("Écart au leader"));
     onglets->addTab(vue_rangs, Texte::tr("Rangs"));
 
@@ -256,11 +315,22 @@ QString FenetreStatistiques::bulle(int i, const QPointF& valeur) const
     return p ? texte_point(s_.bilans[size_t(i)], *p) : QString();
 }
 
+void FenetreStatistiques::montre_instant(const QDateTime& t)
+{
+    instant_ = t;
+    QPen p(QApplication::palette().color(QPalette::Highlight));
+    p.setWidthF(2);
+    for (QChartView* v : {vue_ecarts, vue_rangs})
+        if (v)
+            trait_vertical(v->chart(), QStringLiteral("curseur"), p, double(t.toMSecsSinceEpoch()), t.isValid());
+}
+
 void FenetreStatistiques::relie(QChart* c, bool rangs)
 {
     Q_UNUSED(rangs);
     const QList<QAbstractSeries*> series = c->series();
-    for (int k = 0; k < series.size(); ++k) {
+    // The entrants' lines, in their order (the marks drawn after them are not).
+    for (int k = 0; k < std::min<int>(series.size(), int(s_.bilans.size()) - 1); ++k) {
         auto* l = qobject_cast<QLineSeries*>(series[k]);
         const int i = k + 1;
         QObject::connect(l, &QLineSeries::hovered, this, [this, i](const QPointF& p, bool dessus) {
@@ -270,6 +340,8 @@ void FenetreStatistiques::relie(QChart* c, bool rangs)
                 QToolTip::hideText();
         });
         QObject::connect(l, &QLineSeries::clicked, this, [this, i](const QPointF& p) {
+            if (va_a_instant && va_a_instant(QDateTime::fromMSecsSinceEpoch(qint64(p.x()), Qt::UTC)))
+                return;
             if (const PointCourse* pt = point_proche(i, p); pt && ouvre_jour)
                 ouvre_jour(pt->date);
         });

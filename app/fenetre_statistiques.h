@@ -5,6 +5,7 @@
 
 #include "statistiques.h"
 
+#include <QDateTime>
 #include <QWidget>
 #include <array>
 #include <functional>
@@ -30,8 +31,14 @@ class FenetreStatistiques : public QWidget {
 public:
     FenetreStatistiques(const StatistiquesCourse& s, bool sombre, QWidget* parent = nullptr);
 
-    // A click on a point of either chart: load that day in the main window.
+    // A click on either chart: the film moves to that instant when it is
+    // open (va_a_instant true), else the day of the point clicked is loaded
+    // in the main window.
     std::function<void(const QDate&)> ouvre_jour;
+    std::function<bool(const QDateTime&)> va_a_instant;
+    // The film's instant as a vertical cursor on both charts (invalid: none).
+    void montre_instant(const QDateTime& t);
+    QDateTime instant_montre() const { return instant_; }
     // The CSV's file, asked by a dialog (a script in the tests).
     std::function<QString()> choisit_fichier_csv;
     std::function<void(const QString&)> message;
@@ -51,6 +58,7 @@ public:
 
 private:
     void relie(QChart* c, bool rangs);
+    QDateTime instant_;
     StatistiquesCourse s_;
 };
 

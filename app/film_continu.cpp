@@ -347,6 +347,7 @@ void FilmContinu::ferme()
         return;
     actif_ = false;
     images_->stop();
+    f_.instant_du_film(std::nullopt);
     if (bilan_images)
         bilan_images(images_dessinees_, derniere_image_ - premiere_image_, ecart_max_);
     for (QShortcut* t : touches_)
@@ -475,6 +476,7 @@ void FilmContinu::cadre_flotte()
 void FilmContinu::montre_etat()
 {
     barre->montre(controleur.instant(), controleur.en_lecture(), controleur.vitesse(), suivi_);
+    f_.instant_du_film(controleur.instant());
     if (chronologie->publie())
         classement->montre(*chronologie, moment.jour_classement, options.concurrents);
     else

@@ -210,6 +210,7 @@ public:
     int cadrage_du_jour() const override { return nb_cadrage; }
     Reglages reglages_affichage() const override;
     double ratio() const override { return TMercator::ratio(); }
+    void instant_du_film(std::optional<Instant> t) override;
     QString dossier_courant() const override { return rep_courant; }
 
     // Zoom by the wheel (notches > 0: in) or the keys, around a pixel.

@@ -9,6 +9,7 @@
 #include "trajets.h"
 
 #include <QString>
+#include <optional>
 #include <vector>
 
 class QMainWindow;
@@ -75,6 +76,9 @@ public:
     // The settings the pictures are drawn with (the sea and coast colours
     // of the window).
     virtual Reglages reglages_affichage() const = 0;
+    // The film's instant at each of its pictures (none: it closed), for
+    // the views in step with it.
+    virtual void instant_du_film(std::optional<Instant> t) { (void)t; }
 };
 
 }  // namespace orv

@@ -2659,5 +2659,9 @@ be written...), 2 invalid arguments.
         <source>Lieu : %1</source>
         <translation>Place: %1</translation>
     </message>
+    <message>
+        <source>Milles derrière le leader, puis à l&apos;arrivée (après le %1)</source>
+        <translation>Miles behind the leader, then to the finish (after %1)</translation>
+    </message>
 </context>
 </TS>

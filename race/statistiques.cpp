@@ -46,6 +46,8 @@ StatistiquesCourse calcule_statistiques(const ArchiveJours& a)
                 b.rang_final = e->non_classe ? 0 : e->rang;
             if (e->date_txt.startsWith(u'A'))
                 b.statut = e->date_txt;
+            if (!b.date_arrivee.isValid() && e->date_txt.startsWith(QStringLiteral("Arrivé")))
+                b.date_arrivee = jour;
             if (!en_course(*e))
                 continue;
             const QDateTime t = heure_du_releve(*e, a.course->premier_jour, jour);

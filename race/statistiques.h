@@ -33,6 +33,7 @@ struct BilanConcurrent {
     QDate date_meilleur_jour; // the day that leg ends
     int jours_de_course = 0;  // days from its first fix to its last while racing (its arrival)
     QString statut;           // "Arrivé le ...", "Abandon ...", or "En course"
+    QDate date_arrivee;       // the day of its first "Arrivé" record; null: not arrived
     std::vector<PointCourse> points;  // the race trace: the days it raced, in date order
 };
 

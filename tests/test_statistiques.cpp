@@ -21,6 +21,7 @@
 #include <QWheelEvent>
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 #include <set>
 
@@ -193,9 +194,11 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     ASSERT_NE(f, nullptr);
     EXPECT_EQ(f->windowTitle(), "Statistiques de la course");
     EXPECT_FALSE(f->isModal());
-    // Both charts: 24 lines, the points of each entrant's days.
+    // Both charts: 24 lines, the points of each entrant's days (and on the
+    // trace, the first arrival's mark after them).
     const QList<QAbstractSeries*> series = f->vue_ecarts->chart()->series();
-    ASSERT_EQ(series.size(), 24);
+    ASSERT_EQ(series.size(), 25);
+    EXPECT_EQ(series[24]->objectName(), "arrivee");
     auto* l1 = qobject_cast<QLineSeries*>(series[0]);
     ASSERT_EQ(l1->count(), 4);
     EXPECT_EQ(l1->at(2).y(), 2820);
@@ -263,4 +266,56 @@ TEST_F(FenetrePrincipale, FenetreDesStatistiques)
     f->choisit_fichier_csv = [&] { return o.filePath("b.csv"); };
     f->exporte_csv();
     EXPECT_TRUE(QFile::exists(o.filePath("b.csv")));
+}
+
+// The charts in step with the film: a cursor at its instant (by the hour),
+// a press on a chart moves the film there, the cursor goes when it closes;
+// the first arrival marked on the race trace and said on its axis.
+TEST_F(FenetrePrincipale, StatistiquesAuPasDuFilm)
+{
+    cadre->show();
+    choisit(12, 11, 2000);
+    carte->Validmenu();
+    action(carte, "Filmcontinu1")->trigger();
+    FilmContinu& film = carte->film;
+    ASSERT_TRUE(film.actif());
+    action(carte, "Statistiques1")->trigger();
+    auto* f = enfant<FenetreStatistiques>(carte, "FenetreStatistiques");
+    ASSERT_NE(f, nullptr);
+    const auto trait = [](QChartView* v, const char* nom) -> QLineSeries* {
+        for (QAbstractSeries* s : v->chart()->series())
+            if (s->objectName() == QLatin1String(nom))
+                return qobject_cast<QLineSeries*>(s);
+        return nullptr;
+    };
+    film.va_a(instant_de(QDateTime(QDate(2000, 12, 20), QTime(13, 40), Qt::UTC)));
+    const qint64 attendu = QDateTime(QDate(2000, 12, 20), QTime(13, 0), Qt::UTC).toMSecsSinceEpoch();
+    for (QChartView* v : {f->vue_ecarts, f->vue_rangs}) {
+        QLineSeries* c = trait(v, "curseur");
+        ASSERT_TRUE(c && c->isVisible() && c->count() == 2);
+        EXPECT_EQ(qint64(c->at(0).x()), attendu);
+    }
+    // A press in the plot area: the film goes to the instant under it.
+    f->onglets->setCurrentWidget(f->vue_rangs);
+    QApplication::processEvents();
+    QChart* g = f->vue_rangs->chart();
+    const QPointF ici(g->plotArea().left() + g->plotArea().width() * 0.25, g->plotArea().center().y());
+    const double vise = g->mapToValue(ici, g->series().first()).x();
+    // Within two pixels of the chart (and the cursor's whole hour).
+    const double pixel = vise - g->mapToValue(ici - QPointF(1, 0), g->series().first()).x();
+    QTest::mouseClick(f->vue_rangs->viewport(), Qt::LeftButton, {}, f->vue_rangs->mapFromScene(ici));
+    EXPECT_NEAR(double(date_de(film.controleur.instant()).toMSecsSinceEpoch()), vise, 2 * pixel);
+    EXPECT_NEAR(trait(f->vue_rangs, "curseur")->at(0).x(), vise, 2 * pixel + 3600e3);
+    film.ferme();
+    EXPECT_FALSE(trait(f->vue_ecarts, "curseur")->isVisible());
+    // The first arrival, in red, and what the trace is after it.
+    QDate premiere;
+    for (const BilanConcurrent& b : calcule_statistiques(etat.archive).bilans)
+        if (b.date_arrivee.isValid() && (!premiere.isValid() || b.date_arrivee < premiere))
+            premiere = b.date_arrivee;
+    ASSERT_TRUE(premiere.isValid());
+    QLineSeries* arrivee = trait(f->vue_ecarts, "arrivee");
+    ASSERT_NE(arrivee, nullptr);
+    EXPECT_EQ(QDateTime::fromMSecsSinceEpoch(qint64(arrivee->at(0).x()), Qt::UTC).date(), premiere);
+    EXPECT_TRUE(f->vue_ecarts->chart()->axes(Qt::Vertical).value(0)->titleText().contains(premiere.toString("dd/MM/yyyy")));
 }
