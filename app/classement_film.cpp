@@ -3,6 +3,7 @@
 #include "palette.h"
 #include "traduction.h"
 
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLocale>
@@ -54,8 +55,13 @@ ClassementFilm::ClassementFilm(QWidget* parent) : QWidget(parent)
     l->addWidget(titre);
     l->addWidget(table, 1);
     connect(table, &QTableWidget::cellClicked, this, [this](int ligne, int) {
-        if (suit && ligne >= 0 && ligne < int(entrants_.size()))
-            suit(entrants_[size_t(ligne)]);
+        if (ligne < 0 || ligne >= int(entrants_.size()))
+            return;
+        const int i = entrants_[size_t(ligne)];
+        if (compare && QGuiApplication::keyboardModifiers().testFlag(Qt::ControlModifier))
+            compare(i);
+        else if (suit)
+            suit(i);
     });
 }
 

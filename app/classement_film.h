@@ -25,6 +25,7 @@ public:
     QLabel* titre = nullptr;
     QTableWidget* table = nullptr;
     std::function<void(int)> suit;  // the entrant of the row clicked
+    std::function<void(int)> compare;  // the entrant of the row Ctrl+clicked
 
     // The ranking of archive day `jour` (-1: none published yet), its rows
     // for the film's entrants. Rebuilt only when the day changes.

@@ -33,8 +33,8 @@ qint64 msecs(const QDate& d) { return QDateTime(d, QTime(12, 0), Qt::UTC).toMSec
 
 QDateTimeAxis* axe_du_temps(QChart* c) { return qobject_cast<QDateTimeAxis*>(c->axes(Qt::Horizontal).value(0)); }
 
-// A vertical line at x across the chart's values (an instant, an arrival):
-// a series of its own, named, out of the legend, made at its first use.
+}  // namespace
+
 void trait_vertical(QChart* c, const QString& nom, const QPen& plume, double x, bool visible)
 {
     QLineSeries* l = nullptr;
@@ -59,64 +59,52 @@ void trait_vertical(QChart* c, const QString& nom, const QPen& plume, double x, 
     l->setVisible(visible);
 }
 
-// The chart view of the statistics: the wheel zooms the time axis around
-// the pointer, from two days to the whole race.
-class VueGraphique : public QChartView {
-public:
-    explicit VueGraphique(QChart* c) : QChartView(c)
-    {
-        if (QDateTimeAxis* x = axe_du_temps(c)) {
-            debut_ = double(x->min().toMSecsSinceEpoch());
-            fin_ = double(x->max().toMSecsSinceEpoch());
-        }
-    }
-    // A press in the plot area: the instant under it.
-    std::function<void(const QDateTime&)> clic;
 
-protected:
-    void mousePressEvent(QMouseEvent* e) override
-    {
-        if (clic && e->button() == Qt::LeftButton && !chart()->series().isEmpty() &&
-            chart()->plotArea().contains(e->position())) {
-            const double v = chart()->mapToValue(e->position(), chart()->series().first()).x();
-            clic(QDateTime::fromMSecsSinceEpoch(qint64(v), Qt::UTC));
-        }
-        QChartView::mousePressEvent(e);
+VueGraphique::VueGraphique(QChart* c) : QChartView(c)
+{
+    if (QDateTimeAxis* x = axe_du_temps(c)) {
+        debut_ = double(x->min().toMSecsSinceEpoch());
+        fin_ = double(x->max().toMSecsSinceEpoch());
     }
+}
 
-    void wheelEvent(QWheelEvent* e) override
-    {
-        QDateTimeAxis* x = axe_du_temps(chart());
-        if (!x || chart()->series().isEmpty() || e->angleDelta().y() == 0) {
-            QChartView::wheelEvent(e);
-            return;
-        }
+void VueGraphique::mousePressEvent(QMouseEvent* e)
+{
+    if (clic && e->button() == Qt::LeftButton && !chart()->series().isEmpty() &&
+        chart()->plotArea().contains(e->position())) {
         const double v = chart()->mapToValue(e->position(), chart()->series().first()).x();
-        const double a = double(x->min().toMSecsSinceEpoch()), b = double(x->max().toMSecsSinceEpoch());
-        const double f = e->angleDelta().y() > 0 ? 1 / 1.25 : 1.25;
-        double na = v - (v - a) * f, nb = v + (b - v) * f;
-        if (nb - na < 2 * 86400000.0)
-            return;  // two days at least
-        // Never wider than the race, nor outside it.
-        if (nb - na >= fin_ - debut_) {
-            na = debut_;
-            nb = fin_;
-        } else if (na < debut_) {
-            nb += debut_ - na;
-            na = debut_;
-        } else if (nb > fin_) {
-            na -= nb - fin_;
-            nb = fin_;
-        }
-        x->setRange(QDateTime::fromMSecsSinceEpoch(qint64(na), Qt::UTC), QDateTime::fromMSecsSinceEpoch(qint64(nb), Qt::UTC));
-        e->accept();
+        clic(QDateTime::fromMSecsSinceEpoch(qint64(v), Qt::UTC));
     }
+    QChartView::mousePressEvent(e);
+}
 
-private:
-    double debut_ = 0, fin_ = 0;
-};
-
-}  // namespace
+void VueGraphique::wheelEvent(QWheelEvent* e)
+{
+    QDateTimeAxis* x = axe_du_temps(chart());
+    if (!x || chart()->series().isEmpty() || e->angleDelta().y() == 0) {
+        QChartView::wheelEvent(e);
+        return;
+    }
+    const double v = chart()->mapToValue(e->position(), chart()->series().first()).x();
+    const double a = double(x->min().toMSecsSinceEpoch()), b = double(x->max().toMSecsSinceEpoch());
+    const double f = e->angleDelta().y() > 0 ? 1 / 1.25 : 1.25;
+    double na = v - (v - a) * f, nb = v + (b - v) * f;
+    if (nb - na < 2 * 86400000.0)
+        return;  // two days at least
+    // Never wider than the period, nor outside it.
+    if (nb - na >= fin_ - debut_) {
+        na = debut_;
+        nb = fin_;
+    } else if (na < debut_) {
+        nb += debut_ - na;
+        na = debut_;
+    } else if (nb > fin_) {
+        na -= nb - fin_;
+        nb = fin_;
+    }
+    x->setRange(QDateTime::fromMSecsSinceEpoch(qint64(na), Qt::UTC), QDateTime::fromMSecsSinceEpoch(qint64(nb), Qt::UTC));
+    e->accept();
+}
 
 QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
 {

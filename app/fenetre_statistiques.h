@@ -5,18 +5,38 @@
 
 #include "statistiques.h"
 
+#include <QChartView>
 #include <QDateTime>
+#include <QPen>
 #include <QWidget>
 #include <array>
 #include <functional>
 
-class QChart;
-class QChartView;
 class QStandardItemModel;
 class QTableView;
 class QTabWidget;
 
 namespace orv {
+
+// A chart of time: the wheel zooms its time axis around the pointer, from
+// two days to the whole period; a press in the plot area gives the instant
+// under it.
+class VueGraphique : public QChartView {
+public:
+    explicit VueGraphique(QChart* c);
+    std::function<void(const QDateTime&)> clic;
+
+protected:
+    void mousePressEvent(QMouseEvent* e) override;
+    void wheelEvent(QWheelEvent* e) override;
+
+private:
+    double debut_ = 0, fin_ = 0;
+};
+
+// A vertical line at x across chart c's values (an instant, an arrival): a
+// series of its own named `nom`, out of the legend, made at its first use.
+void trait_vertical(QChart* c, const QString& nom, const QPen& plume, double x, bool visible);
 
 // The chart of the race trace (`rangs` false: miles behind the leader,
 // reversed so that the leader runs along the top) or of the ranks (rank 1

@@ -1,5 +1,7 @@
 #include "film_continu.h"
 
+#include "panneau_duel.h"
+
 #include "outils.h"
 #include "trace_geometrie.h"
 #include "traduction.h"
@@ -134,6 +136,15 @@ void FilmContinu::cree_interface()
         f_.vue_carte().repaint();
     };
     classement->suit = [this](int i) { suit(i); };
+    // Ctrl+click on a second row: the boat followed compared with it.
+    classement->compare = [this](int i) {
+        if (suivi_ > 0 && suivi_ != i) {
+            compare(suivi_, i);
+        } else {
+            suit(i);
+            f_.message(Texte::tr("Ctrl+clic sur une deuxième ligne : les deux concurrents comparés"));
+        }
+    };
 
     // The film's keys, the window's whatever holds the focus, on only while
     // the film is open.
@@ -348,6 +359,7 @@ void FilmContinu::ferme()
     actif_ = false;
     images_->stop();
     f_.instant_du_film(std::nullopt);
+    fin_duel();
     if (bilan_images)
         bilan_images(images_dessinees_, derniere_image_ - premiere_image_, ecart_max_);
     for (QShortcut* t : touches_)
@@ -477,6 +489,8 @@ void FilmContinu::montre_etat()
 {
     barre->montre(controleur.instant(), controleur.en_lecture(), controleur.vitesse(), suivi_);
     f_.instant_du_film(controleur.instant());
+    if (duel_actif())
+        duel->montre(controleur.instant());
     if (chronologie->publie())
         classement->montre(*chronologie, moment.jour_classement, options.concurrents);
     else
@@ -495,7 +509,44 @@ void FilmContinu::ajoute_couches(Scene& s)
     ajoute_couches_film(s, *chronologie, options, moment, &placement, &traces_);
     if (mesure)
         s.ajoute<CoucheMesure>(mesure->first, mesure->second);
+    // The great circle between the two boats compared.
+    if (duel_actif()) {
+        const PositionFilm &a = moment.positions[size_t(duel->premier())], &b = moment.positions[size_t(duel->second())];
+        if (a.montre && b.montre)
+            s.ajoute<CoucheMesure>(pos_elem_de(a, QString()), pos_elem_de(b, QString()));
+    }
 }
+
+void FilmContinu::compare(int a, int b)
+{
+    if (!actif_ || a == b || a < 1 || b < 1 || a > chronologie->nb() || b > chronologie->nb())
+        return;
+    if (!dock_duel_) {
+        duel = new PanneauDuel(nullptr);
+        duel->va_a = [this](Instant t) { va_a(t); };
+        duel->ferme = [this] { fin_duel(); };
+        dock_duel_ = new QDockWidget(Texte::tr("Comparaison"), f_.cadre_fenetre());
+        dock_duel_->setObjectName(QStringLiteral("DuelFilm"));
+        dock_duel_->setFeatures(QDockWidget::NoDockWidgetFeatures);
+        dock_duel_->setWidget(duel);
+        if (f_.cadre_fenetre())
+            f_.cadre_fenetre()->addDockWidget(Qt::RightDockWidgetArea, dock_duel_);
+    }
+    const PeriodeFilm p = controleur.periode();
+    duel->compare(*chronologie, a, b, p.debut, p.fin);
+    dock_duel_->show();
+    duel->montre(controleur.instant());
+    f_.redessine();
+}
+
+void FilmContinu::fin_duel()
+{
+    if (dock_duel_)
+        dock_duel_->hide();
+    f_.redessine();
+}
+
+bool FilmContinu::duel_actif() const { return dock_duel_ && !dock_duel_->isHidden(); }
 
 int FilmContinu::concurrent_sous(int x, int y) const { return actif_ ? placement.sous(x, y) : 0; }
 

@@ -28,6 +28,8 @@ class QTimer;
 
 namespace orv {
 
+class PanneauDuel;
+
 class FilmContinu {
 public:
     explicit FilmContinu(FenetreDuFilm& f);
@@ -79,6 +81,12 @@ public:
     std::unique_ptr<ExportVideo> export_video;
     // A measurement drawn over every frame until the film closes.
     std::optional<std::pair<TPos_elem, TPos_elem>> mesure;
+    // Entrants a and b compared over the film's period, in a panel beside
+    // the chart, the great circle between them drawn on every frame.
+    void compare(int a, int b);
+    void fin_duel();
+    bool duel_actif() const;
+    PanneauDuel* duel = nullptr;
 
     // Parts, for the tests.
     ControleurFilm controleur;
@@ -122,7 +130,7 @@ private:
     Viewport vue_avant_;
     QString titre_avant_;
     QTimer* images_ = nullptr;
-    QDockWidget *dock_barre_ = nullptr, *dock_classement_ = nullptr;
+    QDockWidget *dock_barre_ = nullptr, *dock_classement_ = nullptr, *dock_duel_ = nullptr;
     std::vector<QShortcut*> touches_;
     // The frame the view eases to when not following; the view last set by
     // the camera (another one is the user's) and when.

@@ -6,13 +6,47 @@
 #include "traduction.h"
 #include "zoom.h"
 
+#include <QComboBox>
+#include <QDialog>
+#include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace orv {
 
 namespace {
+// "Comparer deux concurrents": two lists of the race's entrants, the first
+// on `premier`; nothing when cancelled or the same boat twice.
+std::optional<std::pair<int, int>> dialogue_duel(QWidget* parent, const Course& c, int premier)
+{
+    QDialog d(parent);
+    d.setWindowTitle(Texte::tr("Comparer deux concurrents"));
+    auto* f = new QFormLayout(&d);
+    QComboBox* listes[2];
+    for (int k = 0; k < 2; ++k) {
+        listes[k] = new QComboBox(&d);
+        for (int i = 1; i <= c.nb(); ++i)
+            listes[k]->addItem(c.concurrents[size_t(i)].bateau.isEmpty()
+                                   ? c.nom_conc(i)
+                                   : QStringLiteral("%1 (%2)").arg(c.nom_conc(i), c.concurrents[size_t(i)].bateau));
+        f->addRow(k == 0 ? Texte::tr("Premier :") : Texte::tr("Second :"), listes[k]);
+    }
+    listes[0]->setCurrentIndex(std::clamp(premier, 1, std::max(1, c.nb())) - 1);
+    listes[1]->setCurrentIndex(listes[0]->currentIndex() == 0 && c.nb() > 1 ? 1 : 0);
+    auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
+    b->button(QDialogButtonBox::Cancel)->setText(Texte::tr("Annuler"));
+    QObject::connect(b, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    QObject::connect(b, &QDialogButtonBox::rejected, &d, &QDialog::reject);
+    f->addRow(b);
+    if (d.exec() != QDialog::Accepted || listes[0]->currentIndex() == listes[1]->currentIndex())
+        return std::nullopt;
+    return std::pair{listes[0]->currentIndex() + 1, listes[1]->currentIndex() + 1};
+}
+
 // A frame of 10° of latitude and 16° of longitude around a position (DD.MM).
 std::pair<TPos_elem, TPos_elem> cadre_autour(const TPos_elem& p)
 {
@@ -33,10 +67,25 @@ void TFPosConc::cree_menu_navigation(QMenu* menu_vue, const FabriqueItem& item)
         ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Left));
     item(menu_vue, "VueSuivante1", Texte::tr("Vue sui&vante"), [this] { avance_vue(); })
         ->setShortcut(QKeySequence(Qt::ALT | Qt::Key_Right));
+    item(menu_vue, "Comparer1", Texte::tr("C&omparer deux concurrents…"), [this] { compare_deux(); });
     minuterie_vue_ = new QTimer(this);
     minuterie_vue_->setSingleShot(true);
     minuterie_vue_->setInterval(DELAI_VUE_MS);
     connect(minuterie_vue_, &QTimer::timeout, this, [this] { note_vue(); });
+}
+
+void TFPosConc::compare_deux()
+{
+    if (!jour_charge && !film.actif())
+        return;
+    const std::optional<std::pair<int, int>> qui =
+        choisit_duel ? choisit_duel() : dialogue_duel(this, etat.course, std::max(1, film.suivi()));
+    if (!qui)
+        return;
+    // Over the film's period: the film opens when it is not.
+    if (!film.actif())
+        film.demarre_course_entiere();
+    film.compare(qui->first, qui->second);
 }
 
 void TFPosConc::observe_vue()

@@ -133,6 +133,10 @@ public:
     bool avance_vue();
     // The view shown noted as a step now (the tests, without waiting).
     void note_vue();
+    // "Comparer deux concurrents…": the two boats (a dialog; a script in
+    // the tests), compared in the film.
+    void compare_deux();
+    std::function<std::optional<std::pair<int, int>>()> choisit_duel;
 
     void Aff_Message(const QString& texte);
     void Inhibmenu();

@@ -2663,5 +2663,73 @@ be written...), 2 invalid arguments.
         <source>Milles derrière le leader, puis à l&apos;arrivée (après le %1)</source>
         <translation>Miles behind the leader, then to the finish (after %1)</translation>
     </message>
+    <message>
+        <source>Ctrl+clic sur une deuxième ligne : les deux concurrents comparés</source>
+        <translation>Ctrl+click on a second row: the two entrants compared</translation>
+    </message>
+    <message>
+        <source>Comparaison</source>
+        <translation>Comparison</translation>
+    </message>
+    <message>
+        <source>Comparer deux concurrents</source>
+        <translation>Compare two entrants</translation>
+    </message>
+    <message>
+        <source>Premier :</source>
+        <translation>First:</translation>
+    </message>
+    <message>
+        <source>Second :</source>
+        <translation>Second:</translation>
+    </message>
+    <message>
+        <source>C&amp;omparer deux concurrents…</source>
+        <translation>Co&amp;mpare two entrants…</translation>
+    </message>
+    <message>
+        <source>Fermer la comparaison</source>
+        <translation>Close the comparison</translation>
+    </message>
+    <message>
+        <source>%1 contre %2</source>
+        <translation>%1 against %2</translation>
+    </message>
+    <message>
+        <source>milles</source>
+        <translation>miles</translation>
+    </message>
+    <message>
+        <source>Écart</source>
+        <translation>Separation</translation>
+    </message>
+    <message>
+        <source>Gain de %1</source>
+        <translation>Gain of %1</translation>
+    </message>
+    <message>
+        <source>%1 ou %2 n&apos;a pas de position à cet instant.</source>
+        <translation>%1 or %2 has no position at this time.</translation>
+    </message>
+    <message>
+        <source>Écart : %1 milles, relèvement %2° de %3 vers %4</source>
+        <translation>Separation: %1 miles, bearing %2° from %3 to %4</translation>
+    </message>
+    <message>
+        <source>%1 : cap %2°, %3 nœuds</source>
+        <translation>%1: course %2°, %3 knots</translation>
+    </message>
+    <message>
+        <source>%1 a gagné %2 milles sur %3 vers l&apos;arrivée depuis le %4</source>
+        <translation>%1 has gained %2 miles on %3 towards the finish since %4</translation>
+    </message>
+    <message>
+        <source>Sans arrivée connue : pas de gain à mesurer.</source>
+        <translation>No known finish: no gain to measure.</translation>
+    </message>
+    <message>
+        <source>%1 : ni cap ni vitesse à cet instant (arrivé, ou dernière position connue)</source>
+        <translation>%1: no course or speed at this time (arrived, or last known position)</translation>
+    </message>
 </context>
 </TS>

@@ -4,6 +4,8 @@
 #include "aide_fenetre.h"
 #include "aide_cartes.h"
 #include "camera.h"
+#include "fenetre_statistiques.h"
+#include "panneau_duel.h"
 #include "images_course.h"
 #include "courses_recentes.h"
 #include "fichier_jour.h"
@@ -20,6 +22,7 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolButton>
 
 using namespace orv_test;
 
@@ -530,4 +533,51 @@ TEST_F(FilmFenetre, RechercheEtHistoriqueDesVues)
     champ->setText("esquilan");
     EXPECT_TRUE(carte->recherche.valide(champ->text()));
     EXPECT_EQ(f.suivi(), esquilan);
+}
+
+// Two boats compared: the panel's separation is the great circle between
+// the film's positions, its chart spans the film's period with a cursor at
+// the instant, a press on it moves the film, the great circle is drawn on
+// the frame; a Ctrl+click on a second leaderboard row compares it with the
+// boat followed.
+TEST_F(FilmFenetre, DeuxConcurrentsCompares)
+{
+    const Course& c = course_livree();
+    const int a = c.indice("Esquilan"), b = c.indice("Le Bravic");
+    carte->choisit_duel = [&] { return std::pair{a, b}; };
+    action(carte, "Comparer1")->trigger();
+    FilmContinu& f = carte->film;
+    ASSERT_TRUE(f.actif() && f.duel_actif());
+    f.barre->va_a(quand(20, 12, 2000, 12, 7));
+    const PositionFilm &pa = f.moment.positions[size_t(a)], &pb = f.moment.positions[size_t(b)];
+    ASSERT_TRUE(pa.montre && pb.montre);
+    const auto rad = [](double d) { return d * M_PI / 180; };
+    const double angle = std::acos(std::sin(rad(pa.lat)) * std::sin(rad(pb.lat)) +
+                                   std::cos(rad(pa.lat)) * std::cos(rad(pb.lat)) * std::cos(rad(pb.lon - pa.lon)));
+    const QString ecart = QLocale().toString(angle * 180 / M_PI * 60, 'f', 1);
+    const QStringList l = f.duel->figures(f.controleur.instant());
+    ASSERT_GE(l.size(), 5);
+    EXPECT_TRUE(l[1].startsWith(QStringLiteral("Écart : %1 milles").arg(ecart))) << l[1].toStdString();
+    EXPECT_TRUE(l[4].startsWith("Esquilan a gagné")) << l.join('\n').toStdString();
+    EXPECT_EQ(f.duel->pas().front().t, f.controleur.periode().debut);
+    EXPECT_GE(f.duel->pas().back().t + 3600 * 24, f.controleur.periode().fin);
+    f.duel->vue->clic(QDateTime(QDate(2001, 1, 5), QTime(6, 0), Qt::UTC));
+    EXPECT_EQ(f.controleur.instant(), quand(5, 1, 2001, 6, 0));
+    Scene s;
+    f.ajoute_couches(s);
+    EXPECT_TRUE(std::any_of(s.couches().begin(), s.couches().end(),
+                            [](const auto& k) { return dynamic_cast<const CoucheMesure*>(k.get()); }));
+    enfant<QToolButton>(carte, "FermerDuel")->click();
+    EXPECT_FALSE(f.duel_actif());
+    EXPECT_TRUE(f.actif());
+    // The leaderboard: a click follows, a Ctrl+click on another row compares.
+    QTableWidget* t = f.classement->table;
+    ASSERT_GE(t->rowCount(), 3);
+    const auto ligne = [&](int r) { return t->visualItemRect(t->item(r, 1)).center(); };
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, {}, ligne(0));
+    const int premier = f.suivi();
+    QTest::mouseClick(t->viewport(), Qt::LeftButton, Qt::ControlModifier, ligne(2));
+    ASSERT_TRUE(f.duel_actif());
+    EXPECT_EQ(f.duel->premier(), premier);
+    EXPECT_NE(f.duel->second(), premier);
 }
