@@ -22,7 +22,8 @@ constexpr int LIGNES_GRAPHIQUE = 600;  // rows of the chart over the period
 
 qint64 ms(Instant t) { return date_de(t).toMSecsSinceEpoch(); }
 
-QString milles(double v) { return QLocale().toString(v, 'f', 1); }
+// Numbers as the leaderboard writes them, in the program's language.
+QString nombre(double v) { return QLocale(Texte::tr("fr_FR", "locale of the dates")).toString(v, 'f', 1); }
 }  // namespace
 
 PanneauDuel::PanneauDuel(QWidget* parent) : QWidget(parent)
@@ -148,18 +149,19 @@ QStringList PanneauDuel::figures(Instant t) const
         return l;
     }
     l << Texte::tr("Écart : %1 milles, relèvement %2° de %3 vers %4")
-             .arg(milles(p.ecart))
+             .arg(nombre(p.ecart))
              .arg(int(std::lround(p.releve)) % 360, 3, 10, QLatin1Char('0'))
              .arg(na, nb);
     for (const auto& [nom, pos] : {std::pair{na, p.a}, std::pair{nb, p.b}})
         l << (pos.en_route ? Texte::tr("%1 : cap %2°, %3 nœuds")
                                  .arg(nom)
                                  .arg(int(std::lround(pos.cap)) % 360, 3, 10, QLatin1Char('0'))
-                                 .arg(QLocale().toString(pos.vitesse, 'f', 1))
+                                 .arg(nombre(pos.vitesse))
                            : Texte::tr("%1 : ni cap ni vitesse à cet instant (arrivé, ou dernière position connue)").arg(nom));
     if (avec_t0 && p.gain_connu)
-        l << Texte::tr("%1 a gagné %2 milles sur %3 vers l'arrivée depuis le %4")
-                 .arg(na, milles(p.gain), nb, date_de(t0_).toString(QStringLiteral("dd/MM HH'h'mm")));
+        l << (p.gain >= 0 ? Texte::tr("%1 a gagné %2 milles sur %3 vers l'arrivée depuis le %4")
+                          : Texte::tr("%1 a perdu %2 milles sur %3 vers l'arrivée depuis le %4"))
+                 .arg(na, nombre(std::abs(p.gain)), nb, date_de(t0_).toString(QStringLiteral("dd/MM HH'h'mm")));
     else if (!course.arrivee_connue)
         l << Texte::tr("Sans arrivée connue : pas de gain à mesurer.");
     return l;
