@@ -2731,5 +2731,9 @@ be written...), 2 invalid arguments.
         <source>%1 : ni cap ni vitesse à cet instant (arrivé, ou dernière position connue)</source>
         <translation>%1: no course or speed at this time (arrived, or last known position)</translation>
     </message>
+    <message>
+        <source>%1 a perdu %2 milles sur %3 vers l&apos;arrivée depuis le %4</source>
+        <translation>%1 has lost %2 miles on %3 towards the finish since %4</translation>
+    </message>
 </context>
 </TS>
