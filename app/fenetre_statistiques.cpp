@@ -60,9 +60,11 @@ void trait_vertical(QChart* c, const QString& nom, const QPen& plume, double x, 
 }
 
 
-VueGraphique::VueGraphique(QChart* c) : QChartView(c)
+VueGraphique::VueGraphique(QChart* c) : QChartView(c) { retient_periode(); }
+
+void VueGraphique::retient_periode()
 {
-    if (QDateTimeAxis* x = axe_du_temps(c)) {
+    if (QDateTimeAxis* x = axe_du_temps(chart())) {
         debut_ = double(x->min().toMSecsSinceEpoch());
         fin_ = double(x->max().toMSecsSinceEpoch());
     }
@@ -81,7 +83,7 @@ void VueGraphique::mousePressEvent(QMouseEvent* e)
 void VueGraphique::wheelEvent(QWheelEvent* e)
 {
     QDateTimeAxis* x = axe_du_temps(chart());
-    if (!x || chart()->series().isEmpty() || e->angleDelta().y() == 0) {
+    if (!x || chart()->series().isEmpty() || e->angleDelta().y() == 0 || fin_ <= debut_) {
         QChartView::wheelEvent(e);
         return;
     }
@@ -169,7 +171,7 @@ QChart* graphique_course(const StatistiquesCourse& s, bool rangs, bool sombre)
             p.setStyle(Qt::DashLine);
             p.setWidthF(1.5);
             trait_vertical(c, QStringLiteral("arrivee"), p, double(msecs(arrivee)), true);
-            y->setTitleText(Texte::tr("Milles derrière le leader, puis à l'arrivée (après le %1)")
+            y->setTitleText(Texte::tr("Milles derrière le leader, puis jusqu'à l'arrivée (après le %1)")
                                 .arg(arrivee.toString(QStringLiteral("dd/MM/yyyy"))));
         } else {
             y->setTitleText(Texte::tr("Milles derrière le leader"));

@@ -25,6 +25,9 @@ class VueGraphique : public QChartView {
 public:
     explicit VueGraphique(QChart* c);
     std::function<void(const QDateTime&)> clic;
+    // The period the wheel keeps within: the time axis's range now (after
+    // another chart was set).
+    void retient_periode();
 
 protected:
     void mousePressEvent(QMouseEvent* e) override;

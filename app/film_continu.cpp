@@ -216,6 +216,8 @@ void FilmContinu::demarre(const SelectionTrajets& s, const AnnotationsTrajets& a
 {
     f_.abandonne_geste();
     f_.termine_rejeu();
+    // The comparison holds the time model about to be replaced.
+    fin_duel();
     if (!f_.modele().course.fichiers_jour) {
         chronologie = std::make_unique<Chronologie>(f_.modele().course, f_.modele().pistes);
     } else {
@@ -536,6 +538,10 @@ void FilmContinu::compare(int a, int b)
     duel->compare(*chronologie, a, b, p.debut, p.fin);
     dock_duel_->show();
     duel->montre(controleur.instant());
+    // The camera keeps the first boat (and its nearest rivals) in sight.
+    if (suivi_ == 0)
+        suit(a);
+    f_.message(Texte::tr("Comparaison : %1 contre %2").arg(chronologie->course().nom_conc(a), chronologie->course().nom_conc(b)));
     f_.redessine();
 }
 

@@ -85,6 +85,8 @@ void ImageVue::dessine_page(QPainter& p) const
 {
     Canevas k;
     k.pose_vecteur(&p);
+    // Nothing beyond the view (a printed page is larger).
+    p.setClipRect(QRectF(QPointF(0, 0), QSizeF(f_.vue_carte().size())));
     Viewport v = f_.modele().vue;
     Carte c(k, v);
     f_.rend_vers(c, f_.vue_carte().width(), f_.vue_carte().height());

@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTimer>
 #include <algorithm>
@@ -42,8 +43,13 @@ std::optional<std::pair<int, int>> dialogue_duel(QWidget* parent, const Course& 
     QObject::connect(b, &QDialogButtonBox::accepted, &d, &QDialog::accept);
     QObject::connect(b, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     f->addRow(b);
-    if (d.exec() != QDialog::Accepted || listes[0]->currentIndex() == listes[1]->currentIndex())
+    if (d.exec() != QDialog::Accepted)
         return std::nullopt;
+    if (listes[0]->currentIndex() == listes[1]->currentIndex()) {
+        QMessageBox::information(parent, Texte::tr("Comparer deux concurrents"),
+                                 Texte::tr("Choisir deux concurrents différents."));
+        return std::nullopt;
+    }
     return std::pair{listes[0]->currentIndex() + 1, listes[1]->currentIndex() + 1};
 }
 
@@ -165,7 +171,9 @@ void TFPosConc::va_a_la_trouvaille(const Trouvaille& t)
         Aff_Message(Texte::tr("%1 n'est pas dans le fichier du jour").arg(c.nom_conc(t.concurrent)));
         return;
     case Trouvaille::Jour:
-        if (c.fichiers_jour) {
+        // In the film (or a race of tracks) the film moves to the day's
+        // start, as the calendar moves it; else the day is loaded.
+        if (c.fichiers_jour && !film.actif()) {
             montre_jour(t.jour);
         } else {
             if (!film.actif())

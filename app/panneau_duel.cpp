@@ -126,6 +126,7 @@ void PanneauDuel::compare(const Chronologie& c, int a, int b, Instant debut, Ins
     y->applyNiceNumbers();
     QChart* ancien = vue->chart();
     vue->setChart(g);
+    vue->retient_periode();
     delete ancien;
     texte->clear();
 }

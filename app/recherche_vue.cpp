@@ -47,6 +47,7 @@ void RechercheVue::cree()
             valide(champ_->text());
     });
     champ_->installEventFilter(this);
+    completeur_->popup()->installEventFilter(this);
     cadre_->hide();
 }
 
@@ -115,6 +116,16 @@ bool RechercheVue::valide(const QString& texte)
 
 bool RechercheVue::eventFilter(QObject* o, QEvent* e)
 {
+    // Enter in the open list with no suggestion highlighted goes to the
+    // first (the list would only close).
+    if (o == completeur_->popup() && e->type() == QEvent::KeyPress) {
+        const int k = static_cast<QKeyEvent*>(e)->key();
+        if ((k == Qt::Key_Return || k == Qt::Key_Enter) && !completeur_->popup()->currentIndex().isValid()) {
+            completeur_->popup()->hide();
+            valide(champ_->text());
+            return true;
+        }
+    }
     if (o == champ_ && (e->type() == QEvent::ShortcutOverride || e->type() == QEvent::KeyPress) &&
         static_cast<QKeyEvent*>(e)->key() == Qt::Key_Escape) {
         // Esc is the field's: it closes the field (its suggestions close

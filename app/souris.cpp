@@ -103,6 +103,10 @@ void TFPosConc::mousePressEvent(QMouseEvent* e)
         e->button() == Qt::BackButton ? recule_vue() : avance_vue();
         return;
     }
+    // Details shown by a search go at the next press (the details tool
+    // shows its own again).
+    if (Memo1)
+        Memo1->hide();
     outils.appui(e);
 }
 void TFPosConc::mouseMoveEvent(QMouseEvent* e)

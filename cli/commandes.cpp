@@ -138,7 +138,7 @@ bool sans_fichiers_jour(const Contexte& x, const QString& commande)
     if (x.etat.course.fichiers_jour)
         return false;
     arguments_refuses(Texte::tr("%1 : la course « %2 » n'a pas de fichiers du jour (des traces seulement) ; "
-                                "--positions, --png --instant, --statistiques, --gpx, --kml et --video la lisent.")
+                                "--positions, --duel, --png --instant, --pdf --instant, --statistiques, --gpx, --kml et --video la lisent.")
                           .arg(commande, x.etat.course.nom));
     return true;
 }

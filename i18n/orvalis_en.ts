@@ -1970,10 +1970,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>Open a race</translation>
     </message>
     <message>
-        <source>%1 : la course « %2 » n&apos;a pas de fichiers du jour (des traces seulement) ; --positions, --png --instant, --statistiques, --gpx, --kml et --video la lisent.</source>
-        <translation>%1: the race “%2” has no day files (tracks only); --positions, --png --instant, --statistiques, --gpx, --kml and --video read it.</translation>
-    </message>
-    <message>
         <source>--course : chemin manquant.</source>
         <translation>--course: path missing.</translation>
     </message>
@@ -2418,168 +2414,6 @@ Entrants, skippers and boats are fictitious.</translation>
         <translation>--pdf --instant</translation>
     </message>
     <message>
-        <source>Usage :
-  orvalis                      ouvre la fenêtre
-  orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
-      dessine la carte dans une image PNG, sans affichage ;
-      --date : la situation de la course ce jour-là, comme la fenêtre ;
-      --route : avec la route théorique ;
-      --size : largeur x hauteur en pixels (804x585 par défaut) ;
-      --zone : limites nord, sud, ouest, est en DD.MM
-               (degrés.minutes, longitudes Ouest positives) ;
-      --scale : R pixels par pixel de --size (de 1 à 4, 1.5 par exemple),
-               comme un écran de cette densité ; avec toute image --png ;
-      --style classique|moderne : la carte du programme (par défaut) ou la
-               carte moderne (terres pleines sur une mer bleue).
-  orvalis --png FICHIER --trajets tous|NOM[,NOM...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size LxH]
-      les trajets des concurrents choisis, tracés d&apos;un coup et cadrés sur eux ;
-  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]
-      les mêmes trajets en GPX 1.1 ou KML 2.2 (tous les concurrents par défaut).
-  orvalis --actualiser [--source URL|FICHIER] [--date JJ/MM/AAAA]
-      écrit le fichier du jour (aujourd&apos;hui, ou --date) depuis le classement
-      officiel : la page de posorvls.ini ([classement] url=...) ou --source
-      (adresse web, page .html, classeur .xls ou .xlsx), sinon le classeur
-      DonneesClassement.xls du répertoire courant ; affiche le fichier écrit.
-  orvalis --statistiques [--csv FICHIER]
-      le bilan de chaque concurrent (distance parcourue, vitesse moyenne,
-      meilleur jour, jours de course, statut), ou son export CSV.
-  orvalis --png FICHIER --ecarts [--size LxH]
-      le graphique des écarts au leader, jour par jour.
-  orvalis --pdf FICHIER [les options de --png, sauf --ecarts et --incrustations]
-      la même image en PDF vectoriel d&apos;une page : traits et terres en tracés,
-      textes sélectionnables (les points de côte de la carte du programme
-      en une image).
-  orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]
-      la course à cet instant comme le film continu : chaque concurrent à sa
-      position du moment, sa traînée (3 jours par défaut), cadrée sur la
-      flotte, ou centrée sur le bateau suivi (un nom, ou tete : le leader) ;
-      INSTANT en UTC, JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM.
-      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] : l&apos;image de la
-      vidéo à cet instant (cadrée comme la vidéo sur la flotte du moment ou
-      le bateau suivi, titre, horloge, cinq premiers du classement).
-  orvalis --video FICHIER.mp4|FICHIER.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
-          [--vitesse H] [--fps N] [--size LxH] [--scale R] [--trainee ...] [--suivre ...]
-          [--style classique|moderne] [--qualite rapide|soignee] [--sans-cartons]
-      le film continu en vidéo (H.264, ou VP9 pour .webm) par le programme
-      ffmpeg : de 00h00 UTC du --du à 23h59 UTC du --au (toute la course par
-      défaut), H heures de course par seconde (24), N images par seconde
-      (30), 1280x720, carte moderne, encodage soigné (rapide : plus vite,
-      fichier plus gros), un carton d&apos;ouverture et un de clôture de deux
-      secondes chacun ; l&apos;avancement sur la sortie d&apos;erreur.
-  orvalis --positions INSTANT [--csv FICHIER]
-      les positions de l&apos;instant dans l&apos;ordre du classement publié : rang,
-      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est
-      positifs), nature (relevé, interpolé, estimé, arrivé, abandon,
-      dernière position connue) ; ou leur export CSV.
-  orvalis --duel NOM1 NOM2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FICHIER]
-      deux concurrents comparés toutes les H heures (6) de 00h00 UTC du --du
-      à 23h59 UTC du --au (la période où tous deux sont en course par
-      défaut) : l&apos;instant, la position de chacun (degrés décimaux, nature),
-      l&apos;écart orthodromique en milles, le relèvement du premier au second
-      et les milles gagnés par le premier sur le second vers l&apos;arrivée
-      depuis la première ligne ; ou leur export CSV.
-  orvalis --distance LAT1 LON1 LAT2 LON2
-      distances orthodromique et loxodromique, cap et points
-      de l&apos;orthodromie entre deux positions en DD.MM
-      (latitudes Nord positives, longitudes Ouest positives).
-  orvalis --classement JJ/MM/AAAA
-      classement du jour, lu dans le fichier du jour à côté du programme
-      (installé : d&apos;abord dans ~/.local/share/orvalis).
-  orvalis ... --course CHEMIN
-      une autre course que celle du programme : traces GPX, KML ou KMZ,
-      positions CSV, ou dossier de fichiers du jour avec sa description ;
-      avec --positions, --duel, --png --instant, --statistiques, --gpx, --kml,
-      --video (et, pour des fichiers du jour, --date, --classement, --actualiser).
-  orvalis ... --langue fr|en
-      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du
-      système : l&apos;anglais s&apos;il la préfère, le français sinon).
-  orvalis --help | -h
-      ce texte.
-Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier
-impossible à écrire...), 2 arguments invalides.
-</source>
-        <translation>Usage:
-  orvalis                      opens the window
-  orvalis --png FILE [--date JJ/MM/AAAA [--route]] [--size WxH] [--zone N S W E] [--scale R]
-      draws the chart into a PNG image, without a window;
-      --date: the state of the race on that day, as in the window;
-      --route: with the theoretical route;
-      --size: width x height in pixels (804x585 by default);
-      --zone: north, south, west and east limits in DD.MM
-               (degrees.minutes, West longitudes positive);
-      --scale: R pixels per pixel of --size (1 to 4, 1.5 for example),
-               as on a screen of that density; with any --png image;
-      --style classique|moderne: the program&apos;s chart (by default) or the
-               modern chart (filled land on a blue sea).
-  orvalis --png FILE --trajets tous|NAME[,NAME...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size WxH]
-      the tracks of the chosen entrants, drawn all at once and framed on them;
-  orvalis --gpx FILE | --kml FILE [--trajets ...] [--du ...] [--au ...]
-      the same tracks in GPX 1.1 or KML 2.2 (all the entrants by default).
-  orvalis --actualiser [--source URL|FILE] [--date JJ/MM/AAAA]
-      writes the day file (today&apos;s, or that of --date) from the official
-      ranking: the page of posorvls.ini ([classement] url=...) or --source
-      (web address, .html page, .xls or .xlsx workbook), otherwise the workbook
-      DonneesClassement.xls of the current directory; shows the file written.
-  orvalis --statistiques [--csv FILE]
-      the summary of each entrant (distance sailed, average speed,
-      best day, days racing, status), or its CSV export.
-  orvalis --png FILE --ecarts [--size WxH]
-      the chart of the gaps to the leader, day by day.
-  orvalis --pdf FILE [the options of --png, except --ecarts and --incrustations]
-      the same picture as a one-page vector PDF: lines and land as paths,
-      selectable text (the coastline dots of the program&apos;s chart as one
-      picture).
-  orvalis --png FILE --instant TIME [--trainee 0|1|3|7|tout] [--suivre NAME|tete] [--size WxH]
-      the race at that moment, as in the continuous replay: each entrant at its
-      position of the moment, with its trail (3 days by default), framed on the
-      fleet, or centred on the boat followed (a name, or tete: the leader);
-      TIME in UTC, JJ/MM/AAAA HH:MM or JJ/MM/AAAA HHhMM.
-      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]: the video&apos;s frame at
-      that moment (framed as the video is, on the fleet of the moment or the
-      boat followed; title, clock, the first five of the ranking).
-  orvalis --video FILE.mp4|FILE.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
-          [--vitesse H] [--fps N] [--size WxH] [--scale R] [--trainee ...] [--suivre ...]
-          [--style classique|moderne] [--qualite rapide|soignee] [--sans-cartons]
-      the continuous replay as a video (H.264, or VP9 for .webm) through the
-      ffmpeg program: from 00:00 UTC of --du to 23:59 UTC of --au (the whole
-      race by default), H hours of race per second (24), N frames per second
-      (30), 1280x720, the modern chart, careful encoding (rapide: faster, a
-      larger file), an opening and a closing card of two seconds each; the
-      progress on standard error.
-  orvalis --positions TIME [--csv FILE]
-      the positions at that moment in the order of the published ranking: rank,
-      skipper, boat, latitude and longitude in decimal degrees (North and East
-      positive), kind of position, written in French (relevé, interpolé, estimé,
-      arrivé, abandon, dernière position connue); or their CSV export.
-  orvalis --duel NAME1 NAME2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FILE]
-      two entrants compared every H hours (6) from 00:00 UTC of --du to
-      23:59 UTC of --au (the period both are racing by default): the time,
-      each one&apos;s position (decimal degrees, kind), the great-circle
-      separation in miles, the bearing from the first to the second and the
-      miles the first has gained on the second towards the finish since the
-      first row; or their CSV export.
-  orvalis --distance LAT1 LON1 LAT2 LON2
-      great-circle and rhumb-line distances, heading and points
-      of the great circle between two positions in DD.MM
-      (North latitudes positive, West longitudes positive).
-  orvalis --classement JJ/MM/AAAA
-      ranking of the day, read from the day file next to the program
-      (installed: first in ~/.local/share/orvalis).
-  orvalis ... --course PATH
-      another race than the program&apos;s: GPX, KML or KMZ tracks, CSV
-      positions, or a folder of day files with its description;
-      with --positions, --duel, --png --instant, --statistiques, --gpx, --kml,
-      --video (and, for day files, --date, --classement, --actualiser).
-  orvalis ... --langue fr|en
-      the language of the texts (otherwise the one chosen in the window, or the
-      system&apos;s: English if it prefers it, French otherwise).
-  orvalis --help | -h
-      this text.
-Exit codes: 0 done, 1 nothing done (missing day, file that cannot
-be written...), 2 invalid arguments.
-</translation>
-    </message>
-    <message>
         <source>page PDF impossible à ouvrir</source>
         <translation>PDF page cannot be opened</translation>
     </message>
@@ -2660,10 +2494,6 @@ be written...), 2 invalid arguments.
         <translation>Place: %1</translation>
     </message>
     <message>
-        <source>Milles derrière le leader, puis à l&apos;arrivée (après le %1)</source>
-        <translation>Miles behind the leader, then to the finish (after %1)</translation>
-    </message>
-    <message>
         <source>Ctrl+clic sur une deuxième ligne : les deux concurrents comparés</source>
         <translation>Ctrl+click on a second row: the two entrants compared</translation>
     </message>
@@ -2734,6 +2564,186 @@ be written...), 2 invalid arguments.
     <message>
         <source>%1 a perdu %2 milles sur %3 vers l&apos;arrivée depuis le %4</source>
         <translation>%1 has lost %2 miles on %3 towards the finish since %4</translation>
+    </message>
+    <message>
+        <source>Milles derrière le leader, puis jusqu&apos;à l&apos;arrivée (après le %1)</source>
+        <translation>Miles behind the leader, then to the finish (after %1)</translation>
+    </message>
+    <message>
+        <source>Comparaison : %1 contre %2</source>
+        <translation>Comparison: %1 against %2</translation>
+    </message>
+    <message>
+        <source>Choisir deux concurrents différents.</source>
+        <translation>Choose two different entrants.</translation>
+    </message>
+    <message>
+        <source>%1 : la course « %2 » n&apos;a pas de fichiers du jour (des traces seulement) ; --positions, --duel, --png --instant, --pdf --instant, --statistiques, --gpx, --kml et --video la lisent.</source>
+        <translation>%1: the race “%2” has no day files (tracks only); --positions, --duel, --png --instant, --pdf --instant, --statistiques, --gpx, --kml and --video read it.</translation>
+    </message>
+    <message>
+        <source>Usage :
+  orvalis                      ouvre la fenêtre
+  orvalis --png FICHIER [--date JJ/MM/AAAA [--route]] [--size LxH] [--zone N S O E] [--scale R]
+      dessine la carte dans une image PNG, sans affichage ;
+      --date : la situation de la course ce jour-là, comme la fenêtre ;
+      --route : avec la route théorique ;
+      --size : largeur x hauteur en pixels (804x585 par défaut) ;
+      --zone : limites nord, sud, ouest, est en DD.MM
+               (degrés.minutes, longitudes Ouest positives) ;
+      --scale : R pixels par pixel de --size (de 1 à 4, 1.5 par exemple),
+               comme un écran de cette densité ; avec toute image --png ;
+      --style classique|moderne : la carte du programme (par défaut) ou la
+               carte moderne (terres pleines sur une mer bleue).
+  orvalis --png FICHIER --trajets tous|NOM[,NOM...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size LxH]
+      les trajets des concurrents choisis, tracés d&apos;un coup et cadrés sur eux ;
+  orvalis --gpx FICHIER | --kml FICHIER [--trajets ...] [--du ...] [--au ...]
+      les mêmes trajets en GPX 1.1 ou KML 2.2 (tous les concurrents par défaut).
+  orvalis --actualiser [--source URL|FICHIER] [--date JJ/MM/AAAA]
+      écrit le fichier du jour (aujourd&apos;hui, ou --date) depuis le classement
+      officiel : la page de posorvls.ini ([classement] url=...) ou --source
+      (adresse web, page .html, classeur .xls ou .xlsx), sinon le classeur
+      DonneesClassement.xls du répertoire courant ; affiche le fichier écrit.
+  orvalis --statistiques [--csv FICHIER]
+      le bilan de chaque concurrent (distance parcourue, vitesse moyenne,
+      meilleur jour, jours de course, statut), ou son export CSV.
+  orvalis --png FICHIER --ecarts [--size LxH]
+      le graphique des écarts au leader, jour par jour.
+  orvalis --pdf FICHIER [les options de --png, sauf --ecarts et --incrustations]
+      la même image en PDF vectoriel d&apos;une page : traits et terres en tracés,
+      textes sélectionnables (les points de côte de la carte du programme
+      en une image).
+  orvalis --png FICHIER --instant INSTANT [--trainee 0|1|3|7|tout] [--suivre NOM|tete] [--size LxH]
+      la course à cet instant comme le film continu : chaque concurrent à sa
+      position du moment, sa traînée (3 jours par défaut), cadrée sur la
+      flotte, ou centrée sur le bateau suivi (un nom, ou tete : le leader) ;
+      INSTANT en UTC, JJ/MM/AAAA HH:MM ou JJ/MM/AAAA HHhMM.
+      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] : l&apos;image de la
+      vidéo à cet instant (cadrée comme la vidéo sur la flotte du moment ou
+      le bateau suivi, titre, horloge, cinq premiers du classement).
+  orvalis --video FICHIER.mp4|FICHIER.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
+          [--vitesse H] [--fps N] [--size LxH] [--scale R] [--trainee ...] [--suivre ...]
+          [--style classique|moderne] [--qualite rapide|soignee] [--sans-cartons]
+      le film continu en vidéo (H.264, ou VP9 pour .webm) par le programme
+      ffmpeg : de 00h00 UTC du --du à 23h59 UTC du --au (toute la course par
+      défaut), H heures de course par seconde (24), N images par seconde
+      (30), 1280x720, carte moderne, encodage soigné (rapide : plus vite,
+      fichier plus gros), un carton d&apos;ouverture et un de clôture de deux
+      secondes chacun ; l&apos;avancement sur la sortie d&apos;erreur.
+  orvalis --positions INSTANT [--csv FICHIER]
+      les positions de l&apos;instant dans l&apos;ordre du classement publié : rang,
+      skipper, bateau, latitude et longitude en degrés décimaux (Nord et Est
+      positifs), nature (relevé, interpolé, estimé, arrivé, abandon,
+      dernière position connue) ; ou leur export CSV.
+  orvalis --duel NOM1 NOM2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FICHIER]
+      deux concurrents comparés toutes les H heures (6) de 00h00 UTC du --du
+      à 23h59 UTC du --au (la période où tous deux sont en course par
+      défaut) : l&apos;instant, la position de chacun (degrés décimaux, nature),
+      l&apos;écart orthodromique en milles, le relèvement du premier au second
+      et les milles gagnés par le premier sur le second vers l&apos;arrivée
+      depuis la première ligne ; ou leur export CSV.
+  orvalis --distance LAT1 LON1 LAT2 LON2
+      distances orthodromique et loxodromique, cap et points
+      de l&apos;orthodromie entre deux positions en DD.MM
+      (latitudes Nord positives, longitudes Ouest positives).
+  orvalis --classement JJ/MM/AAAA
+      classement du jour, lu dans le fichier du jour à côté du programme
+      (installé : d&apos;abord dans ~/.local/share/orvalis).
+  orvalis ... --course CHEMIN
+      une autre course que celle du programme : traces GPX, KML ou KMZ,
+      positions CSV, ou dossier de fichiers du jour avec sa description ;
+      avec --positions, --duel, --png --instant, --pdf --instant, --statistiques,
+      --gpx, --kml, --video (et, pour des fichiers du jour, --date, --classement,
+      --actualiser).
+  orvalis ... --langue fr|en
+      la langue des textes (sinon celle choisie dans la fenêtre, ou celle du
+      système : l&apos;anglais s&apos;il la préfère, le français sinon).
+  orvalis --help | -h
+      ce texte.
+Codes de sortie : 0 fait, 1 rien de fait (jour absent, fichier
+impossible à écrire...), 2 arguments invalides.
+</source>
+        <translation>Usage:
+  orvalis                      opens the window
+  orvalis --png FILE [--date JJ/MM/AAAA [--route]] [--size WxH] [--zone N S W E] [--scale R]
+      draws the chart into a PNG image, without a window;
+      --date: the state of the race on that day, as in the window;
+      --route: with the theoretical route;
+      --size: width x height in pixels (804x585 by default);
+      --zone: north, south, west and east limits in DD.MM
+               (degrees.minutes, West longitudes positive);
+      --scale: R pixels per pixel of --size (1 to 4, 1.5 for example),
+               as on a screen of that density; with any --png image;
+      --style classique|moderne: the program&apos;s chart (by default) or the
+               modern chart (filled land on a blue sea).
+  orvalis --png FILE --trajets tous|NAME[,NAME...] [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--size WxH]
+      the tracks of the chosen entrants, drawn all at once and framed on them;
+  orvalis --gpx FILE | --kml FILE [--trajets ...] [--du ...] [--au ...]
+      the same tracks in GPX 1.1 or KML 2.2 (all the entrants by default).
+  orvalis --actualiser [--source URL|FILE] [--date JJ/MM/AAAA]
+      writes the day file (today&apos;s, or that of --date) from the official
+      ranking: the page of posorvls.ini ([classement] url=...) or --source
+      (web address, .html page, .xls or .xlsx workbook), otherwise the workbook
+      DonneesClassement.xls of the current directory; shows the file written.
+  orvalis --statistiques [--csv FILE]
+      the summary of each entrant (distance sailed, average speed,
+      best day, days racing, status), or its CSV export.
+  orvalis --png FILE --ecarts [--size WxH]
+      the chart of the gaps to the leader, day by day.
+  orvalis --pdf FILE [the options of --png, except --ecarts and --incrustations]
+      the same picture as a one-page vector PDF: lines and land as paths,
+      selectable text (the coastline dots of the program&apos;s chart as one
+      picture).
+  orvalis --png FILE --instant TIME [--trainee 0|1|3|7|tout] [--suivre NAME|tete] [--size WxH]
+      the race at that moment, as in the continuous replay: each entrant at its
+      position of the moment, with its trail (3 days by default), framed on the
+      fleet, or centred on the boat followed (a name, or tete: the leader);
+      TIME in UTC, JJ/MM/AAAA HH:MM or JJ/MM/AAAA HHhMM.
+      --incrustations [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]: the video&apos;s frame at
+      that moment (framed as the video is, on the fleet of the moment or the
+      boat followed; title, clock, the first five of the ranking).
+  orvalis --video FILE.mp4|FILE.webm [--du JJ/MM/AAAA] [--au JJ/MM/AAAA]
+          [--vitesse H] [--fps N] [--size WxH] [--scale R] [--trainee ...] [--suivre ...]
+          [--style classique|moderne] [--qualite rapide|soignee] [--sans-cartons]
+      the continuous replay as a video (H.264, or VP9 for .webm) through the
+      ffmpeg program: from 00:00 UTC of --du to 23:59 UTC of --au (the whole
+      race by default), H hours of race per second (24), N frames per second
+      (30), 1280x720, the modern chart, careful encoding (rapide: faster, a
+      larger file), an opening and a closing card of two seconds each; the
+      progress on standard error.
+  orvalis --positions TIME [--csv FILE]
+      the positions at that moment in the order of the published ranking: rank,
+      skipper, boat, latitude and longitude in decimal degrees (North and East
+      positive), kind of position, written in French (relevé, interpolé, estimé,
+      arrivé, abandon, dernière position connue); or their CSV export.
+  orvalis --duel NAME1 NAME2 [--du JJ/MM/AAAA] [--au JJ/MM/AAAA] [--pas H] [--csv FILE]
+      two entrants compared every H hours (6) from 00:00 UTC of --du to
+      23:59 UTC of --au (the period both are racing by default): the time,
+      each one&apos;s position (decimal degrees, kind), the great-circle
+      separation in miles, the bearing from the first to the second and the
+      miles the first has gained on the second towards the finish since the
+      first row; or their CSV export.
+  orvalis --distance LAT1 LON1 LAT2 LON2
+      great-circle and rhumb-line distances, heading and points
+      of the great circle between two positions in DD.MM
+      (North latitudes positive, West longitudes positive).
+  orvalis --classement JJ/MM/AAAA
+      ranking of the day, read from the day file next to the program
+      (installed: first in ~/.local/share/orvalis).
+  orvalis ... --course PATH
+      another race than the program&apos;s: GPX, KML or KMZ tracks, CSV
+      positions, or a folder of day files with its description;
+      with --positions, --duel, --png --instant, --pdf --instant, --statistiques,
+      --gpx, --kml, --video (and, for day files, --date, --classement,
+      --actualiser).
+  orvalis ... --langue fr|en
+      the language of the texts (otherwise the one chosen in the window, or the
+      system&apos;s: English if it prefers it, French otherwise).
+  orvalis --help | -h
+      this text.
+Exit codes: 0 done, 1 nothing done (missing day, file that cannot
+be written...), 2 invalid arguments.
+</translation>
     </message>
 </context>
 </TS>

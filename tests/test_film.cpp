@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCompleter>
 #include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
@@ -23,6 +24,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
+#include <QDateTimeAxis>
+#include <QWheelEvent>
 
 using namespace orv_test;
 
@@ -490,7 +493,10 @@ TEST_F(FilmFenetre, RechercheEtHistoriqueDesVues)
     ASSERT_FALSE(carte->recherche.trouvailles().empty());
     const int esquilan = course_livree().indice("Esquilan");
     EXPECT_EQ(carte->recherche.trouvailles().front().concurrent, esquilan);
-    EXPECT_TRUE(carte->recherche.valide(champ->text()));
+    // Enter in the open list, nothing highlighted: the first suggestion.
+    QWidget* liste = champ->completer()->popup();
+    ASSERT_TRUE(liste->isVisible());
+    QTest::keyClick(liste, Qt::Key_Return);
     EXPECT_FALSE(carte->recherche.ouverte());
     EXPECT_TRUE(enfant<QLabel>(carte, "Memo1")->text().contains("Esquilan"));
     carte->rend(carte->width(), carte->height());
@@ -550,6 +556,11 @@ TEST_F(FilmFenetre, RechercheEtHistoriqueDesVues)
     champ->setText("esquilan");
     EXPECT_TRUE(carte->recherche.valide(champ->text()));
     EXPECT_EQ(f.suivi(), esquilan);
+    // A day found moves the film there; the film stays.
+    QTest::keyClick(carte, Qt::Key_F, Qt::ControlModifier);
+    EXPECT_TRUE(carte->recherche.valide("20/12"));
+    EXPECT_TRUE(f.actif());
+    EXPECT_EQ(f.controleur.instant(), quand(20, 12, 2000, 0, 0));
 }
 
 // Two boats compared: the panel's separation is the great circle between
@@ -578,6 +589,14 @@ TEST_F(FilmFenetre, DeuxConcurrentsCompares)
     EXPECT_TRUE(l[4].startsWith("Esquilan a gagné") || l[4].startsWith("Esquilan a perdu")) << l.join('\n').toStdString();
     EXPECT_EQ(f.duel->pas().front().t, f.controleur.periode().debut);
     EXPECT_GE(f.duel->pas().back().t + 3600 * 24, f.controleur.periode().fin);
+    // A notch of the wheel zooms the chart within the period.
+    const QPointF centre = f.duel->vue->viewport()->rect().center();
+    QWheelEvent molette(centre, f.duel->vue->viewport()->mapToGlobal(centre), QPoint(), QPoint(0, 120), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(f.duel->vue->viewport(), &molette);
+    auto* axe = qobject_cast<QDateTimeAxis*>(f.duel->vue->chart()->axes(Qt::Horizontal).value(0));
+    EXPECT_GE(axe->min(), date_de(f.controleur.periode().debut));
+    EXPECT_LT(axe->min().msecsTo(axe->max()) / 1000, f.controleur.periode().fin - f.controleur.periode().debut);
     f.duel->vue->clic(QDateTime(QDate(2001, 1, 5), QTime(6, 0), Qt::UTC));
     EXPECT_EQ(f.controleur.instant(), quand(5, 1, 2001, 6, 0));
     Scene s;
@@ -597,4 +616,8 @@ TEST_F(FilmFenetre, DeuxConcurrentsCompares)
     ASSERT_TRUE(f.duel_actif());
     EXPECT_EQ(f.duel->premier(), premier);
     EXPECT_NE(f.duel->second(), premier);
+    // The film started again: the comparison of the time model replaced goes.
+    action(carte, "Filmcontinu1")->trigger();
+    EXPECT_FALSE(f.duel_actif());
+    carte->rend(carte->width(), carte->height());
 }
