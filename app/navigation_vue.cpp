@@ -123,18 +123,13 @@ bool TFPosConc::recule_vue()
     // A view not yet noted is the step to come back to.
     if (minuterie_vue_ && minuterie_vue_->isActive())
         note_vue();
-    const std::optional<Viewport> v = historique.recule();
-    if (!v)
-        return false;
-    etat.vue = *v;
-    vue_observee_ = *v;
-    invalider();
-    return true;
+    return montre_pas(historique.recule());
 }
 
-bool TFPosConc::avance_vue()
+bool TFPosConc::avance_vue() { return montre_pas(historique.avance()); }
+
+bool TFPosConc::montre_pas(const std::optional<Viewport>& v)
 {
-    const std::optional<Viewport> v = historique.avance();
     if (!v)
         return false;
     etat.vue = *v;

@@ -322,6 +322,8 @@ private:
     void cree_menu_navigation(QMenu* menu_vue, const FabriqueItem& item);
     // The view a paint showed, and the timer that notes it once settled.
     void observe_vue();
+    // A step of the history shown; false when there is none.
+    bool montre_pas(const std::optional<Viewport>& v);
     Viewport vue_observee_;
     QTimer* minuterie_vue_ = nullptr;
     QMenu* menu_course_ = nullptr;
