@@ -81,8 +81,10 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
     // The program's own race keeps its files where the program keeps them.
     if (QFileInfo(chemin) == QFileInfo(course_du_programme(emplacements)))
         o.course.dossier.clear();
-    // Whatever showed the previous race ends, its view kept.
+    // Whatever showed the previous race ends, its view kept; its search
+    // findings go with it.
     retient_vue_course();
+    recherche.ferme();
     film.ferme();
     termine_rejeu();
     abandonne_geste();
@@ -137,7 +139,8 @@ bool TFPosConc::ouvre_autre_course(const QString& chemin)
 void TFPosConc::retient_vue_course()
 {
     VueRetenue v;
-    const Viewport& vue_course = etat.vue;
+    // A race of day files keeps its day's view, not the film's camera.
+    const Viewport& vue_course = film.actif() && etat.course.fichiers_jour ? film.vue_du_jour() : etat.vue;
     v.nord = vue_course.lat_nord;
     v.sud = vue_course.lat_sud;
     v.ouest = vue_course.long_ouest;

@@ -521,7 +521,7 @@ void FilmContinu::ajoute_couches(Scene& s)
 
 void FilmContinu::compare(int a, int b)
 {
-    if (!actif_ || a == b || a < 1 || b < 1 || a > chronologie->nb() || b > chronologie->nb())
+    if (!actif_ || a == b || !options.concurrents.test(size_t(a)) || !options.concurrents.test(size_t(b)))
         return;
     if (!dock_duel_) {
         duel = new PanneauDuel(nullptr);

@@ -86,6 +86,8 @@ public:
     void compare(int a, int b);
     void fin_duel();
     bool duel_actif() const;
+    // The view the film gives back when it closes (the day's).
+    const Viewport& vue_du_jour() const { return vue_avant_; }
     PanneauDuel* duel = nullptr;
 
     // Parts, for the tests.

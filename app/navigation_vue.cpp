@@ -22,7 +22,8 @@ namespace orv {
 namespace {
 // "Comparer deux concurrents": two lists of the race's entrants, the first
 // on `premier`; nothing when cancelled or the same boat twice.
-std::optional<std::pair<int, int>> dialogue_duel(QWidget* parent, const Course& c, int premier)
+std::optional<std::pair<int, int>> dialogue_duel(QWidget* parent, const Course& c, const std::vector<int>& qui,
+                                                 int premier)
 {
     QDialog d(parent);
     d.setWindowTitle(Texte::tr("Comparer deux concurrents"));
@@ -30,27 +31,30 @@ std::optional<std::pair<int, int>> dialogue_duel(QWidget* parent, const Course& 
     QComboBox* listes[2];
     for (int k = 0; k < 2; ++k) {
         listes[k] = new QComboBox(&d);
-        for (int i = 1; i <= c.nb(); ++i)
+        for (const int i : qui)
             listes[k]->addItem(c.concurrents[size_t(i)].bateau.isEmpty()
                                    ? c.nom_conc(i)
-                                   : QStringLiteral("%1 (%2)").arg(c.nom_conc(i), c.concurrents[size_t(i)].bateau));
+                                   : QStringLiteral("%1 (%2)").arg(c.nom_conc(i), c.concurrents[size_t(i)].bateau),
+                               i);
         f->addRow(k == 0 ? Texte::tr("Premier :") : Texte::tr("Second :"), listes[k]);
     }
-    listes[0]->setCurrentIndex(std::clamp(premier, 1, std::max(1, c.nb())) - 1);
-    listes[1]->setCurrentIndex(listes[0]->currentIndex() == 0 && c.nb() > 1 ? 1 : 0);
+    listes[0]->setCurrentIndex(std::max(0, listes[0]->findData(premier)));
+    listes[1]->setCurrentIndex(listes[0]->currentIndex() == 0 && qui.size() > 1 ? 1 : 0);
     auto* b = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, &d);
     b->button(QDialogButtonBox::Cancel)->setText(Texte::tr("Annuler"));
-    QObject::connect(b, &QDialogButtonBox::accepted, &d, &QDialog::accept);
+    // The same boat twice is said, the dialog stays.
+    QObject::connect(b, &QDialogButtonBox::accepted, &d, [&] {
+        if (listes[0]->currentIndex() != listes[1]->currentIndex())
+            d.accept();
+        else
+            QMessageBox::information(&d, Texte::tr("Comparer deux concurrents"),
+                                     Texte::tr("Choisir deux concurrents différents."));
+    });
     QObject::connect(b, &QDialogButtonBox::rejected, &d, &QDialog::reject);
     f->addRow(b);
-    if (d.exec() != QDialog::Accepted)
+    if (qui.size() < 2 || d.exec() != QDialog::Accepted)
         return std::nullopt;
-    if (listes[0]->currentIndex() == listes[1]->currentIndex()) {
-        QMessageBox::information(parent, Texte::tr("Comparer deux concurrents"),
-                                 Texte::tr("Choisir deux concurrents différents."));
-        return std::nullopt;
-    }
-    return std::pair{listes[0]->currentIndex() + 1, listes[1]->currentIndex() + 1};
+    return std::pair{listes[0]->currentData().toInt(), listes[1]->currentData().toInt()};
 }
 
 // A frame of 10° of latitude and 16° of longitude around a position (DD.MM).
@@ -84,8 +88,13 @@ void TFPosConc::compare_deux()
 {
     if (!jour_charge && !film.actif())
         return;
+    // The film's entrants (all of them when it is not open yet).
+    std::vector<int> entrants;
+    for (int i = 1; i <= etat.course.nb(); ++i)
+        if (!film.actif() || film.options.concurrents.test(size_t(i)))
+            entrants.push_back(i);
     const std::optional<std::pair<int, int>> qui =
-        choisit_duel ? choisit_duel() : dialogue_duel(this, etat.course, std::max(1, film.suivi()));
+        choisit_duel ? choisit_duel() : dialogue_duel(this, etat.course, entrants, std::max(1, film.suivi()));
     if (!qui)
         return;
     // Over the film's period: the film opens when it is not.
@@ -96,8 +105,10 @@ void TFPosConc::compare_deux()
 
 void TFPosConc::observe_vue()
 {
-    // The welcome picture has no view of the race.
-    if (fond_initial || !(jour_charge || film.actif()))
+    // The welcome picture has no view of the race; the camera following a
+    // boat in a playing film is no step of the user's (a pause is).
+    if (fond_initial || !(jour_charge || film.actif()) ||
+        (film.actif() && film.suivi() != 0 && film.controleur.en_lecture()))
         return;
     const Viewport& v = etat.vue;
     const Viewport& o = vue_observee_;
@@ -143,6 +154,8 @@ void TFPosConc::va_a_la_trouvaille(const Trouvaille& t)
     const Course& c = etat.course;
     switch (t.nature) {
     case Trouvaille::Concurrent:
+        if (t.concurrent < 1 || t.concurrent > c.nb())
+            return;
         if (film.actif()) {
             // The film follows it (and frames it with its nearest rivals).
             film.suit(t.concurrent);
@@ -174,6 +187,7 @@ void TFPosConc::va_a_la_trouvaille(const Trouvaille& t)
             if (!film.actif())
                 film.demarre_course_entiere();
             film.va_a(instant_de(QDateTime(t.jour, QTime(0, 0), Qt::UTC)));
+            Aff_Message(t.texte);
         }
         return;
     case Trouvaille::Marque:

@@ -72,10 +72,12 @@ void RechercheVue::ouvre()
 
 void RechercheVue::ferme()
 {
-    if (!cadre_ || !cadre_->isVisible())
+    if (!cadre_)
         return;
     completeur_->popup()->hide();
     cadre_->hide();
+    // Findings belong to the race they were made in.
+    trouvailles_.clear();
     f_.vue_carte().setFocus(Qt::OtherFocusReason);
 }
 

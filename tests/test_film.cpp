@@ -459,15 +459,29 @@ TEST_F(FilmFenetre, AutreCourse)
     EXPECT_EQ(courses_recentes().value(0), QFileInfo(flotte).absoluteFilePath());
 
     // Each race comes back as it was left: the fleet at its instant and
-    // view, the program's race on its day and view.
-    ASSERT_TRUE(carte->zoom_autour(etat.vue.lat_nord, etat.vue.long_ouest, 0.5L));
-    const Viewport vue_jour = etat.vue;
-    carte->ouvre_autre_course(flotte);
-    EXPECT_EQ(carte->film.controleur.instant(), quand(7, 3, 2024, 0, 0));
-    // Kept as doubles.
+    // view, the program's race on its day and view (kept as doubles).
     const auto bornes = [](const Viewport& v) {
         return std::array{double(v.lat_nord), double(v.lat_sud), double(v.long_ouest), double(v.long_est)};
     };
+    ASSERT_TRUE(carte->zoom_autour(etat.vue.lat_nord, etat.vue.long_ouest, 0.5L));
+    const Viewport vue_jour = etat.vue;
+    // Left while its film plays elsewhere: the day's view is kept, not the
+    // camera's; the search's findings of this race go with it.
+    action(carte, "Filmcontinu1")->trigger();
+    carte->film.va_a(quand(20, 12, 2000, 12, 0));
+    carte->film.cadre_flotte();
+    for (int k = 0; k < 20; ++k) {
+        ms += 100;
+        carte->film.image_suivante();
+    }
+    ASSERT_NE(bornes(etat.vue), bornes(vue_jour));
+    carte->recherche.ouvre();
+    QTest::keyClicks(enfant<QLineEdit>(carte, "ChampRecherche"), "Hervad");
+    ASSERT_FALSE(carte->recherche.trouvailles().empty());
+    carte->ouvre_autre_course(flotte);
+    EXPECT_FALSE(carte->recherche.ouverte());
+    EXPECT_TRUE(carte->recherche.trouvailles().empty());
+    EXPECT_EQ(carte->film.controleur.instant(), quand(7, 3, 2024, 0, 0));
     EXPECT_EQ(bornes(etat.vue), bornes(vue));
     dates = {{12, 11, 2000}};
     action(carte, "CourseProgramme1")->trigger();
