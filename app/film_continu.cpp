@@ -68,12 +68,6 @@ QString message_film()
                      "F cadrer la flotte | Échap ferme");
 }
 
-// Whether two views request the same area.
-bool meme_demande(const Viewport& a, const Viewport& b)
-{
-    return a.lat_nord == b.lat_nord && a.lat_sud == b.lat_sud && a.long_ouest == b.long_ouest &&
-           a.long_est == b.long_est && a.largeur_large == b.largeur_large;
-}
 }  // namespace
 
 FilmContinu::FilmContinu(FenetreDuFilm& f)
@@ -448,7 +442,7 @@ bool FilmContinu::anime_camera()
     camera_ms_ = t;
     // A view that changed since the camera set it is the user's: the
     // following, or the frame asked, ends there.
-    if (vue_camera_ && !meme_demande(*vue_camera_, f_.modele().vue)) {
+    if (vue_camera_ && !vue_camera_->meme_demande(f_.modele().vue)) {
         vue_camera_.reset();
         cible_.reset();
         if (suivi_ != 0) {
@@ -473,7 +467,7 @@ bool FilmContinu::anime_camera()
     const Viewport avant = f_.modele().vue;
     pose_cadrage(f_.modele().vue, k);
     vue_camera_ = f_.modele().vue;
-    return !meme_demande(avant, f_.modele().vue);
+    return !avant.meme_demande(f_.modele().vue);
 }
 
 void FilmContinu::cadre_flotte()

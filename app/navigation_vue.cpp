@@ -110,12 +110,9 @@ void TFPosConc::observe_vue()
     if (fond_initial || !(jour_charge || film.actif()) ||
         (film.actif() && film.suivi() != 0 && film.controleur.en_lecture()))
         return;
-    const Viewport& v = etat.vue;
-    const Viewport& o = vue_observee_;
-    if (v.lat_nord == o.lat_nord && v.lat_sud == o.lat_sud && v.long_ouest == o.long_ouest &&
-        v.long_est == o.long_est && v.largeur_large == o.largeur_large && v.echelle_libre == o.echelle_libre)
+    if (etat.vue.meme_demande(vue_observee_) && etat.vue.echelle_libre == vue_observee_.echelle_libre)
         return;
-    vue_observee_ = v;
+    vue_observee_ = etat.vue;
     // A wheel burst, a drag or the camera easing: noted once it settles.
     if (minuterie_vue_)
         minuterie_vue_->start();

@@ -84,6 +84,13 @@ public:
     // two longitude bounds holding its centre. 0 otherwise.
     ext largeur_large = 0;
 
+    // Whether another view requests the same area (its fit aside).
+    bool meme_demande(const Viewport& o) const
+    {
+        return lat_nord == o.lat_nord && lat_sud == o.lat_sud && long_ouest == o.long_ouest && long_est == o.long_est &&
+               largeur_large == o.largeur_large;
+    }
+
     // What the last fit derived (ajuste(), at every paint), read only.
     ext ecart_lat() const { return a_.ecart_lat; }
     ext ecart_long() const { return a_.ecart_long; }

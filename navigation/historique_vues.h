@@ -26,16 +26,15 @@ public:
     size_t taille() const { return pas_.size(); }
     // Another race: its views are not this one's.
     void vide();
+    // Whether a view is the current step.
+    bool est_le_pas(const Viewport& v) const { return !pas_.empty() && meme(pas_[ici_], v); }
 
 private:
-    struct Pas {
-        ext nord, sud, ouest, est, large;
-        bool libre;
-        bool operator==(const Pas&) const = default;
-    };
-    static Pas pas_de(const Viewport& v);
-    static Viewport vue_de(const Pas& p);
-    std::vector<Pas> pas_;
+    static bool meme(const Viewport& a, const Viewport& b)
+    {
+        return a.meme_demande(b) && a.echelle_libre == b.echelle_libre;
+    }
+    std::vector<Viewport> pas_;
     size_t ici_ = 0;  // the current step (meaningless while empty)
 };
 

@@ -497,9 +497,7 @@ TEST_F(FilmFenetre, RechercheEtHistoriqueDesVues)
     carte->rend(carte->width(), carte->height());
     carte->note_vue();
     const Viewport jour = etat.vue;
-    const auto meme = [](const Viewport& a, const Viewport& b) {
-        return a.lat_nord == b.lat_nord && a.lat_sud == b.lat_sud && a.long_ouest == b.long_ouest && a.long_est == b.long_est;
-    };
+    const auto meme = [](const Viewport& a, const Viewport& b) { return a.meme_demande(b); };
     QTest::keyClick(carte, Qt::Key_F, Qt::ControlModifier);
     ASSERT_TRUE(carte->recherche.ouverte());
     QLineEdit* champ = enfant<QLineEdit>(carte, "ChampRecherche");
