@@ -146,6 +146,14 @@ Commande::Type type_png(const std::function<bool(Opt)>& donnee)
 
 // --- Reading the values --------------------------------------------------
 
+// A whole number from min to max into n (n is set even when out of range).
+bool entier_borne(const QString& s, int min, int max, int& n)
+{
+    bool ok = false;
+    n = s.toInt(&ok);
+    return ok && n >= min && n <= max;
+}
+
 bool reel(const QString& s, ext& v)
 {
     const QByteArray b = s.toLatin1();
@@ -374,13 +382,10 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
         c.vitesse = double(h);
         return {};
     }
-    case FPS: {
-        bool ok = false;
-        c.fps = v.toInt(&ok);
-        if (!ok || c.fps < 1 || c.fps > 120)
+    case FPS:
+        if (!entier_borne(v, 1, 120, c.fps))
             return Texte::tr("--fps : « %1 » (de 1 à 120 images par seconde).").arg(v);
         return {};
-    }
     case ROUTE: c.route = true; return {};
     case INCRUSTATIONS: c.incrustations = true; return {};
     case STYLE:
@@ -402,13 +407,10 @@ QString lit_valeur(Opt o, const QString& v, Commande& c)
         c.duel2 = n[1].trimmed();
         return {};
     }
-    case PAS: {
-        bool ok = false;
-        c.pas = v.toInt(&ok);
-        if (!ok || c.pas < 1 || c.pas > 240)
+    case PAS:
+        if (!entier_borne(v, 1, 240, c.pas))
             return Texte::tr("--pas : « %1 » (de 1 à 240 heures).").arg(v);
         return {};
-    }
     default: return {};
     }
 }
